@@ -1,0 +1,85 @@
+#pragma once
+
+// Types that travel between the link, the decoder, logging and the window.
+// Values are fixed: they cross signals as ints and are stored in settings.
+
+#include <QDateTime>
+#include <QMetaType>
+#include <QString>
+
+enum class DeviceTypes : int { None = 0, BRQ = 1, ORVA = 2 };
+
+enum class LoggingType : int { Default = 0, Data = 1, Debug = 2 };
+
+enum class ORVAMetarMode : int { Automatic = 0, Manual = 1, SemiAutomatic = 2 };
+
+enum class PrecipAccum24hInterval : int { Since12Z = 0, Previous24Hours = 1 };
+
+// First argument of command_status_changed(int, int): the status cell of an ORVA command row.
+enum CommandIndex : int {
+    CmdTransmitFrequency = 0,
+    CmdGps = 1,
+    CmdElevation = 2,
+    CmdDeclination = 3,
+    CmdRf = 4,
+    CmdBlower = 5,
+    CmdHeater = 6,
+    CmdLed = 7,
+    CmdLog = 8, // also "flash_erase="
+    CmdDateTime = 9,
+    CmdIcao = 10,
+    CmdSend = 11,
+    CmdRflosTransmitFrequency = 12,
+    CmdRflosReceiveFrequency = 13,
+    CmdRflosProgrammedChannel = 14,
+    CmdRflosSelectedChannel = 15,
+    CmdRflosTransmitRate = 16,
+    CommandIndexCount = 17
+};
+
+// Second argument of command_status_changed(int, int); 0 is the window's blank cell.
+enum CommandStatus : int {
+    CmdStatusBlank = 0,
+    CmdStatusQueued = 1,
+    CmdStatusSuccess = 2,
+    CmdStatusFailed = 3,
+    CmdStatusInProgress = 4
+};
+
+struct TimedValue {
+    QDateTime time;
+    double value = 0.0;
+};
+
+struct TimedPair {
+    QDateTime time;
+    double speed = 0.0;     // knots
+    double direction = 0.0; // degrees
+};
+
+struct PositionSample {
+    QDateTime time;
+    double latitude = 0.0;
+    double longitude = 0.0;
+    double elevation = 0.0; // metres
+    double tilt = 0.0;
+    double orientation = 0.0;
+};
+
+struct LightningCompassEntry {
+    QString name;
+    qint32 distance = 0;
+    qint32 bearing = 0; // degrees
+};
+
+// Names used in log lines and the data log.
+QString deviceTypeName(DeviceTypes type);   // "BRQ", "ORVA", otherwise "None"
+QString loggingTypeName(LoggingType type);  // "Data", "Debug", otherwise "Default"
+
+// Must run before the first queued connection that carries one of these types.
+void registerSharedMetaTypes();
+
+Q_DECLARE_METATYPE(DeviceTypes)
+Q_DECLARE_METATYPE(LoggingType)
+Q_DECLARE_METATYPE(ORVAMetarMode)
+Q_DECLARE_METATYPE(PrecipAccum24hInterval)

@@ -1,0 +1,3 @@
+#include "decoder/weatherdatadecoder.h"
+
+WeatherDataDecoder::WeatherDataDecoder() = default;

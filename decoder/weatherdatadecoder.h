@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+class WeatherDataDecoder
+{
+public:
+    WeatherDataDecoder();
+};

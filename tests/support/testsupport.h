@@ -1,0 +1,13 @@
+#pragma once
+
+// Included by every suite: test mode keeps the suites out of the operator's
+// application data folder (each suite gets its own folder under ~/.qttest).
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+static void vdEnableTestMode()
+{
+    QStandardPaths::setTestModeEnabled(true);
+}
+Q_COREAPP_STARTUP_FUNCTION(vdEnableTestMode)
