@@ -1,0 +1,3 @@
+#include "logging/logging.h"
+
+logging::logging(QObject* parent) : QObject(parent) {}
