@@ -1,9 +1,113 @@
 #pragma once
 
-#include <QString>
+#include "decoder/sharedtypes.h"
 
+#include <QJsonObject>
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+// Helpers shared by every reader. An empty text means "no value".
+QString validDouble(const QString& text);
+QString validInt(const QString& text);
+double roundToStep(double value, double step);
+
+// Holds the current record text of the unit and answers questions about it.
+// The device link owns exactly one and uses it from its own thread only.
 class WeatherDataDecoder
 {
 public:
     WeatherDataDecoder();
+    WeatherDataDecoder(const WeatherDataDecoder&) = delete;
+    WeatherDataDecoder& operator=(const WeatherDataDecoder&) = delete;
+
+    // Assigned by the device link before each record is read.
+    void setRecordText(const QString& text);
+
+    void setDeviceType(int type, bool legacy);
+    void setLoggingType(int type);
+    void setIcao(QString icao);
+    void setPrecipAccum24Interval(int interval);
+
+    QString getFieldValue(QString key, int index);
+    QStringList getParseErrors() const;
+    void clearParseErrors();
+    QString getIcao() const;
+    QJsonObject getPrecipTotals() const;
+
+    // Field readers.
+    QString getTimestamp();
+    QString getVoltage();
+    QString getReportingInterval();
+    QString getDeviceModel();
+    QString getRadioTransmitRate();
+    QString getWindSpeed(bool instantaneous);
+    QString getWindDirection();
+    QString getWindDirection2MinAvg();
+    QString getGustSpeed();
+    QString getGustDirection();
+    QString getTemperature();
+    QString getHumidity();
+    QString getHAPressure();
+    QString getStationPressure();
+    QString getAltimeter();
+    QString getThreeHourPressure();
+    QString getElevation();
+    QString getVisibility();
+    QString getVisibility1();
+    QString getPrecipitation();
+    QString getContamination();
+    QString getLightningDistance();
+    QString getLightningFrequency();
+    QStringList getLightningStrikes();
+    QString getLatitude();
+    QString getLongitude();
+    QString getGpsText();
+    QString getOrientation();
+    QString getTilt();
+    QString getCompassHeading();
+    QString getSigWaveHeight();
+    QString getSigWavePeriod();
+    QString getSigWaveDirection();
+    QString getSeaSurfaceTemp();
+    QString getRflosTransmitFrequency();
+    QString getRflosReceiveFrequency();
+    QString getRflosBand();
+    QString getStationId(bool fromHeader);
+    int getPrecipAccumIndex(int hours);
+
+private:
+    friend class TestFieldAccess;
+
+    void updateTemperatureHistory(double temperature);
+
+    bool isOrva() const { return deviceType == static_cast<int>(DeviceTypes::ORVA); }
+
+    QString recordText;
+    QStringList parseErrors;
+    QList<TimedValue> maxTemp24h;
+    QList<TimedValue> minTemp24h;
+    QList<TimedValue> maxTemp6h;
+    QList<TimedValue> minTemp6h;
+    QList<LightningCompassEntry> lightningCompass;
+    qint32 metarHour = 0;
+    qint32 metarMinute = 0;
+    QList<QPair<qint32, qint32>> thunderTimes;
+    bool thunderBeginReported = false;
+    QMap<QString, QList<QPair<qint32, qint32>>> weatherBeginTimes;
+    QJsonObject precipTotals;
+    QString icao;
+    QString cachedWeatherGroup;
+    bool vicinityThunder = false;
+    qint32 accum24hPrevious = 1;
+    double stdPressure = 1013.25;
+    // The single-precision constant widened (0.19028399884700775): pressure altitudes are
+    // checked against figures computed with it.
+    double pressureAltitudeExponent = static_cast<double>(0.190284f);
+    double noValue = -1000.0;
+    qint32 deviceType = static_cast<qint32>(DeviceTypes::BRQ);
+    qint32 loggingType = static_cast<qint32>(LoggingType::Default);
+    bool legacy = false;
 };

@@ -1,0 +1,388 @@
+#include "decoder/weatherdatadecoder.h"
+
+#include <QDebug>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr double kKmPerStatuteMile = 1.609;
+constexpr unsigned kFirstOrvaModelCode = 0xE1;
+
+unsigned modelCode(const QString& field)
+{
+    bool ok = false;
+    const unsigned code = field.toUInt(&ok, 16);
+    return ok ? code : 0;
+}
+
+QString kmToMiles(const QString& km)
+{
+    if (km.isEmpty())
+        return QString();
+    return QString::number(km.toDouble() / kKmPerStatuteMile, 'g', 6);
+}
+
+QString withoutLeadingZeros(QString text)
+{
+    int zeros = 0;
+    while (zeros < text.size() && text.at(zeros) == QLatin1Char('0'))
+        ++zeros;
+    return text.mid(zeros);
+}
+
+QString withinBounds(const QString& value, double low, double high)
+{
+    if (value.isEmpty())
+        return value;
+    const double v = value.toDouble();
+    return (v < low || v > high) ? QString() : value;
+}
+
+QString hemisphere(const QString& coordinate, QChar negative, QChar positive)
+{
+    return coordinate + QChar(0x00B0)
+           + (coordinate.startsWith(QLatin1Char('-')) ? negative : positive);
+}
+
+} // namespace
+
+QString WeatherDataDecoder::getTimestamp()
+{
+    const QString joined = getFieldValue(QStringLiteral("T"), 0) + QLatin1Char(':')
+                           + getFieldValue(QStringLiteral("T"), 1) + QLatin1Char(':')
+                           + getFieldValue(QStringLiteral("T"), 2);
+
+    static const QRegularExpression pattern(QStringLiteral(
+        "[0-9][0-9]/[0-9][0-9]/[0-9][0-9],[0-9][0-9]:[0-9][0-9]:[0-9][0-9]"));
+    const QRegularExpressionMatch match = pattern.match(joined);
+    if (!match.hasMatch()) {
+        qDebug() << "Can't find timestamp pattern";
+        return QString();
+    }
+
+    // Cut around the matched comma: a comma in noise before the stamp must not shift the fields.
+    const int comma = match.capturedStart() + 8;
+    QString date = joined.mid(comma - 8, 8);
+    date.replace(QLatin1Char('/'), QLatin1Char('-'));
+    const QString stamp = QStringLiteral("20") + date + QLatin1Char(' ') + joined.mid(comma + 1, 8);
+
+    static const int parts[][2] = {{0, 4}, {5, 2}, {8, 2}, {11, 2}, {14, 2}, {17, 2}};
+    for (const auto& part : parts) {
+        if (validInt(stamp.mid(part[0], part[1])).isEmpty())
+            return QString();
+    }
+    return stamp;
+}
+
+QString WeatherDataDecoder::getVoltage()
+{
+    return validDouble(getFieldValue(QStringLiteral("B"), 0));
+}
+
+QString WeatherDataDecoder::getReportingInterval()
+{
+    const QString interval = validInt(getFieldValue(QStringLiteral("B"), 1));
+    const QString model = getFieldValue(QStringLiteral("B"), 3);
+    if (interval.isEmpty() || model.isEmpty())
+        return QString();
+
+    const int value = interval.toInt();
+    if (modelCode(model) < kFirstOrvaModelCode) {
+        switch (value) {
+        case 0: return QStringLiteral("3 Hour");
+        case 1: return QStringLiteral("1 Hour");
+        case 2: return QStringLiteral("20 Minute");
+        case 3: return QStringLiteral("5 Minute");
+        case 4: return QStringLiteral("1 Minute");
+        case 5: return QStringLiteral("20 Second");
+        case 6: return QStringLiteral("10 Second");
+        default: return QString();
+        }
+    }
+    switch (value) {
+    case 5: return QStringLiteral("5 minute");
+    case 10: return QStringLiteral("10 minute");
+    case 60: return QStringLiteral("1 hour");
+    default: return QString();
+    }
+}
+
+QString WeatherDataDecoder::getDeviceModel()
+{
+    const QString model = getFieldValue(QStringLiteral("B"), 3);
+    if (model.isEmpty())
+        return QString();
+
+    const unsigned code = modelCode(model);
+    switch (code) {
+    case 0x64: return QStringLiteral("R200");
+    case 0x65: return QStringLiteral("R210");
+    case 0x66: return QStringLiteral("R200-T");
+    case 0x6E: return QStringLiteral("R300");
+    case 0x6F: return QStringLiteral("R310");
+    case 0x70: return QStringLiteral("R300-T");
+    case 0xC8: return QStringLiteral("S200");
+    case 0xC9: return QStringLiteral("S210");
+    case 0xCA: return QStringLiteral("S200-T");
+    default: break;
+    }
+    return code < kFirstOrvaModelCode ? QStringLiteral("BRQ") : QStringLiteral("ORVA");
+}
+
+QString WeatherDataDecoder::getRadioTransmitRate()
+{
+    const QString rate = getFieldValue(QStringLiteral("B"), 5);
+    if (rate.isEmpty())
+        return QStringLiteral("INACTIVE");
+    if (rate == QLatin1String("0"))
+        return QStringLiteral("5 Seconds");
+    if (rate == QLatin1String("1"))
+        return QStringLiteral("10 Seconds");
+    if (rate == QLatin1String("2"))
+        return QStringLiteral("60 Seconds");
+    return QStringLiteral("ERROR");
+}
+
+QString WeatherDataDecoder::getWindSpeed(bool instantaneous)
+{
+    const int field = (isOrva() && !instantaneous) ? 2 : 0;
+    return validDouble(getFieldValue(QStringLiteral("WI"), field));
+}
+
+QString WeatherDataDecoder::getWindDirection()
+{
+    return validDouble(getFieldValue(QStringLiteral("WI"), 1));
+}
+
+QString WeatherDataDecoder::getWindDirection2MinAvg()
+{
+    return validDouble(getFieldValue(QStringLiteral("WI"), isOrva() ? 3 : 1));
+}
+
+QString WeatherDataDecoder::getGustSpeed()
+{
+    return validDouble(getFieldValue(QStringLiteral("GU"), isOrva() ? 2 : 0));
+}
+
+QString WeatherDataDecoder::getGustDirection()
+{
+    return validDouble(getFieldValue(QStringLiteral("GU"), isOrva() ? 3 : 1));
+}
+
+QString WeatherDataDecoder::getTemperature()
+{
+    const QString temperature = validDouble(getFieldValue(QStringLiteral("TA"), 0));
+    if (!temperature.isEmpty())
+        updateTemperatureHistory(temperature.toDouble());
+    return temperature;
+}
+
+QString WeatherDataDecoder::getHumidity()
+{
+    const QString humidity = validDouble(getFieldValue(QStringLiteral("RH"), 0));
+    bool whole = false;
+    const int value = humidity.toInt(&whole);
+    if (whole && value < 0)
+        return QString();
+    return humidity;
+}
+
+QString WeatherDataDecoder::getHAPressure()
+{
+    return validDouble(getFieldValue(QStringLiteral("HP"), 0));
+}
+
+QString WeatherDataDecoder::getStationPressure()
+{
+    const QString station = validDouble(getFieldValue(QStringLiteral("BA"), 0));
+    const QString second = getHAPressure();
+    return second.isEmpty() ? station : second;
+}
+
+QString WeatherDataDecoder::getAltimeter()
+{
+    QString altimeter = validInt(getFieldValue(QStringLiteral("BA"), 1));
+    if (altimeter.isEmpty())
+        altimeter = validDouble(getFieldValue(QStringLiteral("BA"), 1));
+    if (altimeter.isEmpty())
+        return QString();
+    return QString::number(altimeter.toDouble() / 100.0, 'f', 2);
+}
+
+QString WeatherDataDecoder::getThreeHourPressure()
+{
+    if (!isOrva())
+        return QString();
+    const QString change = validDouble(getFieldValue(QStringLiteral("BA"), 2));
+    return change.isEmpty() ? QStringLiteral("-") : change;
+}
+
+QString WeatherDataDecoder::getElevation()
+{
+    return validDouble(getFieldValue(QStringLiteral("EL"), 0));
+}
+
+QString WeatherDataDecoder::getVisibility()
+{
+    if (deviceType == static_cast<int>(DeviceTypes::BRQ))
+        return validDouble(getFieldValue(QStringLiteral("VI"), 0));
+    if (isOrva())
+        return kmToMiles(validDouble(getFieldValue(QStringLiteral("PW"), 4)));
+    return QString();
+}
+
+QString WeatherDataDecoder::getVisibility1()
+{
+    return kmToMiles(validDouble(getFieldValue(QStringLiteral("PW"), 3)));
+}
+
+QString WeatherDataDecoder::getPrecipitation()
+{
+    return validDouble(getFieldValue(QStringLiteral("PW"), 0));
+}
+
+QString WeatherDataDecoder::getContamination()
+{
+    const QString value = validInt(getFieldValue(QStringLiteral("PW"), 4));
+    if (value.isEmpty())
+        return value;
+    return value.toInt() < 50 ? QStringLiteral("Sensor Interference") : QStringLiteral("None");
+}
+
+QString WeatherDataDecoder::getLightningDistance()
+{
+    return validDouble(getFieldValue(QStringLiteral("LD"), 0));
+}
+
+QString WeatherDataDecoder::getLightningFrequency()
+{
+    return validInt(getFieldValue(QStringLiteral("LD"), 1));
+}
+
+QStringList WeatherDataDecoder::getLightningStrikes()
+{
+    QStringList strikes;
+    for (int field = 0; field < 6; ++field)
+        strikes << withoutLeadingZeros(validInt(getFieldValue(QStringLiteral("LT"), field)));
+    return strikes;
+}
+
+QString WeatherDataDecoder::getLatitude()
+{
+    return withinBounds(validDouble(getFieldValue(QStringLiteral("LA"), 0)), -90.0, 90.0);
+}
+
+QString WeatherDataDecoder::getLongitude()
+{
+    return withinBounds(validDouble(getFieldValue(QStringLiteral("LO"), 0)), -180.0, 180.0);
+}
+
+QString WeatherDataDecoder::getGpsText()
+{
+    QString text;
+    const QString latitude = getFieldValue(QStringLiteral("LA"), 0);
+    if (!latitude.isEmpty())
+        text = hemisphere(latitude, QLatin1Char('S'), QLatin1Char('N'))
+               + QStringLiteral("&nbsp;&nbsp;");
+
+    const QString longitude = getFieldValue(QStringLiteral("LO"), 0);
+    if (longitude.isEmpty())
+        text.clear();
+    else
+        text += hemisphere(longitude, QLatin1Char('W'), QLatin1Char('E'));
+
+    if (text.contains(QLatin1Char('?')))
+        return QStringLiteral("No GPS");
+    return text;
+}
+
+QString WeatherDataDecoder::getOrientation()
+{
+    return validDouble(getFieldValue(QStringLiteral("OR"), 0));
+}
+
+QString WeatherDataDecoder::getTilt()
+{
+    return validDouble(getFieldValue(QStringLiteral("OR"), 1));
+}
+
+QString WeatherDataDecoder::getCompassHeading()
+{
+    return validDouble(getFieldValue(QStringLiteral("SS"), 0));
+}
+
+QString WeatherDataDecoder::getSigWaveHeight()
+{
+    return validDouble(getFieldValue(QStringLiteral("SS"), 1));
+}
+
+QString WeatherDataDecoder::getSigWavePeriod()
+{
+    return validDouble(getFieldValue(QStringLiteral("SS"), 2));
+}
+
+QString WeatherDataDecoder::getSigWaveDirection()
+{
+    return validDouble(getFieldValue(QStringLiteral("SS"), 3));
+}
+
+QString WeatherDataDecoder::getSeaSurfaceTemp()
+{
+    return validDouble(getFieldValue(QStringLiteral("SS"), 8));
+}
+
+QString WeatherDataDecoder::getRflosTransmitFrequency()
+{
+    const QString raw = getFieldValue(QStringLiteral("RA"), 0);
+    return raw.isEmpty() ? QStringLiteral("INACTIVE") : validDouble(raw);
+}
+
+QString WeatherDataDecoder::getRflosReceiveFrequency()
+{
+    const QString raw = getFieldValue(QStringLiteral("RA"), 1);
+    return raw.isEmpty() ? QStringLiteral("INACTIVE") : validDouble(raw);
+}
+
+QString WeatherDataDecoder::getRflosBand()
+{
+    const QString raw = getFieldValue(QStringLiteral("RA"), 2);
+    if (raw.isEmpty())
+        return QStringLiteral("INACTIVE");
+    switch (validInt(raw).toInt()) {
+    case 0: return QStringLiteral("INACTIVE");
+    case 1: return QStringLiteral("UHF");
+    case 2: return QStringLiteral("VHF");
+    default: return QStringLiteral("ERROR");
+    }
+}
+
+QString WeatherDataDecoder::getStationId(bool fromHeader)
+{
+    if (deviceType == static_cast<int>(DeviceTypes::BRQ))
+        return getFieldValue(QStringLiteral("@I"), 0);
+    if (!isOrva())
+        return QString();
+    if (!fromHeader)
+        return getFieldValue(QStringLiteral("IR"), 3);
+
+    const QString station = getFieldValue(QStringLiteral("N"), 4).toUpper();
+    if (station == QLatin1String("?"))
+        return getFieldValue(QStringLiteral("IR"), 3);
+    icao = station;
+    return station;
+}
+
+int WeatherDataDecoder::getPrecipAccumIndex(int hours)
+{
+    const bool hasField10 = !getFieldValue(QStringLiteral("PA"), 10).isEmpty();
+    switch (hours) {
+    case 1: return hasField10 ? 6 : 5;
+    case 3: return hasField10 ? 7 : 6;
+    case 6: return hasField10 ? 8 : 7;
+    case 24:
+        if (!hasField10)
+            return 8;
+        return accum24hPrevious ? 9 : 10;
+    default: return hours;
+    }
+}
