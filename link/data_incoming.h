@@ -1,10 +1,182 @@
 #pragma once
 
-#include <QObject>
+#include "decoder/sharedtypes.h"
 
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <QStringList>
+
+class QTimer;
+class WeatherDataDecoder;
+
+// Counted by the pacing tick and cleared by the BRQ and legacy ORVA parsers: the link's measure
+// of silence on the line. One counter for the whole process, touched only on the link thread.
+extern qint32 idleTicks;
+
+// The one object through which the application talks to the sensor unit. Created without a
+// parent and moved to a thread of its own; every slot runs on that thread.
 class data_incoming : public QObject
 {
     Q_OBJECT
 public:
     explicit data_incoming(QObject* parent = nullptr);
+    ~data_incoming() override;
+
+    void reportError(const QByteArray& message, const QByteArray& detail);
+    void reportInfo(const QByteArray& message, const QByteArray& detail);
+
+    // Lets a test run the reconnect and held-command timers without waiting 30 s and 10 s.
+    void setRetryIntervals(int reconnectMs, int waitWriteMs);
+
+    // What the not yet written receive and packet steps were handed.
+    struct PendingCalls {
+        int brqCalls = 0;
+        QByteArray lastBrq;
+        int orvaCalls = 0;
+        QByteArray lastOrva;
+        bool orvaBypassDuringCall = false;
+        int orvaLegacyCalls = 0;
+        QByteArray lastOrvaLegacy;
+        int weatherCalls = 0;
+        QByteArray lastWeatherData;
+        char lastWeatherType = 0;
+        QByteArray lastWeatherRaw;
+        int verifyCalls = 0;
+        QByteArray lastVerified;
+    };
+    const PendingCalls& pendingCalls() const { return pending; }
+
+signals:
+    void weather_data_received(const QJsonObject& record);
+    void sendLogData(const QByteArray& packet, const QJsonObject& record, DeviceTypes device);
+    void sendLogMsg(const QByteArray& line);
+    void enableCamera(bool active);
+    void sendImageProgressInfo(int camera, int sequence);
+    void sendCameraProgress(const QString& path, int camera, const QString& timeText,
+                            double angle, const QString& dateText);
+    void sendCameraFinal(int camera, const QString& path);
+    void sendRawData(const QByteArray& data);
+    void sendDecodedData(const QByteArray& data);
+    void sendConfiguration(const QString& state);
+    void sendCommandConfirmation();
+    void sendBITcheckPacket(const QByteArray& frame);
+    void sendMetarStatus(const QByteArray& status);
+    void sendStackData(const QStringList& lines);
+    void sendORVACmdStatus(const QString& text);
+    void sendDisplayErrorMsg(const QString& line);
+    void sendDisplaySysMsg(const QString& line);
+    void sendLightningCompassData(const QByteArray& frame);
+    void sendModuleStatus(const QString& module, const QString& status);
+    void sendSpeciData(const QString& value, int kind);
+    void sendEncryptionStatus(int status);
+    void setEncryptionKeyRequired();
+    void command_status_changed(int index, int status);
+    void on_error_station_radio();
+    void encryption_status_changed(int status);
+    void send_metar_confirmed(const QString& text);
+    void metar_detected(const QJsonObject& record);
+    void speci_detected(const QJsonObject& record);
+    void prepSchedReceived(const QString& name, int value);
+    void sig_orva_enable_disable(const QString& text);
+    void lightning_autocal_confirmed();
+    void lightning_parameters_received(int first, int second, int third);
+    void encryption_parse_confirmed(const QString& what);
+
+public slots:
+    void closeSerialPort();
+    void openSerialPort(const QString& name);
+    void receiveData();
+    void parseData_BRQ(const QByteArray& data);
+    void parseData_ORVA(const QByteArray& data);
+    void parseData_ORVA_Legacy(const QByteArray& data);
+    void writeData(const QByteArray& data);
+    void setCommandBuffer(const QByteArray& cmd);
+    void setLoggingState(LoggingType mode);
+    void setDeviceTypeState(DeviceTypes type);
+    void sendLogMsgLocal(const QByteArray& msg);
+    void showLiveData(bool on);
+    void setStartupSequence(bool on);
+    void clearTampering();
+    void legacyorvadevicecheck(bool legacy);
+    void waitSerialWrite();
+    void setEncryptionKey(const QByteArray& key, const QByteArray& iv);
+    void setDevModeState(bool on);
+    void updateRunwayDirection(double degrees);
+    void debugORVApacket();
+    void setPrecipAccum24IntState(PrecipAccum24hInterval interval);
+    void handleError(QSerialPort::SerialPortError error);
+    void dataTimer();
+    void reconnectTimer();
+    void handleWeatherData(const QByteArray& data, char type, const QByteArray& raw);
+    QByteArray translateConstants(int which);
+    void sendLogC(const QByteArray& msg);
+    bool verify_packet(const QByteArray& frame);
+    bool validate_list(const QStringList& list, int n);
+
+    // State is protected so that test probes derived from the worker can inspect it.
+protected:
+    QSerialPort* serialPort = nullptr;
+    bool resourceErrorSeen = false;
+    bool reconnectActive = false;
+    QString portName;
+    DeviceTypes deviceType = DeviceTypes::None;
+    PrecipAccum24hInterval precipInterval = PrecipAccum24hInterval::Previous24Hours;
+    LoggingType loggingMode = LoggingType::Default;
+    WeatherDataDecoder* decoder = nullptr;
+    bool legacyOrva = false;
+    QByteArray lastRead;
+    QByteArray receiveBuffer;
+    QByteArray pendingCommands;
+    QByteArray transmitQueue;
+    QTimer* frameTimer = nullptr;
+    QJsonObject lastFullRecord;
+    QString stationId;
+    QString imageFolder = QStringLiteral("temp");
+    QString imageTimestampText;
+    QTimer* pacingTimer = nullptr;
+    QTimer* portReconnectTimer = nullptr;
+    QList<PositionSample> tamperReferences;
+    QList<TimedValue> temperatureMaxHistory;
+    QList<TimedValue> temperatureMinHistory;
+    QList<TimedValue> dewPointMaxHistory;
+    QList<TimedValue> dewPointMinHistory;
+    QList<TimedValue> pressureMaxHistory;
+    QList<TimedValue> pressureMinHistory;
+    QList<TimedPair> windMax10MinHistory;
+    QList<TimedPair> windMin10MinHistory;
+    QList<TimedPair> windMax1HourHistory;
+    QList<TimedPair> windMin1HourHistory;
+    double runwayDirection = 0.0;
+    bool liveData = true;
+    bool startupSequence = false;
+    qint32 imageChunkLength = 330;
+    qint32 imageHeaderLength = 10;
+    qint32 imageLastPacketKind = 11;
+    bool tamperSampleFlag = false;
+    const QJsonObject emptyRecord;
+    QString tamperText;
+    bool tamperActive = false;
+    bool positionReset = false;
+    QTimer* waitWriteTimer = nullptr;
+    QByteArray heldCommand;
+    QByteArray encryptionKey;
+    QByteArray encryptionIV;
+    bool devMode = false;
+    quint16 aesErrorCount = 0;
+    QStringList packetBacklog{QString(), QString(), QString()};
+    bool verifyBypass = false;
+
+private:
+    void holdOrvaCommand(const QByteArray& cmd);
+    void losePort(const QString& reason);
+    QByteArray portNameBytes() const { return portName.toUtf8(); }
+
+    int reconnectIntervalMs = 30000;
+    int waitWriteIntervalMs = 10000;
+    bool losingPort = false; // closing the port can raise errors of its own
+    PendingCalls pending;
 };

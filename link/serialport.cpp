@@ -1,0 +1,270 @@
+#include "link/data_incoming.h"
+
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QMetaEnum>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <limits>
+
+qint32 idleTicks = 0;
+
+namespace {
+
+// The key command carries the link key: its text never goes to the log.
+bool isKeyCommand(const QByteArray& cmd)
+{
+    return cmd.contains("key");
+}
+
+} // namespace
+
+void data_incoming::setRetryIntervals(int reconnectMs, int waitWriteMs)
+{
+    reconnectIntervalMs = reconnectMs;
+    waitWriteIntervalMs = waitWriteMs;
+    if (portReconnectTimer)
+        portReconnectTimer->setInterval(reconnectMs);
+    if (waitWriteTimer)
+        waitWriteTimer->setInterval(waitWriteMs);
+}
+
+void data_incoming::openSerialPort(const QString& name)
+{
+    portName = name;
+    serialPort->setPortName(name);
+
+    const bool fast = deviceType == DeviceTypes::ORVA && !legacyOrva;
+    serialPort->setBaudRate(fast ? QSerialPort::Baud57600 : QSerialPort::Baud9600,
+                            QSerialPort::AllDirections);
+    serialPort->setDataBits(QSerialPort::Data8);
+    serialPort->setParity(QSerialPort::NoParity);
+    serialPort->setStopBits(QSerialPort::OneStop);
+    serialPort->setFlowControl(QSerialPort::NoFlowControl);
+
+    if (serialPort->open(QIODevice::ReadWrite)) {
+        qDebug().noquote() << "INFO: Successfully Opened Serial Port " + name;
+        emit sendLogMsg("INFO: Successfully Opened Serial Port " + portNameBytes());
+        if (resourceErrorSeen && reconnectActive) {
+            portReconnectTimer->stop();
+            resourceErrorSeen = false;
+            reconnectActive = false;
+        }
+        return;
+    }
+
+    const QString reason = serialPort->errorString();
+    qDebug().noquote() << "ERROR: Unable to Open Serial Port " + name + " " + reason;
+    emit sendLogMsg("ERROR: Unable to Open Serial Port " + name.toUtf8() + " " + reason.toUtf8());
+    emit sendDisplayErrorMsg(QStringLiteral("CRITICAL: Unable to open serial port"));
+}
+
+void data_incoming::closeSerialPort()
+{
+    // A port the operator closed stays closed: no reconnect attempt may reopen it.
+    if (portReconnectTimer)
+        portReconnectTimer->stop();
+    reconnectActive = false;
+    resourceErrorSeen = false;
+
+    if (serialPort->isOpen())
+        serialPort->close();
+    emit sendLogMsg("INFO: Successfully Closed Serial Port " + portNameBytes());
+}
+
+void data_incoming::handleError(QSerialPort::SerialPortError error)
+{
+    const QString reason = serialPort->errorString();
+    if (reason != QLatin1String("No error")) {
+        qDebug().noquote() << "ERROR: " + reason;
+        emit sendLogMsg("ERROR: " + reason.toUtf8());
+        emit sendDisplayErrorMsg(QStringLiteral("ERROR: Serial Port Error"));
+        qDebug().noquote() << QStringLiteral("Returned error info: ")
+                                  + QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(
+                                      error);
+    }
+
+    // An unplugged adapter reports a resource error; a vanished pseudo-terminal keeps the port
+    // open and repeats read errors without end. Either way the port is gone.
+    const bool lost = error == QSerialPort::ResourceError
+                      || (serialPort->isOpen()
+                          && (error == QSerialPort::ReadError
+                              || error == QSerialPort::WriteError));
+    if (lost && !losingPort)
+        losePort(reason);
+}
+
+void data_incoming::losePort(const QString& reason)
+{
+    losingPort = true;
+    resourceErrorSeen = true;
+
+    qDebug().noquote() << "ERROR: " + reason;
+    emit sendLogMsg("ERROR: Closing Serial Port Due to Error -- " + reason.toUtf8());
+    emit sendDisplayErrorMsg(QStringLiteral("ERROR: Serial Port closing due to resource error"));
+
+    if (serialPort->isOpen()) {
+        serialPort->close();
+        emit sendLogMsg("INFO: Successfully Closed Serial Port " + portNameBytes());
+    }
+
+    if (!reconnectActive) {
+        if (!portReconnectTimer) {
+            portReconnectTimer = new QTimer(this);
+            portReconnectTimer->setObjectName(QStringLiteral("portReconnectTimer"));
+            connect(portReconnectTimer, &QTimer::timeout, this, &data_incoming::reconnectTimer);
+        }
+        portReconnectTimer->start(reconnectIntervalMs);
+        reconnectActive = true;
+    }
+    losingPort = false;
+}
+
+void data_incoming::reconnectTimer()
+{
+    openSerialPort(portName);
+}
+
+void data_incoming::receiveData()
+{
+    lastRead = serialPort->readAll();
+    if (devMode)
+        return;
+
+    switch (deviceType) {
+    case DeviceTypes::BRQ:
+        parseData_BRQ(lastRead);
+        break;
+    case DeviceTypes::ORVA:
+        if (legacyOrva)
+            parseData_ORVA_Legacy(lastRead);
+        else
+            parseData_ORVA(lastRead);
+        break;
+    default:
+        qDebug() << "ERROR: Device Type Not Set";
+        emit sendLogMsg("ERROR: Device Type Not Set, Unable to parse Data. ");
+        emit sendDisplayErrorMsg(
+            QStringLiteral("CRITICAL: Device Type Not Set, unable to parse data."));
+        break;
+    }
+}
+
+void data_incoming::dataTimer()
+{
+    if (idleTicks < std::numeric_limits<qint32>::max())
+        ++idleTicks;
+
+    if (deviceType != DeviceTypes::BRQ)
+        return;
+    // Nothing is written to a closed port, so nothing may leave the queues either.
+    if (!serialPort->isOpen())
+        return;
+
+    if (!pendingCommands.isEmpty()) {
+        // Wakes the unit until its prompt lets the pending commands go out.
+        serialPort->write("    ", 4);
+        serialPort->flush();
+    } else if (!transmitQueue.isEmpty()) {
+        const qint64 written = serialPort->write(transmitQueue.constData(), 1);
+        serialPort->flush();
+        // A failed write closes the port through handleError; the byte stays for the next try.
+        if (written == 1 && serialPort->isOpen())
+            transmitQueue.remove(0, 1);
+    }
+}
+
+void data_incoming::setCommandBuffer(const QByteArray& cmd)
+{
+    switch (deviceType) {
+    case DeviceTypes::BRQ:
+        if (!pendingCommands.isEmpty())
+            pendingCommands.append(' ');
+        pendingCommands.append(cmd);
+        return;
+    case DeviceTypes::ORVA:
+        break;
+    default:
+        return;
+    }
+
+    if (serialPort->isOpen()) {
+        const qint64 written = serialPort->write(cmd);
+        serialPort->flush();
+        // A write error closes the port (handleError) even though the bytes were buffered.
+        if (written == cmd.size() && serialPort->isOpen()) {
+            if (isKeyCommand(cmd))
+                emit sendLogMsg("INFO: ORVA Command to Update the Key Encryption File Sent");
+            else
+                emit sendLogMsg("INFO: ORVA Command Sent [ " + cmd + " ]");
+            qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(cmd) + " ] "
+                                      + QDateTime::currentDateTime().toString();
+            emit sendCommandConfirmation();
+            return;
+        }
+        if (isKeyCommand(cmd))
+            emit sendLogMsg("ERROR: ORVA Command to Update the Key Encryption File Not Sent");
+        else
+            emit sendLogMsg("ERROR: ORVA Command Not Sent [ " + cmd + " ]");
+    }
+    holdOrvaCommand(cmd);
+}
+
+void data_incoming::holdOrvaCommand(const QByteArray& cmd)
+{
+    qDebug() << "INFO: Serial Port not connected, queueing commands until open...";
+
+    // Only one command is held; the operator must learn which one will never go out.
+    if (waitWriteTimer && waitWriteTimer->isActive()) {
+        if (isKeyCommand(heldCommand))
+            emit sendLogMsg("WARNING: Held ORVA Command to Update the Key Encryption File "
+                            "Dropped, Replaced by a Newer Command");
+        else
+            emit sendLogMsg("WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
+                            + heldCommand + " ]");
+    }
+    heldCommand = cmd;
+
+    if (!waitWriteTimer) {
+        waitWriteTimer = new QTimer(this);
+        waitWriteTimer->setObjectName(QStringLiteral("waitWriteTimer"));
+        connect(waitWriteTimer, &QTimer::timeout, this, &data_incoming::waitSerialWrite);
+    }
+    waitWriteTimer->start(waitWriteIntervalMs);
+}
+
+void data_incoming::waitSerialWrite()
+{
+    if (!serialPort->isOpen())
+        return;
+    if (waitWriteTimer)
+        waitWriteTimer->stop();
+    setCommandBuffer(heldCommand);
+}
+
+void data_incoming::writeData(const QByteArray& data)
+{
+    serialPort->write(data);
+    serialPort->flush();
+}
+
+void data_incoming::debugORVApacket()
+{
+    qDebug() << "INFO:  debugORVApacket debugORVApacket";
+
+    const QString path =
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                        + QDir::separator() + QStringLiteral("VD_debug_msgs.txt"));
+    QFile file(path);
+    if (!file.exists() || !file.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray content = file.readAll();
+    file.close();
+
+    verifyBypass = true;
+    parseData_ORVA(content);
+    verifyBypass = false;
+}
