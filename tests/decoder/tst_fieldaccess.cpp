@@ -1,0 +1,315 @@
+#include "decoder/weatherdatadecoder.h"
+#include "tests/support/recordtext.h"
+#include "tests/support/testsupport.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+
+class TestFieldAccess : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fieldValue_data();
+    void fieldValue();
+    void nullKeyGivesEmptyText();
+    void longFieldIsCappedAt1024Characters();
+    void parseErrorsLiveUntilNextRecordOrClear();
+
+    void validDouble_data();
+    void validDouble();
+    void validInt_data();
+    void validInt();
+    void roundToStep_data();
+    void roundToStep();
+
+    void initialState();
+    void legacyFlagIsSticky();
+    void precipAccum24Interval_data();
+    void precipAccum24Interval();
+    void icaoAndLoggingType();
+};
+
+void TestFieldAccess::fieldValue_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QStringList>("errors");
+
+    const QString wind = buildRecord({{"TA", {"21.5"}}, {"WI", {"5.2", "180", "6.1", "175"}}});
+    QTest::newRow("WI 0") << wind << "WI" << 0 << "5.2" << QStringList();
+    QTest::newRow("WI 3") << wind << "WI" << 3 << "175" << QStringList();
+    QTest::newRow("WI -1 whole value part") << wind << "WI" << -1 << "5.2:180:6.1:175"
+                                            << QStringList();
+    QTest::newRow("WI -7 any negative") << wind << "WI" << -7 << "5.2:180:6.1:175"
+                                        << QStringList();
+    QTest::newRow("WI 4 beyond last colon")
+        << wind << "WI" << 4 << "" << QStringList{"WI:4 not found"};
+    QTest::newRow("missing line index 0") << wind << "RH" << 0 << "" << QStringList();
+    QTest::newRow("missing line index 2 no error") << wind << "RH" << 2 << "" << QStringList();
+
+    const QString gust = buildRecord({{"GU", {"", "", "7"}}});
+    QTest::newRow("GU ::7 field 0") << gust << "GU" << 0 << "" << QStringList();
+    QTest::newRow("GU ::7 field 1") << gust << "GU" << 1 << "" << QStringList();
+    QTest::newRow("GU ::7 field 2") << gust << "GU" << 2 << "7" << QStringList();
+
+    const QString ltFirst = buildRecord({{"LT", {"3", "4"}}, {"T", {"24/03/05,14", "07", "09"}}});
+    const QString tFirst = buildRecord({{"T", {"24/03/05,14", "07", "09"}}, {"LT", {"3", "4"}}});
+    QTest::newRow("T after LT") << ltFirst << "T" << 0 << "24/03/05,14" << QStringList();
+    QTest::newRow("T before LT") << tFirst << "T" << 0 << "24/03/05,14" << QStringList();
+    QTest::newRow("LT beside T") << tFirst << "LT" << 1 << "4" << QStringList();
+    QTest::newRow("T alone is not LT") << buildRecord({{"LT", {"3"}}}) << "T" << 0 << ""
+                                       << QStringList();
+
+    QTest::newRow("values are not trimmed")
+        << buildRecord({{"RH", {" 45 ", "x"}}}) << "RH" << 0 << " 45 " << QStringList();
+    QTest::newRow("first line needs a leading CRLF") << "WI:5:6\r\n" << "WI" << 0 << ""
+                                                     << QStringList();
+    QTest::newRow("@I at the very start") << "@I:AB12:x\r\nTA:3\r\n" << "@I" << 0 << "AB12"
+                                          << QStringList();
+    QTest::newRow("@I inside a line") << "junk@I:AB12\r\n" << "@I" << 0 << "AB12"
+                                      << QStringList();
+
+    // Texts cut short: reading stops at the end of the text.
+    QTest::newRow("no CRLF: field 0") << "\r\nWI:5:6" << "WI" << 0 << "5" << QStringList();
+    QTest::newRow("no CRLF: field 1") << "\r\nWI:5:6" << "WI" << 1 << "6" << QStringList();
+    QTest::newRow("no CRLF: field -1") << "\r\nWI:5:6" << "WI" << -1 << "5:6" << QStringList();
+    QTest::newRow("no CRLF: field 2")
+        << "\r\nWI:5:6" << "WI" << 2 << "" << QStringList{"WI:2 not found"};
+    QTest::newRow("ends at the colon: field 0") << "\r\nWI:" << "WI" << 0 << "" << QStringList();
+    QTest::newRow("ends at the colon: field -1") << "\r\nWI:" << "WI" << -1 << ""
+                                                 << QStringList();
+    QTest::newRow("ends at the colon: field 1")
+        << "\r\nWI:" << "WI" << 1 << "" << QStringList{"WI:1 not found"};
+    QTest::newRow("ends in a lone CR") << "\r\nWI:5:6\r" << "WI" << 1 << "6" << QStringList();
+    QTest::newRow("trailing empty field") << "\r\nWI:5:\r\n" << "WI" << 1 << "" << QStringList();
+    QTest::newRow("next line's colons do not count")
+        << buildRecord({{"WI", {"5"}}, {"GU", {"1", "2", "3"}}}) << "WI" << 2 << ""
+        << QStringList{"WI:2 not found"};
+}
+
+void TestFieldAccess::fieldValue()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, key);
+    QFETCH(int, index);
+    QFETCH(QString, expected);
+    QFETCH(QStringList, errors);
+
+    WeatherDataDecoder decoder;
+    decoder.setRecordText(record);
+    QCOMPARE(decoder.getFieldValue(key, index), expected);
+    QCOMPARE(decoder.getParseErrors(), errors);
+}
+
+void TestFieldAccess::nullKeyGivesEmptyText()
+{
+    WeatherDataDecoder decoder;
+    // A record whose line key is empty must not answer a null key.
+    decoder.setRecordText(QStringLiteral("\r\n:5:6\r\n"));
+    QVERIFY(decoder.getFieldValue(QString(), 0).isEmpty());
+    QVERIFY(decoder.getFieldValue(QString(), 2).isEmpty());
+    QVERIFY(decoder.getParseErrors().isEmpty());
+}
+
+void TestFieldAccess::longFieldIsCappedAt1024Characters()
+{
+    const QString longValue(3000, QLatin1Char('9'));
+    WeatherDataDecoder decoder;
+    decoder.setRecordText(buildRecord({{"TA", {longValue, "1"}}}));
+    QCOMPARE(decoder.getFieldValue("TA", 0), longValue.left(1024));
+    QCOMPARE(decoder.getFieldValue("TA", -1), longValue.left(1024));
+    QCOMPARE(decoder.getFieldValue("TA", 1), QStringLiteral("1"));
+
+    // Unterminated as well: the cap and the end of the text both hold.
+    decoder.setRecordText(QStringLiteral("\r\nTA:") + longValue);
+    QCOMPARE(decoder.getFieldValue("TA", 0).size(), 1024);
+    decoder.setRecordText(QStringLiteral("\r\nTA:") + longValue.left(10));
+    QCOMPARE(decoder.getFieldValue("TA", -1), longValue.left(10));
+}
+
+void TestFieldAccess::parseErrorsLiveUntilNextRecordOrClear()
+{
+    WeatherDataDecoder decoder;
+    decoder.setRecordText(buildRecord({{"WI", {"5.2", "180"}}, {"PA", {"1"}}}));
+    decoder.setDeviceType(2, false);
+    decoder.getFieldValue("WI", 2);
+    decoder.getFieldValue("WI", 3);
+    decoder.getFieldValue("PA", 10);
+    const QStringList expected{"WI:2 not found", "WI:3 not found", "PA:10 not found"};
+    QCOMPARE(decoder.getParseErrors(), expected);
+
+    // The list handed out is a copy.
+    QStringList copy = decoder.getParseErrors();
+    copy.clear();
+    QCOMPARE(decoder.getParseErrors(), expected);
+
+    decoder.setDeviceType(2, false);
+    QVERIFY(decoder.getParseErrors().isEmpty());
+
+    decoder.getFieldValue("WI", 5);
+    QCOMPARE(decoder.getParseErrors(), QStringList{"WI:5 not found"});
+    decoder.clearParseErrors();
+    QVERIFY(decoder.getParseErrors().isEmpty());
+}
+
+void TestFieldAccess::validDouble_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("12.5") << "12.5" << "12.5";
+    QTest::newRow("negative") << "-3" << "-3";
+    QTest::newRow("exponent") << "1e3" << "1e3";
+    QTest::newRow("kept unchanged") << "012.50" << "012.50";
+    QTest::newRow("comma") << "12,5" << "";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("lone minus") << "-" << "";
+    QTest::newRow("letters") << "abc" << "";
+    QTest::newRow("nan") << "nan" << "";
+    QTest::newRow("NaN") << "NaN" << "";
+    QTest::newRow("inf") << "inf" << "";
+    QTest::newRow("-inf") << "-inf" << "";
+    QTest::newRow("infinity") << "infinity" << "";
+    QTest::newRow("overflow") << "1e400" << "";
+    QTest::newRow("largest finite") << "1e308" << "1e308";
+}
+
+void TestFieldAccess::validDouble()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(::validDouble(text), expected);
+}
+
+void TestFieldAccess::validInt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("7") << "7" << "7";
+    QTest::newRow("negative") << "-12" << "-12";
+    QTest::newRow("leading zeros kept") << "007" << "007";
+    QTest::newRow("7.0") << "7.0" << "";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("lone minus") << "-" << "";
+    QTest::newRow("hex prefix") << "0x10" << "";
+    QTest::newRow("hex digits") << "1F" << "";
+    QTest::newRow("int max") << "2147483647" << "2147483647";
+    QTest::newRow("beyond int") << "2147483648" << "";
+}
+
+void TestFieldAccess::validInt()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(::validInt(text), expected);
+}
+
+void TestFieldAccess::roundToStep_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<double>("step");
+    QTest::addColumn<double>("expected");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+
+    QTest::newRow("2.5 by 1") << 2.5 << 1.0 << 3.0;
+    QTest::newRow("-2.5 by 1") << -2.5 << 1.0 << -3.0;
+    QTest::newRow("0 by 1") << 0.0 << 1.0 << 0.0;
+    QTest::newRow("1234 by 100") << 1234.0 << 100.0 << 1200.0;
+    QTest::newRow("1250 by 100") << 1250.0 << 100.0 << 1300.0;
+    QTest::newRow("-0.01 by 0.02") << -0.01 << 0.02 << -0.02;
+    QTest::newRow("0.01 by 0.02") << 0.01 << 0.02 << 0.02;
+    QTest::newRow("984 by 100") << 984.0 << 100.0 << 1000.0;
+    QTest::newRow("int max fits") << 2147483647.2 << 1.0 << 2147483647.0;
+    QTest::newRow("int min fits") << -2147483648.2 << 1.0 << -2147483648.0;
+
+    // No rounding possible: the value comes back as it is.
+    QTest::newRow("step 0") << 12.3 << 0.0 << 12.3;
+    QTest::newRow("just beyond int max") << 2147483647.6 << 1.0 << 2147483647.6;
+    QTest::newRow("just beyond int min") << -2147483648.6 << 1.0 << -2147483648.6;
+    QTest::newRow("huge") << 3e12 << 100.0 << 3e12;
+    QTest::newRow("quotient overflows") << 1e300 << 1e-300 << 1e300;
+    QTest::newRow("infinite value") << inf << 100.0 << inf;
+    QTest::newRow("nan value") << nan << 100.0 << nan;
+    QTest::newRow("nan step") << 5.0 << nan << 5.0;
+}
+
+void TestFieldAccess::roundToStep()
+{
+    QFETCH(double, value);
+    QFETCH(double, step);
+    QFETCH(double, expected);
+    QCOMPARE(::roundToStep(value, step), expected);
+}
+
+void TestFieldAccess::initialState()
+{
+    WeatherDataDecoder decoder;
+    QCOMPARE(decoder.deviceType, 1);
+    QCOMPARE(decoder.loggingType, 0);
+    QCOMPARE(decoder.accum24hPrevious, 1);
+    QCOMPARE(decoder.stdPressure, 1013.25);
+    QCOMPARE(decoder.noValue, -1000.0);
+    QVERIFY(decoder.pressureAltitudeExponent == 0.19028399884700775);
+    QVERIFY(!decoder.legacy);
+    QVERIFY(!decoder.vicinityThunder);
+    QVERIFY(!decoder.thunderBeginReported);
+    QVERIFY(decoder.recordText.isEmpty());
+    QVERIFY(decoder.getIcao().isEmpty());
+    QVERIFY(decoder.getPrecipTotals().isEmpty());
+    QVERIFY(decoder.getParseErrors().isEmpty());
+}
+
+void TestFieldAccess::legacyFlagIsSticky()
+{
+    WeatherDataDecoder decoder;
+    decoder.setDeviceType(2, true);
+    QVERIFY(decoder.legacy);
+    decoder.setDeviceType(1, false);
+    QVERIFY(decoder.legacy);
+    QCOMPARE(decoder.deviceType, 1);
+}
+
+void TestFieldAccess::precipAccum24Interval_data()
+{
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<int>("index24h");
+
+    // A record with "PA" field 10 present, so the 24-hour index shows the setting.
+    QTest::newRow("previous 24 hours") << 1 << 9;
+    QTest::newRow("since 12Z") << 0 << 10;
+    QTest::newRow("unknown 2") << 2 << 10;
+    QTest::newRow("unknown -1") << -1 << 10;
+}
+
+void TestFieldAccess::precipAccum24Interval()
+{
+    QFETCH(int, interval);
+    QFETCH(int, index24h);
+
+    WeatherDataDecoder decoder;
+    decoder.setRecordText(buildRecord({{"PA", QString("0:1:2:3:4:5:6:7:8:9:10").split(':')}}));
+    decoder.setDeviceType(2, false);
+    decoder.setPrecipAccum24Interval(1);
+    decoder.setPrecipAccum24Interval(interval);
+    QCOMPARE(decoder.accum24hPrevious, interval == 1 ? 1 : 0);
+    QCOMPARE(decoder.getPrecipAccumIndex(24), index24h);
+}
+
+void TestFieldAccess::icaoAndLoggingType()
+{
+    WeatherDataDecoder decoder;
+    decoder.setIcao(QStringLiteral("KDEN"));
+    QCOMPARE(decoder.getIcao(), QStringLiteral("KDEN"));
+    decoder.setLoggingType(static_cast<int>(LoggingType::Debug));
+    QCOMPARE(decoder.loggingType, 2);
+}
+
+QTEST_GUILESS_MAIN(TestFieldAccess)
+#include "tst_fieldaccess.moc"
