@@ -1,4 +1,7 @@
 #include "decoder/weatherdatadecoder.h"
 
-// Temperature extremes are not tracked yet; readers may already call this.
 void WeatherDataDecoder::updateTemperatureHistory(double /*temperature*/) {}
+void WeatherDataDecoder::pruneTemperatureHistory() {}
+void WeatherDataDecoder::parseLightningCompassData(QByteArray /*packet*/) {}
+QString WeatherDataDecoder::getPrecipBeginEnd(int /*which*/) { return QString(); }
+QString WeatherDataDecoder::getLightningBeginEnd(int /*which*/) { return QString(); }

@@ -2,6 +2,7 @@
 
 #include "decoder/sharedtypes.h"
 
+#include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QMap>
@@ -78,10 +79,39 @@ public:
     QString getStationId(bool fromHeader);
     int getPrecipAccumIndex(int hours);
 
+    // Derived quantities.
+    QString calcDewPoint();
+    QString calcHeatIndex();
+    QString calcWindChill();
+    QString calcSeaLevelPressure();
+    QString calcPressureAltitude();
+    QString calcDensityAltitude();
+    QString compassPoint(int degrees) const;
+
+    // Sky condition and present weather.
+    QString getCloudLayers(QList<int>& heights, QStringList& covers);
+    QString cloudCoverFromOktas(int oktas) const;
+    QString getLowestBrokenLayer();
+    QString getPresentWeatherCode(bool useCached);
+    QString getPresentWeather(bool useCached);
+    QString getRainIntensity();
+    QString getObscuration();
+    QString getFreezingFog();
+    QString describePresentWeather(QString group) const;
+
+    // Lightning compass packets and the unit's five-minute event letters.
+    void parseLightningCompassData(QByteArray packet);
+    QString getPrecipBeginEnd(int which);
+    QString getLightningBeginEnd(int which);
+
 private:
     friend class TestFieldAccess;
+    friend class TestDerived;
+    friend class TestSkyWeather;
+    friend class TestHistories;
 
     void updateTemperatureHistory(double temperature);
+    void pruneTemperatureHistory();
 
     bool isOrva() const { return deviceType == static_cast<int>(DeviceTypes::ORVA); }
 
