@@ -119,6 +119,7 @@ void data_incoming::setEncryptionKey(const QByteArray& key, const QByteArray& iv
 
 void data_incoming::setDevModeState(bool on)
 {
+    devMode = on;
     const QByteArray word = on ? "TRUE" : "FALSE";
     qDebug().noquote() << "INFO: Setting DEV MODE state to " + word;
     emit sendLogMsg("INFO: Sending DEV MODE state to [" + word + "]");

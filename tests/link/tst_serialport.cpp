@@ -1,0 +1,586 @@
+#include "tests/support/testsupport.h"
+
+#include "link/data_incoming.h"
+#include "tests/support/ptypair.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+// Opens the worker's state to the test.
+class Probe : public data_incoming
+{
+public:
+    using data_incoming::data_incoming;
+    using data_incoming::heldCommand;
+    using data_incoming::lastRead;
+    using data_incoming::pacingTimer;
+    using data_incoming::pendingCommands;
+    using data_incoming::reconnectActive;
+    using data_incoming::resourceErrorSeen;
+    using data_incoming::serialPort;
+    using data_incoming::transmitQueue;
+    using data_incoming::verifyBypass;
+
+    QTimer* reconnect() const { return findChild<QTimer*>("portReconnectTimer"); }
+    QTimer* waitWrite() const { return findChild<QTimer*>("waitWriteTimer"); }
+    int reconnectTimers() const { return findChildren<QTimer*>("portReconnectTimer").size(); }
+    bool reconnectRunning() const { return reconnect() && reconnect()->isActive(); }
+    bool waitWriteRunning() const { return waitWrite() && waitWrite()->isActive(); }
+};
+
+QStringList args(const QSignalSpy& spy)
+{
+    QStringList out;
+    for (const QList<QVariant>& call : spy)
+        out << call.at(0).toString();
+    return out;
+}
+
+// The speed the line really runs at, read from the far side of the port.
+speed_t lineSpeed(const QString& slavePath)
+{
+    const int fd = ::open(slavePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return 0;
+    termios tio{};
+    const bool ok = tcgetattr(fd, &tio) == 0;
+    ::close(fd);
+    return ok && cfgetispeed(&tio) == cfgetospeed(&tio) ? cfgetospeed(&tio) : 0;
+}
+
+// Collects the worker's messages on the test thread (queued from the worker's thread).
+class Recorder : public QObject
+{
+public:
+    explicit Recorder(data_incoming* worker)
+    {
+        connect(worker, &data_incoming::sendLogMsg, this,
+                [this](const QByteArray& line) { log << QString::fromUtf8(line); });
+        connect(worker, &data_incoming::sendDisplayErrorMsg, this,
+                [this](const QString& line) { errors << line; });
+        connect(worker, &data_incoming::sendCommandConfirmation, this,
+                [this] { ++confirmations; });
+    }
+    int logCount(const QString& prefix) const
+    {
+        int n = 0;
+        for (const QString& line : log)
+            n += line.startsWith(prefix) ? 1 : 0;
+        return n;
+    }
+    QStringList log;
+    QStringList errors;
+    int confirmations = 0;
+};
+
+// Runs a worker on a thread of its own, as the application does; stops it on every way out.
+class WorkerThread
+{
+public:
+    explicit WorkerThread(data_incoming* worker)
+    {
+        worker->moveToThread(&thread);
+        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+        thread.start();
+    }
+    ~WorkerThread()
+    {
+        thread.quit();
+        thread.wait();
+    }
+
+private:
+    QThread thread;
+};
+
+// Runs f on the worker's thread and waits for it.
+template <typename F> void onWorker(QObject* worker, F f)
+{
+    QMetaObject::invokeMethod(worker, f, Qt::BlockingQueuedConnection);
+}
+
+const QString kOpened = QStringLiteral("INFO: Successfully Opened Serial Port ");
+const QString kClosed = QStringLiteral("INFO: Successfully Closed Serial Port ");
+const QString kLost = QStringLiteral("ERROR: Closing Serial Port Due to Error -- ");
+const QString kLostShown = QStringLiteral("ERROR: Serial Port closing due to resource error");
+
+} // namespace
+
+class TestSerialPort : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        registerSharedMetaTypes();
+        qRegisterMetaType<QSerialPort::SerialPortError>();
+    }
+    void init() { idleTicks = 0; }
+
+    void openSpeed_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<uint>("speed");
+        QTest::newRow("ORVA") << 2 << false << uint(B57600);
+        QTest::newRow("legacy ORVA") << 2 << true << uint(B9600);
+        QTest::newRow("BRQ") << 1 << false << uint(B9600);
+        QTest::newRow("no device") << 0 << false << uint(B9600);
+    }
+    void openSpeed()
+    {
+        QFETCH(int, device);
+        QFETCH(bool, legacy);
+        QFETCH(uint, speed);
+        PtyPair pty;
+        Probe worker;
+        worker.setDeviceTypeState(static_cast<DeviceTypes>(device));
+        worker.legacyorvadevicecheck(legacy);
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
+
+        worker.openSerialPort(pty.portPath());
+        QVERIFY(worker.serialPort->isOpen());
+        QCOMPARE(args(log), QStringList{kOpened + pty.portPath()});
+        QCOMPARE(errors.count(), 0);
+        QCOMPARE(uint(lineSpeed(pty.slavePath())), speed);
+        QCOMPARE(worker.serialPort->dataBits(), QSerialPort::Data8);
+        QCOMPARE(worker.serialPort->parity(), QSerialPort::NoParity);
+        QCOMPARE(worker.serialPort->stopBits(), QSerialPort::OneStop);
+        QCOMPARE(worker.serialPort->flowControl(), QSerialPort::NoFlowControl);
+    }
+
+    void openFailureReported()
+    {
+        Probe worker;
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
+        const QString name = QDir::tempPath() + "/vd-no-such-port";
+
+        worker.openSerialPort(name);
+        QVERIFY(!worker.serialPort->isOpen());
+        const QString expected =
+            "ERROR: Unable to Open Serial Port " + name + " " + worker.serialPort->errorString();
+        QCOMPARE(args(log).last(), expected);
+        QCOMPARE(args(errors).last(), QString("CRITICAL: Unable to open serial port"));
+        QVERIFY(!worker.reconnect());
+    }
+
+    void closeAlwaysReports()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
+
+        worker.closeSerialPort();
+        QVERIFY(!worker.serialPort->isOpen());
+        worker.closeSerialPort();
+        QCOMPARE(args(log), QStringList({kClosed + pty.portPath(), kClosed + pty.portPath()}));
+        QCOMPARE(errors.count(), 0);
+    }
+
+    void orvaCommandWrittenAtOnce_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("logLine");
+        QTest::newRow("plain") << QByteArray("frequency=60\r\n")
+                               << "INFO: ORVA Command Sent [ frequency=60\r\n ]";
+        QTest::newRow("key update")
+            << QByteArray("key=c2VjcmV0LWtleQ==\r\n")
+            << "INFO: ORVA Command to Update the Key Encryption File Sent";
+        QTest::newRow("key inside") << QByteArray("set_iv_key=abc\r\n")
+                                    << "INFO: ORVA Command to Update the Key Encryption File Sent";
+        QTest::newRow("upper-case KEY is a plain command")
+            << QByteArray("KEY?\r\n") << "INFO: ORVA Command Sent [ KEY?\r\n ]";
+    }
+    void orvaCommandWrittenAtOnce()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(QString, logLine);
+        PtyPair pty;
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
+
+        worker.setCommandBuffer(command);
+        QCOMPARE(args(log), QStringList{logLine});
+        QCOMPARE(confirmed.count(), 1);
+        QVERIFY(!worker.waitWrite());
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), command, 2000);
+    }
+
+    void heldCommandReplaced()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
+
+        worker.setCommandBuffer("led=1\r\n");
+        worker.setCommandBuffer("key=c2VjcmV0\r\n");
+        worker.setCommandBuffer("heater=0\r\n");
+        QCOMPARE(args(log),
+                 QStringList({"WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
+                              "led=1\r\n ]",
+                              "WARNING: Held ORVA Command to Update the Key Encryption File "
+                              "Dropped, Replaced by a Newer Command"}));
+        QVERIFY(worker.waitWriteRunning());
+        QCOMPARE(worker.waitWrite()->interval(), 10000);
+        QCOMPARE(confirmed.count(), 0);
+
+        worker.openSerialPort(pty.portPath());
+        log.clear();
+        worker.waitSerialWrite();
+        QVERIFY(!worker.waitWriteRunning());
+        QCOMPARE(args(log), QStringList{"INFO: ORVA Command Sent [ heater=0\r\n ]"});
+        QCOMPARE(confirmed.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("heater=0\r\n"), 2000);
+        // Nothing else follows once the held command went out.
+        QTest::qWait(50);
+        QCOMPARE(pty.received(), QByteArray("heater=0\r\n"));
+    }
+
+    void commandAfterReopenGoesFirst()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.setCommandBuffer("held\r\n");
+        worker.openSerialPort(pty.portPath());
+
+        worker.setCommandBuffer("fresh\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("fresh\r\n"), 2000);
+        QVERIFY(worker.waitWriteRunning());
+        worker.waitSerialWrite();
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("fresh\r\nheld\r\n"), 2000);
+        QVERIFY(!worker.waitWriteRunning());
+    }
+
+    // The unit vanished but the port has not noticed yet: the write fails, so no confirmation.
+    void failedWriteIsHeldNotConfirmed()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
+
+        pty.closeMaster();
+        worker.setCommandBuffer("blower=1\r\n");
+        QCOMPARE(confirmed.count(), 0);
+        QVERIFY(args(log).contains("ERROR: ORVA Command Not Sent [ blower=1\r\n ]"));
+        QVERIFY(!args(log).contains("INFO: ORVA Command Sent [ blower=1\r\n ]"));
+        QVERIFY(!worker.serialPort->isOpen());
+        QVERIFY(worker.waitWriteRunning());
+        QCOMPARE(worker.heldCommand, QByteArray("blower=1\r\n"));
+
+        QVERIFY(pty.reopen());
+        worker.reconnectTimer();
+        QVERIFY(worker.serialPort->isOpen());
+        worker.waitSerialWrite();
+        QCOMPARE(confirmed.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("blower=1\r\n"), 2000);
+    }
+
+    void commandWithoutDeviceTypeDropped()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        worker.setCommandBuffer("status\r\n");
+        QCOMPARE(log.count(), 0);
+        QVERIFY(!worker.waitWrite());
+        QVERIFY(worker.pendingCommands.isEmpty());
+        QTest::qWait(30);
+        QVERIFY(pty.received().isEmpty());
+    }
+
+    void brqCommandsWaitForPrompt()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.pacingTimer->stop();
+        worker.setDeviceTypeState(DeviceTypes::BRQ);
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
+
+        worker.setCommandBuffer("m0\r");
+        worker.setCommandBuffer("I5\r");
+        QCOMPARE(worker.pendingCommands, QByteArray("m0\r I5\r"));
+        QCOMPARE(log.count() + confirmed.count(), 0);
+
+        for (int tick = 1; tick <= 3; ++tick) {
+            worker.dataTimer();
+            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray(4 * tick, ' '), 2000);
+        }
+        QVERIFY(worker.transmitQueue.isEmpty());
+        QCOMPARE(worker.pendingCommands, QByteArray("m0\r I5\r"));
+    }
+
+    void brqQueueOneBytePerTick()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.pacingTimer->stop();
+        worker.setDeviceTypeState(DeviceTypes::BRQ);
+        worker.openSerialPort(pty.portPath());
+        const QByteArray bytes("GE12\r");
+        worker.transmitQueue = bytes;
+
+        for (int tick = 1; tick <= 5; ++tick) {
+            worker.dataTimer();
+            QCOMPARE(worker.transmitQueue, bytes.mid(tick));
+            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), bytes.left(tick), 2000);
+        }
+        worker.dataTimer();
+        QTest::qWait(30);
+        QCOMPARE(pty.received(), bytes);
+    }
+
+    // A closed port takes nothing, so nothing may leave the queues.
+    void brqClosedPortTickSkips()
+    {
+        Probe worker;
+        worker.pacingTimer->stop();
+        worker.setDeviceTypeState(DeviceTypes::BRQ);
+        worker.transmitQueue = "ab";
+        worker.dataTimer();
+        worker.dataTimer();
+        QCOMPARE(worker.transmitQueue, QByteArray("ab"));
+        worker.setCommandBuffer("m1\r");
+        worker.dataTimer();
+        QCOMPARE(worker.pendingCommands, QByteArray("m1\r"));
+        QCOMPARE(idleTicks, 3);
+    }
+
+    void receivedBytesDispatched_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<bool>("devMode");
+        QTest::addColumn<QString>("parser");
+        QTest::newRow("BRQ") << 1 << false << false << "brq";
+        QTest::newRow("ORVA") << 2 << false << false << "orva";
+        QTest::newRow("legacy ORVA") << 2 << true << false << "legacy";
+        QTest::newRow("no device type") << 0 << false << false << "none";
+        QTest::newRow("dev mode") << 2 << false << true << "none";
+    }
+    void receivedBytesDispatched()
+    {
+        QFETCH(int, device);
+        QFETCH(bool, legacy);
+        QFETCH(bool, devMode);
+        QFETCH(QString, parser);
+        PtyPair pty;
+        Probe worker;
+        worker.pacingTimer->stop();
+        worker.setDeviceTypeState(static_cast<DeviceTypes>(device));
+        worker.legacyorvadevicecheck(legacy);
+        worker.setDevModeState(devMode);
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
+
+        const QByteArray bytes("@0\x00\xff\r\n~", 7);
+        QVERIFY(pty.write(bytes));
+        QTRY_COMPARE_WITH_TIMEOUT(worker.lastRead, bytes, 2000);
+
+        const data_incoming::PendingCalls& calls = worker.pendingCalls();
+        QCOMPARE(calls.brqCalls, parser == "brq" ? 1 : 0);
+        QCOMPARE(calls.orvaCalls, parser == "orva" ? 1 : 0);
+        QCOMPARE(calls.orvaLegacyCalls, parser == "legacy" ? 1 : 0);
+        if (parser == "brq")
+            QCOMPARE(calls.lastBrq, bytes);
+        if (parser == "orva")
+            QCOMPARE(calls.lastOrva, bytes);
+        if (parser == "legacy")
+            QCOMPARE(calls.lastOrvaLegacy, bytes);
+
+        if (device == 0) {
+            QCOMPARE(args(log), QStringList{"ERROR: Device Type Not Set, Unable to parse Data. "});
+            QCOMPARE(args(errors),
+                     QStringList{"CRITICAL: Device Type Not Set, unable to parse data."});
+        } else {
+            QCOMPARE(log.count() + errors.count(), 0);
+        }
+    }
+
+    void debugFileFedToOrvaParser()
+    {
+        const QString path = QDir::cleanPath(
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+            + "/VD_debug_msgs.txt");
+        QFile::remove(path);
+        Probe worker;
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+
+        worker.debugORVApacket();
+        QCOMPARE(worker.pendingCalls().orvaCalls, 0);
+        QCOMPARE(log.count(), 0);
+
+        const QByteArray content("@6:status=OK~0000\r\n\r\n@6:second~0000\r\n\r\n");
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+
+        worker.debugORVApacket();
+        QFile::remove(path);
+        QCOMPARE(worker.pendingCalls().orvaCalls, 1);
+        QCOMPARE(worker.pendingCalls().lastOrva, content);
+        QVERIFY(worker.pendingCalls().orvaBypassDuringCall);
+        QVERIFY(!worker.verifyBypass);
+    }
+
+    void resourceErrorStartsOneReconnectTimer()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
+
+        worker.handleError(QSerialPort::ResourceError);
+        QVERIFY(!worker.serialPort->isOpen());
+        QVERIFY(worker.resourceErrorSeen && worker.reconnectActive);
+        QVERIFY(worker.reconnectRunning());
+        QCOMPARE(worker.reconnect()->interval(), 30000);
+        QVERIFY(args(log).contains(kClosed + pty.portPath()));
+        QVERIFY(args(log).filter(kLost).size() == 1);
+        QCOMPARE(args(errors).filter(kLostShown).size(), 1);
+
+        worker.handleError(QSerialPort::ResourceError);
+        QCOMPARE(worker.reconnectTimers(), 1);
+
+        worker.reconnectTimer();
+        QVERIFY(worker.serialPort->isOpen());
+        QVERIFY(!worker.reconnectRunning());
+        QVERIFY(!worker.resourceErrorSeen && !worker.reconnectActive);
+
+        worker.handleError(QSerialPort::ResourceError);
+        QVERIFY(worker.reconnectRunning());
+        QCOMPARE(worker.reconnectTimers(), 1);
+    }
+
+    void otherErrorsOnlyReported()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.openSerialPort(pty.portPath());
+        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
+        // A pseudo-terminal refuses 7 data bits: the port reports it and stays open.
+        worker.serialPort->setDataBits(QSerialPort::Data7);
+        QVERIFY(worker.serialPort->isOpen());
+        QVERIFY(!worker.reconnect());
+        QVERIFY(args(errors).contains("ERROR: Serial Port Error"));
+    }
+
+    // A port the operator closed must stay closed.
+    void closeStopsReconnecting()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.setRetryIntervals(20, 20);
+        worker.openSerialPort(pty.portPath());
+        worker.handleError(QSerialPort::ResourceError);
+        QVERIFY(worker.reconnectRunning());
+
+        worker.closeSerialPort();
+        QVERIFY(!worker.reconnectRunning());
+        QVERIFY(!worker.resourceErrorSeen && !worker.reconnectActive);
+        QTest::qWait(100);
+        QVERIFY(!worker.serialPort->isOpen());
+    }
+
+    // The unit disappears and comes back, with the worker on its own thread as in the
+    // application, and every timer running by itself.
+    void lostPortComesBack()
+    {
+        PtyPair pty;
+        auto* worker = new Probe();
+        worker->setRetryIntervals(50, 50);
+        Recorder rec(worker);
+        WorkerThread running(worker);
+
+        QMetaObject::invokeMethod(worker, "setDeviceTypeState", Q_ARG(DeviceTypes, DeviceTypes::ORVA));
+        QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
+        QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "icao?\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("icao?\r\n"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(rec.confirmations, 1, 3000);
+
+        for (int loss = 1; loss <= 2; ++loss) {
+            pty.closeMaster();
+            QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kLost), loss, 3000);
+            // A vanished pseudo-terminal repeats its read error without end unless the port
+            // is closed at the first one.
+            QTest::qWait(200);
+            QCOMPARE(rec.logCount(kLost), loss);
+            QCOMPARE(rec.errors.filter(kLostShown).size(), loss);
+            QVERIFY2(rec.log.size() < 40 * loss, qPrintable(rec.log.join('\n')));
+
+            const QByteArray cmd = "frequency?" + QByteArray::number(loss) + "\r\n";
+            QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, cmd));
+            pty.clearReceived();
+            QVERIFY(pty.reopen());
+            QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kOpened), loss + 1, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), cmd, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(rec.confirmations, loss + 1, 3000);
+
+            bool reconnecting = true;
+            bool waiting = true;
+            int timers = 0;
+            onWorker(worker, [&] {
+                reconnecting = worker->reconnectRunning();
+                waiting = worker->waitWriteRunning();
+                timers = worker->reconnectTimers();
+            });
+            QVERIFY(!reconnecting);
+            QVERIFY(!waiting);
+            QCOMPARE(timers, 1);
+        }
+
+        QMetaObject::invokeMethod(worker, "closeSerialPort");
+        QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kClosed + pty.portPath()), 3, 3000);
+    }
+
+    // On its own thread the pacing timer wakes a BRQ unit with blanks while commands wait.
+    void brqWakeUpOnWorkerThread()
+    {
+        PtyPair pty;
+        auto* worker = new Probe();
+        WorkerThread running(worker);
+
+        QMetaObject::invokeMethod(worker, "setDeviceTypeState", Q_ARG(DeviceTypes, DeviceTypes::BRQ));
+        QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
+        QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "m0\r"));
+        QTRY_VERIFY_WITH_TIMEOUT(pty.received().size() >= 8, 3000);
+        QMetaObject::invokeMethod(worker, "closeSerialPort", Qt::BlockingQueuedConnection);
+        const QByteArray got = pty.received();
+        QCOMPARE(got.size() % 4, 0);
+        QCOMPARE(got, QByteArray(got.size(), ' '));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSerialPort)
+#include "tst_serialport.moc"
