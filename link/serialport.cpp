@@ -1,6 +1,7 @@
 #include "link/data_incoming.h"
 
-#include <QDateTime>
+#include "decoder/clock.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -201,7 +202,7 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
             else
                 emit sendLogMsg("INFO: ORVA Command Sent [ " + cmd + " ]");
             qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(cmd) + " ] "
-                                      + QDateTime::currentDateTime().toString();
+                                      + Clock::now().toString();
             emit sendCommandConfirmation();
             return;
         }
