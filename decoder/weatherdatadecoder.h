@@ -15,6 +15,10 @@ QString validDouble(const QString& text);
 QString validInt(const QString& text);
 double roundToStep(double value, double step);
 
+// Whole-number report groups: rounds halves away from zero, pads with zeros to the width (a
+// minus sign counts in it, as in printf) and never writes "-0"; empty when not finite.
+QString formatReportNumber(double value, int width);
+
 // Holds the current record text of the unit and answers questions about it.
 // The device link owns exactly one and uses it from its own thread only.
 class WeatherDataDecoder
@@ -104,11 +108,35 @@ public:
     QString getPrecipBeginEnd(int which);
     QString getLightningBeginEnd(int which);
 
+    // METAR/SPECI report text.
+    QString createMetar();
+    bool isSpeci();
+    QString metarVisibilityGroup(double visibility) const;
+    int minutesBetween(int hour1, int minute1, int hour2, int minute2) const;
+
 private:
     friend class TestFieldAccess;
     friend class TestDerived;
     friend class TestSkyWeather;
     friend class TestHistories;
+    friend class TestMetarBody;
+    friend class TestMetarRemarks;
+    friend class TestMetarReports;
+
+    // What the report body hands on to its remarks within one createMetar call.
+    struct MetarBodyValues {
+        bool speedPresent = false;
+        double speed = -1.0; // capped at 99
+        bool peakPresent = false;
+        double peak = -1.0; // not capped
+        bool gustDirectionPresent = false;
+        double gustDirection = -1.0; // rounded to tens
+        bool lowCloud = false;       // a written layer lies below 400 ft
+        QString weather;             // before any thunderstorm merge
+        QString dayTime;             // ddhhmm
+    };
+    void appendMetarRemarks(QString& report, const MetarBodyValues& body);
+    void setMetarTimeFromDayTime(const QString& dayTime);
 
     void updateTemperatureHistory(double temperature);
     void pruneTemperatureHistory();
