@@ -1,3 +1,502 @@
 #include "logging/logging.h"
 
-logging::logging(QObject* parent) : QObject(parent) {}
+#include "decoder/clock.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
+namespace {
+
+const char kLogPrefix[] = "Vantora_Direct_LogFile_";
+const char kDataPrefix[] = "Vantora_Direct_DataFile_";
+const char kNameStampFormat[] = "yyyyMMdd_hhmmss";
+// Beside a data file while an append is under way: "<old size> <new size>".
+const char kJournalSuffix[] = ".journal";
+// Closing bracket and line end that end every data file written here.
+const char kTailText[] = "\n]\n\n";
+// Enough to step past files that cannot be continued; never reached in practice.
+constexpr int kMaxNameSuffix = 1000;
+
+// "yyyy-MM-dd hh:mm:ss.z" with the milliseconds as a plain number (5 ms gives ".5");
+// Qt's own "z" drops trailing zeros instead in some versions.
+QString lineStamp(const QDateTime& t)
+{
+    return t.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.")) + QString::number(t.time().msec());
+}
+
+// The data file is a text-mode file: line ends follow the platform.
+QByteArray platformText(QByteArray text)
+{
+#ifdef Q_OS_WIN
+    text.replace("\n", "\r\n");
+#endif
+    return text;
+}
+
+QByteArray fromPlatformText(QByteArray text)
+{
+#ifdef Q_OS_WIN
+    text.replace("\r\n", "\n");
+#endif
+    return text;
+}
+
+const QByteArray& dataTail()
+{
+    static const QByteArray tail = platformText(kTailText);
+    return tail;
+}
+
+qint64 textLength(const QByteArray& utf8)
+{
+    return QString::fromUtf8(utf8).size();
+}
+
+// Second and later files made within the same second get "_2", "_3", ... so a file
+// that may not be continued is never reopened.
+QString stampedName(const char* prefix, const QString& stamp, int n)
+{
+    QString name = QLatin1String(prefix) + stamp;
+    if (n > 1)
+        name += QLatin1Char('_') + QString::number(n);
+    return name + QLatin1String(".txt");
+}
+
+bool syncToDisk(QFile& file)
+{
+    if (!file.flush())
+        return false;
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return true;
+#endif
+}
+
+struct DataFileContent {
+    enum Kind { Missing, Empty, Array, NotArray } kind = Missing;
+    QJsonArray array;
+    qint64 size = 0;
+    qint64 chars = 0;
+    bool canonical = false; // byte for byte what this worker would have written
+};
+
+DataFileContent readDataFile(const QString& path)
+{
+    DataFileContent content;
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return content;
+    content.size = file.size();
+    if (content.size == 0) {
+        content.kind = DataFileContent::Empty;
+        return content;
+    }
+    // Unreadable content is treated as foreign: it must not be overwritten.
+    content.kind = DataFileContent::NotArray;
+    if (!file.open(QIODevice::ReadOnly))
+        return content;
+    const QByteArray bytes = file.readAll();
+    file.close();
+    if (bytes.size() != content.size)
+        return content;
+    const QByteArray text = fromPlatformText(bytes);
+    content.chars = textLength(text);
+    if (text.trimmed().isEmpty()) {
+        content.kind = DataFileContent::Empty;
+        return content;
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(text, &error);
+    if (error.error != QJsonParseError::NoError || !document.isArray())
+        return content;
+    content.kind = DataFileContent::Array;
+    content.array = document.array();
+    content.canonical = platformText(document.toJson(QJsonDocument::Indented) + '\n') == bytes;
+    return content;
+}
+
+// The indented text of one record as an element of the top-level array: what
+// toJson(Indented) writes between "[\n" and "\n]\n" for a one-element array.
+QByteArray arrayElement(const QJsonObject& record)
+{
+    const QByteArray single = QJsonDocument(QJsonArray{record}).toJson(QJsonDocument::Indented);
+    return single.mid(2, single.size() - 5);
+}
+
+bool parseJournal(const QByteArray& text, qint64* oldSize, qint64* newSize)
+{
+    if (!text.endsWith('\n'))
+        return false;
+    const QList<QByteArray> fields = text.trimmed().split(' ');
+    if (fields.size() != 2)
+        return false;
+    bool okOld = false;
+    bool okNew = false;
+    *oldSize = fields.at(0).toLongLong(&okOld);
+    *newSize = fields.at(1).toLongLong(&okNew);
+    return okOld && okNew && *oldSize >= 0 && *newSize > *oldSize;
+}
+
+// True when the bytes past the old content form one complete record followed by the tail.
+bool appendCompleted(QFile& file, qint64 oldSize, qint64 newSize)
+{
+    const qint64 tail = dataTail().size();
+    const qint64 start = oldSize == 0 ? 0 : oldSize - tail;
+    if (file.size() != newSize || start < 0 || !file.seek(start))
+        return false;
+    QByteArray region = fromPlatformText(file.read(newSize - start));
+    if (oldSize > 0) {
+        if (!region.startsWith(','))
+            return false;
+        region[0] = '[';
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(region, &error);
+    return error.error == QJsonParseError::NoError && document.isArray() &&
+           document.array().size() == 1 && region.endsWith(kTailText);
+}
+
+} // namespace
+
+logging::logging(QObject* parent)
+    : QObject(parent),
+      logDir(QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) +
+             QLatin1String("/logging"))
+{
+    init();
+}
+
+logging::logging(const QString& logFolder, QObject* parent)
+    : QObject(parent), logDir(QDir::cleanPath(logFolder))
+{
+    init();
+}
+
+void logging::init()
+{
+    createLog();
+    createDataLog();
+    clearTimer = new QTimer(this);
+    connect(clearTimer, &QTimer::timeout, this, &logging::clearLogDir);
+    clearTimer->start(kClearIntervalMs);
+}
+
+QString logging::usableFolder(const char* foundMessage, const char* createdMessage) const
+{
+    if (QDir(logDir).exists()) {
+        qDebug().noquote() << foundMessage;
+        return logDir;
+    }
+    if (QDir().mkpath(logDir)) {
+        qDebug().noquote() << createdMessage;
+        return logDir;
+    }
+    qDebug().noquote() << "ERROR: Unable to create Log File Directory. Setting to default path.";
+    qDebug().noquote() << "INFO: Logging set to current path " + QDir::currentPath();
+    return QDir::currentPath();
+}
+
+void logging::createLog()
+{
+    const QString folder = usableFolder("INFO: Log File Directory found.",
+                                        "INFO: Log File Directory created.");
+    const QString stamp = Clock::now().toString(QLatin1String(kNameStampFormat));
+    QString name;
+    QString path;
+    for (int n = 1; n <= kMaxNameSuffix; ++n) {
+        name = stampedName(kLogPrefix, stamp, n);
+        path = QDir::cleanPath(folder + QLatin1Char('/') + name);
+        // A file of the same name is continued unless it is already due for rotation:
+        // reopening that one would rotate again at once, for ever.
+        const QFileInfo info(path);
+        if (!info.exists() || (info.isFile() && info.size() <= kRotationSize))
+            break;
+    }
+    logFile.close();
+    logFile.setFileName(path);
+    logFile.open(QIODevice::ReadWrite | QIODevice::Append);
+    logMessages("INFO: Application Log File Created [ " + name.toUtf8() + " ]");
+}
+
+void logging::writeLine(const QByteArray& message)
+{
+    QByteArray text = QString::fromUtf8(message).toUtf8();
+    text.replace('\n', "\\n");
+    text.replace('\r', "\\r");
+    const QByteArray line = '[' + lineStamp(Clock::now()).toUtf8() +
+                            "] " + text + '\n';
+    if (logFile.isOpen()) {
+        logFile.write(line);
+        logFile.flush();
+    }
+    checkFileSize();
+}
+
+void logging::log(const QString& message)
+{
+    writeLine(message.toUtf8());
+}
+
+void logging::logMessages(const QByteArray& message)
+{
+    writeLine(message);
+}
+
+void logging::checkFileSize()
+{
+    if (logFile.size() > kRotationSize) {
+        logFile.close();
+        createLog();
+    }
+}
+
+void logging::closeLog()
+{
+    logFile.close();
+    dataFile.close();
+}
+
+void logging::setLogState(LoggingType mode)
+{
+    logState = mode;
+}
+
+void logging::setLogLocation(const QString& path)
+{
+    // "/" rather than a backslash: Qt takes it on every platform, a backslash only on Windows.
+    logDir = QDir::cleanPath(path + QLatin1String("/logging"));
+    logFile.close();
+    dataFile.close();
+    createLog();
+    createDataLog();
+}
+
+void logging::createDataLog()
+{
+    const QString folder = usableFolder("INFO: Data Log File Directory found.",
+                                        "INFO: Data Log File Directory created.");
+    recoverInterruptedAppends(folder);
+
+    const QString stamp = Clock::now().toString(QLatin1String(kNameStampFormat));
+    QString name;
+    QString path;
+    DataFileContent content;
+    for (int n = 1; n <= kMaxNameSuffix; ++n) {
+        name = stampedName(kDataPrefix, stamp, n);
+        path = QDir::cleanPath(folder + QLatin1Char('/') + name);
+        content = DataFileContent();
+        const QFileInfo info(path);
+        if (!info.exists())
+            break;
+        // Only a JSON array below the rotation size is continued; anything else is left
+        // as it is (it may be the only copy of its records).
+        if (!info.isFile() || info.size() > 4 * kRotationSize)
+            continue;
+        content = readDataFile(path);
+        if (content.kind == DataFileContent::Empty ||
+            (content.kind == DataFileContent::Array && content.chars <= kRotationSize))
+            break;
+    }
+    dataFile.close();
+    dataFile.setFileName(path);
+    if (dataFile.open(QIODevice::ReadWrite | QIODevice::Append))
+        dataFile.close();
+
+    dataKnownSize = -1;
+    if (content.kind == DataFileContent::Array && content.canonical) {
+        dataKnownSize = content.size;
+        dataKnownChars = content.chars;
+    } else if (dataFile.exists() && dataFile.size() == 0) {
+        dataKnownSize = 0;
+        dataKnownChars = 0;
+    }
+    logMessages("INFO: Data Log File Created [ " + name.toUtf8() + " ]");
+}
+
+void logging::logData(const QByteArray& raw, const QJsonObject& packet, DeviceTypes type)
+{
+    QJsonObject record;
+    record.insert(QStringLiteral("logtimestamp"), lineStamp(Clock::now()));
+    record.insert(QStringLiteral("rawdata"), QString::fromUtf8(raw));
+    record.insert(QStringLiteral("device"), deviceTypeName(type));
+    if (logState == LoggingType::Default || logState == LoggingType::Debug) {
+        for (auto it = packet.constBegin(); it != packet.constEnd(); ++it)
+            record.insert(it.key(), it.value());
+    }
+
+    qint64 charsBefore = 0;
+    AppendResult result = appendRecord(record, &charsBefore);
+    if (result == AppendResult::Unusable) {
+        logMessages("ERROR: Data Log File does not hold a JSON array and is left unchanged [ " +
+                    QFileInfo(dataFile.fileName()).fileName().toUtf8() + " ]");
+        createDataLog();
+        result = appendRecord(record, &charsBefore);
+    }
+    if (result == AppendResult::Written && charsBefore > kRotationSize)
+        createDataLog();
+}
+
+logging::AppendResult logging::appendRecord(const QJsonObject& record, qint64* charsBefore)
+{
+    const QByteArray element = arrayElement(record);
+    if (dataKnownSize >= 0) {
+        const AppendResult result = appendInPlace(element, charsBefore);
+        if (result != AppendResult::Unusable)
+            return result;
+    }
+
+    // The file is not known from this worker's own writes: read it, and write the whole
+    // array anew through a save file, which replaces the old file only once complete.
+    dataKnownSize = -1;
+    const QString path = dataFile.fileName();
+    const DataFileContent content = readDataFile(path);
+    if (content.kind == DataFileContent::NotArray)
+        return AppendResult::Unusable;
+
+    QJsonArray array = content.array;
+    array.append(record);
+    const QByteArray text = QJsonDocument(array).toJson(QJsonDocument::Indented) + '\n';
+    const QByteArray bytes = platformText(text);
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+        return AppendResult::Lost;
+    *charsBefore = content.chars;
+    dataKnownSize = bytes.size();
+    dataKnownChars = textLength(text);
+    return AppendResult::Written;
+}
+
+// Appends one element before the closing bracket, touching only the bytes from the old
+// tail on. A journal beside the file names the old size while the write is under way,
+// so a write cut short (disk full, crash, power loss) is undone and no record before it
+// is ever at risk. Returns Unusable when the file is no longer what this worker wrote.
+logging::AppendResult logging::appendInPlace(const QByteArray& element, qint64* charsBefore)
+{
+    const QByteArray& tail = dataTail();
+    if (!dataFile.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        return AppendResult::Unusable;
+    const qint64 oldSize = dataFile.size();
+    const qint64 start = oldSize == 0 ? 0 : oldSize - tail.size();
+    bool trusted = oldSize == dataKnownSize && start >= 0;
+    if (trusted && oldSize > 0)
+        trusted = dataFile.seek(start) && dataFile.read(tail.size()) == tail;
+    if (!trusted) {
+        dataFile.close();
+        return AppendResult::Unusable;
+    }
+
+    const QByteArray added = (oldSize == 0 ? QByteArray("[\n") : QByteArray(",\n")) + element;
+    const QByteArray chunk = platformText(added + kTailText);
+    const qint64 newSize = start + chunk.size();
+
+    QFile journal(dataFile.fileName() + QLatin1String(kJournalSuffix));
+    const QByteArray journalText =
+        QByteArray::number(oldSize) + ' ' + QByteArray::number(newSize) + '\n';
+    if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        journal.write(journalText) != journalText.size() || !syncToDisk(journal)) {
+        journal.close();
+        journal.remove();
+        dataFile.close();
+        return AppendResult::Lost;
+    }
+    journal.close();
+
+    const bool written = dataFile.seek(start) && dataFile.write(chunk) == chunk.size() &&
+                         syncToDisk(dataFile);
+    bool restored = written;
+    if (!written) {
+        restored = dataFile.resize(start) && dataFile.seek(start) &&
+                   (oldSize == 0 || dataFile.write(tail) == tail.size()) &&
+                   syncToDisk(dataFile);
+    }
+    dataFile.close();
+    // A failed undo keeps the journal, so the next start finishes it.
+    if (restored)
+        journal.remove();
+    if (!written) {
+        dataKnownSize = restored ? oldSize : -1;
+        return AppendResult::Lost;
+    }
+    *charsBefore = dataKnownChars;
+    dataKnownChars += textLength(added);
+    dataKnownSize = newSize;
+    return AppendResult::Written;
+}
+
+void logging::recoverInterruptedAppends(const QString& folder)
+{
+    const QStringList journals =
+        QDir(folder).entryList({QLatin1String(kDataPrefix) + QLatin1Char('*') + kJournalSuffix},
+                               QDir::Files | QDir::Hidden);
+    for (const QString& journalName : journals) {
+        const QString journalPath = QDir::cleanPath(folder + QLatin1Char('/') + journalName);
+        const QString dataName = journalName.left(journalName.size() - int(strlen(kJournalSuffix)));
+        QFile journal(journalPath);
+        QFile data(QDir::cleanPath(folder + QLatin1Char('/') + dataName));
+        qint64 oldSize = 0;
+        qint64 newSize = 0;
+        // An incomplete journal means the data file was not touched yet.
+        if (!journal.open(QIODevice::ReadOnly) ||
+            !parseJournal(journal.read(64), &oldSize, &newSize) ||
+            !data.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+            journal.close();
+            journal.remove();
+            continue;
+        }
+        journal.close();
+        const qint64 start = oldSize == 0 ? 0 : oldSize - dataTail().size();
+        if (data.size() < start || appendCompleted(data, oldSize, newSize)) {
+            data.close();
+            journal.remove();
+            continue;
+        }
+        const bool restored = data.resize(start) && data.seek(start) &&
+                              (oldSize == 0 || data.write(dataTail()) == dataTail().size()) &&
+                              syncToDisk(data);
+        data.close();
+        if (restored) {
+            journal.remove();
+            logMessages("ERROR: Data Log File write was interrupted; its last record is lost [ " +
+                        dataName.toUtf8() + " ]");
+        }
+    }
+}
+
+void logging::clearLogDir()
+{
+    const QDate reference = Clock::now().date().addDays(-retentionDays);
+    // The files in use stay whatever their names say, e.g. after the clock was set back.
+    QStringList inUse;
+    for (const QFile* file : {&logFile, &dataFile}) {
+        if (!file->fileName().isEmpty())
+            inUse << QFileInfo(file->fileName()).absoluteFilePath();
+    }
+    const QFileInfoList entries = QDir(logDir).entryInfoList(
+        QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    for (const QFileInfo& entry : entries) {
+        const QString path = entry.absoluteFilePath();
+        if (inUse.contains(path))
+            continue;
+        const QStringList parts = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1)
+                                      .split(QLatin1Char('_'), Qt::KeepEmptyParts);
+        if (parts.size() < 5)
+            continue;
+        const QDate date = QDate::fromString(parts.at(3), QStringLiteral("yyyyMMdd"));
+        const qint64 distance = date.isValid() ? qAbs(date.daysTo(reference)) : 0;
+        if (distance > retentionDays)
+            QFile::remove(path); // a subfolder cannot be removed and stays
+    }
+}
