@@ -9,6 +9,8 @@ namespace {
 constexpr double kKnotsToMph = 1.1507794;
 constexpr double kMagnusA = 17.271;
 constexpr double kMagnusB = 237.7;
+constexpr double kLowestElevation = -1000.0;
+constexpr double kHighestElevation = 11000.0;
 
 double fahrenheit(double celsius)
 {
@@ -106,7 +108,10 @@ QString WeatherDataDecoder::calcSeaLevelPressure()
         return QString();
 
     const double h = getElevation().toDouble();
-    if (h == noValue)
+    // The reduction assumes the standard lapse rate, which holds from below the lowest
+    // land up to 11000 m; outside that an elevation is noise and near the formula's pole
+    // it would yield absurd pressures.
+    if (h == noValue || h < kLowestElevation || h > kHighestElevation)
         return QString();
     // Without a station pressure there is no sea-level pressure to report.
     const QString pressure = getStationPressure();
@@ -118,9 +123,6 @@ QString WeatherDataDecoder::calcSeaLevelPressure()
 
     const double t = 0.0;
     const double base = 1.0 - 0.0065 * h / (t + 0.0065 * h + 273.15);
-    // Elevations at or beyond the formula's pole leave no physical base for the power.
-    if (!(base > 0.0))
-        return QString();
     const double slp = p * std::pow(base, -5.257);
     if (!std::isfinite(slp) || !(slp > 0.0))
         return QString();
