@@ -11,13 +11,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kRuns = 15;
 constexpr qint64 kLargeSize = 9 * 1000 * 1000;
@@ -80,8 +82,10 @@ void writeLargeFile(const QString& path)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir temporary(argc > 1 ? QString::fromLocal8Bit(argv[1]) + QLatin1String("/bench-XXXXXX")
-                                     : QDir::tempPath() + QLatin1String("/datalog-bench-XXXXXX"));
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+    QTemporaryDir temporary(argc > 1
+                                ? QString::fromLocal8Bit(argv[1]) + QLatin1String("/bench-XXXXXX")
+                                : QDir::tempPath() + QLatin1String("/datalog-bench-XXXXXX"));
     if (!temporary.isValid()) {
         std::fprintf(stderr, "cannot make a working folder\n");
         return 1;

@@ -17,7 +17,8 @@
 #include <unistd.h>
 #endif
 
-namespace {
+namespace
+{
 
 const char kLogPrefix[] = "Vantora_Direct_LogFile_";
 const char kDataPrefix[] = "Vantora_Direct_DataFile_";
@@ -211,23 +212,24 @@ QString logging::usableFolder(const char* foundMessage, const char* createdMessa
 
 void logging::createLog()
 {
-    const QString folder = usableFolder("INFO: Log File Directory found.",
-                                        "INFO: Log File Directory created.");
+    const QString folder =
+        usableFolder("INFO: Log File Directory found.", "INFO: Log File Directory created.");
     const QString stamp = Clock::now().toString(QLatin1String(kNameStampFormat));
     QString name;
     QString path;
-    for (int n = 1; n <= kMaxNameSuffix; ++n) {
+    for (int n = 1; n <= kMaxNameSuffix && path.isEmpty(); ++n) {
         name = stampedName(kLogPrefix, stamp, n);
-        path = QDir::cleanPath(folder + QLatin1Char('/') + name);
+        const QString candidate = QDir::cleanPath(folder + QLatin1Char('/') + name);
         // A file of the same name is continued unless it is already due for rotation:
         // reopening that one would rotate again at once, for ever.
-        const QFileInfo info(path);
+        const QFileInfo info(candidate);
         if (!info.exists() || (info.isFile() && info.size() <= kRotationSize))
-            break;
+            path = candidate;
     }
     logFile.close();
     logFile.setFileName(path);
-    logFile.open(QIODevice::ReadWrite | QIODevice::Append);
+    if (!path.isEmpty())
+        logFile.open(QIODevice::ReadWrite | QIODevice::Append);
     logMessages("INFO: Application Log File Created [ " + name.toUtf8() + " ]");
 }
 
@@ -236,8 +238,7 @@ void logging::writeLine(const QByteArray& message)
     QByteArray text = QString::fromUtf8(message).toUtf8();
     text.replace('\n', "\\n");
     text.replace('\r', "\\r");
-    const QByteArray line = '[' + lineStamp(Clock::now()).toUtf8() +
-                            "] " + text + '\n';
+    const QByteArray line = '[' + lineStamp(Clock::now()).toUtf8() + "] " + text + '\n';
     if (logFile.isOpen()) {
         logFile.write(line);
         logFile.flush();
@@ -414,13 +415,12 @@ logging::AppendResult logging::appendInPlace(const QByteArray& element, qint64* 
     }
     journal.close();
 
-    const bool written = dataFile.seek(start) && dataFile.write(chunk) == chunk.size() &&
-                         syncToDisk(dataFile);
+    const bool written =
+        dataFile.seek(start) && dataFile.write(chunk) == chunk.size() && syncToDisk(dataFile);
     bool restored = written;
     if (!written) {
         restored = dataFile.resize(start) && dataFile.seek(start) &&
-                   (oldSize == 0 || dataFile.write(tail) == tail.size()) &&
-                   syncToDisk(dataFile);
+                   (oldSize == 0 || dataFile.write(tail) == tail.size()) && syncToDisk(dataFile);
     }
     dataFile.close();
     // A failed undo keeps the journal, so the next start finishes it.

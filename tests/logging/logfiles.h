@@ -11,7 +11,8 @@
 #include <QList>
 #include <QString>
 
-namespace logfiles {
+namespace logfiles
+{
 
 // 14:03:09.120 on 5 March 2026, local time (the suites run in UTC).
 inline QDateTime startTime()
@@ -27,14 +28,14 @@ inline QString lineStamp(const QDateTime& t)
 
 inline QString logName(const QDateTime& t, const QString& suffix = QString())
 {
-    return QLatin1String("Vantora_Direct_LogFile_") + t.toString(QStringLiteral("yyyyMMdd_hhmmss")) +
-           suffix + QLatin1String(".txt");
+    return QLatin1String("Vantora_Direct_LogFile_") +
+           t.toString(QStringLiteral("yyyyMMdd_hhmmss")) + suffix + QLatin1String(".txt");
 }
 
 inline QString dataName(const QDateTime& t, const QString& suffix = QString())
 {
-    return QLatin1String("Vantora_Direct_DataFile_") + t.toString(QStringLiteral("yyyyMMdd_hhmmss")) +
-           suffix + QLatin1String(".txt");
+    return QLatin1String("Vantora_Direct_DataFile_") +
+           t.toString(QStringLiteral("yyyyMMdd_hhmmss")) + suffix + QLatin1String(".txt");
 }
 
 inline QByteArray bytes(const QString& path)

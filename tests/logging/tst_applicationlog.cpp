@@ -69,15 +69,20 @@ private slots:
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QByteArray>("written");
 
-        QTest::newRow("plain") << false << QByteArray("INFO: Port opened") << QByteArray("INFO: Port opened");
-        QTest::newRow("line feed") << false << QByteArray("first\nsecond") << QByteArray("first\\nsecond");
+        QTest::newRow("plain") << false << QByteArray("INFO: Port opened")
+                               << QByteArray("INFO: Port opened");
+        QTest::newRow("line feed")
+            << false << QByteArray("first\nsecond") << QByteArray("first\\nsecond");
         QTest::newRow("ends in CR LF") << false << QByteArray("ERROR: frame [ @3ok ]\r\n")
                                        << QByteArray("ERROR: frame [ @3ok ]\\r\\n");
         QTest::newRow("empty") << false << QByteArray() << QByteArray();
-        QTest::newRow("text with line feed") << true << QByteArray("METAR sent\nSPECI due")
-                                             << QByteArray("METAR sent\\nSPECI due");
-        QTest::newRow("text non-ASCII") << true << QByteArray("Temp\xc3\xa9rature 21\xc2\xb0" "C")
-                                        << QByteArray("Temp\xc3\xa9rature 21\xc2\xb0" "C");
+        QTest::newRow("text with line feed")
+            << true << QByteArray("METAR sent\nSPECI due") << QByteArray("METAR sent\\nSPECI due");
+        QTest::newRow("text non-ASCII") << true
+                                        << QByteArray("Temp\xc3\xa9rature 21\xc2\xb0"
+                                                      "C")
+                                        << QByteArray("Temp\xc3\xa9rature 21\xc2\xb0"
+                                                      "C");
     }
     void lineText()
     {
@@ -121,19 +126,6 @@ private slots:
         QCOMPARE(lines(dir.filePath(logName(startTime()))).last(), line);
     }
 
-    void existingFileOfSameSecondIsContinued()
-    {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString path = dir.filePath(logName(startTime()));
-        write(path, "earlier line\n");
-        logging worker(dir.path(), nullptr);
-        const QList<QByteArray> got = lines(path);
-        QCOMPARE(got.size(), 3);
-        QCOMPARE(got.first(), QByteArray("earlier line"));
-        QCOMPARE(got.at(1), logHeader(startTime(), logName(startTime())));
-    }
-
     // The line that takes the file past 10,000,000 bytes stays in it; the next line opens
     // a new file that starts with its own header.
     void rotationAtSize()
@@ -158,8 +150,8 @@ private slots:
 
         worker.log(QStringLiteral("after"));
         const QString newPath = dir.filePath(logName(later));
-        QCOMPARE(lines(newPath), QList<QByteArray>({logHeader(later, logName(later)),
-                                                    stamped(later, "after")}));
+        QCOMPARE(lines(newPath),
+                 QList<QByteArray>({logHeader(later, logName(later)), stamped(later, "after")}));
         QCOMPARE(lines(oldPath).last(), stamped(later, "crossing"));
     }
 

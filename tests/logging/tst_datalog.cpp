@@ -36,10 +36,7 @@ class tst_DataLog : public QObject
     Q_OBJECT
 
 private:
-    static QString stamp(const QDateTime& t)
-    {
-        return lineStamp(t);
-    }
+    static QString stamp(const QDateTime& t) { return lineStamp(t); }
     // A record as the data log keeps it: the packet's keys and the three of its own.
     static QJsonObject record(const QDateTime& t, const QByteArray& raw, const QString& device,
                               QJsonObject packet = QJsonObject())
@@ -89,9 +86,10 @@ private slots:
             {"@0\r\nTA:21.4\r\n", weatherPacket()},
             {"@3 frequency=60\r\n", QJsonObject()},
             {"\x01\x02 binary \xc3\xa9\t\"quoted\" back\\slash",
-             QJsonObject{{"Nested", QJsonObject{{"b", QJsonArray{1, 2.5, "x"}}, {"a", QJsonValue()}}},
-                         {"Empty object", QJsonObject()},
-                         {"Empty array", QJsonArray()}}},
+             QJsonObject{
+                 {"Nested", QJsonObject{{"b", QJsonArray{1, 2.5, "x"}}, {"a", QJsonValue()}}},
+                 {"Empty object", QJsonObject()},
+                 {"Empty array", QJsonArray()}}},
             {"", QJsonObject{{"Numbers", QJsonArray{0, -1, 1e300, 3.25, -0.0}}}},
             {"\xf0\x9f\x98\x80 emoji", QJsonObject{{"Text \xc3\xa9", "line\nbreak\r\n"}}},
             {"@I\r\n", weatherPacket()},
@@ -181,12 +179,12 @@ private slots:
         worker.logData("second", QJsonObject(), DeviceTypes::ORVA);
         QCOMPARE(bytes(path), content);
         const QString next = dataName(startTime(), "_2");
-        QCOMPARE(bytes(dir.filePath(next)),
-                 dataText({record(Clock::now(), "second", "ORVA")}));
+        QCOMPARE(bytes(dir.filePath(next)), dataText({record(Clock::now(), "second", "ORVA")}));
         const QList<QByteArray> log = lines(dir.filePath(logName(startTime())));
         QCOMPARE(log.at(log.size() - 2),
                  "[2026-03-05 14:03:09.130] ERROR: Data Log File does not hold a JSON array and "
-                 "is left unchanged [ " + dataName(startTime()).toUtf8() + " ]");
+                 "is left unchanged [ " +
+                     dataName(startTime()).toUtf8() + " ]");
         QCOMPARE(log.last(),
                  "[2026-03-05 14:03:09.130] INFO: Data Log File Created [ " + next.toUtf8() + " ]");
     }
@@ -261,8 +259,8 @@ private slots:
         QCOMPARE(QFileInfo(next).size(), 0);
         worker.logData("D", QJsonObject(), DeviceTypes::ORVA);
 
-        QCOMPARE(bytes(path), dataText({big, a, record(startTime(), "B", "ORVA"),
-                                        record(later, "C", "ORVA")}));
+        QCOMPARE(bytes(path),
+                 dataText({big, a, record(startTime(), "B", "ORVA"), record(later, "C", "ORVA")}));
         QCOMPARE(bytes(next), dataText({record(later, "D", "ORVA")}));
     }
 
@@ -334,7 +332,9 @@ private slots:
 
         const int kept = oldRecords ? oldText.size() - 4 : 0;
         const int tail = newText.size() - kept;
-        const int onDisk = writtenOfNew == -1 ? tail : writtenOfNew < 0 ? tail + writtenOfNew : writtenOfNew;
+        const int onDisk = writtenOfNew == -1 ? tail
+                           : writtenOfNew < 0 ? tail + writtenOfNew
+                                              : writtenOfNew;
         write(path, oldText.left(kept) + newText.mid(kept, onDisk));
         if (writtenOfNew == 0)
             write(path, oldText);
@@ -347,7 +347,8 @@ private slots:
         QCOMPARE(bytes(path), keepsNew ? newText : oldText);
         QVERIFY(!QFileInfo::exists(path + ".journal"));
         const QByteArray notice = "[2026-03-05 14:03:09.120] ERROR: Data Log File write was "
-                                  "interrupted; its last record is lost [ " + name.toUtf8() + " ]";
+                                  "interrupted; its last record is lost [ " +
+                                  name.toUtf8() + " ]";
         QCOMPARE(lines(dir.filePath(logName(startTime()))).contains(notice), reported);
     }
 
@@ -378,7 +379,8 @@ private slots:
 
         const QString logPath = dir.filePath(logName(startTime()));
         QTRY_COMPARE_WITH_TIMEOUT(lines(logPath).size(), 4, 5000);
-        QCOMPARE(lines(logPath).at(2), QByteArray("[2026-03-05 14:03:09.120] INFO: Serial port opened"));
+        QCOMPARE(lines(logPath).at(2),
+                 QByteArray("[2026-03-05 14:03:09.120] INFO: Serial port opened"));
         QCOMPARE(lines(logPath).at(3), QByteArray("[2026-03-05 14:03:09.120] METAR sent"));
         QCOMPARE(bytes(dir.filePath(dataName(startTime()))),
                  dataText({record(startTime(), "@0 one", "ORVA", weatherPacket()),

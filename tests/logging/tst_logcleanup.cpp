@@ -95,8 +95,7 @@ private slots:
 
         worker.log(QStringLiteral("still here"));
         QCOMPARE(lines(dir.filePath(logName(startTime()))).last(),
-                 "[" + lineStamp(startTime().addDays(days)).toUtf8() +
-                     "] still here");
+                 "[" + lineStamp(startTime().addDays(days)).toUtf8() + "] still here");
     }
 
     void timerClearsDailyNotAtStart()
