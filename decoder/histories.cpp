@@ -45,12 +45,14 @@ QString beginEndTime(WeatherDataDecoder& decoder, const QString& key, int field,
 {
     const QString letters = decoder.getFieldValue(key, field);
     qDebug().noquote() << tag << letters;
-    if (letters.isEmpty() || letters.contains(QLatin1Char('-')) || letters.contains(QLatin1Char('?')))
+    if (letters.isEmpty() || letters.contains(QLatin1Char('-'))
+        || letters.contains(QLatin1Char('?')))
         return QStringLiteral("-");
 
     static const QRegularExpression timePattern(
         QStringLiteral("(\\d\\d)/(\\d\\d)/(\\d\\d),(\\d\\d):(\\d\\d):(\\d\\d)$"));
-    const QRegularExpressionMatch match = timePattern.match(decoder.getFieldValue(QStringLiteral("T"), -1));
+    const QRegularExpressionMatch match =
+        timePattern.match(decoder.getFieldValue(QStringLiteral("T"), -1));
     if (!match.hasMatch())
         return QString();
     const QString recordHour = match.captured(4);

@@ -129,8 +129,9 @@ void TestSkyWeather::cloudLayers_data()
                                                 << QList<int>{1000} << QStringList{"CLR"};
     QTest::newRow("negative oktas have no cover") << kBrq << ceilometer("1", {"305"}, {"-1"})
                                                   << "" << QList<int>{1000} << QStringList{""};
-    QTest::newRow("height beyond any integer") << kOrva << ceilometer("1", {"1e12", "30"}, {"8", "2"})
-                                               << "" << QList<int>{1000} << QStringList{"FEW"};
+    QTest::newRow("height beyond any integer")
+        << kOrva << ceilometer("1", {"1e12", "30"}, {"8", "2"}) << "" << QList<int>{1000}
+        << QStringList{"FEW"};
 }
 
 void TestSkyWeather::cloudLayers()
@@ -329,8 +330,8 @@ void TestSkyWeather::brqWeather_data()
 
     // 0.62 mi is 998 m; 0.6214 mi is just over 1000 m.
     QTest::newRow("fog") << kBrq << brqRecord("0", "20", "50", "0.62") << "" << "FG" << "FG";
-    QTest::newRow("just over 1000 m is not fog") << kBrq << brqRecord("0", "20", "50", "0.6214") << "" << "HZ"
-                                    << "HZ";
+    QTest::newRow("just over 1000 m is not fog")
+        << kBrq << brqRecord("0", "20", "50", "0.6214") << "" << "HZ" << "HZ";
     // Dew point 15.0 at 20 C and 72.9 %: a spread of exactly 5 is mist.
     QTest::newRow("spread 5") << kBrq << brqRecord("0", "20", "72.9", "2") << "" << "BR" << "BR";
     QTest::newRow("spread 5.1") << kBrq << brqRecord("0", "20.1", "72.5", "2") << "" << "HZ"
