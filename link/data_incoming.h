@@ -17,6 +17,10 @@ class WeatherDataDecoder;
 // of silence on the line. One counter for the whole process, touched only on the link thread.
 extern qint32 idleTicks;
 
+// Reassembly buffer of the ORVA frame parser: bytes of frames not yet complete. One for the whole
+// process, touched only on the link thread.
+extern QByteArray frameBuffer;
+
 // The one object through which the application talks to the sensor unit. Created without a
 // parent and moved to a thread of its own; every slot runs on that thread.
 class data_incoming : public QObject
@@ -31,6 +35,8 @@ public:
 
     // Lets a test run the reconnect and held-command timers without waiting 30 s and 10 s.
     void setRetryIntervals(int reconnectMs, int waitWriteMs);
+    // Lets a test age a partial ORVA frame without waiting a whole second.
+    void setFrameTimeout(int ms);
 
     // What the not yet written receive and packet steps were handed.
     struct PendingCalls {
@@ -170,8 +176,24 @@ protected:
     QStringList packetBacklog{QString(), QString(), QString()};
     bool verifyBypass = false;
 
+    // Entry points of the parsers of the unit's answers; the ORVA frame dispatch calls them.
+    void parseCommandResponse(const QByteArray& frame);
+    void parseAmqResponse(const QByteArray& frame);
+    void parseStationRadioResponse(const QByteArray& frame);
+
 private:
     void holdOrvaCommand(const QByteArray& cmd);
+
+    // ORVA framing passes.
+    enum class FrameSearch { Wait, Found, Bad };
+    enum class Unwrapped { Frame, Dropped, Refused };
+    bool orvaPass(const QByteArray& data, bool arrival);
+    FrameSearch findOrvaFrame(int* start, int* end);
+    Unwrapped unwrapOrvaFrame(QByteArray& frame);
+    bool decryptOrvaPayload(const QByteArray& payload, QByteArray& plain);
+    void reportKeyMissing();
+    void dispatchOrvaFrame(QByteArray frame);
+    int frameTimeoutMs = 1000;
     void losePort(const QString& reason);
     QByteArray portNameBytes() const { return portName.toUtf8(); }
 
