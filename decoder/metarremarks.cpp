@@ -1,0 +1,253 @@
+#include "decoder/weatherdatadecoder.h"
+
+#include <cmath>
+
+namespace
+{
+
+const char* const kPrecipitationTypes[] = {"RA", "SN", "DZ", "GR"};
+
+// Accumulations beyond this many hundredths are not a measurement; they are left out.
+constexpr double kMaxAccumulation = 1.0e9;
+
+double fieldNumber(const QString& text)
+{
+    return validDouble(text).toDouble();
+}
+
+bool isSynopticHour(int hour)
+{
+    return hour == 5 || hour == 11 || hour == 17 || hour == 23;
+}
+
+bool isThreeHourPoint(int hour)
+{
+    return hour == 2 || hour == 8 || hour == 14 || hour == 20;
+}
+
+// Tenths in three digits behind a sign digit: "1" when the value rounds below zero, else "0".
+// Empty when the value cannot be written.
+QString signedTenths(double value)
+{
+    const QString tenths = formatReportNumber(value * 10.0, 0);
+    if (tenths.isEmpty())
+        return QString();
+    if (tenths.startsWith(QLatin1Char('-')))
+        return QLatin1Char('1') + tenths.mid(1).rightJustified(3, QLatin1Char('0'));
+    return QLatin1Char('0') + tenths.rightJustified(3, QLatin1Char('0'));
+}
+
+// Tenths of hPa from the sea-level pressure text: the last two whole digits and the first
+// decimal, so 1013.25 gives 132 and a whole 1013 gives 130.
+QString seaLevelDigits(const QString& text)
+{
+    const double value = validDouble(text).toDouble();
+    if (text.isEmpty() || !(value > 0.0) || text.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+        return QString();
+    const int point = text.indexOf(QLatin1Char('.'));
+    const QString whole = (point < 0 ? text : text.left(point)).rightJustified(2, QLatin1Char('0'));
+    const QChar tenth =
+        point < 0 || point + 1 >= text.size() ? QLatin1Char('0') : text.at(point + 1);
+    return whole.right(2) + tenth;
+}
+
+} // namespace
+
+void WeatherDataDecoder::appendMetarRemarks(QString& report, const MetarBodyValues& body)
+{
+    const bool orva = isOrva();
+    report += QStringLiteral("RMK AO2 ");
+
+    // Wind maximum; a group is written only from measured speeds and direction.
+    const QString peakGroup = formatReportNumber(body.gustDirection, 3) +
+                              formatReportNumber(body.peak, 2) + QStringLiteral("KT ");
+    if (body.peakPresent && body.gustDirectionPresent) {
+        if (!orva && body.speedPresent &&
+            (std::fabs(body.speed - body.peak) > 5.0 || body.peak > 25.0))
+            report += QStringLiteral("MAX WND ") + peakGroup;
+        else if (orva && body.peak > 25.0)
+            report += QStringLiteral("PK WND ") + peakGroup;
+    }
+
+    if (orva) {
+        if (fieldNumber(getFieldValue(QStringLiteral("LT"), 0)) > 0.0) {
+            const double distance = fieldNumber(getFieldValue(QStringLiteral("LT"), 3));
+            if (distance > 10.0 && distance < 30.0 && !lightningCompass.isEmpty()) {
+                report += QStringLiteral("LTG DSNT ") +
+                          compassPoint(lightningCompass.last().bearing) + QLatin1Char(' ');
+                lightningCompass.clear();
+            }
+        }
+
+        // Precipitation begin and end, seen by the change of the weather group.
+        setMetarTimeFromDayTime(body.dayTime);
+        const QString minute = formatReportNumber(metarMinute, 2);
+        QString events;
+        for (const char* type : kPrecipitationTypes) {
+            const QString name = QString::fromLatin1(type);
+            // Only the begin time of an event in progress is kept.
+            if (body.weather.contains(name) && !weatherBeginTimes.contains(name)) {
+                weatherBeginTimes.insert(name, {qMakePair(metarHour, metarMinute)});
+                events += name + QLatin1Char('B') + minute;
+            }
+        }
+        for (const char* type : kPrecipitationTypes) {
+            const QString name = QString::fromLatin1(type);
+            if (weatherBeginTimes.contains(name) && !body.weather.contains(name)) {
+                events += name + QLatin1Char('E') + minute;
+                weatherBeginTimes.remove(name);
+            }
+        }
+        report += events;
+        if (!report.endsWith(QLatin1Char(' ')))
+            report += QLatin1Char(' ');
+
+        if (!thunderTimes.isEmpty()) {
+            setMetarTimeFromDayTime(body.dayTime);
+            const QPair<qint32, qint32> newest = thunderTimes.last();
+            if (minutesBetween(metarHour, metarMinute, newest.first, newest.second) < 15) {
+                if (!thunderBeginReported) {
+                    report += QStringLiteral("TSB") +
+                              formatReportNumber(thunderTimes.first().second, 2) + QLatin1Char(' ');
+                    thunderBeginReported = true;
+                }
+            } else {
+                report +=
+                    QStringLiteral("TSE") + formatReportNumber(metarMinute, 2) + QLatin1Char(' ');
+                thunderBeginReported = false;
+                thunderTimes.clear();
+            }
+        }
+    }
+
+    if (!orva && body.lowCloud)
+        report += QStringLiteral("CLD LYR BLO 004 ");
+
+    const double lightningFrequency = fieldNumber(getFieldValue(QStringLiteral("LD"), 1));
+    const double lightningDistance = fieldNumber(getFieldValue(QStringLiteral("LD"), 0));
+    if (lightningFrequency > 0.0 && lightningDistance < 10.0)
+        report +=
+            lightningFrequency >= 15.0 ? QStringLiteral("FRQ LTG ") : QStringLiteral("OCNL LTG ");
+
+    if (!orva) {
+        if (lightningFrequency > 0.0 && lightningDistance >= 10.0)
+            report += QStringLiteral("LTG DSNT ");
+
+        // An end time that cannot be read leaves out the end, never writes a bare "E".
+        if (fieldNumber(getPrecipitation()) > 0.0) {
+            const QString begin = getPrecipBeginEnd(0);
+            if (!begin.isEmpty() && !begin.contains(QLatin1Char('-'))) {
+                const QString end = getPrecipBeginEnd(1);
+                report += QStringLiteral("RAB") + begin;
+                if (!end.isEmpty())
+                    report += QLatin1Char('E') + end;
+                report += QLatin1Char(' ');
+            }
+        }
+        if (lightningFrequency > 0.0) {
+            const QString begin = getLightningBeginEnd(0);
+            if (!begin.isEmpty() && !begin.contains(QLatin1Char('-'))) {
+                const QString end = getLightningBeginEnd(1);
+                report += QStringLiteral("LTG B") + begin;
+                if (!end.isEmpty())
+                    report += QStringLiteral(" LTG E") + end;
+                report += QLatin1Char(' ');
+            }
+        }
+    }
+
+    if (orva) {
+        const QString change = validInt(getFieldValue(QStringLiteral("BA"), 3));
+        if (change == QLatin1String("3"))
+            report += QStringLiteral("PRESRR ");
+        else if (change == QLatin1String("4"))
+            report += QStringLiteral("PRESFR ");
+    }
+
+    const QString seaLevel = seaLevelDigits(calcSeaLevelPressure());
+    report += seaLevel.isEmpty() ? QStringLiteral("SLPNO ")
+                                 : QStringLiteral("SLP") + seaLevel + QLatin1Char(' ');
+
+    if (orva) {
+        const int periods[] = {1, 3, 6, 24};
+        const char* const keys[] = {"1hr", "3hr", "6hr", "24hr"};
+        qint64 amounts[4] = {0, 0, 0, 0};
+        precipTotals = QJsonObject();
+        for (int i = 0; i < 4; ++i)
+            precipTotals.insert(QLatin1String(keys[i]), QString());
+        for (int i = 0; i < 4; ++i) {
+            const double value =
+                fieldNumber(getFieldValue(QStringLiteral("PA"), getPrecipAccumIndex(periods[i])));
+            const double hundredths = formatReportNumber(value * 100.0, 0).toDouble();
+            if (hundredths > 0.0 && hundredths < kMaxAccumulation) {
+                amounts[i] = static_cast<qint64>(hundredths);
+                precipTotals.insert(QLatin1String(keys[i]), QString::number(amounts[i]));
+            }
+        }
+
+        if (!isSpeci()) {
+            // The additive data of a routine report, by the hour and minute of the record.
+            const QString stamp = getTimestamp();
+            const int blank = stamp.indexOf(QLatin1Char(' '));
+            const int colon = stamp.indexOf(QLatin1Char(':'));
+            bool hourOk = false;
+            bool minuteOk = false;
+            const int hour = blank < 0 ? -1 : stamp.mid(blank + 1, 2).toInt(&hourOk);
+            const int minute = colon < 0 ? -1 : stamp.mid(colon + 1, 2).toInt(&minuteOk);
+            const bool window = hourOk && minuteOk && minute >= 45 && minute <= 59;
+            const bool threeHour = window && isThreeHourPoint(hour);
+            const bool sixHour = window && isSynopticHour(hour);
+            const bool dayEnd = window && hour == 11;
+
+            if (amounts[0] > 0)
+                report += QLatin1Char('P') + formatReportNumber(amounts[0], 4) + QLatin1Char(' ');
+            if (threeHour && amounts[1] > 0)
+                report += QLatin1Char('6') + formatReportNumber(amounts[1], 4) + QLatin1Char(' ');
+            if (sixHour && amounts[2] > 0)
+                report += QLatin1Char('6') + formatReportNumber(amounts[2], 4) + QLatin1Char(' ');
+            if (dayEnd && amounts[3] > 0)
+                report += QLatin1Char('7') + formatReportNumber(amounts[3], 4) + QLatin1Char(' ');
+
+            const QString temperature = getTemperature();
+            const QString tenths = signedTenths(temperature.toDouble());
+            if (!temperature.isEmpty() && !tenths.isEmpty()) {
+                report += QLatin1Char('T') + tenths;
+                const QString dewPoint =
+                    getHumidity().isEmpty() ? QString() : validDouble(calcDewPoint());
+                if (!dewPoint.isEmpty())
+                    report += signedTenths(dewPoint.toDouble());
+                report += QLatin1Char(' ');
+            }
+
+            if (sixHour) {
+                if (!maxTemp6h.isEmpty())
+                    report +=
+                        QLatin1Char('1') + signedTenths(maxTemp6h.first().value) + QLatin1Char(' ');
+                if (!minTemp6h.isEmpty())
+                    report +=
+                        QLatin1Char('2') + signedTenths(minTemp6h.first().value) + QLatin1Char(' ');
+            }
+            if (dayEnd && !maxTemp24h.isEmpty() && !minTemp24h.isEmpty())
+                report += QLatin1Char('4') + signedTenths(maxTemp24h.first().value) +
+                          signedTenths(minTemp24h.first().value) + QLatin1Char(' ');
+
+            // The tendency is a single code figure; without it the group cannot be read.
+            if (threeHour || sixHour) {
+                const QString tendency = validInt(getFieldValue(QStringLiteral("BA"), 4));
+                const QString change = validDouble(getFieldValue(QStringLiteral("BA"), 2));
+                const int code = tendency.toInt();
+                if (!tendency.isEmpty() && code >= 0 && code <= 8 && !change.isEmpty())
+                    report += QLatin1Char('5') + QString::number(code) +
+                              formatReportNumber(std::fabs(change.toDouble()) * 10.0, 3) +
+                              QLatin1Char(' ');
+            }
+        }
+    }
+
+    if (!orva) {
+        const QString latitude = getLatitude();
+        const QString longitude = getLongitude();
+        if (!latitude.isEmpty() && !longitude.isEmpty())
+            report += latitude + QChar(0x00B0) + QLatin1Char(' ') + longitude + QChar(0x00B0);
+    }
+}
