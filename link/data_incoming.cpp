@@ -155,13 +155,6 @@ void data_incoming::parseData_ORVA(const QByteArray& data)
     pending.orvaBypassDuringCall = verifyBypass;
 }
 
-// Pending: the legacy keyword protocol. Until then a read is only recorded.
-void data_incoming::parseData_ORVA_Legacy(const QByteArray& data)
-{
-    ++pending.orvaLegacyCalls;
-    pending.lastOrvaLegacy = data;
-}
-
 // Pending: turning a weather packet into a record. Until then the packet is only recorded.
 void data_incoming::handleWeatherData(const QByteArray& data, char type, const QByteArray& raw)
 {
