@@ -23,7 +23,7 @@ bool registerFormFonts()
     static const bool loaded = [] {
         bool ok = true;
         QStringList families;
-        for (const char *face : {":/fonts/Mulish-Regular.ttf", ":/fonts/Mulish-Bold.ttf"}) {
+        for (const char* face : {":/fonts/Mulish-Regular.ttf", ":/fonts/Mulish-Bold.ttf"}) {
             const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(face));
             if (id < 0) {
                 ok = false;

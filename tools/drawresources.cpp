@@ -5,16 +5,16 @@
 //
 // The output is committed; run this again only when the artwork changes.
 
-#include <QByteArray>
 #include <QBuffer>
+#include <QByteArray>
 #include <QColor>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
-#include <QHash>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -25,11 +25,12 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
+namespace
+{
 
-const QColor kIcon(0xCB, 0xD2, 0xD9);     // menu icons on the dark menu column
-const QColor kGrey(0x9A, 0xA5, 0xB1);     // "off" states of the dashboard
-const QColor kAccent(0x2C, 0xB1, 0xBC);   // brand teal
+const QColor kIcon(0xCB, 0xD2, 0xD9);   // menu icons on the dark menu column
+const QColor kGrey(0x9A, 0xA5, 0xB1);   // "off" states of the dashboard
+const QColor kAccent(0x2C, 0xB1, 0xBC); // brand teal
 const QColor kGreen(0x3E, 0xBD, 0x93);
 const QColor kRed(0xE1, 0x2D, 0x39);
 const QColor kYellow(0xF7, 0xC9, 0x48);
@@ -38,10 +39,10 @@ const QColor kWhite(0xF5, 0xF7, 0xFA);
 QString g_outDir;
 bool g_ok = true;
 
-using Painter = std::function<void(QPainter &)>;
+using Painter = std::function<void(QPainter&)>;
 
 // Renders with the painter scaled so that `draw` works in a design box of designW x designH.
-QImage render(int w, int h, double designW, double designH, const Painter &draw)
+QImage render(int w, int h, double designW, double designH, const Painter& draw)
 {
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
@@ -54,7 +55,7 @@ QImage render(int w, int h, double designW, double designH, const Painter &draw)
     return img;
 }
 
-void save(const QImage &img, const QString &name)
+void save(const QImage& img, const QString& name)
 {
     const QString path = g_outDir + QLatin1Char('/') + name;
     // Maximum zlib effort: the flat artwork compresses to a few kilobytes.
@@ -64,7 +65,7 @@ void save(const QImage &img, const QString &name)
     }
 }
 
-QPen strokePen(const QColor &c, double width)
+QPen strokePen(const QColor& c, double width)
 {
     QPen pen(c, width);
     pen.setCapStyle(Qt::RoundCap);
@@ -74,7 +75,7 @@ QPen strokePen(const QColor &c, double width)
 
 // ---- menu icons, drawn in a 51 x 51 box -------------------------------------------------------
 
-void drawDashboard(QPainter &p)
+void drawDashboard(QPainter& p)
 {
     p.setPen(strokePen(kIcon, 3.5));
     p.setBrush(Qt::NoBrush);
@@ -94,7 +95,7 @@ void drawDashboard(QPainter &p)
     p.drawEllipse(dial.center(), 3.5, 3.5);
 }
 
-void drawTable(QPainter &p)
+void drawTable(QPainter& p)
 {
     p.setPen(strokePen(kIcon, 3));
     p.setBrush(Qt::NoBrush);
@@ -106,7 +107,7 @@ void drawTable(QPainter &p)
     p.drawLine(QPointF(20, 17), QPointF(20, 42));
 }
 
-void drawTrends(QPainter &p)
+void drawTrends(QPainter& p)
 {
     p.setPen(strokePen(kIcon, 3.5));
     p.drawLine(QPointF(8, 8), QPointF(8, 43));
@@ -116,11 +117,11 @@ void drawTrends(QPainter &p)
     p.drawPolyline(pts, 4);
     p.setPen(Qt::NoPen);
     p.setBrush(kIcon);
-    for (const QPointF &pt : pts)
+    for (const QPointF& pt : pts)
         p.drawEllipse(pt, 2.8, 2.8);
 }
 
-void drawCommand(QPainter &p)
+void drawCommand(QPainter& p)
 {
     p.setPen(strokePen(kIcon, 3));
     p.setBrush(Qt::NoBrush);
@@ -132,21 +133,21 @@ void drawCommand(QPainter &p)
     p.drawLine(QPointF(25, 33), QPointF(37, 33));
 }
 
-void drawRawData(QPainter &p)
+void drawRawData(QPainter& p)
 {
     // Two lines of a serial bit stream.
     p.setPen(strokePen(kIcon, 3));
     p.setBrush(Qt::NoBrush);
-    const QPointF upper[] = {{5, 21}, {12, 21}, {12, 11}, {19, 11}, {19, 21}, {26, 21}, {26, 11},
-                             {38, 11}, {38, 21}, {46, 21}};
+    const QPointF upper[] = {{5, 21},  {12, 21}, {12, 11}, {19, 11}, {19, 21},
+                             {26, 21}, {26, 11}, {38, 11}, {38, 21}, {46, 21}};
     p.drawPolyline(upper, 10);
     p.setPen(strokePen(kAccent, 3));
-    const QPointF lower[] = {{5, 40}, {10, 40}, {10, 30}, {22, 30}, {22, 40}, {29, 40}, {29, 30},
-                             {35, 30}, {35, 40}, {46, 40}};
+    const QPointF lower[] = {{5, 40},  {10, 40}, {10, 30}, {22, 30}, {22, 40},
+                             {29, 40}, {29, 30}, {35, 30}, {35, 40}, {46, 40}};
     p.drawPolyline(lower, 10);
 }
 
-void drawImages(QPainter &p)
+void drawImages(QPainter& p)
 {
     p.setPen(strokePen(kIcon, 3));
     p.setBrush(Qt::NoBrush);
@@ -165,7 +166,7 @@ void drawImages(QPainter &p)
     p.drawPath(hills);
 }
 
-void drawSettings(QPainter &p)
+void drawSettings(QPainter& p)
 {
     const QPointF c(25.5, 25.5);
     QPainterPath gear;
@@ -188,7 +189,7 @@ void drawSettings(QPainter &p)
     p.drawPath(gear);
 }
 
-void drawBell(QPainter &p)
+void drawBell(QPainter& p)
 {
     QPainterPath bell;
     bell.moveTo(10, 37);
@@ -208,18 +209,18 @@ void drawBell(QPainter &p)
 
 // ---- status pictures -------------------------------------------------------------------------
 
-void drawStatus(QPainter &p) // 200 x 200
+void drawStatus(QPainter& p) // 200 x 200
 {
     p.setPen(strokePen(kGrey, 12));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(QPointF(100, 100), 86, 86);
-    const QPointF pulse[] = {{34, 104}, {70, 104}, {84, 68}, {104, 142}, {120, 86}, {130, 104},
-                             {166, 104}};
+    const QPointF pulse[] = {{34, 104}, {70, 104},  {84, 68},  {104, 142},
+                             {120, 86}, {130, 104}, {166, 104}};
     p.setPen(strokePen(kGrey, 13));
     p.drawPolyline(pulse, 7);
 }
 
-void drawBatteryNone(QPainter &p) // 29 x 52
+void drawBatteryNone(QPainter& p) // 29 x 52
 {
     p.setPen(strokePen(kGrey, 2.5));
     p.setBrush(Qt::NoBrush);
@@ -229,7 +230,7 @@ void drawBatteryNone(QPainter &p) // 29 x 52
     p.drawRoundedRect(QRectF(9.5, 2, 10, 5), 1.5, 1.5);
 }
 
-void drawLightningOff(QPainter &p) // 29 x 52
+void drawLightningOff(QPainter& p) // 29 x 52
 {
     const QPointF bolt[] = {{18, 2}, {4, 29}, {13, 29}, {10, 50}, {25, 20}, {16, 20}, {21, 2}};
     p.setPen(strokePen(kGrey, 2.2));
@@ -237,7 +238,7 @@ void drawLightningOff(QPainter &p) // 29 x 52
     p.drawPolygon(bolt, 7);
 }
 
-void drawRainOff(QPainter &p) // 53 x 48
+void drawRainOff(QPainter& p) // 53 x 48
 {
     auto disc = [](double x, double y, double r) {
         QPainterPath d;
@@ -255,7 +256,7 @@ void drawRainOff(QPainter &p) // 53 x 48
         p.drawLine(QPointF(x, 36), QPointF(x - 3, 44));
 }
 
-void drawCameraOff(QPainter &p) // 53 x 42
+void drawCameraOff(QPainter& p) // 53 x 42
 {
     p.setPen(strokePen(kGrey, 2.5));
     p.setBrush(Qt::NoBrush);
@@ -270,7 +271,7 @@ void drawCameraOff(QPainter &p) // 53 x 42
     p.drawEllipse(QPointF(42, 16), 2, 2);
 }
 
-void drawTamperingOff(QPainter &p) // 53 x 46
+void drawTamperingOff(QPainter& p) // 53 x 46
 {
     const QPointF tri[] = {{26.5, 3}, {50, 43}, {3, 43}};
     p.setPen(strokePen(kGrey, 2.8));
@@ -283,9 +284,9 @@ void drawTamperingOff(QPainter &p) // 53 x 46
 
 // ---- lights, marks ---------------------------------------------------------------------------
 
-Painter light(const QColor &colour) // 100 x 100 design box
+Painter light(const QColor& colour) // 100 x 100 design box
 {
-    return [colour](QPainter &p) {
+    return [colour](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(colour.darker(135));
         p.drawEllipse(QPointF(50, 50), 46, 46);
@@ -298,7 +299,7 @@ Painter light(const QColor &colour) // 100 x 100 design box
     };
 }
 
-void drawUpdated(QPainter &p) // 50 x 50
+void drawUpdated(QPainter& p) // 50 x 50
 {
     p.setPen(Qt::NoPen);
     p.setBrush(kAccent);
@@ -308,21 +309,21 @@ void drawUpdated(QPainter &p) // 50 x 50
     p.drawPolyline(tick, 3);
 }
 
-void drawCheck(QPainter &p) // 709 x 706
+void drawCheck(QPainter& p) // 709 x 706
 {
     p.setPen(strokePen(kGreen, 110));
     const QPointF tick[] = {{95, 380}, {270, 560}, {615, 150}};
     p.drawPolyline(tick, 3);
 }
 
-void drawCross(QPainter &p) // 709 x 706
+void drawCross(QPainter& p) // 709 x 706
 {
     p.setPen(strokePen(kRed, 110));
     p.drawLine(QPointF(140, 140), QPointF(569, 566));
     p.drawLine(QPointF(569, 140), QPointF(140, 566));
 }
 
-void drawFolder(QPainter &p) // 32 x 32
+void drawFolder(QPainter& p) // 32 x 32
 {
     QPainterPath folder;
     folder.moveTo(3, 8);
@@ -341,7 +342,7 @@ void drawFolder(QPainter &p) // 32 x 32
 }
 
 // Window icon: a teal tile with a sun and wind streaks.
-void drawAppIcon(QPainter &p) // 64 x 64
+void drawAppIcon(QPainter& p) // 64 x 64
 {
     p.setPen(Qt::NoPen);
     p.setBrush(kAccent);
@@ -353,7 +354,7 @@ void drawAppIcon(QPainter &p) // 64 x 64
     p.drawLine(QPointF(20, 47), QPointF(52, 47));
 }
 
-void drawLogo(QPainter &p, const QString &family) // 150 x 50
+void drawLogo(QPainter& p, const QString& family) // 150 x 50
 {
     // Mark: a ring with two wind streaks, then the word mark.
     p.setPen(strokePen(kAccent, 3.2));
@@ -381,7 +382,7 @@ void drawLogo(QPainter &p, const QString &family) // 150 x 50
 // ---- ICO -------------------------------------------------------------------------------------
 
 // Small sizes as 32-bit DIBs (every reader knows them), 256 as PNG (the usual form, and small).
-QByteArray icoData(const QVector<QImage> &images)
+QByteArray icoData(const QVector<QImage>& images)
 {
     QByteArray out;
     QDataStream s(&out, QIODevice::WriteOnly);
@@ -389,7 +390,7 @@ QByteArray icoData(const QVector<QImage> &images)
     s << quint16(0) << quint16(1) << quint16(images.size());
 
     QVector<QByteArray> blobs;
-    for (const QImage &src : images) {
+    for (const QImage& src : images) {
         const QImage img = src.convertToFormat(QImage::Format_ARGB32);
         QByteArray blob;
         if (img.width() >= 256) {
@@ -405,7 +406,7 @@ QByteArray icoData(const QVector<QImage> &images)
               << quint32(0) << quint32(w * h * 4 + maskStride * h) << qint32(0) << qint32(0)
               << quint32(0) << quint32(0);
             for (int y = h - 1; y >= 0; --y) {
-                const QRgb *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
+                const QRgb* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
                 for (int x = 0; x < w; ++x)
                     b << quint8(qBlue(line[x])) << quint8(qGreen(line[x])) << quint8(qRed(line[x]))
                       << quint8(qAlpha(line[x]));
@@ -424,12 +425,12 @@ QByteArray icoData(const QVector<QImage> &images)
           << quint16(1) << quint16(32) << quint32(blobs[i].size()) << offset;
         offset += blobs[i].size();
     }
-    for (const QByteArray &blob : blobs)
+    for (const QByteArray& blob : blobs)
         s.writeRawData(blob.constData(), blob.size());
     return out;
 }
 
-void writeFile(const QString &name, const QByteArray &data)
+void writeFile(const QString& name, const QByteArray& data)
 {
     QFile f(g_outDir + QLatin1Char('/') + name);
     if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size()) {
@@ -438,7 +439,7 @@ void writeFile(const QString &name, const QByteArray &data)
     }
 }
 
-void saveIco(const QString &name, const Painter &draw, double design, const QVector<int> &sizes)
+void saveIco(const QString& name, const Painter& draw, double design, const QVector<int>& sizes)
 {
     QVector<QImage> images;
     for (int size : sizes)
@@ -452,7 +453,7 @@ void saveIco(const QString &name, const Painter &draw, double design, const QVec
 class LzwWriter
 {
 public:
-    explicit LzwWriter(QByteArray &out) : m_out(out) {}
+    explicit LzwWriter(QByteArray& out) : m_out(out) {}
     void put(int code, int bits)
     {
         m_acc |= quint32(code) << m_count;
@@ -472,12 +473,12 @@ public:
     }
 
 private:
-    QByteArray &m_out;
+    QByteArray& m_out;
     quint32 m_acc = 0;
     int m_count = 0;
 };
 
-QByteArray lzwEncode(const QByteArray &pixels, int minCodeSize)
+QByteArray lzwEncode(const QByteArray& pixels, int minCodeSize)
 {
     QByteArray codes;
     LzwWriter w(codes);
@@ -568,8 +569,8 @@ QByteArray loadingGif()
             const double r = 3.2;
             for (int y = int(c.y() - r); y <= int(c.y() + r) + 1; ++y)
                 for (int x = int(c.x() - r); x <= int(c.x() + r) + 1; ++x)
-                    if (x >= 0 && y >= 0 && x < size && y < size
-                        && std::hypot(x + 0.5 - c.x(), y + 0.5 - c.y()) <= r)
+                    if (x >= 0 && y >= 0 && x < size && y < size &&
+                        std::hypot(x + 0.5 - c.x(), y + 0.5 - c.y()) <= r)
                         pixels[y * size + x] = char(level);
         }
         gif.append(QByteArray::fromHex("21F904")); // graphic control: delay 8/100 s, transparent 0
@@ -603,7 +604,7 @@ QByteArray alertWav()
     for (int i = 0; i < samples; ++i) {
         const double t = i / double(rate);
         double v = 0;
-        for (const auto &strike : {std::pair<double, double>{0.0, 880.0}, {0.3, 1318.5}}) {
+        for (const auto& strike : {std::pair<double, double>{0.0, 880.0}, {0.3, 1318.5}}) {
             const double u = t - strike.first;
             if (u < 0)
                 continue;
@@ -619,8 +620,8 @@ QByteArray alertWav()
     h.writeRawData("RIFF", 4);
     h << quint32(36 + pcm.size());
     h.writeRawData("WAVEfmt ", 8);
-    h << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2)
-      << quint16(2) << quint16(16);
+    h << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
+      << quint16(16);
     h.writeRawData("data", 4);
     h << quint32(pcm.size());
     wav.append(pcm);
@@ -629,7 +630,7 @@ QByteArray alertWav()
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
@@ -647,15 +648,15 @@ int main(int argc, char *argv[])
     const QString family = QFontDatabase::applicationFontFamilies(fontId).value(0);
 
     const struct {
-        const char *name;
-        void (*draw)(QPainter &);
+        const char* name;
+        void (*draw)(QPainter&);
     } menuIcons[] = {
         {"icon-dashboard.png", drawDashboard}, {"icon-table.png", drawTable},
         {"icon-trends.png", drawTrends},       {"icon-command.png", drawCommand},
         {"icon-rawdata.png", drawRawData},     {"icon-images.png", drawImages},
         {"icon-settings.png", drawSettings},   {"notifications_icon.png", drawBell},
     };
-    for (const auto &icon : menuIcons)
+    for (const auto& icon : menuIcons)
         save(render(51, 51, 51, 51, icon.draw), QString::fromLatin1(icon.name));
 
     save(render(200, 200, 200, 200, drawStatus), "status_icon_grey_transparent.png");
@@ -674,7 +675,7 @@ int main(int argc, char *argv[])
     save(render(709, 706, 709, 706, drawCheck), "greencheckmark.png");
     save(render(709, 706, 709, 706, drawCross), "redcheckmark.png");
 
-    save(render(150, 50, 150, 50, [&family](QPainter &p) { drawLogo(p, family); }),
+    save(render(150, 50, 150, 50, [&family](QPainter& p) { drawLogo(p, family); }),
          "Vantora Logo 150x50.png");
     saveIco("norvalis.ico", drawAppIcon, 64, {16, 24, 32, 48, 256});
     saveIco("open_icon.ico", drawFolder, 32, {16, 32});

@@ -19,12 +19,14 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 QString themeSheet(bool light)
 {
     QString sheet;
-    for (const QString &name : {QStringLiteral("base"), light ? QStringLiteral("light") : QStringLiteral("dark")}) {
+    for (const QString& name :
+         {QStringLiteral("base"), light ? QStringLiteral("light") : QStringLiteral("dark")}) {
         QFile file(QStringLiteral(":/resources/stylesheet-%1.qss").arg(name));
         if (file.open(QIODevice::ReadOnly))
             sheet += QString::fromUtf8(file.readAll());
@@ -33,19 +35,21 @@ QString themeSheet(bool light)
 }
 
 // Lets the window system show and lay out what was just switched to.
-void settle(QWidget *window)
+void settle(QWidget* window)
 {
     QDeadlineTimer deadline(2000);
-    while (!deadline.hasExpired() && !(window->windowHandle() && window->windowHandle()->isExposed()))
+    while (!deadline.hasExpired() &&
+           !(window->windowHandle() && window->windowHandle()->isExposed()))
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     for (int i = 0; i < 5; ++i)
         QApplication::processEvents();
 }
 
-bool shoot(QWidget *window, const QDir &dir, int number, const QString &page)
+bool shoot(QWidget* window, const QDir& dir, int number, const QString& page)
 {
     settle(window);
-    const QString path = dir.filePath(QStringLiteral("%1-%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(page));
+    const QString path =
+        dir.filePath(QStringLiteral("%1-%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(page));
     if (!window->grab().save(path)) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return false;
@@ -56,7 +60,7 @@ bool shoot(QWidget *window, const QDir &dir, int number, const QString &page)
 
 } // namespace
 
-int main(int argc, char *argv[])
+int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = QApplication::arguments().mid(1);

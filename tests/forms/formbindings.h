@@ -5,8 +5,7 @@
 
 // One slot of the main window that the form binds by name at the end of setupUi: the widget,
 // its class, the signal (as it is emitted) and the slot's exact signature.
-struct FormBinding
-{
+struct FormBinding {
     QString object;
     QString className;
     QString signal;
@@ -15,4 +14,4 @@ struct FormBinding
 };
 
 // Every slot the form binds by name, in the order of the window's slot declarations.
-const QVector<FormBinding> &formBindings();
+const QVector<FormBinding>& formBindings();

@@ -24,35 +24,36 @@
 #include <QTabWidget>
 #include <QTest>
 
-#define RETURN_IF_FAILED()                                                                        \
-    do {                                                                                          \
-        if (QTest::currentTestFailed())                                                           \
-            return;                                                                               \
+#define RETURN_IF_FAILED()                                                                         \
+    do {                                                                                           \
+        if (QTest::currentTestFailed())                                                            \
+            return;                                                                                \
     } while (false)
 
-namespace {
+namespace
+{
 
-QString describe(const FormObject &e)
+QString describe(const FormObject& e)
 {
     return e.name.isEmpty() ? QStringLiteral("spacer at %1 %2").arg(e.container, e.cell) : e.name;
 }
 
-QSize parseSize(const QString &text) // "320 x 240"
+QSize parseSize(const QString& text) // "320 x 240"
 {
     const QStringList parts = text.split(QLatin1Char('x'));
     return parts.size() == 2 ? QSize(parts[0].trimmed().toInt(), parts[1].trimmed().toInt())
                              : QSize();
 }
 
-QList<int> parseInts(const QString &text) // "0, 0, 1"
+QList<int> parseInts(const QString& text) // "0, 0, 1"
 {
     QList<int> values;
-    for (const QString &part : text.split(QLatin1Char(',')))
+    for (const QString& part : text.split(QLatin1Char(',')))
         values << part.trimmed().toInt();
     return values;
 }
 
-QSizePolicy::Policy parsePolicy(const QString &name)
+QSizePolicy::Policy parsePolicy(const QString& name)
 {
     static const QHash<QString, QSizePolicy::Policy> policies{
         {"Fixed", QSizePolicy::Fixed},
@@ -81,54 +82,54 @@ QString policyName(QSizePolicy::Policy policy)
 }
 
 // "Fixed/MinimumExpanding" or "Preferred/Preferred, stretch 1/0"
-QString policyText(const QSizePolicy &p)
+QString policyText(const QSizePolicy& p)
 {
-    QString text = policyName(p.horizontalPolicy()) + QLatin1Char('/')
-                   + policyName(p.verticalPolicy());
+    QString text =
+        policyName(p.horizontalPolicy()) + QLatin1Char('/') + policyName(p.verticalPolicy());
     if (p.horizontalStretch() || p.verticalStretch())
-        text += QStringLiteral(", stretch %1/%2").arg(p.horizontalStretch()).arg(p.verticalStretch());
+        text +=
+            QStringLiteral(", stretch %1/%2").arg(p.horizontalStretch()).arg(p.verticalStretch());
     return text;
 }
 
 // Qt's rules for a margin or spacing left unset (-1): a layout set on a widget asks the style,
 // a nested layout has no margin and takes its spacing from the outer layout.
-int defaultMargin(const QLayout *layout, QStyle::PixelMetric metric)
+int defaultMargin(const QLayout* layout, QStyle::PixelMetric metric)
 {
-    auto *owner = qobject_cast<QWidget *>(layout->parent());
+    auto* owner = qobject_cast<QWidget*>(layout->parent());
     return owner ? owner->style()->pixelMetric(metric, nullptr, owner) : 0;
 }
 
-int defaultSpacing(const QLayout *layout, QStyle::PixelMetric metric)
+int defaultSpacing(const QLayout* layout, QStyle::PixelMetric metric)
 {
-    QObject *parent = layout->parent();
+    QObject* parent = layout->parent();
     if (!parent)
         return -1;
     if (parent->isWidgetType()) {
-        auto *owner = static_cast<QWidget *>(parent);
+        auto* owner = static_cast<QWidget*>(parent);
         return owner->style()->pixelMetric(metric, nullptr, owner);
     }
-    return static_cast<QLayout *>(parent)->spacing();
+    return static_cast<QLayout*>(parent)->spacing();
 }
 
-bool isVerticalBox(const QLayout *layout)
+bool isVerticalBox(const QLayout* layout)
 {
-    auto *box = qobject_cast<const QBoxLayout *>(layout);
-    return box
-           && (box->direction() == QBoxLayout::TopToBottom
-               || box->direction() == QBoxLayout::BottomToTop);
+    auto* box = qobject_cast<const QBoxLayout*>(layout);
+    return box && (box->direction() == QBoxLayout::TopToBottom ||
+                   box->direction() == QBoxLayout::BottomToTop);
 }
 
-QStringList pixelMetricLabels(const QString &text) // "0, default, 24, 0"
+QStringList splitList(const QString& text) // "0, default, 24, 0"
 {
     QStringList parts;
-    for (const QString &part : text.split(QLatin1Char(',')))
+    for (const QString& part : text.split(QLatin1Char(',')))
         parts << part.trimmed();
     return parts;
 }
 
-void checkMargins(QLayout *layout, const QString &spec)
+void checkMargins(QLayout* layout, const QString& wanted)
 {
-    const QStringList want = pixelMetricLabels(spec);
+    const QStringList want = splitList(wanted);
     QCOMPARE(want.size(), 4);
     const QMargins m = layout->contentsMargins();
     const int actual[4] = {m.left(), m.top(), m.right(), m.bottom()};
@@ -136,30 +137,30 @@ void checkMargins(QLayout *layout, const QString &spec)
                                             QStyle::PM_LayoutRightMargin,
                                             QStyle::PM_LayoutBottomMargin};
     for (int i = 0; i < 4; ++i) {
-        const int expected =
-            want[i] == QLatin1String("default") ? defaultMargin(layout, metrics[i]) : want[i].toInt();
+        const int expected = want[i] == QLatin1String("default") ? defaultMargin(layout, metrics[i])
+                                                                 : want[i].toInt();
         QVERIFY2(actual[i] == expected,
                  qPrintable(QStringLiteral("%1 margin %2 is %3, expected %4 (%5)")
                                 .arg(layout->objectName())
                                 .arg(i)
                                 .arg(actual[i])
                                 .arg(expected)
-                                .arg(spec)));
+                                .arg(wanted)));
     }
 }
 
-void checkSpacing(QLayout *layout, const QString &key, const QString &spec)
+void checkSpacing(QLayout* layout, const QString& key, const QString& wanted)
 {
     int actual = 0;
     QStyle::PixelMetric metric = QStyle::PM_LayoutHorizontalSpacing;
-    if (auto *grid = qobject_cast<QGridLayout *>(layout)) {
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
         if (key == QLatin1String("verticalSpacing")) {
             actual = grid->verticalSpacing();
             metric = QStyle::PM_LayoutVerticalSpacing;
         } else {
             actual = grid->horizontalSpacing();
         }
-    } else if (auto *form = qobject_cast<QFormLayout *>(layout)) {
+    } else if (auto* form = qobject_cast<QFormLayout*>(layout)) {
         if (key == QLatin1String("verticalSpacing")) {
             actual = form->verticalSpacing();
             metric = QStyle::PM_LayoutVerticalSpacing;
@@ -171,30 +172,31 @@ void checkSpacing(QLayout *layout, const QString &key, const QString &spec)
         if (isVerticalBox(layout))
             metric = QStyle::PM_LayoutVerticalSpacing;
     }
-    const int expected = spec == QLatin1String("default") ? defaultSpacing(layout, metric) : spec.toInt();
+    const int expected =
+        wanted == QLatin1String("default") ? defaultSpacing(layout, metric) : wanted.toInt();
     QVERIFY2(actual == expected, qPrintable(QStringLiteral("%1 %2 is %3, expected %4 (%5)")
                                                 .arg(layout->objectName(), key)
                                                 .arg(actual)
                                                 .arg(expected)
-                                                .arg(spec)));
+                                                .arg(wanted)));
 }
 
 // "Muli, 10, bold", "Muli, 10, regular", "Muli, regular", "Muli, 10, bold, italic off"
-void checkFont(QWidget *widget, const QString &spec)
+void checkFont(QWidget* widget, const QString& wanted)
 {
     QVERIFY2(widget->testAttribute(Qt::WA_SetFont), "the widget has no font of its own");
-    const QStringList parts = pixelMetricLabels(spec);
+    const QStringList parts = splitList(wanted);
     const QFont font = widget->font();
     QCOMPARE(font.family(), parts.value(0));
     bool sizeGiven = false;
-    for (const QString &part : parts.mid(1)) {
+    for (const QString& part : parts.mid(1)) {
         bool isNumber = false;
         const int size = part.toInt(&isNumber);
         if (isNumber) {
             sizeGiven = true;
             QCOMPARE(font.pointSize(), size);
         } else if (part == QLatin1String("bold") || part == QLatin1String("regular")) {
-            QVERIFY2(font.bold() == (part == QLatin1String("bold")), qPrintable(spec));
+            QVERIFY2(font.bold() == (part == QLatin1String("bold")), qPrintable(wanted));
             QVERIFY2(font.resolve() & QFont::WeightResolved, "the weight is not set explicitly");
         } else if (part == QLatin1String("italic off")) {
             QVERIFY(!font.italic());
@@ -205,20 +207,21 @@ void checkFont(QWidget *widget, const QString &spec)
     }
     if (!sizeGiven) {
         // The size comes from the parent (or, for the window, from the application).
-        const QFont inherited = widget->parentWidget() ? widget->parentWidget()->font() : QApplication::font();
+        const QFont inherited =
+            widget->parentWidget() ? widget->parentWidget()->font() : QApplication::font();
         QCOMPARE(font.pointSizeF(), inherited.pointSizeF());
     }
 }
 
-QImage iconImage(const QIcon &icon, const QString &path)
+QImage iconImage(const QIcon& icon, const QString& path)
 {
     const QSize natural = QImage(path).size();
     return icon.pixmap(natural).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-void checkGenericProperty(QObject *object, const QString &key, const QString &expected)
+void checkGenericProperty(QObject* object, const QString& key, const QString& expected)
 {
-    const QMetaObject *meta = object->metaObject();
+    const QMetaObject* meta = object->metaObject();
     const int index = meta->indexOfProperty(key.toLatin1().constData());
     QVERIFY2(index >= 0, qPrintable(QStringLiteral("%1 has no property %2")
                                         .arg(QString::fromLatin1(meta->className()), key)));
@@ -229,14 +232,17 @@ void checkGenericProperty(QObject *object, const QString &key, const QString &ex
         const QByteArray keys = expected.toLatin1();
         const int want = property.isFlagType() ? metaEnum.keysToValue(keys.constData())
                                                : metaEnum.keyToValue(keys.constData());
-        QVERIFY2(want != -1, qPrintable(QStringLiteral("unknown value %1 of %2").arg(expected, key)));
-        const int actual = *static_cast<const int *>(value.constData());
-        QVERIFY2(actual == want, qPrintable(QStringLiteral("%1 is %2, expected %3")
-                                                .arg(key)
-                                                .arg(QString::fromLatin1(property.isFlagType()
-                                                                             ? metaEnum.valueToKeys(actual)
-                                                                             : QByteArray(metaEnum.valueToKey(actual))))
-                                                .arg(expected)));
+        QVERIFY2(want != -1,
+                 qPrintable(QStringLiteral("unknown value %1 of %2").arg(expected, key)));
+        const int actual = *static_cast<const int*>(value.constData());
+        QVERIFY2(
+            actual == want,
+            qPrintable(QStringLiteral("%1 is %2, expected %3")
+                           .arg(key)
+                           .arg(QString::fromLatin1(property.isFlagType()
+                                                        ? metaEnum.valueToKeys(actual)
+                                                        : QByteArray(metaEnum.valueToKey(actual))))
+                           .arg(expected)));
         return;
     }
     switch (value.userType()) {
@@ -257,14 +263,14 @@ void checkGenericProperty(QObject *object, const QString &key, const QString &ex
     }
 }
 
-void checkStretch(QLayout *layout, const QString &key, const QString &spec)
+void checkStretch(QLayout* layout, const QString& key, const QString& wanted)
 {
-    const QList<int> want = parseInts(spec);
+    const QList<int> want = parseInts(wanted);
     QList<int> actual;
-    if (auto *box = qobject_cast<QBoxLayout *>(layout); box && key == QLatin1String("stretch")) {
+    if (auto* box = qobject_cast<QBoxLayout*>(layout); box && key == QLatin1String("stretch")) {
         for (int i = 0; i < box->count(); ++i)
             actual << box->stretch(i);
-    } else if (auto *grid = qobject_cast<QGridLayout *>(layout)) {
+    } else if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
         const bool rows = key == QLatin1String("rowStretch");
         const int count = rows ? grid->rowCount() : grid->columnCount();
         for (int i = 0; i < count; ++i)
@@ -276,10 +282,10 @@ void checkStretch(QLayout *layout, const QString &key, const QString &spec)
 }
 
 // Props of layouts that fall back to their defaults when a row leaves them out.
-void checkLayoutDefaults(QLayout *layout, const FormProps &props)
+void checkLayoutDefaults(QLayout* layout, const FormProps& props)
 {
-    auto given = [&props](const char *key) {
-        for (const auto &prop : props)
+    auto given = [&props](const char* key) {
+        for (const auto& prop : props)
             if (prop.first == QLatin1String(key))
                 return true;
         return false;
@@ -287,21 +293,24 @@ void checkLayoutDefaults(QLayout *layout, const FormProps &props)
     if (!given("margins"))
         checkMargins(layout, QStringLiteral("default, default, default, default"));
     RETURN_IF_FAILED();
-    const bool twoWay = qobject_cast<QGridLayout *>(layout) || qobject_cast<QFormLayout *>(layout);
+    const bool twoWay = qobject_cast<QGridLayout*>(layout) || qobject_cast<QFormLayout*>(layout);
     if (!given("spacing") && !given("horizontalSpacing"))
-        checkSpacing(layout, twoWay ? QStringLiteral("horizontalSpacing") : QStringLiteral("spacing"),
+        checkSpacing(layout,
+                     twoWay ? QStringLiteral("horizontalSpacing") : QStringLiteral("spacing"),
                      QStringLiteral("default"));
     RETURN_IF_FAILED();
     if (twoWay && !given("spacing") && !given("verticalSpacing"))
         checkSpacing(layout, QStringLiteral("verticalSpacing"), QStringLiteral("default"));
     RETURN_IF_FAILED();
-    if (auto *box = qobject_cast<QBoxLayout *>(layout); box && !given("stretch")) {
+    if (auto* box = qobject_cast<QBoxLayout*>(layout); box && !given("stretch")) {
         for (int i = 0; i < box->count(); ++i)
-            QVERIFY2(box->stretch(i) == 0, qPrintable(QStringLiteral("item %1 has a stretch").arg(i)));
+            QVERIFY2(box->stretch(i) == 0,
+                     qPrintable(QStringLiteral("item %1 has a stretch").arg(i)));
     }
-    if (auto *grid = qobject_cast<QGridLayout *>(layout)) {
+    if (auto* grid = qobject_cast<QGridLayout*>(layout)) {
         for (int i = 0; !given("rowStretch") && i < grid->rowCount(); ++i)
-            QVERIFY2(grid->rowStretch(i) == 0, qPrintable(QStringLiteral("row %1 has a stretch").arg(i)));
+            QVERIFY2(grid->rowStretch(i) == 0,
+                     qPrintable(QStringLiteral("row %1 has a stretch").arg(i)));
         for (int i = 0; !given("columnStretch") && i < grid->columnCount(); ++i)
             QVERIFY2(grid->columnStretch(i) == 0,
                      qPrintable(QStringLiteral("column %1 has a stretch").arg(i)));
@@ -309,7 +318,7 @@ void checkLayoutDefaults(QLayout *layout, const FormProps &props)
 }
 
 // The layout item at a cell of a layout, or nullptr.
-QLayoutItem *itemAtCell(QLayout *layout, const QString &cell)
+QLayoutItem* itemAtCell(QLayout* layout, const QString& cell)
 {
     static const QRegularExpression itemRe(QStringLiteral("^item (\\d+)$"));
     static const QRegularExpression gridRe(
@@ -319,7 +328,7 @@ QLayoutItem *itemAtCell(QLayout *layout, const QString &cell)
     if (const auto m = itemRe.match(cell); m.hasMatch())
         return layout->itemAt(m.captured(1).toInt());
     if (const auto m = gridRe.match(cell); m.hasMatch()) {
-        auto *grid = qobject_cast<QGridLayout *>(layout);
+        auto* grid = qobject_cast<QGridLayout*>(layout);
         if (!grid)
             return nullptr;
         const int row = m.captured(1).toInt(), column = m.captured(2).toInt();
@@ -334,27 +343,27 @@ QLayoutItem *itemAtCell(QLayout *layout, const QString &cell)
         return nullptr;
     }
     if (const auto m = formRe.match(cell); m.hasMatch()) {
-        auto *form = qobject_cast<QFormLayout *>(layout);
+        auto* form = qobject_cast<QFormLayout*>(layout);
         if (!form)
             return nullptr;
         const QString role = m.captured(2);
-        const QFormLayout::ItemRole itemRole = role == QLatin1String("label") ? QFormLayout::LabelRole
-                                               : role == QLatin1String("field")
-                                                   ? QFormLayout::FieldRole
-                                                   : QFormLayout::SpanningRole;
+        const QFormLayout::ItemRole itemRole =
+            role == QLatin1String("label")   ? QFormLayout::LabelRole
+            : role == QLatin1String("field") ? QFormLayout::FieldRole
+                                             : QFormLayout::SpanningRole;
         return form->itemAt(m.captured(1).toInt(), itemRole);
     }
     return nullptr;
 }
 
-void checkSpacer(QObject *window, const FormObject &e)
+void checkSpacer(QObject* window, const FormObject& e)
 {
-    auto *layout = qobject_cast<QLayout *>(findFormObject(window, e.container));
+    auto* layout = qobject_cast<QLayout*>(findFormObject(window, e.container));
     QVERIFY2(layout, qPrintable(QStringLiteral("no layout %1").arg(e.container)));
-    QLayoutItem *item = itemAtCell(layout, e.cell);
+    QLayoutItem* item = itemAtCell(layout, e.cell);
     QVERIFY2(item && item->spacerItem(), qPrintable(QStringLiteral("no spacer at %1").arg(e.cell)));
-    QSpacerItem *spacer = item->spacerItem();
-    for (const auto &prop : e.props) {
+    QSpacerItem* spacer = item->spacerItem();
+    for (const auto& prop : e.props) {
         if (prop.first == QLatin1String("sizeHint")) {
             QCOMPARE(spacer->sizeHint(), parseSize(prop.second));
         } else if (prop.first == QLatin1String("policy")) {
@@ -367,50 +376,52 @@ void checkSpacer(QObject *window, const FormObject &e)
     }
 }
 
-void checkPlacement(QObject *window, QObject *object, const FormObject &e)
+void checkPlacement(QObject* window, QObject* object, const FormObject& e)
 {
-    QObject *container = findFormObject(window, e.container);
+    QObject* container = findFormObject(window, e.container);
     QVERIFY2(container, qPrintable(QStringLiteral("no container %1").arg(e.container)));
-    auto *widget = qobject_cast<QWidget *>(object);
-    const QString &cell = e.cell;
+    auto* widget = qobject_cast<QWidget*>(object);
+    const QString& cell = e.cell;
 
     if (cell == QLatin1String("layout")) {
-        auto *owner = qobject_cast<QWidget *>(container);
+        auto* owner = qobject_cast<QWidget*>(container);
         QVERIFY(owner);
-        QCOMPARE(static_cast<QObject *>(owner->layout()), object);
+        QCOMPARE(static_cast<QObject*>(owner->layout()), object);
     } else if (cell == QLatin1String("content")) {
-        auto *area = qobject_cast<QScrollArea *>(container);
+        auto* area = qobject_cast<QScrollArea*>(container);
         QVERIFY(area);
-        QCOMPARE(static_cast<QObject *>(area->widget()), object);
+        QCOMPARE(static_cast<QObject*>(area->widget()), object);
     } else if (cell == QLatin1String("central widget")) {
-        auto *mainWindow = qobject_cast<QMainWindow *>(container);
+        auto* mainWindow = qobject_cast<QMainWindow*>(container);
         QVERIFY(mainWindow);
-        QCOMPARE(static_cast<QObject *>(mainWindow->centralWidget()), object);
+        QCOMPARE(static_cast<QObject*>(mainWindow->centralWidget()), object);
     } else if (cell == QLatin1String("status bar")) {
-        auto *mainWindow = qobject_cast<QMainWindow *>(container);
+        auto* mainWindow = qobject_cast<QMainWindow*>(container);
         QVERIFY(mainWindow);
-        QCOMPARE(static_cast<QObject *>(mainWindow->findChild<QStatusBar *>(QString(), Qt::FindDirectChildrenOnly)),
+        QCOMPARE(static_cast<QObject*>(
+                     mainWindow->findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly)),
                  object);
     } else if (cell == QLatin1String("child")) {
         QCOMPARE(object->parent(), container);
     } else if (cell.startsWith(QLatin1String("page "))) {
-        auto *stack = qobject_cast<QStackedWidget *>(container);
+        auto* stack = qobject_cast<QStackedWidget*>(container);
         QVERIFY2(stack, "pages belong to a QStackedWidget");
         QCOMPARE(stack->indexOf(widget), cell.mid(5).toInt());
     } else if (cell.startsWith(QLatin1String("tab "))) {
-        auto *tabs = qobject_cast<QTabWidget *>(container);
+        auto* tabs = qobject_cast<QTabWidget*>(container);
         QVERIFY2(tabs, "tabs belong to a QTabWidget");
         QCOMPARE(tabs->indexOf(widget), cell.mid(4).toInt());
     } else {
-        auto *layout = qobject_cast<QLayout *>(container);
+        auto* layout = qobject_cast<QLayout*>(container);
         QVERIFY2(layout, qPrintable(QStringLiteral("%1 is not a layout").arg(e.container)));
-        QLayoutItem *item = itemAtCell(layout, cell);
+        QLayoutItem* item = itemAtCell(layout, cell);
         QVERIFY2(item, qPrintable(QStringLiteral("nothing at %1 of %2").arg(cell, e.container)));
-        QObject *held = item->widget() ? static_cast<QObject *>(item->widget())
-                                       : static_cast<QObject *>(item->layout());
-        QVERIFY2(held == object, qPrintable(QStringLiteral("%1 of %2 holds %3")
-                                                .arg(cell, e.container,
-                                                     held ? held->objectName() : QStringLiteral("a spacer"))));
+        QObject* held = item->widget() ? static_cast<QObject*>(item->widget())
+                                       : static_cast<QObject*>(item->layout());
+        QVERIFY2(held == object,
+                 qPrintable(QStringLiteral("%1 of %2 holds %3")
+                                .arg(cell, e.container,
+                                     held ? held->objectName() : QStringLiteral("a spacer"))));
     }
 }
 
@@ -421,69 +432,69 @@ QString FormObject::label() const
     return describe(*this);
 }
 
-QObject *findFormObject(QObject *window, const QString &name)
+QObject* findFormObject(QObject* window, const QString& name)
 {
     if (name.isEmpty())
         return nullptr;
     if (window->objectName() == name)
         return window;
-    const QList<QObject *> found = window->findChildren<QObject *>(name);
+    const QList<QObject*> found = window->findChildren<QObject*>(name);
     return found.size() == 1 ? found.first() : nullptr;
 }
 
-static QTabWidget *tabWidgetOf(QWidget *page)
+static QTabWidget* tabWidgetOf(QWidget* page)
 {
-    QWidget *stack = page->parentWidget();
-    auto *tabs = stack ? qobject_cast<QTabWidget *>(stack->parentWidget()) : nullptr;
+    QWidget* stack = page->parentWidget();
+    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
     return tabs && tabs->indexOf(page) >= 0 ? tabs : nullptr;
 }
 
-bool readFormText(QObject *object, QString *text)
+bool readFormText(QObject* object, QString* text)
 {
-    if (auto *w = qobject_cast<QMainWindow *>(object))
+    if (auto* w = qobject_cast<QMainWindow*>(object))
         *text = w->windowTitle();
-    else if (auto *a = qobject_cast<QAction *>(object))
+    else if (auto* a = qobject_cast<QAction*>(object))
         *text = a->text();
-    else if (auto *l = qobject_cast<QLabel *>(object))
+    else if (auto* l = qobject_cast<QLabel*>(object))
         *text = l->text();
-    else if (auto *b = qobject_cast<QAbstractButton *>(object))
+    else if (auto* b = qobject_cast<QAbstractButton*>(object))
         *text = b->text();
-    else if (auto *g = qobject_cast<QGroupBox *>(object))
+    else if (auto* g = qobject_cast<QGroupBox*>(object))
         *text = g->title();
-    else if (auto *e = qobject_cast<QLineEdit *>(object))
+    else if (auto* e = qobject_cast<QLineEdit*>(object))
         *text = e->text();
-    else if (auto *page = qobject_cast<QWidget *>(object); page && tabWidgetOf(page))
+    else if (auto* page = qobject_cast<QWidget*>(object); page && tabWidgetOf(page))
         *text = tabWidgetOf(page)->tabText(tabWidgetOf(page)->indexOf(page));
     else
         return false;
     return true;
 }
 
-bool writeFormText(QObject *object, const QString &text)
+bool writeFormText(QObject* object, const QString& text)
 {
-    if (auto *w = qobject_cast<QMainWindow *>(object))
+    if (auto* w = qobject_cast<QMainWindow*>(object))
         w->setWindowTitle(text);
-    else if (auto *a = qobject_cast<QAction *>(object))
+    else if (auto* a = qobject_cast<QAction*>(object))
         a->setText(text);
-    else if (auto *l = qobject_cast<QLabel *>(object))
+    else if (auto* l = qobject_cast<QLabel*>(object))
         l->setText(text);
-    else if (auto *b = qobject_cast<QAbstractButton *>(object))
+    else if (auto* b = qobject_cast<QAbstractButton*>(object))
         b->setText(text);
-    else if (auto *g = qobject_cast<QGroupBox *>(object))
+    else if (auto* g = qobject_cast<QGroupBox*>(object))
         g->setTitle(text);
-    else if (auto *e = qobject_cast<QLineEdit *>(object))
+    else if (auto* e = qobject_cast<QLineEdit*>(object))
         e->setText(text);
-    else if (auto *page = qobject_cast<QWidget *>(object); page && tabWidgetOf(page))
+    else if (auto* page = qobject_cast<QWidget*>(object); page && tabWidgetOf(page))
         tabWidgetOf(page)->setTabText(tabWidgetOf(page)->indexOf(page), text);
     else
         return false;
     return true;
 }
 
-static void checkProp(QObject *object, const QString &key, const QString &value)
+static void checkProp(QObject* object, const QString& key, const QString& value)
 {
-    auto *widget = qobject_cast<QWidget *>(object);
-    auto *layout = qobject_cast<QLayout *>(object);
+    auto* widget = qobject_cast<QWidget*>(object);
+    auto* layout = qobject_cast<QLayout*>(object);
     if (key == QLatin1String("font")) {
         QVERIFY(widget);
         checkFont(widget, value);
@@ -493,29 +504,30 @@ static void checkProp(QObject *object, const QString &key, const QString &value)
     } else if (key == QLatin1String("margins")) {
         QVERIFY(layout);
         checkMargins(layout, value);
-    } else if (layout
-               && (key == QLatin1String("spacing") || key == QLatin1String("horizontalSpacing")
-                   || key == QLatin1String("verticalSpacing"))) {
-        if (key == QLatin1String("spacing")
-            && (qobject_cast<QGridLayout *>(layout) || qobject_cast<QFormLayout *>(layout))) {
+    } else if (layout &&
+               (key == QLatin1String("spacing") || key == QLatin1String("horizontalSpacing") ||
+                key == QLatin1String("verticalSpacing"))) {
+        if (key == QLatin1String("spacing") &&
+            (qobject_cast<QGridLayout*>(layout) || qobject_cast<QFormLayout*>(layout))) {
             checkSpacing(layout, QStringLiteral("horizontalSpacing"), value);
             RETURN_IF_FAILED();
             checkSpacing(layout, QStringLiteral("verticalSpacing"), value);
         } else {
             checkSpacing(layout, key, value);
         }
-    } else if (key == QLatin1String("stretch") || key == QLatin1String("rowStretch")
-               || key == QLatin1String("columnStretch")) {
+    } else if (key == QLatin1String("stretch") || key == QLatin1String("rowStretch") ||
+               key == QLatin1String("columnStretch")) {
         QVERIFY(layout);
         checkStretch(layout, key, value);
     } else if (key == QLatin1String("pixmap")) {
-        auto *label = qobject_cast<QLabel *>(object);
+        auto* label = qobject_cast<QLabel*>(object);
         QVERIFY(label && !label->pixmap(Qt::ReturnByValue).isNull());
         const QImage expected = QImage(value).convertToFormat(QImage::Format_ARGB32);
         QVERIFY2(!expected.isNull(), qPrintable(QStringLiteral("no picture %1").arg(value)));
-        QCOMPARE(label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32), expected);
+        QCOMPARE(label->pixmap(Qt::ReturnByValue).toImage().convertToFormat(QImage::Format_ARGB32),
+                 expected);
     } else if (key == QLatin1String("icon")) {
-        auto *button = qobject_cast<QAbstractButton *>(object);
+        auto* button = qobject_cast<QAbstractButton*>(object);
         QVERIFY(button && !button->icon().isNull());
         QVERIFY2(!QImage(value).isNull(), qPrintable(QStringLiteral("no picture %1").arg(value)));
         QCOMPARE(iconImage(button->icon(), value), iconImage(QIcon(value), value));
@@ -524,31 +536,31 @@ static void checkProp(QObject *object, const QString &key, const QString &value)
         QVERIFY(!widget->windowIcon().isNull());
         QCOMPARE(widget->windowIcon().availableSizes(), QIcon(value).availableSizes());
     } else if (key == QLatin1String("buttons")) {
-        auto *group = qobject_cast<QButtonGroup *>(object);
+        auto* group = qobject_cast<QButtonGroup*>(object);
         QVERIFY(group);
         QStringList names;
-        for (QAbstractButton *button : group->buttons())
+        for (QAbstractButton* button : group->buttons())
             names << button->objectName();
         QCOMPARE(names.join(QStringLiteral(", ")), value);
-        for (QAbstractButton *button : group->buttons())
+        for (QAbstractButton* button : group->buttons())
             QCOMPARE(group->id(button) < 0, true); // automatic ids are negative
     } else {
         checkGenericProperty(object, key, value);
     }
 }
 
-void checkFormObject(QObject *window, const FormObject &e)
+void checkFormObject(QObject* window, const FormObject& e)
 {
     if (e.className == QLatin1String("QSpacerItem")) {
         checkSpacer(window, e);
         return;
     }
 
-    QObject *object = findFormObject(window, e.name);
+    QObject* object = findFormObject(window, e.name);
     QVERIFY2(object, qPrintable(QStringLiteral("no single object named %1").arg(e.name)));
     QCOMPARE(QString::fromLatin1(object->metaObject()->className()), e.className);
 
-    auto *widget = qobject_cast<QWidget *>(object);
+    auto* widget = qobject_cast<QWidget*>(object);
     if (widget && !e.parent.isEmpty()) {
         QVERIFY2(widget->parentWidget(), "the widget has no parent");
         QCOMPARE(widget->parentWidget()->objectName(), e.parent);
@@ -566,7 +578,7 @@ void checkFormObject(QObject *window, const FormObject &e)
     }
 
     bool sheetGiven = false, fontGiven = false;
-    for (const auto &prop : e.props) {
+    for (const auto& prop : e.props) {
         sheetGiven = sheetGiven || prop.first == QLatin1String("styleSheet");
         fontGiven = fontGiven || prop.first == QLatin1String("font");
         checkProp(object, prop.first, prop.second);
@@ -583,17 +595,18 @@ void checkFormObject(QObject *window, const FormObject &e)
             QVERIFY2(!widget->testAttribute(Qt::WA_SetFont), "the widget has a font of its own");
         // Pages of a stack or tab widget are hidden by their container; nothing else is hidden
         // or disabled by the form.
-        const bool page = e.cell.startsWith(QLatin1String("page ")) || e.cell.startsWith(QLatin1String("tab "));
+        const bool page =
+            e.cell.startsWith(QLatin1String("page ")) || e.cell.startsWith(QLatin1String("tab "));
         if (!page)
             QVERIFY2(!(widget->testAttribute(Qt::WA_WState_ExplicitShowHide) && widget->isHidden()),
                      "the form hides this widget");
         QVERIFY2(widget->isEnabled(), "the form disables this widget");
     }
-    if (auto *layout = qobject_cast<QLayout *>(object))
+    if (auto* layout = qobject_cast<QLayout*>(object))
         checkLayoutDefaults(layout, e.props);
 }
 
-const QVector<FormArea> &formAreas()
+const QVector<FormArea>& formAreas()
 {
     static const QVector<FormArea> areas{
         {QStringLiteral("frame"), frameObjects},

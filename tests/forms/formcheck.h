@@ -5,7 +5,8 @@
 //
 //   {"labelConnectedTo", "QLabel", "frameMenu", "verticalLayout_36", "item 0",
 //    QStringLiteral("Connected To"),
-//    {{"sizePolicy", "Expanding/Preferred"}, {"font", "Muli, 7, bold"}, {"alignment", "AlignCenter"}}}
+//    {{"sizePolicy", "Expanding/Preferred"}, {"font", "Muli, 7, bold"}, {"alignment",
+//    "AlignCenter"}}}
 //
 // name       object name; empty for a spacer (spacers have no object)
 // className  exact class ("QLabel", "QVBoxLayout", "QSpacerItem", ...)
@@ -42,8 +43,7 @@ class QWidget;
 
 using FormProps = QVector<QPair<QString, QString>>;
 
-struct FormObject
-{
+struct FormObject {
     QString name;
     QString className;
     QString parent;
@@ -60,14 +60,13 @@ Q_DECLARE_METATYPE(FormObject)
 inline const std::optional<QString> kEmptyText{QString()};
 inline const std::optional<QString> kNoText{};
 
-struct FormArea
-{
+struct FormArea {
     QString title;
     QVector<FormObject> (*objects)();
 };
 
 // Every area of the form that is laid out so far; each later area adds its table here.
-const QVector<FormArea> &formAreas();
+const QVector<FormArea>& formAreas();
 
 // The areas' tables (one file each).
 QVector<FormObject> frameObjects();
@@ -77,12 +76,12 @@ QVector<FormObject> statusPagesObjects();
 
 // The object with this name among the window and its descendants, or nullptr when there is
 // none or more than one.
-QObject *findFormObject(QObject *window, const QString &name);
+QObject* findFormObject(QObject* window, const QString& name);
 
 // Text that retranslateUi sets on an object of this kind; false when the class carries none.
-bool readFormText(QObject *object, QString *text);
-bool writeFormText(QObject *object, const QString &text);
+bool readFormText(QObject* object, QString* text);
+bool writeFormText(QObject* object, const QString& text);
 
 // Checks class, parent, cell, text, visibility and every listed property of one row. Uses the
 // QtTest macros, so a failure ends the calling test function.
-void checkFormObject(QObject *window, const FormObject &expected);
+void checkFormObject(QObject* window, const FormObject& expected);

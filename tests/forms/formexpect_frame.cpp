@@ -3,6 +3,9 @@
 
 #include "formcheck.h"
 
+// One row per object; the formatter would give every field a line of its own.
+// clang-format off
+
 QVector<FormObject> frameObjects()
 {
     const FormProps action{{"checkable", "false"}};
@@ -22,7 +25,8 @@ QVector<FormObject> frameObjects()
          {{"checkable", "true"}, {"checked", "true"}}},
         {"actionLight_Mode", "QAction", "", "MainGUI", "child", "Light Mode",
          {{"checkable", "true"}, {"checked", "false"}}},
-        {"actionSetup_Connection", "QAction", "", "MainGUI", "child", "Setup Connection...", action},
+        {"actionSetup_Connection", "QAction", "", "MainGUI", "child", "Setup Connection...",
+         action},
 
         {"centralwidget", "QWidget", "MainGUI", "MainGUI", "central widget", kNoText,
          {{"sizePolicy", "Expanding/Expanding"}}},
@@ -53,3 +57,4 @@ QVector<FormObject> frameObjects()
         {"statusbar", "QStatusBar", "MainGUI", "MainGUI", "status bar", kNoText, {}},
     };
 }
+// clang-format on

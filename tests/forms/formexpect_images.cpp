@@ -2,6 +2,9 @@
 
 #include "formcheck.h"
 
+// One row per object; the formatter would give every field a line of its own.
+// clang-format off
+
 static FormObject picture(int camera, const char *layout)
 {
     return {QStringLiteral("label_image%1").arg(camera), "QLabel", "groupBox_Images", layout,
@@ -41,24 +44,30 @@ QVector<FormObject> imagesPageObjects()
          {{"spacing", "0"}}},
         {"label_CameraTime", "QLabel", "scrollAreaWidgetContents_7", "verticalLayout_39", "item 0",
          kEmptyText, {{"alignment", "AlignCenter"}}},
-        {"groupBox_Images", "QGroupBox", "scrollAreaWidgetContents_7", "verticalLayout_39", "item 1",
+        {"groupBox_Images", "QGroupBox", "scrollAreaWidgetContents_7", "verticalLayout_39",
+         "item 1",
          kEmptyText, {}},
         {"gridLayout_16", "QGridLayout", "", "groupBox_Images", "layout", kNoText,
          {{"spacing", "36"}, {"rowStretch", "1, 0, 1"}}},
 
-        {"verticalLayout_38", "QVBoxLayout", "", "gridLayout_16", "row 2, column 1", kNoText, cameraCell},
+        {"verticalLayout_38", "QVBoxLayout", "", "gridLayout_16", "row 2, column 1", kNoText,
+         cameraCell},
         picture(4, "verticalLayout_38"),
         caption(4, "verticalLayout_38"),
-        {"verticalLayout_2", "QVBoxLayout", "", "gridLayout_16", "row 0, column 0", kNoText, cameraCell},
+        {"verticalLayout_2", "QVBoxLayout", "", "gridLayout_16", "row 0, column 0", kNoText,
+         cameraCell},
         picture(1, "verticalLayout_2"),
         caption(1, "verticalLayout_2"),
-        {"verticalLayout_33", "QVBoxLayout", "", "gridLayout_16", "row 0, column 1", kNoText, cameraCell},
+        {"verticalLayout_33", "QVBoxLayout", "", "gridLayout_16", "row 0, column 1", kNoText,
+         cameraCell},
         picture(2, "verticalLayout_33"),
         caption(2, "verticalLayout_33"),
-        {"verticalLayout_37", "QVBoxLayout", "", "gridLayout_16", "row 2, column 0", kNoText, cameraCell},
+        {"verticalLayout_37", "QVBoxLayout", "", "gridLayout_16", "row 2, column 0", kNoText,
+         cameraCell},
         picture(3, "verticalLayout_37"),
         caption(3, "verticalLayout_37"),
         {"", "QSpacerItem", "", "gridLayout_16", "row 1, column 0", kNoText,
          {{"sizeHint", "20 x 10"}, {"policy", "Minimum/Expanding"}}},
     };
 }
+// clang-format on

@@ -2,6 +2,9 @@
 
 #include "formcheck.h"
 
+// One row per object; the formatter would give every field a line of its own.
+// clang-format off
+
 static FormObject menuButton(const char *name, int item, const char *text, const char *icon,
                              const char *policy = "Preferred/Preferred",
                              const char *sheet = "text-align:left")
@@ -51,7 +54,9 @@ QVector<FormObject> menuAndKeyPageObjects()
          "gridLayout_42", "row 5, column 1, spans 1 x 2", "Forgot Key?", {}},
 
         {"frameMenu", "QFrame", "page_mainLayout", "horizontalLayout_14", "item 0", kNoText,
-         {{"sizePolicy", "Fixed/MinimumExpanding"}, {"frameShape", "NoFrame"}, {"frameShadow", "Plain"}}},
+         {{"sizePolicy", "Fixed/MinimumExpanding"},
+          {"frameShape", "NoFrame"},
+          {"frameShadow", "Plain"}}},
         {"verticalLayout_27", "QVBoxLayout", "", "frameMenu", "layout", kNoText,
          {{"margins", "0, 0, 0, 0"}, {"spacing", "0"}}},
         {"verticalLayout_7", "QVBoxLayout", "", "verticalLayout_27", "item 0", kNoText,
@@ -66,9 +71,13 @@ QVector<FormObject> menuAndKeyPageObjects()
         {"verticalLayout_36", "QVBoxLayout", "", "verticalLayout_Logo", "item 1", kNoText,
          {{"spacing", "0"}}},
         {"labelConnectedTo", "QLabel", "frameMenu", "verticalLayout_36", "item 0", "Connected To",
-         {{"sizePolicy", "Expanding/Preferred"}, {"font", "Muli, 7, bold"}, {"alignment", "AlignCenter"}}},
+         {{"sizePolicy", "Expanding/Preferred"},
+          {"font", "Muli, 7, bold"},
+          {"alignment", "AlignCenter"}}},
         {"labelUnitType", "QLabel", "frameMenu", "verticalLayout_36", "item 1", kEmptyText,
-         {{"sizePolicy", "Preferred/Preferred"}, {"font", "Muli, 18, bold"}, {"alignment", "AlignCenter"}}},
+         {{"sizePolicy", "Preferred/Preferred"},
+          {"font", "Muli, 18, bold"},
+          {"alignment", "AlignCenter"}}},
         {"labelMenuSpacer", "QLabel", "frameMenu", "verticalLayout_7", "item 1", kEmptyText,
          {{"sizePolicy", "MinimumExpanding/Minimum"}, {"maximumSize", "16777215 x 5"}}},
         {"verticalLayout_MainMenu", "QVBoxLayout", "", "verticalLayout_7", "item 2", kNoText, {}},
@@ -95,3 +104,4 @@ QVector<FormObject> menuAndKeyPageObjects()
          {{"sizeHint", "20 x 40"}, {"policy", "Minimum/Expanding"}}},
     };
 }
+// clang-format on

@@ -2,11 +2,14 @@
 
 #include "formcheck.h"
 
+// One row per object; the formatter would give every field a line of its own.
+// clang-format off
+
 static const char kTreeSheet[] =
     "margin: 10px; \ncolor:#ffffff;\npadding:10px;\n\nQTreeView::item {\nmargin: 10px;\n}";
 
-static QVector<FormObject> trendCell(const QString &position, const char *cell, const char *groupBox,
-                                     const char *groupLayout)
+static QVector<FormObject> trendCell(const QString &position, const char *cell,
+                                     const char *groupBox, const char *groupLayout)
 {
     const QString cellLayout = QStringLiteral("verticalLayout_Trends") + position;
     const FormProps regular{{"font", "Muli, 10, regular"}};
@@ -15,7 +18,8 @@ static QVector<FormObject> trendCell(const QString &position, const char *cell, 
          {{"spacing", "0"}, {"stretch", "0, 1"}}},
         {QStringLiteral("labelHeaderTrends") + position, "QLabel", "scrollAreaWidgetContents",
          cellLayout, "item 0", kEmptyText, regular},
-        {groupBox, "QGroupBox", "scrollAreaWidgetContents", cellLayout, "item 1", kEmptyText, regular},
+        {groupBox, "QGroupBox", "scrollAreaWidgetContents", cellLayout, "item 1", kEmptyText,
+         regular},
         {groupLayout, "QVBoxLayout", "", groupBox, "layout", kNoText, {}},
         {QStringLiteral("verticalLayoutTrends%1PlotArea").arg(position), "QVBoxLayout", "",
          groupLayout, "item 0", kNoText, {{"spacing", "6"}}},
@@ -40,8 +44,9 @@ QVector<FormObject> statusPagesObjects()
          {{"sizePolicy", "Expanding/Expanding"}}},
         {"gridLayout_30", "QGridLayout", "", "scrollAreaWidgetContents_9", "layout", kNoText,
          {{"margins", "0, default, default, 0"}, {"verticalSpacing", "0"}}},
-        {"verticalLayout_ConnectionSection_2", "QVBoxLayout", "", "gridLayout_30", "row 0, column 0",
-         kNoText, {{"spacing", "0"}, {"margins", "default, 0, default, default"}}},
+        {"verticalLayout_ConnectionSection_2", "QVBoxLayout", "", "gridLayout_30",
+         "row 0, column 0", kNoText,
+         {{"spacing", "0"}, {"margins", "default, 0, default, default"}}},
         {"labelbitStatus_header", "QLabel", "scrollAreaWidgetContents_9",
          "verticalLayout_ConnectionSection_2", "item 0", "Module Status", bold},
         {"groupBox_BitStatus", "QGroupBox", "scrollAreaWidgetContents_9",
@@ -122,14 +127,17 @@ QVector<FormObject> statusPagesObjects()
          {{"margins", "0, 25, 15, 0"}}},
         {"verticalLayout_28", "QVBoxLayout", "", "verticalLayout_71", "item 0", kNoText,
          {{"spacing", "0"}, {"margins", "default, 0, default, default"}}},
-        {"labelHeaderRawData", "QLabel", "pageRawData", "verticalLayout_28", "item 0", "Raw Data", bold},
-        {"groupBox_14", "QGroupBox", "pageRawData", "verticalLayout_28", "item 1", kEmptyText, bold},
+        {"labelHeaderRawData", "QLabel", "pageRawData", "verticalLayout_28", "item 0", "Raw Data",
+         bold},
+        {"groupBox_14", "QGroupBox", "pageRawData", "verticalLayout_28", "item 1", kEmptyText,
+         bold},
         {"verticalLayout_26", "QVBoxLayout", "", "groupBox_14", "layout", kNoText, {}},
         {"textEditRawData", "QTextEdit", "groupBox_14", "verticalLayout_26", "item 0", kNoText,
          {{"font", "Muli, 12, regular"}, {"frameShadow", "Raised"}, {"readOnly", "true"}}},
         {"horizontalLayout_211", "QHBoxLayout", "", "verticalLayout_26", "item 1", kNoText,
          {{"margins", "default, 0, default, default"}}},
-        {"label_rawSendMsg", "QLabel", "groupBox_14", "horizontalLayout_211", "item 0", "Message", {}},
+        {"label_rawSendMsg", "QLabel", "groupBox_14", "horizontalLayout_211", "item 0", "Message",
+         {}},
         {"lineEdit_rawSendMsg", "QLineEdit", "groupBox_14", "horizontalLayout_211", "item 1",
          kNoText, {}},
         {"pushButton_rawSendMsg", "QPushButton", "groupBox_14", "horizontalLayout_211", "item 2",
@@ -137,3 +145,4 @@ QVector<FormObject> statusPagesObjects()
     };
     return objects;
 }
+// clang-format on

@@ -2,7 +2,7 @@
 
 #include "forms/maingui_ui.h"
 
-FormHost::FormHost(QMainWindow *window) : m_window(window), m_ui(new Ui_MainGUI)
+FormHost::FormHost(QMainWindow* window) : m_window(window), m_ui(new Ui_MainGUI)
 {
     m_ui->setupUi(window);
 }

@@ -8,15 +8,15 @@ class Ui_MainGUI;
 class FormHost
 {
 public:
-    explicit FormHost(QMainWindow *window);
+    explicit FormHost(QMainWindow* window);
     ~FormHost();
-    FormHost(const FormHost &) = delete;
-    FormHost &operator=(const FormHost &) = delete;
+    FormHost(const FormHost&) = delete;
+    FormHost& operator=(const FormHost&) = delete;
 
     void retranslate();
-    QMainWindow *window() const { return m_window; }
+    QMainWindow* window() const { return m_window; }
 
 private:
-    QMainWindow *m_window;
-    Ui_MainGUI *m_ui;
+    QMainWindow* m_window;
+    Ui_MainGUI* m_ui;
 };

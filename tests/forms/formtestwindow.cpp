@@ -3,19 +3,20 @@
 #include <QAbstractButton>
 #include <QMetaMethod>
 
-FormTestWindow::FormTestWindow(QWidget *parent) : QMainWindow(parent) {}
+FormTestWindow::FormTestWindow(QWidget* parent) : QMainWindow(parent) {}
 
-void FormTestWindow::record(const QString &slot, const QVariantList &args)
+void FormTestWindow::record(const QString& slot, const QVariantList& args)
 {
     Call call;
     call.slot = slot;
     call.args = args;
-    if (QObject *from = sender()) {
+    if (QObject* from = sender()) {
         call.senderName = from->objectName();
         const int index = senderSignalIndex();
         if (index >= 0)
-            call.senderSignal = QString::fromLatin1(from->metaObject()->method(index).methodSignature());
-        if (auto *button = qobject_cast<QAbstractButton *>(from); button && button->isCheckable())
+            call.senderSignal =
+                QString::fromLatin1(from->metaObject()->method(index).methodSignature());
+        if (auto* button = qobject_cast<QAbstractButton*>(from); button && button->isCheckable())
             call.senderChecked = button->isChecked();
     }
     calls.append(call);

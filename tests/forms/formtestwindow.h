@@ -13,21 +13,20 @@ class FormTestWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    struct Call
-    {
-        QString slot;          // e.g. "on_pushButtonDashboard_clicked()"
-        QString senderName;    // object name of the emitting widget
-        QString senderSignal;  // normalized signature of the emitted signal
+    struct Call {
+        QString slot;         // e.g. "on_pushButtonDashboard_clicked()"
+        QString senderName;   // object name of the emitting widget
+        QString senderSignal; // normalized signature of the emitted signal
         QVariantList args;
         QVariant senderChecked; // check state of a checkable sender when the slot ran
     };
 
-    explicit FormTestWindow(QWidget *parent = nullptr);
+    explicit FormTestWindow(QWidget* parent = nullptr);
 
     QVector<Call> calls;
 
 private:
-    void record(const QString &slot, const QVariantList &args = {});
+    void record(const QString& slot, const QVariantList& args = {});
 
 private slots:
     void on_pushButton_enterEncryptionKeyProgram_clicked();

@@ -7,8 +7,8 @@
 #include "formbindings.h"
 #include "formcheck.h"
 #include "formhost.h"
-#include "formtestwindow.h"
 #include "forms/formresources.h"
+#include "formtestwindow.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -22,13 +22,14 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QStringList g_unboundWarnings;
 QtMessageHandler g_previousHandler = nullptr;
 
 // Keeps connectSlotsByName's notes about slots without a widget, to compare them with the table.
-void collectUnbound(QtMsgType type, const QMessageLogContext &context, const QString &message)
+void collectUnbound(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     static const QRegularExpression unbound(
         QStringLiteral("^QMetaObject::connectSlotsByName: No matching signal for (.+)$"));
@@ -40,20 +41,20 @@ void collectUnbound(QtMsgType type, const QMessageLogContext &context, const QSt
     g_previousHandler(type, context, message);
 }
 
-QString signalName(const QString &signature)
+QString signalName(const QString& signature)
 {
     return signature.left(signature.indexOf(QLatin1Char('(')));
 }
 
 // Makes a widget visible by switching every stack and tab widget above it to its page.
-void reveal(QWidget *widget)
+void reveal(QWidget* widget)
 {
     for (QWidget *child = widget, *parent = widget->parentWidget(); parent;
          child = parent, parent = parent->parentWidget()) {
-        if (auto *tabs = qobject_cast<QTabWidget *>(parent->parentWidget());
+        if (auto* tabs = qobject_cast<QTabWidget*>(parent->parentWidget());
             tabs && tabs->indexOf(child) >= 0)
             tabs->setCurrentWidget(child);
-        else if (auto *stack = qobject_cast<QStackedWidget *>(parent))
+        else if (auto* stack = qobject_cast<QStackedWidget*>(parent))
             stack->setCurrentWidget(child);
     }
 }
@@ -101,7 +102,7 @@ void TestFormBindings::setupRunsNoSlot()
 void TestFormBindings::windowDeclaresExactlyTheBoundSlots()
 {
     QStringList declared;
-    const QMetaObject *meta = m_window->metaObject();
+    const QMetaObject* meta = m_window->metaObject();
     for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
         const QMetaMethod method = meta->method(i);
         const QByteArray signature = method.methodSignature();
@@ -109,7 +110,7 @@ void TestFormBindings::windowDeclaresExactlyTheBoundSlots()
             declared << QString::fromLatin1(signature);
     }
     QStringList table;
-    for (const FormBinding &binding : formBindings())
+    for (const FormBinding& binding : formBindings())
         table << QString::fromLatin1(QMetaObject::normalizedSignature(binding.slot.toLatin1()));
     QCOMPARE(declared, table);
     QCOMPARE(table.size(), 76);
@@ -118,7 +119,7 @@ void TestFormBindings::windowDeclaresExactlyTheBoundSlots()
 void TestFormBindings::unboundSlotsAreThoseWhoseWidgetsAreMissing()
 {
     QStringList missing;
-    for (const FormBinding &binding : formBindings())
+    for (const FormBinding& binding : formBindings())
         if (!findFormObject(m_window.get(), binding.object))
             missing << binding.slot;
     QCOMPARE(g_unboundWarnings, missing);
@@ -131,8 +132,9 @@ void TestFormBindings::binding_data()
     QTest::addColumn<QString>("signal");
     QTest::addColumn<QString>("slot");
     QTest::addColumn<QString>("page");
-    for (const FormBinding &b : formBindings())
-        QTest::newRow(qPrintable(b.slot)) << b.object << b.className << b.signal << b.slot << b.page;
+    for (const FormBinding& b : formBindings())
+        QTest::newRow(qPrintable(b.slot))
+            << b.object << b.className << b.signal << b.slot << b.page;
 }
 
 void TestFormBindings::binding()
@@ -143,10 +145,10 @@ void TestFormBindings::binding()
     QFETCH(QString, slot);
     QFETCH(QString, page);
 
-    auto *widget = qobject_cast<QWidget *>(findFormObject(m_window.get(), object));
+    auto* widget = qobject_cast<QWidget*>(findFormObject(m_window.get(), object));
     if (!widget) {
         // Only a page that is still an empty placeholder (or still missing) may lack it.
-        auto *holder = qobject_cast<QWidget *>(findFormObject(m_window.get(), page));
+        auto* holder = qobject_cast<QWidget*>(findFormObject(m_window.get(), page));
         QVERIFY2(!holder || !holder->layout(),
                  qPrintable(QStringLiteral("%1 is laid out but has no %2").arg(page, object)));
         QSKIP("its page is not laid out yet");
@@ -162,7 +164,7 @@ void TestFormBindings::binding()
     if (signal == QLatin1String("clicked()")) {
         QTest::mouseClick(widget, Qt::LeftButton);
     } else if (signal == QLatin1String("currentIndexChanged(int)")) {
-        auto *combo = qobject_cast<QComboBox *>(widget);
+        auto* combo = qobject_cast<QComboBox*>(widget);
         QVERIFY(combo);
         if (combo->count() < 2)
             combo->addItems({QStringLiteral("first"), QStringLiteral("second")});
@@ -172,10 +174,10 @@ void TestFormBindings::binding()
         QTest::keyClick(combo, Qt::Key_Down);
         expectedArgs = {1};
     } else if (signal == QLatin1String("currentChanged(int)")) {
-        auto *tabs = qobject_cast<QTabWidget *>(widget);
+        auto* tabs = qobject_cast<QTabWidget*>(widget);
         QVERIFY(tabs);
         const int target = tabs->currentIndex() == 0 ? 1 : 0;
-        QTabBar *bar = tabs->tabBar();
+        QTabBar* bar = tabs->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(target).center());
         QCOMPARE(tabs->currentIndex(), target);
         expectedArgs = {target};
@@ -190,7 +192,7 @@ void TestFormBindings::binding()
     QVERIFY2(!m_window->calls.isEmpty(), "the slot did not run");
     if (once)
         QCOMPARE(m_window->calls.size(), 1);
-    for (const FormTestWindow::Call &call : qAsConst(m_window->calls)) {
+    for (const FormTestWindow::Call& call : qAsConst(m_window->calls)) {
         QCOMPARE(call.slot, slot);
         QCOMPARE(call.senderName, object);
         QCOMPARE(signalName(call.senderSignal), signalName(signal));
@@ -201,7 +203,8 @@ void TestFormBindings::binding()
 
 void TestFormBindings::menuButtonIsCheckedBeforeItsSlotRuns()
 {
-    auto *button = qobject_cast<QAbstractButton *>(findFormObject(m_window.get(), QStringLiteral("pushButtonTrends")));
+    auto* button = qobject_cast<QAbstractButton*>(
+        findFormObject(m_window.get(), QStringLiteral("pushButtonTrends")));
     QVERIFY(button);
     button->setChecked(false);
     m_window->calls.clear();

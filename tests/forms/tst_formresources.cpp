@@ -46,7 +46,7 @@ void TestFormResources::pictures_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QSize>("size");
     const struct {
-        const char *path;
+        const char* path;
         int width;
         int height;
     } pictures[] = {
@@ -74,7 +74,7 @@ void TestFormResources::pictures_data()
         {":/resources/greencheckmark.png", 709, 706},
         {":/resources/redcheckmark.png", 709, 706},
     };
-    for (const auto &p : pictures)
+    for (const auto& p : pictures)
         QTest::newRow(p.path) << QString::fromLatin1(p.path) << QSize(p.width, p.height);
 }
 
@@ -158,9 +158,10 @@ void TestFormResources::alertSoundIsPcmWave()
     QVERIFY(dataSize >= byteRate / 4); // a bell, not a click
 }
 
-namespace {
+namespace
+{
 QStringList g_styleWarnings;
-void collectWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
+void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type >= QtWarningMsg)
         g_styleWarnings << message;
@@ -169,9 +170,9 @@ void collectWarnings(QtMsgType type, const QMessageLogContext &, const QString &
 
 void TestFormResources::styleSheetsParse()
 {
-    for (const char *theme : {"dark", "light"}) {
+    for (const char* theme : {"dark", "light"}) {
         QString sheet;
-        for (const QString &name : {QStringLiteral("base"), QString::fromLatin1(theme)}) {
+        for (const QString& name : {QStringLiteral("base"), QString::fromLatin1(theme)}) {
             QFile file(QStringLiteral(":/resources/stylesheet-%1.qss").arg(name));
             QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));
             sheet += QString::fromUtf8(file.readAll());

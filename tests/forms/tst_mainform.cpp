@@ -56,21 +56,20 @@ private slots:
 
 private:
     // A fresh form on a window shown at the design size, for the tests that change it.
-    struct ShownForm
-    {
+    struct ShownForm {
         std::unique_ptr<QMainWindow> window{new QMainWindow};
         FormHost host{window.get()};
     };
     std::unique_ptr<ShownForm> showForm();
-    template <typename T> T *get(QObject *window, const char *name);
+    template <typename T> T* get(QObject* window, const char* name);
 
     QMainWindow m_window;
     std::unique_ptr<FormHost> m_host;
 };
 
-template <typename T> T *TestMainForm::get(QObject *window, const char *name)
+template <typename T> T* TestMainForm::get(QObject* window, const char* name)
 {
-    return qobject_cast<T *>(findFormObject(window, QString::fromLatin1(name)));
+    return qobject_cast<T*>(findFormObject(window, QString::fromLatin1(name)));
 }
 
 void TestMainForm::initTestCase()
@@ -91,8 +90,8 @@ std::unique_ptr<TestMainForm::ShownForm> TestMainForm::showForm()
 void TestMainForm::objects_data()
 {
     QTest::addColumn<FormObject>("expected");
-    for (const FormArea &area : formAreas()) {
-        for (const FormObject &object : area.objects()) {
+    for (const FormArea& area : formAreas()) {
+        for (const FormObject& object : area.objects()) {
             const QString row = area.title + QStringLiteral(": ") + object.label();
             QTest::newRow(qPrintable(row)) << object;
         }
@@ -108,8 +107,8 @@ void TestMainForm::objects()
 void TestMainForm::everyNamedObjectIsDescribed()
 {
     QSet<QString> described;
-    for (const FormArea &area : formAreas()) {
-        for (const FormObject &object : area.objects()) {
+    for (const FormArea& area : formAreas()) {
+        for (const FormObject& object : area.objects()) {
             if (object.name.isEmpty())
                 continue;
             QVERIFY2(!described.contains(object.name),
@@ -121,20 +120,20 @@ void TestMainForm::everyNamedObjectIsDescribed()
     // Qt names some inner parts of its own widgets ("qt_...", "_layout", the tab bar's scroll
     // buttons); they are not the form's. Form objects live only in the viewports of scroll areas
     // and the page stacks of tab widgets among those parts.
-    auto isQtPart = [](const QObject *object) {
+    auto isQtPart = [](const QObject* object) {
         const QString name = object->objectName();
         return name.startsWith(QLatin1String("qt_")) || name.startsWith(QLatin1Char('_'));
     };
-    auto insideQtPart = [&isQtPart, this](const QObject *object) {
-        for (const QObject *up = object->parent(); up && up != &m_window; up = up->parent()) {
-            if (isQtPart(up) && up->objectName() != QLatin1String("qt_scrollarea_viewport")
-                && up->objectName() != QLatin1String("qt_tabwidget_stackedwidget"))
+    auto insideQtPart = [&isQtPart, this](const QObject* object) {
+        for (const QObject* up = object->parent(); up && up != &m_window; up = up->parent()) {
+            if (isQtPart(up) && up->objectName() != QLatin1String("qt_scrollarea_viewport") &&
+                up->objectName() != QLatin1String("qt_tabwidget_stackedwidget"))
                 return true;
         }
         return false;
     };
     QStringList names;
-    for (QObject *object : m_window.findChildren<QObject *>()) {
+    for (QObject* object : m_window.findChildren<QObject*>()) {
         const QString name = object->objectName();
         if (name.isEmpty() || isQtPart(object) || insideQtPart(object))
             continue;
@@ -156,16 +155,17 @@ void TestMainForm::windowKeepsItsOwnObjectName()
 
 void TestMainForm::windowHasNoMenuToolOrDockBars()
 {
-    QVERIFY(m_window.findChildren<QMenuBar *>().isEmpty());
-    QVERIFY(m_window.findChildren<QToolBar *>().isEmpty());
-    QVERIFY(m_window.findChildren<QDockWidget *>().isEmpty());
+    QVERIFY(m_window.findChildren<QMenuBar*>().isEmpty());
+    QVERIFY(m_window.findChildren<QToolBar*>().isEmpty());
+    QVERIFY(m_window.findChildren<QDockWidget*>().isEmpty());
 }
 
 void TestMainForm::actionsHaveNoPlaceShortcutOrIcon()
 {
-    const QList<QAction *> actions = m_window.findChildren<QAction *>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QAction*> actions =
+        m_window.findChildren<QAction*>(QString(), Qt::FindDirectChildrenOnly);
     QStringList names;
-    for (QAction *action : actions) {
+    for (QAction* action : actions) {
         names << action->objectName();
         QVERIFY2(action->associatedWidgets().isEmpty(), qPrintable(action->objectName()));
         QVERIFY(action->shortcut().isEmpty());
@@ -179,12 +179,13 @@ void TestMainForm::actionsHaveNoPlaceShortcutOrIcon()
 
 void TestMainForm::statusBarStartsEmpty()
 {
-    auto *bar = get<QStatusBar>(&m_window, "statusbar");
+    auto* bar = get<QStatusBar>(&m_window, "statusbar");
     QVERIFY(bar);
     QCOMPARE(m_window.statusBar(), bar);
     QVERIFY(bar->currentMessage().isEmpty());
-    for (QWidget *child : bar->findChildren<QWidget *>())
-        QVERIFY2(child->objectName().isEmpty() || child->objectName().startsWith(QLatin1String("qt_")),
+    for (QWidget* child : bar->findChildren<QWidget*>())
+        QVERIFY2(child->objectName().isEmpty() ||
+                     child->objectName().startsWith(QLatin1String("qt_")),
                  qPrintable(child->objectName()));
 }
 
@@ -193,30 +194,36 @@ void TestMainForm::unitsButtonGroup()
     // uic makes the group where its first radio button is made; until the settings page is laid
     // out there is no button, and no group.
     if (!findFormObject(&m_window, QStringLiteral("radioButtonUnitsImperial"))) {
-        QVERIFY(m_window.findChildren<QButtonGroup *>().isEmpty());
+        QVERIFY(m_window.findChildren<QButtonGroup*>().isEmpty());
         QSKIP("the unit radio buttons come with the settings page");
     }
-    checkFormObject(&m_window, {"buttonGroupUnitsDisplay", "QButtonGroup", "", "MainGUI", "child",
+    checkFormObject(&m_window, {"buttonGroupUnitsDisplay",
+                                "QButtonGroup",
+                                "",
+                                "MainGUI",
+                                "child",
                                 kNoText,
                                 {{"exclusive", "true"},
                                  {"buttons", "radioButtonUnitsImperial, radioButtonUnitsMetric"}}});
-    QCOMPARE(m_window.findChildren<QButtonGroup *>().size(), 1);
+    QCOMPARE(m_window.findChildren<QButtonGroup*>().size(), 1);
 }
 
 void TestMainForm::initialPages()
 {
-    QCOMPARE(get<QStackedWidget>(&m_window, "stackedWidget_MainLayout")->currentWidget()->objectName(),
-             QStringLiteral("page_mainLayout"));
-    QCOMPARE(get<QStackedWidget>(&m_window, "stackedWidget_mainPages")->currentWidget()->objectName(),
-             QStringLiteral("pageDashboardTrends"));
-    auto *tabs = get<QTabWidget>(&m_window, "tabWidget_Notifications");
+    QCOMPARE(
+        get<QStackedWidget>(&m_window, "stackedWidget_MainLayout")->currentWidget()->objectName(),
+        QStringLiteral("page_mainLayout"));
+    QCOMPARE(
+        get<QStackedWidget>(&m_window, "stackedWidget_mainPages")->currentWidget()->objectName(),
+        QStringLiteral("pageDashboardTrends"));
+    auto* tabs = get<QTabWidget>(&m_window, "tabWidget_Notifications");
     QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tab_SysMsgs"));
     QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("System Messages"));
-    for (const char *button : {"pushButtonDashboard", "pushButtonTable", "pushButtonTrends",
-                               "pushButtonCommand", "pushButtonRawData", "pushButtonImages",
-                               "pushButtonBitStatus", "pushButtonNotifications", "pushButtonSettings"})
-    {
-        auto *menuButton = get<QPushButton>(&m_window, button);
+    for (const char* button :
+         {"pushButtonDashboard", "pushButtonTable", "pushButtonTrends", "pushButtonCommand",
+          "pushButtonRawData", "pushButtonImages", "pushButtonBitStatus", "pushButtonNotifications",
+          "pushButtonSettings"}) {
+        auto* menuButton = get<QPushButton>(&m_window, button);
         QVERIFY2(menuButton && !menuButton->isChecked(), button);
     }
 }
@@ -228,26 +235,26 @@ void TestMainForm::retranslateResetsTextsOnly()
     const QString changed = QStringLiteral("\u2022 changed by the window");
 
     // Texts the window logic rewrites, and states it changes, between two calls.
-    QVector<QPair<QObject *, FormObject>> textual;
-    for (const FormArea &area : formAreas()) {
-        for (const FormObject &expected : area.objects()) {
-            QObject *object = findFormObject(&window, expected.name);
+    QVector<QPair<QObject*, FormObject>> textual;
+    for (const FormArea& area : formAreas()) {
+        for (const FormObject& expected : area.objects()) {
+            QObject* object = findFormObject(&window, expected.name);
             if (object && writeFormText(object, changed))
                 textual.append({object, expected});
         }
     }
     QVERIFY(textual.size() > 50);
-    auto *tabs = get<QTabWidget>(&window, "tabWidget_Notifications");
+    auto* tabs = get<QTabWidget>(&window, "tabWidget_Notifications");
     tabs->setCurrentIndex(0);
-    auto *dark = get<QAction>(&window, "actionDark_Mode_Default");
+    auto* dark = get<QAction>(&window, "actionDark_Mode_Default");
     dark->setChecked(false);
-    auto *dashboard = get<QPushButton>(&window, "pushButtonDashboard");
+    auto* dashboard = get<QPushButton>(&window, "pushButtonDashboard");
     dashboard->setChecked(true);
     dashboard->setIcon(QIcon());
 
     host.retranslate();
 
-    for (const auto &entry : textual) {
+    for (const auto& entry : textual) {
         QString text;
         QVERIFY(readFormText(entry.first, &text));
         // A text the form sets comes back; where it sets none, the window's text stays.
@@ -261,7 +268,7 @@ void TestMainForm::retranslateResetsTextsOnly()
     QVERIFY(dashboard->icon().isNull());
 
     // A picture the window puts into a label stays too.
-    auto *image = get<QLabel>(&window, "label_image1");
+    auto* image = get<QLabel>(&window, "label_image1");
     QPixmap received(64, 48);
     received.fill(Qt::darkCyan);
     image->setPixmap(received);
@@ -273,33 +280,40 @@ void TestMainForm::keyPageColumnIsCentred()
 {
     auto form = showForm();
     QVERIFY(form);
-    QWidget *window = form->window.get();
+    QWidget* window = form->window.get();
     QCOMPARE(window->size(), QSize(1656, 877));
-    auto *outer = get<QStackedWidget>(window, "stackedWidget_MainLayout");
+    auto* outer = get<QStackedWidget>(window, "stackedWidget_MainLayout");
     outer->setCurrentIndex(0);
-    QWidget *page = get<QWidget>(window, "page_encryptionStart");
+    QWidget* page = get<QWidget>(window, "page_encryptionStart");
     QTRY_VERIFY(page->isVisible());
 
-    auto *top = get<QWidget>(window, "label_encryptionKeyEnter");
-    auto *bottom = get<QWidget>(window, "label_encryptionKeyProgramMessage");
-    auto *setKey = get<QWidget>(window, "pushButton_enterEncryptionKeyProgram");
+    auto* top = get<QWidget>(window, "label_encryptionKeyEnter");
+    auto* bottom = get<QWidget>(window, "label_encryptionKeyProgramMessage");
+    auto* setKey = get<QWidget>(window, "pushButton_enterEncryptionKeyProgram");
     const QRect topRect(top->mapTo(page, QPoint()), top->size());
     const QRect bottomRect(bottom->mapTo(page, QPoint()), bottom->size());
     const QRect buttonRect(setKey->mapTo(page, QPoint()), setKey->size());
 
     // Equal spacers above and below, left and right.
     QVERIFY2(qAbs(topRect.top() - (page->height() - bottomRect.bottom())) <= 2,
-             qPrintable(QStringLiteral("%1 above, %2 below").arg(topRect.top()).arg(page->height() - bottomRect.bottom())));
-    QVERIFY2(qAbs(buttonRect.center().x() - page->width() / 2) <= 2,
-             qPrintable(QStringLiteral("centre %1 of %2").arg(buttonRect.center().x()).arg(page->width())));
+             qPrintable(QStringLiteral("%1 above, %2 below")
+                            .arg(topRect.top())
+                            .arg(page->height() - bottomRect.bottom())));
+    QVERIFY2(
+        qAbs(buttonRect.center().x() - page->width() / 2) <= 2,
+        qPrintable(
+            QStringLiteral("centre %1 of %2").arg(buttonRect.center().x()).arg(page->width())));
     // Top to bottom in row order.
-    QStringList order{"label_encryptionKeyEnter", "pushButton_forceSelectKeyFile",
-                      "lineEdit_enterEncryptionKey", "pushButton_enterEncryptionKeyProgram",
-                      "pushButton_forgotCurrentEncryptionKey", "label_loadingEncryptionKey",
+    QStringList order{"label_encryptionKeyEnter",
+                      "pushButton_forceSelectKeyFile",
+                      "lineEdit_enterEncryptionKey",
+                      "pushButton_enterEncryptionKeyProgram",
+                      "pushButton_forgotCurrentEncryptionKey",
+                      "label_loadingEncryptionKey",
                       "label_encryptionKeyProgramMessage"};
     int lastTop = -1;
-    for (const QString &name : order) {
-        auto *widget = qobject_cast<QWidget *>(findFormObject(window, name));
+    for (const QString& name : order) {
+        auto* widget = qobject_cast<QWidget*>(findFormObject(window, name));
         const int y = widget->mapTo(page, QPoint()).y();
         QVERIFY2(y > lastTop, qPrintable(name));
         lastTop = y;
@@ -312,22 +326,23 @@ void TestMainForm::menuColumnKeepsButtonsAtNaturalHeight()
 {
     auto form = showForm();
     QVERIFY(form);
-    QWidget *window = form->window.get();
-    auto *menu = get<QWidget>(window, "frameMenu");
+    QWidget* window = form->window.get();
+    auto* menu = get<QWidget>(window, "frameMenu");
     QCOMPARE(menu->width(), menu->sizeHint().width()); // fixed to its widest item
     QVERIFY(menu->width() >= 150 + 36 + 36);           // the logo with its margins
     QCOMPARE(menu->height(), form->window->centralWidget()->height());
 
     int lastBottom = -1;
-    for (const char *name : {"pushButtonDashboard", "pushButtonTable", "pushButtonTrends",
-                             "pushButtonCommand", "pushButtonRawData", "pushButtonImages",
-                             "pushButtonBitStatus", "pushButtonNotifications", "pushButtonSettings"}) {
-        auto *button = get<QPushButton>(window, name);
+    for (const char* name :
+         {"pushButtonDashboard", "pushButtonTable", "pushButtonTrends", "pushButtonCommand",
+          "pushButtonRawData", "pushButtonImages", "pushButtonBitStatus", "pushButtonNotifications",
+          "pushButtonSettings"}) {
+        auto* button = get<QPushButton>(window, name);
         QCOMPARE(button->height(), button->sizeHint().height());
         QVERIFY2(button->y() >= lastBottom, name);
         lastBottom = button->geometry().bottom();
     }
-    auto *live = get<QPushButton>(window, "pushButton_show_live_data");
+    auto* live = get<QPushButton>(window, "pushButton_show_live_data");
     QVERIFY(live->height() >= 100);
     QVERIFY(live->y() > lastBottom);
     // The bottom spacer takes the spare height.
@@ -338,15 +353,17 @@ void TestMainForm::imagesArePlacedByCameraNumber()
 {
     auto form = showForm();
     QVERIFY(form);
-    QWidget *window = form->window.get();
+    QWidget* window = form->window.get();
     get<QStackedWidget>(window, "stackedWidget_mainPages")->setCurrentIndex(3);
-    auto *group = get<QWidget>(window, "groupBox_Images");
+    auto* group = get<QWidget>(window, "groupBox_Images");
     QTRY_VERIFY(group->isVisible());
 
     QRect picture[5], caption[5];
     for (int camera = 1; camera <= 4; ++camera) {
-        auto *image = qobject_cast<QWidget *>(findFormObject(window, QStringLiteral("label_image%1").arg(camera)));
-        auto *info = qobject_cast<QWidget *>(findFormObject(window, QStringLiteral("label_camera%1_info").arg(camera)));
+        auto* image = qobject_cast<QWidget*>(
+            findFormObject(window, QStringLiteral("label_image%1").arg(camera)));
+        auto* info = qobject_cast<QWidget*>(
+            findFormObject(window, QStringLiteral("label_camera%1_info").arg(camera)));
         picture[camera] = QRect(image->mapTo(group, QPoint()), image->size());
         caption[camera] = QRect(info->mapTo(group, QPoint()), info->size());
         QVERIFY(image->width() >= 320 && image->height() >= 240);
@@ -370,22 +387,22 @@ void TestMainForm::messagePanesAreReadOnly()
 {
     auto form = showForm();
     QVERIFY(form);
-    QWidget *window = form->window.get();
-    auto *pages = get<QStackedWidget>(window, "stackedWidget_mainPages");
-    auto *tabs = get<QTabWidget>(window, "tabWidget_Notifications");
+    QWidget* window = form->window.get();
+    auto* pages = get<QStackedWidget>(window, "stackedWidget_mainPages");
+    auto* tabs = get<QTabWidget>(window, "tabWidget_Notifications");
     const struct {
-        const char *pane;
+        const char* pane;
         int page;
         int tab;
     } panes[] = {{"textEdit_ActiveAlerts", 6, 0},
                  {"textEdit_ErrorMsgs", 6, 1},
                  {"textEdit_SysMsgs", 6, 2},
                  {"textEditRawData", 8, -1}};
-    for (const auto &pane : panes) {
+    for (const auto& pane : panes) {
         pages->setCurrentIndex(pane.page);
         if (pane.tab >= 0)
             tabs->setCurrentIndex(pane.tab);
-        auto *edit = get<QTextEdit>(window, pane.pane);
+        auto* edit = get<QTextEdit>(window, pane.pane);
         QTRY_VERIFY(edit->isVisible());
         edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral("typed"));
@@ -395,17 +412,18 @@ void TestMainForm::messagePanesAreReadOnly()
         QVERIFY(edit->textInteractionFlags() & Qt::TextSelectableByMouse);
     }
     // The send line below the raw view takes typing.
-    auto *line = get<QLineEdit>(window, "lineEdit_rawSendMsg");
+    auto* line = get<QLineEdit>(window, "lineEdit_rawSendMsg");
     QTest::keyClicks(line, QStringLiteral("stack"));
     QCOMPARE(line->text(), QStringLiteral("stack"));
 }
 
 void TestMainForm::emptyLayoutsHoldNothing()
 {
-    for (const char *name : {"verticalLayoutTrendsUpperLeftPlotArea", "verticalLayoutTrendsUpperRightPlotArea",
-                             "verticalLayoutTrendsLowerLeftPlotArea", "verticalLayoutTrendsLowerRightPlotArea",
-                             "horizontalLayout_16", "horizontalLayout_19"}) {
-        auto *layout = get<QLayout>(&m_window, name);
+    for (const char* name :
+         {"verticalLayoutTrendsUpperLeftPlotArea", "verticalLayoutTrendsUpperRightPlotArea",
+          "verticalLayoutTrendsLowerLeftPlotArea", "verticalLayoutTrendsLowerRightPlotArea",
+          "horizontalLayout_16", "horizontalLayout_19"}) {
+        auto* layout = get<QLayout>(&m_window, name);
         QVERIFY2(layout, name);
         QCOMPARE(layout->count(), 0);
     }
