@@ -155,15 +155,6 @@ void data_incoming::parseData_ORVA(const QByteArray& data)
     pending.orvaBypassDuringCall = verifyBypass;
 }
 
-// Pending: turning a weather packet into a record. Until then the packet is only recorded.
-void data_incoming::handleWeatherData(const QByteArray& data, char type, const QByteArray& raw)
-{
-    ++pending.weatherCalls;
-    pending.lastWeatherData = data;
-    pending.lastWeatherType = type;
-    pending.lastWeatherRaw = raw;
-}
-
 // Pending: the frame tail and checksum test. Until then only the debug-file bypass passes.
 bool data_incoming::verify_packet(const QByteArray& frame)
 {

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QObject>
+#include <QPair>
 #include <QSerialPort>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,9 @@ extern qint32 idleTicks;
 // Reassembly buffer of the ORVA frame parser: bytes of frames not yet complete. One for the whole
 // process, touched only on the link thread.
 extern QByteArray frameBuffer;
+
+// The 29 record keys that a high-speed packet refreshes in the last full record. Read-only.
+extern const QStringList highSpeedKeys;
 
 // The one object through which the application talks to the sensor unit. Created without a
 // parent and moved to a thread of its own; every slot runs on that thread.
@@ -47,10 +51,6 @@ public:
         bool orvaBypassDuringCall = false;
         int orvaLegacyCalls = 0;
         QByteArray lastOrvaLegacy;
-        int weatherCalls = 0;
-        QByteArray lastWeatherData;
-        char lastWeatherType = 0;
-        QByteArray lastWeatherRaw;
         int verifyCalls = 0;
         QByteArray lastVerified;
     };
@@ -180,6 +180,19 @@ protected:
     void parseCommandResponse(const QByteArray& frame);
     void parseAmqResponse(const QByteArray& frame);
     void parseStationRadioResponse(const QByteArray& frame);
+
+    // Weather record building, run by handleWeatherData in record order.
+    QJsonObject buildWeatherJson();
+    QByteArray joinPacketParts(const QByteArray& data, int slot);
+    QPair<QString, QString> runTemperatureWindow(const QDateTime& time, const QString& text);
+    QPair<QString, QString> runDewPointWindow(const QDateTime& time, const QString& text);
+    void runWindWindows(const QDateTime& time, const QString& speed, const QString& direction,
+                        QJsonObject& record);
+    QString crosswind(const QString& speed, const QString& direction, bool trace);
+    QString runPressureWindow(const QDateTime& time, const QString& pressure);
+    QString checkTampering(const PositionSample& sample, char kind);
+    bool isPositionUnset(const PositionSample& sample) const;
+    char packetKind = 0; // second character of the record text being built
 
 private:
     void holdOrvaCommand(const QByteArray& cmd);

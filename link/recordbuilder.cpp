@@ -1,0 +1,223 @@
+#include "link/data_incoming.h"
+
+#include "decoder/clock.h"
+#include "decoder/weatherdatadecoder.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace {
+
+const QString kRecordTimeFormat = QStringLiteral("yy-MM-dd hh:mm:ss");
+const QString kNoStation = QStringLiteral("000000000000000");
+
+// Reads the decoder's "yyyy-MM-dd hh:mm:ss" text field by field, so that a local clock change
+// cannot shift or void a time that is meant as UTC.
+QDateTime parseRecordTime(const QString& text, Qt::TimeSpec spec)
+{
+    const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
+    const QTime time = QTime::fromString(text.mid(11), QStringLiteral("hh:mm:ss"));
+    if (text.size() != 19 || !date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time, spec);
+}
+
+// A precipitation total the report writer did not fill is written as no value.
+QJsonValue precipTotal(const QJsonObject& totals, const QString& period)
+{
+    const QJsonValue value = totals.value(period);
+    return value.isUndefined() || value.isNull() ? QJsonValue(QString()) : value;
+}
+
+QString generalNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+} // namespace
+
+QJsonObject data_incoming::buildWeatherJson()
+{
+    QJsonObject record;
+    const bool orva = deviceType == DeviceTypes::ORVA;
+
+    // Record time. A device clock that was never set reports the year 2000.
+    const QString timestamp = decoder->getTimestamp();
+    record.insert(QStringLiteral("Timestamp"), timestamp);
+    QDateTime sampleTime;
+    if (timestamp.isEmpty() || timestamp.startsWith(QLatin1String("2000"))) {
+        record.insert(QStringLiteral("Timestamp UTC"), Clock::nowUtc().toString(kRecordTimeFormat));
+        record.insert(QStringLiteral("Timestamp Device"), timestamp.mid(2));
+        sampleTime = parseRecordTime(timestamp, Qt::LocalTime);
+    } else {
+        sampleTime = parseRecordTime(timestamp, Qt::UTC);
+        const QString text = sampleTime.isValid() ? sampleTime.toString(kRecordTimeFormat) : QString();
+        record.insert(QStringLiteral("Timestamp UTC"), text);
+        record.insert(QStringLiteral("Timestamp Device"), text);
+    }
+
+    stationId = decoder->getStationId(false);
+    record.insert(QStringLiteral("IMEI"), stationId);
+
+    decoder->setPrecipAccum24Interval(static_cast<int>(precipInterval));
+    QString report = decoder->createMetar();
+    if (orva) {
+        // Without an ICAO identifier the report names the unit in the station field. Only the
+        // placeholder of zeros is replaced: an identifier already there is the unit's own.
+        if (decoder->getIcao().isEmpty() && report.mid(6, 15) == kNoStation)
+            report.replace(6, 15, stationId);
+        const QJsonObject totals = decoder->getPrecipTotals();
+        record.insert(QStringLiteral("precip_total_1hr"), precipTotal(totals, QStringLiteral("1hr")));
+        record.insert(QStringLiteral("precip_total_3hr"), precipTotal(totals, QStringLiteral("3hr")));
+        record.insert(QStringLiteral("precip_total_6hr"), precipTotal(totals, QStringLiteral("6hr")));
+        record.insert(QStringLiteral("precip_total_24hr"),
+                      precipTotal(totals, QStringLiteral("24hr")));
+    }
+    record.insert(QStringLiteral("METAR"), report.trimmed());
+
+    record.insert(QStringLiteral("Type"), decoder->getDeviceModel());
+    record.insert(QStringLiteral("Voltage"), decoder->getVoltage());
+
+    const QString temperature = decoder->getTemperature();
+    const QPair<QString, QString> temperatureExtremes =
+        runTemperatureWindow(sampleTime, temperature);
+    record.insert(QStringLiteral("Temperature"), temperature);
+    record.insert(QStringLiteral("Temperature 24 Hrs Max"), temperatureExtremes.first);
+    record.insert(QStringLiteral("Temperature 24 Hrs Min"), temperatureExtremes.second);
+
+    const QString windSpeed = decoder->getWindSpeed(false);
+    const QString windDirection = decoder->getWindDirection();
+    record.insert(QStringLiteral("Wind Speed"), windSpeed);
+    record.insert(QStringLiteral("Wind Direction"), windDirection);
+    record.insert(QStringLiteral("Wind Speed Inst"), decoder->getWindSpeed(true));
+    record.insert(QStringLiteral("Wind Direction 2minAvg"), decoder->getWindDirection2MinAvg());
+    runWindWindows(sampleTime, windSpeed, windDirection, record);
+    record.insert(QStringLiteral("X Wind"), crosswind(windSpeed, windDirection, true));
+
+    const QString gustSpeed = decoder->getGustSpeed();
+    const QString gustDirection = decoder->getGustDirection();
+    record.insert(QStringLiteral("Gust Speed"), gustSpeed);
+    record.insert(QStringLiteral("Gust Direction"), gustDirection);
+    record.insert(QStringLiteral("X Gust"), crosswind(gustSpeed, gustDirection, false));
+
+    record.insert(QStringLiteral("Pressure"), decoder->getStationPressure());
+    record.insert(QStringLiteral("HA Pressure"), decoder->getHAPressure());
+    record.insert(QStringLiteral("Humidity"), decoder->getHumidity());
+
+    const QString dewPoint = decoder->calcDewPoint();
+    const QPair<QString, QString> dewPointExtremes = runDewPointWindow(sampleTime, dewPoint);
+    record.insert(QStringLiteral("Dewpoint"), dewPoint);
+    record.insert(QStringLiteral("Dew Point 24 Hrs Max"), dewPointExtremes.first);
+    record.insert(QStringLiteral("Dew Point 24 Hrs Min"), dewPointExtremes.second);
+
+    constexpr int kLayerKeys = 6;
+    const auto layerKey = [](int position) {
+        return QStringLiteral("Cloud Layer %1").arg(position);
+    };
+    for (int position = 1; position <= kLayerKeys; ++position)
+        record.insert(layerKey(position), QString());
+    QList<int> heights;
+    QStringList covers;
+    QString sky = decoder->getCloudLayers(heights, covers);
+    if (!sky.contains(QLatin1String("Ceilometer OFF"))
+        && !sky.contains(QLatin1String("No Ceilometer"))) {
+        record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("0"));
+        const int layers = qMin(heights.size(), kLayerKeys);
+        for (int i = 0; i < layers; ++i) {
+            const QString height = QString::number(heights.at(i));
+            record.insert(layerKey(i + 1), height);
+            if (i > 0)
+                sky += QStringLiteral(", ");
+            sky += height;
+        }
+        if (layers > 0)
+            sky += QStringLiteral(" ft");
+    } else {
+        record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("-"));
+        for (int position = 1; position <= kLayerKeys; ++position)
+            record.insert(layerKey(position), QStringLiteral("-"));
+    }
+    record.insert(QStringLiteral("Clouds"), sky);
+
+    record.insert(QStringLiteral("Lowest Broken Layer"), decoder->getLowestBrokenLayer());
+    record.insert(QStringLiteral("Precipitation"), decoder->getPrecipitation());
+    record.insert(QStringLiteral("Lightning Frequency"), decoder->getLightningFrequency());
+    record.insert(QStringLiteral("Lightning Distance"), decoder->getLightningDistance());
+    const QStringList strikes = decoder->getLightningStrikes();
+    record.insert(QStringLiteral("Lightning Strikes 1 Min"), strikes.value(0));
+    record.insert(QStringLiteral("Lightning Strikes 10 Min"), strikes.value(1));
+    record.insert(QStringLiteral("Lightning Strikes 60 Min"), strikes.value(2));
+    record.insert(QStringLiteral("Lightning Min Distance 1 Min"), strikes.value(3));
+    record.insert(QStringLiteral("Lightning Min Distance 10 Min"), strikes.value(4));
+    record.insert(QStringLiteral("Lightning Min Distance 60 Min"), strikes.value(5));
+
+    PositionSample position;
+    position.time = sampleTime;
+    const QString latitude = decoder->getLatitude();
+    const QString longitude = decoder->getLongitude();
+    const QString elevation = decoder->getElevation();
+    const QString orientation = decoder->getOrientation();
+    const QString tilt = decoder->getTilt();
+    record.insert(QStringLiteral("Latitude"), latitude);
+    record.insert(QStringLiteral("Longitude"), longitude);
+    record.insert(QStringLiteral("Elevation"), elevation);
+    record.insert(QStringLiteral("Orientation"), orientation);
+    record.insert(QStringLiteral("Tilt"), tilt);
+    position.latitude = latitude.toDouble();
+    position.longitude = longitude.toDouble();
+    position.elevation = elevation.toDouble();
+    position.orientation = orientation.toDouble();
+    position.tilt = tilt.toDouble();
+
+    record.insert(QStringLiteral("Reporting Mode"), decoder->getReportingInterval());
+    record.insert(QStringLiteral("Heat Index"), decoder->calcHeatIndex());
+    record.insert(QStringLiteral("Wind Chill"), decoder->calcWindChill());
+    record.insert(QStringLiteral("Altimeter"), decoder->getAltimeter());
+
+    const QString stationPressure = decoder->getStationPressure();
+    record.insert(QStringLiteral("Station Pressure"),
+                  stationPressure.isEmpty()
+                      ? QStringLiteral("-")
+                      : generalNumber(stationPressure.toDouble() / 33.8639));
+    const QString pressureChange = runPressureWindow(sampleTime, stationPressure);
+    record.insert(QStringLiteral("3 Hr Pressure"), deviceType == DeviceTypes::BRQ
+                                                       ? pressureChange
+                                                       : decoder->getThreeHourPressure());
+
+    record.insert(QStringLiteral("Sea Level Pressure"), decoder->calcSeaLevelPressure());
+    record.insert(QStringLiteral("Pressure Altitude"), decoder->calcPressureAltitude());
+    record.insert(QStringLiteral("Density Altitude"), decoder->calcDensityAltitude());
+    record.insert(QStringLiteral("Present Weather"),
+                  decoder->describePresentWeather(decoder->getPresentWeather(true)));
+    record.insert(QStringLiteral("Contamination"), decoder->getContamination());
+    const QString waveDirection = decoder->getSigWaveDirection();
+    const QString wavePeriod = decoder->getSigWavePeriod();
+    const QString waveHeight = decoder->getSigWaveHeight();
+    const QString seaTemperature = decoder->getSeaSurfaceTemp();
+    const QString heading = decoder->getCompassHeading();
+    record.insert(QStringLiteral("Sig Wave Direction"), waveDirection);
+    record.insert(QStringLiteral("Sig Wave Period"), wavePeriod);
+    record.insert(QStringLiteral("Sig Wave Height"), waveHeight);
+    record.insert(QStringLiteral("Sea Surface Temp"), seaTemperature);
+    record.insert(QStringLiteral("Compass Heading"), heading);
+
+    record.insert(QStringLiteral("Serial Port"), serialPort->portName());
+    record.insert(QStringLiteral("Visibility"), decoder->getVisibility());
+    if (orva)
+        record.insert(QStringLiteral("Visibility1"), decoder->getVisibility1());
+    record.insert(QStringLiteral("RFLOS Transmit Frequency"), decoder->getRflosTransmitFrequency());
+    record.insert(QStringLiteral("RFLOS Receive Frequency"), decoder->getRflosReceiveFrequency());
+    record.insert(QStringLiteral("RFLOS Band"), decoder->getRflosBand());
+    record.insert(QStringLiteral("Radio Transmit Rate"), decoder->getRadioTransmitRate());
+
+    record.insert(QStringLiteral("Tampering"), checkTampering(position, packetKind));
+
+    if (loggingMode == LoggingType::Debug) {
+        const QStringList errors = decoder->getParseErrors();
+        decoder->clearParseErrors();
+        if (!errors.isEmpty())
+            emit sendLogMsg("DEBUG: List of Parsing Errors [ "
+                            + errors.join(QLatin1Char(',')).toUtf8() + " ]");
+    }
+    return record;
+}

@@ -1,0 +1,282 @@
+#include "link/data_incoming.h"
+
+#include "decoder/clock.h"
+
+#include <QDebug>
+
+#include <cmath>
+
+namespace {
+
+constexpr qint64 kDaySecs = 86400;
+constexpr qint64 kPressureSecs = 10800;
+constexpr qint64 kTenMinuteSecs = 600;
+constexpr qint64 kHourSecs = 3600;
+constexpr qint64 kTamperReferenceMs = 21600000;
+
+// Times that run backwards or far ahead keep entries from ageing out; these caps keep the
+// lists bounded whatever the unit sends. Real units stay far below them.
+constexpr int kMaxWindowEntries = 4096;
+constexpr int kMaxTamperReferences = 4096;
+
+constexpr double kPi = 3.141592653589793;
+
+QString generalNumber(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+double valueOf(const TimedValue& entry)
+{
+    return entry.value;
+}
+
+double valueOf(const TimedPair& entry)
+{
+    return entry.speed;
+}
+
+// Drops the front entries that lie more than `windowSecs` whole seconds before `time`. An entry
+// later than `time`, or an invalid time on either side, stops the ageing.
+template <typename Entry>
+void ageWindow(QList<Entry>& queue, const QDateTime& time, qint64 windowSecs)
+{
+    while (!queue.isEmpty()) {
+        const QDateTime& entryTime = queue.first().time;
+        const qint64 age = entryTime.isValid() && time.isValid() ? entryTime.secsTo(time) : 0;
+        if (age <= windowSecs)
+            return;
+        queue.removeFirst();
+    }
+}
+
+// Running-maximum (or minimum) queue: values strictly decreasing (increasing) from the front,
+// so the front is the extreme of the window; of two equal values the newer one stays.
+template <typename Entry>
+void pushExtreme(QList<Entry>& queue, const Entry& entry, bool maximum)
+{
+    const double value = valueOf(entry);
+    while (!queue.isEmpty()
+           && (maximum ? valueOf(queue.last()) <= value : valueOf(queue.last()) >= value))
+        queue.removeLast();
+    queue.append(entry);
+    while (queue.size() > kMaxWindowEntries)
+        queue.removeFirst();
+}
+
+QPair<QString, QString> runDailyWindow(QList<TimedValue>& maxQueue, QList<TimedValue>& minQueue,
+                                       const QDateTime& time, const QString& text)
+{
+    ageWindow(maxQueue, time, kDaySecs);
+    ageWindow(minQueue, time, kDaySecs);
+    // A sample without a valid time could never age out.
+    if (!text.isEmpty() && time.isValid()) {
+        const TimedValue sample{time, text.toDouble()};
+        pushExtreme(maxQueue, sample, true);
+        pushExtreme(minQueue, sample, false);
+    }
+    const QString maxText = maxQueue.isEmpty() ? QStringLiteral("-")
+                                               : generalNumber(maxQueue.first().value);
+    const QString minText = minQueue.isEmpty() ? QStringLiteral("-")
+                                               : generalNumber(minQueue.first().value);
+    return qMakePair(maxText, minText);
+}
+
+// A quantity differs when both values pass its guard and they lie further apart than its
+// threshold. The guards keep the unit's "no reading" codes out of the comparison.
+struct TamperDifferences {
+    bool latitude = false;
+    bool longitude = false;
+    bool elevation = false;
+    bool tilt = false;
+    bool orientation = false;
+
+    bool any() const { return latitude || longitude || elevation || tilt || orientation; }
+};
+
+TamperDifferences compareSamples(const PositionSample& reference, const PositionSample& sample)
+{
+    constexpr double kCode = 65534.0;
+    const auto guarded = [kCode](double a, double b) { return a < kCode && b < kCode; };
+    TamperDifferences d;
+    d.latitude = guarded(reference.latitude, sample.latitude)
+                 && std::fabs(sample.latitude - reference.latitude) > 0.005;
+    d.longitude = guarded(reference.longitude, sample.longitude)
+                  && std::fabs(sample.longitude - reference.longitude) > 0.005;
+    d.elevation = reference.elevation > -kCode && sample.elevation < kCode
+                  && std::fabs(sample.elevation - reference.elevation) > 3.0;
+    d.tilt = guarded(reference.tilt, sample.tilt) && std::fabs(sample.tilt - reference.tilt) > 5.0;
+    d.orientation = guarded(reference.orientation, sample.orientation)
+                    && std::fabs(sample.orientation - reference.orientation) > 10.0;
+    return d;
+}
+
+QString tamperTextOf(const TamperDifferences& d)
+{
+    QString text = QStringLiteral("Tampering Detected:\n");
+    if (d.latitude)
+        text += QStringLiteral("Latitude has changed by more than 0.005\u00B0\n");
+    if (d.longitude)
+        text += QStringLiteral("Longitude has changed by more than 0.005\u00B0\n");
+    if (d.elevation)
+        text += QStringLiteral("Elevation has changed by more than 3 meters\n");
+    if (d.tilt)
+        text += QStringLiteral("Tilt position has changed by more than 5\u00B0\n");
+    if (d.orientation)
+        text += QStringLiteral("Orientation has changed by more than 10\u00B0");
+    return text;
+}
+
+} // namespace
+
+QPair<QString, QString> data_incoming::runTemperatureWindow(const QDateTime& time,
+                                                            const QString& text)
+{
+    return runDailyWindow(temperatureMaxHistory, temperatureMinHistory, time, text);
+}
+
+QPair<QString, QString> data_incoming::runDewPointWindow(const QDateTime& time,
+                                                         const QString& text)
+{
+    return runDailyWindow(dewPointMaxHistory, dewPointMinHistory, time, text);
+}
+
+void data_incoming::runWindWindows(const QDateTime& time, const QString& speed,
+                                   const QString& direction, QJsonObject& record)
+{
+    ageWindow(windMax10MinHistory, time, kTenMinuteSecs);
+    ageWindow(windMin10MinHistory, time, kTenMinuteSecs);
+    ageWindow(windMax1HourHistory, time, kHourSecs);
+    ageWindow(windMin1HourHistory, time, kHourSecs);
+
+    if (!speed.isEmpty() && !direction.isEmpty() && time.isValid()) {
+        const TimedPair sample{time, speed.toDouble(), direction.toDouble()};
+        pushExtreme(windMax10MinHistory, sample, true);
+        pushExtreme(windMin10MinHistory, sample, false);
+        pushExtreme(windMax1HourHistory, sample, true);
+        pushExtreme(windMin1HourHistory, sample, false);
+    }
+
+    // The direction keys carry the direction of the fastest (slowest) sample.
+    const auto write = [&record](const QList<TimedPair>& queue, const QString& directionKey,
+                                 const QString& speedKey) {
+        record.insert(directionKey,
+                      queue.isEmpty() ? QString() : generalNumber(queue.first().direction));
+        record.insert(speedKey, queue.isEmpty() ? QString() : generalNumber(queue.first().speed));
+    };
+    write(windMax10MinHistory, QStringLiteral("Wind Direction Max 10 Minutes"),
+          QStringLiteral("Wind Speed Max 10 Minutes"));
+    write(windMin10MinHistory, QStringLiteral("Wind Direction Min 10 Minutes"),
+          QStringLiteral("Wind Speed Min 10 Minutes"));
+    write(windMax1HourHistory, QStringLiteral("Wind Direction Max 1 Hour"),
+          QStringLiteral("Wind Speed Max 1 Hour"));
+    write(windMin1HourHistory, QStringLiteral("Wind Direction Min 1 Hour"),
+          QStringLiteral("Wind Speed Min 1 Hour"));
+}
+
+QString data_incoming::crosswind(const QString& speed, const QString& direction, bool trace)
+{
+    if (speed.isEmpty() || direction.isEmpty())
+        return QString();
+    const double windDirection = direction.toDouble();
+    const double angle = runwayDirection - windDirection;
+    if (trace) {
+        qDebug() << "RWD: " << runwayDirection;
+        qDebug() << "WD: " << windDirection * kPi / 180.0;
+        qDebug() << "RELANGLE: " << std::fabs(angle * kPi / 180.0);
+    }
+    const double cross = std::fabs(speed.toDouble() * std::sin(angle * kPi / 180.0));
+    return QString::asprintf("%4.1f", cross);
+}
+
+QString data_incoming::runPressureWindow(const QDateTime& time, const QString& pressure)
+{
+    if (!pressure.isEmpty() && time.isValid()) {
+        const TimedValue sample{time, pressure.toDouble()};
+        pushExtreme(pressureMaxHistory, sample, true);
+        pushExtreme(pressureMinHistory, sample, false);
+    }
+    ageWindow(pressureMaxHistory, time, kPressureSecs);
+    ageWindow(pressureMinHistory, time, kPressureSecs);
+
+    if (pressureMaxHistory.isEmpty() || pressureMinHistory.isEmpty())
+        return QStringLiteral("-");
+    const TimedValue& highest = pressureMaxHistory.first();
+    const TimedValue& lowest = pressureMinHistory.first();
+    // The later of the two extremes tells a fall from a rise.
+    const double change = highest.time <= lowest.time ? lowest.value - highest.value
+                                                      : highest.value - lowest.value;
+    return QString::number(change, 'f', 2);
+}
+
+bool data_incoming::isPositionUnset(const PositionSample& sample) const
+{
+    return sample.latitude == 0.0 && sample.longitude == 0.0 && sample.elevation == 0.0;
+}
+
+QString data_incoming::checkTampering(const PositionSample& sample, char kind)
+{
+    const QDateTime now = Clock::nowUtc();
+    while (!tamperReferences.isEmpty()) {
+        const QDateTime& time = tamperReferences.first().time;
+        const qint64 age = time.isValid() ? time.msecsTo(now) : 0;
+        if (age < kTamperReferenceMs)
+            break;
+        tamperReferences.removeFirst();
+    }
+
+    const auto keep = [this](const PositionSample& s) {
+        // A reference without a valid time would never age out.
+        if (!s.time.isValid())
+            return;
+        tamperReferences.append(s);
+        while (tamperReferences.size() > kMaxTamperReferences)
+            tamperReferences.removeFirst();
+    };
+
+    // High-speed packets carry no position worth comparing; they only expire a warning.
+    if (kind != 'D') {
+        if (positionReset)
+            tamperReferences.clear();
+
+        const PositionSample* differing = nullptr;
+        TamperDifferences differences;
+        for (const PositionSample& reference : qAsConst(tamperReferences)) {
+            differences = compareSamples(reference, sample);
+            if (differences.any()) {
+                differing = &reference;
+                break;
+            }
+        }
+
+        if (!differing) {
+            keep(sample);
+            positionReset = false;
+        } else if (isPositionUnset(sample) != isPositionUnset(*differing)) {
+            // The GPS fix came or went: the new sample starts the references afresh.
+            tamperReferences.clear();
+            keep(sample);
+            positionReset = false;
+        } else {
+            const QString text = tamperTextOf(differences);
+            if (text == tamperText) {
+                if (loggingMode == LoggingType::Debug)
+                    qDebug() << "Tampering Flag Active.";
+            } else {
+                tamperText = text;
+                tamperActive = true;
+                emit sendLogMsg("WARNING: " + text.simplified().toUtf8());
+            }
+            keep(sample);
+            positionReset = false;
+            return text;
+        }
+    }
+
+    if (tamperActive) {
+        tamperText.clear();
+        tamperActive = false;
+        emit sendLogMsg("INFO: Tampering Warning Now Expired.");
+    }
+    return QString();
+}
