@@ -181,6 +181,18 @@ protected:
     void parseAmqResponse(const QByteArray& frame);
     void parseStationRadioResponse(const QByteArray& frame);
 
+    // Sub-parsers of the unit's answers: "@3" from the main controller, "@5" from a module.
+    void parseDeclinationResponse(const QByteArray& frame);
+    void parseFlashEraseResponse(const QByteArray& frame);
+    void parseEncryptionKeyResponse(const QByteArray& frame);
+    void parseEncryptionIvResponse(const QByteArray& frame);
+    void parseEnableDisableQueued(const QByteArray& frame);
+    void parseSendQueuedResponse(const QByteArray& frame);
+    void parseBlowerAmqResponse(const QByteArray& frame);
+    void parseModuleEnableResponse(const QByteArray& frame);
+    void parseLightningParamResponse(const QByteArray& frame);
+    void parseSendResponse(const QByteArray& frame);
+
     // Weather record building, run by handleWeatherData in record order.
     QJsonObject buildWeatherJson();
     QByteArray joinPacketParts(const QByteArray& data, int slot);

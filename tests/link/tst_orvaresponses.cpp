@@ -1,0 +1,573 @@
+#include "tests/support/testsupport.h"
+
+#include "decoder/weatherdatadecoder.h"
+#include "link/data_incoming.h"
+#include "tests/support/orvaframe.h"
+#include "tests/support/ptypair.h"
+
+#include <QSignalSpy>
+#include <QThread>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+class Probe : public data_incoming
+{
+public:
+    using data_incoming::data_incoming;
+    using data_incoming::decoder;
+    using data_incoming::parseCommandResponse;
+    using data_incoming::positionReset;
+};
+
+// Every signal the answer parsers may emit, in the order emitted, one text per emission.
+class Trace : public QObject
+{
+public:
+    explicit Trace(data_incoming* w)
+    {
+        on(w, &data_incoming::sendLogData,
+           [](const QByteArray& f, const QJsonObject& r, DeviceTypes d) {
+               return "data|" + QString::fromUtf8(f) + (r.isEmpty() ? "|{}|" : "|record|")
+                      + QString::number(int(d));
+           });
+        on(w, &data_incoming::sendLogMsg,
+           [](const QByteArray& line) { return "log|" + QString::fromUtf8(line); });
+        on(w, &data_incoming::sendORVACmdStatus, [](const QString& s) { return "pane|" + s; });
+        on(w, &data_incoming::sendDisplayErrorMsg, [](const QString& s) { return "error|" + s; });
+        on(w, &data_incoming::sendDisplaySysMsg, [](const QString& s) { return "system|" + s; });
+        on(w, &data_incoming::command_status_changed,
+           [](int i, int s) { return QStringLiteral("status|%1,%2").arg(i).arg(s); });
+        on(w, &data_incoming::sendStackData,
+           [](const QStringList& l) { return "stack|" + l.join(QLatin1Char('/')); });
+        on(w, &data_incoming::sendSpeciData,
+           [](const QString& v, int k) { return QStringLiteral("speci|%1,%2").arg(v).arg(k); });
+        on(w, &data_incoming::prepSchedReceived,
+           [](const QString& n, int v) { return QStringLiteral("sched|%1,%2").arg(n).arg(v); });
+        on(w, &data_incoming::encryption_status_changed,
+           [](int s) { return QStringLiteral("encryption|%1").arg(s); });
+        on(w, &data_incoming::encryption_parse_confirmed,
+           [](const QString& s) { return "confirmed|" + s; });
+        on(w, &data_incoming::send_metar_confirmed, [](const QString& s) { return "metar|" + s; });
+        on(w, &data_incoming::sig_orva_enable_disable,
+           [](const QString& s) { return "module|" + s; });
+        on(w, &data_incoming::lightning_parameters_received, [](int a, int b, int c) {
+            return QStringLiteral("lightning|%1,%2,%3").arg(a).arg(b).arg(c);
+        });
+        on(w, &data_incoming::lightning_autocal_confirmed, [] { return QStringLiteral("autocal"); });
+        on(w, &data_incoming::on_error_station_radio, [] { return QStringLiteral("radioerror"); });
+
+        // Signals no answer parser emits: any emission of them shows up as a stray event.
+        const QMetaObject* mo = w->metaObject();
+        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
+            const QMetaMethod m = mo->method(i);
+            if (m.methodType() == QMetaMethod::Signal)
+                all.emplace_back(std::make_unique<QSignalSpy>(w, "2" + m.methodSignature()));
+        }
+    }
+
+    int totalEmitted() const
+    {
+        int n = 0;
+        for (const auto& spy : all)
+            n += spy->count();
+        return n;
+    }
+
+    QStringList events;
+
+private:
+    template <typename Signal, typename Format> void on(data_incoming* w, Signal s, Format f)
+    {
+        connect(w, s, this, [this, f](auto&&... args) { events << f(args...); });
+    }
+
+    std::vector<std::unique_ptr<QSignalSpy>> all;
+};
+
+// One response line per entry. A first entry that starts with "^" continues the head line
+// instead: the name then stands in the frame but outside line 1.
+QByteArray frame3(QStringList lines)
+{
+    QByteArray payload = "\r\n";
+    if (!lines.isEmpty() && lines.first().startsWith(QLatin1Char('^')))
+        payload = lines.takeFirst().mid(1).toUtf8() + "\r\n";
+    return orvaFrame('3', payload + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+}
+
+// Expected events name the frame as {F}, and its lines joined by "/" as {LINES}.
+QStringList withFrame(QStringList expected, const QByteArray& frame)
+{
+    const QString text = QString::fromUtf8(frame);
+    for (QString& e : expected) {
+        e.replace(QStringLiteral("{F}"), text);
+        e.replace(QStringLiteral("{LINES}"), text.split(QStringLiteral("\r\n")).join('/'));
+    }
+    return expected;
+}
+
+class WorkerThread
+{
+public:
+    explicit WorkerThread(data_incoming* worker)
+    {
+        worker->moveToThread(&thread);
+        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+        thread.start();
+    }
+    ~WorkerThread()
+    {
+        thread.quit();
+        thread.wait();
+    }
+
+private:
+    QThread thread;
+};
+
+} // namespace
+
+class TestOrvaResponses : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerSharedMetaTypes(); }
+
+    void answers_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("expected");
+
+        const auto row = [](const char* name, QStringList lines, QStringList expected) {
+            QTest::newRow(name) << lines << expected;
+        };
+        const QString parseFail = QStringLiteral(
+            "error|ERROR: Unable to parse data packet response for %1 command, List index out "
+            "of range error encountered.");
+
+        row("stack none", {"stack=NONE"}, {"log|INFO: Stack command returned no Modules [ {F} ]"});
+        row("stack found", {"stack=FOUND", "ABCG"},
+            {"log|INFO: Stack command found Modules [ {F} ]", "stack|{LINES}"});
+        row("stack other", {"stack=MAYBE"},
+            {"log|WARNING: Unknown Stack command response received [ {F} ]",
+             "error|WARNING: Unknown stack command response received."});
+        row("stack without =", {"^stack=", "NAK"}, {parseFail.arg("Stack")});
+        // The first name of the fixed order wins, wherever it stands in the frame.
+        row("stack= behind gps=", {"gps=ON", "stack=NONE"},
+            {"log|WARNING: Unknown Stack command response received [ {F} ]",
+             "error|WARNING: Unknown stack command response received."});
+
+        row("decl number", {"decl=12.5"},
+            {"log|INFO: Declination set to 12.5.[ {F} ]", "system|INFO: Declination set to 12.5.",
+             "status|3,2"});
+        row("decl not a number", {"decl=east"},
+            {"log|ERROR: Declination setting failed.[ {F} ]",
+             "error|ERROR: Declination setting failed.", "status|3,3"});
+        row("decl beyond float", {"decl=1e39"},
+            {"log|ERROR: Declination setting failed.[ {F} ]",
+             "error|ERROR: Declination setting failed.", "status|3,3"});
+        row("decl nan", {"decl=nan"},
+            {"log|ERROR: Declination setting failed.[ {F} ]",
+             "error|ERROR: Declination setting failed.", "status|3,3"});
+        row("decl without =", {"^decl=", "NAK"},
+            {"log|ERROR: Declination setting failed.[ {F} ]",
+             "error|ERROR: Declination setting failed.", "status|3,3"});
+        row("decl two lines", {"decl=12.5", "x=1"},
+            {"log|ERROR: Invalid declination packet response.[ {F} ]",
+             "error|ERROR: Invalid declination packet response.", "status|3,3"});
+
+        row("erase start", {"flash_erase=START"},
+            {"log|INFO: Log erasure started.[ {F} ]", "system|INFO: Log erasure started.",
+             "status|8,4"});
+        row("erase ok", {"flash_erase=OK"},
+            {"log|INFO: Log erasure complete.[ {F} ]", "system|INFO: Log erasure complete.",
+             "status|8,2"});
+        row("erase other", {"flash_erase=BUSY"},
+            {"log|ERROR: Invalid flash_erase packet response.[ {F} ]",
+             "error|ERROR: Invalid flash_erase packet response.", "status|8,3"});
+        row("erase two lines", {"flash_erase=OK", "x"},
+            {"log|ERROR: Invalid flash_erase packet response.[ {F} ]",
+             "error|ERROR: Invalid flash_erase packet response.", "status|8,3"});
+
+        row("iv", {"iv=OK"},
+            {"log|INFO: IV set confirmed.[ {F} ]", "system|INFO: IV set confirmed.",
+             "confirmed|IV"});
+        row("iv two lines", {"iv=OK", "x"},
+            {"log|ERROR: Invalid encryption iv setting response.[ {F} ]",
+             "error|ERROR: Invalid encryption iv setting response.", "confirmed|ERROR"});
+
+        row("enable queued", {"enable=B", "result=QUEUED"},
+            {"log|INFO: Module enable=B enable/disable successfully queued.[ {F} ]",
+             "system|INFO: Module enable=B enable/disable successfully queued."});
+        row("disable refused", {"disable=G", "result=INVALID"},
+            {"log|ERROR: Invalid enable/disable response for module disable=G.[ {F} ]",
+             "error|ERROR: Invalid enable/disable response for module disable=G."});
+        row("enable one line", {"enable=B"},
+            {"log|ERROR: Invalid enable/disable response.[ {F} ]",
+             "error|ERROR: Invalid enable/disable response."});
+
+        row("encrypt on", {"encrypt=ON"},
+            {"log|INFO: Encryption enabled. [ {F} ]", "system|INFO: Encryption enabled.",
+             "encryption|1"});
+        row("encrypt off", {"encrypt=OFF"},
+            {"log|INFO: Encryption disabled. [ {F} ]", "error|INFO: Encryption disabled.",
+             "encryption|2"});
+        row("encrypt other", {"encrypt=INVALID"},
+            {"log|ERROR: Encryption status change failed. [ {F} ]",
+             "error|WARNING: Encryption status change failed.", "encryption|0"});
+        row("encrypt without =", {"^encrypt=", "NAK"}, {"encryption|0"});
+
+        row("send queued", {"send=METAR KXYZ", "result=QUEUED"},
+            {"log|INFO: Send command enqueued.[ {F} ]", "system|INFO: Send command enqueued.",
+             "status|11,2"});
+        row("send refused", {"send=METAR KXYZ", "result=FULL"},
+            {"log|ERROR: Send command failed.[ {F} ]", "error|ERROR: Send command failed.",
+             "status|11,3"});
+        row("send one line", {"send=QUEUED"},
+            {"log|ERROR: Send command failed.[ {F} ]", "error|ERROR: Send command failed.",
+             "status|11,3"});
+
+        row("frequency", {"frequency=30"}, {"status|0,2", "sched|frequency,30"});
+        row("frequency not a number", {"frequency=ERR"}, {"status|0,2", "sched|frequency,0"});
+        row("frequency refused", {"frequency=INVALID"},
+            {"log|ERROR: Frequency command failed [ {F} ]",
+             "pane|ERROR: Frequency command failed", "error|ERROR: Frequency command failed.",
+             "status|0,3"});
+        row("frequency without =", {"^frequency=", "NAK"}, {parseFail.arg("Frequency"), "status|0,3"});
+        row("metar offset", {"metar_offset=15"}, {"sched|metar_offset,15"});
+        row("metar offset refused", {"metar_offset=INVALID"}, {});
+        row("metar offset without =", {"^metar_offset=", "NAK"}, {});
+
+        row("gps on", {"gps=ON"},
+            {"log|INFO: GPS enabled successfully [ {F} ]",
+             "system|INFO: GPS enabled successfully [ {F} ]", "status|1,2"});
+        row("gps elevation only", {"gps=ELEVATION_ONLY"},
+            {"log|INFO: GPS elevation only set successfully [ {F} ]",
+             "system|INFO: GPS elevation only set successfully [ {F} ]", "status|1,2"});
+        row("gps lower case", {"gps=on"},
+            {"log|ERROR: Unknown GPS command response received [ {F} ]",
+             "error|WARNING: Unknown GPS command response received", "status|1,3"});
+        row("gps refused", {"gps=INVALID"},
+            {"log|ERROR: GPS command failed [ {F} ]", "pane|ERROR: GPS command failed",
+             "error|ERROR: GPS command failed.", "status|1,3"});
+        row("elevation off", {"elevation=OFF"},
+            {"log|INFO: Elevation disabled [ {F} ]", "system|INFO: Elevation disabled [ {F} ]",
+             "status|2,2"});
+        row("elevation value", {"elevation=120"},
+            {"log|INFO: Elevation command successfully sent [ {F} ]",
+             "system|INFO: Elevation command successfully sent [ {F} ]", "status|2,2"});
+        row("elevation refused", {"elevation=INVALID"},
+            {"log|ERROR: Elevation command failed [ {F} ]",
+             "pane|ERROR: Elevation command failed", "error|ERROR: Elevation GPS command failed",
+             "status|2,3"});
+
+        row("datetime", {"datetime=INVALID"},
+            {"log|INFO: DateTime command response received [ {F} ]",
+             "system|INFO: DateTime command response received [ {F} ]", "status|9,2"});
+        row("datetime without =", {"^datetime=", "NAK"},
+            {"log|INFO: DateTime command response received [ {F} ]",
+             "system|INFO: DateTime command response received [ {F} ]", "status|9,2"});
+
+        row("icao", {"icao=KXYZ"},
+            {"log|INFO: ICAO command successfully sent [ {F} ]",
+             "system|INFO: ICAO command successfully sent [ {F} ]", "status|10,2"});
+        row("icao refused", {"icao=INVALID"},
+            {"log|INFO: ICAO command failed [ {F} ]", "pane|ERROR: ICAO command failed",
+             "error|ERROR: ICAO Command Failed.", "status|10,3"});
+        row("icao without =", {"^icao=", "NAK"}, {parseFail.arg("ICAO"), "status|10,3"});
+
+        row("led on", {"led=ON"},
+            {"log|INFO: LED enabled successfully [ {F} ]",
+             "system|INFO: LED enabled successfully [ {F} ]", "status|7,2"});
+        row("led other", {"led=DIM"},
+            {"log|ERROR: Unknown LED command response received [ {F} ]",
+             "error|ERROR: Unknown LED command response received [ {F} ]", "status|7,3"});
+        // "enabled=" and "disabled=" end in "led=" but are no LED answers.
+        row("enabled= is no led answer", {"enabled=ON"}, {});
+        row("disabled= falls through to log=", {"log=OFF", "disabled=B"},
+            {"log|INFO: Log disabled successfully [ {F} ]",
+             "system|INFO: Log disabled successfully [ {F} ]", "status|8,2"});
+        row("log refused has no pane line", {"log=INVALID"},
+            {"log|ERROR: Log command failed [ {F} ]", "error|ERROR: Log Command Failed.",
+             "status|8,3"});
+        row("log without =", {"^log=", "NAK"}, {parseFail.arg("Log"), "status|8,3"});
+
+        row("blower queued", {"blower=QUEUED"},
+            {"log|INFO: Blower command successfully queued [ {F} ]",
+             "system|INFO: Blower command successfully queued[ {F} ]", "status|5,1"});
+        row("blower error", {"blower=ERR"},
+            {"log|INFO: Blower command failed [ {F} ]", "pane|ERROR: Blower command failed",
+             "error|ERROR: Blower Command Failed.", "status|5,3"});
+        row("blower other", {"blower=ON"},
+            {"log|ERROR: Unknown Blower command response received [ {F} ]",
+             "error|ERROR: Unknown Blower command response received [ {F} ]", "status|5,3"});
+
+        row("rflos rate 60", {"radio_freq=60"},
+            {"log|INFO: RFLOS frequency command successfully changed to 60 [ {F} ]",
+             "system|INFO: RFLOS frequency command successfully changed to 60[ {F} ]",
+             "status|16,2"});
+        row("rflos rate 10 is only logged", {"radio_freq=10"},
+            {"log|INFO: RFLOS frequency command successfully changed to 10 [ {F} ]",
+             "status|16,2"});
+        row("rflos rate refused", {"radio_freq=INVALID"},
+            {"log|INFO: RFLOS frequency command failed [ {F} ]",
+             "pane|ERROR: RFLOS frequency command failed",
+             "error|ERROR: RFLOS frequency Command Failed.", "status|16,3"});
+        row("rflos rate other", {"radio_freq=30"},
+            {"log|ERROR: Unknown RFLOS frequency command response received [ {F} ]",
+             "error|ERROR: Unknown RFLOS frequency command response received [ {F} ]",
+             "status|16,3"});
+        row("rflos rate without =", {"^radio_freq=", "NAK"}, {parseFail.arg("RFLOS frequency"),
+                                                      "status|16,3"});
+
+        row("rf off", {"rf=OFF"},
+            {"log|INFO: RF disabled successfully [ {F} ]",
+             "system|INFO: RF disabled successfully [ {F} ]", "status|4,2"});
+        row("rf refused", {"rf=INVALID"},
+            {"log|ERROR: RF command failed [ {F} ]", "pane|ERROR: RF command failed",
+             "error|ERROR: RF Command Failed.", "status|4,3"});
+        row("rf other", {"rf=AUTO"},
+            {"log|ERROR: Unknown RF command response received [ {F} ]",
+             "error|ERROR: Unknown RF command response received [ {F} ] ", "status|4,3"});
+
+        row("heater on", {"heater=ON"},
+            {"log|INFO: Heater enabled successfully [ {F} ]",
+             "system|INFO: Heater enabled successfully [ {F} ]", "status|6,2"});
+        row("heater refused", {"heater=INVALID"},
+            {"log|ERROR: Heater command failed [ {F} ]", "pane|ERROR: Heater command failed",
+             "error|ERROR: Heater Command Failed.", "status|6,3"});
+        row("heater other", {"heater=AUTO"},
+            {"log|EROR: Unknown Heater command response received [ {F} ]",
+             "error|WARNING: Unknown Heater command response received.", "status|6,3"});
+        row("heater without =", {"^heater=", "NAK"}, {parseFail.arg("Heater"), "status|6,3"});
+
+        row("speci default ok", {"speci_default=OK"},
+            {"speci|OK,3", "log|INFO: Set SPECI Default command successful [ {F} ]",
+             "system|INFO: Set SPECI Default command successful [ {F} ]"});
+        row("speci default other", {"speci_default=INVALID"},
+            {"log|ERROR: Unknown Set SPECI Default command response received [ {F} ]",
+             "error|ERROR: SPECI Default Command Failed."});
+        row("speci default without =", {"^speci_default=", "NAK"}, {parseFail.arg("set Default SPECI")});
+        row("default ok", {"default=OK"},
+            {"log|INFO: Set Default command successful [ {F} ]",
+             "system|INFO: Set Default command successful [ {F} ]"});
+        row("default other", {"default=NO"},
+            {"log|ERROR: Unknown Set Default command response received [ {F} ]",
+             "pane|ERROR: Default command failed", "error|ERROR: Default Command Failed."});
+
+        row("speci mode custom", {"speci_mode=CUSTOM"},
+            {"speci|CUSTOM,0", "log|INFO: SPECI Criteria Mode command successful [ {F} ]",
+             "system|INFO: SPECI Criteria Mode command successful [ {F} ]"});
+        row("speci mode refused", {"speci_mode=INVALID"},
+            {"log|INFO: SPECI Criteria Mode command Invalid [ {F} ]",
+             "error|INFO: SPECI Criteria Mode command Invalid [ {F} ]"});
+        row("speci mode other", {"speci_mode=afman"},
+            {"log|ERROR: Unknown SPECI Criteria Mode command response received [ {F} ]",
+             "error|ERROR: SPECI Criteria Mode Command Failed."});
+        row("speci visibility", {"speci_read_visibility=3,2,1"}, {"speci|3,2,1,1"});
+        row("speci ceiling", {"speci_read_ceiling=INVALID"}, {"speci|INVALID,2"});
+        row("speci ceiling without =", {"^speci_read_ceiling=", "NAK"},
+            {parseFail.arg("Read SPECI Ceiling")});
+        row("speci clear ok", {"speci_clear=OK"},
+            {"speci|OK,3", "log|INFO: Set SPECI Clear command successful [ {F} ]",
+             "system|INFO: Set SPECI Clear command successful [ {F} ]"});
+        row("speci clear other", {"speci_clear=FAIL"},
+            {"log|ERROR: Unknown Set SPECI Clear command response received [ {F} ]",
+             "error|ERROR: SPECI Clear Command Failed."});
+        row("criteria source custom", {"speci_criteria_source=CUSTOM"},
+            {"log|INFO: Set Criteria Mode to AFMAN command successful [ {F} ]",
+             "system|INFO: Set SPECI Criteria Mode to AFMAN command successful [ {F} ]"});
+        row("criteria source refused", {"speci_criteria_source=INVALID"},
+            {"log|INFO: Set Criteria Mode to AFMAN command Invalid [ {F} ]",
+             "error|INFO: Set SPECI Criteria Mode to AFMAN command Invalid [ {F} ]"});
+        row("criteria source other", {"speci_criteria_source=NONE"},
+            {"log|ERROR: Unknown Set SPECI Criteria Mode to AFMAN command response received [ "
+             "{F} ]",
+             "error|ERROR: SPECI Criteria Mode to AFMAN Command Failed."});
+
+        row("no known name", {"status=OK"}, {});
+    }
+    void answers()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, expected);
+        Probe worker;
+        Trace trace(&worker);
+        const QByteArray frame = frame3(lines);
+
+        worker.parseCommandResponse(frame);
+
+        const QStringList want = withFrame(expected, frame);
+        QCOMPARE(trace.events, want);
+        QCOMPARE(trace.totalEmitted(), want.size());
+    }
+
+    // Every frame reaches the data log first in Data and Debug mode, matched or not.
+    void dataLogCopy_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("events");
+        QTest::newRow("default, unmatched") << 0 << "status=OK" << 0;
+        QTest::newRow("data, unmatched") << 1 << "status=OK" << 1;
+        QTest::newRow("debug, unmatched") << 2 << "status=OK" << 1;
+        QTest::newRow("debug, led answer") << 2 << "led=ON" << 4;
+        QTest::newRow("default, led answer") << 0 << "led=ON" << 3;
+    }
+    void dataLogCopy()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, line);
+        QFETCH(int, events);
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.setLoggingState(LoggingType(mode));
+        Trace trace(&worker);
+        const QByteArray frame = frame3({line});
+
+        worker.parseCommandResponse(frame);
+
+        QCOMPARE(trace.events.size(), events);
+        if (mode != 0)
+            QCOMPARE(trace.events.first(), "data|" + QString::fromUtf8(frame) + "|{}|2");
+        else
+            QVERIFY(trace.events.filter(QStringLiteral("data|")).isEmpty());
+    }
+
+    // The unit echoes the key: no log line and no data-log copy may carry it.
+    void keyAnswerIsMasked_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("confirmed");
+        QTest::newRow("confirmed") << QStringList{"key=c2VjcmV0LWtleQ=="}
+                                   << "INFO: Key set confirmed." << "KEY";
+        QTest::newRow("one line too many")
+            << QStringList{"key=c2VjcmV0LWtleQ==", "extra"}
+            << "ERROR: Invalid encryption key setting response." << "ERROR";
+        QTest::newRow("key= on the second line")
+            << QStringList{"x", "key=c2VjcmV0LWtleQ==", "y"}
+            << "ERROR: Invalid encryption key setting response." << "ERROR";
+    }
+    void keyAnswerIsMasked()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QString, message);
+        QFETCH(QString, confirmed);
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.setLoggingState(LoggingType::Debug);
+        Trace trace(&worker);
+        const QByteArray frame = frame3(lines);
+        QByteArray masked = frame;
+        masked.replace("c2VjcmV0LWtleQ==", "***");
+
+        worker.parseCommandResponse(frame);
+
+        const bool info = message.startsWith("INFO");
+        QCOMPARE(trace.events,
+                 QStringList({"data|" + QString::fromUtf8(masked) + "|{}|2",
+                              "log|" + message + "[ " + QString::fromUtf8(masked) + " ]",
+                              (info ? "system|" : "error|") + message,
+                              "confirmed|" + confirmed}));
+        QVERIFY(!trace.events.join(' ').contains("c2VjcmV0"));
+    }
+
+    void positionResetOnlyOnSuccess_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("gps on") << "gps=ON" << true;
+        QTest::newRow("gps off") << "gps=OFF" << true;
+        QTest::newRow("gps elevation only") << "gps=ELEVATION_ONLY" << true;
+        QTest::newRow("gps lower case") << "gps=on" << false;
+        QTest::newRow("gps refused") << "gps=INVALID" << false;
+        QTest::newRow("gps without =") << "^gps=,NAK" << false;
+        QTest::newRow("elevation off") << "elevation=OFF" << true;
+        QTest::newRow("elevation value") << "elevation=35" << true;
+        QTest::newRow("elevation refused") << "elevation=INVALID" << false;
+        QTest::newRow("other answer") << "led=ON" << false;
+    }
+    void positionResetOnlyOnSuccess()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, reset);
+        Probe worker;
+        worker.parseCommandResponse(frame3(line.split(',')));
+        QCOMPARE(worker.positionReset, reset);
+
+        // Set once, it stays set until the record builder consumes it.
+        worker.parseCommandResponse(frame3({"gps=INVALID"}));
+        QCOMPARE(worker.positionReset, reset);
+    }
+
+    void icaoReachesTheDecoder()
+    {
+        Probe worker;
+        worker.parseCommandResponse(frame3({"icao=KXYZ"}));
+        QCOMPARE(worker.decoder->getIcao(), QStringLiteral("KXYZ"));
+        worker.parseCommandResponse(frame3({"icao=INVALID"}));
+        QCOMPARE(worker.decoder->getIcao(), QString());
+        worker.parseCommandResponse(frame3({"icao= PAED"}));
+        QCOMPARE(worker.decoder->getIcao(), QStringLiteral(" PAED"));
+        worker.parseCommandResponse(frame3({"^icao=", "NAK"}));
+        QCOMPARE(worker.decoder->getIcao(), QString());
+    }
+
+    // Erasure starts, then completes, on the logging command's row.
+    void flashEraseSequence()
+    {
+        Probe worker;
+        QSignalSpy status(&worker, &data_incoming::command_status_changed);
+        worker.parseCommandResponse(frame3({"flash_erase=START"}));
+        worker.parseCommandResponse(frame3({"flash_erase=OK"}));
+        QCOMPARE(status.count(), 2);
+        QCOMPARE(status.at(0), QVariantList({8, 4}));
+        QCOMPARE(status.at(1), QVariantList({8, 2}));
+    }
+
+    // Answers as the unit sends them: through a real serial port to a worker on its own thread.
+    void answersOverSerialLine()
+    {
+        PtyPair pty;
+        auto* worker = new Probe();
+        Trace trace(worker);
+        WorkerThread running(worker);
+
+        QMetaObject::invokeMethod(worker, "setDeviceTypeState",
+                                  Q_ARG(DeviceTypes, DeviceTypes::ORVA));
+        QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            trace.events.contains("log|INFO: Successfully Opened Serial Port " + pty.portPath()),
+            3000);
+        trace.events.clear();
+
+        // Checksum worked out by hand: "@300" 211, CR LF 23, "icao=KXYZ" 815, CR LF 23,
+        // "~" 126; 1198 is 0x04AE.
+        const QByteArray icao("@300\r\nicao=KXYZ\r\n~04AE\r\n\r\n");
+        QCOMPARE(icao, orvaFrame('3', "\r\nicao=KXYZ\r\n", "00"));
+        const QByteArray blower = frame3({"blower=QUEUED"});
+        pty.write(icao + blower.left(7));
+        pty.write(blower.mid(7));
+
+        const QStringList expected =
+            withFrame({"log|INFO: ICAO command successfully sent [ {F} ]",
+                       "system|INFO: ICAO command successfully sent [ {F} ]", "status|10,2"},
+                      icao)
+            + withFrame({"log|INFO: Blower command successfully queued [ {F} ]",
+                         "system|INFO: Blower command successfully queued[ {F} ]", "status|5,1"},
+                        blower);
+        QTRY_COMPARE_WITH_TIMEOUT(trace.events.filter(QRegularExpression("^(log|system|status)")),
+                                  expected, 3000);
+        QString icaoSeen;
+        QMetaObject::invokeMethod(
+            worker, [&] { icaoSeen = worker->decoder->getIcao(); }, Qt::BlockingQueuedConnection);
+        QCOMPARE(icaoSeen, QStringLiteral("KXYZ"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOrvaResponses)
+#include "tst_orvaresponses.moc"
