@@ -140,13 +140,6 @@ void data_incoming::sendLogC(const QByteArray& msg)
     emit sendLogMsg(msg);
 }
 
-// Pending: the BRQ prompt protocol and camera images. Until then a read is only recorded.
-void data_incoming::parseData_BRQ(const QByteArray& data)
-{
-    ++pending.brqCalls;
-    pending.lastBrq = data;
-}
-
 // Pending: ORVA frame reassembly, checks and dispatch. Until then a read is only recorded.
 void data_incoming::parseData_ORVA(const QByteArray& data)
 {

@@ -1,0 +1,645 @@
+#include "tests/support/testsupport.h"
+
+#include "decoder/weatherdatadecoder.h"
+#include "link/data_incoming.h"
+#include "tests/support/ptypair.h"
+#include "tests/support/scopedclock.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// Opens the worker's state to the test.
+class Probe : public data_incoming
+{
+public:
+    using data_incoming::data_incoming;
+    using data_incoming::decoder;
+    using data_incoming::imageFolder;
+    using data_incoming::imageTimestampText;
+    using data_incoming::pacingTimer;
+    using data_incoming::receiveBuffer;
+};
+
+const QByteArray kSetClock = QByteArray::fromHex("240307140509"); // 2024-03-07 14:05:09
+constexpr int kHeader = 632;
+constexpr int kChunk = 330;
+
+// One image packet as the unit sends it: "@1", capture time, camera and kind, sequence,
+// 330 bytes of scan data, empty line.
+QByteArray imagePacket(int camera, int kind, int sequence, const QByteArray& chunk,
+                       const QByteArray& time = kSetClock)
+{
+    QByteArray packet("@1");
+    packet += time;
+    packet += char((camera << 4) | kind);
+    packet += char(sequence);
+    packet += chunk.leftJustified(kChunk, char(0xff), true);
+    packet += "\r\n\r\n";
+    return packet;
+}
+
+QByteArray filler(int sequence)
+{
+    return QByteArray(kChunk, char('a' + sequence % 26));
+}
+
+// The picture's scan data cut into the unit's packets, the last one marked as such.
+QList<QByteArray> picturePackets(int camera, const QByteArray& scan)
+{
+    QList<QByteArray> packets;
+    const int count = (scan.size() + kChunk - 1) / kChunk;
+    for (int i = 0; i < count; ++i)
+        packets << imagePacket(camera, i == count - 1 ? 11 : 0, i, scan.mid(i * kChunk, kChunk));
+    return packets;
+}
+
+// Bare scan data of a 320 x 240 picture of even grey (every coefficient zero): per unit of two
+// luminance and two chrominance blocks, a zero DC difference and end-of-block, with the tables
+// of the header: 001010 001010 0000 0000, 20 bits; 600 units, 1500 bytes.
+QByteArray greyScan()
+{
+    QByteArray scan;
+    for (int i = 0; i < 300; ++i)
+        scan += QByteArray::fromHex("28a0028a00");
+    return scan;
+}
+
+// The marker segments of a JPEG header, in file order: (marker, whole segment).
+QList<QPair<int, QByteArray>> segments(const QByteArray& jpeg)
+{
+    QList<QPair<int, QByteArray>> out;
+    int pos = 2;
+    while (pos + 4 <= jpeg.size() && quint8(jpeg.at(pos)) == 0xff) {
+        const int marker = quint8(jpeg.at(pos + 1));
+        const int length = (quint8(jpeg.at(pos + 2)) << 8) | quint8(jpeg.at(pos + 3));
+        out << qMakePair(marker, jpeg.mid(pos, length + 2));
+        if (marker == 0xda)
+            break;
+        pos += length + 2;
+    }
+    return out;
+}
+
+QList<QByteArray> segmentsOf(const QByteArray& jpeg, int marker)
+{
+    QList<QByteArray> out;
+    for (const auto& s : segments(jpeg))
+        if (s.first == marker)
+            out << s.second;
+    return out;
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A worker whose image folder is a fresh temporary folder.
+struct Fixture {
+    Fixture()
+    {
+        worker.pacingTimer->stop();
+        worker.setDeviceTypeState(DeviceTypes::BRQ);
+        worker.imageFolder = dir.path();
+        idleTicks = 0;
+    }
+    // Each packet after a pause longer than the idle limit, as the unit sends them.
+    void feed(const QByteArray& packet)
+    {
+        idleTicks = 6;
+        worker.parseData_BRQ(packet);
+    }
+    void setRecord(const QString& text) { worker.decoder->setRecordText(text); }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir dir;
+    Probe worker;
+};
+
+} // namespace
+
+class TestBrqImages : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerSharedMetaTypes(); }
+    void init() { idleTicks = 0; }
+
+    void threePacketPicture()
+    {
+        Fixture f;
+        f.setRecord("@I:BRQ00042:2.1\r\nOR:30:1\r\n");
+        QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
+        QSignalSpy sys(&f.worker, &data_incoming::sendDisplaySysMsg);
+
+        f.feed(imagePacket(2, 0, 0, filler(0)));
+        f.feed(imagePacket(2, 0, 1, filler(1)));
+        QCOMPARE(finals.count(), 0);
+        QVERIFY(!f.worker.receiveBuffer.isEmpty());
+        f.feed(imagePacket(2, 11, 2, filler(2)));
+
+        const QString name =
+            QStringLiteral("BRQ00042 2024-03-07_14-05-09Z_BRQtime Cam2 (120\u00b0).jpg");
+        const QString path = QDir::toNativeSeparators(QDir(f.dir.path()).filePath(name));
+        QCOMPARE(f.files(), QStringList{name});
+        const QByteArray file = readFile(path);
+        QCOMPARE(file.size(), 1624);
+        QCOMPARE(file.mid(kHeader, kChunk), filler(0));
+        QCOMPARE(file.mid(kHeader + kChunk, kChunk), filler(1));
+        QCOMPARE(file.mid(kHeader + 2 * kChunk, kChunk), filler(2));
+        QCOMPARE(file.right(2), QByteArray("\xff\xd9"));
+
+        QCOMPARE(progress.count(), 3);
+        for (const QList<QVariant>& call : progress) {
+            QCOMPARE(call.at(0).toString(), path);
+            QCOMPARE(call.at(1).toInt(), 2);
+            QCOMPARE(call.at(2).toString(), QStringLiteral("14:05:09Z"));
+            QCOMPARE(call.at(3).toDouble(), 120.0);
+            QCOMPARE(call.at(4).toString(), QStringLiteral("2024-03-07"));
+        }
+        QCOMPARE(finals.count(), 1);
+        QCOMPARE(finals.at(0).at(0).toInt(), 2);
+        QCOMPARE(finals.at(0).at(1).toString(), path);
+        QCOMPARE(camera.count(), 4);
+        QCOMPARE(camera.last().at(0).toBool(), false);
+        QCOMPARE(log.count(), 1);
+        QCOMPARE(QString::fromUtf8(log.at(0).at(0).toByteArray()),
+                 "INFO: Final Image Output to " + path);
+        QCOMPARE(sys.count(), 1);
+        QCOMPARE(sys.at(0).at(0).toString(),
+                 QStringLiteral("INFO: BRQ Image received from Camera 2"));
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
+    }
+
+    void headerTemplate()
+    {
+        Fixture f;
+        f.feed(imagePacket(1, 0, 0, filler(0)));
+        const QByteArray file = readFile(f.worker.imageFolder + '/' + f.files().value(0));
+        QCOMPARE(file.size(), kHeader + kChunk + 2);
+        const QByteArray header = file.left(kHeader);
+        QCOMPARE(header.left(2), QByteArray("\xff\xd8"));
+
+        struct Expected {
+            int marker;
+            int offset;
+            int size;
+        };
+        const Expected layout[] = {{0xe0, 2, 18},    {0xfe, 20, 9},    {0xdb, 29, 69},
+                                   {0xdb, 98, 69},   {0xc0, 167, 19},  {0xc4, 186, 33},
+                                   {0xc4, 219, 183}, {0xc4, 402, 33},  {0xc4, 435, 183},
+                                   {0xda, 618, 14}};
+        const auto found = segments(header);
+        QCOMPARE(found.size(), 10);
+        for (int i = 0; i < 10; ++i) {
+            QCOMPARE(found.at(i).first, layout[i].marker);
+            QCOMPARE(found.at(i).second.size(), layout[i].size);
+            QCOMPARE(header.mid(layout[i].offset, layout[i].size), found.at(i).second);
+        }
+        QCOMPARE(found.at(0).second,
+                 QByteArray::fromHex("ffe000104a46494600010101006000600000"));
+        QCOMPARE(found.at(1).second, QByteArray::fromHex("fffe0007") + "TIVAR");
+        QCOMPARE(found.at(2).second.mid(4, 9), QByteArray::fromHex("000806060706050807"));
+        QCOMPARE(found.at(3).second.mid(4, 9), QByteArray::fromHex("010909090c0b0c180d"));
+        QCOMPARE(found.at(4).second,
+                 QByteArray::fromHex("ffc000110800f0014003012100021101031101"));
+        QCOMPARE(found.at(9).second, QByteArray::fromHex("ffda000c03010002110311003f00"));
+    }
+
+    // An independent encoder at its default quality writes the same quantisation and Huffman
+    // tables and the same scan header; only the chrominance subsampling differs (2 by 2 there).
+    void tablesMatchAnIndependentEncoder()
+    {
+        QImage picture(320, 240, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        QBuffer jpeg;
+        jpeg.open(QIODevice::WriteOnly);
+        QVERIFY(picture.save(&jpeg, "JPEG", 75));
+
+        Fixture f;
+        f.feed(imagePacket(1, 0, 0, filler(0)));
+        const QByteArray header =
+            readFile(f.worker.imageFolder + '/' + f.files().value(0)).left(kHeader);
+
+        for (int marker : {0xdb, 0xc4, 0xda})
+            QCOMPARE(segmentsOf(header, marker), segmentsOf(jpeg.data(), marker));
+        QByteArray frame = segmentsOf(jpeg.data(), 0xc0).value(0);
+        QCOMPARE(frame.at(11), char(0x22));
+        frame[11] = char(0x21);
+        QCOMPARE(segmentsOf(header, 0xc0), QList<QByteArray>{frame});
+    }
+
+    void greyPictureDecodes()
+    {
+        Fixture f;
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        const QList<QByteArray> packets = picturePackets(3, greyScan());
+        QCOMPARE(packets.size(), 5);
+        for (const QByteArray& packet : packets)
+            f.feed(packet);
+        QCOMPARE(finals.count(), 1);
+
+        QImage image;
+        QVERIFY(image.load(finals.at(0).at(1).toString()));
+        QCOMPARE(image.size(), QSize(320, 240));
+        for (const QPoint p : {QPoint(0, 0), QPoint(319, 0), QPoint(160, 120), QPoint(319, 239)})
+            QCOMPARE(QColor(image.pixel(p)), QColor(128, 128, 128));
+    }
+
+    // The scan data of a picture made by QImage, as a payload: the file holds it whole, between
+    // the header and the end marker, and reads as a 320 x 240 JPEG.
+    void realJpegPayload()
+    {
+        QImage picture(320, 240, QImage::Format_RGB32);
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x)
+                picture.setPixel(x, y, qRgb(x * 255 / 319, y * 255 / 239, (x ^ y) & 0xff));
+        QBuffer jpeg;
+        jpeg.open(QIODevice::WriteOnly);
+        QVERIFY(picture.save(&jpeg, "JPEG"));
+        const QByteArray scanHeader = segmentsOf(jpeg.data(), 0xda).value(0);
+        const int scanAt = jpeg.data().indexOf(scanHeader) + scanHeader.size();
+        const QByteArray scan = jpeg.data().mid(scanAt, jpeg.data().size() - scanAt - 2);
+        QVERIFY(scan.size() > 4 * kChunk);
+
+        Fixture f;
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        const QList<QByteArray> packets = picturePackets(4, scan);
+        for (const QByteArray& packet : packets)
+            f.feed(packet);
+        QCOMPARE(finals.count(), 1);
+
+        const QByteArray file = readFile(finals.at(0).at(1).toString());
+        QCOMPARE(file.size(), kHeader + packets.size() * kChunk + 2);
+        QCOMPARE(file.mid(kHeader, scan.size()), scan);
+        QCOMPARE(file.right(2), QByteArray("\xff\xd9"));
+        QImageReader reader(finals.at(0).at(1).toString());
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        QCOMPARE(reader.size(), QSize(320, 240));
+    }
+
+    void cameraAndKindByte_data()
+    {
+        QTest::addColumn<int>("byte8");
+        QTest::addColumn<int>("camera");
+        QTest::addColumn<bool>("last");
+        QTest::newRow("0x2B camera 2, last packet") << 0x2b << 2 << true;
+        QTest::newRow("0x10 camera 1, kind 0") << 0x10 << 1 << false;
+        QTest::newRow("0x9B bit 7 ignored") << 0x9b << 1 << true;
+        QTest::newRow("0x4A camera 4, kind 10") << 0x4a << 4 << false;
+    }
+    void cameraAndKindByte()
+    {
+        QFETCH(int, byte8);
+        QFETCH(int, camera);
+        QFETCH(bool, last);
+        Fixture f;
+        QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        f.feed(imagePacket(byte8 >> 4, byte8 & 0x0f, 7, filler(7)));
+        QCOMPARE(info.count(), 1);
+        QCOMPARE(info.at(0).at(0).toInt(), camera);
+        QCOMPARE(info.at(0).at(1).toInt(), 7);
+        QCOMPARE(finals.count(), last ? 1 : 0);
+        QVERIFY(f.files().value(0).contains(QStringLiteral(" Cam%1 ").arg(camera)));
+    }
+
+    void timestampText_data()
+    {
+        QTest::addColumn<QByteArray>("time");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("set clock") << QByteArray::fromHex("240307140509")
+                                   << "2024-03-07_14-05-09Z_BRQtime";
+        QTest::newRow("bit 7 of a tens digit ignored") << QByteArray::fromHex("a4918795d9f9")
+                                                       << "2024-11-07_15-59-79Z_BRQtime";
+        QTest::newRow("units above 9 take two places") << QByteArray::fromHex("2c0a010000ff")
+                                                       << "20212-010-01_00-00-715Z_BRQtime";
+        QTest::newRow("unset clock, PC time") << QByteArray::fromHex("000007140509")
+                                              << "2031-12-30_23-59-58Z_PCtime";
+        QTest::newRow("month 80 reads as unset") << QByteArray::fromHex("248007140509")
+                                                 << "2031-12-30_23-59-58Z_PCtime";
+    }
+    void timestampText()
+    {
+        QFETCH(QByteArray, time);
+        QFETCH(QString, text);
+        ScopedClock clock(QDateTime(QDate(2031, 12, 30), QTime(23, 59, 58), Qt::UTC));
+        const QByteArray packet = imagePacket(1, 0, 0, QByteArray(), time);
+        QCOMPARE(data_incoming::imageTimestamp(packet), text);
+        QCOMPARE(data_incoming::isDeviceTimeUnset(packet), text.endsWith("PCtime"));
+    }
+
+    // A picture from a unit whose clock is not set keeps the PC time of its first packet.
+    void unsetClockKeepsTheFirstTime()
+    {
+        ScopedClock clock(QDateTime(QDate(2024, 5, 1), QTime(10, 20, 30), Qt::UTC));
+        Fixture f;
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        const QByteArray unset = QByteArray::fromHex("000000000000");
+        f.feed(imagePacket(1, 0, 0, filler(0), unset));
+        clock.advanceSecs(7);
+        f.feed(imagePacket(1, 11, 1, filler(1), unset));
+        QCOMPARE(progress.count(), 2);
+        for (const QList<QVariant>& call : progress) {
+            QVERIFY(call.at(0).toString().contains(" 2024-05-01_10-20-30Z_PCtime Cam1 "));
+            QCOMPARE(call.at(2).toString(), QStringLiteral("10:20:30Z"));
+            QCOMPARE(call.at(4).toString(), QStringLiteral("2024-05-01"));
+        }
+        f.feed(imagePacket(1, 0, 0, filler(0), unset));
+        QCOMPARE(f.worker.imageTimestampText, QStringLiteral("2024-05-01_10-20-37Z_PCtime"));
+    }
+
+    void viewingAngle_data()
+    {
+        QTest::addColumn<QString>("orientation");
+        QTest::addColumn<int>("camera");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("30, camera 3") << "30" << 3 << 210.0 << "210";
+        QTest::newRow("none, camera 1") << "" << 1 << 0.0 << "0";
+        QTest::newRow("0, camera 0") << "0" << 0 << -90.0 << "-90";
+        QTest::newRow("wraps at 360") << "300" << 4 << 210.0 << "210";
+        QTest::newRow("fraction") << "12.5" << 1 << 12.5 << "12.5";
+        QTest::newRow("six significant digits") << "123.4567" << 1 << 123.4567 << "123.457";
+        QTest::newRow("negative keeps its sign") << "-400" << 1 << -40.0 << "-40";
+        QTest::newRow("not a number") << "north" << 2 << 90.0 << "90";
+        QTest::newRow("nan text") << "nan" << 2 << 90.0 << "90";
+        QTest::newRow("whole turn back gives 0, not -0") << "-360" << 1 << 0.0 << "0";
+    }
+    void viewingAngle()
+    {
+        QFETCH(QString, orientation);
+        QFETCH(int, camera);
+        QFETCH(double, angle);
+        QFETCH(QString, text);
+        Fixture f;
+        f.setRecord("@I:BRQ7:1\r\nOR:" + orientation + ":0\r\n");
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        f.feed(imagePacket(camera, 0, 0, filler(0)));
+        const QString name =
+            QStringLiteral("BRQ7 2024-03-07_14-05-09Z_BRQtime Cam%1 (%2\u00b0).jpg")
+                .arg(camera)
+                .arg(text);
+        QCOMPARE(f.files(), QStringList{name});
+        if (camera >= 1) {
+            QCOMPARE(progress.count(), 1);
+            QCOMPARE(progress.at(0).at(3).toDouble(), angle);
+        }
+    }
+
+    void stationIdInTheFileName_data()
+    {
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<QString>("prefix");
+        QTest::newRow("no record yet") << "" << "000000000000000";
+        QTest::newRow("plain") << "BRQ-01_a.b 2" << "BRQ-01_a.b 2";
+        QTest::newRow("path climbing") << "../../../x" << ".._.._.._x";
+        QTest::newRow("separators and reserved characters") << "a\\b/c*?\"<>|%1" << "a_b_c_______1";
+        QTest::newRow("non-ASCII letters kept")
+            << QString::fromUtf8("Stöð") << QString::fromUtf8("Stöð");
+        QTest::newRow("control characters") << QString("A\tB\x01") << "A_B_";
+    }
+    void stationIdInTheFileName()
+    {
+        QFETCH(QString, station);
+        QFETCH(QString, prefix);
+        Fixture f;
+        if (!station.isEmpty())
+            f.setRecord("@I:" + station + "\r\nTA:1\r\n");
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        f.feed(imagePacket(1, 0, 0, filler(0)));
+
+        const QString name = prefix + " 2024-03-07_14-05-09Z_BRQtime Cam1 (0\u00b0).jpg";
+        QCOMPARE(f.files(), QStringList{name});
+        const QString path = progress.at(0).at(0).toString();
+        QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(f.dir.path()).absoluteFilePath());
+        QVERIFY(QFile::exists(path));
+    }
+
+    void cameraOutsideOneToFour_data()
+    {
+        QTest::addColumn<int>("camera");
+        QTest::newRow("0") << 0;
+        QTest::newRow("5") << 5;
+        QTest::newRow("7") << 7;
+    }
+    void cameraOutsideOneToFour()
+    {
+        QFETCH(int, camera);
+        Fixture f;
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        f.feed(imagePacket(camera, 11, 0, filler(0)));
+        QCOMPARE(f.files().size(), 1);
+        QCOMPARE(progress.count(), 0);
+        QCOMPARE(finals.count(), 1);
+        QCOMPARE(finals.at(0).at(0).toInt(), camera);
+    }
+
+    void packetInTwoReads()
+    {
+        Fixture f;
+        QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        const QByteArray packet = imagePacket(1, 0, 3, filler(3));
+        f.feed(packet.left(200));
+        QCOMPARE(info.count(), 1);
+        QVERIFY(f.files().isEmpty());
+
+        idleTicks = 5;
+        f.worker.parseData_BRQ(packet.mid(200));
+        QCOMPARE(info.count(), 2);
+        QCOMPARE(progress.count(), 1);
+        const QByteArray file = readFile(progress.at(0).at(0).toString());
+        QCOMPARE(file.size(), kHeader + 4 * kChunk + 2);
+        QCOMPARE(file.mid(kHeader + 3 * kChunk, kChunk), filler(3));
+    }
+
+    // A packet of exactly 340 bytes carries its terminator as the chunk's last four bytes.
+    void terminatorInsideTheChunk()
+    {
+        Fixture f;
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        QByteArray packet = imagePacket(1, 0, 0, filler(0) + "\r\n\r\n");
+        packet.chop(4);
+        packet.replace(packet.size() - 4, 4, "\r\n\r\n");
+        QCOMPARE(packet.size(), 340);
+        f.feed(packet);
+        QCOMPARE(progress.count(), 1);
+
+        QByteArray unterminated = imagePacket(1, 0, 0, filler(0));
+        unterminated.chop(1);
+        Fixture g;
+        QSignalSpy none(&g.worker, &data_incoming::sendCameraProgress);
+        g.feed(unterminated);
+        QCOMPARE(none.count(), 0);
+        QVERIFY(g.files().isEmpty());
+    }
+
+    void sequenceBeyondTheAssemblyArea_data()
+    {
+        QTest::addColumn<int>("sequence");
+        QTest::addColumn<int>("fileSize");
+        QTest::newRow("195, the last that fits") << 195 << 65314;
+        QTest::newRow("196") << 196 << 0;
+        QTest::newRow("255") << 255 << 0;
+    }
+    void sequenceBeyondTheAssemblyArea()
+    {
+        QFETCH(int, sequence);
+        QFETCH(int, fileSize);
+        Fixture f;
+        QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        f.feed(imagePacket(1, 11, sequence, filler(sequence)));
+        if (fileSize == 0) {
+            QVERIFY(f.files().isEmpty());
+            QCOMPARE(camera.count() + progress.count() + finals.count(), 0);
+            return;
+        }
+        const QByteArray file = readFile(finals.at(0).at(1).toString());
+        QCOMPARE(file.size(), fileSize);
+        QCOMPARE(file.mid(fileSize - 2 - kChunk, kChunk), filler(sequence));
+    }
+
+    void rawDataDump()
+    {
+        Fixture f;
+        QSignalSpy raw(&f.worker, &data_incoming::sendRawData);
+        const QByteArray packet = imagePacket(1, 0, 9, filler(9));
+        f.feed(packet);
+        QCOMPARE(raw.count(), 1);
+        const QByteArray dump = raw.at(0).at(0).toByteArray();
+        QVERIFY(dump.startsWith("Camera:1 Packet:9 Bytes:344\r\n\r\n40 31 24 03 07 14 05 09 10 09 "
+                                "6a 6a "));
+        QVERIFY(dump.endsWith("6a 0d 0a 0d 0a "));
+        QCOMPARE(dump.size(), 31 + 344 * 3);
+
+        // A long buffer is dumped as far as the dump text holds whole bytes.
+        Fixture g;
+        QSignalSpy longRaw(&g.worker, &data_incoming::sendRawData);
+        g.feed(imagePacket(1, 0, 0, filler(0)).left(340) + QByteArray(3000, 'z') + "\r\n\r\n");
+        const QByteArray longDump = longRaw.at(0).at(0).toByteArray();
+        QVERIFY(longDump.startsWith("Camera:1 Packet:0 Bytes:3344\r\n\r\n"));
+        QVERIFY(longDump.size() <= 8191);
+        QVERIFY(longDump.size() > 8191 - 3);
+        QVERIFY(longDump.endsWith("7a "));
+    }
+
+    void loggingModes_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("dataCopies");
+        QTest::addColumn<QStringList>("log");
+        const QString final = "INFO: Final Image Output to ";
+        QTest::newRow("Default") << 0 << 0 << QStringList{final};
+        QTest::newRow("Data") << 1 << 1 << QStringList{final};
+        QTest::newRow("Debug") << 2 << 1 << QStringList{"DEBUG: Cam: 3, Seq: 0", final};
+    }
+    void loggingModes()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, dataCopies);
+        QFETCH(QStringList, log);
+        Fixture f;
+        f.worker.setLoggingState(static_cast<LoggingType>(mode));
+        QSignalSpy data(&f.worker, &data_incoming::sendLogData);
+        QSignalSpy logs(&f.worker, &data_incoming::sendLogMsg);
+        const QByteArray packet = imagePacket(3, 11, 0, filler(0));
+        f.feed(packet);
+        QCOMPARE(data.count(), dataCopies);
+        if (dataCopies) {
+            QCOMPARE(data.at(0).at(0).toByteArray(), packet);
+            QCOMPARE(data.at(0).at(1).toJsonObject(), QJsonObject());
+        }
+        QCOMPARE(logs.count(), log.size());
+        for (int i = 0; i < log.size(); ++i)
+            QVERIFY(QString::fromUtf8(logs.at(i).at(0).toByteArray()).startsWith(log.at(i)));
+    }
+
+    void unwritableFolder()
+    {
+        Fixture f;
+        f.worker.imageFolder = f.dir.filePath("missing");
+        QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        QSignalSpy raw(&f.worker, &data_incoming::sendRawData);
+        QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
+        const QByteArray packet = imagePacket(1, 11, 0, filler(0));
+        f.feed(packet);
+        QCOMPARE(progress.count(), 1);
+        const QString missing = QDir::toNativeSeparators(f.dir.filePath("missing"));
+        QVERIFY(progress.at(0).at(0).toString().startsWith(missing));
+        QCOMPARE(raw.last().at(0).toByteArray(), QByteArray("\r\nLast Packet of Image Received"));
+        QCOMPARE(finals.count(), 0);
+        QCOMPARE(log.count(), 0);
+        QCOMPARE(camera.count(), 1);
+        QCOMPARE(camera.at(0).at(0).toBool(), true);
+        QCOMPARE(f.worker.receiveBuffer, packet);
+    }
+
+    // A packet that follows the unit's identity line in the same buffer is read from its own
+    // "@1", not from the start of the buffer.
+    void packetAfterAnIdentityLine()
+    {
+        Fixture f;
+        QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        const QByteArray chunk = "SND" + filler(4).mid(3);
+        f.feed("@I:BRQ00042\r\n" + imagePacket(2, 11, 4, chunk));
+        QCOMPARE(info.count(), 1);
+        QCOMPARE(info.at(0).at(0).toInt(), 2);
+        QCOMPARE(info.at(0).at(1).toInt(), 4);
+        QCOMPARE(finals.count(), 1);
+        const QByteArray file = readFile(finals.at(0).at(1).toString());
+        QCOMPARE(file.mid(kHeader + 4 * kChunk, kChunk), chunk);
+
+        // Without "SND" such a buffer is no image.
+        Fixture g;
+        QSignalSpy none(&g.worker, &data_incoming::sendImageProgressInfo);
+        g.feed("@I:BRQ00042\r\n" + imagePacket(2, 11, 4, filler(4)));
+        QCOMPARE(none.count(), 0);
+    }
+
+    // A picture read from a real port.
+    void pictureOverAPort()
+    {
+        PtyPair unit;
+        Fixture f;
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
+        f.worker.openSerialPort(unit.portPath());
+        QVERIFY(f.worker.findChild<QSerialPort*>()->isOpen());
+
+        const QList<QByteArray> packets = picturePackets(1, greyScan());
+        for (int i = 0; i < packets.size() - 1; ++i) {
+            idleTicks = 6; // the unit pauses before each packet
+            QVERIFY(unit.write(packets.at(i)));
+            QTRY_COMPARE_WITH_TIMEOUT(f.worker.receiveBuffer, packets.at(i), 3000);
+        }
+        idleTicks = 6;
+        QVERIFY(unit.write(packets.last()));
+        QTRY_COMPARE_WITH_TIMEOUT(finals.count(), 1, 3000);
+        QCOMPARE(info.last().at(1).toInt(), packets.size() - 1);
+        QImage image;
+        QVERIFY(image.load(finals.at(0).at(1).toString()));
+        QCOMPARE(image.size(), QSize(320, 240));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBrqImages)
+#include "tst_brqimages.moc"

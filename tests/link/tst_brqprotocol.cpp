@@ -1,0 +1,526 @@
+#include "tests/support/testsupport.h"
+
+#include "link/data_incoming.h"
+#include "tests/support/ptypair.h"
+
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QThread>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Opens the worker's state to the test.
+class Probe : public data_incoming
+{
+public:
+    using data_incoming::data_incoming;
+    using data_incoming::pacingTimer;
+    using data_incoming::pendingCommands;
+    using data_incoming::positionReset;
+    using data_incoming::receiveBuffer;
+    using data_incoming::startupSequence;
+    using data_incoming::transmitQueue;
+};
+
+// Every message the BRQ parser can give, as "kind:text" in emission order.
+class Events : public QObject
+{
+public:
+    explicit Events(data_incoming* worker)
+    {
+        connect(worker, &data_incoming::sendLogMsg, this,
+                [this](const QByteArray& line) { seen << "log:" + QString::fromUtf8(line); });
+        connect(worker, &data_incoming::sendDisplaySysMsg, this,
+                [this](const QString& line) { seen << "sys:" + line; });
+        connect(worker, &data_incoming::sendDisplayErrorMsg, this,
+                [this](const QString& line) { seen << "err:" + line; });
+        connect(worker, &data_incoming::sendRawData, this,
+                [this](const QByteArray& data) { seen << "raw:" + QString::fromLatin1(data); });
+        connect(worker, &data_incoming::sendLogData, this,
+                [this](const QByteArray& data, const QJsonObject&, DeviceTypes) {
+                    seen << "data:" + QString::fromLatin1(data);
+                });
+        connect(worker, &data_incoming::sendCommandConfirmation, this,
+                [this] { seen << QStringLiteral("confirmed"); });
+        connect(worker, &data_incoming::sendConfiguration, this,
+                [this](const QString& state) { seen << "config:" + state; });
+        connect(worker, &data_incoming::weather_data_received, this,
+                [this](const QJsonObject& record) {
+                    seen << QStringLiteral("record");
+                    records << record;
+                });
+    }
+    QStringList only(const QString& kind) const
+    {
+        QStringList out;
+        for (const QString& e : seen)
+            if (e.startsWith(kind + ':'))
+                out << e.mid(kind.size() + 1);
+        return out;
+    }
+    int count(const QString& event) const { return seen.count(event); }
+
+    QStringList seen;
+    QList<QJsonObject> records;
+};
+
+const QByteArray kPrompt("\r\n>");
+
+// A complete weather packet as the unit sends it.
+QByteArray weatherPacket(const QByteArray& station = "BRQ00042")
+{
+    return "@I:" + station + ":2.1\r\n@0:00\r\nT:24/03/07,14:05:09\r\nTA:15.2\r\nRH:50\r\n"
+           "WI:10:270\r\nBA:1013.2:2992\r\n~\r\n\r\n";
+}
+
+// A worker that parses what the test feeds it, on the test's thread, with the clock stopped.
+struct Fixture {
+    Fixture()
+    {
+        worker.pacingTimer->stop();
+        worker.setDeviceTypeState(DeviceTypes::BRQ);
+        idleTicks = 0;
+        events.seen.clear();
+    }
+    void feed(const QByteArray& bytes) { worker.parseData_BRQ(bytes); }
+    Probe worker;
+    Events events{&worker};
+};
+
+// Runs a worker on a thread of its own, as the application does; stops it on every way out.
+class WorkerThread
+{
+public:
+    explicit WorkerThread(data_incoming* worker)
+    {
+        worker->moveToThread(&thread);
+        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+        thread.start();
+    }
+    ~WorkerThread()
+    {
+        thread.quit();
+        thread.wait();
+    }
+
+private:
+    QThread thread;
+};
+
+} // namespace
+
+class TestBrqProtocol : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerSharedMetaTypes(); }
+    void init() { idleTicks = 0; }
+
+    void extractAtLines_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("iLine");
+        QTest::addColumn<QString>("other");
+        QTest::newRow("I-line and the last of two others")
+            << QByteArray("@I:A\r\n@0:first\r\n@0:second") << "@I:A" << "@0:second";
+        QTest::newRow("no line begins with @") << QByteArray("T:1\r\nTA:2\r\n") << "" << "";
+        QTest::newRow("empty") << QByteArray() << "" << "";
+        QTest::newRow("@ alone is an other line") << QByteArray("x\r\n@\r\n") << "" << "@";
+        QTest::newRow("last I-line wins") << QByteArray("@I:1\r\n@1\r\n@Ix") << "@Ix" << "@1";
+        QTest::newRow("lowercase i is no I-line") << QByteArray("@i:1\r\n") << "" << "@i:1";
+        QTest::newRow("@ inside a line is not a start")
+            << QByteArray("T:@I\r\n @0\r\n") << "" << "";
+        QTest::newRow("high bytes read as Latin-1")
+            << QByteArray("@1\xb0\xff\r\n") << "" << QString::fromLatin1("@1\xb0\xff");
+    }
+    void extractAtLines()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, iLine);
+        QFETCH(QString, other);
+        QCOMPARE(data_incoming::extractAtLines(text), (QStringList{iLine, other}));
+    }
+
+    void acknowledgementWords_data()
+    {
+        QTest::addColumn<QByteArray>("reply");
+        QTest::addColumn<QStringList>("expected"); // log, display, log, display, ...
+        QTest::addColumn<bool>("positionReset");
+        const auto row = [](const char* name, const char* reply, const char* log,
+                            const char* display, bool reset) {
+            QTest::newRow(name) << QByteArray(reply)
+                                << QStringList{QString::fromLatin1(log),
+                                               QString::fromLatin1(display)}
+                                << reset;
+        };
+        row("m0 20 s", "m0\r\nM 20S", "INFO: BRQ M 20S confirmation received.",
+            "INFO: BRQ 20sec confirmation received", false);
+        row("m1 10 s", "M 10S", "INFO: BRQ M 10S confirmation received.",
+            "INFO: BRQ 10sec confirmation received", false);
+        row("5 min", "M 5M", "INFO: BRQ M 5M confirmation received.",
+            "INFO: BRQ 5min confirmation received", false);
+        row("1 min", "M 1M", "INFO: BRQ M 1M confirmation received.",
+            "INFO: BRQ 1min confirmation received", false);
+        row("20 min", "M 20M", "INFO: BRQ M 20M confirmation received.",
+            "INFO: BRQ 20min command confirmation received", false);
+        row("1 h", "M 1H", "INFO: BRQ M 1H confirmation received.",
+            "INFO: BRQ 1hr command confirmation received", false);
+        row("3 h", "M 3H", "INFO: BRQ M 3H confirmation received.",
+            "INFO: BRQ 3hr mode command confirmation received", false);
+        row("all cameras", "I5", "INFO: BRQ I5 confirmation received.",
+            "INFO: BRQ Take All Images command confirmation received", false);
+        row("camera 1", "I1", "INFO: BRQ I1 confirmation received.",
+            "INFO: BRQ Take Image from Camera 1 command confirmation received", false);
+        row("camera 2", "I2", "INFO: BRQ I2 confirmation received.",
+            "INFO: BRQ Take Image from Camera 2 command  confirmation received", false);
+        row("camera 3", "I3", "INFO: BRQ I3 confirmation received.",
+            "INFO: BRQ Take Image from Camera 3 command  confirmation received", false);
+        row("camera 4", "I4", "INFO: BRQ I4 confirmation received.",
+            "INFO: BRQ Take Image from Camera 4 command  confirmation received", false);
+        row("GPS on", "G1 OK", "INFO: BRQ G1 OK confirmation received.",
+            "INFO: BRQ Enable GPS Lat/Lon reporting command confirmation received", true);
+        row("GPS off", "G0 OK", "INFO: BRQ G0 OK confirmation received.",
+            "INFO: BRQ Disable GPS Lat/Lon reporting command confirmation received", true);
+        row("elevation", "GE+0123\r\nGE OK", "INFO: BRQ GE OK confirmation received.",
+            "INFO: BRQ Set Elevation command confirmation received", true);
+        row("SPECI off", "S0 OK", "INFO: BRQ S0 OK confirmation received.",
+            "INFO: BRQ Disable SPECI reports (default) command confirmation received", false);
+        row("SPECI on", "S1 OK", "INFO: BRQ S1 OK confirmation received.",
+            "INFO: BRQ Enable SPECI reports command confirmation received", false);
+        row("ceilometer off", "C0 OK", "INFO: BRQ C0 OK confirmation received.",
+            "INFO: BRQ Disable Ceilometer command confirmation received", false);
+        row("ceilometer auto", "C1 OK", "INFO: BRQ C1 OK confirmation received.",
+            "INFO: BRQ Enable Ceilometer in auto mode command confirmation received", false);
+        row("ceilometer always", "C2 OK", "INFO: BRQ C2 OK confirmation received.",
+            "INFO: BRQ Enable Ceilometer in always mode command confirmation received", false);
+        for (const char* word : {"i20 OK", "i21 OK", "i22 OK", "i23 OK"})
+            row(word, word, "INFO: BRQ Auto-Schedule Image OK confirmation received.",
+                "INFO: BRQ Auto-Schedule Image OK command confirmation received", false);
+
+        QTest::newRow("several rows, in table order")
+            << QByteArray("C2 OK\r\nS1 OK")
+            << QStringList{"INFO: BRQ S1 OK confirmation received.",
+                           "INFO: BRQ Enable SPECI reports command confirmation received",
+                           "INFO: BRQ C2 OK confirmation received.",
+                           "INFO: BRQ Enable Ceilometer in always mode command confirmation "
+                           "received"}
+            << false;
+        QTest::newRow("GE OK without GE+") << QByteArray("GE OK") << QStringList() << false;
+        QTest::newRow("lowercase word") << QByteArray("s1 ok") << QStringList() << false;
+        QTest::newRow("scheduled image that is not a schedule slot")
+            << QByteArray("i00 OK") << QStringList() << false;
+    }
+    void acknowledgementWords()
+    {
+        QFETCH(QByteArray, reply);
+        QFETCH(QStringList, expected);
+        QFETCH(bool, positionReset);
+        Fixture f;
+        f.feed(reply + kPrompt);
+
+        QStringList messages;
+        for (const QString& e : f.events.seen)
+            if (e.startsWith("log:") || e.startsWith("sys:"))
+                messages << e.mid(4);
+        QCOMPARE(messages, expected);
+        QCOMPARE(f.worker.positionReset, positionReset);
+        // A buffer that ends with the prompt also goes to the raw-data view.
+        QCOMPARE(f.events.only("raw"), QStringList{QString::fromLatin1(reply + kPrompt)});
+        QCOMPARE(f.events.count("confirmed"), 0);
+    }
+
+    void acknowledgementWaitsForThePrompt()
+    {
+        Fixture f;
+        f.feed("M 20S");
+        QVERIFY(f.events.seen.isEmpty());
+        f.feed(kPrompt);
+        QCOMPARE(f.events.only("log"), QStringList{"INFO: BRQ M 20S confirmation received."});
+        QCOMPARE(f.events.only("sys"), QStringList{"INFO: BRQ 20sec confirmation received"});
+    }
+
+    void positionWordsNeedPromptAndNoPendingCommand()
+    {
+        Fixture f;
+        f.feed("G1 OK\r\n");
+        QVERIFY(!f.worker.positionReset);
+        QVERIFY(f.events.seen.isEmpty());
+
+        Fixture pending;
+        pending.worker.setCommandBuffer("C1\r");
+        pending.feed("G1 OK" + kPrompt);
+        QVERIFY(!pending.worker.positionReset);
+        QVERIFY(pending.events.only("log").filter("G1 OK").isEmpty());
+    }
+
+    void errorPromptReportedBeforeTheAcknowledgements()
+    {
+        Fixture f;
+        f.worker.setLoggingState(LoggingType::Data);
+        const QByteArray buffer = "S0 OK" + kPrompt + QByteArray("\x02\x02\x02", 3);
+        f.feed(buffer);
+        QCOMPARE(f.events.seen,
+                 (QStringList{
+                     "log:ERROR: Error in BRQ command processing, received spaces in response.",
+                     "err:WARNING: Error in BRQ command processing, received spaces in response.",
+                     "data:" + QString::fromLatin1(buffer),
+                     "log:INFO: BRQ S0 OK confirmation received.",
+                     "sys:INFO: BRQ Disable SPECI reports (default) command confirmation "
+                     "received"}));
+    }
+
+    // The data log gets the parser's copies only in the Data and Debug modes.
+    void dataLogCopyByMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("copies");
+        QTest::newRow("Default") << 0 << 0;
+        QTest::newRow("Data") << 1 << 1;
+        QTest::newRow("Debug") << 2 << 1;
+    }
+    void dataLogCopyByMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(int, copies);
+        Fixture f;
+        f.worker.setLoggingState(static_cast<LoggingType>(mode));
+        f.feed("C0 OK" + kPrompt);
+        QCOMPARE(f.events.only("data").size(), copies);
+    }
+
+    void promptSendsThePendingCommands()
+    {
+        Fixture f;
+        f.worker.transmitQueue = "stale";
+        f.worker.setCommandBuffer("m1\r");
+        f.worker.setCommandBuffer("C0\r");
+        f.feed("   " + kPrompt);
+
+        QCOMPARE(f.worker.transmitQueue, QByteArray("m1\r C0\r"));
+        QVERIFY(f.worker.pendingCommands.isEmpty());
+        QCOMPARE(f.events.seen, (QStringList{"raw:   \r\n>", "log:INFO: BRQ Command Sent m1\r C0",
+                                             "sys:INFO: BRQ Command Sent m1\r C0", "confirmed"}));
+
+        // The unit's answer on the next read is reported, not sent again.
+        f.events.seen.clear();
+        f.feed("m1\r\nM 10S\r\n>");
+        QCOMPARE(f.events.only("log"), QStringList{"INFO: BRQ M 10S confirmation received."});
+        QCOMPARE(f.events.count("confirmed"), 0);
+        QCOMPARE(f.worker.transmitQueue, QByteArray("m1\r C0\r"));
+    }
+
+    void startupBanner_data()
+    {
+        QTest::addColumn<QByteArray>("buffer");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("banner") << QByteArray("\r\n\rBRQ v3.07 (c) 2019\r\n") << true;
+        QTest::newRow("banner with a prompt") << QByteArray("\r\n\rBRQ v3.07\r\n>") << false;
+        QTest::newRow("banner not at the start") << QByteArray("x\r\n\rBRQ v3.07") << false;
+        QTest::newRow("lowercase") << QByteArray("\r\n\rbrq v3.07") << false;
+    }
+    void startupBanner()
+    {
+        QFETCH(QByteArray, buffer);
+        QFETCH(bool, reported);
+        Fixture f;
+        f.worker.setLoggingState(LoggingType::Debug);
+        f.feed(buffer);
+        const QStringList expected{"log:INFO: BRQ Startup Message Received",
+                                   "sys:INFO: BRQ Startup Message Received",
+                                   "raw:" + QString::fromLatin1(buffer),
+                                   "data:" + QString::fromLatin1(buffer)};
+        if (reported)
+            QCOMPARE(f.events.seen, expected);
+        else
+            QVERIFY(!f.events.seen.contains(expected.at(0)));
+    }
+
+    void startupSequenceEndsOnce_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<bool>("isWeather");
+        QTest::newRow("weather packet") << weatherPacket() << true;
+        QTest::newRow("ON block") << QByteArray("\r\nON 12.6V\r\nM 10S\r\n\r\n") << false;
+    }
+    void startupSequenceEndsOnce()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(bool, isWeather);
+        Fixture f;
+        f.worker.setLoggingState(LoggingType::Data);
+        f.worker.setStartupSequence(true);
+        QSignalSpy config(&f.worker, &data_incoming::sendConfiguration);
+        QSignalSpy logData(&f.worker, &data_incoming::sendLogData);
+
+        f.feed(first);
+        QCOMPARE(config.count(), 1);
+        QCOMPARE(config.at(0).at(0).toString(), QStringLiteral("EndSequence"));
+        QVERIFY(!f.worker.startupSequence);
+        QVERIFY(f.events.only("raw").contains(QString::fromLatin1(first)));
+        QCOMPARE(f.events.only("log").filter("Configured").size(), 1);
+        QCOMPARE(f.events.only("log").filter("Configured").at(0),
+                 QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
+        QCOMPARE(f.events.only("sys").filter("Configured").at(0),
+                 QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
+        // A weather packet also reaches the data log through the weather step.
+        QCOMPARE(logData.count(), isWeather ? 2 : 1);
+        QCOMPARE(logData.first().at(1).toJsonObject(), QJsonObject());
+        QCOMPARE(logData.last().at(0).toByteArray(), first);
+        QCOMPARE(logData.last().at(2).value<DeviceTypes>(), DeviceTypes::BRQ);
+
+        idleTicks = 6;
+        f.feed(first);
+        QCOMPARE(config.count(), 1);
+    }
+
+    void startupDataWithoutTheFlagOnlyShown()
+    {
+        Fixture f;
+        f.feed("\r\nON 12.6V\r\n\r\n");
+        QCOMPARE(f.events.seen, QStringList{"raw:\r\nON 12.6V\r\n\r\n"});
+    }
+
+    void weatherPacketHandedOn()
+    {
+        Fixture f;
+        QSignalSpy logData(&f.worker, &data_incoming::sendLogData);
+        f.feed(weatherPacket());
+        // In the Default mode only the weather step writes to the data log, with the packet.
+        QCOMPARE(logData.count(), 1);
+        QCOMPARE(logData.at(0).at(0).toByteArray(), weatherPacket());
+        QCOMPARE(f.events.count("record"), 1);
+        QCOMPARE(f.events.only("raw"), QStringList{QString::fromLatin1(weatherPacket())});
+        // Handing a packet on does not drop the buffer.
+        QCOMPARE(f.worker.receiveBuffer, weatherPacket());
+        QCOMPARE(idleTicks, 0);
+    }
+
+    void incompleteWeatherPacketWaits_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("rest");
+        const QByteArray packet = weatherPacket();
+        QTest::newRow("no closing empty line") << packet.left(packet.size() - 2) << packet.right(2);
+        const int tilde = packet.indexOf('~');
+        QTest::newRow("no ~ yet") << packet.left(tilde) << packet.mid(tilde);
+        const int dataLine = packet.indexOf("\r\n@0") + 2;
+        QTest::newRow("the @0 line not yet in") << packet.left(dataLine) << packet.mid(dataLine);
+    }
+    void incompleteWeatherPacketWaits()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, rest);
+        Fixture f;
+        f.feed(first);
+        QCOMPARE(f.events.count("record"), 0);
+        idleTicks = 5; // silent for five ticks: still within the idle limit
+        f.feed(rest);
+        QCOMPARE(f.events.count("record"), 1);
+        QCOMPARE(f.worker.receiveBuffer, weatherPacket());
+    }
+
+    void idleDropsTheBuffer()
+    {
+        Fixture f;
+        const QByteArray packet = weatherPacket();
+        f.feed(packet.left(20));
+        idleTicks = 6;
+        f.feed(packet.mid(20));
+        QCOMPARE(f.events.count("record"), 0);
+        QCOMPARE(f.worker.receiveBuffer, packet.mid(20));
+    }
+
+    void twoPacketsHandedOnWhole()
+    {
+        Fixture f;
+        QSignalSpy logData(&f.worker, &data_incoming::sendLogData);
+        f.feed(weatherPacket("BRQ00001"));
+        f.feed(weatherPacket("BRQ00002"));
+        QCOMPARE(logData.count(), 2);
+        QCOMPARE(logData.at(1).at(0).toByteArray(),
+                 weatherPacket("BRQ00001") + weatherPacket("BRQ00002"));
+    }
+
+    void packetOtherLineMustBeData()
+    {
+        Fixture f;
+        f.feed("@I:BRQ00042\r\n@2:00\r\n~\r\n\r\n");
+        QCOMPARE(f.events.count("record"), 0);
+    }
+
+    void bufferIsCapped()
+    {
+        Fixture f;
+        const QByteArray chunk(4096, 'x');
+        for (int i = 0; i < 16; ++i)
+            f.feed(chunk);
+        QCOMPARE(f.worker.receiveBuffer.size(), 65536);
+        QVERIFY(f.events.only("log").isEmpty());
+
+        f.feed("y");
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
+        const QStringList log = f.events.only("log");
+        QCOMPARE(log.size(), 1);
+        QVERIFY(log.at(0).startsWith("WARNING: "));
+        QCOMPARE(idleTicks, 0);
+
+        // The parser works on after the drop.
+        f.feed(weatherPacket());
+        QCOMPARE(f.events.count("record"), 1);
+    }
+
+    // Once the record builder runs, the packet's fields come back as a record.
+    void weatherPacketBecomesRecord()
+    {
+        Fixture f;
+        f.feed(weatherPacket("BRQ00777"));
+        QCOMPARE(f.events.records.size(), 1);
+        const QJsonObject record = f.events.records.at(0);
+        QCOMPARE(record.value("IMEI").toString(), QStringLiteral("BRQ00777"));
+        QCOMPARE(record.value("Temperature").toString(), QStringLiteral("15.2"));
+        QCOMPARE(record.value("Humidity").toString(), QStringLiteral("50"));
+        QCOMPARE(record.value("Obs METAR").toBool(true), false);
+        QCOMPARE(record.value("Obs SPECI").toBool(true), false);
+    }
+
+    // The whole exchange on a real port, with the worker on its own thread and the real
+    // 100 ms pacing: wake-up blanks, prompt, one byte per tick, acknowledgement.
+    void commandExchangeOnAPort()
+    {
+        PtyPair unit;
+        auto* worker = new data_incoming;
+        Events events(worker);
+        worker->setDeviceTypeState(DeviceTypes::BRQ);
+        WorkerThread thread(worker);
+
+        QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, unit.portPath()));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            events.only("log").contains("INFO: Successfully Opened Serial Port " + unit.portPath()),
+            3000);
+
+        QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "m3\r"));
+        // Woken with four blanks a tick until the prompt comes.
+        QTRY_VERIFY_WITH_TIMEOUT(unit.received().size() >= 8, 3000);
+        QCOMPARE(unit.received(), QByteArray(unit.received().size(), ' '));
+        QCOMPARE(unit.received().size() % 4, 0);
+
+        unit.write("\r\n>");
+        QTRY_COMPARE_WITH_TIMEOUT(events.count("confirmed"), 1, 3000);
+        unit.clearReceived();
+        QTRY_COMPARE_WITH_TIMEOUT(unit.received(), QByteArray("m3\r"), 3000);
+        QCOMPARE(events.only("log").filter("Command Sent"),
+                 QStringList{"INFO: BRQ Command Sent m3"});
+
+        unit.write("m3\r\nM 5M\r\n>");
+        QTRY_COMPARE_WITH_TIMEOUT(events.only("sys").filter("5min"),
+                                  QStringList{"INFO: BRQ 5min confirmation received"}, 3000);
+        QCOMPARE(events.only("log").filter("M 5M"),
+                 QStringList{"INFO: BRQ M 5M confirmation received."});
+        QCOMPARE(events.count("confirmed"), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBrqProtocol)
+#include "tst_brqprotocol.moc"
