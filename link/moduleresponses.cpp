@@ -77,9 +77,9 @@ void radioResult(data_incoming& worker, const RadioCommand& command, const QStri
 
     if (value == QLatin1String("INVALID") || value == QLatin1String("FAIL")) {
         const bool invalid = value == QLatin1String("INVALID");
-        const QString text = invalid
-                                 ? "WARNING: " + word + " command invalid and failed to send to module"
-                                 : "WARNING: " + word + " command timeout, module did not respond";
+        const QString text =
+            invalid ? "WARNING: " + word + " command invalid and failed to send to module"
+                    : "WARNING: " + word + " command timeout, module did not respond";
         const QByteArray line = logLine(text);
         emit worker.sendLogMsg(line);
         qDebug().noquote() << QString::fromUtf8(line);

@@ -92,15 +92,10 @@ private:
 
 // The first name found anywhere in the frame decides; "speci_default=" holds "default=".
 const char* const kResponseNames[] = {
-    "stack=",        "decl=",          "flash_erase=",
-    "key=",          "iv=",            "enable=",
-    "encrypt=",      "send=",          "frequency=",
-    "metar_offset=", "gps=",           "elevation=",
-    "datetime=",     "icao=",          "led=",
-    "log=",          "blower=",        "radio_freq=",
-    "rf=",           "heater=",        "speci_default=",
-    "default=",      "speci_mode=",    "speci_read_visibility=",
-    "speci_read_ceiling=", "speci_clear=", "speci_criteria_source=",
+    "stack=", "decl=", "flash_erase=", "key=", "iv=", "enable=", "encrypt=", "send=",
+    "frequency=", "metar_offset=", "gps=", "elevation=", "datetime=", "icao=", "led=", "log=",
+    "blower=", "radio_freq=", "rf=", "heater=", "speci_default=", "default=", "speci_mode=",
+    "speci_read_visibility=", "speci_read_ceiling=", "speci_clear=", "speci_criteria_source=",
 };
 
 QByteArray findResponseName(const QByteArray& frame)
@@ -205,10 +200,10 @@ void data_incoming::parseCommandResponse(const QByteArray& frame)
             qDebug().noquote()
                 << "ERROR: Unable to parse data, List index out of range error encountered. "
                 << pair;
-            emit sendDisplayErrorMsg(QStringLiteral("ERROR: Unable to parse data packet response for ")
-                                     + QLatin1String(failure.text)
-                                     + QStringLiteral(" command, List index out of range error "
-                                                      "encountered."));
+            emit sendDisplayErrorMsg(
+                QStringLiteral("ERROR: Unable to parse data packet response for %1 command, List "
+                               "index out of range error encountered.")
+                    .arg(QLatin1String(failure.text)));
             if (failure.index >= 0)
                 emit command_status_changed(failure.index, CmdStatusFailed);
             if (name == "icao=")

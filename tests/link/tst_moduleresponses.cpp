@@ -55,7 +55,8 @@ public:
         on(w, &data_incoming::lightning_parameters_received, [](int a, int b, int c) {
             return QStringLiteral("lightning|%1,%2,%3").arg(a).arg(b).arg(c);
         });
-        on(w, &data_incoming::lightning_autocal_confirmed, [] { return QStringLiteral("autocal"); });
+        on(w, &data_incoming::lightning_autocal_confirmed,
+           [] { return QStringLiteral("autocal"); });
         on(w, &data_incoming::on_error_station_radio, [] { return QStringLiteral("radioerror"); });
 
         // Signals no answer parser emits: any emission of them shows up as a stray event.
@@ -374,14 +375,14 @@ private slots:
             pty.write(QByteArray(1, c));
         pty.write(radio + radioError);
 
+        const QString timeout =
+            QStringLiteral("WARNING: Station Txf command timeout, module did not respond");
         const QStringList expected =
             withFrame({"log|INFO: Module G enable complete.[ {F} ]",
                        "system|INFO: Module G enable complete.", "module|enable=G"},
                       module)
-            + withFrame({"log|WARNING: Station Txf command timeout, module did not respond [ {F} ]",
-                         "pane|WARNING: Station Txf command timeout, module did not respond",
-                         "error|WARNING: Station Txf command timeout, module did not respond [ {F} ]",
-                         "status|12,3"},
+            + withFrame({"log|" + timeout + " [ {F} ]", "pane|" + timeout,
+                         "error|" + timeout + " [ {F} ]", "status|12,3"},
                         radio)
             + QStringList{"radioerror"};
         const QRegularExpression answers("^(log|system|module|pane|error|status|radioerror)");

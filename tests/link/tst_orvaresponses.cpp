@@ -57,7 +57,8 @@ public:
         on(w, &data_incoming::lightning_parameters_received, [](int a, int b, int c) {
             return QStringLiteral("lightning|%1,%2,%3").arg(a).arg(b).arg(c);
         });
-        on(w, &data_incoming::lightning_autocal_confirmed, [] { return QStringLiteral("autocal"); });
+        on(w, &data_incoming::lightning_autocal_confirmed,
+           [] { return QStringLiteral("autocal"); });
         on(w, &data_incoming::on_error_station_radio, [] { return QStringLiteral("radioerror"); });
 
         // Signals no answer parser emits: any emission of them shows up as a stray event.
@@ -236,7 +237,8 @@ private slots:
             {"log|ERROR: Frequency command failed [ {F} ]",
              "pane|ERROR: Frequency command failed", "error|ERROR: Frequency command failed.",
              "status|0,3"});
-        row("frequency without =", {"^frequency=", "NAK"}, {parseFail.arg("Frequency"), "status|0,3"});
+        row("frequency without =", {"^frequency=", "NAK"},
+            {parseFail.arg("Frequency"), "status|0,3"});
         row("metar offset", {"metar_offset=15"}, {"sched|metar_offset,15"});
         row("metar offset refused", {"metar_offset=INVALID"}, {});
         row("metar offset without =", {"^metar_offset=", "NAK"}, {});
@@ -320,8 +322,8 @@ private slots:
             {"log|ERROR: Unknown RFLOS frequency command response received [ {F} ]",
              "error|ERROR: Unknown RFLOS frequency command response received [ {F} ]",
              "status|16,3"});
-        row("rflos rate without =", {"^radio_freq=", "NAK"}, {parseFail.arg("RFLOS frequency"),
-                                                      "status|16,3"});
+        row("rflos rate without =", {"^radio_freq=", "NAK"},
+            {parseFail.arg("RFLOS frequency"), "status|16,3"});
 
         row("rf off", {"rf=OFF"},
             {"log|INFO: RF disabled successfully [ {F} ]",
@@ -350,7 +352,8 @@ private slots:
         row("speci default other", {"speci_default=INVALID"},
             {"log|ERROR: Unknown Set SPECI Default command response received [ {F} ]",
              "error|ERROR: SPECI Default Command Failed."});
-        row("speci default without =", {"^speci_default=", "NAK"}, {parseFail.arg("set Default SPECI")});
+        row("speci default without =", {"^speci_default=", "NAK"},
+            {parseFail.arg("set Default SPECI")});
         row("default ok", {"default=OK"},
             {"log|INFO: Set Default command successful [ {F} ]",
              "system|INFO: Set Default command successful [ {F} ]"});
