@@ -83,6 +83,10 @@ QByteArray data_incoming::joinPacketParts(const QByteArray& data, int slot)
             backlog.clear();
             return data;
         }
+        // Lines are found after a line end: a part whose first part was never seen must not
+        // lose its first line.
+        if (!backlog.endsWith(QLatin1String("\r\n")))
+            backlog += QLatin1String("\r\n");
         backlog += rest;
         joined = backlog.toUtf8();
     }
