@@ -37,6 +37,12 @@ public:
     void reportError(const QByteArray& message, const QByteArray& detail);
     void reportInfo(const QByteArray& message, const QByteArray& detail);
 
+    // [last line beginning "@I", last other line beginning "@"], each empty when there is none.
+    static QStringList extractAtLines(const QByteArray& data);
+    // Time-stamp part of a camera image file name, from the packet's capture time.
+    static QString imageTimestamp(const QByteArray& packet);
+    static bool isDeviceTimeUnset(const QByteArray& packet);
+
     // Lets a test run the reconnect and held-command timers without waiting 30 s and 10 s.
     void setRetryIntervals(int reconnectMs, int waitWriteMs);
     // Lets a test age a partial ORVA frame without waiting a whole second.
@@ -219,6 +225,11 @@ private:
     void reportKeyMissing();
     void dispatchOrvaFrame(QByteArray frame);
     int frameTimeoutMs = 1000;
+    void copyBufferToDataLog();
+    void reportBrqAcknowledgements();
+    void sendPendingBrqCommands();
+    void handleImagePacket(const QByteArray& packet);
+    QString imageFilePath(int camera, double angle);
     void losePort(const QString& reason);
     QByteArray portNameBytes() const { return portName.toUtf8(); }
 
