@@ -42,7 +42,7 @@ class Answer
 public:
     Answer(data_incoming& worker, const QByteArray& frame) : w(worker), f(frame) {}
 
-    // Log line "text[frame] ]", preceded by the same text on the debug output.
+    // The log line is the text, the frame and " ]"; the debug output gets it first.
     Answer& log(const char* text, const char* debugClose = " ]")
     {
         return log(text, text, debugClose);

@@ -96,7 +96,9 @@ QByteArray frame3(QStringList lines)
     QByteArray payload = "\r\n";
     if (!lines.isEmpty() && lines.first().startsWith(QLatin1Char('^')))
         payload = lines.takeFirst().mid(1).toUtf8() + "\r\n";
-    return orvaFrame('3', payload + lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+    if (!lines.isEmpty())
+        payload += lines.join(QStringLiteral("\r\n")).toUtf8() + "\r\n";
+    return orvaFrame('3', payload);
 }
 
 // Expected events name the frame as {F}, and its lines joined by "/" as {LINES}.
@@ -197,6 +199,9 @@ private slots:
             {"log|INFO: IV set confirmed.[ {F} ]", "system|INFO: IV set confirmed.",
              "confirmed|IV"});
         row("iv two lines", {"iv=OK", "x"},
+            {"log|ERROR: Invalid encryption iv setting response.[ {F} ]",
+             "error|ERROR: Invalid encryption iv setting response.", "confirmed|ERROR"});
+        row("iv no line", {"^iv=OK"},
             {"log|ERROR: Invalid encryption iv setting response.[ {F} ]",
              "error|ERROR: Invalid encryption iv setting response.", "confirmed|ERROR"});
 
@@ -450,6 +455,9 @@ private slots:
                                    << "INFO: Key set confirmed." << "KEY";
         QTest::newRow("one line too many")
             << QStringList{"key=c2VjcmV0LWtleQ==", "extra"}
+            << "ERROR: Invalid encryption key setting response." << "ERROR";
+        QTest::newRow("one line too few")
+            << QStringList{"^key=c2VjcmV0LWtleQ=="}
             << "ERROR: Invalid encryption key setting response." << "ERROR";
         QTest::newRow("key= on the second line")
             << QStringList{"x", "key=c2VjcmV0LWtleQ==", "y"}
