@@ -139,19 +139,3 @@ void data_incoming::sendLogC(const QByteArray& msg)
 {
     emit sendLogMsg(msg);
 }
-
-// Pending: ORVA frame reassembly, checks and dispatch. Until then a read is only recorded.
-void data_incoming::parseData_ORVA(const QByteArray& data)
-{
-    ++pending.orvaCalls;
-    pending.lastOrva = data;
-    pending.orvaBypassDuringCall = verifyBypass;
-}
-
-// Pending: the frame tail and checksum test. Until then only the debug-file bypass passes.
-bool data_incoming::verify_packet(const QByteArray& frame)
-{
-    ++pending.verifyCalls;
-    pending.lastVerified = frame;
-    return verifyBypass;
-}

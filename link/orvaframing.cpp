@@ -1,0 +1,373 @@
+#include "link/data_incoming.h"
+
+#include "decoder/weatherdatadecoder.h"
+#include "link/linkcrypto.h"
+#include "link/packetcode.h"
+
+#include <QDebug>
+#include <QTimer>
+
+#include <cstring>
+
+QByteArray frameBuffer;
+
+namespace {
+
+const QByteArray kTerminator("\r\n\r\n");
+// "~", four checksum digits and the terminator.
+constexpr int kTailLength = 9;
+// "@", the type character and the two head bytes.
+constexpr int kHeadLength = 4;
+
+// An encrypted full record is about 1.4 kB of Base64 text; a buffer that grows past this without
+// yielding a frame holds nothing worth waiting for.
+constexpr int kFrameBufferLimit = 4096;
+
+constexpr int kWorkAreaSize = 2048;
+char decipherOutput[kWorkAreaSize];
+char packetCodeInput[kWorkAreaSize];
+char decodedText[kWorkAreaSize];
+
+const char kKeyNotSet[] = "CRITICAL: Encryption Key Not Set, Unable to Decrypt Data";
+const char kAesError[] = "CRITICAL: AES_ERROR, Unable to Decrypt Data";
+
+// Errors repeat while the key stays wrong; the operator is asked again every this many.
+constexpr quint16 kKeyRequestEvery = 10;
+constexpr quint16 kAesErrorWrap = 1023;
+
+int hexValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// A pair that is not two hexadecimal digits counts as 0, as the unit's firmware reads it.
+int hexPair(const char* p)
+{
+    const int high = hexValue(p[0]);
+    const int low = hexValue(p[1]);
+    return high < 0 || low < 0 ? 0 : high * 16 + low;
+}
+
+// The tail is where a frame's tail must be, whatever its sum: the bytes end a frame.
+bool endsLikeFrame(const QByteArray& candidate)
+{
+    const int tilde = candidate.lastIndexOf('~');
+    return tilde >= 0 && tilde == candidate.size() - kTailLength;
+}
+
+int countTerminators(const QByteArray& buffer)
+{
+    int count = 0;
+    for (int at = buffer.indexOf(kTerminator); at >= 0; at = buffer.indexOf(kTerminator, at + 1))
+        ++count;
+    return count;
+}
+
+} // namespace
+
+void data_incoming::setFrameTimeout(int ms)
+{
+    frameTimeoutMs = ms;
+}
+
+bool data_incoming::verify_packet(const QByteArray& frame)
+{
+    if (verifyBypass)
+        return true;
+
+    const int tilde = frame.lastIndexOf('~');
+    if (tilde < 0) {
+        qDebug() << "NO ~";
+        return false;
+    }
+    if (tilde != frame.size() - kTailLength) {
+        qDebug() << "BAD LENGTH ~";
+        return false;
+    }
+
+    const char* tail = frame.constData() + tilde + 1;
+    const int expected = hexPair(tail) * 256 + hexPair(tail + 2);
+    quint16 sum = 0;
+    for (int i = 0; i <= tilde; ++i)
+        sum = quint16(sum + quint8(frame.at(i)));
+    return sum == expected;
+}
+
+void data_incoming::parseData_ORVA(const QByteArray& data)
+{
+    // Kept for the dispatch test of the serial port.
+    ++pending.orvaCalls;
+    pending.lastOrva = data;
+    pending.orvaBypassDuringCall = verifyBypass;
+
+    // Each further frame of the same chunk gets a pass of its own, fed with no new bytes. A loop,
+    // not recursion, so that a long debug file cannot exhaust the stack.
+    bool again = orvaPass(data, true);
+    while (again)
+        again = orvaPass(QByteArray(), false);
+}
+
+bool data_incoming::orvaPass(const QByteArray& data, bool arrival)
+{
+    emit sendRawData(data);
+
+    // A partial frame that saw no "@" chunk for a whole timer period was cut off on the line.
+    // Only a new arrival can find it stale: the passes after the first belong to the same chunk.
+    if (arrival && !frameBuffer.isEmpty()
+        && (!frameTimer->isActive() || frameTimer->remainingTime() == 0)) {
+        qDebug() << "Discarding a partial ORVA frame older than" << frameTimeoutMs << "ms";
+        frameBuffer.clear();
+    }
+    if (data.contains('@')) {
+        frameTimer->setSingleShot(true);
+        frameTimer->start(frameTimeoutMs);
+    }
+    frameBuffer.append(data);
+
+    for (;;) {
+        const int at = frameBuffer.indexOf('@');
+        if (at < 0) {
+            frameBuffer.clear();
+            return false;
+        }
+        frameBuffer.remove(0, at);
+
+        int start = 0;
+        int end = 0;
+        const FrameSearch found = findOrvaFrame(&start, &end);
+        if (found == FrameSearch::Wait) {
+            if (frameBuffer.size() > kFrameBufferLimit) {
+                qDebug() << "Discarding" << frameBuffer.size()
+                         << "bytes of ORVA data that hold no complete frame";
+                frameBuffer.clear();
+            }
+            return false;
+        }
+        if (found == FrameSearch::Bad) {
+            // A frame that fails its check must not hold back the frames behind it.
+            qDebug() << "Discarding an ORVA frame that fails its check";
+            frameBuffer.remove(0, end);
+            continue;
+        }
+
+        if (start > 0) {
+            qDebug() << "Discarding" << start << "bytes of a damaged ORVA frame";
+            frameBuffer.remove(0, start);
+            end -= start;
+        }
+        const bool more = countTerminators(frameBuffer) > 1;
+        QByteArray frame = frameBuffer.left(end);
+        frameBuffer.remove(0, end);
+
+        switch (unwrapOrvaFrame(frame)) {
+        case Unwrapped::Refused:
+            return false;
+        case Unwrapped::Dropped:
+            return more;
+        case Unwrapped::Frame:
+            break;
+        }
+        dispatchOrvaFrame(frame);
+        return more;
+    }
+}
+
+// The buffer starts with "@". Candidates run from there to each terminator in turn, since a
+// payload may itself hold "\r\n\r\n". A candidate that fails its sum although its tail is where a
+// frame's tail belongs is a damaged frame; the frame after a terminator skipped earlier may still
+// be whole, and is the one taken then.
+data_incoming::FrameSearch data_incoming::findOrvaFrame(int* start, int* end)
+{
+    QList<int> skippedEnds;
+    for (int at = frameBuffer.indexOf(kTerminator); at >= 0;
+         at = frameBuffer.indexOf(kTerminator, at + 1)) {
+        const int candidateEnd = at + kTerminator.size();
+        const QByteArray candidate = frameBuffer.left(candidateEnd);
+        qDebug() << candidate;
+        if (verify_packet(candidate)) {
+            *start = 0;
+            *end = candidateEnd;
+            return FrameSearch::Found;
+        }
+        qDebug() << "VERIFY FAILED";
+        if (!endsLikeFrame(candidate)) {
+            skippedEnds << candidateEnd;
+            continue;
+        }
+        for (int from : skippedEnds) {
+            if (from < candidateEnd && frameBuffer.at(from) == '@'
+                && verify_packet(frameBuffer.mid(from, candidateEnd - from))) {
+                *start = from;
+                *end = candidateEnd;
+                return FrameSearch::Found;
+            }
+        }
+        *start = 0;
+        *end = candidateEnd;
+        return FrameSearch::Bad;
+    }
+    return FrameSearch::Wait;
+}
+
+data_incoming::Unwrapped data_incoming::unwrapOrvaFrame(QByteArray& frame)
+{
+    const char type = frame.size() > 1 ? frame.at(1) : '\0';
+    if (type != 'F' && type != 'E' && type != 'C')
+        return Unwrapped::Frame;
+
+    if (frame.size() < kHeadLength + kTailLength) {
+        qDebug() << "Wrapped ORVA frame too short for a payload, dropped:" << frame;
+        return Unwrapped::Dropped;
+    }
+    const QByteArray payload = frame.mid(kHeadLength, frame.size() - kHeadLength - kTailLength);
+
+    if (type == 'F') {
+        QByteArray plain;
+        if (!decryptOrvaPayload(payload, plain))
+            return Unwrapped::Refused;
+        frame = plain;
+        emit sendDecodedData(frame);
+        return Unwrapped::Frame;
+    }
+
+    quint32 count = 0;
+    if (type == 'C') {
+        QByteArray plain;
+        if (!decryptOrvaPayload(payload, plain))
+            return Unwrapped::Refused;
+        // The plaintext never exceeds the deciphering area, which is as large as this one.
+        count = quint32(plain.size());
+        std::memcpy(packetCodeInput, plain.constData(), count);
+    } else {
+        qDebug() << "COMPRESSED PACKET";
+        if (payload.size() > kWorkAreaSize) {
+            qDebug() << "Compressed ORVA payload of" << payload.size() << "bytes exceeds"
+                     << kWorkAreaSize << "bytes, dropped";
+            return Unwrapped::Dropped;
+        }
+        count = quint32(payload.size());
+        std::memcpy(packetCodeInput, payload.constData(), count);
+    }
+
+    const quint32 length = decodeCompressedPacket(decodedText, packetCodeInput, count,
+                                                  kWorkAreaSize);
+    const QByteArray decoded(decodedText, int(length));
+    const int tilde = decoded.indexOf('~');
+    if (tilde < 0 || decoded.size() - tilde < kTailLength) {
+        qDebug() << "Decompressed ORVA frame has no complete tail, dropped:" << decoded;
+        return Unwrapped::Dropped;
+    }
+    frame = decoded.left(tilde + kTailLength);
+    emit sendDecodedData(frame);
+    return Unwrapped::Frame;
+}
+
+bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& plain)
+{
+    if (encryptionKey.isEmpty() || encryptionIV.isEmpty()) {
+        reportKeyMissing();
+        return false;
+    }
+    const QByteArray key = QByteArray::fromBase64(encryptionKey);
+    if (key.size() != kAesKeyLength) {
+        qDebug() << "Encryption key decodes to" << key.size() << "bytes, not" << kAesKeyLength;
+        reportKeyMissing();
+        return false;
+    }
+    const int ivLength = QByteArray::fromBase64(encryptionIV).size();
+    if (ivLength != kAesIvLength) {
+        qDebug() << "Encryption IV decodes to" << ivLength << "bytes, not" << kAesIvLength
+                 << "; encrypted frame dropped";
+        return false;
+    }
+
+    quint16 length = 0;
+    if (aesDecryptMessage(key, payload.constData(), 0, decipherOutput, &length, kWorkAreaSize,
+                          false)) {
+        qDebug() << kAesError;
+        emit sendEncryptionStatus(2);
+        emit sendLogMsg(kAesError);
+        // The error pane tells the operator what to do about it: load the key.
+        emit sendDisplayErrorMsg(QString::fromLatin1(kKeyNotSet));
+        ++aesErrorCount;
+        if (aesErrorCount % kKeyRequestEvery == 0)
+            emit setEncryptionKeyRequired();
+        if (aesErrorCount > kAesErrorWrap)
+            aesErrorCount = 1;
+        return false;
+    }
+    plain = QByteArray(decipherOutput, length);
+    emit sendEncryptionStatus(1);
+    return true;
+}
+
+void data_incoming::reportKeyMissing()
+{
+    qDebug() << kKeyNotSet;
+    emit sendEncryptionStatus(2);
+    emit sendLogMsg(kKeyNotSet);
+    emit sendDisplayErrorMsg(QString::fromLatin1(kKeyNotSet));
+    emit setEncryptionKeyRequired();
+}
+
+void data_incoming::dispatchOrvaFrame(QByteArray frame)
+{
+    if (frame.size() < 2)
+        return;
+    const bool dataLog = loggingMode == LoggingType::Data || loggingMode == LoggingType::Debug;
+
+    switch (frame.at(1)) {
+    case '0':
+        handleWeatherData(frame, '0', frame);
+        emit sendBITcheckPacket(frame);
+        break;
+    case '1':
+        qDebug() << "Found METAR Candidate Packet!" << frame;
+        handleWeatherData(frame, '1', frame);
+        emit sendBITcheckPacket(frame);
+        break;
+    case '2':
+        qDebug() << "Found SPECI Candidate Packet!" << frame;
+        handleWeatherData(frame, '2', frame);
+        emit sendBITcheckPacket(frame);
+        break;
+    case '3':
+        qDebug() << "Found @3 command response packet!" << frame;
+        parseCommandResponse(frame);
+        break;
+    case '5':
+        qDebug() << "Found @5 amq response packet!" << frame;
+        parseAmqResponse(frame);
+        break;
+    case '6':
+        qDebug() << "Found General Status Packet! : " << frame;
+        emit sendLogMsg("INFO: ORVA Status Message Received [ " + frame + " ]");
+        if (dataLog)
+            emit sendLogData(frame, emptyRecord, deviceType);
+        break;
+    case '8':
+        qDebug() << "Received Lightning Information: ";
+        frame.replace('_', ' ');
+        emit sendLightningCompassData(frame);
+        decoder->parseLightningCompassData(frame);
+        if (dataLog)
+            emit sendLogData(frame, emptyRecord, deviceType);
+        break;
+    case 'D':
+        qDebug() << "Found High Speed Candidate Packet!" << frame;
+        handleWeatherData(frame, 'D', frame);
+        break;
+    case 'R':
+        qDebug() << "Found station radio response!" << frame;
+        parseStationRadioResponse(frame);
+        break;
+    default:
+        break;
+    }
+}
