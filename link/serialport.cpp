@@ -165,16 +165,18 @@ void data_incoming::dataTimer()
     if (!serialPort->isOpen())
         return;
 
-    if (!pendingCommands.isEmpty()) {
-        // Wakes the unit until its prompt lets the pending commands go out.
-        serialPort->write("    ", 4);
-        serialPort->flush();
-    } else if (!transmitQueue.isEmpty()) {
+    // A command already going out is finished first: wake-up blanks in its middle would
+    // corrupt it, and the next prompt would replace what is left of it.
+    if (!transmitQueue.isEmpty()) {
         const qint64 written = serialPort->write(transmitQueue.constData(), 1);
         serialPort->flush();
         // A failed write closes the port through handleError; the byte stays for the next try.
         if (written == 1 && serialPort->isOpen())
             transmitQueue.remove(0, 1);
+    } else if (!pendingCommands.isEmpty()) {
+        // Wakes the unit until its prompt lets the pending commands go out.
+        serialPort->write("    ", 4);
+        serialPort->flush();
     }
 }
 

@@ -356,6 +356,23 @@ private slots:
         QCOMPARE(pty.received(), bytes);
     }
 
+    // A command given while another is going out waits until that one is complete.
+    void brqCommandInTransmitIsNotInterrupted()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.pacingTimer->stop();
+        worker.setDeviceTypeState(DeviceTypes::BRQ);
+        worker.openSerialPort(pty.portPath());
+        worker.transmitQueue = "m0\r";
+        worker.setCommandBuffer("I5\r");
+
+        for (int tick = 0; tick < 4; ++tick)
+            worker.dataTimer();
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("m0\r    "), 2000);
+        QCOMPARE(worker.pendingCommands, QByteArray("I5\r"));
+    }
+
     // A closed port takes nothing, so nothing may leave the queues.
     void brqClosedPortTickSkips()
     {
