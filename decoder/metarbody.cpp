@@ -67,7 +67,9 @@ QString formatReportNumber(double value, int width)
         return QString();
     // Snapping to 15 significant digits first makes a decimal half such as 0.15 x 10, which
     // the binary product leaves a hair below 1.5, round as its decimal text reads.
-    double whole = std::round(QString::number(value, 'g', 15).toDouble());
+    // Beyond 1e15 every double is whole already, and the text could overflow back to inf.
+    double whole = std::fabs(value) < 1e15 ? QString::number(value, 'g', 15).toDouble() : value;
+    whole = std::round(whole);
     if (whole == 0.0)
         whole = 0.0; // a negative zero must not print its sign
     const bool negative = whole < 0.0;
@@ -171,7 +173,10 @@ QString WeatherDataDecoder::createMetar()
 
     const bool gust = !gustDirectionText.isEmpty() && gustSpeed >= 10.0;
     const bool low = body.peak < 6.0;
-    int extent = rangeLow < rangeHigh ? rangeHigh - rangeLow : rangeHigh - rangeLow + 360;
+    // Bounds come from the wire: the difference is taken wide so that it cannot overflow.
+    const qint64 lowBound = rangeLow;
+    const qint64 highBound = rangeHigh;
+    qint64 extent = lowBound < highBound ? highBound - lowBound : highBound - lowBound + 360;
     if (extent == 0)
         extent = 360;
     const bool variable = orva && extent >= 60 && rangeLow >= 0;

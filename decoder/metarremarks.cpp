@@ -208,37 +208,46 @@ void WeatherDataDecoder::appendMetarRemarks(QString& report, const MetarBodyValu
             if (dayEnd && amounts[3] > 0)
                 report += QLatin1Char('7') + formatReportNumber(amounts[3], 4) + QLatin1Char(' ');
 
+            // A value too large to write in tenths leaves its group out.
             const QString temperature = getTemperature();
-            const QString tenths = signedTenths(temperature.toDouble());
-            if (!temperature.isEmpty() && !tenths.isEmpty()) {
-                report += QLatin1Char('T') + tenths;
+            const QString tenths =
+                temperature.isEmpty() ? QString() : signedTenths(temperature.toDouble());
+            if (!tenths.isEmpty()) {
                 const QString dewPoint =
                     getHumidity().isEmpty() ? QString() : validDouble(calcDewPoint());
-                if (!dewPoint.isEmpty())
-                    report += signedTenths(dewPoint.toDouble());
-                report += QLatin1Char(' ');
+                const QString dewTenths =
+                    dewPoint.isEmpty() ? QString() : signedTenths(dewPoint.toDouble());
+                report += QLatin1Char('T') + tenths + dewTenths + QLatin1Char(' ');
             }
 
+            const auto firstTenths = [](const QList<TimedValue>& samples) {
+                return samples.isEmpty() ? QString() : signedTenths(samples.first().value);
+            };
             if (sixHour) {
-                if (!maxTemp6h.isEmpty())
-                    report +=
-                        QLatin1Char('1') + signedTenths(maxTemp6h.first().value) + QLatin1Char(' ');
-                if (!minTemp6h.isEmpty())
-                    report +=
-                        QLatin1Char('2') + signedTenths(minTemp6h.first().value) + QLatin1Char(' ');
+                const QString highest = firstTenths(maxTemp6h);
+                const QString lowest = firstTenths(minTemp6h);
+                if (!highest.isEmpty())
+                    report += QLatin1Char('1') + highest + QLatin1Char(' ');
+                if (!lowest.isEmpty())
+                    report += QLatin1Char('2') + lowest + QLatin1Char(' ');
             }
-            if (dayEnd && !maxTemp24h.isEmpty() && !minTemp24h.isEmpty())
-                report += QLatin1Char('4') + signedTenths(maxTemp24h.first().value) +
-                          signedTenths(minTemp24h.first().value) + QLatin1Char(' ');
+            if (dayEnd) {
+                const QString highest = firstTenths(maxTemp24h);
+                const QString lowest = firstTenths(minTemp24h);
+                if (!highest.isEmpty() && !lowest.isEmpty())
+                    report += QLatin1Char('4') + highest + lowest + QLatin1Char(' ');
+            }
 
             // The tendency is a single code figure; without it the group cannot be read.
             if (threeHour || sixHour) {
                 const QString tendency = validInt(getFieldValue(QStringLiteral("BA"), 4));
                 const QString change = validDouble(getFieldValue(QStringLiteral("BA"), 2));
                 const int code = tendency.toInt();
-                if (!tendency.isEmpty() && code >= 0 && code <= 8 && !change.isEmpty())
-                    report += QLatin1Char('5') + QString::number(code) +
-                              formatReportNumber(std::fabs(change.toDouble()) * 10.0, 3) +
+                const QString tenthsOfChange =
+                    change.isEmpty() ? QString()
+                                     : formatReportNumber(std::fabs(change.toDouble()) * 10.0, 3);
+                if (!tendency.isEmpty() && code >= 0 && code <= 8 && !tenthsOfChange.isEmpty())
+                    report += QLatin1Char('5') + QString::number(code) + tenthsOfChange +
                               QLatin1Char(' ');
             }
         }

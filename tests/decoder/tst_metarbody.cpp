@@ -43,6 +43,14 @@ QString bodyOf(const QString& report)
     return report.left(report.indexOf(QLatin1String("RMK AO2 ")));
 }
 
+QStringList repeated(const QString& value, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << value;
+    return list;
+}
+
 QList<RecordLine> linesFrom(const QStringList& keys, const QList<QStringList>& values)
 {
     QList<RecordLine> lines;
@@ -87,6 +95,8 @@ private slots:
     void temperature();
     void altimeter_data();
     void altimeter();
+    void hostileValuesNeverReachTheText_data();
+    void hostileValuesNeverReachTheText();
 };
 
 void TestMetarBody::formatReportNumber_data()
@@ -334,6 +344,8 @@ void TestMetarBody::wind_data()
         << kOrva << wind12 << range("150", "150") << "18012G18KT 150V150 ";
     QTest::newRow("fractional bound reads as 0")
         << kOrva << wind12 << range("150.5", "220") << "18012G18KT 000V220 ";
+    QTest::newRow("bounds at the ends of int")
+        << kOrva << wind12 << range("2147483647", "-2147483648") << "18012G18KT ";
     QTest::newRow("missing upper bound") << kOrva << wind12 << range("150", "") << "18012G18KT ";
     QTest::newRow("range without gust")
         << kOrva << wind12 << QStringList{"", "", "", "", "", "", "150", "220"}
@@ -686,6 +698,59 @@ void TestMetarBody::altimeter()
     if (!latitude.isEmpty())
         lines << RecordLine{"LA", {latitude}} << RecordLine{"LO", {"-73.6"}};
     QCOMPARE(bodyOf(reportOf(decoder, orvaRecord(lines), kOrva)), "METAR KXYZ 051407Z M " + group);
+}
+
+void TestMetarBody::hostileValuesNeverReachTheText_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("nan") << "nan";
+    QTest::newRow("inf") << "inf";
+    QTest::newRow("-inf") << "-inf";
+    QTest::newRow("largest double") << "1.7976931348623157e308";
+    QTest::newRow("most negative double") << "-1.7976931348623157e308";
+    QTest::newRow("largest int") << "2147483647";
+}
+
+void TestMetarBody::hostileValuesNeverReachTheText()
+{
+    QFETCH(QString, value);
+    const QStringList six = repeated(value, 6);
+    const QStringList fourteen = QStringList{"0"} + repeated(value, 13);
+    const QList<RecordLine> lines{{"WI", six},
+                                  {"GU", repeated(value, 8)},
+                                  {"TA", {value}},
+                                  {"RH", {value}},
+                                  {"BA", {value, value, value, "3", "2"}},
+                                  {"EL", {value}},
+                                  {"CL", fourteen},
+                                  {"PW", {value, "62", value, value, value, "6"}},
+                                  {"LT", six},
+                                  {"LD", six},
+                                  {"LA", {value}},
+                                  {"LO", {value}},
+                                  {"PA", repeated(value, 11)}};
+    for (const int deviceType : {kOrva, kBrq}) {
+        for (const char* time : {"24/03/05,11:45:00", "24/03/05,14:50:00"}) {
+            WeatherDataDecoder decoder;
+            decoder.maxTemp6h = {{QDateTime(QDate(2024, 3, 5), QTime(7, 0), Qt::UTC), 1e308}};
+            decoder.minTemp6h = {{QDateTime(QDate(2024, 3, 5), QTime(7, 0), Qt::UTC), -1e308}};
+            const QString record =
+                deviceType == kOrva ? orvaRecord(lines, time) : brqRecord(lines, time);
+            // Run twice so that state carried between reports is exercised too.
+            for (int run = 0; run < 2; ++run) {
+                const QString report = reportOf(decoder, record, deviceType);
+                QVERIFY2(!report.contains(QLatin1String("nan"), Qt::CaseInsensitive) &&
+                             !report.contains(QLatin1String("inf"), Qt::CaseInsensitive),
+                         qPrintable(report));
+                // Every group is separated by one blank: no group lost its digits.
+                QVERIFY2(!report.contains(QLatin1String("  ")), qPrintable(report));
+                for (const QString& group : report.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                    static const QRegularExpression bare(QStringLiteral("^(T|P|KT|A|[0-9]|SLP)$"));
+                    QVERIFY2(!bare.match(group).hasMatch(), qPrintable(report));
+                }
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestMetarBody)
