@@ -11,7 +11,8 @@
 
 QByteArray frameBuffer;
 
-namespace {
+namespace
+{
 
 const QByteArray kTerminator("\r\n\r\n");
 // "~", four checksum digits and the terminator.
@@ -46,7 +47,7 @@ int hexValue(char c)
     return -1;
 }
 
-// A pair that is not two hexadecimal digits counts as 0, as the unit's firmware reads it.
+// A pair that is not two hexadecimal digits reads as 0 instead of failing the frame outright.
 int hexPair(const char* p)
 {
     const int high = hexValue(p[0]);
@@ -61,12 +62,12 @@ bool endsLikeFrame(const QByteArray& candidate)
     return tilde >= 0 && tilde == candidate.size() - kTailLength;
 }
 
-int countTerminators(const QByteArray& buffer)
+// Overlapping occurrences count: CR LF CR LF CR LF holds two. Stops at the second, so a long
+// debug file is not scanned to its end once per frame.
+bool holdsTwoTerminators(const QByteArray& buffer)
 {
-    int count = 0;
-    for (int at = buffer.indexOf(kTerminator); at >= 0; at = buffer.indexOf(kTerminator, at + 1))
-        ++count;
-    return count;
+    const int first = buffer.indexOf(kTerminator);
+    return first >= 0 && buffer.indexOf(kTerminator, first + 1) >= 0;
 }
 
 } // namespace
@@ -119,8 +120,8 @@ bool data_incoming::orvaPass(const QByteArray& data, bool arrival)
 
     // A partial frame that saw no "@" chunk for a whole timer period was cut off on the line.
     // Only a new arrival can find it stale: the passes after the first belong to the same chunk.
-    if (arrival && !frameBuffer.isEmpty()
-        && (!frameTimer->isActive() || frameTimer->remainingTime() == 0)) {
+    if (arrival && !frameBuffer.isEmpty() &&
+        (!frameTimer->isActive() || frameTimer->remainingTime() == 0)) {
         qDebug() << "Discarding a partial ORVA frame older than" << frameTimeoutMs << "ms";
         frameBuffer.clear();
     }
@@ -161,7 +162,7 @@ bool data_incoming::orvaPass(const QByteArray& data, bool arrival)
             frameBuffer.remove(0, start);
             end -= start;
         }
-        const bool more = countTerminators(frameBuffer) > 1;
+        const bool more = holdsTwoTerminators(frameBuffer);
         QByteArray frame = frameBuffer.left(end);
         frameBuffer.remove(0, end);
 
@@ -201,8 +202,8 @@ data_incoming::FrameSearch data_incoming::findOrvaFrame(int* start, int* end)
             continue;
         }
         for (int from : skippedEnds) {
-            if (from < candidateEnd && frameBuffer.at(from) == '@'
-                && verify_packet(frameBuffer.mid(from, candidateEnd - from))) {
+            if (from < candidateEnd && frameBuffer.at(from) == '@' &&
+                verify_packet(frameBuffer.mid(from, candidateEnd - from))) {
                 *start = from;
                 *end = candidateEnd;
                 return FrameSearch::Found;
@@ -255,8 +256,8 @@ data_incoming::Unwrapped data_incoming::unwrapOrvaFrame(QByteArray& frame)
         std::memcpy(packetCodeInput, payload.constData(), count);
     }
 
-    const quint32 length = decodeCompressedPacket(decodedText, packetCodeInput, count,
-                                                  kWorkAreaSize);
+    const quint32 length =
+        decodeCompressedPacket(decodedText, packetCodeInput, count, kWorkAreaSize);
     const QByteArray decoded(decodedText, int(length));
     const int tilde = decoded.indexOf('~');
     if (tilde < 0 || decoded.size() - tilde < kTailLength) {

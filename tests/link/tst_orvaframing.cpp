@@ -15,14 +15,15 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // Opens the worker's state to the test.
 class Probe : public data_incoming
 {
 public:
-    using data_incoming::data_incoming;
     using data_incoming::aesErrorCount;
+    using data_incoming::data_incoming;
     using data_incoming::emptyRecord;
     using data_incoming::frameTimer;
     using data_incoming::verifyBypass;
@@ -72,10 +73,9 @@ QByteArray encrypt(const QByteArray& key, const QByteArray& plain)
 {
     QByteArray out(8192, '\0');
     quint16 length = 0;
-    const bool failed = aesEncryptMessage(QByteArray::fromBase64(key), 7,
-                                          QByteArray::fromBase64(kIv), plain.constData(),
-                                          quint16(plain.size()), out.data(), &length,
-                                          quint16(out.size()), false);
+    const bool failed = aesEncryptMessage(
+        QByteArray::fromBase64(key), 7, QByteArray::fromBase64(kIv), plain.constData(),
+        quint16(plain.size()), out.data(), &length, quint16(out.size()), false);
     return failed ? QByteArray() : out.left(length - 1);
 }
 
@@ -165,13 +165,12 @@ private slots:
         const QByteArray zeroLow("@600\r\nSTATUS XXXXXXXXXXXXZ\r\n~08zz\r\n\r\n");
 
         QTest::newRow("known frame") << known << false << true << QString();
-        QTest::newRow("lower-case digits") << QByteArray("@301\r\nfrequency=60\r\n~05f5\r\n\r\n")
-                                           << false << true << QString();
-        QTest::newRow("sum off by one") << QByteArray("@301\r\nfrequency=60\r\n~05F6\r\n\r\n")
-                                        << false << false << QString();
+        QTest::newRow("lower-case digits")
+            << QByteArray("@301\r\nfrequency=60\r\n~05f5\r\n\r\n") << false << true << QString();
+        QTest::newRow("sum off by one")
+            << QByteArray("@301\r\nfrequency=60\r\n~05F6\r\n\r\n") << false << false << QString();
         QTest::newRow("high and low swapped")
-            << QByteArray("@301\r\nfrequency=60\r\n~F505\r\n\r\n") << false << false
-            << QString();
+            << QByteArray("@301\r\nfrequency=60\r\n~F505\r\n\r\n") << false << false << QString();
         QTest::newRow("low pair not a number") << zeroLow << false << true << QString();
         QTest::newRow("high pair not a number")
             << QByteArray("@600\r\nSTATUS XXXXXXXXXXXXZ\r\n~zz00\r\n\r\n") << false << false
@@ -184,8 +183,8 @@ private slots:
         QTest::newRow("tilde inside the checksum")
             << QByteArray("@301\r\nfrequency=60\r\n~05~5\r\n\r\n") << false << false
             << "BAD LENGTH ~";
-        QTest::newRow("bypass takes anything") << QByteArray("@6 no tail\r\n\r\n") << true << true
-                                               << QString();
+        QTest::newRow("bypass takes anything")
+            << QByteArray("@6 no tail\r\n\r\n") << true << true << QString();
     }
     void verifyPacket()
     {
@@ -239,10 +238,9 @@ private slots:
         QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
 
         feed(worker, chunks);
-        QCOMPARE(byteArgs(log),
-                 QByteArrayList({statusLine(statusFrame("STATUS A")),
-                                 statusLine(statusFrame("STATUS B")),
-                                 statusLine(statusFrame("STATUS C"))}));
+        QCOMPARE(byteArgs(log), QByteArrayList({statusLine(statusFrame("STATUS A")),
+                                                statusLine(statusFrame("STATUS B")),
+                                                statusLine(statusFrame("STATUS C"))}));
         QCOMPARE(decoded.count(), 0);
         QVERIFY(frameBuffer.isEmpty());
     }
@@ -350,8 +348,8 @@ private slots:
         QByteArray many;
         QByteArrayList expected;
         for (int i = 0; i < 40; ++i) {
-            const QByteArray frame = statusFrame("FRAME " + QByteArray::number(i).rightJustified(
-                                                              100, '0'));
+            const QByteArray frame =
+                statusFrame("FRAME " + QByteArray::number(i).rightJustified(100, '0'));
             many += frame;
             expected << statusLine(frame);
         }
@@ -412,28 +410,28 @@ private slots:
         const QByteArray shown = QByteArray(strike).replace('_', ' ');
         const QByteArray none;
 
-        QTest::newRow("0 routine") << orvaResponse('0', {"T:1"}) << 0 << true << true << none
-                                   << none << false;
-        QTest::newRow("1 METAR") << orvaResponse('1', {"T:1"}) << 0 << true << true << none
-                                 << none << false;
-        QTest::newRow("2 SPECI") << orvaResponse('2', {"T:1"}) << 0 << true << true << none
-                                 << none << false;
-        QTest::newRow("D high speed") << orvaResponse('D', {"T:1"}) << 0 << false << true << none
-                                      << none << false;
-        QTest::newRow("6 default") << status << 0 << false << false << statusLine(status) << none
-                                   << false;
+        QTest::newRow("0 routine")
+            << orvaResponse('0', {"T:1"}) << 0 << true << true << none << none << false;
+        QTest::newRow("1 METAR") << orvaResponse('1', {"T:1"}) << 0 << true << true << none << none
+                                 << false;
+        QTest::newRow("2 SPECI") << orvaResponse('2', {"T:1"}) << 0 << true << true << none << none
+                                 << false;
+        QTest::newRow("D high speed")
+            << orvaResponse('D', {"T:1"}) << 0 << false << true << none << none << false;
+        QTest::newRow("6 default")
+            << status << 0 << false << false << statusLine(status) << none << false;
         QTest::newRow("6 data") << status << 1 << false << false << statusLine(status) << none
                                 << true;
         QTest::newRow("6 debug") << status << 2 << false << false << statusLine(status) << none
                                  << true;
         QTest::newRow("8 default") << strike << 0 << false << false << none << shown << false;
         QTest::newRow("8 debug") << strike << 2 << false << false << none << shown << true;
-        QTest::newRow("4 ignored") << orvaResponse('4', {"X"}) << 2 << false << false << none
-                                   << none << false;
-        QTest::newRow("7 ignored") << orvaResponse('7', {"X"}) << 2 << false << false << none
-                                   << none << false;
-        QTest::newRow("9 ignored") << orvaResponse('9', {"X"}) << 2 << false << false << none
-                                   << none << false;
+        QTest::newRow("4 ignored")
+            << orvaResponse('4', {"X"}) << 2 << false << false << none << none << false;
+        QTest::newRow("7 ignored")
+            << orvaResponse('7', {"X"}) << 2 << false << false << none << none << false;
+        QTest::newRow("9 ignored")
+            << orvaResponse('9', {"X"}) << 2 << false << false << none << none << false;
     }
     void dispatch()
     {
@@ -603,8 +601,8 @@ private slots:
         QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
 
         worker.parseData_ORVA(kKnownEncrypted);
-        QCOMPARE(statuses.count() + log.count() + errors.count() + requests.count()
-                     + decoded.count(),
+        QCOMPARE(statuses.count() + log.count() + errors.count() + requests.count() +
+                     decoded.count(),
                  0);
         QVERIFY(frameBuffer.isEmpty());
     }
@@ -685,9 +683,9 @@ private slots:
 
     void debugFileBypassesTheCheck()
     {
-        const QString path = QDir::cleanPath(
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-            + "/VD_debug_msgs.txt");
+        const QString path =
+            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                            "/VD_debug_msgs.txt");
         QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
         const QByteArray first("@600\r\nSTATUS:OK\r\n~0000\r\n\r\n");
         const QByteArray second("@600 NO TAIL\r\n\r\n");
@@ -739,8 +737,8 @@ private slots:
 
         const QByteArray status = statusFrame("STATUS:OK");
         const QByteArray answer = orvaResponse('3', {"datetime=2024-05-01T12:00:00"});
-        const QByteArray stream = "\r\n" + status + orvaCompressedFrame(status) + kKnownEncrypted
-                                  + answer;
+        const QByteArray stream =
+            "\r\n" + status + orvaCompressedFrame(status) + kKnownEncrypted + answer;
         for (int at = 0; at < stream.size(); at += 7)
             QVERIFY(pty.write(stream.mid(at, 7)));
 

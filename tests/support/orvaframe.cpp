@@ -1,6 +1,7 @@
 #include "tests/support/orvaframe.h"
 
-namespace {
+namespace
+{
 
 // Symbol value and bit count of one character, or 0 bits when the code has no symbol for it.
 struct Symbol {
@@ -15,19 +16,32 @@ Symbol symbolOf(char c)
     if (c >= '0' && c <= '7')
         return {quint8(8 + c - '0'), 5};
     switch (c) {
-    case '8': return {16, 5};
-    case '9': return {17, 5};
-    case '.': return {18, 5};
-    case '-': return {19, 5};
-    case '?': return {20, 5};
-    case '\r': return {21, 5};
-    case '>': return {22, 5};
-    case '@': return {96, 7};
-    case '~': return {124, 7};
-    case ',': return {125, 7};
-    case '/': return {126, 7};
-    case '_': return {127, 7};
-    default: break;
+    case '8':
+        return {16, 5};
+    case '9':
+        return {17, 5};
+    case '.':
+        return {18, 5};
+    case '-':
+        return {19, 5};
+    case '?':
+        return {20, 5};
+    case '\r':
+        return {21, 5};
+    case '>':
+        return {22, 5};
+    case '@':
+        return {96, 7};
+    case '~':
+        return {124, 7};
+    case ',':
+        return {125, 7};
+    case '/':
+        return {126, 7};
+    case '_':
+        return {127, 7};
+    default:
+        break;
     }
     if (c >= 'A' && c <= 'Z')
         return {quint8(97 + c - 'A'), 7};
