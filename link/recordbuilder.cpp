@@ -8,18 +8,39 @@
 
 namespace {
 
-const QString kRecordTimeFormat = QStringLiteral("yy-MM-dd hh:mm:ss");
 const QString kNoStation = QStringLiteral("000000000000000");
 
-// Reads the decoder's "yyyy-MM-dd hh:mm:ss" text field by field, so that a local clock change
-// cannot shift or void a time that is meant as UTC.
+// Reads the decoder's "yyyy-MM-dd hh:mm:ss" text digit by digit: it is parsed for every record,
+// and a local-time parse could shift or void a time that is meant as UTC.
 QDateTime parseRecordTime(const QString& text, Qt::TimeSpec spec)
 {
-    const QDate date = QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd"));
-    const QTime time = QTime::fromString(text.mid(11), QStringLiteral("hh:mm:ss"));
-    if (text.size() != 19 || !date.isValid() || !time.isValid())
+    if (text.size() != 19)
+        return QDateTime();
+    int parts[6] = {};
+    const int starts[6] = {0, 5, 8, 11, 14, 17};
+    const int lengths[6] = {4, 2, 2, 2, 2, 2};
+    for (int i = 0; i < 6; ++i) {
+        for (int k = starts[i]; k < starts[i] + lengths[i]; ++k) {
+            const QChar c = text.at(k);
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                return QDateTime();
+            parts[i] = parts[i] * 10 + (c.unicode() - '0');
+        }
+    }
+    const QDate date(parts[0], parts[1], parts[2]);
+    const QTime time(parts[3], parts[4], parts[5]);
+    if (!date.isValid() || !time.isValid())
         return QDateTime();
     return QDateTime(date, time, spec);
+}
+
+// "yy-MM-dd hh:mm:ss", the form of the record's two derived time keys.
+QString shortTimeText(const QDateTime& t)
+{
+    const QDate d = t.date();
+    const QTime c = t.time();
+    return QString::asprintf("%02d-%02d-%02d %02d:%02d:%02d", d.year() % 100, d.month(), d.day(),
+                             c.hour(), c.minute(), c.second());
 }
 
 // A precipitation total the report writer did not fill is written as no value.
@@ -46,12 +67,12 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Timestamp"), timestamp);
     QDateTime sampleTime;
     if (timestamp.isEmpty() || timestamp.startsWith(QLatin1String("2000"))) {
-        record.insert(QStringLiteral("Timestamp UTC"), Clock::nowUtc().toString(kRecordTimeFormat));
+        record.insert(QStringLiteral("Timestamp UTC"), shortTimeText(Clock::nowUtc()));
         record.insert(QStringLiteral("Timestamp Device"), timestamp.mid(2));
         sampleTime = parseRecordTime(timestamp, Qt::LocalTime);
     } else {
         sampleTime = parseRecordTime(timestamp, Qt::UTC);
-        const QString text = sampleTime.isValid() ? sampleTime.toString(kRecordTimeFormat) : QString();
+        const QString text = sampleTime.isValid() ? shortTimeText(sampleTime) : QString();
         record.insert(QStringLiteral("Timestamp UTC"), text);
         record.insert(QStringLiteral("Timestamp Device"), text);
     }

@@ -1,0 +1,250 @@
+// Records per second from ORVA frames to weather records with their report text, and the
+// memory the link holds while a long stream goes through it.
+// Usage: link_bench [records]   (default 100000)
+//
+// The stream is what a unit on the station radio sends: mostly plain routine frames, a METAR
+// candidate every tenth frame, and among them encrypted and compressed frames. Frames arrive in
+// chunks of 128 bytes, as the serial port delivers them. Only the time spent in parseData_ORVA
+// counts; building the frames does not.
+
+#include "decoder/clock.h"
+#include "link/data_incoming.h"
+#include "link/linkcrypto.h"
+#include "link/packetcode.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonObject>
+#include <QLoggingCategory>
+#include <QStandardPaths>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int kChunk = 128;
+
+const QByteArray kKey = QByteArray::fromHex(
+    "603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4");
+const QByteArray kIv = "IV012345";
+
+QByteArray checksum(const QByteArray& bytes)
+{
+    quint32 sum = 0;
+    for (char c : bytes)
+        sum += quint8(c);
+    return QByteArray::number(sum & 0xFFFF, 16).toUpper().rightJustified(4, '0');
+}
+
+QByteArray frame(char type, const QByteArray& payload)
+{
+    const QByteArray body = QByteArray("@") + type + "00" + payload + '~';
+    return body + checksum(body) + "\r\n\r\n";
+}
+
+// The packet character code, most significant bit first; a line feed travels with its
+// carriage return. The records below use only characters the code has.
+QByteArray packetEncode(const QByteArray& text)
+{
+    QByteArray out;
+    quint32 bits = 0;
+    int count = 0;
+    const auto put = [&](quint32 value, int width) {
+        bits = (bits << width) | value;
+        count += width;
+        while (count >= 8) {
+            out.append(char((bits >> (count - 8)) & 0xFF));
+            count -= 8;
+        }
+    };
+    for (int i = 0; i < text.size(); ++i) {
+        const char c = text.at(i);
+        if (c == ':')
+            put(0, 2);
+        else if (c >= '0' && c <= '7')
+            put(quint32(8 + c - '0'), 5);
+        else if (c == '8' || c == '9')
+            put(quint32(16 + c - '8'), 5);
+        else if (c == '.')
+            put(18, 5);
+        else if (c == '-')
+            put(19, 5);
+        else if (c == '\r') {
+            put(21, 5);
+            if (i + 1 < text.size() && text.at(i + 1) == '\n')
+                ++i;
+        } else if (c == '@')
+            put(96, 7);
+        else if (c >= 'A' && c <= 'Z')
+            put(quint32(97 + c - 'A'), 7);
+        else if (c == '~')
+            put(124, 7);
+        else if (c == ',')
+            put(125, 7);
+        else if (c == '/')
+            put(126, 7);
+    }
+    if (count > 0)
+        put(0, 8 - count);
+    return out;
+}
+
+QByteArray encrypt(const QByteArray& plain)
+{
+    char out[2048];
+    quint16 length = 0;
+    if (aesEncryptMessage(kKey, 0, kIv, plain.constData(), quint16(plain.size()), out, &length,
+                          sizeof out, false))
+        return QByteArray();
+    return QByteArray(out, length - 1);
+}
+
+// A routine observation at time t whose values drift from record to record.
+QByteArray record(char type, const QDateTime& t, qint64 n)
+{
+    const double wave = std::sin(double(n) / 97.0);
+    QByteArray text = QByteArray("@") + type + "00\r\n";
+    text += "N:METAR:0:0:0:KXYZ:1:1\r\n";
+    text += "B:12.8:10:0:E1:0:1\r\n";
+    text += "T:" + t.toString(QStringLiteral("yy/MM/dd,hh:mm:ss")).toLatin1() + "\r\n";
+    text += "IR:0:0:0:OV7731\r\n";
+    text += "WI:" + QByteArray::number(14 + 6 * wave, 'f', 1) + ":184:"
+            + QByteArray::number(12 + 5 * wave, 'f', 1) + ":186\r\n";
+    text += "GU:0:0:18:200:0:0:150:220\r\n";
+    text += "TA:" + QByteArray::number(12.5 + 8 * wave, 'f', 1) + "\r\n";
+    text += "RH:80\r\n";
+    text += "BA:" + QByteArray::number(1009.8 + 3 * wave, 'f', 1) + ":2982:-1.6:0:2\r\n";
+    text += "EL:120\r\n";
+    text += "CL:0:46:120:0:0:0:0:3:7:0:0:0:0:0\r\n";
+    text += "PW:0:61:0:8:16.09:XX\r\n";
+    text += "LT:0:0:0:0:0:0\r\n";
+    text += "LA:45.5\r\nLO:-73.6\r\nOR:10:1\r\n";
+    text += "RA:433.5:434.25:1\r\n";
+    text += "PA:0:0:0:0:0:0:0.12:0.35:0.5:1.01:0.8\r\n";
+    return frame(type, text.mid(4));
+}
+
+// Resident and peak resident memory in kB, from the kernel's view of this process.
+void memory(long* resident, long* peak)
+{
+    *resident = *peak = -1;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() < 2)
+            continue;
+        if (parts.at(0) == "VmRSS:")
+            *resident = parts.at(1).toLong();
+        else if (parts.at(0) == "VmHWM:")
+            *peak = parts.at(1).toLong();
+    }
+}
+
+enum Kind { Plain, Encrypted, Compressed, KindCount };
+const char* const kKindNames[KindCount] = {"plain", "encrypted", "compressed"};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QCoreApplication app(argc, argv);
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
+
+    qint64 total = 100000;
+    if (argc > 1)
+        total = QString::fromLocal8Bit(argv[1]).toLongLong();
+    if (total < 1)
+        total = 100000;
+
+    initPacketCodeTables();
+    QDateTime recordTime(QDate(2026, 3, 5), QTime(0, 0, 0), Qt::UTC);
+    Clock::setFixed(recordTime);
+
+    data_incoming worker;
+    worker.setDeviceTypeState(DeviceTypes::ORVA);
+    worker.setEncryptionKey(kKey.toBase64(), kIv.toBase64());
+
+    qint64 records = 0;
+    qint64 emptyReports = 0;
+    QObject::connect(&worker, &data_incoming::weather_data_received,
+                     [&](const QJsonObject& r) {
+                         ++records;
+                         if (r.value(QStringLiteral("METAR")).toString().isEmpty())
+                             ++emptyReports;
+                     });
+
+    qint64 frames[KindCount] = {};
+    qint64 produced[KindCount] = {};
+    qint64 nanos[KindCount] = {};
+    long startResident = 0;
+    long peak = 0;
+    memory(&startResident, &peak);
+    std::printf("%12s %12s %14s\n", "records", "RSS kB", "records/s");
+
+    QElapsedTimer wall;
+    wall.start();
+    QElapsedTimer timer;
+    qint64 lastCheckpoint = 0;
+    qint64 lastNanos = 0;
+    for (qint64 n = 0; n < total; ++n) {
+        // One record a minute; the PC clock keeps pace with the unit's.
+        recordTime = recordTime.addSecs(60);
+        Clock::setFixed(recordTime.addSecs(2));
+        const char type = n % 10 == 9 ? '1' : '0';
+        const QByteArray inner = record(type, recordTime, n);
+        Kind kind = Plain;
+        QByteArray stream = inner;
+        if (n % 20 == 5) {
+            kind = Encrypted;
+            stream = frame('F', encrypt(inner));
+        } else if (n % 20 == 15) {
+            kind = Compressed;
+            stream = frame('E', packetEncode(inner));
+        }
+
+        const qint64 before = records;
+        timer.start();
+        for (int at = 0; at < stream.size(); at += kChunk)
+            worker.parseData_ORVA(stream.mid(at, kChunk));
+        nanos[kind] += timer.nsecsElapsed();
+        ++frames[kind];
+        produced[kind] += records - before;
+
+        if ((n + 1) % qMax<qint64>(1, total / 10) == 0 || n + 1 == total) {
+            long resident = 0;
+            memory(&resident, &peak);
+            const qint64 spent = nanos[Plain] + nanos[Encrypted] + nanos[Compressed];
+            const double rate = (n + 1 - lastCheckpoint) / ((spent - lastNanos) / 1e9);
+            std::printf("%12lld %12ld %14.0f\n", static_cast<long long>(n + 1), resident, rate);
+            std::fflush(stdout);
+            lastCheckpoint = n + 1;
+            lastNanos = spent;
+        }
+    }
+
+    long resident = 0;
+    memory(&resident, &peak);
+    std::printf("\n%-11s %10s %10s %14s\n", "frames", "sent", "records", "records/s");
+    qint64 allNanos = 0;
+    for (int k = 0; k < KindCount; ++k) {
+        allNanos += nanos[k];
+        std::printf("%-11s %10lld %10lld %14.0f\n", kKindNames[k],
+                    static_cast<long long>(frames[k]), static_cast<long long>(produced[k]),
+                    produced[k] / (nanos[k] / 1e9));
+    }
+    std::printf("%-11s %10lld %10lld %14.0f\n", "all", static_cast<long long>(total),
+                static_cast<long long>(records), records / (allNanos / 1e9));
+    std::printf("\ngoal: at least 10000 plain records/s: %s\n",
+                produced[Plain] / (nanos[Plain] / 1e9) >= 10000.0 ? "met" : "NOT met");
+    std::printf("memory: %ld kB at start, %ld kB at the end, peak %ld kB\n", startResident,
+                resident, peak);
+    std::printf("wall time %.1f s; reports missing: %lld\n", wall.elapsed() / 1000.0,
+                static_cast<long long>(emptyReports));
+    Clock::reset();
+    return records == total && emptyReports == 0 ? 0 : 1;
+}
