@@ -613,6 +613,8 @@ const QVector<FormArea>& formAreas()
         {QStringLiteral("menu column and key page"), menuAndKeyPageObjects},
         {QStringLiteral("images page"), imagesPageObjects},
         {QStringLiteral("status, notifications, trends and raw data pages"), statusPagesObjects},
+        {QStringLiteral("table page"), tablePageObjects},
+        {QStringLiteral("command page"), commandPageObjects},
     };
     return areas;
 }

@@ -73,6 +73,8 @@ QVector<FormObject> frameObjects();
 QVector<FormObject> menuAndKeyPageObjects();
 QVector<FormObject> imagesPageObjects();
 QVector<FormObject> statusPagesObjects();
+QVector<FormObject> tablePageObjects();
+QVector<FormObject> commandPageObjects();
 
 // The object with this name among the window and its descendants, or nullptr when there is
 // none or more than one.
