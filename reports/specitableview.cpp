@@ -1,0 +1,3 @@
+#include "reports/specitableview.h"
+
+SPECITableView::SPECITableView(QWidget* parent) : QTableView(parent) {}

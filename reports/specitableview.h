@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QTableView>
+
+// The view of the two SPECI criteria tables on the settings page. The main window's form creates
+// both views as this class.
+class SPECITableView : public QTableView
+{
+    Q_OBJECT
+
+public:
+    explicit SPECITableView(QWidget* parent = nullptr);
+};
