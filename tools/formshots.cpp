@@ -5,6 +5,7 @@
 //
 // The pages are named after their object names: 00-page_encryptionStart.png (the key page),
 // then 01-pageDashboardTrends.png to 09-pageRawData.png in the order of the page stack.
+// The command page's panels and tabs follow its own picture, as 03-pageCommand-<panel or tab>.png.
 
 #include "forms/formresources.h"
 #include "forms/maingui_ui.h"
@@ -95,6 +96,25 @@ int main(int argc, char* argv[])
     for (int i = 0; i < ui.stackedWidget_mainPages->count(); ++i) {
         ui.stackedWidget_mainPages->setCurrentIndex(i);
         ok &= shoot(&window, dir, i + 1, ui.stackedWidget_mainPages->widget(i)->objectName());
+    }
+
+    // The command page shows one panel per kind of unit, and the ORVA panel has four tabs.
+    const int commandShot = ui.stackedWidget_mainPages->indexOf(ui.pageCommand) + 1;
+    ui.stackedWidget_mainPages->setCurrentWidget(ui.pageCommand);
+    for (int panel = 0; panel < ui.stackedWidget_CommandConfiguration->count(); ++panel) {
+        ui.stackedWidget_CommandConfiguration->setCurrentIndex(panel);
+        QWidget* shown = ui.stackedWidget_CommandConfiguration->currentWidget();
+        if (shown != ui.page_ORVACmdsMain) {
+            ok &= shoot(&window, dir, commandShot,
+                        QStringLiteral("pageCommand-") + shown->objectName());
+            continue;
+        }
+        for (int tab = 0; tab < ui.tabWidget->count(); ++tab) {
+            ui.tabWidget->setCurrentIndex(tab);
+            ok &= shoot(&window, dir, commandShot,
+                        QStringLiteral("pageCommand-") + ui.tabWidget->widget(tab)->objectName());
+        }
+        ui.tabWidget->setCurrentIndex(0);
     }
     return ok ? 0 : 1;
 }

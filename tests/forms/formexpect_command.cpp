@@ -92,8 +92,8 @@ QVector<FormObject> brqPanel()
 
 // ---- ORVA General tab ----
 
-FormObject cell(const char *name, const char *className, const char *at, std::optional<QString> text,
-                const FormProps &props)
+FormObject cell(const char *name, const char *className, const char *at,
+                std::optional<QString> text, const FormProps &props)
 {
     return {name, className, "groupBox", "gridLayout_24", at, text, props};
 }
@@ -454,8 +454,8 @@ QVector<FormObject> rflosAndLightningTabs()
                   kNoText, threshold),
         {"", "QSpacerItem", "", "gridLayout_44", "row 10, column 2", kNoText,
          {{"sizeHint", "20 x 40"}, {"policy", "Minimum/Expanding"}}},
-        lightning("label_53", "QLabel", "row 3, column 2", QStringLiteral("Read / Input Parameters"),
-                  thresholdName),
+        lightning("label_53", "QLabel", "row 3, column 2",
+                  QStringLiteral("Read / Input Parameters"), thresholdName),
         lightning("pushButton_orva_lightning_set_bz", "QPushButton", "row 6, column 3",
                   QStringLiteral("Set")),
         lightning("pushButton_orva_lightning_set_bx", "QPushButton", "row 4, column 3",
