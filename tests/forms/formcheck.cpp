@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QCursor>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -258,6 +259,13 @@ void checkGenericProperty(QObject* object, const QString& key, const QString& ex
     case QMetaType::QString:
         QCOMPARE(value.toString(), expected);
         break;
+    case QMetaType::QCursor: {
+        auto* widget = qobject_cast<QWidget*>(object);
+        QVERIFY2(widget && widget->testAttribute(Qt::WA_SetCursor), "the widget sets no cursor");
+        const QMetaEnum shapes = QMetaEnum::fromType<Qt::CursorShape>();
+        QCOMPARE(QString::fromLatin1(shapes.valueToKey(value.value<QCursor>().shape())), expected);
+        break;
+    }
     default:
         QFAIL(qPrintable(QStringLiteral("no rule to compare property %1").arg(key)));
     }
@@ -414,8 +422,15 @@ void checkPlacement(QObject* window, QObject* object, const FormObject& e)
     } else {
         auto* layout = qobject_cast<QLayout*>(container);
         QVERIFY2(layout, qPrintable(QStringLiteral("%1 is not a layout").arg(e.container)));
-        QLayoutItem* item = itemAtCell(layout, cell);
+        // "row 2, column 0, alignment AlignHCenter": the alignment of the item in its cell.
+        const int alignedAt = cell.indexOf(QLatin1String(", alignment "));
+        QLayoutItem* item = itemAtCell(layout, alignedAt < 0 ? cell : cell.left(alignedAt));
         QVERIFY2(item, qPrintable(QStringLiteral("nothing at %1 of %2").arg(cell, e.container)));
+        if (alignedAt >= 0) {
+            const QByteArray keys = cell.mid(alignedAt + 12).toLatin1();
+            QCOMPARE(int(item->alignment()),
+                     QMetaEnum::fromType<Qt::Alignment>().keysToValue(keys.constData()));
+        }
         QObject* held = item->widget() ? static_cast<QObject*>(item->widget())
                                        : static_cast<QObject*>(item->layout());
         QVERIFY2(held == object,
@@ -577,10 +592,11 @@ void checkFormObject(QObject* window, const FormObject& e)
         QVERIFY2(!e.text.has_value(), "this class carries no text");
     }
 
-    bool sheetGiven = false, fontGiven = false;
+    bool sheetGiven = false, fontGiven = false, enabledGiven = false;
     for (const auto& prop : e.props) {
         sheetGiven = sheetGiven || prop.first == QLatin1String("styleSheet");
         fontGiven = fontGiven || prop.first == QLatin1String("font");
+        enabledGiven = enabledGiven || prop.first == QLatin1String("enabled");
         checkProp(object, prop.first, prop.second);
         if (QTest::currentTestFailed()) {
             qWarning("while checking %s of %s", qPrintable(prop.first), qPrintable(e.name));
@@ -594,13 +610,14 @@ void checkFormObject(QObject* window, const FormObject& e)
         if (!fontGiven && widget != window)
             QVERIFY2(!widget->testAttribute(Qt::WA_SetFont), "the widget has a font of its own");
         // Pages of a stack or tab widget are hidden by their container; nothing else is hidden
-        // or disabled by the form.
+        // by the form, and only what a row says is disabled.
         const bool page =
             e.cell.startsWith(QLatin1String("page ")) || e.cell.startsWith(QLatin1String("tab "));
         if (!page)
             QVERIFY2(!(widget->testAttribute(Qt::WA_WState_ExplicitShowHide) && widget->isHidden()),
                      "the form hides this widget");
-        QVERIFY2(widget->isEnabled(), "the form disables this widget");
+        if (!enabledGiven)
+            QVERIFY2(widget->isEnabled(), "the form disables this widget");
     }
     if (auto* layout = qobject_cast<QLayout*>(object))
         checkLayoutDefaults(layout, e.props);
@@ -611,10 +628,12 @@ const QVector<FormArea>& formAreas()
     static const QVector<FormArea> areas{
         {QStringLiteral("frame"), frameObjects},
         {QStringLiteral("menu column and key page"), menuAndKeyPageObjects},
+        {QStringLiteral("dashboard page"), dashboardPageObjects},
         {QStringLiteral("images page"), imagesPageObjects},
         {QStringLiteral("status, notifications, trends and raw data pages"), statusPagesObjects},
         {QStringLiteral("table page"), tablePageObjects},
         {QStringLiteral("command page"), commandPageObjects},
+        {QStringLiteral("settings page"), settingsPageObjects},
     };
     return areas;
 }

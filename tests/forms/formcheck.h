@@ -15,6 +15,7 @@
 // cell       where in the container:
 //              "item N"                              box layout index (spacers and layouts count)
 //              "row R, column C[, spans RS x CS]"    grid layout cell
+//              "..., alignment A"                    and the item's alignment in its cell
 //              "row R, label|field|spanning"         form layout row and role
 //              "page N" / "tab N"                    page of a QStackedWidget / QTabWidget
 //              "layout"                              the container widget's own layout
@@ -71,10 +72,12 @@ const QVector<FormArea>& formAreas();
 // The areas' tables (one file each).
 QVector<FormObject> frameObjects();
 QVector<FormObject> menuAndKeyPageObjects();
+QVector<FormObject> dashboardPageObjects();
 QVector<FormObject> imagesPageObjects();
 QVector<FormObject> statusPagesObjects();
 QVector<FormObject> tablePageObjects();
 QVector<FormObject> commandPageObjects();
+QVector<FormObject> settingsPageObjects();
 
 // The object with this name among the window and its descendants, or nullptr when there is
 // none or more than one.
