@@ -44,10 +44,61 @@ QString hemisphere(const QString& coordinate, QChar negative, QChar positive)
            + (coordinate.startsWith(QLatin1Char('-')) ? negative : positive);
 }
 
+// Start and length of year, month, day, hour, minute and second in "yyyy-MM-dd hh:mm:ss".
+const int kStampParts[][2] = {{0, 4}, {5, 2}, {8, 2}, {11, 2}, {14, 2}, {17, 2}};
+
+// Built from the digits: a parse through local time could shift or void a stamp that falls in
+// a DST gap, and it re-reads the zone on every call.
+QDateTime utcFromStamp(const QString& stamp)
+{
+    if (stamp.size() != 19)
+        return QDateTime();
+    int values[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        for (int k = kStampParts[i][0]; k < kStampParts[i][0] + kStampParts[i][1]; ++k) {
+            const ushort c = stamp.at(k).unicode();
+            if (c < '0' || c > '9')
+                return QDateTime();
+            values[i] = values[i] * 10 + (c - '0');
+        }
+    }
+    const QDate date(values[0], values[1], values[2]);
+    const QTime time(values[3], values[4], values[5]);
+    if (!date.isValid() || !time.isValid())
+        return QDateTime();
+    return QDateTime(date, time, Qt::UTC);
+}
+
 } // namespace
 
 QString WeatherDataDecoder::getTimestamp()
 {
+    const bool sameText = timeCache.filled && timeCache.text.isSharedWith(recordText);
+    if (!sameText) {
+        const int errorsBefore = parseErrors.size();
+        timeCache.stamp = readTimestamp(&timeCache.patternMissing);
+        timeCache.errors = parseErrors.mid(errorsBefore);
+        timeCache.utc = utcFromStamp(timeCache.stamp);
+        timeCache.text = recordText;
+        timeCache.filled = true;
+        return timeCache.stamp;
+    }
+    for (const QString& error : qAsConst(timeCache.errors))
+        reportFieldError(error);
+    if (timeCache.patternMissing)
+        qDebug() << "Can't find timestamp pattern";
+    return timeCache.stamp;
+}
+
+QDateTime WeatherDataDecoder::recordTimeUtc()
+{
+    getTimestamp();
+    return timeCache.utc;
+}
+
+QString WeatherDataDecoder::readTimestamp(bool* patternMissing)
+{
+    *patternMissing = false;
     const QString joined = getFieldValue(QStringLiteral("T"), 0) + QLatin1Char(':')
                            + getFieldValue(QStringLiteral("T"), 1) + QLatin1Char(':')
                            + getFieldValue(QStringLiteral("T"), 2);
@@ -57,6 +108,7 @@ QString WeatherDataDecoder::getTimestamp()
     const QRegularExpressionMatch match = pattern.match(joined);
     if (!match.hasMatch()) {
         qDebug() << "Can't find timestamp pattern";
+        *patternMissing = true;
         return QString();
     }
 
@@ -66,8 +118,7 @@ QString WeatherDataDecoder::getTimestamp()
     date.replace(QLatin1Char('/'), QLatin1Char('-'));
     const QString stamp = QStringLiteral("20") + date + QLatin1Char(' ') + joined.mid(comma + 1, 8);
 
-    static const int parts[][2] = {{0, 4}, {5, 2}, {8, 2}, {11, 2}, {14, 2}, {17, 2}};
-    for (const auto& part : parts) {
+    for (const auto& part : kStampParts) {
         if (validInt(stamp.mid(part[0], part[1])).isEmpty())
             return QString();
     }

@@ -13,16 +13,6 @@ constexpr int kMaxCompassEntries = 8;
 constexpr int kMinCompassDistance = 11;
 constexpr int kMaxCompassDistance = 29;
 
-QDateTime recordTime(const QString& timestamp)
-{
-    // Parsed field by field: a local-time parse could shift stamps that fall in a DST gap.
-    const QDate date = QDate::fromString(timestamp.left(10), QStringLiteral("yyyy-MM-dd"));
-    const QTime time = QTime::fromString(timestamp.mid(11), QStringLiteral("hh:mm:ss"));
-    if (!date.isValid() || !time.isValid())
-        return QDateTime();
-    return QDateTime(date, time, Qt::UTC);
-}
-
 void dropBefore(QList<TimedValue>& samples, const QDateTime& start)
 {
     samples.erase(std::remove_if(samples.begin(), samples.end(),
@@ -79,7 +69,7 @@ QString beginEndTime(WeatherDataDecoder& decoder, const QString& key, int field,
 
 void WeatherDataDecoder::pruneTemperatureHistory()
 {
-    const QDateTime now = recordTime(getTimestamp());
+    const QDateTime now = recordTimeUtc();
     if (!now.isValid())
         return;
 
@@ -94,7 +84,7 @@ void WeatherDataDecoder::pruneTemperatureHistory()
 void WeatherDataDecoder::updateTemperatureHistory(double temperature)
 {
     // Without a record time there is neither a window nor a stamp for the sample.
-    const QDateTime now = recordTime(getTimestamp());
+    const QDateTime now = recordTimeUtc();
     if (!now.isValid() || !std::isfinite(temperature))
         return;
 

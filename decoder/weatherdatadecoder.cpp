@@ -111,8 +111,7 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
     if (line.count(QLatin1Char(':')) < index) {
         const QString error = key + QLatin1Char(':') + QString::number(index)
                               + QStringLiteral(" not found");
-        qDebug().noquote() << error;
-        parseErrors.append(error);
+        reportFieldError(error);
         return QString();
     }
 
@@ -121,6 +120,12 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
     if (cr >= 0)
         part.truncate(cr);
     return part;
+}
+
+void WeatherDataDecoder::reportFieldError(const QString& error)
+{
+    qDebug().noquote() << error;
+    parseErrors.append(error);
 }
 
 QStringList WeatherDataDecoder::getParseErrors() const

@@ -141,6 +141,21 @@ private:
     void updateTemperatureHistory(double temperature);
     void pruneTemperatureHistory();
 
+    // Every temperature read updates the histories, so the record time is asked for many times
+    // per record: it is read once per record text, and each later read repeats the field errors
+    // and the message of the first.
+    struct RecordTimeCache {
+        bool filled = false;
+        QString text; // the record text it was read from, sharing its data
+        QString stamp;
+        QDateTime utc;
+        QStringList errors;
+        bool patternMissing = false;
+    };
+    QString readTimestamp(bool* patternMissing);
+    QDateTime recordTimeUtc();
+    void reportFieldError(const QString& error);
+
     bool isOrva() const { return deviceType == static_cast<int>(DeviceTypes::ORVA); }
 
     QString recordText;
@@ -168,4 +183,5 @@ private:
     qint32 deviceType = static_cast<qint32>(DeviceTypes::BRQ);
     qint32 loggingType = static_cast<qint32>(LoggingType::Default);
     bool legacy = false;
+    RecordTimeCache timeCache;
 };
