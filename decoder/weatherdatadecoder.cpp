@@ -1,7 +1,9 @@
 #include "decoder/weatherdatadecoder.h"
 
 #include <QDebug>
+#include <QVarLengthArray>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -76,27 +78,67 @@ void WeatherDataDecoder::setPrecipAccum24Interval(int interval)
     accum24hPrevious = interval == static_cast<int>(PrecipAccum24hInterval::Previous24Hours) ? 1 : 0;
 }
 
+int WeatherDataDecoder::fieldStart(const QString& key)
+{
+    // The unit's identity line may open the text, so it is not anchored to a line start. A key
+    // holding a colon cannot be told by the index; both are searched for as they stand.
+    if (key.contains(QLatin1String("@I")) || key.contains(QLatin1Char(':'))) {
+        const QString needle = key.contains(QLatin1String("@I"))
+                                   ? key + QLatin1Char(':')
+                                   : QStringLiteral("\r\n") + key + QLatin1Char(':');
+        const int found = recordText.indexOf(needle);
+        return found < 0 ? -1 : found + needle.size();
+    }
+
+    if (!lineIndex.filled || !lineIndex.text.isSharedWith(recordText)) {
+        lineIndex.lines.clear();
+        const QChar* text = recordText.constData();
+        const int size = recordText.size();
+        // Line starts still waiting for their first colon; one colon may end several lines
+        // that hold none.
+        QVarLengthArray<int, 8> waiting;
+        for (int i = 0; i < size; ++i) {
+            const ushort c = text[i].unicode();
+            if (c == ':') {
+                for (int lineStart : qAsConst(waiting))
+                    lineIndex.lines.append({lineStart, i - lineStart, i + 1});
+                waiting.clear();
+            } else if (c == '\r' && i + 1 < size && text[i + 1] == QLatin1Char('\n')) {
+                waiting.append(i + 2);
+                ++i;
+            }
+        }
+        lineIndex.text = recordText;
+        lineIndex.filled = true;
+    }
+
+    // The first line with the key wins, as a search of the text would find it.
+    const QChar* text = recordText.constData();
+    for (const LineKey& line : qAsConst(lineIndex.lines)) {
+        if (line.keyLength == key.size()
+            && std::equal(key.constData(), key.constData() + key.size(), text + line.keyStart))
+            return line.valueStart;
+    }
+    return -1;
+}
+
 QString WeatherDataDecoder::getFieldValue(QString key, int index)
 {
     if (key.isNull())
         return QString();
 
-    // The unit's identity line may open the text, so it is not anchored to a line start.
-    const QString needle = key.contains(QLatin1String("@I"))
-                               ? key + QLatin1Char(':')
-                               : QStringLiteral("\r\n") + key + QLatin1Char(':');
-    const int found = recordText.indexOf(needle);
-    if (found < 0)
+    const int start = fieldStart(key);
+    if (start < 0)
         return QString();
 
-    const int start = found + needle.size();
+    const QChar* text = recordText.constData();
     const int end = recordText.size();
 
     if (index <= 0) {
         const int limit = qMin(end, start + kMaxFieldLength);
         int pos = start;
         while (pos < limit) {
-            const QChar c = recordText.at(pos);
+            const QChar c = text[pos];
             if (c == QLatin1Char('\r') || (index == 0 && c == QLatin1Char(':')))
                 break;
             ++pos;
@@ -104,22 +146,28 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
         return recordText.mid(start, pos - start);
     }
 
-    // A last line without its "\r\n" runs to the end of the text.
-    const int lineEnd = recordText.indexOf(QLatin1String("\r\n"), start);
-    const QString line =
-        lineEnd < 0 ? recordText.mid(start) : recordText.mid(start, lineEnd + 2 - start);
-    if (line.count(QLatin1Char(':')) < index) {
-        const QString error = key + QLatin1Char(':') + QString::number(index)
-                              + QStringLiteral(" not found");
-        reportFieldError(error);
+    // The line runs to its "\r\n", or to the end of the text for a last line without one.
+    int pos = start;
+    int colons = 0;
+    while (colons < index && pos < end) {
+        const QChar c = text[pos];
+        if (c == QLatin1Char('\r') && pos + 1 < end && text[pos + 1] == QLatin1Char('\n'))
+            break;
+        if (c == QLatin1Char(':'))
+            ++colons;
+        ++pos;
+    }
+    if (colons < index) {
+        reportFieldError(key + QLatin1Char(':') + QString::number(index)
+                         + QStringLiteral(" not found"));
         return QString();
     }
 
-    QString part = line.split(QLatin1Char(':')).at(index);
-    const int cr = part.indexOf(QLatin1Char('\r'));
-    if (cr >= 0)
-        part.truncate(cr);
-    return part;
+    // A lone carriage return ends the value as well.
+    int stop = pos;
+    while (stop < end && text[stop] != QLatin1Char(':') && text[stop] != QLatin1Char('\r'))
+        ++stop;
+    return recordText.mid(pos, stop - pos);
 }
 
 void WeatherDataDecoder::reportFieldError(const QString& error)

@@ -9,6 +9,7 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 // Helpers shared by every reader. An empty text means "no value".
 QString validDouble(const QString& text);
@@ -152,6 +153,20 @@ private:
         QStringList errors;
         bool patternMissing = false;
     };
+    // About sixty field reads per record: the lines are found once per record text. Each line
+    // start is keyed by the text between its "\r\n" and the first colon after it.
+    struct LineKey {
+        int keyStart;
+        int keyLength;
+        int valueStart;
+    };
+    struct LineIndex {
+        bool filled = false;
+        QString text; // the record text it was built from, sharing its data
+        QVector<LineKey> lines;
+    };
+    int fieldStart(const QString& key);
+
     QString readTimestamp(bool* patternMissing);
     QDateTime recordTimeUtc();
     void reportFieldError(const QString& error);
@@ -184,4 +199,5 @@ private:
     qint32 loggingType = static_cast<qint32>(LoggingType::Default);
     bool legacy = false;
     RecordTimeCache timeCache;
+    LineIndex lineIndex;
 };
