@@ -13,10 +13,17 @@ constexpr int kMaxCompassEntries = 8;
 constexpr int kMinCompassDistance = 11;
 constexpr int kMaxCompassDistance = 29;
 
+// Runs for every temperature read over windows of up to a day: the start (always a valid time)
+// is converted to an instant once, not once per sample. As in QDateTime's ordering, an invalid
+// time lies before every valid one.
 void dropBefore(QList<TimedValue>& samples, const QDateTime& start)
 {
+    const qint64 startMs = start.toMSecsSinceEpoch();
     samples.erase(std::remove_if(samples.begin(), samples.end(),
-                                 [&start](const TimedValue& s) { return s.time < start; }),
+                                 [startMs](const TimedValue& s) {
+                                     return !s.time.isValid()
+                                            || s.time.toMSecsSinceEpoch() < startMs;
+                                 }),
                   samples.end());
 }
 
