@@ -1,0 +1,319 @@
+#include "tools/unitsim/unitsim.h"
+
+#include "link/linkcrypto.h"
+
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace unitsim {
+
+namespace {
+
+// Longer than the station's wait of more than five 100 ms ticks, with room for a busy machine.
+constexpr int kBrqQuietMs = 850;
+// Keeps a legacy block out of the read that carries a keyword answer, which would drop both.
+constexpr int kLegacyQuietMs = 300;
+constexpr int kPollMs = 5;
+// Bytes that never end a line are noise; a unit does not keep them for ever.
+constexpr int kMaxLine = 4096;
+
+QString oneDecimal(double v)
+{
+    return QString::number(v, 'f', 1);
+}
+
+} // namespace
+
+QString checkOptions(const UnitOptions& o)
+{
+    if (o.periodMs <= 0)
+        return QStringLiteral("the record period must be above 0");
+    if (o.completionDelayMs < 0)
+        return QStringLiteral("the completion delay must not be negative");
+    if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9_-]{1,32}$")).match(o.stationId).hasMatch())
+        return QStringLiteral("the station identifier must be 1 to 32 letters, digits, _ or -");
+
+    const auto key = QByteArray::fromBase64Encoding(o.key, QByteArray::AbortOnBase64DecodingErrors);
+    const auto iv = QByteArray::fromBase64Encoding(o.iv, QByteArray::AbortOnBase64DecodingErrors);
+    if (!o.key.isEmpty() && (!key || key.decoded.size() != kAesKeyLength))
+        return QStringLiteral("the key must be the Base64 text of 32 bytes");
+    if (!o.iv.isEmpty() && (!iv || iv.decoded.size() != kAesIvLength))
+        return QStringLiteral("the IV must be the Base64 text of 8 bytes");
+    if (o.key.isEmpty() != o.iv.isEmpty())
+        return QStringLiteral("a key needs an IV and an IV a key");
+
+    const bool encrypted =
+        o.frames == FrameWrap::Encrypted || o.frames == FrameWrap::CompressedEncrypted;
+    if (encrypted && o.key.isEmpty())
+        return QStringLiteral("encrypted frames need a key and an IV");
+    if (o.frames != FrameWrap::Plain && o.family != Family::Orva)
+        return QStringLiteral("only an ORVA unit wraps its frames");
+    const bool compressed =
+        o.frames == FrameWrap::Compressed || o.frames == FrameWrap::CompressedEncrypted;
+    if (compressed
+        && !QRegularExpression(QStringLiteral("^[A-Z0-9]+$")).match(o.stationId).hasMatch())
+        return QStringLiteral("compressed records need a station identifier of upper-case "
+                              "letters and digits");
+    return QString();
+}
+
+WeatherSample weatherSample(int index)
+{
+    const double n = index;
+    WeatherSample w;
+    const double pressure = 1013.2 + 2.0 * std::sin(n * 0.05);
+    const double speed = 9.0 + 4.0 * std::sin(n * 0.3);
+    w.temperature = oneDecimal(15.0 + 4.0 * std::sin(n * 0.15));
+    w.humidity = QString::number(std::lround(60.0 + 15.0 * std::sin(n * 0.1 + 1.0)));
+    w.pressure = oneDecimal(pressure);
+    // Reduced to sea level for the unit's 100 m, in hundredths of an inch.
+    w.altimeter = QString::number(std::lround((pressure + 12.0) * 2.953));
+    w.windSpeed = oneDecimal(speed);
+    w.windSpeedInst = oneDecimal(speed + 1.5 * std::sin(n * 1.7));
+    w.windDirection = QString::number(std::lround(240.0 + 30.0 * std::sin(n * 0.2)));
+    w.gustSpeed = oneDecimal(speed + 6.0);
+    w.gustDirection = QString::number(std::lround(250.0 + 30.0 * std::sin(n * 0.2)));
+    w.voltage = oneDecimal(12.6 - 0.1 * (index % 3));
+    return w;
+}
+
+UnitSim::UnitSim(const UnitOptions& unitOptions, QObject* parent)
+    : QObject(parent), options(unitOptions)
+{
+    icao = options.stationId.toUpper();
+    key = QByteArray::fromBase64(options.key);
+    iv = QByteArray::fromBase64(options.iv);
+    encryptFrames =
+        options.frames == FrameWrap::Encrypted || options.frames == FrameWrap::CompressedEncrypted;
+    for (char letter : {'C', 'I', 'T', 'V', 'W', 'G', 'R'})
+        modules.insert(letter, true);
+    orvaDefaults();
+
+    pollTimer = new QTimer(this);
+    connect(pollTimer, &QTimer::timeout, this, &UnitSim::poll);
+    recordTimer = new QTimer(this);
+    connect(recordTimer, &QTimer::timeout, this, &UnitSim::sendRecord);
+}
+
+UnitSim::~UnitSim()
+{
+    if (masterFd >= 0)
+        ::close(masterFd);
+}
+
+bool UnitSim::open()
+{
+    if (masterFd >= 0)
+        return true;
+    masterFd = posix_openpt(O_RDWR | O_NOCTTY);
+    char name[128] = {};
+    if (masterFd < 0 || grantpt(masterFd) != 0 || unlockpt(masterFd) != 0
+        || ptsname_r(masterFd, name, sizeof name) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
+        if (masterFd >= 0)
+            ::close(masterFd);
+        masterFd = -1;
+        return false;
+    }
+    slaveName = QString::fromLocal8Bit(name);
+    fcntl(masterFd, F_SETFL, fcntl(masterFd, F_GETFL) | O_NONBLOCK);
+
+    // Raw from the start: bytes the unit writes before the station configures the line must not
+    // be echoed back or translated.
+    const int slaveFd = ::open(name, O_RDWR | O_NOCTTY);
+    if (slaveFd >= 0) {
+        termios tio{};
+        if (tcgetattr(slaveFd, &tio) == 0) {
+            cfmakeraw(&tio);
+            tcsetattr(slaveFd, TCSANOW, &tio);
+        }
+        ::close(slaveFd);
+    }
+    pollTimer->start(kPollMs);
+    return true;
+}
+
+void UnitSim::poll()
+{
+    if (masterFd < 0)
+        return;
+    QByteArray got;
+    bool hungUp = false;
+    char chunk[4096];
+    for (;;) {
+        const ssize_t n = ::read(masterFd, chunk, sizeof chunk);
+        if (n > 0) {
+            got.append(chunk, int(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        // EIO: no process holds the slave open; EAGAIN: it does, and is silent.
+        hungUp = n < 0 && errno == EIO;
+        break;
+    }
+    if (!hungUp)
+        setLinked(true);
+    if (!got.isEmpty() && linked)
+        received(got);
+    if (hungUp)
+        setLinked(false);
+    pump();
+}
+
+void UnitSim::setLinked(bool on)
+{
+    if (on == linked)
+        return;
+    linked = on;
+    ++linkGeneration;
+    inBuffer.clear();
+    outPending.clear();
+    replies.clear();
+    packets.clear();
+    recordWaiting = false;
+    blankRun = 0;
+    sinceSend.invalidate();
+    sincePrompt.invalidate();
+    if (on) {
+        emit activity(QStringLiteral("station connected"));
+        if (options.family == Family::Brq)
+            brqLinked();
+        recordTimer->start(options.periodMs);
+    } else {
+        emit activity(QStringLiteral("station disconnected"));
+        recordTimer->stop();
+    }
+    emit linkChanged(on);
+}
+
+void UnitSim::received(const QByteArray& bytes)
+{
+    switch (options.family) {
+    case Family::Orva:
+        orvaReceived(bytes);
+        break;
+    case Family::LegacyOrva:
+        legacyReceived(bytes);
+        break;
+    case Family::Brq:
+        brqReceived(bytes);
+        break;
+    }
+    if (inBuffer.size() > kMaxLine)
+        inBuffer.clear();
+}
+
+void UnitSim::sendRecord()
+{
+    // A record still waiting for silence is not joined by another: the newer would only be
+    // stale by the time it went out.
+    if (recordWaiting)
+        return;
+    switch (options.family) {
+    case Family::Orva: {
+        char type = '0';
+        const QByteArray frame = orvaRecord(&type);
+        sendOrva(frame, true);
+        emit activity(QStringLiteral("record %1 sent as type %2").arg(recordIndex).arg(type));
+        break;
+    }
+    case Family::LegacyOrva:
+        queuePacket(legacyRecord(), true);
+        emit activity(QStringLiteral("record %1 queued").arg(recordIndex));
+        break;
+    case Family::Brq:
+        brqSchedule();
+        queuePacket(brqRecord(), true);
+        emit activity(QStringLiteral("record %1 queued").arg(recordIndex));
+        break;
+    }
+    emit recordSent(recordIndex);
+    ++recordIndex;
+}
+
+void UnitSim::reply(const QByteArray& bytes)
+{
+    replies.append(bytes);
+    pump();
+}
+
+void UnitSim::queuePacket(const QByteArray& bytes, bool record)
+{
+    packets.append({bytes, record});
+    if (record)
+        recordWaiting = true;
+    pump();
+}
+
+int UnitSim::quietMs() const
+{
+    switch (options.family) {
+    case Family::Brq:
+        return kBrqQuietMs;
+    case Family::LegacyOrva:
+        return kLegacyQuietMs;
+    case Family::Orva:
+        break;
+    }
+    return 0;
+}
+
+void UnitSim::pump()
+{
+    if (!linked)
+        return;
+    flushOut();
+    while (!replies.isEmpty()) {
+        writeOut(replies.takeFirst());
+        sinceSend.start();
+    }
+    while (!packets.isEmpty() && (!sinceSend.isValid() || sinceSend.elapsed() >= quietMs())) {
+        const Packet packet = packets.takeFirst();
+        writeOut(packet.bytes);
+        sinceSend.start();
+        if (packet.record)
+            recordWaiting = false;
+    }
+}
+
+void UnitSim::writeOut(const QByteArray& bytes)
+{
+    outPending += bytes;
+    flushOut();
+}
+
+void UnitSim::flushOut()
+{
+    while (!outPending.isEmpty()) {
+        const ssize_t n = ::write(masterFd, outPending.constData(), size_t(outPending.size()));
+        if (n > 0) {
+            outPending.remove(0, int(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            outPending.clear(); // the line is gone; poll() notices
+        break;                  // EAGAIN: the rest goes with the next poll
+    }
+}
+
+void UnitSim::later(int ms, const std::function<void()>& step)
+{
+    const int generation = linkGeneration;
+    QTimer::singleShot(ms, this, [this, generation, step] {
+        if (linked && generation == linkGeneration)
+            step();
+    });
+}
+
+} // namespace unitsim

@@ -1,0 +1,178 @@
+#pragma once
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QSet>
+#include <QString>
+
+#include <functional>
+
+class QTimer;
+
+// A scripted sensor unit on the master side of a pseudo-terminal: what the station opens is the
+// slave device. It speaks the unit's side of the serial link of one family and sends weather
+// records on a fixed period for as long as the station holds the port open.
+namespace unitsim {
+
+enum class Family { Orva, LegacyOrva, Brq };
+
+// How an ORVA unit wraps its frames.
+enum class FrameWrap { Plain, Encrypted, Compressed, CompressedEncrypted };
+
+struct UnitOptions {
+    Family family = Family::Orva;
+    FrameWrap frames = FrameWrap::Plain;
+    int periodMs = 5000; // between weather records
+    // The unit's identifier in its records; an ORVA unit also starts with it as its ICAO.
+    QString stationId = QStringLiteral("KVDS");
+    QByteArray key; // Base64 text of the 32-byte link key
+    QByteArray iv;  // Base64 text of the 8-byte IV
+    // A module reports a command it carries out ("@5") this long after the "@3" answer; a log
+    // erasure takes twice as long.
+    int completionDelayMs = 1500;
+};
+
+// Empty when the options describe a unit that can run, otherwise the reason.
+QString checkOptions(const UnitOptions& options);
+
+// The values of the unit's record number `index` (from 0), as written in the record.
+struct WeatherSample {
+    QString temperature;   // degrees Celsius
+    QString humidity;      // per cent
+    QString pressure;      // station pressure, hPa
+    QString altimeter;     // hundredths of an inch of mercury
+    QString windSpeed;     // knots
+    QString windSpeedInst; // knots
+    QString windDirection; // degrees
+    QString gustSpeed;     // knots
+    QString gustDirection; // degrees
+    QString voltage;
+};
+WeatherSample weatherSample(int index);
+
+class UnitSim : public QObject
+{
+    Q_OBJECT
+public:
+    explicit UnitSim(const UnitOptions& options, QObject* parent = nullptr);
+    ~UnitSim() override;
+
+    // Creates the pseudo-terminal. False, with errorString(), when the system refuses one.
+    bool open();
+    QString errorString() const { return error; }
+    // The device the station opens, for example /dev/pts/3.
+    QString deviceName() const { return slaveName; }
+    // The station holds the port open.
+    bool isLinked() const { return linked; }
+    // BRQ: how often the station's wake-up blanks were answered with the prompt.
+    int wakeUps() const { return wakeCount; }
+
+signals:
+    void linkChanged(bool linked);
+    void commandReceived(const QByteArray& command, bool encrypted);
+    void recordSent(int index);
+    void pictureQueued(int camera, int packets);
+    // One line about what the unit does, for a person watching it.
+    void activity(const QString& line);
+
+private:
+    void poll();
+    void setLinked(bool on);
+    void received(const QByteArray& bytes);
+    void sendRecord();
+
+    // Replies go out at once; packets wait until the unit has been silent for the family's
+    // quiet time, because the BRQ and legacy parsers only recognise a packet at the start of
+    // their receive buffer.
+    void reply(const QByteArray& bytes);
+    void queuePacket(const QByteArray& bytes, bool record = false);
+    void pump();
+    void writeOut(const QByteArray& bytes);
+    void flushOut();
+    int quietMs() const;
+    // Runs `step` after `ms` unless the link has been lost in between.
+    void later(int ms, const std::function<void()>& step);
+
+    // ORVA
+    void orvaDefaults();
+    void orvaReceived(const QByteArray& bytes);
+    void orvaCommand(const QByteArray& line, bool encrypted);
+    bool orvaSettingCommand(const QByteArray& word, const QByteArray& arg);
+    bool orvaModuleCommand(const QByteArray& line, const QByteArray& word, const QByteArray& arg,
+                           bool encrypted);
+    void orvaKeyCommand(const QByteArray& line);
+    void sendOrva(const QByteArray& frame, bool record = false);
+    void answer(char type, const QList<QByteArray>& lines);
+    QByteArray orvaRecord(char* type);
+    QByteArray wrapOrva(const QByteArray& inner);
+
+    // Legacy ORVA
+    void legacyReceived(const QByteArray& bytes);
+    void legacyCommand(const QByteArray& line);
+    QByteArray legacyRecord();
+
+    // BRQ
+    void brqLinked();
+    void brqReceived(const QByteArray& bytes);
+    void brqCommand(const QByteArray& command);
+    void brqAck(const QByteArray& words);
+    void queuePicture(int camera);
+    QByteArray brqRecord();
+    void brqSchedule();
+
+    UnitOptions options;
+    QString error;
+    int masterFd = -1;
+    QString slaveName;
+    bool linked = false;
+    int linkGeneration = 0;
+    QTimer* pollTimer = nullptr;
+    QTimer* recordTimer = nullptr;
+    QByteArray inBuffer;
+    QByteArray outPending;
+    QList<QByteArray> replies;
+    struct Packet {
+        QByteArray bytes;
+        bool record;
+    };
+    QList<Packet> packets;
+    bool recordWaiting = false; // a record sits in `packets`
+    QElapsedTimer sinceSend;
+    int recordIndex = 0;
+
+    // The unit's settings, as its commands leave them.
+    QString icao;
+    int frequency = 60;
+    int metarOffset = 0;
+    qint64 lastMetarHour = -1; // hours since the epoch
+    QMap<QByteArray, QByteArray> switches; // "rf", "heater", "led", "log": "ON" or "OFF"
+    bool gpsOn = true;
+    QString elevation = QStringLiteral("100");
+    QString declination = QStringLiteral("0.000");
+    int radioRate = 0; // 0: 5 s, 1: 10 s, 2: 60 s
+    QString transmitMhz = QStringLiteral("150.0");
+    QString receiveMhz = QStringLiteral("150.0");
+    QMap<char, bool> modules;
+    bool encryptFrames = false;
+    QByteArray key;   // raw 32 bytes
+    QByteArray iv;    // raw 8 bytes
+    QByteArray newKey; // raw, waits for its IV
+    quint32 messageCounter = 0;
+    QString speciMode = QStringLiteral("AFMAN");
+    QList<QByteArray> speciVisibility;
+    QList<QByteArray> speciCeiling;
+    QList<int> lightningParameters;
+
+    int brqMode = 4; // reporting mode code of the "m" commands
+    bool ceilometerOn = true;
+    int wakeCount = 0;
+    int blankRun = 0;
+    QElapsedTimer sincePrompt;
+    QSet<int> imageHours;
+    qint64 lastImageHour = -1; // hours since the epoch
+};
+
+} // namespace unitsim
