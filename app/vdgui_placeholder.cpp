@@ -1,0 +1,1 @@
+// Placeholder so the library has a source until the window code lands.
