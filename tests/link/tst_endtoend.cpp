@@ -6,6 +6,7 @@
 #include "link/packetcode.h"
 #include "tests/support/scopedclock.h"
 #include "tools/unitsim/camerapicture.h"
+#include "tools/unitsim/unitframes.h"
 #include "tools/unitsim/unitsim.h"
 
 #include <QDir>
@@ -21,7 +22,8 @@ using namespace unitsim;
 
 Q_DECLARE_METATYPE(unitsim::FrameWrap)
 
-namespace {
+namespace
+{
 
 const QDateTime kNow(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC);
 // Key and IV as the key workflow keeps them: Base64 texts of 32 and 8 bytes.
@@ -53,8 +55,7 @@ public:
                 [this](const QByteArray& frame) { decoded << frame; });
         connect(worker, &data_incoming::sendEncryptionStatus, this,
                 [this](int status) { encryption << status; });
-        connect(worker, &data_incoming::sendCommandConfirmation, this,
-                [this] { ++confirmations; });
+        connect(worker, &data_incoming::sendCommandConfirmation, this, [this] { ++confirmations; });
         connect(worker, &data_incoming::sendConfiguration, this,
                 [this](const QString& state) { configurations << state; });
         connect(worker, &data_incoming::send_metar_confirmed, this,
@@ -148,8 +149,8 @@ QByteArray radioCommand(const QByteArray& command)
 bool near(QRgb got, const Rgb& want)
 {
     const int tolerance = 10;
-    return qAbs(qRed(got) - want.r) <= tolerance && qAbs(qGreen(got) - want.g) <= tolerance
-           && qAbs(qBlue(got) - want.b) <= tolerance;
+    return qAbs(qRed(got) - want.r) <= tolerance && qAbs(qGreen(got) - want.g) <= tolerance &&
+           qAbs(qBlue(got) - want.b) <= tolerance;
 }
 
 } // namespace
@@ -164,6 +165,8 @@ private slots:
         initPacketCodeTables();
     }
 
+    void packetCodeEncoder_data();
+    void packetCodeEncoder();
     void orvaRecords_data();
     void orvaRecords();
     void orvaCommandAnswers_data();
@@ -173,6 +176,42 @@ private slots:
     void brqPromptCommandsAndRecords();
     void brqCameraPicture();
 };
+
+void TestEndToEnd::packetCodeEncoder_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("packed"); // hexadecimal; empty: the code has no such character
+    QTest::addColumn<QByteArray>("decoded");
+    QTest::newRow("digit 2, three filling bits")
+        << QByteArray("2") << QByteArray("50") << QByteArray("2");
+    QTest::newRow("A then :, the : lost with the filling")
+        << QByteArray("A:") << QByteArray("c200") << QByteArray("A");
+    QTest::newRow("CR LF is one symbol")
+        << QByteArray("\r\n") << QByteArray("a8") << QByteArray("\r\n");
+    QTest::newRow("frame start and end")
+        << QByteArray("@0~") << QByteArray("c08f80") << QByteArray("@0~");
+    QTest::newRow("lower case") << QByteArray("gps") << QByteArray() << QByteArray();
+    QTest::newRow("blank") << QByteArray("A B") << QByteArray() << QByteArray();
+    QTest::newRow("equals sign") << QByteArray("gps=ON") << QByteArray() << QByteArray();
+    QTest::newRow("lone line feed") << QByteArray("A\nB") << QByteArray() << QByteArray();
+}
+
+void TestEndToEnd::packetCodeEncoder()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, packed);
+    QFETCH(QByteArray, decoded);
+    QByteArray out = "stale";
+    QCOMPARE(encodePacketCode(text, &out), !packed.isEmpty());
+    QCOMPARE(out.toHex(), packed);
+    if (packed.isEmpty())
+        return;
+    // The station's decoder reads what the unit's encoder wrote.
+    char back[64];
+    const quint32 length =
+        decodeCompressedPacket(back, out.constData(), quint32(out.size()), sizeof back);
+    QCOMPARE(QByteArray(back, int(length)), decoded);
+}
 
 void TestEndToEnd::orvaRecords_data()
 {
@@ -214,7 +253,8 @@ void TestEndToEnd::orvaRecords()
     QCOMPARE(record["Wind Speed Inst"].toString(), sent.windSpeedInst);
     QCOMPARE(record["Wind Direction"].toString(), sent.windDirection);
     QCOMPARE(record["Gust Speed"].toString(), sent.gustSpeed);
-    QCOMPARE(record["Altimeter"].toString(), QString::number(sent.altimeter.toInt() / 100.0, 'f', 2));
+    QCOMPARE(record["Altimeter"].toString(),
+             QString::number(sent.altimeter.toInt() / 100.0, 'f', 2));
     QVERIFY2(record["METAR"].toString().startsWith("METAR KVDS 051407Z "),
              qPrintable(record["METAR"].toString()));
 
@@ -235,20 +275,17 @@ void TestEndToEnd::orvaCommandAnswers_data()
 {
     QTest::addColumn<QByteArray>("command");
     QTest::addColumn<QList<int>>("statuses");
-    QTest::newRow("gps ON") << QByteArray("gps ON\r\n")
-                            << QList<int>{CmdGps, CmdStatusSuccess};
-    QTest::newRow("gps on is refused") << QByteArray("gps on\r\n")
-                                       << QList<int>{CmdGps, CmdStatusFailed};
-    QTest::newRow("led OFF") << QByteArray("led OFF\r\n")
-                             << QList<int>{CmdLed, CmdStatusSuccess};
+    QTest::newRow("gps ON") << QByteArray("gps ON\r\n") << QList<int>{CmdGps, CmdStatusSuccess};
+    QTest::newRow("gps on is refused")
+        << QByteArray("gps on\r\n") << QList<int>{CmdGps, CmdStatusFailed};
+    QTest::newRow("led OFF") << QByteArray("led OFF\r\n") << QList<int>{CmdLed, CmdStatusSuccess};
     QTest::newRow("frequency") << QByteArray("frequency 10\r\n")
                                << QList<int>{CmdTransmitFrequency, CmdStatusSuccess};
     QTest::newRow("elevation") << QByteArray("elevation 150.00\r\n")
                                << QList<int>{CmdElevation, CmdStatusSuccess};
     QTest::newRow("declination") << QByteArray("decl 12.500\r\n")
                                  << QList<int>{CmdDeclination, CmdStatusSuccess};
-    QTest::newRow("icao") << QByteArray("icao KABC\r\n")
-                          << QList<int>{CmdIcao, CmdStatusSuccess};
+    QTest::newRow("icao") << QByteArray("icao KABC\r\n") << QList<int>{CmdIcao, CmdStatusSuccess};
     QTest::newRow("icao refused") << QByteArray("icao K\r\n")
                                   << QList<int>{CmdIcao, CmdStatusFailed};
     QTest::newRow("blower: queued, then done by the module")
@@ -263,8 +300,8 @@ void TestEndToEnd::orvaCommandAnswers_data()
     QTest::newRow("radio transmit frequency, answered by the radio module")
         << QByteArray("txf 3 150000000\r\n")
         << QList<int>{CmdRflosTransmitFrequency, CmdStatusSuccess};
-    QTest::newRow("radio transmit rate") << QByteArray("radio_freq 60\r\n")
-                                         << QList<int>{CmdRflosTransmitRate, CmdStatusSuccess};
+    QTest::newRow("radio transmit rate")
+        << QByteArray("radio_freq 60\r\n") << QList<int>{CmdRflosTransmitRate, CmdStatusSuccess};
 }
 
 void TestEndToEnd::orvaCommandAnswers()
@@ -285,8 +322,7 @@ void TestEndToEnd::orvaCommandAnswers()
     QCOMPARE(heard.first().at(1).toBool(), false);
 
     if (command.startsWith("send "))
-        QTRY_COMPARE(rig.recorder.reportsSent,
-                     QStringList{QString::fromLatin1(command.trimmed())});
+        QTRY_COMPARE(rig.recorder.reportsSent, QStringList{QString::fromLatin1(command.trimmed())});
 }
 
 void TestEndToEnd::orvaStationRadioCommands()
@@ -370,8 +406,8 @@ void TestEndToEnd::brqPromptCommandsAndRecords()
     QVERIFY(seen.system.contains("INFO: BRQ 1min confirmation received"));
 
     // The next record reports the new mode.
-    QTRY_VERIFY_WITH_TIMEOUT(!seen.records.isEmpty()
-                                 && seen.records.last()["Reporting Mode"] == "1 Minute",
+    QTRY_VERIFY_WITH_TIMEOUT(!seen.records.isEmpty() &&
+                                 seen.records.last()["Reporting Mode"] == "1 Minute",
                              kRecordWaitMs);
     const QJsonObject record = seen.records.last();
     QCOMPARE(record["Timestamp"].toString(), QString("2026-03-05 14:07:09"));

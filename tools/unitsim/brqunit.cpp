@@ -5,9 +5,11 @@
 
 #include <QRegularExpression>
 
-namespace unitsim {
+namespace unitsim
+{
 
-namespace {
+namespace
+{
 
 const QByteArray kPrompt("\r\n>");
 // The unit's prompt followed by three 0x02 bytes: it could not make sense of the command.
@@ -83,8 +85,8 @@ void UnitSim::brqCommand(const QByteArray& command)
     const QRegularExpressionMatch hour =
         QRegularExpression(QStringLiteral("^i([01][0-9]|2[0-3])$")).match(text);
 
-    if (command.size() == 2 && command.at(0) == 'm' && command.at(1) >= '0'
-        && command.at(1) <= '6') {
+    if (command.size() == 2 && command.at(0) == 'm' && command.at(1) >= '0' &&
+        command.at(1) <= '6') {
         brqMode = command.at(1) - '0';
         brqAck(kModeAcks[brqMode]);
     } else if (command == "C0" || command == "C1" || command == "C2") {
@@ -147,8 +149,7 @@ void UnitSim::queuePicture(int camera)
         // 0xFF is a fill byte before a marker: the end-of-image marker follows the last chunk.
         chunk.append(kChunkLength - chunk.size(), char(0xFF));
         const int kind = sequence == count - 1 ? kLastPacketKind : 0;
-        queuePacket("@1" + time + char(camera << 4 | kind) + char(sequence) + chunk
-                    + "\r\n\r\n");
+        queuePacket("@1" + time + char(camera << 4 | kind) + char(sequence) + chunk + "\r\n\r\n");
     }
     emit pictureQueued(camera, count);
     emit activity(QStringLiteral("picture of camera %1 queued, %2 packets").arg(camera).arg(count));

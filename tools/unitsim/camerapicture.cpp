@@ -3,12 +3,15 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace unitsim {
+namespace unitsim
+{
 
-namespace {
+namespace
+{
 
 // Annex K of the JPEG standard: example quantisation tables (natural order) and typical Huffman
 // tables.
+// clang-format off
 const quint8 kLuminanceQuant[64] = {
     16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
     14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
@@ -58,6 +61,7 @@ const quint8 kAcChrominanceValues[162] = {
     0xb5, 0xb6, 0xb7, 0xb8, 0xb9, 0xba, 0xc2, 0xc3, 0xc4, 0xc5, 0xc6, 0xc7, 0xc8, 0xc9, 0xca,
     0xd2, 0xd3, 0xd4, 0xd5, 0xd6, 0xd7, 0xd8, 0xd9, 0xda, 0xe2, 0xe3, 0xe4, 0xe5, 0xe6, 0xe7,
     0xe8, 0xe9, 0xea, 0xf2, 0xf3, 0xf4, 0xf5, 0xf6, 0xf7, 0xf8, 0xf9, 0xfa};
+// clang-format on
 
 struct HuffmanCode {
     quint16 code[256] = {};
@@ -143,8 +147,8 @@ void encodeBlock(BitWriter& writer, Component& c, const double (&samples)[64])
             const double pi = std::acos(-1.0);
             for (int u = 0; u < 8; ++u)
                 for (int x = 0; x < 8; ++x)
-                    c[u][x] = (u == 0 ? std::sqrt(0.5) : 1.0) / 2.0
-                              * std::cos((2 * x + 1) * u * pi / 16.0);
+                    c[u][x] = (u == 0 ? std::sqrt(0.5) : 1.0) / 2.0 *
+                              std::cos((2 * x + 1) * u * pi / 16.0);
         }
     };
     static const Cosines table;

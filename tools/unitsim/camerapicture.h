@@ -5,7 +5,8 @@
 // The pictures of the unit's cameras. The unit sends bare JPEG scan data: a 320 x 240 baseline
 // scan with 2:1 horizontal chrominance subsampling, the example quantisation tables at half scale
 // and the typical Huffman tables, which the station puts behind its own fixed header.
-namespace unitsim {
+namespace unitsim
+{
 
 constexpr int kPictureWidth = 320;
 constexpr int kPictureHeight = 240;

@@ -2,9 +2,11 @@
 
 #include "decoder/clock.h"
 
-namespace unitsim {
+namespace unitsim
+{
 
-namespace {
+namespace
+{
 
 // The one command that comes without a line end.
 const QByteArray kSetElevation("gps_set_elev");
@@ -78,8 +80,8 @@ QByteArray UnitSim::legacyRecord()
         "T:" + Clock::nowUtc().toString(QStringLiteral("yy/MM/dd,hh:mm:ss")).toLatin1(),
         "B:" + w.voltage.toLatin1() + ":" + QByteArray::number(frequency) + ":0:E1:0:0",
         "IR:0:0:0:" + options.stationId.toLatin1(),
-        "WI:" + w.windSpeedInst.toLatin1() + ":" + w.windDirection.toLatin1() + ":"
-            + w.windSpeed.toLatin1() + ":" + w.windDirection.toLatin1(),
+        "WI:" + w.windSpeedInst.toLatin1() + ":" + w.windDirection.toLatin1() + ":" +
+            w.windSpeed.toLatin1() + ":" + w.windDirection.toLatin1(),
         "GU:0:0:" + w.gustSpeed.toLatin1() + ":" + w.gustDirection.toLatin1(),
         "TA:" + w.temperature.toLatin1(),
         "RH:" + w.humidity.toLatin1(),

@@ -6,9 +6,11 @@
 
 #include <QRegularExpression>
 
-namespace unitsim {
+namespace unitsim
+{
 
-namespace {
+namespace
+{
 
 // SPECI thresholds of criterion 0 onwards; -1 is an unset criterion.
 const QList<QByteArray> kSpeciVisibility = {"3", "2", "1", "0.5", "-1", "-1"};
@@ -77,8 +79,8 @@ void UnitSim::orvaReceived(const QByteArray& bytes)
         // Through the station radio a command arrives encrypted as one line of text; its
         // plaintext carries the command's own line end.
         QByteArray plain;
-        if (!key.isEmpty() && decryptText(key, line, &plain)
-            && (plain.endsWith('\r') || plain.endsWith('\n'))) {
+        if (!key.isEmpty() && decryptText(key, line, &plain) &&
+            (plain.endsWith('\r') || plain.endsWith('\n'))) {
             for (const QByteArray& command : takeLines(plain))
                 orvaCommand(command, true);
             continue;
@@ -193,8 +195,7 @@ bool UnitSim::orvaSettingCommand(const QByteArray& word, const QByteArray& arg)
     } else if (word == "speci_read_ceiling") {
         value = joinBlank(speciCeiling);
     } else if (word == "speci_write_visibility" || word == "speci_write_ceiling") {
-        QList<QByteArray>& list =
-            word == "speci_write_visibility" ? speciVisibility : speciCeiling;
+        QList<QByteArray>& list = word == "speci_write_visibility" ? speciVisibility : speciCeiling;
         const QList<QByteArray> parts = arg.split(' ');
         const int row = parts.value(0).toInt(&ok);
         if (ok && parts.size() == 2 && row >= 0 && row < list.size())
@@ -268,7 +269,9 @@ bool UnitSim::orvaModuleCommand(const QByteArray& line, const QByteArray& word,
         if (encrypted)
             answer('R', {word + "=" + value});
         else
-            later(delay, [this, line, word, value] { answer('5', {"R", line, word + "=" + value}); });
+            later(delay, [this, line, word, value] {
+                answer('5', {"R", line, word + "=" + value});
+            });
         return true;
     }
     if (word == "dsm") {
@@ -279,8 +282,8 @@ bool UnitSim::orvaModuleCommand(const QByteArray& line, const QByteArray& word,
         QByteArray result;
         if (task == "auto_cal") {
             result = "auto_cal=OK";
-        } else if (task == "param_read" || task == "param_clear"
-                   || (task.startsWith("param_set") && task.contains(','))) {
+        } else if (task == "param_read" || task == "param_clear" ||
+                   (task.startsWith("param_set") && task.contains(','))) {
             if (task == "param_clear")
                 for (int& v : lightningParameters)
                     v = 0;
@@ -290,8 +293,8 @@ bool UnitSim::orvaModuleCommand(const QByteArray& line, const QByteArray& word,
             QList<QByteArray> values;
             for (int v : lightningParameters)
                 values << QByteArray::number(v);
-            result = task.left(task.indexOf(',') < 0 ? task.size() : task.indexOf(',')) + "="
-                     + values.join(',');
+            result = task.left(task.indexOf(',') < 0 ? task.size() : task.indexOf(',')) + "=" +
+                     values.join(',');
         } else {
             return false;
         }
@@ -384,12 +387,12 @@ QByteArray UnitSim::orvaRecord(char* type)
     const QByteArray gps = gpsOn ? "" : "?";
     QList<QByteArray> lines = {
         "N:METAR:0:0:0:" + icao.toLatin1() + ":1:1",
-        "B:" + w.voltage.toLatin1() + ":" + QByteArray::number(frequency) + ":0:E1:0:"
-            + QByteArray::number(radioRate),
+        "B:" + w.voltage.toLatin1() + ":" + QByteArray::number(frequency) +
+            ":0:E1:0:" + QByteArray::number(radioRate),
         "T:" + now.toString(QStringLiteral("yy/MM/dd,hh:mm:ss")).toLatin1(),
         "IR:0:0:0:" + options.stationId.toLatin1(),
-        "WI:" + w.windSpeedInst.toLatin1() + ":" + w.windDirection.toLatin1() + ":"
-            + w.windSpeed.toLatin1() + ":" + w.windDirection.toLatin1(),
+        "WI:" + w.windSpeedInst.toLatin1() + ":" + w.windDirection.toLatin1() + ":" +
+            w.windSpeed.toLatin1() + ":" + w.windDirection.toLatin1(),
         "GU:0:0:" + w.gustSpeed.toLatin1() + ":" + w.gustDirection.toLatin1() + ":0:0:0:0",
         "TA:" + w.temperature.toLatin1(),
         "RH:" + w.humidity.toLatin1(),
@@ -400,8 +403,8 @@ QByteArray UnitSim::orvaRecord(char* type)
     lines << "CL:1:90:250:0:0:0:0:2:6:0:0:0:0:760"
           << "PW:0.0:XX:0:16.0:16.0:XX"
           << "LT:0:0:0:0:0:0"
-          << "LA:" + (gpsOn ? QByteArray("45.5") : gps) << "LO:" + (gpsOn ? QByteArray("-73.6") : gps)
-          << "OR:30:1"
+          << "LA:" + (gpsOn ? QByteArray("45.5") : gps)
+          << "LO:" + (gpsOn ? QByteArray("-73.6") : gps) << "OR:30:1"
           << "RA:" + transmitMhz.toLatin1() + ":" + receiveMhz.toLatin1() + ":1"
           << "PA:0:0:0:0:0:0.00:0.00:0.00:0.00";
     return orvaFrame(*type, "\r\n" + joinLines(lines));

@@ -4,9 +4,11 @@
 
 #include <vector>
 
-namespace unitsim {
+namespace unitsim
+{
 
-namespace {
+namespace
+{
 
 struct Symbol {
     quint8 value = 0;
@@ -53,8 +55,8 @@ Symbol symbolOf(char c)
 
 bool isVariantBase64(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+'
-           || c == '-' || c == '=';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' ||
+           c == '-' || c == '=';
 }
 
 // The largest station-radio command the window can encrypt is 207 bytes; anything much longer

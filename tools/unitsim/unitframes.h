@@ -5,7 +5,8 @@
 
 // What an ORVA unit puts on the wire: frames with their checksum, the packet character code of
 // compressed frames and the link encryption of frames and station-radio commands.
-namespace unitsim {
+namespace unitsim
+{
 
 // "@", the type character, two head bytes, the payload, "~", four upper-case hexadecimal digits
 // of the 16-bit sum of every byte from "@" through "~", and "\r\n\r\n".

@@ -13,9 +13,11 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace unitsim {
+namespace unitsim
+{
 
-namespace {
+namespace
+{
 
 // Longer than the station's wait of more than five 100 ms ticks, with room for a busy machine.
 constexpr int kBrqQuietMs = 850;
@@ -58,8 +60,8 @@ QString checkOptions(const UnitOptions& o)
         return QStringLiteral("only an ORVA unit wraps its frames");
     const bool compressed =
         o.frames == FrameWrap::Compressed || o.frames == FrameWrap::CompressedEncrypted;
-    if (compressed
-        && !QRegularExpression(QStringLiteral("^[A-Z0-9]+$")).match(o.stationId).hasMatch())
+    if (compressed &&
+        !QRegularExpression(QStringLiteral("^[A-Z0-9]+$")).match(o.stationId).hasMatch())
         return QStringLiteral("compressed records need a station identifier of upper-case "
                               "letters and digits");
     return QString();
@@ -115,8 +117,8 @@ bool UnitSim::open()
         return true;
     masterFd = posix_openpt(O_RDWR | O_NOCTTY);
     char name[128] = {};
-    if (masterFd < 0 || grantpt(masterFd) != 0 || unlockpt(masterFd) != 0
-        || ptsname_r(masterFd, name, sizeof name) != 0) {
+    if (masterFd < 0 || grantpt(masterFd) != 0 || unlockpt(masterFd) != 0 ||
+        ptsname_r(masterFd, name, sizeof name) != 0) {
         error = QString::fromLocal8Bit(std::strerror(errno));
         if (masterFd >= 0)
             ::close(masterFd);

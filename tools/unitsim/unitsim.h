@@ -15,7 +15,8 @@ class QTimer;
 // A scripted sensor unit on the master side of a pseudo-terminal: what the station opens is the
 // slave device. It speaks the unit's side of the serial link of one family and sends weather
 // records on a fixed period for as long as the station holds the port open.
-namespace unitsim {
+namespace unitsim
+{
 
 enum class Family { Orva, LegacyOrva, Brq };
 
@@ -147,7 +148,7 @@ private:
     QString icao;
     int frequency = 60;
     int metarOffset = 0;
-    qint64 lastMetarHour = -1; // hours since the epoch
+    qint64 lastMetarHour = -1;             // hours since the epoch
     QMap<QByteArray, QByteArray> switches; // "rf", "heater", "led", "log": "ON" or "OFF"
     bool gpsOn = true;
     QString elevation = QStringLiteral("100");
@@ -157,8 +158,8 @@ private:
     QString receiveMhz = QStringLiteral("150.0");
     QMap<char, bool> modules;
     bool encryptFrames = false;
-    QByteArray key;   // raw 32 bytes
-    QByteArray iv;    // raw 8 bytes
+    QByteArray key;    // raw 32 bytes
+    QByteArray iv;     // raw 8 bytes
     QByteArray newKey; // raw, waits for its IV
     quint32 messageCounter = 0;
     QString speciMode = QStringLiteral("AFMAN");
