@@ -543,12 +543,12 @@ private slots:
         QMetaObject::invokeMethod(worker, "setDeviceTypeState", Q_ARG(DeviceTypes, DeviceTypes::ORVA));
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
         QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "icao?\r\n"));
-        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("icao?\r\n"), 3000);
-        QTRY_COMPARE_WITH_TIMEOUT(rec.confirmations, 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("icao?\r\n"), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(rec.confirmations, 1, 10000);
 
         for (int loss = 1; loss <= 2; ++loss) {
             pty.closeMaster();
-            QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kLost), loss, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kLost), loss, 10000);
             // A vanished pseudo-terminal repeats its read error without end unless the port
             // is closed at the first one.
             QTest::qWait(200);
@@ -560,9 +560,9 @@ private slots:
             QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, cmd));
             pty.clearReceived();
             QVERIFY(pty.reopen());
-            QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kOpened), loss + 1, 3000);
-            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), cmd, 3000);
-            QTRY_COMPARE_WITH_TIMEOUT(rec.confirmations, loss + 1, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kOpened), loss + 1, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), cmd, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(rec.confirmations, loss + 1, 10000);
 
             bool reconnecting = true;
             bool waiting = true;
@@ -578,7 +578,7 @@ private slots:
         }
 
         QMetaObject::invokeMethod(worker, "closeSerialPort");
-        QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kClosed + pty.portPath()), 3, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(kClosed + pty.portPath()), 3, 10000);
     }
 
     // On its own thread the pacing timer wakes a BRQ unit with blanks while commands wait.
@@ -591,7 +591,7 @@ private slots:
         QMetaObject::invokeMethod(worker, "setDeviceTypeState", Q_ARG(DeviceTypes, DeviceTypes::BRQ));
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
         QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "m0\r"));
-        QTRY_VERIFY_WITH_TIMEOUT(pty.received().size() >= 8, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(pty.received().size() >= 8, 10000);
         QMetaObject::invokeMethod(worker, "closeSerialPort", Qt::BlockingQueuedConnection);
         const QByteArray got = pty.received();
         QCOMPARE(got.size() % 4, 0);

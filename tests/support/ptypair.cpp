@@ -86,6 +86,9 @@ QByteArray PtyPair::takeReceived()
 
 void PtyPair::closeMaster()
 {
+    // The device name goes with the device: left behind, the link could point at a
+    // pseudo-terminal that another process opens under the same number.
+    QFile::remove(linkPath);
     if (masterFd >= 0) {
         ::close(masterFd);
         masterFd = -1;
