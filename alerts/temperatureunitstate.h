@@ -1,0 +1,21 @@
+#pragma once
+
+// The window's temperature display unit. Records and stored temperature thresholds are always in
+// degrees Celsius; only what is shown follows this unit.
+
+#include <QString>
+
+enum class TemperatureUnits : int { Celsius = 0, Fahrenheit = 1 };
+
+// "°C" or "°F" (degree sign U+00B0 and the letter).
+QString temperatureUnitText(TemperatureUnits units);
+
+// The "TEMPUNITS" entry of the settings file: "FAHRENHEIT", else "CELCIUS" (spelled so in the
+// files already out there). Reading: only "FAHRENHEIT" gives Fahrenheit.
+extern const QString kTemperatureUnitsSettingsKey; // "TEMPUNITS"
+QString temperatureUnitsSetting(TemperatureUnits units);
+TemperatureUnits temperatureUnitsFromSetting(const QString& value);
+
+// Conversions of shown texts, one decimal. A text that is not a number counts as 0.
+QString celsiusToFahrenheitText(const QString& celsius);
+QString fahrenheitToCelsiusText(const QString& fahrenheit);
