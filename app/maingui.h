@@ -1,0 +1,304 @@
+#pragma once
+
+#include "decoder/sharedtypes.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QLabel>
+#include <QList>
+#include <QMainWindow>
+#include <QModelIndex>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QVector>
+
+class BITView;
+class DialogAbout;
+class DialogEncryptionKey;
+class DialogSelectDevice;
+class MetarForm;
+class QMessageBox;
+class QThread;
+class SPECITableModel;
+class Ui_MainGUI;
+class VDEventFilter;
+class checkEncryptionKey;
+class data_incoming;
+class logging;
+
+// Display unit of temperatures; records always carry Celsius.
+enum class TemperatureUnits : int { Celsius = 0, Fahrenheit = 1 };
+
+// The main window. Declared once here; each subsystem defines its own members in its folder
+// (app/, dashboard/, reports/, alerts/), one file per topic. Members are public so that the
+// subsystems' tests can reach the widgets and state they check.
+class MainGUI : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainGUI(QWidget* parent = nullptr);
+    ~MainGUI() override;
+
+signals:
+    void openSerial(QString port);
+    void closeSerial();
+    void writeSerial(QByteArray bytes);
+    void logDataMainMsg(QByteArray line);
+    void closeLogFile();
+    void setLoggingState(LoggingType mode);
+    void setLogLocation(QString path);
+    void setDeviceType(DeviceTypes type);
+    void displayLiveData(bool on);
+    void setStartupSequence(bool on);
+    void manualMetarConfirm(bool confirmed);
+    void metarFormValues(QString report, ORVAMetarMode mode);
+    void clearTamperingData();
+    void setORVAType(bool legacy);
+    void setEncryptionKeyMain(QByteArray key, QByteArray iv);
+    void clearEncryptionData();
+    void startEncryptionKeyCheck(QString password, QString salt, int code);
+    void setDevMode(bool on);
+    void updateRunwayDirection(double degrees);
+    void setPrecipAccum24Int(PrecipAccum24hInterval interval);
+
+public slots:
+    // Program entry and lifecycle
+    void showSelectDevice();
+
+    // Page navigation, style sheets
+    void on_pushButtonDashboard_clicked();
+    void on_pushButtonTable_clicked();
+    void on_pushButtonTrends_clicked();
+    void on_pushButtonCommand_clicked();
+    void on_pushButtonRawData_clicked();
+    void on_pushButtonImages_clicked();
+    void on_pushButtonBitStatus_clicked();
+    void on_pushButtonAboutSoftware_clicked();
+    void uncheckMenuButtons();
+    void showStatusMessage(QString message);
+    QByteArray translateConstants(int which);
+    void debug1();
+    void layoutSetup();
+
+    // Device start-up and connection
+    void startupDevice(DeviceTypes type, QString port);
+    void startupBRQPowerOff(DeviceTypes type, QString port, QByteArray commands);
+    void setupConfiguration(QString status);
+    void openserialport(QString port);
+    void closeserialport();
+    void on_pushButtonSetupConnection_clicked();
+    void SetConfiguration(QString status);
+
+    // Outgoing command queue
+    void writecommands(QByteArray cmd);
+    void try_command_write();
+
+    // Settings file
+    void readOptions();
+    void saveSettings();
+    void on_comboBox_Logging_currentIndexChanged(int index);
+    void on_pushButtonLogFileLocationOpen_clicked();
+    void on_radioButton24HrPrecipAccum12Z_clicked();
+    void on_radioButton24HrPrecipAccum_clicked();
+
+    // Per-device page layout
+    void updateLayout();
+
+    // ORVA command panel and command status
+    void on_pushButtonSettings_clicked();
+    void commandConfirmation();
+    void updateORVACmdMsgs(QString text);
+    void update_orva_command_statuses(int index, int status);
+    void on_prepSchedReceived(QString name, int value);
+    void on_pushButton_ORVAsendcommands_clicked();
+    void on_pushButton_ORVADefaultSetting_clicked();
+    void on_comboBox_ORVAElevation_currentIndexChanged(int index);
+    void on_textEdit_ORVASendMsg_cursorPositionChanged();
+    void on_lineEdit_ORVAElevationInput_cursorPositionChanged();
+    void on_pushButton_ORVA_METAR_prep_schedule_clicked();
+
+    // RFLOS radio panel
+    void on_pushButton_orva_commands_rflos_clear_clicked();
+    void on_pushButton_RFLOS_send_commands_clicked();
+
+    // BRQ command panel
+    void on_pushButtonSendCmds_clicked();
+    void on_comboBoxCmdMode_currentIndexChanged(int index);
+    void on_comboBoxCmdGps_currentIndexChanged(int index);
+    void on_comboBoxCmdCamera_currentIndexChanged(int index);
+
+    // Legacy ORVA command panel and raw command entry
+    void on_pushButtonCmdORVA_clicked();
+    void on_pushButtonCmdResetSettings_clicked();
+    void on_pushButtonCmdResetUnit_clicked();
+    void on_pushButton_rawSendMsg_clicked();
+
+    // Module stack panel
+    void on_pushButton_orva_stack_clear_clicked();
+    void on_pushButton_orva_stack_refresh_clicked();
+    void on_pushButton_orva_stack_submit_clicked();
+    void orvaLoadStack(QStringList lines);
+    void updateModuleIcon(QString module, QString status);
+    void on_stack_command_timeout();
+    void on_enable_disable_response(QString ack);
+
+    // Lightning sensor calibration panel
+    void resetLightningButtonStyles();
+    void on_pushButton_orva_lightning_set_bx_clicked();
+    void on_pushButton_orva_lightning_set_by_clicked();
+    void on_pushButton_orva_lightning_set_bz_clicked();
+    void on_pushButton_orva_lightning_autocal_clicked();
+    void on_pushButton_orva_lightning_clear_clicked();
+    void on_pushButton_orva_lightning_refresh_clicked();
+    void on_lightning_parameters_received(int bx, int by, int bz);
+    void on_lightning_autocal_confirmed();
+    void on_lightning_progress();
+    void on_lightning_command_error();
+
+    // Link encryption key workflow
+    void on_pushButton_enterEncryptionKeyProgram_clicked();
+    void on_pushButton_forceSelectKeyFile_clicked();
+    void on_pushButton_createEncryptionPasskey_clicked();
+    void on_pushButton_chooseEncryptionKeyLocation_clicked();
+    void on_pushButtonEnableEncryption_clicked();
+    void on_pushButtonDisableEncryption_clicked();
+    void setEncryptionStatus(int state);
+    void setupEncryptionMode();
+    void on_encryption_status_change(int state);
+    void on_encryption_confirmation_status_change(QString reply);
+    void on_encryption_passkey_set_timeout();
+    void finishedEncryptionSetup(QString key, int code, QString salt, QByteArray iv);
+    void setORVAencryptWritecommands(bool encrypt);
+    void generateEncryptionKey(QString password, QString salt, bool manualSalt);
+
+    // Dashboard: live and stored record view
+    void on_realtime_updated(QJsonObject record);
+    void on_comboBoxViewMetar_currentIndexChanged(int index);
+    void on_pushButton_show_live_data_clicked();
+    void on_pushButton_viewLatest_clicked();
+
+    // Dashboard: temperature unit switching
+    void on_radioButtonUnitsImperial_clicked();
+    void on_radioButtonUnitsMetric_clicked();
+
+    // Dashboard: runway and tampering controls
+    void on_pushButton_HideRunway_clicked();
+    void on_pushButton_UpdateRunwayDirection_clicked();
+    void on_pushButton_ClearTamperingWarning_clicked();
+
+    // Dashboard: raw and decoded data views
+    void on_send_decoded_data(QByteArray text);
+    void updateRawData(QByteArray bytes);
+
+    // Dashboard: camera transfer status
+    void imageAcqisitionActive(bool active);
+    void imageProgressInfo(int camera, int packet);
+
+    // Dashboard update from a weather record
+    void increment_receive_error_count();
+
+    // Dashboard: camera image display
+    void displayImageDataProgress(QString imagePath, int camera, QString time, double angle,
+                                  QString date);
+    void displayImageDataFinal(int camera, QString imagePath);
+
+    // Dashboard: lightning compass
+    void displayORVALightning(QByteArray frame);
+
+    // Dashboard: clearing the views
+    void clearValues();
+
+    // Reports: METAR page and transmission mode
+    void reviewMetar(QString report);
+    void on_pushButton_editMetar_clicked();
+    void on_pushButton_saveAndSendMetar_clicked();
+    void on_pushButton_saveMetar_clicked();
+    void on_pushButton_cancelSaveMetar_clicked();
+    void on_radioButtonORVAMETAR_Auto_clicked();
+    void on_radioButtonORVAMETAR_Semiauto_clicked();
+    void on_radioButtonORVAMETAR_Manual_clicked();
+    void on_checkBox_hideMETARModePopUp_clicked();
+    void on_checkBox_SPECI_alerts_clicked();
+
+    // Reports: SPECI page
+    void displayORVASpeciSettings(QString value, int kind);
+    void on_SPECI_visibilitymodel_datachanged(QModelIndex topLeft, QModelIndex bottomRight,
+                                              QVector<int> roles);
+    void on_SPECI_ceilingmodel_datachanged(QModelIndex topLeft, QModelIndex bottomRight,
+                                           QVector<int> roles);
+    void on_speciValidationError(int row, QString message);
+    void on_pushButton_editSpeciSettings_clicked();
+    void on_pushButton_returnSPECISettings_clicked();
+    void on_pushButton_setSPECIdefaults_clicked();
+    void on_pushButton_saveSPECItoDevice_clicked();
+
+    // Alerts: message panes
+    void displaySystemMessages(QString message);
+    void displayErrorMessages(QString message);
+
+    // Alerts: unread counters and notification button
+    void on_pushButtonNotifications_clicked();
+    void on_pushButton_clearNotifications_clicked();
+    void on_tabWidget_Notifications_currentChanged(int index);
+
+    // Alerts: alert definitions and settings form
+    void on_pushButton_alertSettings_clicked();
+    void on_pushButton_addAlert_clicked();
+    void on_pushButton_cancelAddAlert_clicked();
+    void on_pushButton_saveAlert_clicked();
+    void on_pushButton_returnAlertsSettings_clicked();
+    void on_comboBox_alertParameterSetting_currentIndexChanged(int index);
+    void on_comboBox_alertThresholdSetting_currentIndexChanged(int index);
+
+public:
+    // Program entry and lifecycle: the object graph
+    Ui_MainGUI* ui = nullptr;
+    BITView* bitView = nullptr;
+    VDEventFilter* eventFilter = nullptr;
+    DialogSelectDevice* selectDeviceDialog = nullptr;
+    DialogAbout* aboutDialog = nullptr;
+    MetarForm* metarForm = nullptr;
+    DialogEncryptionKey* encryptionKeyDialog = nullptr;
+    data_incoming* dataIncoming = nullptr;
+    logging* logger = nullptr;
+    checkEncryptionKey* keyChecker = nullptr;
+    QThread* threadData = nullptr;
+    QThread* threadLogging = nullptr;
+    QThread* threadEncCheck = nullptr;
+    DeviceTypes deviceType = DeviceTypes::None;
+    LoggingType loggingType = LoggingType::Default;
+    TemperatureUnits temperatureUnits = TemperatureUnits::Celsius;
+    QString temperatureUnitText = QStringLiteral("°C");
+    int viewMode = 0; // 0 live, 1 a stored observation is shown
+    PrecipAccum24hInterval precipAccum24hInterval = PrecipAccum24hInterval::Previous24Hours;
+    QLabel statusLabel;
+    QLabel statusCentreLabel;
+    QLabel connectionStatusLabel; // right of the status bar: connection and data status
+    QString connectionStatusText;
+    QTimer* cmdWriteTimer = nullptr;
+    QTimer stackCmdTimer;
+    QTimer lightningProgressTimer;
+    QTimer lightningCmdTimer;
+    QTimer passkeyTimer;
+    SPECITableModel* speciVisibilityModel = nullptr;
+    SPECITableModel* speciCeilingModel = nullptr;
+    QLabel* commandStatusLabels[CommandIndexCount] = {};
+    bool firstLayoutPending = true;
+    bool deviceLayoutPending = false;
+
+    // Device start-up and connection
+    // A power-off start-up waits for the unit's end of configuration; only then is success shown.
+    bool brqStartupPending = false;
+
+    // Outgoing command queue
+    QList<QByteArray> commandQueue;
+    bool encryptWriteCommands = true;
+    QByteArray encryptionKey; // Base64 text of the 32-byte link key, set by the key workflow
+    QString encryptionIV;     // Base64 text of the 8-byte IV, set by the key workflow
+
+    // Settings file
+    bool legacyOrva = false;
+};
