@@ -2,22 +2,19 @@
 
 const QString kTemperatureUnitsSettingsKey = QStringLiteral("TEMPUNITS");
 
-QString temperatureUnitText(TemperatureUnits units)
+QString temperatureUnitText(bool fahrenheit)
 {
-    return units == TemperatureUnits::Fahrenheit ? QStringLiteral("\u00B0F")
-                                                 : QStringLiteral("\u00B0C");
+    return fahrenheit ? QStringLiteral("\u00B0F") : QStringLiteral("\u00B0C");
 }
 
-QString temperatureUnitsSetting(TemperatureUnits units)
+QString temperatureUnitsSetting(bool fahrenheit)
 {
-    return units == TemperatureUnits::Fahrenheit ? QStringLiteral("FAHRENHEIT")
-                                                 : QStringLiteral("CELCIUS");
+    return fahrenheit ? QStringLiteral("FAHRENHEIT") : QStringLiteral("CELCIUS");
 }
 
-TemperatureUnits temperatureUnitsFromSetting(const QString& value)
+bool fahrenheitFromSetting(const QString& value)
 {
-    return value == QLatin1String("FAHRENHEIT") ? TemperatureUnits::Fahrenheit
-                                                : TemperatureUnits::Celsius;
+    return value == QLatin1String("FAHRENHEIT");
 }
 
 QString celsiusToFahrenheitText(const QString& celsius)

@@ -1,20 +1,19 @@
 #pragma once
 
 // The window's temperature display unit. Records and stored temperature thresholds are always in
-// degrees Celsius; only what is shown follows this unit.
+// degrees Celsius; only what is shown follows the unit. The window holds the unit itself
+// (MainGUI::temperatureUnits); these rules take "Fahrenheit is shown" as a flag.
 
 #include <QString>
 
-enum class TemperatureUnits : int { Celsius = 0, Fahrenheit = 1 };
-
 // "°C" or "°F" (degree sign U+00B0 and the letter).
-QString temperatureUnitText(TemperatureUnits units);
+QString temperatureUnitText(bool fahrenheit);
 
 // The "TEMPUNITS" entry of the settings file: "FAHRENHEIT", else "CELCIUS" (spelled so in the
 // files already out there). Reading: only "FAHRENHEIT" gives Fahrenheit.
 extern const QString kTemperatureUnitsSettingsKey; // "TEMPUNITS"
-QString temperatureUnitsSetting(TemperatureUnits units);
-TemperatureUnits temperatureUnitsFromSetting(const QString& value);
+QString temperatureUnitsSetting(bool fahrenheit);
+bool fahrenheitFromSetting(const QString& value);
 
 // Conversions of shown texts, one decimal. A text that is not a number counts as 0.
 QString celsiusToFahrenheitText(const QString& celsius);
