@@ -1,41 +1,216 @@
+// Device start-up: from the operator's choice in the device dialog to an open link, and back
+// to the dialog for a new connection.
+
 #include "app/maingui.h"
 
-void MainGUI::startupDevice(DeviceTypes, QString)
-{
+#include "app/dialogselectdevice.h"
+#include "app/modalrunner.h"
+#include "forms/maingui_ui.h"
+#include "reports/metarform.h"
 
+#include <QDebug>
+#include <QMessageBox>
+#include <QThread>
+
+namespace {
+
+const char kWaitingForData[] = "Waiting for Data...";
+const char kReportHistoryNote[] =
+    "* History of standard METARs (hourly observations on the 55th minute), edited METARs and "
+    "SPECIs are tracked on this page (max 24 hours)";
+
+// How a new connection leaves one group of widgets for each family.
+enum class Vis { Shown, Hidden, Keep };
+
+struct VisibilityRow {
+    QList<QWidget*> widgets;
+    Vis brq;
+    Vis orva;
+    Vis legacy;
+};
+
+void apply(const QList<QWidget*>& widgets, Vis vis)
+{
+    if (vis == Vis::Keep)
+        return;
+    for (QWidget* widget : widgets)
+        widget->setVisible(vis == Vis::Shown);
 }
 
-void MainGUI::startupBRQPowerOff(DeviceTypes, QString, QByteArray)
-{
+} // namespace
 
+void MainGUI::showSelectDevice()
+{
+    selectDeviceDialog->show();
 }
 
-void MainGUI::setupConfiguration(QString)
+void MainGUI::startupDevice(DeviceTypes type, QString port)
 {
+    deviceType = type;
+    emit setDeviceType(type);
 
+    ui->textEditRawData->setPlainText(QString::fromLatin1(kWaitingForData));
+    ui->labelUnitType->clear();
+
+    if (firstLayoutPending) {
+        updateLayout();
+        firstLayoutPending = false;
+    }
+
+    if (deviceLayoutPending) {
+        Ui_MainGUI& f = *ui;
+        const QList<VisibilityRow> rows = {
+            {{f.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+            {{f.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
+            {{f.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
+            {{f.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+            {{f.labelTableBitStatus, f.label_orvabitstatus, f.pushButtonBitStatus}, Vis::Hidden,
+             Vis::Shown, Vis::Hidden},
+            {{f.label_ORVAMETARMode, f.radioButtonORVAMETAR_Semiauto, f.radioButtonORVAMETAR_Auto,
+              f.radioButtonORVAMETAR_Manual},
+             Vis::Hidden, Vis::Shown, Vis::Hidden},
+            {{f.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
+            {{f.NoteMETARSentIcon, f.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
+            {{f.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
+            {{f.checkBox_hideMETARModePopUp, f.label_ORVAMETARSchedule,
+              f.label_ORVA_METAR_prep_schedule, f.spinBox_ORVA_METAR_prep_schedule,
+              f.pushButton_ORVA_METAR_prep_schedule},
+             Vis::Hidden, Vis::Shown, Vis::Hidden},
+            {{f.label_ORVA_METAR_transmit_delay, f.timeEdit_ORVA_METAR_transmit_delay,
+              f.label_ORVA_METAR_transmit_delay_2},
+             Vis::Hidden, Vis::Keep, Vis::Hidden},
+            {{f.graphicsView_Lightning, f.label_9, f.pushButton_lightninglegend_green,
+              f.pushButton_lightninglegend_red, f.pushButton_lightninglegend_yellow},
+             Vis::Hidden, Vis::Shown, Vis::Hidden},
+        };
+        if (deviceType == DeviceTypes::BRQ || deviceType == DeviceTypes::ORVA) {
+            for (const VisibilityRow& row : rows) {
+                apply(row.widgets, deviceType == DeviceTypes::BRQ ? row.brq
+                                   : legacyOrva                   ? row.legacy
+                                                                  : row.orva);
+            }
+        }
+        if (deviceType == DeviceTypes::ORVA && !legacyOrva) {
+            ui->label_10->setText(QString::fromLatin1(kReportHistoryNote));
+            writecommands("frequency\r\n");
+            writecommands("metar_offset\r\n");
+        }
+        if (deviceType == DeviceTypes::ORVA)
+            qDebug() << "ORVA Legacy Flag at startup " << legacyOrva;
+        deviceLayoutPending = false;
+    }
+
+    show();
+    openserialport(port);
+
+    if (ui->pushButton_show_live_data->isVisible())
+        on_pushButton_show_live_data_clicked();
+
+    ui->stackedWidget_mainPages->setCurrentWidget(ui->pageDashboardTrends);
+    uncheckMenuButtons();
+    ui->pushButtonDashboard->setChecked(true);
 }
 
-void MainGUI::openserialport(QString)
+void MainGUI::startupBRQPowerOff(DeviceTypes type, QString port, QByteArray commands)
 {
+    const char line[] = "INFO: Starting BRQ Startup Sequence from Power OFF State";
+    qDebug("%s", line);
+    emit logDataMainMsg(line);
 
+    ui->textEditRawData->setPlainText(QString::fromLatin1(kWaitingForData));
+    ui->labelUnitType->clear();
+
+    deviceType = type;
+    emit setDeviceType(type);
+
+    if (firstLayoutPending) {
+        updateLayout();
+        firstLayoutPending = false;
+    }
+
+    if (deviceLayoutPending) {
+        if (deviceType == DeviceTypes::BRQ) {
+            ui->page_BrqCommand->show();
+            ui->page_OrvaCommands->hide();
+            ui->page_ORVACmdsMain->hide();
+            ui->pushButtonImages->show();
+            for (QWidget* widget :
+                 {static_cast<QWidget*>(ui->pushButton_editMetar),
+                  static_cast<QWidget*>(ui->pushButtonBitStatus),
+                  static_cast<QWidget*>(ui->label_ORVAMETARMode),
+                  static_cast<QWidget*>(ui->radioButtonORVAMETAR_Semiauto),
+                  static_cast<QWidget*>(ui->radioButtonORVAMETAR_Auto),
+                  static_cast<QWidget*>(ui->radioButtonORVAMETAR_Manual)})
+                widget->hide();
+        }
+        deviceLayoutPending = false;
+    }
+
+    brqStartupPending = true;
+    emit setStartupSequence(true);
+
+    show();
+    openserialport(port);
+    writecommands(commands);
+
+    if (QMessageBox* notice = showBrqPowerOnNotice())
+        brqPowerOnNotices.append(notice);
+}
+
+void MainGUI::setupConfiguration(QString status)
+{
+    // Only the power-off start-up that is still running may end in success; an end of
+    // configuration left over from an abandoned one says nothing about this connection.
+    if (status != QLatin1String("EndSequence") || !brqStartupPending)
+        return;
+    brqStartupPending = false;
+    connectionStatusLabel.setText(QStringLiteral("BRQ Configured. Waiting for Data..."));
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Success"),
+                    QStringLiteral("BRQ setup sent to unit! \n\nData will be received according "
+                                   "to the selected reporting mode."),
+                    QMessageBox::Close, this);
+    runModal(box);
+}
+
+void MainGUI::SetConfiguration(QString status)
+{
+    setupConfiguration(status);
+}
+
+void MainGUI::openserialport(QString port)
+{
+    if (!threadData->isRunning())
+        threadData->start(QThread::InheritPriority);
+    emit openSerial(port);
+    statusLabel.clear();
+    connectionStatusLabel.setText(QStringLiteral("Connecting to Device..."));
 }
 
 void MainGUI::closeserialport()
 {
-
+    emit closeSerial();
+    statusLabel.setText(QStringLiteral("Disconnected from Device."));
+    connectionStatusLabel.clear();
 }
 
 void MainGUI::on_pushButtonSetupConnection_clicked()
 {
+    metarForm->close();
 
-}
+    // Commands belong to the connection they were queued for; none may reach the next unit.
+    commandQueue.clear();
+    cmdWriteTimer->stop();
+    if (brqStartupPending) {
+        brqStartupPending = false;
+        emit setStartupSequence(false);
+    }
 
-void MainGUI::SetConfiguration(QString)
-{
-
-}
-
-void MainGUI::showSelectDevice()
-{
-
+    emit clearTamperingData();
+    emit closeSerial();
+    statusLabel.setText(QStringLiteral("Disconnected from Device."));
+    connectionStatusLabel.clear();
+    clearValues();
+    deviceLayoutPending = true;
+    emit logDataMainMsg("INFO: New Device Connection requested");
+    selectDeviceDialog->show();
 }

@@ -292,6 +292,8 @@ public:
     // Device start-up and connection
     // A power-off start-up waits for the unit's end of configuration; only then is success shown.
     bool brqStartupPending = false;
+    // The "POWER ON BRQ" notices still open; the window closes them when it goes.
+    QList<QPointer<QMessageBox>> brqPowerOnNotices;
 
     // Outgoing command queue
     QList<QByteArray> commandQueue;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <QVariant>
+#include <QVector>
+
+// One SPECI criteria table ("Visibility" or "Ceiling"): a threshold and a disabled flag per row.
+class SPECITableModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit SPECITableModel(QString type, QObject* parent = nullptr);
+    ~SPECITableModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+signals:
+    void validationSPECIFailed(int row, QString range);
+
+private:
+    QVector<QVector<QVariant>> rows;
+    QString type;
+};
