@@ -1,6 +1,7 @@
 #include "reports/reporthistory.h"
 
 #include "decoder/clock.h"
+#include "reports/reporttransaction.h"
 
 bool isReportRecord(const QJsonObject& record)
 {
@@ -11,6 +12,16 @@ bool isReportRecord(const QJsonObject& record)
 QString reportText(const QJsonObject& record)
 {
     return record.value(QLatin1String("METAR")).toString();
+}
+
+Observation editedObservation(const Observation& from, const QString& text)
+{
+    Observation edited = from;
+    edited.record.insert(QLatin1String("METAR"), singleLineReport(text));
+    edited.time = Clock::now();
+    edited.edited = true;
+    edited.sent = false;
+    return edited;
 }
 
 Observation ReportHistory::value(int i) const

@@ -12,6 +12,10 @@ bool isReportRecord(const QJsonObject& record);
 // The report text of a record, METAR or SPECI alike.
 QString reportText(const QJsonObject& record);
 
+// The copy of `from` that an edit stores: the text as one line, stamped with Clock::now(),
+// marked edited and not sent, since only the unit's echo of its own text marks a report sent.
+Observation editedObservation(const Observation& from, const QString& text);
+
 // The reports of the last 24 hours, oldest first: appended at the end, dropped from the front.
 class ReportHistory
 {

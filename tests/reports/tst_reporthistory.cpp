@@ -37,6 +37,8 @@ private slots:
     void markSent_data();
     void markSent();
     void valueOutsideTheHistoryIsEmpty();
+    void editedCopy_data();
+    void editedCopy();
 };
 
 void TestReportHistory::isReportRecord_data()
@@ -168,6 +170,39 @@ void TestReportHistory::valueOutsideTheHistoryIsEmpty()
         QVERIFY(!o.sent);
         QVERIFY(!o.time.isValid());
     }
+}
+
+void TestReportHistory::editedCopy_data()
+{
+    QTest::addColumn<bool>("sourceSent");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("unsent source") << false << "METAR KXYZ 041755Z AUTO"
+                                   << "METAR KXYZ 041755Z AUTO";
+    QTest::newRow("a confirmed source's copy starts unsent")
+        << true << "METAR KXYZ 041755Z AUTO" << "METAR KXYZ 041755Z AUTO";
+    QTest::newRow("line breaks become blanks") << false << "METAR KXYZ\r\n041755Z\nAUTO"
+                                               << "METAR KXYZ 041755Z AUTO";
+}
+
+void TestReportHistory::editedCopy()
+{
+    QFETCH(bool, sourceSent);
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+
+    ScopedClock clock(kNow);
+    const QJsonObject record{{"METAR", "METAR KXYZ 041755Z"}, {"Obs METAR", true},
+                             {"Temperature", "21.0"}};
+    const Observation source{record, kNow.addSecs(-3600), sourceSent, false};
+    const Observation copy = editedObservation(source, text);
+    QCOMPARE(reportText(copy.record), stored);
+    QCOMPARE(copy.record.value("Temperature").toString(), QString("21.0"));
+    QCOMPARE(copy.record.value("Obs METAR").toBool(), true);
+    QCOMPARE(copy.time, kNow);
+    QVERIFY(copy.edited);
+    QVERIFY(!copy.sent);
 }
 
 QTEST_GUILESS_MAIN(TestReportHistory)
