@@ -279,9 +279,14 @@ MainGUI::~MainGUI()
     delete ui;
     ui = nullptr;
 
-    // Nothing else owns these. A link thread that never started leaves its worker behind; a key
-    // derivation still running keeps its worker and thread, which end with the process.
-    delete link.data();
+    // Nothing else owns these. The link worker's timers belong to its thread, so a thread that
+    // never ran is run once, empty, for the worker to be deleted there. A key derivation still
+    // running keeps its worker and thread, which end with the process.
+    if (link) {
+        threadData->start(QThread::InheritPriority);
+        threadData->quit();
+        threadData->wait();
+    }
     delete threadData;
     delete threadLogging;
     if (!threadEncCheck->isRunning()) {
