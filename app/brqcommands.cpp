@@ -1,9 +1,9 @@
 #include "app/brqcommands.h"
 
-namespace {
+namespace
+{
 
-template <std::size_t N>
-QByteArray tableCommand(const char* const (&table)[N], int index)
+template <std::size_t N> QByteArray tableCommand(const char* const (&table)[N], int index)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= N)
         return QByteArray();
@@ -34,7 +34,8 @@ QByteArray brqCommandString(const BrqCommandSelection& selection)
 
     switch (selection.camera) {
     case CameraRequestSingle:
-        commands += brqCameraCommands[CameraRequestSingle] + selection.cameraNumber.toLatin1() + '\r';
+        commands +=
+            brqCameraCommands[CameraRequestSingle] + selection.cameraNumber.toLatin1() + '\r';
         break;
     case CameraAutoImage:
         commands += selection.autoImageCommand.toLatin1() + '\r';

@@ -10,10 +10,11 @@
 // The BRQ command vocabulary shared by the device selection dialog and the main window's BRQ
 // panel. Commands and labels run parallel, indexed by combo index; index 0 is "No command" and
 // sends nothing. Each label table ends with an empty string, which ends the filling of its combo.
-namespace BrqVocabulary {
+namespace BrqVocabulary
+{
 
-inline constexpr const char* brqModeCommands[] = {"",      "m0\r", "m1\r", "m2\r",
-                                                  "m3\r",  "m4\r", "m5\r", "m6\r"};
+inline constexpr const char* brqModeCommands[] = {"",     "m0\r", "m1\r", "m2\r",
+                                                  "m3\r", "m4\r", "m5\r", "m6\r"};
 inline constexpr const char* brqModeLabels[] = {"No command", "3 Hour",    "1 Hour",
                                                 "20 Minute",  "5 Minute",  "1 Minute",
                                                 "20 Second",  "10 Second", ""};
@@ -76,8 +77,7 @@ QByteArray brqElevationText(int metres);
 
 // The items a combo gets from a label table.
 QStringList brqComboItems(const char* const* labels, std::size_t size);
-template <std::size_t N>
-QStringList brqComboItems(const char* const (&labels)[N])
+template <std::size_t N> QStringList brqComboItems(const char* const (&labels)[N])
 {
     return brqComboItems(labels, N);
 }

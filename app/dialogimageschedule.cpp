@@ -3,11 +3,12 @@
 #include "app/brqcommands.h"
 #include "forms/dialogimageschedule_ui.h"
 
-#include <QGuiApplication>
 #include <QCheckBox>
+#include <QGuiApplication>
 #include <QScreen>
 
-namespace {
+namespace
+{
 
 dialogImageSchedule::Runner& scheduleRunner()
 {
@@ -27,8 +28,7 @@ std::array<QCheckBox*, 24> hourBoxes(const Ui_dialogImageSchedule* ui)
 } // namespace
 
 dialogImageSchedule::dialogImageSchedule(QWidget* parent)
-    : QDialog(parent)
-    , ui(new Ui_dialogImageSchedule)
+    : QDialog(parent), ui(new Ui_dialogImageSchedule)
 {
     ui->setupUi(this);
     setMinimumSize(396, 590);

@@ -10,7 +10,8 @@
 #include <QSerialPortInfo>
 #include <QTimer>
 
-namespace {
+namespace
+{
 
 DialogSelectDevice::PortSource& portSource()
 {
@@ -39,8 +40,7 @@ constexpr int ticksPerRefresh = 20;
 } // namespace
 
 DialogSelectDevice::DialogSelectDevice(QWidget* parent)
-    : QDialog(parent)
-    , ui(new Ui_DialogSelectDevice)
+    : QDialog(parent), ui(new Ui_DialogSelectDevice)
 {
     ui->setupUi(this);
 
@@ -262,9 +262,9 @@ void DialogSelectDevice::chooseOrva(bool encrypt)
 
 QMessageBox* showBrqPowerOnNotice()
 {
-    auto* notice = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("BRQ Configuration Start-up"),
-                                   QStringLiteral("\r\r\r\t\t\tPOWER ON BRQ\t\t\t\r\r\r"),
-                                   QMessageBox::Ok);
+    auto* notice =
+        new QMessageBox(QMessageBox::NoIcon, QStringLiteral("BRQ Configuration Start-up"),
+                        QStringLiteral("\r\r\r\t\t\tPOWER ON BRQ\t\t\t\r\r\r"), QMessageBox::Ok);
     notice->setWindowModality(Qt::NonModal);
     notice->setAttribute(Qt::WA_QuitOnClose, false);
     notice->setAttribute(Qt::WA_DeleteOnClose);
