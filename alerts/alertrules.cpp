@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 QVector<AlertParameter> buildTable()
 {
@@ -133,13 +134,13 @@ AlertEvaluation evaluateAlert(const QString& parameter, const QString& value,
         if (hasGreater) {
             const QString greater = shown(thresholds.value(greaterKey));
             if (numberOf(greater) < v && v < numberOf(less)) {
-                result.text = parameter + QLatin1Char(' ') + valueText + unit
-                              + QStringLiteral(" is in Threshold Range of ") + greater
-                              + QStringLiteral(" - ") + less + unit;
+                result.text = parameter + QLatin1Char(' ') + valueText + unit +
+                              QStringLiteral(" is in Threshold Range of ") + greater +
+                              QStringLiteral(" - ") + less + unit;
             }
         } else if (v < numberOf(less)) {
-            result.text = parameter + QLatin1Char(' ') + valueText + unit
-                          + QStringLiteral(" is Less Than Threshold of ") + less + unit;
+            result.text = parameter + QLatin1Char(' ') + valueText + unit +
+                          QStringLiteral(" is Less Than Threshold of ") + less + unit;
         }
         if (!result.text.isEmpty() && audio.value(lessKey, false))
             result.playSound = true;
@@ -148,8 +149,8 @@ AlertEvaluation evaluateAlert(const QString& parameter, const QString& value,
         if (!hasLess) {
             const QString greater = shown(thresholds.value(greaterKey));
             if (v > numberOf(greater)) {
-                result.text = parameter + QLatin1Char(' ') + valueText + unit
-                              + QStringLiteral(" is Greater Than Threshold of ") + greater + unit;
+                result.text = parameter + QLatin1Char(' ') + valueText + unit +
+                              QStringLiteral(" is Greater Than Threshold of ") + greater + unit;
             }
         }
         if (!result.text.isEmpty() && audio.value(greaterKey, false))

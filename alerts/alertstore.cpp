@@ -8,8 +8,8 @@ const QString kAlertsSettingsKey = QStringLiteral("ALERTS");
 
 bool operator==(const AlertDef& a, const AlertDef& b)
 {
-    return a.parameter == b.parameter && a.setting == b.setting && a.value == b.value
-           && a.unit == b.unit && a.audio == b.audio;
+    return a.parameter == b.parameter && a.setting == b.setting && a.value == b.value &&
+           a.unit == b.unit && a.audio == b.audio;
 }
 
 QString alertStoreKey(const QString& parameter, const QString& setting)

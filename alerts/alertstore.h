@@ -20,18 +20,21 @@ struct AlertDef {
 };
 
 bool operator==(const AlertDef& a, const AlertDef& b);
-inline bool operator!=(const AlertDef& a, const AlertDef& b) { return !(a == b); }
+inline bool operator!=(const AlertDef& a, const AlertDef& b)
+{
+    return !(a == b);
+}
 
-extern const QString kAlertLessThan;    // "LESSTHAN"
-extern const QString kAlertGreaterThan; // "GREATERTHAN"
+extern const QString kAlertLessThan;     // "LESSTHAN"
+extern const QString kAlertGreaterThan;  // "GREATERTHAN"
 extern const QString kAlertsSettingsKey; // "ALERTS"
 
 // The store key of thresholds and audio flags: parameter, "_" and the setting.
 QString alertStoreKey(const QString& parameter, const QString& setting);
 
-using AlertThresholdMap = QMap<QString, QString>;  // store key -> threshold text
-using AlertFlagMap = QMap<QString, bool>;          // store key or parameter -> flag
-using AlertTimeMap = QMap<QString, QDateTime>;     // parameter -> last raise
+using AlertThresholdMap = QMap<QString, QString>; // store key -> threshold text
+using AlertFlagMap = QMap<QString, bool>;         // store key or parameter -> flag
+using AlertTimeMap = QMap<QString, QDateTime>;    // parameter -> last raise
 
 // One settings-file object: "parameter", "setting", "value", "unit" (strings), "audio" (bool).
 QJsonObject alertDefToJson(const AlertDef& def);

@@ -2,7 +2,8 @@
 
 #include <climits>
 
-namespace {
+namespace
+{
 const QString kButtonName = QStringLiteral("  Notifications");
 }
 

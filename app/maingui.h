@@ -1,5 +1,6 @@
 #pragma once
 
+#include "alerts/alertrules.h"
 #include "decoder/sharedtypes.h"
 
 #include <QByteArray>
@@ -19,6 +20,7 @@ class DialogAbout;
 class DialogEncryptionKey;
 class DialogSelectDevice;
 class MetarForm;
+class QMediaPlayer;
 class QMessageBox;
 class QThread;
 class SPECITableModel;
@@ -184,6 +186,10 @@ public slots:
     void on_radioButtonUnitsImperial_clicked();
     void on_radioButtonUnitsMetric_clicked();
 
+    // Dashboard: temperature unit state
+    QString fahrenheitToCelcius(QString text);
+    void updateUnitLabels(QString unit);
+
     // Dashboard: runway and tampering controls
     void on_pushButton_HideRunway_clicked();
     void on_pushButton_UpdateRunwayDirection_clicked();
@@ -235,14 +241,25 @@ public slots:
     void on_pushButton_setSPECIdefaults_clicked();
     void on_pushButton_saveSPECItoDevice_clicked();
 
+    // Alerts: alert evaluation
+    void checkAlert(QString parameter, QString value);
+    QString validateAlertMessage(QString parameter, QString value, bool unused);
+    QString setAlertUnits(QString parameter);
+    void soundAlert();
+
     // Alerts: message panes
+    void displayAlertMessages(QString message);
     void displaySystemMessages(QString message);
     void displayErrorMessages(QString message);
 
     // Alerts: unread counters and notification button
+    void updateAlertsCount();
+    void setNotificationNumber(QString number);
+    int getTotalNotificationNumber();
     void on_pushButtonNotifications_clicked();
     void on_pushButton_clearNotifications_clicked();
     void on_tabWidget_Notifications_currentChanged(int index);
+    int getDigits(int n);
 
     // Alerts: alert definitions and settings form
     void on_pushButton_alertSettings_clicked();
@@ -303,4 +320,23 @@ public:
 
     // Settings file
     bool legacyOrva = false;
+
+    // Alerts: alert store, with the parameter and unit lists in the add-alert form's order
+    QList<AlertDef> alertDefs;
+    QMap<QString, QString> alertThresholds; // parameter + "_LESSTHAN" / "_GREATERTHAN"
+    QMap<QString, bool> alertAudio;         // same keys
+    QMap<QString, bool> alertActive;        // parameter
+    QMap<QString, QDateTime> alertLastRaised; // parameter; invalid or absent: never raised
+    QJsonArray storedAlerts;                // "ALERTS" as read, until the first layout loads it
+    QStringList alertParameters = alertParameterNames();
+    QStringList alertUnitsImperial = alertUnitsImperialList();
+    QStringList alertUnitsMetric = alertUnitsMetricList();
+
+    // Alerts: alert evaluation
+    QMediaPlayer* alertSound = nullptr; // created by the first page layout
+
+    // Alerts: unread counters of the three notification panes
+    int unreadAlerts = 0;
+    int unreadErrors = 0;
+    int unreadSystem = 0;
 };

@@ -9,7 +9,8 @@
 
 Q_DECLARE_METATYPE(MessagePane)
 
-namespace {
+namespace
+{
 
 const QDateTime kAt(QDate(2024, 5, 1), QTime(12, 0, 0), Qt::LocalTime);
 
@@ -51,7 +52,8 @@ void TestMessagePaneRules::lineText_data()
     QTest::addColumn<MessagePane>("pane");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("line");
-    QTest::newRow("alert") << MessagePane::Alerts << "Visibility 2.5SM is Less Than Threshold of 3SM"
+    QTest::newRow("alert") << MessagePane::Alerts
+                           << "Visibility 2.5SM is Less Than Threshold of 3SM"
                            << "2024-05-01 12:00:00 Visibility 2.5SM is Less Than Threshold of 3SM";
     QTest::newRow("system CRLF") << MessagePane::System << "first\r\nsecond"
                                  << "2024-05-01 12:00:00 first second";
@@ -59,7 +61,8 @@ void TestMessagePaneRules::lineText_data()
                                 << "2024-05-01 12:00:00 ERROR: a b ";
     QTest::newRow("alert keeps CRLF") << MessagePane::Alerts << "a\r\nb"
                                       << "2024-05-01 12:00:00 a\r\nb";
-    QTest::newRow("empty") << MessagePane::System << "" << "2024-05-01 12:00:00 ";
+    QTest::newRow("empty") << MessagePane::System << ""
+                           << "2024-05-01 12:00:00 ";
 }
 
 void TestMessagePaneRules::lineText()
@@ -87,8 +90,8 @@ void TestMessagePaneRules::newestFirst()
     // alerts pane.
     addPaneMessage(&edit, MessagePane::System, "a\nb", kAt, unread);
     addPaneMessage(&edit, MessagePane::Alerts, "c\r\nd", kAt, unread);
-    QCOMPARE(lines(edit).mid(0, 4), QStringList({"2024-05-01 12:00:00 c", "d",
-                                                 "2024-05-01 12:00:00 a", "b"}));
+    QCOMPARE(lines(edit).mid(0, 4),
+             QStringList({"2024-05-01 12:00:00 c", "d", "2024-05-01 12:00:00 a", "b"}));
     QCOMPARE(paneLineCount(&edit), 7);
 }
 
@@ -177,9 +180,9 @@ void TestMessagePaneRules::errorColours()
     const QString other = message.contains("WARNING") ? "ERROR: next" : "WARNING: next";
     addPaneMessage(&edit, MessagePane::Errors, other, kAt, unread);
     QCOMPARE(firstLineColor(edit), errorMessageColor(other));
-    QCOMPARE(edit.document()->firstBlock().next().begin().fragment().charFormat()
-                 .foreground().color(),
-             colour);
+    QCOMPARE(
+        edit.document()->firstBlock().next().begin().fragment().charFormat().foreground().color(),
+        colour);
 }
 
 void TestMessagePaneRules::markupShownAsWritten()

@@ -6,7 +6,8 @@
 
 #include <climits>
 
-namespace {
+namespace
+{
 QString padded(int width)
 {
     return QStringLiteral("  Notifications") + QString(width - 15, QLatin1Char(' '));
@@ -145,10 +146,14 @@ void TestNotificationCounts::buttonText_data()
     QTest::newRow("one digit, bare") << "7" << padded(36) + "7";
     QTest::newRow("two digits") << "12 " << padded(35) + "12 ";
     QTest::newRow("three digits") << "100" << padded(34) + "100";
-    QTest::newRow("four blanks") << "    " << "";
-    QTest::newRow("four digits") << "1000" << "";
-    QTest::newRow("not a number") << "abc" << "";
-    QTest::newRow("zero padded") << "0  " << "";
+    QTest::newRow("four blanks") << "    "
+                                 << "";
+    QTest::newRow("four digits") << "1000"
+                                 << "";
+    QTest::newRow("not a number") << "abc"
+                                  << "";
+    QTest::newRow("zero padded") << "0  "
+                                 << "";
 }
 
 void TestNotificationCounts::buttonText()

@@ -22,13 +22,20 @@ void TestTemperatureUnits::toCelsius_data()
 {
     QTest::addColumn<QString>("fahrenheit");
     QTest::addColumn<QString>("celsius");
-    QTest::newRow("70.5") << "70.5" << "21.4";
-    QTest::newRow("32") << "32" << "0.0";
-    QTest::newRow("86") << "86" << "30.0";
-    QTest::newRow("-40") << "-40" << "-40.0";
-    QTest::newRow("212") << "212" << "100.0";
-    QTest::newRow("not a number") << "abc" << "-17.8";
-    QTest::newRow("empty") << "" << "-17.8";
+    QTest::newRow("70.5") << "70.5"
+                          << "21.4";
+    QTest::newRow("32") << "32"
+                        << "0.0";
+    QTest::newRow("86") << "86"
+                        << "30.0";
+    QTest::newRow("-40") << "-40"
+                         << "-40.0";
+    QTest::newRow("212") << "212"
+                         << "100.0";
+    QTest::newRow("not a number") << "abc"
+                                  << "-17.8";
+    QTest::newRow("empty") << ""
+                           << "-17.8";
 }
 
 void TestTemperatureUnits::toCelsius()
@@ -42,11 +49,16 @@ void TestTemperatureUnits::toFahrenheit_data()
 {
     QTest::addColumn<QString>("celsius");
     QTest::addColumn<QString>("fahrenheit");
-    QTest::newRow("31.5") << "31.5" << "88.7";
-    QTest::newRow("30") << "30" << "86.0";
-    QTest::newRow("25.3") << "25.3" << "77.5";
-    QTest::newRow("-3.2") << "-3.2" << "26.2";
-    QTest::newRow("not a number") << "-" << "32.0";
+    QTest::newRow("31.5") << "31.5"
+                          << "88.7";
+    QTest::newRow("30") << "30"
+                        << "86.0";
+    QTest::newRow("25.3") << "25.3"
+                          << "77.5";
+    QTest::newRow("-3.2") << "-3.2"
+                          << "26.2";
+    QTest::newRow("not a number") << "-"
+                                  << "32.0";
 }
 
 void TestTemperatureUnits::toFahrenheit()
@@ -79,8 +91,10 @@ void TestTemperatureUnits::unitTexts()
 {
     QCOMPARE(temperatureUnitsSetting(true), QString("FAHRENHEIT"));
     QCOMPARE(temperatureUnitsSetting(false), QString("CELCIUS"));
-    QCOMPARE(temperatureUnitText(false), QString::fromUtf8("\xC2\xB0" "C"));
-    QCOMPARE(temperatureUnitText(true), QString::fromUtf8("\xC2\xB0" "F"));
+    QCOMPARE(temperatureUnitText(false), QString::fromUtf8("\xC2\xB0"
+                                                           "C"));
+    QCOMPARE(temperatureUnitText(true), QString::fromUtf8("\xC2\xB0"
+                                                          "F"));
 }
 
 QTEST_GUILESS_MAIN(TestTemperatureUnits)
