@@ -44,15 +44,16 @@ private slots:
     void gateClockCutsToWholeSeconds();
 };
 
+// clang-format off
 void TestAlertRules::parameterTable()
 {
-    const QStringList names = {"Temperature",         "Wind Speed",       "Gust Speed",
-                               "Wind Direction",      "Wind Chill",       "Visibility",
-                               "Dew Point",           "Heat Index",       "Altimeter",
-                               "Relative Humidity",   "Station Pressure", "Sea Level Pressure",
-                               "Pressure Altitude",   "Density Altitude", "Cross Wind Speed",
+    const QStringList names = {"Temperature",        "Wind Speed",         "Gust Speed",
+                               "Wind Direction",     "Wind Chill",         "Visibility",
+                               "Dew Point",          "Heat Index",         "Altimeter",
+                               "Relative Humidity",  "Station Pressure",   "Sea Level Pressure",
+                               "Pressure Altitude",  "Density Altitude",   "Cross Wind Speed",
                                "3Hr Pressure Change", "Lightning"};
-    const QStringList imperial = {degF, "kt",   "kt",   "\u00B0", degF, "SM", degF,  degF, "inHg",
+    const QStringList imperial = {degF, "kt",   "kt",   "\u00B0", degF, "SM", degF, degF, "inHg",
                                   "%",  "inHg", "inHg", "ft",     "ft", "kt", "hPa", "NM"};
     QStringList metric = imperial;
     metric.replaceInStrings(degF, degC);
@@ -60,36 +61,27 @@ void TestAlertRules::parameterTable()
     QCOMPARE(alertUnitsImperialList(), imperial);
     QCOMPARE(alertUnitsMetricList(), metric);
 
-    const QStringList keys = {"Temperature",
-                              "Wind Speed",
-                              "Gust Speed",
-                              "Wind Direction",
-                              "Wind Chill",
-                              "Visibility",
-                              "Dewpoint",
-                              "Heat Index",
-                              "Altimeter",
-                              "Humidity",
-                              "Station Pressure",
-                              "Sea Level Pressure",
-                              "Pressure Altitude",
-                              "Density Altitude",
-                              "X Wind",
-                              "3 Hr Pressure",
-                              ""};
+    const QStringList keys = {"Temperature",      "Wind Speed",         "Gust Speed",
+                              "Wind Direction",   "Wind Chill",         "Visibility",
+                              "Dewpoint",         "Heat Index",         "Altimeter",
+                              "Humidity",         "Station Pressure",   "Sea Level Pressure",
+                              "Pressure Altitude", "Density Altitude",  "X Wind",
+                              "3 Hr Pressure",    ""};
     QStringList tableKeys;
     for (const AlertParameter& row : alertParameterTable())
         tableKeys.append(row.recordKey);
     QCOMPARE(tableKeys, keys);
 
     for (const QString& name : names) {
-        const bool temperature = name == "Temperature" || name == "Wind Chill" ||
-                                 name == "Dew Point" || name == "Heat Index";
+        const bool temperature = name == "Temperature" || name == "Wind Chill"
+                                 || name == "Dew Point" || name == "Heat Index";
         QCOMPARE(isTemperatureParameter(name), temperature);
     }
     QVERIFY(!isTemperatureParameter("temperature"));
 }
+// clang-format on
 
+// clang-format off
 void TestAlertRules::unitText_data()
 {
     QTest::addColumn<QString>("parameter");
@@ -99,28 +91,15 @@ void TestAlertRules::unitText_data()
     QTest::newRow("wind chill") << "Wind Chill" << degC << degF;
     QTest::newRow("dew point") << "Dew Point" << degC << degF;
     QTest::newRow("heat index") << "Heat Index" << degC << degF;
-    QTest::newRow("humidity") << "Relative Humidity"
-                              << "%"
-                              << "%";
-    QTest::newRow("cross wind") << "Cross Wind Speed"
-                                << "kt"
-                                << "kt";
-    QTest::newRow("direction") << "Wind Direction"
-                               << "\u00B0"
-                               << "\u00B0";
-    QTest::newRow("3hr") << "3Hr Pressure Change"
-                         << "hPa"
-                         << "hPa";
-    QTest::newRow("lightning") << "Lightning"
-                               << "NM"
-                               << "NM";
-    QTest::newRow("unknown") << "Rain"
-                             << ""
-                             << "";
-    QTest::newRow("record key is not a parameter") << "Dewpoint"
-                                                   << ""
-                                                   << "";
+    QTest::newRow("humidity") << "Relative Humidity" << "%" << "%";
+    QTest::newRow("cross wind") << "Cross Wind Speed" << "kt" << "kt";
+    QTest::newRow("direction") << "Wind Direction" << "\u00B0" << "\u00B0";
+    QTest::newRow("3hr") << "3Hr Pressure Change" << "hPa" << "hPa";
+    QTest::newRow("lightning") << "Lightning" << "NM" << "NM";
+    QTest::newRow("unknown") << "Rain" << "" << "";
+    QTest::newRow("record key is not a parameter") << "Dewpoint" << "" << "";
 }
+// clang-format on
 
 void TestAlertRules::unitText()
 {
@@ -131,6 +110,7 @@ void TestAlertRules::unitText()
     QCOMPARE(alertUnitText(parameter, true), fahrenheitShown);
 }
 
+// clang-format off
 void TestAlertRules::comparison_data()
 {
     QTest::addColumn<QString>("parameter");
@@ -144,128 +124,83 @@ void TestAlertRules::comparison_data()
     QTest::newRow("greater, Celsius")
         << "Temperature" << none << "30" << false << "31.5"
         << "Temperature 31.5\u00B0C is Greater Than Threshold of 30\u00B0C";
-    QTest::newRow("visibility less") << "Visibility"
-                                     << "3" << none << false << "2.5"
-                                     << "Visibility 2.5SM is Less Than Threshold of 3SM";
+    QTest::newRow("visibility less")
+        << "Visibility" << "3" << none << false << "2.5"
+        << "Visibility 2.5SM is Less Than Threshold of 3SM";
     QTest::newRow("range, Celsius")
-        << "Temperature"
-        << "30"
-        << "20" << false << "25.1"
+        << "Temperature" << "30" << "20" << false << "25.1"
         << "Temperature 25.1\u00B0C is in Threshold Range of 20 - 30\u00B0C";
     QTest::newRow("greater, Fahrenheit")
         << "Temperature" << none << "30" << true << "31.5"
         << "Temperature 88.7\u00B0F is Greater Than Threshold of 86.0\u00B0F";
     QTest::newRow("less, Fahrenheit")
-        << "Temperature"
-        << "30" << none << true << "25"
+        << "Temperature" << "30" << none << true << "25"
         << "Temperature 77.0\u00B0F is Less Than Threshold of 86.0\u00B0F";
     QTest::newRow("range, Fahrenheit")
-        << "Dew Point"
-        << "15"
-        << "10" << true << "12.3"
+        << "Dew Point" << "15" << "10" << true << "12.3"
         << "Dew Point 54.1\u00B0F is in Threshold Range of 50.0 - 59.0\u00B0F";
     QTest::newRow("negative wind chill")
-        << "Wind Chill"
-        << "0" << none << false << "-3.2"
+        << "Wind Chill" << "0" << none << false << "-3.2"
         << "Wind Chill -3.2\u00B0C is Less Than Threshold of 0\u00B0C";
     QTest::newRow("only temperatures convert")
         << "Wind Speed" << none << "25" << true << "30"
         << "Wind Speed 30kt is Greater Than Threshold of 25kt";
     QTest::newRow("threshold shown as stored")
-        << "Altimeter"
-        << "29.900" << none << false << "29.85"
+        << "Altimeter" << "29.900" << none << false << "29.85"
         << "Altimeter 29.85inHg is Less Than Threshold of 29.900inHg";
 
     // Strict comparisons: the boundary itself raises nothing.
-    QTest::newRow("greater at threshold") << "Temperature" << none << "30" << false << "30"
-                                          << "";
+    QTest::newRow("greater at threshold") << "Temperature" << none << "30" << false << "30" << "";
     QTest::newRow("greater just above")
         << "Temperature" << none << "30" << false << "30.1"
         << "Temperature 30.1\u00B0C is Greater Than Threshold of 30\u00B0C";
-    QTest::newRow("greater below") << "Temperature" << none << "30" << false << "29.9"
-                                   << "";
-    QTest::newRow("less at threshold") << "Visibility"
-                                       << "3" << none << false << "3"
-                                       << "";
-    QTest::newRow("less just below") << "Visibility"
-                                     << "3" << none << false << "2.99"
-                                     << "Visibility 2.99SM is Less Than Threshold of 3SM";
-    QTest::newRow("less above") << "Visibility"
-                                << "3" << none << false << "10"
-                                << "";
+    QTest::newRow("greater below") << "Temperature" << none << "30" << false << "29.9" << "";
+    QTest::newRow("less at threshold") << "Visibility" << "3" << none << false << "3" << "";
+    QTest::newRow("less just below")
+        << "Visibility" << "3" << none << false << "2.99"
+        << "Visibility 2.99SM is Less Than Threshold of 3SM";
+    QTest::newRow("less above") << "Visibility" << "3" << none << false << "10" << "";
     // At the boundary after conversion: 30 C is 86.0 F on both sides.
-    QTest::newRow("Fahrenheit at threshold") << "Heat Index" << none << "30" << true << "30"
-                                             << "";
+    QTest::newRow("Fahrenheit at threshold")
+        << "Heat Index" << none << "30" << true << "30" << "";
     QTest::newRow("Fahrenheit just above")
         << "Heat Index" << none << "30" << true << "30.1"
         << "Heat Index 86.2\u00B0F is Greater Than Threshold of 86.0\u00B0F";
 
     // Ranges are open at both ends; an inverted range never raises.
-    QTest::newRow("range inside") << "Relative Humidity"
-                                  << "30"
-                                  << "20" << false << "25"
-                                  << "Relative Humidity 25% is in Threshold Range of 20 - 30%";
-    QTest::newRow("range below") << "Relative Humidity"
-                                 << "30"
-                                 << "20" << false << "15"
-                                 << "";
-    QTest::newRow("range above") << "Relative Humidity"
-                                 << "30"
-                                 << "20" << false << "35"
-                                 << "";
-    QTest::newRow("range at lower") << "Relative Humidity"
-                                    << "30"
-                                    << "20" << false << "20"
-                                    << "";
-    QTest::newRow("range at upper") << "Relative Humidity"
-                                    << "30"
-                                    << "20" << false << "30"
-                                    << "";
-    QTest::newRow("inverted range, between") << "Wind Speed"
-                                             << "10"
-                                             << "30" << false << "20"
-                                             << "";
-    QTest::newRow("inverted range, low") << "Wind Speed"
-                                         << "10"
-                                         << "30" << false << "5"
-                                         << "";
-    QTest::newRow("inverted range, high") << "Wind Speed"
-                                          << "10"
-                                          << "30" << false << "35"
-                                          << "";
+    QTest::newRow("range inside")
+        << "Relative Humidity" << "30" << "20" << false << "25"
+        << "Relative Humidity 25% is in Threshold Range of 20 - 30%";
+    QTest::newRow("range below") << "Relative Humidity" << "30" << "20" << false << "15" << "";
+    QTest::newRow("range above") << "Relative Humidity" << "30" << "20" << false << "35" << "";
+    QTest::newRow("range at lower") << "Relative Humidity" << "30" << "20" << false << "20" << "";
+    QTest::newRow("range at upper") << "Relative Humidity" << "30" << "20" << false << "30" << "";
+    QTest::newRow("inverted range, between")
+        << "Wind Speed" << "10" << "30" << false << "20" << "";
+    QTest::newRow("inverted range, low") << "Wind Speed" << "10" << "30" << false << "5" << "";
+    QTest::newRow("inverted range, high") << "Wind Speed" << "10" << "30" << false << "35" << "";
 
     // No reading is not a reading of zero, in either display unit.
-    QTest::newRow("empty") << "Temperature"
-                           << "5" << none << false << ""
-                           << "";
-    QTest::newRow("blank") << "Temperature"
-                           << "5" << none << false << "  "
-                           << "";
-    QTest::newRow("dash") << "Temperature"
-                          << "5" << none << false << "-"
-                          << "";
-    QTest::newRow("dash, Fahrenheit") << "Temperature" << none << "-10" << true << "-"
-                                      << "";
-    QTest::newRow("text") << "Visibility"
-                          << "3" << none << false << "M"
-                          << "";
-    QTest::newRow("dash in range") << "Wind Speed"
-                                   << "10"
-                                   << "-5" << false << "-"
-                                   << "";
-    QTest::newRow("zero is a reading") << "Wind Speed"
-                                       << "1" << none << false << "0"
-                                       << "Wind Speed 0kt is Less Than Threshold of 1kt";
+    QTest::newRow("empty") << "Temperature" << "5" << none << false << "" << "";
+    QTest::newRow("blank") << "Temperature" << "5" << none << false << "  " << "";
+    QTest::newRow("dash") << "Temperature" << "5" << none << false << "-" << "";
+    QTest::newRow("dash, Fahrenheit") << "Temperature" << none << "-10" << true << "-" << "";
+    QTest::newRow("text") << "Visibility" << "3" << none << false << "M" << "";
+    QTest::newRow("dash in range") << "Wind Speed" << "10" << "-5" << false << "-" << "";
+    QTest::newRow("zero is a reading")
+        << "Wind Speed" << "1" << none << false << "0"
+        << "Wind Speed 0kt is Less Than Threshold of 1kt";
 
     // A threshold that is not a number counts as 0 and is shown as typed.
-    QTest::newRow("text threshold") << "Wind Speed" << none << "abc" << false << "5"
-                                    << "Wind Speed 5kt is Greater Than Threshold of abckt";
+    QTest::newRow("text threshold")
+        << "Wind Speed" << none << "abc" << false << "5"
+        << "Wind Speed 5kt is Greater Than Threshold of abckt";
 
-    QTest::newRow("no thresholds") << "Temperature" << none << none << false << "50"
-                                   << "";
-    QTest::newRow("other parameter's thresholds") << "Gust Speed" << none << none << false << "50"
-                                                  << "";
+    QTest::newRow("no thresholds") << "Temperature" << none << none << false << "50" << "";
+    QTest::newRow("other parameter's thresholds")
+        << "Gust Speed" << none << none << false << "50" << "";
 }
+// clang-format on
 
 void TestAlertRules::comparison()
 {
@@ -285,6 +220,7 @@ void TestAlertRules::comparison()
     QVERIFY(!result.playSound);
 }
 
+// clang-format off
 void TestAlertRules::everyParameterBothDirections_data()
 {
     QTest::addColumn<QString>("parameter");
@@ -294,13 +230,11 @@ void TestAlertRules::everyParameterBothDirections_data()
 
     // Less-than threshold 10 with value 9.5; greater-than threshold 10 with value 10.5.
     const QList<QPair<QString, QString>> plain = {
-        {"Wind Speed", "kt"},         {"Gust Speed", "kt"},
-        {"Wind Direction", "\u00B0"}, {"Visibility", "SM"},
-        {"Altimeter", "inHg"},        {"Relative Humidity", "%"},
-        {"Station Pressure", "inHg"}, {"Sea Level Pressure", "inHg"},
-        {"Pressure Altitude", "ft"},  {"Density Altitude", "ft"},
-        {"Cross Wind Speed", "kt"},   {"3Hr Pressure Change", "hPa"},
-        {"Lightning", "NM"}};
+        {"Wind Speed", "kt"},          {"Gust Speed", "kt"},        {"Wind Direction", "\u00B0"},
+        {"Visibility", "SM"},          {"Altimeter", "inHg"},       {"Relative Humidity", "%"},
+        {"Station Pressure", "inHg"},  {"Sea Level Pressure", "inHg"},
+        {"Pressure Altitude", "ft"},   {"Density Altitude", "ft"},  {"Cross Wind Speed", "kt"},
+        {"3Hr Pressure Change", "hPa"}, {"Lightning", "NM"}};
     for (bool fahrenheit : {false, true}) {
         for (const auto& p : plain) {
             QTest::addRow("%s, %s", qPrintable(p.first), fahrenheit ? "F" : "C")
@@ -319,6 +253,7 @@ void TestAlertRules::everyParameterBothDirections_data()
             << t + " 50.9\u00B0F is Greater Than Threshold of 50.0\u00B0F";
     }
 }
+// clang-format on
 
 void TestAlertRules::everyParameterBothDirections()
 {
@@ -338,6 +273,7 @@ void TestAlertRules::everyParameterBothDirections()
     QCOMPARE(evaluateAlert(parameter, "9.5", greater, {}, fahrenheit).text, QString());
 }
 
+// clang-format off
 void TestAlertRules::sound_data()
 {
     QTest::addColumn<QString>("less");
@@ -353,16 +289,13 @@ void TestAlertRules::sound_data()
     QTest::newRow("less, not crossed") << "10" << none << true << true << "15" << false << false;
     QTest::newRow("greater, audio on") << none << "10" << false << true << "15" << true << true;
     QTest::newRow("greater, audio off") << none << "10" << true << false << "15" << true << false;
-    QTest::newRow("range, less audio") << "30"
-                                       << "20" << true << false << "25" << true << true;
-    QTest::newRow("range, greater audio") << "30"
-                                          << "20" << false << true << "25" << true << true;
-    QTest::newRow("range, no audio") << "30"
-                                     << "20" << false << false << "25" << true << false;
-    QTest::newRow("range, outside") << "30"
-                                    << "20" << true << true << "35" << false << false;
+    QTest::newRow("range, less audio") << "30" << "20" << true << false << "25" << true << true;
+    QTest::newRow("range, greater audio") << "30" << "20" << false << true << "25" << true << true;
+    QTest::newRow("range, no audio") << "30" << "20" << false << false << "25" << true << false;
+    QTest::newRow("range, outside") << "30" << "20" << true << true << "35" << false << false;
     QTest::newRow("no reading") << "10" << none << true << true << "-" << false << false;
 }
+// clang-format on
 
 void TestAlertRules::sound()
 {
@@ -382,6 +315,7 @@ void TestAlertRules::sound()
     QCOMPARE(result.playSound, sound);
 }
 
+// clang-format off
 void TestAlertRules::gate_data()
 {
     QTest::addColumn<QDateTime>("lastRaised");
@@ -397,6 +331,7 @@ void TestAlertRules::gate_data()
     QTest::newRow("301 s") << raised << qint64(301) << true << qint64(301000);
     QTest::newRow("an hour") << raised << qint64(3600) << true << qint64(3600000);
 }
+// clang-format on
 
 void TestAlertRules::gate()
 {

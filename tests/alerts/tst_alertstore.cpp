@@ -80,6 +80,7 @@ void TestAlertStore::roundTripThroughSettingsFile()
     QCOMPARE(alertDefsFromJson(alerts), defs);
 }
 
+// clang-format off
 void TestAlertStore::readingFaultyEntries_data()
 {
     QTest::addColumn<QByteArray>("json");
@@ -99,6 +100,7 @@ void TestAlertStore::readingFaultyEntries_data()
     QTest::newRow("not an object") << QByteArray(R"("Temperature")") << AlertDef{};
     QTest::newRow("empty object") << QByteArray("{}") << AlertDef{};
 }
+// clang-format on
 
 void TestAlertStore::readingFaultyEntries()
 {
@@ -111,6 +113,7 @@ void TestAlertStore::readingFaultyEntries()
     QCOMPARE(defs.first(), expected);
 }
 
+// clang-format off
 void TestAlertStore::missingOrWrongAlertsEntry_data()
 {
     QTest::addColumn<QByteArray>("settings");
@@ -120,6 +123,7 @@ void TestAlertStore::missingOrWrongAlertsEntry_data()
     QTest::newRow("null") << QByteArray(R"({"ALERTS":null})");
     QTest::newRow("empty array") << QByteArray(R"({"ALERTS":[]})");
 }
+// clang-format on
 
 void TestAlertStore::missingOrWrongAlertsEntry()
 {

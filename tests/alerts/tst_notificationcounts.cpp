@@ -23,15 +23,11 @@ private slots:
     void digits();
     void tabTexts_data();
     void tabTexts();
-    void tabShowsCount_data();
-    void tabShowsCount();
-    void menuNumber_data();
-    void menuNumber();
     void buttonText_data();
     void buttonText();
-    void total();
 };
 
+// clang-format off
 void TestNotificationCounts::digits_data()
 {
     QTest::addColumn<int>("n");
@@ -50,6 +46,7 @@ void TestNotificationCounts::digits_data()
     QTest::newRow("INT_MAX") << INT_MAX << 10;
     QTest::newRow("INT_MIN") << INT_MIN << 11;
 }
+// clang-format on
 
 void TestNotificationCounts::digits()
 {
@@ -58,6 +55,7 @@ void TestNotificationCounts::digits()
     QCOMPARE(digitCount(n), digits);
 }
 
+// clang-format off
 void TestNotificationCounts::tabTexts_data()
 {
     QTest::addColumn<int>("tab");
@@ -77,6 +75,7 @@ void TestNotificationCounts::tabTexts_data()
     QTest::newRow("errors hidden") << 1 << 0 << false << "Error Messages      ";
     QTest::newRow("system hidden") << 2 << 3 << false << "System Messages      ";
 }
+// clang-format on
 
 void TestNotificationCounts::tabTexts()
 {
@@ -87,56 +86,7 @@ void TestNotificationCounts::tabTexts()
     QCOMPARE(notificationTabText(tab, count, show), text);
 }
 
-void TestNotificationCounts::tabShowsCount_data()
-{
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<bool>("pageOpen");
-    QTest::addColumn<bool>("shows");
-    QTest::newRow("other tab in front") << 0 << 3 << 1 << false << true;
-    QTest::newRow("own tab in front, page closed") << 0 << 3 << 0 << false << false;
-    QTest::newRow("own tab in front, page open") << 1 << 1 << 1 << true << true;
-    QTest::newRow("nothing unread") << 2 << 0 << 0 << true << false;
-    QTest::newRow("negative") << 2 << -1 << 0 << true << false;
-}
-
-void TestNotificationCounts::tabShowsCount()
-{
-    QFETCH(int, tab);
-    QFETCH(int, count);
-    QFETCH(int, current);
-    QFETCH(bool, pageOpen);
-    QFETCH(bool, shows);
-    QCOMPARE(notificationTabShowsCount(tab, count, current, pageOpen), shows);
-}
-
-void TestNotificationCounts::menuNumber_data()
-{
-    QTest::addColumn<int>("current");
-    QTest::addColumn<int>("alerts");
-    QTest::addColumn<int>("errors");
-    QTest::addColumn<int>("number");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("alerts tab: errors only") << 0 << 5 << 3 << 3 << "3  ";
-    QTest::newRow("errors tab: alerts only") << 1 << 7 << 40 << 7 << "7  ";
-    QTest::newRow("system tab: both") << 2 << 0 << 12 << 12 << "12 ";
-    QTest::newRow("three digits") << 2 << 0 << 100 << 100 << "100";
-    QTest::newRow("nothing") << 2 << 0 << 0 << 0 << "    ";
-    QTest::newRow("system never counts") << 0 << 9 << 0 << 0 << "    ";
-}
-
-void TestNotificationCounts::menuNumber()
-{
-    QFETCH(int, current);
-    QFETCH(int, alerts);
-    QFETCH(int, errors);
-    QFETCH(int, number);
-    QFETCH(QString, text);
-    QCOMPARE(notificationMenuNumber(current, alerts, errors), number);
-    QCOMPARE(notificationMenuNumberText(number), text);
-}
-
+// clang-format off
 void TestNotificationCounts::buttonText_data()
 {
     QTest::addColumn<QString>("number");
@@ -146,15 +96,12 @@ void TestNotificationCounts::buttonText_data()
     QTest::newRow("one digit, bare") << "7" << padded(36) + "7";
     QTest::newRow("two digits") << "12 " << padded(35) + "12 ";
     QTest::newRow("three digits") << "100" << padded(34) + "100";
-    QTest::newRow("four blanks") << "    "
-                                 << "";
-    QTest::newRow("four digits") << "1000"
-                                 << "";
-    QTest::newRow("not a number") << "abc"
-                                  << "";
-    QTest::newRow("zero padded") << "0  "
-                                 << "";
+    QTest::newRow("four blanks") << "    " << "";
+    QTest::newRow("four digits") << "1000" << "";
+    QTest::newRow("not a number") << "abc" << "";
+    QTest::newRow("zero padded") << "0  " << "";
 }
+// clang-format on
 
 void TestNotificationCounts::buttonText()
 {
@@ -162,14 +109,6 @@ void TestNotificationCounts::buttonText()
     QFETCH(QString, text);
     QCOMPARE(notificationButtonText(number), text);
     QCOMPARE(notificationButtonPlainText().size(), 40);
-}
-
-void TestNotificationCounts::total()
-{
-    QCOMPARE(totalNotificationNumber(7, 5), 12);
-    QCOMPARE(totalNotificationNumber(0, 0), 0);
-    QCOMPARE(totalNotificationNumber(-9, 2), 0);
-    QCOMPARE(totalNotificationNumber(INT_MAX, 1), INT_MAX);
 }
 
 QTEST_GUILESS_MAIN(TestNotificationCounts)

@@ -18,25 +18,20 @@ private slots:
     void unitTexts();
 };
 
+// clang-format off
 void TestTemperatureUnits::toCelsius_data()
 {
     QTest::addColumn<QString>("fahrenheit");
     QTest::addColumn<QString>("celsius");
-    QTest::newRow("70.5") << "70.5"
-                          << "21.4";
-    QTest::newRow("32") << "32"
-                        << "0.0";
-    QTest::newRow("86") << "86"
-                        << "30.0";
-    QTest::newRow("-40") << "-40"
-                         << "-40.0";
-    QTest::newRow("212") << "212"
-                         << "100.0";
-    QTest::newRow("not a number") << "abc"
-                                  << "-17.8";
-    QTest::newRow("empty") << ""
-                           << "-17.8";
+    QTest::newRow("70.5") << "70.5" << "21.4";
+    QTest::newRow("32") << "32" << "0.0";
+    QTest::newRow("86") << "86" << "30.0";
+    QTest::newRow("-40") << "-40" << "-40.0";
+    QTest::newRow("212") << "212" << "100.0";
+    QTest::newRow("not a number") << "abc" << "-17.8";
+    QTest::newRow("empty") << "" << "-17.8";
 }
+// clang-format on
 
 void TestTemperatureUnits::toCelsius()
 {
@@ -45,21 +40,18 @@ void TestTemperatureUnits::toCelsius()
     QCOMPARE(fahrenheitToCelsiusText(fahrenheit), celsius);
 }
 
+// clang-format off
 void TestTemperatureUnits::toFahrenheit_data()
 {
     QTest::addColumn<QString>("celsius");
     QTest::addColumn<QString>("fahrenheit");
-    QTest::newRow("31.5") << "31.5"
-                          << "88.7";
-    QTest::newRow("30") << "30"
-                        << "86.0";
-    QTest::newRow("25.3") << "25.3"
-                          << "77.5";
-    QTest::newRow("-3.2") << "-3.2"
-                          << "26.2";
-    QTest::newRow("not a number") << "-"
-                                  << "32.0";
+    QTest::newRow("31.5") << "31.5" << "88.7";
+    QTest::newRow("30") << "30" << "86.0";
+    QTest::newRow("25.3") << "25.3" << "77.5";
+    QTest::newRow("-3.2") << "-3.2" << "26.2";
+    QTest::newRow("not a number") << "-" << "32.0";
 }
+// clang-format on
 
 void TestTemperatureUnits::toFahrenheit()
 {
@@ -68,6 +60,7 @@ void TestTemperatureUnits::toFahrenheit()
     QCOMPARE(celsiusToFahrenheitText(celsius), fahrenheit);
 }
 
+// clang-format off
 void TestTemperatureUnits::settingsEntry_data()
 {
     QTest::addColumn<QString>("value");
@@ -78,6 +71,7 @@ void TestTemperatureUnits::settingsEntry_data()
     QTest::newRow("lower case") << "fahrenheit" << false;
     QTest::newRow("missing") << "" << false;
 }
+// clang-format on
 
 void TestTemperatureUnits::settingsEntry()
 {
