@@ -2,6 +2,7 @@
 
 #include "app/maingui.h"
 
+#include "alerts/alertsound.h"
 #include "forms/formresources.h"
 #include "forms/maingui_ui.h"
 #include "tests/support/scopedclock.h"
@@ -81,11 +82,8 @@ void TestAlertWindow::initTestCase()
     window = new MainGUI;
     // What the first page layout does for these members.
     window->ui->pushButtonNotifications->setText(padded(37));
-    if (!window->alertSound) {
-        window->alertSound = new QMediaPlayer;
-        window->alertSound->setMedia(QUrl(QStringLiteral("qrc:/resources/alert_bells.wav")));
-        window->alertSound->setVolume(50);
-    }
+    if (!window->alertSound)
+        window->alertSound = makeAlertSoundPlayer();
 }
 
 void TestAlertWindow::init()
@@ -421,6 +419,7 @@ void TestAlertWindow::soundFollowsAudioFlag()
     QFETCH(bool, plays);
     QMediaPlayer* player = window->alertSound;
     QCOMPARE(player->media().request().url(), QUrl("qrc:/resources/alert_bells.wav"));
+    QCOMPARE(player->volume(), 50);
     // A sound of an earlier row plays to its end first.
     QTRY_VERIFY_WITH_TIMEOUT(player->state() == QMediaPlayer::StoppedState, 10000);
 
