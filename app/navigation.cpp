@@ -3,6 +3,7 @@
 #include "app/maingui.h"
 
 #include "app/dialogabout.h"
+#include "forms/formresources.h"
 #include "forms/maingui_ui.h"
 
 #include <QApplication>
@@ -111,6 +112,7 @@ void MainGUI::debug1()
 
 void MainGUI::layoutSetup()
 {
+    initFormResources();
     // One sheet for every window and dialog: the common rules, then the dark theme over them.
     const QByteArray sheet = readWhole(QStringLiteral(":/resources/stylesheet-base.qss"))
                              + readWhole(QStringLiteral(":/resources/stylesheet-dark.qss"));
