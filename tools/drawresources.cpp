@@ -593,41 +593,6 @@ QByteArray loadingGif()
 
 // ---- WAV (alert sound) -----------------------------------------------------------------------
 
-// Two struck bells, a fifth apart, 16-bit mono.
-QByteArray alertWav()
-{
-    const int rate = 16000;
-    const int samples = rate * 9 / 10;
-    QByteArray pcm;
-    QDataStream s(&pcm, QIODevice::WriteOnly);
-    s.setByteOrder(QDataStream::LittleEndian);
-    for (int i = 0; i < samples; ++i) {
-        const double t = i / double(rate);
-        double v = 0;
-        for (const auto& strike : {std::pair<double, double>{0.0, 880.0}, {0.3, 1318.5}}) {
-            const double u = t - strike.first;
-            if (u < 0)
-                continue;
-            const double f = strike.second;
-            const double env = std::exp(-u * 6.0) * qMin(1.0, u * 400);
-            v += env * (std::sin(2 * M_PI * f * u) + 0.35 * std::sin(2 * M_PI * f * 2.76 * u));
-        }
-        s << qint16(qBound(-32767.0, v * 0.42 * 32767, 32767.0));
-    }
-    QByteArray wav;
-    QDataStream h(&wav, QIODevice::WriteOnly);
-    h.setByteOrder(QDataStream::LittleEndian);
-    h.writeRawData("RIFF", 4);
-    h << quint32(36 + pcm.size());
-    h.writeRawData("WAVEfmt ", 8);
-    h << quint32(16) << quint16(1) << quint16(1) << quint32(rate) << quint32(rate * 2) << quint16(2)
-      << quint16(16);
-    h.writeRawData("data", 4);
-    h << quint32(pcm.size());
-    wav.append(pcm);
-    return wav;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -677,10 +642,12 @@ int main(int argc, char* argv[])
 
     save(render(150, 50, 150, 50, [&family](QPainter& p) { drawLogo(p, family); }),
          "Vantora Logo 150x50.png");
+    // The dialogs' large logo: the same drawing, scaled evenly (400 / 150 = 138 / 51.75).
+    save(render(400, 138, 150, 51.75, [&family](QPainter& p) { drawLogo(p, family); }),
+         "Vantora Logo White 400x138.png");
     saveIco("norvalis.ico", drawAppIcon, 64, {16, 24, 32, 48, 256});
     saveIco("open_icon.ico", drawFolder, 32, {16, 32});
 
     writeFile("loading.gif", loadingGif());
-    writeFile("alert_bells.wav", alertWav());
     return g_ok ? 0 : 1;
 }
