@@ -3,7 +3,9 @@
 #include "alerts/alertrules.h"
 #include "decoder/sharedtypes.h"
 
+#include <QButtonGroup>
 #include <QByteArray>
+#include <QGraphicsScene>
 #include <QJsonObject>
 #include <QLabel>
 #include <QList>
@@ -22,6 +24,7 @@ class DialogSelectDevice;
 class MetarForm;
 class QMediaPlayer;
 class QMessageBox;
+class QStackedWidget;
 class QThread;
 class SPECITableModel;
 class Ui_MainGUI;
@@ -319,7 +322,25 @@ public:
     QString encryptionIV;     // Base64 text of the 8-byte IV, set by the key workflow
 
     // Settings file
+    QString orvaType; // the "ORVA" entry as read, written back unchanged
     bool legacyOrva = false;
+    bool devMode = false; // developer command line shown
+    // Until the first page layout hands storedAlerts to the alert list, saving writes them back
+    // as read, so that a save before any device start-up cannot drop them.
+    bool storedAlertsApplied = false;
+
+    // Per-device page layout
+    int imageProgressMaximum = 44;
+    QStackedWidget* statusRightStack = nullptr; // page 0 connection text, page 1 image progress
+    QStringList imagePaths;
+    QLabel* imageLabels[4] = {};
+    QLabel* cameraInfoLabels[4] = {};
+    QButtonGroup precipIntervalGroup;
+    QButtonGroup metarModeGroup;
+    QButtonGroup alertAudioGroup;
+    QButtonGroup alertDeleteGroup;
+    QTimer* lightningRedrawTimer = nullptr; // only when the first unit was a non-legacy ORVA
+    QGraphicsScene lightningScene;
 
     // Alerts: alert store, with the parameter and unit lists in the add-alert form's order
     QList<AlertDef> alertDefs;
