@@ -27,7 +27,7 @@ private slots:
     void otherKeysAndWidgetsPassUnchanged();
     void translateConstants_data();
     void translateConstants();
-    void statusMessageAndDebugLine();
+    void statusMessage();
     void windowSizeFromScreen();
 
 private:
@@ -195,12 +195,10 @@ void TestNavigation::translateConstants()
     window->loggingType = LoggingType::Default;
 }
 
-void TestNavigation::statusMessageAndDebugLine()
+void TestNavigation::statusMessage()
 {
     window->showStatusMessage(QStringLiteral("Ready"));
     QCOMPARE(window->statusLabel.text(), QStringLiteral("Ready"));
-    QTest::ignoreMessage(QtDebugMsg, "INFO: debug1  debug1");
-    window->debug1();
 }
 
 void TestNavigation::windowSizeFromScreen()
