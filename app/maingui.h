@@ -11,7 +11,9 @@
 #include <QList>
 #include <QMainWindow>
 #include <QModelIndex>
+#include <QPen>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -32,9 +34,26 @@ class VDEventFilter;
 class checkEncryptionKey;
 class data_incoming;
 class logging;
+class QProgressBar;
+namespace QtCharts {
+class QChart;
+class QChartView;
+class QDateTimeAxis;
+class QLineSeries;
+class QValueAxis;
+} // namespace QtCharts
 
 // Display unit of temperatures; records always carry Celsius.
 enum class TemperatureUnits : int { Celsius = 0, Fahrenheit = 1 };
+
+// Index of the four trend charts and of the arrays that hold their parts.
+enum TrendChart : int {
+    WindSpeedChart = 0,
+    TemperatureChart = 1,
+    PressureChart = 2,
+    HumidityChart = 3
+};
+constexpr int TrendChartCount = 4;
 
 // The main window. Declared once here; each subsystem defines its own members in its folder
 // (app/, dashboard/, reports/, alerts/), one file per topic. Members are public so that the
@@ -207,7 +226,21 @@ public slots:
     void imageProgressInfo(int camera, int packet);
 
     // Dashboard update from a weather record
+    void display_weather_data(QJsonObject record);
+    QString celsiusToFahrenheit(QString celsius);
+    int countDigits(QString text);
     void increment_receive_error_count();
+
+    // Dashboard: wind picture and runway
+    void drawBaseWindPicture();
+    void drawGustArrow(double direction);
+    void drawRunwayPicture(QString direction, QString speed);
+    void drawRunway_rotate(double angle);
+
+    // Dashboard: trend charts
+    void drawInitialCharts();
+    void plotCharts(int chart, double value);
+    void scaleCharts();
 
     // Dashboard: camera image display
     void displayImageDataProgress(QString imagePath, int camera, QString time, double angle,
@@ -341,6 +374,40 @@ public:
     QButtonGroup alertDeleteGroup;
     QTimer* lightningRedrawTimer = nullptr; // only when the first unit was a non-legacy ORVA
     QGraphicsScene lightningScene;
+
+    double runwayDirection = 0.0; // runway heading, degrees
+    bool runwayHidden = false;
+
+    // Status bar: camera transfer progress, made by the first page layout
+    QProgressBar* imageProgressBar = nullptr;
+
+    // Dashboard update from a weather record
+    bool showingStoredRecord = false; // a stored report is being shown again
+    // Tool tips of the status icons when off: tamper, rain, lightning, camera, battery.
+    QStringList statusOffTexts = {QStringLiteral("No Tampering Detected"),
+                                  QStringLiteral("No Rain Detected"),
+                                  QStringLiteral("No Lightning Detected"),
+                                  QStringLiteral("Cameras Inactive"),
+                                  QStringLiteral("No Battery Value")};
+
+    // Dashboard: wind picture and runway
+    QGraphicsScene windScene;
+    QPen windPen;
+    QRect runwayRect;
+
+    // Dashboard: trend charts, indexed by TrendChart
+    QStringList chartNames = {QStringLiteral("Wind Speed"), QStringLiteral("Temperature"),
+                              QStringLiteral("Pressure"), QStringLiteral("Humidity"),
+                              QStringLiteral("Cloud Layers")};
+    QStringList chartTitles = {QStringLiteral("Wind Speed (kt)"),
+                               QStringLiteral("Temperature (\u00B0C)"),
+                               QStringLiteral("Pressure (mbar)"), QStringLiteral("Humidity (%)"),
+                               QStringLiteral("Cloud Layers (ft)")};
+    QtCharts::QChart* trendCharts[TrendChartCount] = {};
+    QtCharts::QDateTimeAxis* trendXAxes[TrendChartCount] = {};
+    QtCharts::QValueAxis* trendYAxes[TrendChartCount] = {};
+    QtCharts::QLineSeries* trendSeries[TrendChartCount] = {};
+    QtCharts::QChartView* trendChartViews[TrendChartCount] = {};
 
     // Alerts: alert store, with the parameter and unit lists in the add-alert form's order
     QList<AlertDef> alertDefs;

@@ -1,0 +1,5 @@
+#include "app/maingui.h"
+
+void MainGUI::drawInitialCharts() {}
+void MainGUI::plotCharts(int, double) {}
+void MainGUI::scaleCharts() {}
