@@ -2,6 +2,7 @@
 
 #include "alerts/alertrules.h"
 #include "decoder/sharedtypes.h"
+#include "reports/observation.h"
 
 #include <QButtonGroup>
 #include <QByteArray>
@@ -265,6 +266,9 @@ public slots:
     void on_checkBox_hideMETARModePopUp_clicked();
     void on_checkBox_SPECI_alerts_clicked();
 
+    // Reports: report history
+    void update_METAR_hist(QJsonObject record);
+
     // Reports: SPECI page
     void displayORVASpeciSettings(QString value, int kind);
     void on_SPECI_visibilitymodel_datachanged(QModelIndex topLeft, QModelIndex bottomRight,
@@ -427,4 +431,9 @@ public:
     int unreadAlerts = 0;
     int unreadErrors = 0;
     int unreadSystem = 0;
+
+    // Reports: METAR page and transmission mode
+    Observation editObservation; // the report being edited, kept until the next edit begins
+    bool showMetarPopups = true; // the report window may pop up ("ORVAPOPUP")
+    bool speciAlerts = false;    // a new METAR or SPECI sounds the alert ("SPECIALERTS")
 };
