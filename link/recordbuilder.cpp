@@ -4,7 +4,12 @@
 #include "decoder/weatherdatadecoder.h"
 
 #include <QDate>
+#include <QHash>
 #include <QTime>
+#include <QVarLengthArray>
+#include <QVector>
+
+#include <algorithm>
 
 namespace {
 
@@ -55,11 +60,85 @@ QString generalNumber(double value)
     return QString::number(value, 'g', 6);
 }
 
+// The keys that records built on this thread have had, each with a null value, and the position
+// of each key in that object.
+struct RecordKeys {
+    QJsonObject skeleton;
+    QHash<QString, int> positions;
+};
+
+RecordKeys& recordKeys()
+{
+    thread_local RecordKeys keys;
+    return keys;
+}
+
+// Builds a record as a series of QJsonObject::insert calls would, but without searching for and
+// inserting each of its ninety keys: values go into a copy of the keys of earlier records. Keys
+// that the record does not set are removed at the end, and keys not seen before are added then.
+class RecordWriter
+{
+public:
+    // The positions are taken with the skeleton: a record built meanwhile may add keys.
+    RecordWriter()
+        : keys(recordKeys()), positions(keys.positions), record(keys.skeleton),
+          written(keys.skeleton.size())
+    {
+        std::fill(written.begin(), written.end(), false);
+    }
+
+    void insert(const QString& key, const QJsonValue& value)
+    {
+        const auto position = positions.constFind(key);
+        if (position == positions.constEnd()) {
+            newKeys.append(qMakePair(key, value));
+            return;
+        }
+        // An undefined value removes the key, as insert does.
+        written[*position] = !value.isUndefined();
+        if (written[*position])
+            (record.begin() + *position).value() = value;
+    }
+
+    void insert(const QJsonObject& values)
+    {
+        for (auto it = values.constBegin(); it != values.constEnd(); ++it)
+            insert(it.key(), it.value());
+    }
+
+    QJsonObject finish()
+    {
+        for (int i = written.size() - 1; i >= 0; --i) {
+            if (!written[i])
+                record.erase(record.begin() + i);
+        }
+        if (newKeys.isEmpty())
+            return record;
+
+        for (const auto& entry : qAsConst(newKeys)) {
+            record.insert(entry.first, entry.second);
+            keys.skeleton.insert(entry.first, QJsonValue());
+        }
+        keys.positions.clear();
+        int position = 0;
+        for (auto it = keys.skeleton.constBegin(); it != keys.skeleton.constEnd(); ++it)
+            keys.positions.insert(it.key(), position++);
+        return record;
+    }
+
+private:
+    RecordKeys& keys;
+    const QHash<QString, int> positions;
+    QJsonObject record;
+    QVarLengthArray<bool, 128> written;
+    QVector<QPair<QString, QJsonValue>> newKeys;
+};
+
 } // namespace
 
 QJsonObject data_incoming::buildWeatherJson()
 {
-    QJsonObject record;
+    RecordWriter record;
     const bool orva = deviceType == DeviceTypes::ORVA;
 
     // Record time. A device clock that was never set reports the year 2000.
@@ -112,7 +191,9 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Wind Direction"), windDirection);
     record.insert(QStringLiteral("Wind Speed Inst"), decoder->getWindSpeed(true));
     record.insert(QStringLiteral("Wind Direction 2minAvg"), decoder->getWindDirection2MinAvg());
-    runWindWindows(sampleTime, windSpeed, windDirection, record);
+    QJsonObject windExtremes;
+    runWindWindows(sampleTime, windSpeed, windDirection, windExtremes);
+    record.insert(windExtremes);
     record.insert(QStringLiteral("X Wind"), crosswind(windSpeed, windDirection, true));
 
     const QString gustSpeed = decoder->getGustSpeed();
@@ -240,5 +321,5 @@ QJsonObject data_incoming::buildWeatherJson()
             emit sendLogMsg("DEBUG: List of Parsing Errors [ "
                             + errors.join(QLatin1Char(',')).toUtf8() + " ]");
     }
-    return record;
+    return record.finish();
 }
