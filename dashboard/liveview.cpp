@@ -1,20 +1,80 @@
-// Switching between the live record and a stored report.
-// Bodies still to come; empty so that the window links and the form binds its slots.
+// Which record the window shows: the live one, refreshed as records arrive, or a stored report
+// picked from the history, while incoming records only feed the history.
 
 #include "app/maingui.h"
+#include "forms/maingui_ui.h"
+#include "reports/metarform.h"
 
-void MainGUI::on_realtime_updated(QJsonObject)
+#include <QDebug>
+
+namespace {
+
+const QString kCurrentObs = QStringLiteral("Displaying Current Weather Data");
+const QString kHistoricalObs = QStringLiteral("Displaying Historical Weather Data");
+const QString kReceivedData = QStringLiteral("Received Weather Data");
+
+} // namespace
+
+void MainGUI::on_realtime_updated(QJsonObject record)
 {
+    if (viewMode == 0)
+        display_weather_data(record);
+    else
+        update_METAR_hist(record);
 }
 
-void MainGUI::on_comboBoxViewMetar_currentIndexChanged(int)
+void MainGUI::on_comboBoxViewMetar_currentIndexChanged(int index)
 {
+    qDebug().nospace() << "Selected index: " << index;
+    if (index < 0)
+        return;
+
+    if (index == 0) {
+        if (loggingType == LoggingType::Debug)
+            emit logDataMainMsg(QByteArrayLiteral("DEBUG: Showing Live Data"));
+        viewMode = 0;
+        ui->pushButton_show_live_data->hide();
+        if (!metarForm->realtime.record.isEmpty()) {
+            showingStoredRecord = true;
+            display_weather_data(QJsonObject(metarForm->realtime.record));
+            showingStoredRecord = false;
+        }
+        ui->label_currentObsType->setText(kCurrentObs);
+        ui->pushButton_viewLatest->hide();
+        connectionStatusText = kReceivedData;
+        return;
+    }
+
+    // The combo mirrors the history item for item; an index without an entry shows nothing.
+    if (index > metarForm->history.size())
+        return;
+    if (loggingType == LoggingType::Debug) {
+        qDebug() << "Show Selected Observation Data";
+        emit logDataMainMsg(
+            QByteArrayLiteral("DEBUG: Show Selected Observation Data (Live Data disabled)"));
+    }
+    const Observation stored = metarForm->observationAt(index - 1);
+    viewMode = 1;
+    ui->pushButton_show_live_data->show();
+    showingStoredRecord = true;
+    display_weather_data(stored.record);
+    showingStoredRecord = false;
+    ui->label_currentObsType->setText(kHistoricalObs);
 }
 
 void MainGUI::on_pushButton_show_live_data_clicked()
 {
+    if (loggingType == LoggingType::Debug)
+        emit logDataMainMsg(QByteArrayLiteral("DEBUG: Showing Live Data"));
+    viewMode = 0;
+    ui->pushButton_show_live_data->hide();
+    ui->label_currentObsType->setText(kCurrentObs);
+    ui->pushButton_viewLatest->hide();
+    connectionStatusText = kReceivedData;
+    ui->comboBoxViewMetar->setCurrentIndex(0);
 }
 
 void MainGUI::on_pushButton_viewLatest_clicked()
 {
+    ui->comboBoxViewMetar->setCurrentIndex(0);
 }
