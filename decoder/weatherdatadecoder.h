@@ -123,6 +123,7 @@ private:
     friend class TestMetarBody;
     friend class TestMetarRemarks;
     friend class TestMetarReports;
+    friend class TestRecordReads;
 
     // What the report body hands on to its remarks within one createMetar call.
     struct MetarBodyValues {
