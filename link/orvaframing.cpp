@@ -5,6 +5,7 @@
 #include "link/packetcode.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QTimer>
 
 #include <cstring>
@@ -68,6 +69,14 @@ bool holdsTwoTerminators(const QByteArray& buffer)
 {
     const int first = buffer.indexOf(kTerminator);
     return first >= 0 && buffer.indexOf(kTerminator, first + 1) >= 0;
+}
+
+// qDebug formats a whole frame before the logging rules drop the message; on the record path the
+// frame dumps are formatted only when debug output is on.
+bool debugOutputOn()
+{
+    const QLoggingCategory* category = QLoggingCategory::defaultCategory();
+    return !category || category->isDebugEnabled();
 }
 
 } // namespace
@@ -190,7 +199,8 @@ data_incoming::FrameSearch data_incoming::findOrvaFrame(int* start, int* end)
          at = frameBuffer.indexOf(kTerminator, at + 1)) {
         const int candidateEnd = at + kTerminator.size();
         const QByteArray candidate = frameBuffer.left(candidateEnd);
-        qDebug() << candidate;
+        if (debugOutputOn())
+            qDebug() << candidate;
         if (verify_packet(candidate)) {
             *start = 0;
             *end = candidateEnd;
@@ -329,12 +339,14 @@ void data_incoming::dispatchOrvaFrame(QByteArray frame)
         emit sendBITcheckPacket(frame);
         break;
     case '1':
-        qDebug() << "Found METAR Candidate Packet!" << frame;
+        if (debugOutputOn())
+            qDebug() << "Found METAR Candidate Packet!" << frame;
         handleWeatherData(frame, '1', frame);
         emit sendBITcheckPacket(frame);
         break;
     case '2':
-        qDebug() << "Found SPECI Candidate Packet!" << frame;
+        if (debugOutputOn())
+            qDebug() << "Found SPECI Candidate Packet!" << frame;
         handleWeatherData(frame, '2', frame);
         emit sendBITcheckPacket(frame);
         break;
@@ -361,7 +373,8 @@ void data_incoming::dispatchOrvaFrame(QByteArray frame)
             emit sendLogData(frame, emptyRecord, deviceType);
         break;
     case 'D':
-        qDebug() << "Found High Speed Candidate Packet!" << frame;
+        if (debugOutputOn())
+            qDebug() << "Found High Speed Candidate Packet!" << frame;
         handleWeatherData(frame, 'D', frame);
         break;
     case 'R':
