@@ -21,7 +21,16 @@
 
 namespace {
 constexpr int kAutosaveIntervalMs = 300000;
+
+// Ends a worker thread behind everything already queued for its worker (the close request, the
+// last log lines), and waits for it. A quit() from outside could overtake them, or come before
+// the thread's event loop has even started.
+void quitAfterQueued(QThread* thread, QObject* worker)
+{
+    QMetaObject::invokeMethod(worker, [thread] { thread->quit(); }, Qt::QueuedConnection);
+    thread->wait();
 }
+} // namespace
 
 MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
 {
@@ -254,17 +263,13 @@ MainGUI::~MainGUI()
     emit closeSerial();
     emit logDataMainMsg("INFO: Exiting Program");
     const QPointer<data_incoming> link = dataIncoming;
-    if (threadData->isRunning()) {
-        threadData->quit();
-        threadData->wait();
-    }
+    if (threadData->isRunning())
+        quitAfterQueued(threadData, dataIncoming);
     qDebug("INFO: Exiting Program.");
     // Lets the logging thread write the last lines before it is asked to stop.
     QThread::msleep(200);
-    if (threadLogging->isRunning()) {
-        threadLogging->quit();
-        threadLogging->wait();
-    }
+    if (threadLogging->isRunning())
+        quitAfterQueued(threadLogging, logger);
 
     delete eventFilter;
     eventFilter = nullptr;
@@ -280,12 +285,11 @@ MainGUI::~MainGUI()
     ui = nullptr;
 
     // Nothing else owns these. The link worker's timers belong to its thread, so a thread that
-    // never ran is run once, empty, for the worker to be deleted there. A key derivation still
-    // running keeps its worker and thread, which end with the process.
+    // never ran is run once, through what is queued for it, for the worker to be deleted there.
+    // A key derivation still running keeps its worker and thread, which end with the process.
     if (link) {
         threadData->start(QThread::InheritPriority);
-        threadData->quit();
-        threadData->wait();
+        quitAfterQueued(threadData, link);
     }
     delete threadData;
     delete threadLogging;
