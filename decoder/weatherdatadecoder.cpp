@@ -12,10 +12,37 @@ namespace {
 // Bounds the scan of one field whatever the unit sends.
 constexpr int kMaxFieldLength = 1024;
 
+// A plain decimal ("-12.5", "1013") of at most 16 characters is always a finite double.
+bool isPlainDecimal(const QString& text)
+{
+    const int size = text.size();
+    if (size == 0 || size > 16)
+        return false;
+    const QChar* c = text.constData();
+    const auto isDigit = [](QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); };
+    int i = c[0] == QLatin1Char('-') ? 1 : 0;
+    const int wholeStart = i;
+    while (i < size && isDigit(c[i]))
+        ++i;
+    if (i == wholeStart)
+        return false;
+    if (i == size)
+        return true;
+    if (c[i] != QLatin1Char('.'))
+        return false;
+    const int fractionStart = ++i;
+    while (i < size && isDigit(c[i]))
+        ++i;
+    return i == size && i > fractionStart;
+}
+
 } // namespace
 
 QString validDouble(const QString& text)
 {
+    // Most fields are plain decimals, which need no conversion to be checked.
+    if (isPlainDecimal(text))
+        return text;
     bool ok = false;
     const double value = text.toDouble(&ok);
     // "nan" and "inf" parse, but no reader or formula can use them.
