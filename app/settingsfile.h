@@ -1,0 +1,111 @@
+#pragma once
+
+// The settings file "options_json.json": one flat JSON object in the application data folder
+// that keeps the operator's choices from one run to the next. Values are mostly upper-case words
+// in JSON strings; the file has no version and no header.
+
+#include "decoder/sharedtypes.h"
+
+#include <QByteArray>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QString>
+#include <QTime>
+
+namespace SettingsKey
+{
+inline const QString Orva = QStringLiteral("ORVA");
+inline const QString MetarMode = QStringLiteral("ORVAMETAR");
+inline const QString Popups = QStringLiteral("ORVAPOPUP");
+inline const QString TransmitDelayMinutes = QStringLiteral("ORVAMETARTRANSMITDELAYMINS");
+inline const QString TransmitDelaySeconds = QStringLiteral("ORVAMETARTRANSMITDELAYSECS");
+inline const QString KeyLocation = QStringLiteral("KEYLOCATION");
+inline const QString TemperatureUnits = QStringLiteral("TEMPUNITS");
+inline const QString PrecipInterval = QStringLiteral("PRECIPACCUM24HINTERVAL");
+inline const QString Logging = QStringLiteral("LOGGING");
+inline const QString RunwayStatus = QStringLiteral("RUNWAYSTATUS");
+inline const QString RunwayDirection = QStringLiteral("RUNWAYDIRECTION");
+inline const QString DevMode = QStringLiteral("DEVMODE");
+inline const QString LogLocation = QStringLiteral("LOGLOCATION");
+inline const QString SpeciAlerts = QStringLiteral("SPECIALERTS");
+inline const QString Alerts = QStringLiteral("ALERTS");
+} // namespace SettingsKey
+
+// The "ORVA" value that marks a legacy ORVA unit.
+inline const QString kLegacyOrvaMarker = QStringLiteral("ORVAV1");
+
+// What a save writes: the window's state at that moment.
+struct SettingsValues {
+    QString orvaType;
+    ORVAMetarMode metarMode = ORVAMetarMode::Automatic;
+    bool showMetarPopups = true;
+    int transmitDelayMinutes = 0;
+    int transmitDelaySeconds = 0;
+    QString keyLocation;
+    bool fahrenheit = false;
+    PrecipAccum24hInterval precipInterval = PrecipAccum24hInterval::Previous24Hours;
+    LoggingType logging = LoggingType::Default;
+    bool runwayHidden = false;
+    double runwayDirection = 0.0;
+    bool devMode = false;
+    QString logLocation;
+    bool speciAlerts = false;
+    QJsonArray alerts;
+};
+
+QJsonObject settingsObject(const SettingsValues& values);
+
+// The bytes of the file: the indented JSON text (four blanks per level, keys sorted) and one
+// more line feed.
+QByteArray settingsFileText(const QJsonObject& settings);
+
+// What reading a settings object applies. Every comparison is exact and case-sensitive; a value
+// of another JSON type counts as absent, and an absent value gives what the reader falls back to.
+struct SettingsRead {
+    QString orvaType;
+    bool legacyOrva = false;
+    ORVAMetarMode metarMode = ORVAMetarMode::Automatic;
+    bool hidePopups = false;
+    // Valid only when both delay entries are there and make a time of day.
+    QTime transmitDelay;
+    QString keyLocation;
+    bool fahrenheit = false;
+    PrecipAccum24hInterval precipInterval = PrecipAccum24hInterval::Since12Z;
+    LoggingType logging = LoggingType::Default;
+    bool runwayHidden = false;
+    double runwayDirection = 0.0;
+    bool devMode = false;
+    QString logLocation;
+    bool speciAlerts = false;
+    QJsonArray alerts;
+};
+
+SettingsRead readSettings(const QJsonObject& settings);
+
+// The runway heading as the window shows and logs it: at most 6 significant digits.
+QString runwayDirectionText(double degrees);
+
+// "options_json.json" in the application data folder.
+QString settingsFilePath();
+
+// The copy a missing file is made from: the one in the working folder when there is one,
+// otherwise the copy built into the program.
+QString defaultSettingsSource();
+
+struct SettingsFileLoad {
+    enum State { Read, Missing, Unreadable, Unparsable };
+    State state = Missing;
+    QJsonObject settings; // empty unless Read
+    QString keptCopy;     // Unparsable: where the file was kept; empty when it could not be
+    QString errorText;    // Unreadable: why
+};
+
+// Reads the file at path. A missing file is first made from source (its folder too) and left
+// writable. A file that is not a JSON object is copied beside itself with ".bad" added, so that
+// the next save cannot destroy what the operator may still want from it.
+SettingsFileLoad loadSettingsFile(const QString& path, const QString& source);
+
+// Writes the whole file or nothing: the file on disk is replaced only once the new text is
+// completely written. A file that exists and is not writable is left alone. Returns the log
+// line of a failure, empty on success.
+QString saveSettingsFile(const QString& path, const QJsonObject& settings);
