@@ -109,10 +109,17 @@ int WeatherDataDecoder::fieldStart(const QString& key)
 {
     // The unit's identity line may open the text, so it is not anchored to a line start. A key
     // holding a colon cannot be told by the index; both are searched for as they stand.
-    if (key.contains(QLatin1String("@I")) || key.contains(QLatin1Char(':'))) {
-        const QString needle = key.contains(QLatin1String("@I"))
-                                   ? key + QLatin1Char(':')
-                                   : QStringLiteral("\r\n") + key + QLatin1Char(':');
+    bool identity = false;
+    bool colon = false;
+    for (int i = 0; i < key.size(); ++i) {
+        colon = colon || key.at(i) == QLatin1Char(':');
+        identity = identity
+                   || (key.at(i) == QLatin1Char('@') && i + 1 < key.size()
+                       && key.at(i + 1) == QLatin1Char('I'));
+    }
+    if (identity || colon) {
+        const QString needle = identity ? key + QLatin1Char(':')
+                                        : QStringLiteral("\r\n") + key + QLatin1Char(':');
         const int found = recordText.indexOf(needle);
         return found < 0 ? -1 : found + needle.size();
     }
