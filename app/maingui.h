@@ -36,7 +36,8 @@ class checkEncryptionKey;
 class data_incoming;
 class logging;
 class QProgressBar;
-namespace QtCharts {
+namespace QtCharts
+{
 class QChart;
 class QChartView;
 class QDateTimeAxis;
@@ -388,11 +389,10 @@ public:
     // Dashboard update from a weather record
     bool showingStoredRecord = false; // a stored report is being shown again
     // Tool tips of the status icons when off: tamper, rain, lightning, camera, battery.
-    QStringList statusOffTexts = {QStringLiteral("No Tampering Detected"),
-                                  QStringLiteral("No Rain Detected"),
-                                  QStringLiteral("No Lightning Detected"),
-                                  QStringLiteral("Cameras Inactive"),
-                                  QStringLiteral("No Battery Value")};
+    QStringList statusOffTexts = {
+        QStringLiteral("No Tampering Detected"), QStringLiteral("No Rain Detected"),
+        QStringLiteral("No Lightning Detected"), QStringLiteral("Cameras Inactive"),
+        QStringLiteral("No Battery Value")};
 
     // Dashboard: wind picture and runway
     QGraphicsScene windScene;
