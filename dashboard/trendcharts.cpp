@@ -101,7 +101,6 @@ void MainGUI::plotCharts(int chart, double value)
     // Nothing is plotted before the first page layout builds the charts.
     if (chart < 0 || chart >= TrendChartCount || !trendSeries[chart])
         return;
-    QChart* const trend = trendCharts[chart];
     QDateTimeAxis* const timeAxis = trendXAxes[chart];
     QValueAxis* const valueAxis = trendYAxes[chart];
     QLineSeries* const series = trendSeries[chart];
@@ -113,18 +112,15 @@ void MainGUI::plotCharts(int chart, double value)
 
     const QVector<QPointF> points = series->pointsVector();
     timeAxis->setMin(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(points.first().x())));
-    trend->removeAxis(timeAxis);
-    trend->addAxis(timeAxis, Qt::AlignBottom);
-    series->attachAxis(timeAxis);
 
     const auto [lowest, highest] =
         std::minmax_element(points.cbegin(), points.cend(),
                             [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
     const QPair<double, double> range = trendValueRange(lowest->y(), highest->y());
+    // The axes stay in place at their edges: new ranges redraw them. Taking them out of the
+    // chart and adding them again rebuilt the chart's layout and, with full series, made each
+    // record take about twenty times as long.
     valueAxis->setRange(range.first, range.second);
-    trend->removeAxis(valueAxis);
-    trend->addAxis(valueAxis, Qt::AlignLeft);
-    series->attachAxis(valueAxis);
 }
 
 void MainGUI::scaleCharts()
