@@ -20,6 +20,8 @@ private slots:
 
     void menuButtonShowsItsPage_data();
     void menuButtonShowsItsPage();
+    void storedObservationLeftFirst_data();
+    void storedObservationLeftFirst();
     void imagesPageNudgesWindowSize();
     void uncheckClearsAllNine();
     void returnInRawLineIsTaken();
@@ -90,6 +92,35 @@ void TestNavigation::menuButtonShowsItsPage()
             checked << b->objectName();
     }
     QCOMPARE(checked, QStringList{button});
+}
+
+void TestNavigation::storedObservationLeftFirst_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("backToLive");
+
+    QTest::newRow("dashboard") << "pushButtonDashboard" << true;
+    QTest::newRow("trends") << "pushButtonTrends" << true;
+    QTest::newRow("command") << "pushButtonCommand" << true;
+    QTest::newRow("raw data") << "pushButtonRawData" << true;
+    QTest::newRow("bit status") << "pushButtonBitStatus" << true;
+    QTest::newRow("table keeps it") << "pushButtonTable" << false;
+    QTest::newRow("images keep it") << "pushButtonImages" << false;
+}
+
+void TestNavigation::storedObservationLeftFirst()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, backToLive);
+
+    // A stored observation on show: frozen view, its "live data" button visible.
+    window->viewMode = 1;
+    window->ui->pushButton_show_live_data->show();
+    QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+    QCOMPARE(window->viewMode, backToLive ? 0 : 1);
+    QCOMPARE(window->ui->pushButton_show_live_data->isHidden(), backToLive);
+    window->ui->pushButton_show_live_data->hide();
+    window->viewMode = 0;
 }
 
 void TestNavigation::imagesPageNudgesWindowSize()
