@@ -8,7 +8,8 @@
 
 #include <QDebug>
 
-namespace {
+namespace
+{
 constexpr int kCommandWriteIntervalMs = 1000;
 constexpr int kPlainBufferLength = 512;
 } // namespace
@@ -30,8 +31,8 @@ RadioCommand::Result RadioCommand::encrypt(const QByteArray& command, const QByt
     std::copy(command.cbegin(), command.cend(), plain);
     quint16 textLength = 0;
     if (aesEncryptMessage(key, 0, iv, plain, static_cast<quint16>(command.size()), text,
-                          &textLength, kTextLimit, false)
-        || textLength == 0)
+                          &textLength, kTextLimit, false) ||
+        textLength == 0)
         return Result::Failed;
     // The length counts the terminating zero.
     *wire = QByteArray(text, textLength - 1) + '\r';
@@ -69,10 +70,11 @@ void MainGUI::try_command_write()
     case RadioCommand::Result::NoKey:
         return;
     case RadioCommand::Result::TooLong: {
-        const QString line = QStringLiteral("ERROR: Command of %1 bytes too long to encrypt for the "
-                                            "station radio (at most %2); not sent.")
-                                 .arg(command.size())
-                                 .arg(RadioCommand::kMaxCommandLength);
+        const QString line =
+            QStringLiteral("ERROR: Command of %1 bytes too long to encrypt for the "
+                           "station radio (at most %2); not sent.")
+                .arg(command.size())
+                .arg(RadioCommand::kMaxCommandLength);
         emit logDataMainMsg(line.toUtf8());
         displayErrorMessages(line);
         return;

@@ -5,7 +5,8 @@
 
 // How one ORVA command is put on the station-radio link: AES-256 in counter mode under the link
 // key, as the link's Base64 text followed by "\r".
-namespace RadioCommand {
+namespace RadioCommand
+{
 
 // The text and its terminating zero must fit 302 bytes, which bounds a command to 207 bytes.
 constexpr int kTextLimit = 302;

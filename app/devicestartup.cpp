@@ -12,7 +12,8 @@
 #include <QMessageBox>
 #include <QThread>
 
-namespace {
+namespace
+{
 
 const char kWaitingForData[] = "Waiting for Data...";
 const char kReportHistoryNote[] =
@@ -64,24 +65,34 @@ void MainGUI::startupDevice(DeviceTypes type, QString port)
             {{f.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
             {{f.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
             {{f.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-            {{f.labelTableBitStatus, f.label_orvabitstatus, f.pushButtonBitStatus}, Vis::Hidden,
-             Vis::Shown, Vis::Hidden},
+            {{f.labelTableBitStatus, f.label_orvabitstatus, f.pushButtonBitStatus},
+             Vis::Hidden,
+             Vis::Shown,
+             Vis::Hidden},
             {{f.label_ORVAMETARMode, f.radioButtonORVAMETAR_Semiauto, f.radioButtonORVAMETAR_Auto,
               f.radioButtonORVAMETAR_Manual},
-             Vis::Hidden, Vis::Shown, Vis::Hidden},
+             Vis::Hidden,
+             Vis::Shown,
+             Vis::Hidden},
             {{f.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
             {{f.NoteMETARSentIcon, f.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
             {{f.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
             {{f.checkBox_hideMETARModePopUp, f.label_ORVAMETARSchedule,
               f.label_ORVA_METAR_prep_schedule, f.spinBox_ORVA_METAR_prep_schedule,
               f.pushButton_ORVA_METAR_prep_schedule},
-             Vis::Hidden, Vis::Shown, Vis::Hidden},
+             Vis::Hidden,
+             Vis::Shown,
+             Vis::Hidden},
             {{f.label_ORVA_METAR_transmit_delay, f.timeEdit_ORVA_METAR_transmit_delay,
               f.label_ORVA_METAR_transmit_delay_2},
-             Vis::Hidden, Vis::Keep, Vis::Hidden},
+             Vis::Hidden,
+             Vis::Keep,
+             Vis::Hidden},
             {{f.graphicsView_Lightning, f.label_9, f.pushButton_lightninglegend_green,
               f.pushButton_lightninglegend_red, f.pushButton_lightninglegend_yellow},
-             Vis::Hidden, Vis::Shown, Vis::Hidden},
+             Vis::Hidden,
+             Vis::Shown,
+             Vis::Hidden},
         };
         if (deviceType == DeviceTypes::BRQ || deviceType == DeviceTypes::ORVA) {
             for (const VisibilityRow& row : rows) {
@@ -134,13 +145,12 @@ void MainGUI::startupBRQPowerOff(DeviceTypes type, QString port, QByteArray comm
             ui->page_OrvaCommands->hide();
             ui->page_ORVACmdsMain->hide();
             ui->pushButtonImages->show();
-            for (QWidget* widget :
-                 {static_cast<QWidget*>(ui->pushButton_editMetar),
-                  static_cast<QWidget*>(ui->pushButtonBitStatus),
-                  static_cast<QWidget*>(ui->label_ORVAMETARMode),
-                  static_cast<QWidget*>(ui->radioButtonORVAMETAR_Semiauto),
-                  static_cast<QWidget*>(ui->radioButtonORVAMETAR_Auto),
-                  static_cast<QWidget*>(ui->radioButtonORVAMETAR_Manual)})
+            for (QWidget* widget : {static_cast<QWidget*>(ui->pushButton_editMetar),
+                                    static_cast<QWidget*>(ui->pushButtonBitStatus),
+                                    static_cast<QWidget*>(ui->label_ORVAMETARMode),
+                                    static_cast<QWidget*>(ui->radioButtonORVAMETAR_Semiauto),
+                                    static_cast<QWidget*>(ui->radioButtonORVAMETAR_Auto),
+                                    static_cast<QWidget*>(ui->radioButtonORVAMETAR_Manual)})
                 widget->hide();
         }
         deviceLayoutPending = false;

@@ -19,7 +19,8 @@
 #include <QShortcut>
 #include <QThread>
 
-namespace {
+namespace
+{
 constexpr int kAutosaveIntervalMs = 300000;
 
 // Ends a worker thread behind everything already queued for its worker (the close request, the
@@ -27,7 +28,8 @@ constexpr int kAutosaveIntervalMs = 300000;
 // the thread's event loop has even started.
 void quitAfterQueued(QThread* thread, QObject* worker)
 {
-    QMetaObject::invokeMethod(worker, [thread] { thread->quit(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        worker, [thread] { thread->quit(); }, Qt::QueuedConnection);
     thread->wait();
 }
 } // namespace
@@ -95,10 +97,10 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     eventFilter = new VDEventFilter(nullptr, this);
     QCoreApplication::instance()->installEventFilter(eventFilter);
 
-    metarForm = new MetarForm(nullptr, ui->label_metar_edit_status,
-                              ui->pushbutton_metar_semiauto_cancel, ui->comboBoxViewMetar,
-                              ui->checkBox_hideMETARModePopUp,
-                              ui->timeEdit_ORVA_METAR_transmit_delay);
+    metarForm =
+        new MetarForm(nullptr, ui->label_metar_edit_status, ui->pushbutton_metar_semiauto_cancel,
+                      ui->comboBoxViewMetar, ui->checkBox_hideMETARModePopUp,
+                      ui->timeEdit_ORVA_METAR_transmit_delay);
     metarForm->setAttribute(Qt::WA_QuitOnClose, false);
     connect(metarForm, &MetarForm::info, this, &MainGUI::displaySystemMessages);
     connect(metarForm, &MetarForm::error, this, &MainGUI::displayErrorMessages);
@@ -131,9 +133,8 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     bitView->loadBitConfig();
 
     // Each view opens its own menu; the handler works on the view that asked.
-    for (QTableView* view :
-         {static_cast<QTableView*>(ui->tableView_SPECISettings_Visibility),
-          static_cast<QTableView*>(ui->tableView_SPECISettings_Ceiling)}) {
+    for (QTableView* view : {static_cast<QTableView*>(ui->tableView_SPECISettings_Visibility),
+                             static_cast<QTableView*>(ui->tableView_SPECISettings_Ceiling)}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, SIGNAL(customContextMenuRequested(QPoint)), view,
                 SLOT(showContextMenu(QPoint)));
@@ -158,8 +159,7 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     connect(this, &MainGUI::setPrecipAccum24Int, dataIncoming,
             &data_incoming::setPrecipAccum24IntState);
     connect(dataIncoming, &data_incoming::enableCamera, this, &MainGUI::imageAcqisitionActive);
-    connect(dataIncoming, &data_incoming::sendImageProgressInfo, this,
-            &MainGUI::imageProgressInfo);
+    connect(dataIncoming, &data_incoming::sendImageProgressInfo, this, &MainGUI::imageProgressInfo);
     connect(dataIncoming, &data_incoming::sendCameraProgress, this,
             &MainGUI::displayImageDataProgress);
     connect(dataIncoming, &data_incoming::sendCameraFinal, this, &MainGUI::displayImageDataFinal);
@@ -174,13 +174,11 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     connect(dataIncoming, &data_incoming::sendORVACmdStatus, this, &MainGUI::updateORVACmdMsgs);
     connect(dataIncoming, &data_incoming::sendDisplayErrorMsg, this,
             &MainGUI::displayErrorMessages);
-    connect(dataIncoming, &data_incoming::sendDisplaySysMsg, this,
-            &MainGUI::displaySystemMessages);
+    connect(dataIncoming, &data_incoming::sendDisplaySysMsg, this, &MainGUI::displaySystemMessages);
     connect(dataIncoming, &data_incoming::sendLightningCompassData, this,
             &MainGUI::displayORVALightning);
     connect(dataIncoming, &data_incoming::sendModuleStatus, this, &MainGUI::updateModuleIcon);
-    connect(dataIncoming, &data_incoming::sendSpeciData, this,
-            &MainGUI::displayORVASpeciSettings);
+    connect(dataIncoming, &data_incoming::sendSpeciData, this, &MainGUI::displayORVASpeciSettings);
     connect(dataIncoming, &data_incoming::sendEncryptionStatus, this,
             &MainGUI::setEncryptionStatus);
     connect(this, &MainGUI::setEncryptionKeyMain, dataIncoming, &data_incoming::setEncryptionKey);
@@ -215,8 +213,7 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
             &MainGUI::finishedEncryptionSetup);
     connect(this, &MainGUI::startEncryptionKeyCheck, keyChecker,
             &checkEncryptionKey::checkEncryptionInfo);
-    connect(selectDeviceDialog, &DialogSelectDevice::deviceSelected, this,
-            &MainGUI::startupDevice);
+    connect(selectDeviceDialog, &DialogSelectDevice::deviceSelected, this, &MainGUI::startupDevice);
     connect(selectDeviceDialog, &DialogSelectDevice::brqStartupSequence, this,
             &MainGUI::startupBRQPowerOff);
     connect(selectDeviceDialog, &DialogSelectDevice::orvaSetEncryptWritecommands, this,
@@ -226,8 +223,8 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     connect(this, &MainGUI::clearEncryptionData, encryptionKeyDialog,
             &DialogEncryptionKey::clearValues);
 
-    auto* debugShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+I")), this,
-                                        nullptr, nullptr, Qt::WindowShortcut);
+    auto* debugShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+I")), this, nullptr,
+                                        nullptr, Qt::WindowShortcut);
     connect(debugShortcut, &QShortcut::activated, dataIncoming, &data_incoming::debugORVApacket);
 
     connect(&stackCmdTimer, &QTimer::timeout, this, &MainGUI::on_stack_command_timeout);

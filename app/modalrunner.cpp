@@ -2,7 +2,8 @@
 
 #include <QDialog>
 
-namespace {
+namespace
+{
 ModalRunner& currentRunner()
 {
     static ModalRunner runner;

@@ -11,7 +11,8 @@
 #include <QFile>
 #include <QScreen>
 
-namespace {
+namespace
+{
 
 enum class LiveFirst { No, Yes };
 
@@ -82,9 +83,9 @@ void MainGUI::on_pushButtonAboutSoftware_clicked()
 void MainGUI::uncheckMenuButtons()
 {
     for (QPushButton* button :
-         {ui->pushButtonDashboard, ui->pushButtonTable, ui->pushButtonCommand,
-          ui->pushButtonImages, ui->pushButtonSettings, ui->pushButtonTrends,
-          ui->pushButtonBitStatus, ui->pushButtonRawData, ui->pushButtonNotifications})
+         {ui->pushButtonDashboard, ui->pushButtonTable, ui->pushButtonCommand, ui->pushButtonImages,
+          ui->pushButtonSettings, ui->pushButtonTrends, ui->pushButtonBitStatus,
+          ui->pushButtonRawData, ui->pushButtonNotifications})
         button->setChecked(false);
 }
 
@@ -114,8 +115,8 @@ void MainGUI::layoutSetup()
 {
     initFormResources();
     // One sheet for every window and dialog: the common rules, then the dark theme over them.
-    const QByteArray sheet = readWhole(QStringLiteral(":/resources/stylesheet-base.qss"))
-                             + readWhole(QStringLiteral(":/resources/stylesheet-dark.qss"));
+    const QByteArray sheet = readWhole(QStringLiteral(":/resources/stylesheet-base.qss")) +
+                             readWhole(QStringLiteral(":/resources/stylesheet-dark.qss"));
     qApp->setStyleSheet(QString::fromUtf8(sheet));
 
     ui->stackedWidget_MainLayout->setCurrentWidget(ui->page_mainLayout);

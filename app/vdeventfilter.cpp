@@ -17,8 +17,8 @@ bool VDEventFilter::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     // The keypad's Enter is deliberately not Return.
-    if (watched->objectName() != QLatin1String("lineEdit_rawSendMsg")
-        || static_cast<QKeyEvent*>(event)->key() != Qt::Key_Return)
+    if (watched->objectName() != QLatin1String("lineEdit_rawSendMsg") ||
+        static_cast<QKeyEvent*>(event)->key() != Qt::Key_Return)
         return QObject::eventFilter(watched, event);
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || !widget->hasFocus() || !mainWindow)

@@ -9,10 +9,6 @@ BITView::BITView(QObject* parent, QTreeView* treeView, QLabel* waitingLabel)
 
 BITView::~BITView() = default;
 
-void BITView::loadBitConfig()
-{
-}
+void BITView::loadBitConfig() {}
 
-void BITView::on_bit_packet_received(QByteArray)
-{
-}
+void BITView::on_bit_packet_received(QByteArray) {}

@@ -77,8 +77,8 @@ private:
                     break;
                 }
             }
-            sbox[x] = inverse ^ rotl(inverse, 1) ^ rotl(inverse, 2) ^ rotl(inverse, 3)
-                      ^ rotl(inverse, 4) ^ 0x63;
+            sbox[x] = inverse ^ rotl(inverse, 1) ^ rotl(inverse, 2) ^ rotl(inverse, 3) ^
+                      rotl(inverse, 4) ^ 0x63;
         }
     }
 

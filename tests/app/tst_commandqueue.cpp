@@ -11,7 +11,8 @@
 
 Q_DECLARE_METATYPE(RadioCommand::Result)
 
-namespace {
+namespace
+{
 
 const QByteArray kKey =
     QByteArray::fromHex("603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4");
@@ -40,16 +41,16 @@ QByteArray decryptWire(const QByteArray& wire)
         return "<no CR>";
     const QByteArray text = wire.chopped(1);
     for (char c : text) {
-        if (!(QChar::isLetterOrNumber(static_cast<uchar>(c)) && static_cast<uchar>(c) < 128)
-            && c != '+' && c != '-' && c != '=')
+        if (!(QChar::isLetterOrNumber(static_cast<uchar>(c)) && static_cast<uchar>(c) < 128) &&
+            c != '+' && c != '-' && c != '=')
             return "<bad character>";
     }
     const QByteArray message = decodeLinkText(text);
     if (message.size() < 32 || message.size() % 16 != 0)
         return "<bad length>";
     const QByteArray block = message.left(16);
-    if (block.left(4) != QByteArray(4, '\0') || block.mid(4, 8) != kIv
-        || block.mid(12) != QByteArray(4, '\0'))
+    if (block.left(4) != QByteArray(4, '\0') || block.mid(4, 8) != kIv ||
+        block.mid(12) != QByteArray(4, '\0'))
         return "<bad counter block>";
     const QByteArray padded = Aes256Reference(kKey).ctr(block, message.mid(16));
     const int pad = static_cast<quint8>(padded.back()) == 0 ? 16 : padded.back();
@@ -110,8 +111,8 @@ void TestCommandQueue::init()
 void TestCommandQueue::referenceCipherKnownAnswer()
 {
     // FIPS-197 appendix C.3.
-    const Aes256Reference aes(QByteArray::fromHex(
-        "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f"));
+    const Aes256Reference aes(
+        QByteArray::fromHex("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f"));
     QCOMPARE(aes.encryptBlock(QByteArray::fromHex("00112233445566778899aabbccddeeff")).toHex(),
              QByteArray("8ea2b7ca516745bfeafc49904b496089"));
 }
@@ -159,8 +160,8 @@ void TestCommandQueue::radioCommandRefused_data()
                               << RadioCommand::Result::BadKey;
     QTest::newRow("208 bytes") << keyText() << ivText() << QByteArray(208, 'x')
                                << RadioCommand::Result::TooLong;
-    QTest::newRow("beyond the plaintext buffer") << keyText() << ivText() << QByteArray(600, 'x')
-                                                 << RadioCommand::Result::TooLong;
+    QTest::newRow("beyond the plaintext buffer")
+        << keyText() << ivText() << QByteArray(600, 'x') << RadioCommand::Result::TooLong;
 }
 
 void TestCommandQueue::radioCommandRefused()

@@ -19,7 +19,8 @@ using unitsim::Family;
 using unitsim::UnitOptions;
 using unitsim::UnitSim;
 
-namespace {
+namespace
+{
 
 UnitOptions unitOptions(Family family, int periodMs)
 {
@@ -48,8 +49,8 @@ public:
         });
         // Only the start-up's own log lines; the page layout may write others.
         connect(window, &MainGUI::logDataMainMsg, this, [this](const QByteArray& line) {
-            if (line.startsWith("INFO: Starting BRQ Startup Sequence")
-                || line.startsWith("INFO: New Device Connection"))
+            if (line.startsWith("INFO: Starting BRQ Startup Sequence") ||
+                line.startsWith("INFO: New Device Connection"))
                 add("log", QString::fromUtf8(line));
         });
     }
@@ -154,9 +155,8 @@ void TestDeviceStartup::orvaStartShowsDashboardAndQueriesUnit()
     QVERIFY(!window->firstLayoutPending);
 
     // The device type goes out before the open request; the queries wait for the queue.
-    QCOMPARE(trace.calls,
-             (QStringList{QStringLiteral("setDeviceType ORVA"),
-                          QStringLiteral("openSerial ") + unit.deviceName()}));
+    QCOMPARE(trace.calls, (QStringList{QStringLiteral("setDeviceType ORVA"),
+                                       QStringLiteral("openSerial ") + unit.deviceName()}));
 
     QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
     QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
@@ -232,11 +232,11 @@ void TestDeviceStartup::brqPowerOffSendsStringAndEndsConfigured()
     emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, unit.deviceName(),
                                                         "m4\rC1\r");
 
-    QCOMPARE(trace.calls,
-             (QStringList{"log INFO: Starting BRQ Startup Sequence from Power OFF State",
-                          "setDeviceType BRQ", "setStartupSequence true",
-                          QStringLiteral("openSerial ") + unit.deviceName(),
-                          "writeSerial m4%0DC1%0D"}));
+    QCOMPARE(
+        trace.calls,
+        (QStringList{"log INFO: Starting BRQ Startup Sequence from Power OFF State",
+                     "setDeviceType BRQ", "setStartupSequence true",
+                     QStringLiteral("openSerial ") + unit.deviceName(), "writeSerial m4%0DC1%0D"}));
     QVERIFY(window->isVisible());
     // Unlike a direct start, the page stays as it was.
     QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget(), window->ui->pageSettings);
@@ -260,8 +260,8 @@ void TestDeviceStartup::abandonedPowerOffDoesNotReportSuccess()
     SignalTrace trace(window.get());
     window->on_pushButtonSetupConnection_clicked();
     QVERIFY(trace.calls.contains(QStringLiteral("setStartupSequence false")));
-    QVERIFY(trace.calls.indexOf(QStringLiteral("setStartupSequence false"))
-            < trace.calls.indexOf(QStringLiteral("closeSerial")));
+    QVERIFY(trace.calls.indexOf(QStringLiteral("setStartupSequence false")) <
+            trace.calls.indexOf(QStringLiteral("closeSerial")));
 
     UnitSim active(unitOptions(Family::Brq, 300));
     QVERIFY(active.open());
@@ -310,7 +310,8 @@ void TestDeviceStartup::familyVisibilityOnNewConnection()
     QVERIFY(!f.pushButtonImages->isHidden());
     QVERIFY(f.pushButtonBitStatus->isHidden());
     QVERIFY(f.pushButton_editMetar->isHidden());
-    for (QWidget* w : {static_cast<QWidget*>(f.label_ORVAMETARMode), static_cast<QWidget*>(f.radioButtonORVAMETAR_Auto),
+    for (QWidget* w : {static_cast<QWidget*>(f.label_ORVAMETARMode),
+                       static_cast<QWidget*>(f.radioButtonORVAMETAR_Auto),
                        static_cast<QWidget*>(f.radioButtonORVAMETAR_Semiauto),
                        static_cast<QWidget*>(f.radioButtonORVAMETAR_Manual)})
         QVERIFY2(w->isHidden(), qPrintable(w->objectName()));

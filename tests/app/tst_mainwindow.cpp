@@ -29,13 +29,14 @@
 #include <functional>
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Everything the logging worker has written to application logs in this run.
 QByteArray applicationLogs()
 {
-    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                   + QStringLiteral("/logging"));
+    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                   QStringLiteral("/logging"));
     QByteArray all;
     for (const QString& name :
          dir.entryList({QStringLiteral("Vantora_Direct_LogFile_*")}, QDir::Files)) {
@@ -179,16 +180,23 @@ void TestMainWindow::widgetsAndToolTipsAfterConstruction()
     QVERIFY(f.pushButton_show_live_data->isHidden());
     QCOMPARE(f.stackedWidget_MainLayout->currentWidget(), f.page_mainLayout);
 
-    const QStringList statusCells = {
-        "label_command_transmit_frequency_status", "label_command_gps_status",
-        "label_command_elevation_status", "label_command_decl_status", "label_command_rf_status",
-        "label_command_blower_status", "label_command_heater_status",
-        "label_command_led_status", "label_command_log_status", "label_command_timestamp_status",
-        "label_command_icao_status", "label_command_send_status",
-        "label_command_rflos_txf_status", "label_command_rflos_rxf_status",
-        "label_command_rflos_program_channel_status",
-        "label_command_rflos_selected_channel_status",
-        "label_command_rflos_message_rate_status"};
+    const QStringList statusCells = {"label_command_transmit_frequency_status",
+                                     "label_command_gps_status",
+                                     "label_command_elevation_status",
+                                     "label_command_decl_status",
+                                     "label_command_rf_status",
+                                     "label_command_blower_status",
+                                     "label_command_heater_status",
+                                     "label_command_led_status",
+                                     "label_command_log_status",
+                                     "label_command_timestamp_status",
+                                     "label_command_icao_status",
+                                     "label_command_send_status",
+                                     "label_command_rflos_txf_status",
+                                     "label_command_rflos_rxf_status",
+                                     "label_command_rflos_program_channel_status",
+                                     "label_command_rflos_selected_channel_status",
+                                     "label_command_rflos_message_rate_status"};
     for (int i = 0; i < CommandIndexCount; ++i) {
         QVERIFY(window.commandStatusLabels[i]);
         QCOMPARE(window.commandStatusLabels[i]->objectName(), statusCells.at(i));
@@ -216,15 +224,14 @@ void TestMainWindow::longLivedWindowsDoNotKeepTheApplication()
     QVERIFY(!window.aboutDialog->testAttribute(Qt::WA_QuitOnClose));
     QVERIFY(!window.metarForm->testAttribute(Qt::WA_QuitOnClose));
     QVERIFY(!window.encryptionKeyDialog->testAttribute(Qt::WA_QuitOnClose));
-    for (QObject* parentless : {static_cast<QObject*>(window.selectDeviceDialog),
-                                static_cast<QObject*>(window.aboutDialog),
-                                static_cast<QObject*>(window.metarForm),
-                                static_cast<QObject*>(window.encryptionKeyDialog),
-                                static_cast<QObject*>(window.dataIncoming),
-                                static_cast<QObject*>(window.logger),
-                                static_cast<QObject*>(window.keyChecker),
-                                static_cast<QObject*>(window.speciVisibilityModel),
-                                static_cast<QObject*>(window.speciCeilingModel)})
+    for (QObject* parentless :
+         {static_cast<QObject*>(window.selectDeviceDialog),
+          static_cast<QObject*>(window.aboutDialog), static_cast<QObject*>(window.metarForm),
+          static_cast<QObject*>(window.encryptionKeyDialog),
+          static_cast<QObject*>(window.dataIncoming), static_cast<QObject*>(window.logger),
+          static_cast<QObject*>(window.keyChecker),
+          static_cast<QObject*>(window.speciVisibilityModel),
+          static_cast<QObject*>(window.speciCeilingModel)})
         QVERIFY(!parentless->parent());
     QCOMPARE(window.bitView->parent(), &window);
 }
@@ -270,8 +277,8 @@ void TestMainWindow::everyConnectionIsMade_data()
     using M = MainGUI;
 
     ROW("A cmdWriteTimer", connected(w.cmdWriteTimer, &QTimer::timeout, &w, &M::try_command_write));
-    ROW("A sendDecodedData", connected(w.dataIncoming, &D::sendDecodedData, &w,
-                                       &M::on_send_decoded_data));
+    ROW("A sendDecodedData",
+        connected(w.dataIncoming, &D::sendDecodedData, &w, &M::on_send_decoded_data));
     ROW("B form info", connected(w.metarForm, &MetarForm::info, &w, &M::displaySystemMessages));
     ROW("B form error", connected(w.metarForm, &MetarForm::error, &w, &M::displayErrorMessages));
     ROW("B form info log", connected(w.metarForm, &MetarForm::info, w.logger, &logging::log));
@@ -279,18 +286,18 @@ void TestMainWindow::everyConnectionIsMade_data()
     ROW("B send_metar_confirmed", connected(w.dataIncoming, &D::send_metar_confirmed, w.metarForm,
                                             &MetarForm::on_send_metar_confirmed));
     ROW("B send_metar", connected(w.metarForm, &MetarForm::send_metar, &w, &M::writecommands));
-    ROW("B metar_ready_for_review", connected(w.metarForm, &MetarForm::metar_ready_for_review, &w,
-                                              &M::reviewMetar));
+    ROW("B metar_ready_for_review",
+        connected(w.metarForm, &MetarForm::metar_ready_for_review, &w, &M::reviewMetar));
     ROW("B cancel button", connected(w.ui->pushbutton_metar_semiauto_cancel, &QPushButton::clicked,
                                      w.metarForm, &MetarForm::on_pushButton_cancel_send_clicked));
-    ROW("B weather_data_received", connected(w.dataIncoming, &D::weather_data_received,
-                                             w.metarForm, &MetarForm::on_realtime));
-    ROW("B metar_detected", connected(w.dataIncoming, &D::metar_detected, w.metarForm,
-                                      &MetarForm::on_metar_generated));
-    ROW("B speci_detected", connected(w.dataIncoming, &D::speci_detected, w.metarForm,
-                                      &MetarForm::on_speci_generated));
-    ROW("B realtime_updated", connected(w.metarForm, &MetarForm::realtime_updated, &w,
-                                        &M::on_realtime_updated));
+    ROW("B weather_data_received",
+        connected(w.dataIncoming, &D::weather_data_received, w.metarForm, &MetarForm::on_realtime));
+    ROW("B metar_detected",
+        connected(w.dataIncoming, &D::metar_detected, w.metarForm, &MetarForm::on_metar_generated));
+    ROW("B speci_detected",
+        connected(w.dataIncoming, &D::speci_detected, w.metarForm, &MetarForm::on_speci_generated));
+    ROW("B realtime_updated",
+        connected(w.metarForm, &MetarForm::realtime_updated, &w, &M::on_realtime_updated));
     ROW("C bit info", connected(w.bitView, &BITView::info, &w, &M::displaySystemMessages));
     ROW("C bit error", connected(w.bitView, &BITView::error, &w, &M::displayErrorMessages));
     ROW("C bit info log", connected(w.bitView, &BITView::info, w.logger, &logging::log));
@@ -304,100 +311,96 @@ void TestMainWindow::everyConnectionIsMade_data()
     ROW("D visibility validation",
         connected(w.speciVisibilityModel, &SPECITableModel::validationSPECIFailed, &w,
                   &M::on_speciValidationError));
-    ROW("D ceiling validation", connected(w.speciCeilingModel,
-                                          &SPECITableModel::validationSPECIFailed, &w,
-                                          &M::on_speciValidationError));
+    ROW("D ceiling validation",
+        connected(w.speciCeilingModel, &SPECITableModel::validationSPECIFailed, &w,
+                  &M::on_speciValidationError));
     ROW("E openSerial", connected(&w, &M::openSerial, w.dataIncoming, &D::openSerialPort));
     ROW("E closeSerial", connected(&w, &M::closeSerial, w.dataIncoming, &D::closeSerialPort));
     ROW("E writeSerial", connected(&w, &M::writeSerial, w.dataIncoming, &D::setCommandBuffer));
-    ROW("E setLoggingState", connected(&w, &M::setLoggingState, w.dataIncoming,
-                                       &D::setLoggingState));
-    ROW("E setDeviceType", connected(&w, &M::setDeviceType, w.dataIncoming,
-                                     &D::setDeviceTypeState));
-    ROW("E displayLiveData", connected(&w, &M::displayLiveData, w.dataIncoming,
-                                       &D::showLiveData));
-    ROW("E setPrecipAccum24Int", connected(&w, &M::setPrecipAccum24Int, w.dataIncoming,
-                                           &D::setPrecipAccum24IntState));
-    ROW("F enableCamera", connected(w.dataIncoming, &D::enableCamera, &w,
-                                    &M::imageAcqisitionActive));
-    ROW("F sendImageProgressInfo", connected(w.dataIncoming, &D::sendImageProgressInfo, &w,
-                                             &M::imageProgressInfo));
-    ROW("F sendCameraProgress", connected(w.dataIncoming, &D::sendCameraProgress, &w,
-                                          &M::displayImageDataProgress));
-    ROW("F sendCameraFinal", connected(w.dataIncoming, &D::sendCameraFinal, &w,
-                                       &M::displayImageDataFinal));
+    ROW("E setLoggingState",
+        connected(&w, &M::setLoggingState, w.dataIncoming, &D::setLoggingState));
+    ROW("E setDeviceType",
+        connected(&w, &M::setDeviceType, w.dataIncoming, &D::setDeviceTypeState));
+    ROW("E displayLiveData", connected(&w, &M::displayLiveData, w.dataIncoming, &D::showLiveData));
+    ROW("E setPrecipAccum24Int",
+        connected(&w, &M::setPrecipAccum24Int, w.dataIncoming, &D::setPrecipAccum24IntState));
+    ROW("F enableCamera",
+        connected(w.dataIncoming, &D::enableCamera, &w, &M::imageAcqisitionActive));
+    ROW("F sendImageProgressInfo",
+        connected(w.dataIncoming, &D::sendImageProgressInfo, &w, &M::imageProgressInfo));
+    ROW("F sendCameraProgress",
+        connected(w.dataIncoming, &D::sendCameraProgress, &w, &M::displayImageDataProgress));
+    ROW("F sendCameraFinal",
+        connected(w.dataIncoming, &D::sendCameraFinal, &w, &M::displayImageDataFinal));
     ROW("F sendRawData", connected(w.dataIncoming, &D::sendRawData, &w, &M::updateRawData));
-    ROW("F sendConfiguration", connected(w.dataIncoming, &D::sendConfiguration, &w,
-                                         &M::setupConfiguration));
-    ROW("E setStartupSequence", connected(&w, &M::setStartupSequence, w.dataIncoming,
-                                          &D::setStartupSequence));
-    ROW("F sendCommandConfirmation", connected(w.dataIncoming, &D::sendCommandConfirmation, &w,
-                                               &M::commandConfirmation));
-    ROW("E clearTamperingData", connected(&w, &M::clearTamperingData, w.dataIncoming,
-                                          &D::clearTampering));
-    ROW("E setORVAType", connected(&w, &M::setORVAType, w.dataIncoming,
-                                   &D::legacyorvadevicecheck));
+    ROW("F sendConfiguration",
+        connected(w.dataIncoming, &D::sendConfiguration, &w, &M::setupConfiguration));
+    ROW("E setStartupSequence",
+        connected(&w, &M::setStartupSequence, w.dataIncoming, &D::setStartupSequence));
+    ROW("F sendCommandConfirmation",
+        connected(w.dataIncoming, &D::sendCommandConfirmation, &w, &M::commandConfirmation));
+    ROW("E clearTamperingData",
+        connected(&w, &M::clearTamperingData, w.dataIncoming, &D::clearTampering));
+    ROW("E setORVAType", connected(&w, &M::setORVAType, w.dataIncoming, &D::legacyorvadevicecheck));
     ROW("F sendStackData", connected(w.dataIncoming, &D::sendStackData, &w, &M::orvaLoadStack));
-    ROW("F sendORVACmdStatus", connected(w.dataIncoming, &D::sendORVACmdStatus, &w,
-                                         &M::updateORVACmdMsgs));
-    ROW("F sendDisplayErrorMsg", connected(w.dataIncoming, &D::sendDisplayErrorMsg, &w,
-                                           &M::displayErrorMessages));
-    ROW("F sendDisplaySysMsg", connected(w.dataIncoming, &D::sendDisplaySysMsg, &w,
-                                         &M::displaySystemMessages));
-    ROW("F sendLightningCompassData", connected(w.dataIncoming, &D::sendLightningCompassData, &w,
-                                                &M::displayORVALightning));
-    ROW("F sendModuleStatus", connected(w.dataIncoming, &D::sendModuleStatus, &w,
-                                        &M::updateModuleIcon));
-    ROW("F sendSpeciData", connected(w.dataIncoming, &D::sendSpeciData, &w,
-                                     &M::displayORVASpeciSettings));
-    ROW("F sendEncryptionStatus", connected(w.dataIncoming, &D::sendEncryptionStatus, &w,
-                                            &M::setEncryptionStatus));
-    ROW("E setEncryptionKeyMain", connected(&w, &M::setEncryptionKeyMain, w.dataIncoming,
-                                            &D::setEncryptionKey));
-    ROW("F setEncryptionKeyRequired", connected(w.dataIncoming, &D::setEncryptionKeyRequired, &w,
-                                                &M::setupEncryptionMode));
+    ROW("F sendORVACmdStatus",
+        connected(w.dataIncoming, &D::sendORVACmdStatus, &w, &M::updateORVACmdMsgs));
+    ROW("F sendDisplayErrorMsg",
+        connected(w.dataIncoming, &D::sendDisplayErrorMsg, &w, &M::displayErrorMessages));
+    ROW("F sendDisplaySysMsg",
+        connected(w.dataIncoming, &D::sendDisplaySysMsg, &w, &M::displaySystemMessages));
+    ROW("F sendLightningCompassData",
+        connected(w.dataIncoming, &D::sendLightningCompassData, &w, &M::displayORVALightning));
+    ROW("F sendModuleStatus",
+        connected(w.dataIncoming, &D::sendModuleStatus, &w, &M::updateModuleIcon));
+    ROW("F sendSpeciData",
+        connected(w.dataIncoming, &D::sendSpeciData, &w, &M::displayORVASpeciSettings));
+    ROW("F sendEncryptionStatus",
+        connected(w.dataIncoming, &D::sendEncryptionStatus, &w, &M::setEncryptionStatus));
+    ROW("E setEncryptionKeyMain",
+        connected(&w, &M::setEncryptionKeyMain, w.dataIncoming, &D::setEncryptionKey));
+    ROW("F setEncryptionKeyRequired",
+        connected(w.dataIncoming, &D::setEncryptionKeyRequired, &w, &M::setupEncryptionMode));
     ROW("E setDevMode", connected(&w, &M::setDevMode, w.dataIncoming, &D::setDevModeState));
-    ROW("E updateRunwayDirection", connected(&w, &M::updateRunwayDirection, w.dataIncoming,
-                                             &D::updateRunwayDirection));
+    ROW("E updateRunwayDirection",
+        connected(&w, &M::updateRunwayDirection, w.dataIncoming, &D::updateRunwayDirection));
     ROW("F command_status_changed", connected(w.dataIncoming, &D::command_status_changed, &w,
                                               &M::update_orva_command_statuses));
     ROW("F on_error_station_radio", connected(w.dataIncoming, &D::on_error_station_radio, &w,
                                               &M::increment_receive_error_count));
-    ROW("F encryption_status_changed", connected(w.dataIncoming, &D::encryption_status_changed,
-                                                 &w, &M::on_encryption_status_change));
-    ROW("F prepSchedReceived", connected(w.dataIncoming, &D::prepSchedReceived, &w,
-                                         &M::on_prepSchedReceived));
+    ROW("F encryption_status_changed", connected(w.dataIncoming, &D::encryption_status_changed, &w,
+                                                 &M::on_encryption_status_change));
+    ROW("F prepSchedReceived",
+        connected(w.dataIncoming, &D::prepSchedReceived, &w, &M::on_prepSchedReceived));
     ROW("F lightning_parameters_received",
         connected(w.dataIncoming, &D::lightning_parameters_received, &w,
                   &M::on_lightning_parameters_received));
-    ROW("F lightning_autocal_confirmed", connected(w.dataIncoming,
-                                                   &D::lightning_autocal_confirmed, &w,
-                                                   &M::on_lightning_autocal_confirmed));
-    ROW("G lightningProgressTimer", connected(&w.lightningProgressTimer, &QTimer::timeout, &w,
-                                              &M::on_lightning_progress));
-    ROW("G lightningCmdTimer", connected(&w.lightningCmdTimer, &QTimer::timeout, &w,
-                                         &M::on_lightning_command_error));
-    ROW("F encryption_parse_confirmed", connected(w.dataIncoming, &D::encryption_parse_confirmed,
-                                                  &w, &M::on_encryption_confirmation_status_change));
-    ROW("G passkeyTimer", connected(&w.passkeyTimer, &QTimer::timeout, &w,
-                                    &M::on_encryption_passkey_set_timeout));
-    ROW("H sendLogMsg", connected(w.dataIncoming, &D::sendLogMsg, w.logger,
-                                  &logging::logMessages));
+    ROW("F lightning_autocal_confirmed", connected(w.dataIncoming, &D::lightning_autocal_confirmed,
+                                                   &w, &M::on_lightning_autocal_confirmed));
+    ROW("G lightningProgressTimer",
+        connected(&w.lightningProgressTimer, &QTimer::timeout, &w, &M::on_lightning_progress));
+    ROW("G lightningCmdTimer",
+        connected(&w.lightningCmdTimer, &QTimer::timeout, &w, &M::on_lightning_command_error));
+    ROW("F encryption_parse_confirmed",
+        connected(w.dataIncoming, &D::encryption_parse_confirmed, &w,
+                  &M::on_encryption_confirmation_status_change));
+    ROW("G passkeyTimer",
+        connected(&w.passkeyTimer, &QTimer::timeout, &w, &M::on_encryption_passkey_set_timeout));
+    ROW("H sendLogMsg", connected(w.dataIncoming, &D::sendLogMsg, w.logger, &logging::logMessages));
     ROW("H sendLogData", connected(w.dataIncoming, &D::sendLogData, w.logger, &logging::logData));
     ROW("H logDataMainMsg", connected(&w, &M::logDataMainMsg, w.logger, &logging::logMessages));
     ROW("H setLoggingState", connected(&w, &M::setLoggingState, w.logger, &logging::setLogState));
     ROW("H closeLogFile", connected(&w, &M::closeLogFile, w.logger, &logging::closeLog));
-    ROW("H setLogLocation", connected(&w, &M::setLogLocation, w.logger,
-                                      &logging::setLogLocation));
-    ROW("I encryptionKeyReady", connected(w.keyChecker, &checkEncryptionKey::encryptionKeyReady,
-                                          &w, &M::finishedEncryptionSetup));
+    ROW("H setLogLocation", connected(&w, &M::setLogLocation, w.logger, &logging::setLogLocation));
+    ROW("I encryptionKeyReady", connected(w.keyChecker, &checkEncryptionKey::encryptionKeyReady, &w,
+                                          &M::finishedEncryptionSetup));
     ROW("I startEncryptionKeyCheck", connected(&w, &M::startEncryptionKeyCheck, w.keyChecker,
                                                &checkEncryptionKey::checkEncryptionInfo));
-    ROW("J deviceSelected", connected(w.selectDeviceDialog, &DialogSelectDevice::deviceSelected,
-                                      &w, &M::startupDevice));
-    ROW("J brqStartupSequence", connected(w.selectDeviceDialog,
-                                          &DialogSelectDevice::brqStartupSequence, &w,
-                                          &M::startupBRQPowerOff));
+    ROW("J deviceSelected", connected(w.selectDeviceDialog, &DialogSelectDevice::deviceSelected, &w,
+                                      &M::startupDevice));
+    ROW("J brqStartupSequence",
+        connected(w.selectDeviceDialog, &DialogSelectDevice::brqStartupSequence, &w,
+                  &M::startupBRQPowerOff));
     ROW("J orvaSetEncryptWritecommands",
         connected(w.selectDeviceDialog, &DialogSelectDevice::orvaSetEncryptWritecommands, &w,
                   &M::setORVAencryptWritecommands));
@@ -407,10 +410,10 @@ void TestMainWindow::everyConnectionIsMade_data()
                                            &DialogEncryptionKey::clearValues));
     ROW("K debug shortcut", connected(w.findChild<QShortcut*>(), &QShortcut::activated,
                                       w.dataIncoming, &D::debugORVApacket));
-    ROW("G stackCmdTimer", connected(&w.stackCmdTimer, &QTimer::timeout, &w,
-                                     &M::on_stack_command_timeout));
-    ROW("F sig_orva_enable_disable", connected(w.dataIncoming, &D::sig_orva_enable_disable, &w,
-                                               &M::on_enable_disable_response));
+    ROW("G stackCmdTimer",
+        connected(&w.stackCmdTimer, &QTimer::timeout, &w, &M::on_stack_command_timeout));
+    ROW("F sig_orva_enable_disable",
+        connected(w.dataIncoming, &D::sig_orva_enable_disable, &w, &M::on_enable_disable_response));
     ROW("G autosave timer", [&w] {
         for (QTimer* t : w.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly)) {
             if (t->interval() == 300000 && connected(t, &QTimer::timeout, &w, &M::saveSettings))
@@ -485,8 +488,9 @@ void TestMainWindow::connectionsReachTheirReceivers()
     QVERIFY(window.isVisible());
 
     // The SPECI views open their menu through their own handler, once it exists.
-    for (QTableView* view : {static_cast<QTableView*>(window.ui->tableView_SPECISettings_Visibility),
-                             static_cast<QTableView*>(window.ui->tableView_SPECISettings_Ceiling)}) {
+    for (QTableView* view :
+         {static_cast<QTableView*>(window.ui->tableView_SPECISettings_Visibility),
+          static_cast<QTableView*>(window.ui->tableView_SPECISettings_Ceiling)}) {
         if (view->metaObject()->indexOfSlot("showContextMenu(QPoint)") < 0) {
             qInfo("The SPECI view has no context-menu handler yet");
             continue;
@@ -505,18 +509,20 @@ void TestMainWindow::destructionStopsThreadsInOrder()
     // Order in which the threads end, recorded on the threads themselves.
     QMutex mutex;
     QStringList ended;
-    connect(window->threadData, &QThread::finished, window->threadData,
-            [&] {
-                QMutexLocker lock(&mutex);
-                ended << QStringLiteral("link");
-            },
-            Qt::DirectConnection);
-    connect(window->threadLogging, &QThread::finished, window->threadLogging,
-            [&] {
-                QMutexLocker lock(&mutex);
-                ended << QStringLiteral("logging");
-            },
-            Qt::DirectConnection);
+    connect(
+        window->threadData, &QThread::finished, window->threadData,
+        [&] {
+            QMutexLocker lock(&mutex);
+            ended << QStringLiteral("link");
+        },
+        Qt::DirectConnection);
+    connect(
+        window->threadLogging, &QThread::finished, window->threadLogging,
+        [&] {
+            QMutexLocker lock(&mutex);
+            ended << QStringLiteral("logging");
+        },
+        Qt::DirectConnection);
     const QPointer<QThread> link = window->threadData;
     const QPointer<QThread> log = window->threadLogging;
     const QPointer<data_incoming> linkWorker = window->dataIncoming;

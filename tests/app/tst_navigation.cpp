@@ -40,9 +40,9 @@ private:
 QList<QPushButton*> TestNavigation::menuButtons() const
 {
     Ui_MainGUI& f = *window->ui;
-    return {f.pushButtonDashboard, f.pushButtonTable,     f.pushButtonCommand,
-            f.pushButtonImages,    f.pushButtonSettings,  f.pushButtonTrends,
-            f.pushButtonBitStatus, f.pushButtonRawData,   f.pushButtonNotifications};
+    return {f.pushButtonDashboard, f.pushButtonTable,    f.pushButtonCommand,
+            f.pushButtonImages,    f.pushButtonSettings, f.pushButtonTrends,
+            f.pushButtonBitStatus, f.pushButtonRawData,  f.pushButtonNotifications};
 }
 
 void TestNavigation::initTestCase()
@@ -62,13 +62,20 @@ void TestNavigation::menuButtonShowsItsPage_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("page");
 
-    QTest::newRow("dashboard") << "pushButtonDashboard" << "pageDashboardTrends";
-    QTest::newRow("table") << "pushButtonTable" << "pageTable";
-    QTest::newRow("trends") << "pushButtonTrends" << "pageTrends";
-    QTest::newRow("command") << "pushButtonCommand" << "pageCommand";
-    QTest::newRow("raw data") << "pushButtonRawData" << "pageRawData";
-    QTest::newRow("images") << "pushButtonImages" << "pageImages";
-    QTest::newRow("bit status") << "pushButtonBitStatus" << "pageBitStatus";
+    QTest::newRow("dashboard") << "pushButtonDashboard"
+                               << "pageDashboardTrends";
+    QTest::newRow("table") << "pushButtonTable"
+                           << "pageTable";
+    QTest::newRow("trends") << "pushButtonTrends"
+                            << "pageTrends";
+    QTest::newRow("command") << "pushButtonCommand"
+                             << "pageCommand";
+    QTest::newRow("raw data") << "pushButtonRawData"
+                              << "pageRawData";
+    QTest::newRow("images") << "pushButtonImages"
+                            << "pageImages";
+    QTest::newRow("bit status") << "pushButtonBitStatus"
+                                << "pageBitStatus";
 }
 
 void TestNavigation::menuButtonShowsItsPage()
@@ -164,10 +171,10 @@ void TestNavigation::otherKeysAndWidgetsPassUnchanged_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("focused");
 
-    QTest::newRow("keypad Enter in the raw line") << "lineEdit_rawSendMsg" << int(Qt::Key_Enter)
-                                                  << true;
-    QTest::newRow("Return in another line") << "lineEdit_RunwayDirection" << int(Qt::Key_Return)
-                                            << true;
+    QTest::newRow("keypad Enter in the raw line")
+        << "lineEdit_rawSendMsg" << int(Qt::Key_Enter) << true;
+    QTest::newRow("Return in another line")
+        << "lineEdit_RunwayDirection" << int(Qt::Key_Return) << true;
     QTest::newRow("Return in the raw line without focus")
         << "lineEdit_rawSendMsg" << int(Qt::Key_Return) << false;
 }
