@@ -629,11 +629,11 @@ private slots:
         for (int i = 0; i < packets.size() - 1; ++i) {
             idleTicks = 6; // the unit pauses before each packet
             QVERIFY(unit.write(packets.at(i)));
-            QTRY_COMPARE_WITH_TIMEOUT(f.worker.receiveBuffer, packets.at(i), 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(f.worker.receiveBuffer, packets.at(i), 10000);
         }
         idleTicks = 6;
         QVERIFY(unit.write(packets.last()));
-        QTRY_COMPARE_WITH_TIMEOUT(finals.count(), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(finals.count(), 1, 10000);
         QCOMPARE(info.last().at(1).toInt(), packets.size() - 1);
         QImage image;
         QVERIFY(image.load(finals.at(0).at(1).toString()));

@@ -502,14 +502,14 @@ private slots:
 
         QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "m3\r"));
         // Woken with four blanks a tick until the prompt comes.
-        QTRY_VERIFY_WITH_TIMEOUT(unit.received().size() >= 8, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(unit.received().size() >= 8, 10000);
         QCOMPARE(unit.received(), QByteArray(unit.received().size(), ' '));
         QCOMPARE(unit.received().size() % 4, 0);
 
         unit.write("\r\n>");
-        QTRY_COMPARE_WITH_TIMEOUT(events.count("confirmed"), 1, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(events.count("confirmed"), 1, 10000);
         unit.clearReceived();
-        QTRY_COMPARE_WITH_TIMEOUT(unit.received(), QByteArray("m3\r"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(unit.received(), QByteArray("m3\r"), 10000);
         QCOMPARE(events.only("log").filter("Command Sent"),
                  QStringList{"INFO: BRQ Command Sent m3"});
 

@@ -390,7 +390,7 @@ private slots:
                                   QStringList{"WARNING: ORVA Invalid Command Received"}, 2000);
 
         QVERIFY(pty.write(weatherBlock("21.5")));
-        QTRY_COMPARE_WITH_TIMEOUT(spies.records.count(), 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(spies.records.count(), 1, 10000);
         QCOMPARE(spies.records.at(0).at(0).toJsonObject().value("Temperature").toString(),
                  QString("21.5"));
     }

@@ -381,7 +381,7 @@ private slots:
                 worker, [&n] { n = idleTicks; }, Qt::BlockingQueuedConnection);
             return n;
         };
-        QTRY_VERIFY_WITH_TIMEOUT(ticks() >= 3, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks() >= 3, 10000);
     }
 };
 

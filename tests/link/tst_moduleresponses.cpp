@@ -386,7 +386,7 @@ private slots:
                         radio)
             + QStringList{"radioerror"};
         const QRegularExpression answers("^(log|system|module|pane|error|status|radioerror)");
-        QTRY_COMPARE_WITH_TIMEOUT(trace.events.filter(answers), expected, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(trace.events.filter(answers), expected, 10000);
     }
 };
 

@@ -369,7 +369,7 @@ private slots:
 
         worker.parseData_ORVA(frame.left(10));
         QVERIFY(worker.frameTimer->isActive());
-        QTRY_VERIFY_WITH_TIMEOUT(!worker.frameTimer->isActive(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!worker.frameTimer->isActive(), 10000);
         worker.parseData_ORVA(frame.mid(10));
         QCOMPARE(log.count(), 0);
         QVERIFY(frameBuffer.isEmpty());
@@ -391,7 +391,7 @@ private slots:
         const QByteArray second = statusFrame("SECOND");
 
         worker.parseData_ORVA(first.left(10));
-        QTRY_VERIFY_WITH_TIMEOUT(!worker.frameTimer->isActive(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!worker.frameTimer->isActive(), 10000);
         worker.parseData_ORVA(first + second);
         QCOMPARE(byteArgs(log), QByteArrayList({statusLine(first), statusLine(second)}));
     }
@@ -732,7 +732,7 @@ private slots:
                 worker->openSerialPort(pty.portPath());
             },
             Qt::BlockingQueuedConnection);
-        QTRY_VERIFY_WITH_TIMEOUT(log.size() == 3, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(log.size() == 3, 10000);
         log.clear();
 
         const QByteArray status = statusFrame("STATUS:OK");
@@ -742,7 +742,7 @@ private slots:
         for (int at = 0; at < stream.size(); at += 7)
             QVERIFY(pty.write(stream.mid(at, 7)));
 
-        QTRY_VERIFY_WITH_TIMEOUT(statuses.size() == 1, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(statuses.size() == 1, 10000);
         QCOMPARE(statuses.first(), qMakePair(int(CmdDateTime), int(CmdStatusSuccess)));
         QCOMPARE(decoded, QList<QByteArray>({status, kKnownPlain}));
         QCOMPARE(log.mid(0, 3), QList<QByteArray>({statusLine(status), statusLine(status),

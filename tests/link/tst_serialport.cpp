@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(args(log), QStringList{logLine});
         QCOMPARE(confirmed.count(), 1);
         QVERIFY(!worker.waitWrite());
-        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), command, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), command, 10000);
     }
 
     void heldCommandReplaced()
@@ -250,7 +250,7 @@ private slots:
         QVERIFY(!worker.waitWriteRunning());
         QCOMPARE(args(log), QStringList{"INFO: ORVA Command Sent [ heater=0\r\n ]"});
         QCOMPARE(confirmed.count(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("heater=0\r\n"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("heater=0\r\n"), 10000);
         // Nothing else follows once the held command went out.
         QTest::qWait(50);
         QCOMPARE(pty.received(), QByteArray("heater=0\r\n"));
@@ -265,10 +265,10 @@ private slots:
         worker.openSerialPort(pty.portPath());
 
         worker.setCommandBuffer("fresh\r\n");
-        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("fresh\r\n"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("fresh\r\n"), 10000);
         QVERIFY(worker.waitWriteRunning());
         worker.waitSerialWrite();
-        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("fresh\r\nheld\r\n"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("fresh\r\nheld\r\n"), 10000);
         QVERIFY(!worker.waitWriteRunning());
     }
 
@@ -296,7 +296,7 @@ private slots:
         QVERIFY(worker.serialPort->isOpen());
         worker.waitSerialWrite();
         QCOMPARE(confirmed.count(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("blower=1\r\n"), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("blower=1\r\n"), 10000);
     }
 
     void commandWithoutDeviceTypeDropped()
@@ -330,7 +330,7 @@ private slots:
 
         for (int tick = 1; tick <= 3; ++tick) {
             worker.dataTimer();
-            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray(4 * tick, ' '), 2000);
+            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray(4 * tick, ' '), 10000);
         }
         QVERIFY(worker.transmitQueue.isEmpty());
         QCOMPARE(worker.pendingCommands, QByteArray("m0\r I5\r"));
@@ -349,7 +349,7 @@ private slots:
         for (int tick = 1; tick <= 5; ++tick) {
             worker.dataTimer();
             QCOMPARE(worker.transmitQueue, bytes.mid(tick));
-            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), bytes.left(tick), 2000);
+            QTRY_COMPARE_WITH_TIMEOUT(pty.received(), bytes.left(tick), 10000);
         }
         worker.dataTimer();
         QTest::qWait(30);
@@ -369,7 +369,7 @@ private slots:
 
         for (int tick = 0; tick < 4; ++tick)
             worker.dataTimer();
-        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("m0\r    "), 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("m0\r    "), 10000);
         QCOMPARE(worker.pendingCommands, QByteArray("I5\r"));
     }
 
@@ -419,7 +419,7 @@ private slots:
 
         const QByteArray bytes("@0\x00\xff\r\n~", 7);
         QVERIFY(pty.write(bytes));
-        QTRY_COMPARE_WITH_TIMEOUT(worker.lastRead, bytes, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(worker.lastRead, bytes, 10000);
 
         const data_incoming::PendingCalls& calls = worker.pendingCalls();
         QCOMPARE(calls.brqCalls, parser == "brq" ? 1 : 0);

@@ -143,9 +143,9 @@ void TestWeatherPackets::framesFromTheSerialPort()
     const QByteArray speci = frameOf('2', orvaLines());
     const QByteArray plain = frameOf('0', orvaLines("14:10:00"));
     unit.write(speci + plain.left(20));
-    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
     unit.write(plain.mid(20));
-    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 5, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 5, 10000);
 
     QCOMPARE(signalNames(), (QStringList{"speci", "log", "weather", "log", "weather"}));
     for (int i = 0; i < 3; ++i) {
@@ -168,7 +168,7 @@ void TestWeatherPackets::framesFromTheSerialPort()
     events.clear();
     const QByteArray inner = frameOf('1', orvaLines("14:20:00"));
     unit.write(orvaCompressedFrame(inner));
-    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
     QCOMPARE(signalNames(), (QStringList{"metar", "log", "weather"}));
     QCOMPARE(events.at(1).packet, inner);
     QCOMPARE(events.at(2).record.value("Obs METAR"), QJsonValue(true));
