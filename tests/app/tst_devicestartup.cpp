@@ -223,11 +223,17 @@ void TestDeviceStartup::radioStartEncryptsQueries()
 
 void TestDeviceStartup::brqPowerOffSendsStringAndEndsConfigured()
 {
+    // A second connection, so that only the power-off start-up itself acts on the page (the
+    // first one lays the window out and opens the dashboard).
+    startOrva(QStringLiteral("/dev/vd-no-such-port"));
+    window->on_pushButtonSetupConnection_clicked();
+    window->selectDeviceDialog->hide();
+    window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
+
     UnitSim unit(unitOptions(Family::Brq, 400));
     QVERIFY(unit.open());
     QSignalSpy heard(&unit, &UnitSim::commandReceived);
     SignalTrace trace(window.get());
-    window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
 
     emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, unit.deviceName(),
                                                         "m4\rC1\r");

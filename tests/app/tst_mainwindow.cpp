@@ -529,8 +529,14 @@ void TestMainWindow::destructionStopsThreadsInOrder()
     const QPointer<logging> logWorker = window->logger;
     const QPointer<QDialog> dialog = window->selectDeviceDialog;
 
+    // Whatever the start-up made of the settings file, the shutdown writes it anew.
+    const QString settings = QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+                                 .filePath(QStringLiteral("options_json.json"));
+    QFile::remove(settings);
+
     window.reset();
 
+    QVERIFY(QFile::exists(settings));
     QCOMPARE(ended, (QStringList{QStringLiteral("link"), QStringLiteral("logging")}));
     QVERIFY(!link && !log && !linkWorker && !logWorker && !dialog);
     QVERIFY(applicationLogs().contains("INFO: Exiting Program"));
