@@ -161,7 +161,6 @@ private slots:
     void fastModesCarryTheIridiumNote();
     void statusBar();
     void notesTipsAndInputChecks();
-    void cameraLabels();
     void windRose();
     void alertButtonIds_data();
     void alertButtonIds();
@@ -467,20 +466,6 @@ void TestPageLayout::notesTipsAndInputChecks()
     QCOMPARE(window->metarModeGroup.buttons(),
              (QList<QAbstractButton*>{f.radioButtonORVAMETAR_Auto, f.radioButtonORVAMETAR_Semiauto,
                                       f.radioButtonORVAMETAR_Manual}));
-}
-
-void TestPageLayout::cameraLabels()
-{
-    MainGUI* const window = &laidOut(Brq);
-    Ui_MainGUI& f = *window->ui;
-    QCOMPARE(window->imagePaths, QStringList({"temp", "temp", "temp", "temp"}));
-    const QLabel* images[] = {f.label_image1, f.label_image2, f.label_image3, f.label_image4};
-    const QLabel* infos[] = {f.label_camera1_info, f.label_camera2_info, f.label_camera3_info,
-                             f.label_camera4_info};
-    for (int camera = 0; camera < 4; ++camera) {
-        QCOMPARE(window->imageLabels[camera], images[camera]);
-        QCOMPARE(window->cameraInfoLabels[camera], infos[camera]);
-    }
 }
 
 void TestPageLayout::windRose()

@@ -212,14 +212,11 @@ private slots:
     void legacyMarkerSkipsTheReportEntries();
     void rereadingSendsAndLogs();
     void hiddenRunwayKeepsItsHeading();
-    void runwayHeadingAsTextReadsZero();
-    void oneDelayEntryKeepsTheFormTime();
     void storedAlertsSurviveUntilApplied();
 
     // Settings-page controls
     void loggingModeChoice_data();
     void loggingModeChoice();
-    void precipitationIntervalRadios();
     void logFolderChoice();
     void cancelledLogFolderChoiceKeepsTheFolder();
 
@@ -666,25 +663,6 @@ void TestSettingsFile::hiddenRunwayKeepsItsHeading()
     QCOMPARE(saved.value("RUNWAYDIRECTION").toDouble(), 90.0);
 }
 
-void TestSettingsFile::runwayHeadingAsTextReadsZero()
-{
-    MainGUI window;
-    QVERIFY(writeAll(path, R"({"RUNWAYDIRECTION": "275"})"));
-    QSignalSpy log(&window, &MainGUI::logDataMainMsg);
-    window.readOptions();
-    QCOMPARE(window.runwayDirection, 0.0);
-    QCOMPARE(window.ui->lineEdit_RunwayDirection->text(), QStringLiteral("0"));
-    for (const QString& line : logLines(log))
-        QVERIFY2(!line.startsWith("INFO: Setting Runway Direction"), qPrintable(line));
-}
-
-void TestSettingsFile::oneDelayEntryKeepsTheFormTime()
-{
-    QVERIFY(writeAll(path, R"({"ORVAMETARTRANSMITDELAYMINS": 1})"));
-    MainGUI window;
-    QCOMPARE(window.ui->timeEdit_ORVA_METAR_transmit_delay->time(), QTime(0, 5, 0));
-}
-
 void TestSettingsFile::storedAlertsSurviveUntilApplied()
 {
     QVERIFY(writeAll(path, kOperatorText));
@@ -721,21 +699,6 @@ void TestSettingsFile::loggingModeChoice()
     QCOMPARE(logging.count(), 1);
     QCOMPARE(logging.at(0).at(0).value<LoggingType>(), mode);
     QCOMPARE(logLines(log), line.isEmpty() ? QStringList() : QStringList{line});
-}
-
-void TestSettingsFile::precipitationIntervalRadios()
-{
-    MainGUI window;
-    QSignalSpy interval(&window, &MainGUI::setPrecipAccum24Int);
-    window.ui->radioButton24HrPrecipAccum12Z->click();
-    QCOMPARE(window.precipAccum24hInterval, PrecipAccum24hInterval::Since12Z);
-    window.ui->radioButton24HrPrecipAccum->click();
-    QCOMPARE(window.precipAccum24hInterval, PrecipAccum24hInterval::Previous24Hours);
-    QCOMPARE(interval.count(), 2);
-    QCOMPARE(interval.at(0).at(0).value<PrecipAccum24hInterval>(),
-             PrecipAccum24hInterval::Since12Z);
-    QCOMPARE(interval.at(1).at(0).value<PrecipAccum24hInterval>(),
-             PrecipAccum24hInterval::Previous24Hours);
 }
 
 void TestSettingsFile::logFolderChoice()
