@@ -65,11 +65,15 @@ void data_incoming::openSerialPort(const QString& name)
 
 void data_incoming::closeSerialPort()
 {
-    // A port the operator closed stays closed: no reconnect attempt may reopen it.
+    // A port the operator closed stays closed: no reconnect attempt may reopen it, and a held
+    // command belongs to the connection it was given for, not to the next one.
     if (portReconnectTimer)
         portReconnectTimer->stop();
     reconnectActive = false;
     resourceErrorSeen = false;
+    if (waitWriteTimer)
+        waitWriteTimer->stop();
+    heldCommand.clear();
 
     if (serialPort->isOpen())
         serialPort->close();

@@ -172,10 +172,15 @@ bool appendCompleted(QFile& file, qint64 oldSize, qint64 newSize)
 
 } // namespace
 
-logging::logging(QObject* parent)
-    : QObject(parent),
-      logDir(QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) +
-             QLatin1String("/logging"))
+namespace {
+QString defaultLogFolder()
+{
+    return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) +
+           QLatin1String("/logging");
+}
+} // namespace
+
+logging::logging(QObject* parent) : QObject(parent), logDir(defaultLogFolder())
 {
     init();
 }
@@ -278,7 +283,8 @@ void logging::setLogState(LoggingType mode)
 void logging::setLogLocation(const QString& path)
 {
     // "/" rather than a backslash: Qt takes it on every platform, a backslash only on Windows.
-    logDir = QDir::cleanPath(path + QLatin1String("/logging"));
+    // No location means the default folder, not "/logging" at the root of the file system.
+    logDir = path.isEmpty() ? defaultLogFolder() : QDir::cleanPath(path + QLatin1String("/logging"));
     logFile.close();
     dataFile.close();
     createLog();

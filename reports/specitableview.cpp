@@ -1,3 +1,8 @@
 #include "reports/specitableview.h"
 
 SPECITableView::SPECITableView(QWidget* parent) : QTableView(parent) {}
+
+void SPECITableView::showContextMenu(const QPoint& position)
+{
+    Q_UNUSED(position)
+}

@@ -10,4 +10,8 @@ class SPECITableView : public QTableView
 
 public:
     explicit SPECITableView(QWidget* parent = nullptr);
+
+public slots:
+    // The right-click menu of the criteria rows comes with the criteria table work.
+    void showContextMenu(const QPoint& position);
 };

@@ -513,6 +513,24 @@ private slots:
         QVERIFY(args(errors).contains("ERROR: Serial Port Error"));
     }
 
+    // A command held for one connection must not go out on the next one.
+    void closeDropsTheHeldCommand()
+    {
+        PtyPair pty;
+        Probe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.setCommandBuffer("led ON\r\n");
+        QVERIFY(worker.waitWriteRunning());
+        worker.closeSerialPort();
+        QVERIFY(!worker.waitWriteRunning());
+        QVERIFY(worker.heldCommand.isEmpty());
+
+        worker.openSerialPort(pty.portPath());
+        worker.waitSerialWrite();
+        QTest::qWait(50);
+        QVERIFY(pty.received().isEmpty());
+    }
+
     // A port the operator closed must stay closed.
     void closeStopsReconnecting()
     {

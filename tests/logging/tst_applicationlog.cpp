@@ -213,6 +213,17 @@ private slots:
         QCOMPARE(lines(first.filePath(logName(startTime()))).size(), 2);
     }
 
+    void emptyLogLocationMeansTheDefaultFolder()
+    {
+        logging worker(nullptr);
+        worker.setLogLocation(QString());
+        const QString expected =
+            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+            + "/logging";
+        QTRY_VERIFY(!QDir(expected).entryList({"Vantora_Direct_LogFile_*"}).isEmpty());
+        QVERIFY(!QFileInfo::exists("/logging"));
+    }
+
     void setLogLocationFallsBackToCurrentFolder()
     {
         QTemporaryDir dir;
