@@ -1,0 +1,205 @@
+#include "tests/support/testsupport.h"
+
+#include "app/dialogselectdevice.h"
+#include "app/maingui.h"
+#include "app/modalrunner.h"
+#include "forms/formresources.h"
+#include "forms/maingui_ui.h"
+#include "reports/metarform.h"
+#include "tests/support/orvaframe.h"
+#include "tests/support/ptypair.h"
+#include "tests/support/recordtext.h"
+#include "tests/support/scopedclock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr int kWaitMs = 5000;
+const QDateTime kNow(QDate(2024, 3, 5), QTime(17, 55, 0), Qt::UTC);
+
+// One ORVA observation as the unit frames it; type '1' is the hourly METAR candidate.
+QByteArray observationFrame(char type, const QString& time)
+{
+    const QString record = buildRecord({
+        {"N", {"METAR", "0", "0", "0", "KVDS", "1", "1"}},
+        {"B", {"12.6", "60", "0", "E1", "0", "60"}},
+        {"T", {"24/03/05," + time}},
+        {"IR", {"0", "0", "0", "KVDS"}},
+        {"WI", {"8", "240", "9", "240"}},
+        {"GU", {"0", "0", "12", "250", "0", "0", "0", "0"}},
+        {"TA", {"15.0"}},
+        {"RH", {"55"}},
+        {"BA", {"1013.2", "2992", "0.0"}},
+        {"CL", {"1", "90", "250", "0", "0", "0", "0", "2", "6", "0", "0", "0", "0", "760"}},
+        {"PW", {"0.0", "XX", "0", "16.0", "16.0", "XX"}},
+        {"LT", {"0", "0", "0", "0", "0", "0"}},
+        {"LA", {"45.5"}},
+        {"LO", {"-73.6"}},
+    });
+    return orvaFrame(type, record.toUtf8());
+}
+
+// The records of every JSON data log written in this run.
+QJsonArray dataLogRecords()
+{
+    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                   QStringLiteral("/logging"));
+    QJsonArray all;
+    for (const QString& name :
+         dir.entryList({QStringLiteral("Vantora_Direct_DataFile_*")}, QDir::Files)) {
+        QFile file(dir.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QJsonValue& value : QJsonDocument::fromJson(file.readAll()).array())
+            all.append(value);
+    }
+    return all;
+}
+
+bool dataLogHoldsReport(const QString& report)
+{
+    for (const QJsonValue& value : dataLogRecords()) {
+        const QJsonObject record = value.toObject();
+        if (record.value("METAR").toString() == report && record.value("Obs METAR").toBool())
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+class TestReportEndToEnd : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void automaticModeSendsAndMarksTheEcho();
+    void manualModeWaitsForTheOperator();
+
+private:
+    Ui_MainGUI* ui() const { return window->ui; }
+    QString storedReport(int i) const
+    {
+        return window->metarForm->observationAt(i).record.value("METAR").toString();
+    }
+    // Starts the window on the unit's port, as the device dialog does, and waits for the
+    // start-up queries so that only report commands follow.
+    void start()
+    {
+        // A cable, not the station radio: commands go out in plain text.
+        emit window->selectDeviceDialog->orvaSetEncryptWritecommands(false);
+        emit window->selectDeviceDialog->deviceSelected(DeviceTypes::ORVA, unit->portPath());
+        window->cmdWriteTimer->setInterval(20);
+        QTRY_VERIFY2_WITH_TIMEOUT(unit->received().contains("metar_offset\r\n"),
+                                  unit->received().constData(), kWaitMs);
+        unit->clearReceived();
+    }
+
+    std::unique_ptr<ScopedClock> clock;
+    std::unique_ptr<PtyPair> unit;
+    std::unique_ptr<MainGUI> window;
+};
+
+void TestReportEndToEnd::initTestCase()
+{
+    initFormResources();
+    registerSharedMetaTypes();
+}
+
+void TestReportEndToEnd::init()
+{
+    clock = std::make_unique<ScopedClock>(kNow);
+    setModalRunner([](QDialog&) { return 0; });
+    unit = std::make_unique<PtyPair>();
+    QVERIFY(unit->isOpen());
+    window = std::make_unique<MainGUI>();
+}
+
+void TestReportEndToEnd::cleanup()
+{
+    window.reset();
+    unit.reset();
+    clock.reset();
+    setModalRunner({});
+}
+
+void TestReportEndToEnd::automaticModeSendsAndMarksTheEcho()
+{
+    ui()->radioButtonORVAMETAR_Auto->click();
+    start();
+    if (QTest::currentTestFailed())
+        return;
+
+    unit->write(observationFrame('1', "17:55:00"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->metarForm->history.size(), 1, kWaitMs);
+    const QString report = storedReport(0);
+    QVERIFY2(report.startsWith("METAR KVDS 051755Z "), qPrintable(report));
+    QCOMPARE(ui()->comboBoxViewMetar->itemText(1), report);
+
+    const QByteArray command = ("send " + report + "\r").toUtf8();
+    QTRY_COMPARE_WITH_TIMEOUT(unit->received(), command, kWaitMs);
+    QVERIFY(!window->metarForm->observationAt(0).sent);
+    QVERIFY(ui()->comboBoxViewMetar->itemIcon(1).isNull());
+
+    // The unit queues the report, then its radio module reports it sent.
+    unit->write(orvaResponse('3', {("send " + report).toUtf8(), "send=QUEUED"}));
+    unit->write(orvaResponse('5', {"I", ("send " + report).toUtf8(), "send=OK"}));
+    QTRY_VERIFY_WITH_TIMEOUT(window->metarForm->observationAt(0).sent, kWaitMs);
+    QVERIFY(!ui()->comboBoxViewMetar->itemIcon(1).isNull());
+    QCOMPARE(window->metarForm->transaction.state(), ReportTransaction::State::Idle);
+    QVERIFY(ui()->textEdit_SysMsgs->toPlainText().contains(
+        "METAR/SPECI send confirmed. Message = '" + report + "'."));
+    QVERIFY(ui()->textEdit_ErrorMsgs->toPlainText().isEmpty());
+
+    QTRY_VERIFY_WITH_TIMEOUT(dataLogHoldsReport(report), kWaitMs);
+}
+
+void TestReportEndToEnd::manualModeWaitsForTheOperator()
+{
+    ui()->checkBox_hideMETARModePopUp->click();
+    ui()->radioButtonORVAMETAR_Manual->click();
+    start();
+    if (QTest::currentTestFailed())
+        return;
+
+    unit->write(observationFrame('1', "17:55:00"));
+    QTRY_COMPARE_WITH_TIMEOUT(window->metarForm->history.size(), 1, kWaitMs);
+    const QString report = storedReport(0);
+    // A later record has come through, and still nothing went to the unit.
+    clock->advanceSecs(60);
+    unit->write(observationFrame('0', "17:56:00"));
+    QTRY_VERIFY_WITH_TIMEOUT(window->metarForm->realtime.time == kNow.addSecs(60), kWaitMs);
+    QCOMPARE(unit->received(), QByteArray());
+    QCOMPARE(window->metarForm->transaction.state(), ReportTransaction::State::AwaitingReview);
+
+    // The operator picks the report on the table page and sends it as it stands.
+    ui()->comboBoxViewMetar->setCurrentIndex(1);
+    ui()->pushButton_editMetar->click();
+    QCOMPARE(ui()->lineEdit_Metar->text(), report);
+    ui()->pushButton_saveAndSendMetar->click();
+    const QByteArray command = ("send " + report + "\r").toUtf8();
+    QTRY_COMPARE_WITH_TIMEOUT(unit->received(), command, kWaitMs);
+
+    unit->write(orvaResponse('5', {"I", ("send " + report).toUtf8(), "send=OK"}));
+    QTRY_VERIFY_WITH_TIMEOUT(window->metarForm->observationAt(0).sent, kWaitMs);
+    QVERIFY(!ui()->comboBoxViewMetar->itemIcon(1).isNull());
+    // The operator's copy is stored beside it, unsent.
+    QCOMPARE(window->metarForm->history.size(), 2);
+    QVERIFY(window->metarForm->observationAt(1).edited);
+    QVERIFY(!window->metarForm->observationAt(1).sent);
+    QVERIFY(ui()->comboBoxViewMetar->itemIcon(2).isNull());
+}
+
+QTEST_MAIN(TestReportEndToEnd)
+#include "tst_reportendtoend.moc"
