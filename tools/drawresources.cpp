@@ -1,9 +1,12 @@
 // Draws the application's artwork into the resources folder: flat icons that read on the dark
-// theme, the multi-size window icon, the busy animation and the alert sound.
+// theme, the two compass backgrounds of the dashboard, the combo-box arrow, the multi-size window
+// icon and the busy animation.
 //
 //   vd-drawresources <resources folder>
 //
 // The output is committed; run this again only when the artwork changes.
+
+#include "dashboard/windgeometry.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -35,6 +38,11 @@ const QColor kGreen(0x3E, 0xBD, 0x93);
 const QColor kRed(0xE1, 0x2D, 0x39);
 const QColor kYellow(0xF7, 0xC9, 0x48);
 const QColor kWhite(0xF5, 0xF7, 0xFA);
+const QColor kTeal(0x43, 0xA7, 0xA2);    // the style sheets' teal (checked menu button)
+const QColor kWarning(0xEE, 0x9C, 0x37); // the dark sheet's warning colour
+const QColor kField(0x1F, 0x29, 0x33);   // fields and buttons of the dark sheet
+const QColor kFrame(0x3E, 0x4C, 0x59);   // frames of the dark sheet
+const QColor kInactive(0x61, 0x6E, 0x7C);
 
 QString g_outDir;
 bool g_ok = true;
@@ -220,22 +228,31 @@ void drawStatus(QPainter& p) // 200 x 200
     p.drawPolyline(pulse, 7);
 }
 
-void drawBatteryNone(QPainter& p) // 29 x 52
+// The battery with `bars` of its three charge bars filled in `barColour`, bottom up.
+Painter battery(int bars, const QColor& barColour) // 29 x 52
 {
-    p.setPen(strokePen(kGrey, 2.5));
-    p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(3, 7, 23, 42), 3, 3);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kGrey);
-    p.drawRoundedRect(QRectF(9.5, 2, 10, 5), 1.5, 1.5);
+    return [bars, barColour](QPainter& p) {
+        p.setPen(strokePen(kGrey, 2.5));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(3, 7, 23, 42), 3, 3);
+        p.setPen(Qt::NoPen);
+        p.setBrush(kGrey);
+        p.drawRoundedRect(QRectF(9.5, 2, 10, 5), 1.5, 1.5);
+        p.setBrush(barColour);
+        for (int i = 0; i < bars; ++i)
+            p.drawRoundedRect(QRectF(7.5, 35.75 - i * 12.25, 14, 9), 1.5, 1.5);
+    };
 }
 
-void drawLightningOff(QPainter& p) // 29 x 52
+// The bolt as an outline ("off") or filled ("on").
+Painter lightning(const QColor& colour, bool lit) // 29 x 52
 {
-    const QPointF bolt[] = {{18, 2}, {4, 29}, {13, 29}, {10, 50}, {25, 20}, {16, 20}, {21, 2}};
-    p.setPen(strokePen(kGrey, 2.2));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolygon(bolt, 7);
+    return [colour, lit](QPainter& p) {
+        const QPointF bolt[] = {{18, 2}, {4, 29}, {13, 29}, {10, 50}, {25, 20}, {16, 20}, {21, 2}};
+        p.setPen(strokePen(colour, 2.2));
+        p.setBrush(lit ? QBrush(colour) : QBrush(Qt::NoBrush));
+        p.drawPolygon(bolt, 7);
+    };
 }
 
 void drawRainOff(QPainter& p) // 53 x 48
@@ -256,19 +273,21 @@ void drawRainOff(QPainter& p) // 53 x 48
         p.drawLine(QPointF(x, 36), QPointF(x - 3, 44));
 }
 
-void drawCameraOff(QPainter& p) // 53 x 42
+Painter camera(const QColor& colour) // 53 x 42
 {
-    p.setPen(strokePen(kGrey, 2.5));
-    p.setBrush(Qt::NoBrush);
-    QPainterPath body;
-    body.addRoundedRect(QRectF(4, 10, 45, 28), 4, 4);
-    QPainterPath bump;
-    bump.addRoundedRect(QRectF(17, 4, 19, 9), 2, 2);
-    p.drawPath(body.united(bump));
-    p.drawEllipse(QPointF(26.5, 24), 8.5, 8.5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(kGrey);
-    p.drawEllipse(QPointF(42, 16), 2, 2);
+    return [colour](QPainter& p) {
+        p.setPen(strokePen(colour, 2.5));
+        p.setBrush(Qt::NoBrush);
+        QPainterPath body;
+        body.addRoundedRect(QRectF(4, 10, 45, 28), 4, 4);
+        QPainterPath bump;
+        bump.addRoundedRect(QRectF(17, 4, 19, 9), 2, 2);
+        p.drawPath(body.united(bump));
+        p.drawEllipse(QPointF(26.5, 24), 8.5, 8.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(colour);
+        p.drawEllipse(QPointF(42, 16), 2, 2);
+    };
 }
 
 void drawTamperingOff(QPainter& p) // 53 x 46
@@ -280,6 +299,125 @@ void drawTamperingOff(QPainter& p) // 53 x 46
     p.setPen(strokePen(kGrey, 4));
     p.drawLine(QPointF(26.5, 16), QPointF(26.5, 29));
     p.drawPoint(QPointF(26.5, 36));
+}
+
+// The same sign, filled, with the mark cut out in white so it stands out among the grey icons.
+void drawTamperingOn(QPainter& p) // 53 x 46
+{
+    const QPointF tri[] = {{26.5, 3}, {50, 43}, {3, 43}};
+    p.setPen(strokePen(kRed, 2.8));
+    p.setBrush(kRed);
+    p.drawPolygon(tri, 3);
+    p.setPen(strokePen(kWhite, 4));
+    p.drawLine(QPointF(26.5, 16), QPointF(26.5, 29));
+    p.drawPoint(QPointF(26.5, 36));
+}
+
+// ---- compass backgrounds ---------------------------------------------------------------------
+
+// The point `radius` away from `centre` on `bearing` degrees (0 up, clockwise).
+QPointF onBearing(const QPointF& centre, double bearing, double radius)
+{
+    const double b = qDegreesToRadians(bearing);
+    return centre + QPointF(std::sin(b) * radius, -std::cos(b) * radius);
+}
+
+void drawLetter(QPainter& p, const QString& family, int pixelSize, const QPointF& centre,
+                const QString& text)
+{
+    QFont font(family);
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    p.setFont(font);
+    p.drawText(QRectF(centre.x() - 15, centre.y() - 15, 30, 30), Qt::AlignCenter, text);
+}
+
+// The wind rose behind the wind picture, 270 x 240. The view centres both this picture and the
+// 270 x 240 wind scene, so a pixel here is a scene unit: the rose is centred where the wind arrow
+// starts, the arrow's head reaches into the tick band and the runway marker sits just inside the
+// ring.
+void drawWindRose(QPainter& p, const QString& family)
+{
+    using namespace WindGeometry;
+    const QPointF c(kCentreX, kCentreY);
+    const double ring = 104;
+    p.setPen(Qt::NoPen);
+    p.setBrush(kField);
+    p.drawEllipse(c, ring, ring);
+    p.setPen(strokePen(kInactive, 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(c, ring, ring);
+    for (int bearing = 0; bearing < 360; bearing += 10) {
+        const bool cardinal = bearing % 90 == 0;
+        const bool major = bearing % 30 == 0;
+        p.setPen(cardinal ? strokePen(kWhite, 2.2)
+                          : major ? strokePen(kGrey, 2) : strokePen(kInactive, 1.2));
+        p.drawLine(onBearing(c, bearing, ring),
+                   onBearing(c, bearing, ring + (cardinal ? 9 : major ? 7 : 4)));
+    }
+    const struct {
+        int bearing;
+        const char* letter;
+    } cardinals[] = {{0, "N"}, {90, "E"}, {180, "S"}, {270, "W"}};
+    for (const auto& point : cardinals) {
+        p.setPen(point.bearing == 0 ? kTeal : kGrey);
+        drawLetter(p, family, 15, onBearing(c, point.bearing, ring - 16),
+                   QString::fromLatin1(point.letter));
+    }
+}
+
+// Radii of the range rings in the lightning scene's units, for 5, 10, 25 and 50 NM; a strike's
+// dot is placed on them by distance.
+const double kRangeRings[] = {47.3, 82.9, 111.2, 130};
+const char* const kRangeLabels[] = {"5", "10", "25", "50"};
+
+// The lightning compass behind the strike dots, 300 x 300: as tall as the dashboard's view, whose
+// top it is pinned to. The view puts the scene origin at (149, 148) of this picture, and each
+// strike's 7 x 7 dot hangs from its point by its top-left corner, so the compass is centred 3.5
+// further right and down: the dots' centres then lie on the rings at their bearing.
+void drawLightningCompass(QPainter& p, const QString& family)
+{
+    const QPointF c(152.5, 151.5);
+    const double outer = kRangeRings[3];
+    p.setPen(Qt::NoPen);
+    p.setBrush(kField);
+    p.drawEllipse(c, outer, outer);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(strokePen(kFrame, 1));
+    for (int bearing = 0; bearing < 360; bearing += 30)
+        p.drawLine(c, onBearing(c, bearing, outer));
+    for (double ring : kRangeRings) {
+        p.setPen(strokePen(ring == outer ? kInactive : kFrame, ring == outer ? 2 : 1.2));
+        p.drawEllipse(c, ring, ring);
+    }
+    p.setPen(kGrey);
+    for (int i = 0; i < 4; ++i) {
+        QFont font(family);
+        font.setBold(true);
+        font.setPixelSize(9);
+        p.setFont(font);
+        // Just inside each ring, right of the north line.
+        p.drawText(QRectF(c.x() + 3, c.y() - kRangeRings[i] + 1.5, 20, 10),
+                   Qt::AlignLeft | Qt::AlignTop, QString::fromLatin1(kRangeLabels[i]));
+    }
+    const struct {
+        int bearing;
+        const char* letter;
+    } cardinals[] = {{0, "N"}, {90, "E"}, {180, "S"}, {270, "W"}};
+    for (const auto& point : cardinals) {
+        p.setPen(point.bearing == 0 ? kTeal : kGrey);
+        drawLetter(p, family, 12, onBearing(c, point.bearing, outer + 11),
+                   QString::fromLatin1(point.letter));
+    }
+}
+
+// The drop-down arrow of the dark sheet's combo boxes, 12 x 8.
+void drawDropDownArrow(QPainter& p)
+{
+    p.setPen(strokePen(kWhite, 2));
+    p.setBrush(Qt::NoBrush);
+    const QPointF chevron[] = {{2, 2}, {6, 6}, {10, 2}};
+    p.drawPolyline(chevron, 3);
 }
 
 // ---- lights, marks ---------------------------------------------------------------------------
@@ -625,11 +763,23 @@ int main(int argc, char* argv[])
         save(render(51, 51, 51, 51, icon.draw), QString::fromLatin1(icon.name));
 
     save(render(200, 200, 200, 200, drawStatus), "status_icon_grey_transparent.png");
-    save(render(29, 52, 29, 52, drawBatteryNone), "battery-none-grey.png");
-    save(render(29, 52, 29, 52, drawLightningOff), "lightning-off-grey.png");
+    save(render(29, 52, 29, 52, battery(0, kGrey)), "battery-none-grey.png");
+    save(render(29, 52, 29, 52, battery(3, kGrey)), "battery-good-grey.png");
+    save(render(29, 52, 29, 52, battery(2, kGrey)), "battery-ok-grey.png");
+    save(render(29, 52, 29, 52, battery(1, kWarning)), "battery-low-grey.png");
+    save(render(29, 52, 29, 52, lightning(kGrey, false)), "lightning-off-grey.png");
+    save(render(29, 52, 29, 52, lightning(kYellow, true)), "lightning-on.png");
     save(render(53, 48, 53, 48, drawRainOff), "rain-off-grey.png");
-    save(render(53, 42, 53, 42, drawCameraOff), "camera-off-grey.png");
+    save(render(53, 42, 53, 42, camera(kGrey)), "camera-off-grey.png");
+    save(render(53, 42, 53, 42, camera(kTeal)), "camera-on.png");
     save(render(53, 46, 53, 46, drawTamperingOff), "tampering-off-grey.png");
+    save(render(53, 46, 53, 46, drawTamperingOn), "tampering-on.png");
+
+    save(render(270, 240, 270, 240, [&family](QPainter& p) { drawWindRose(p, family); }),
+         "windrosecompass.png");
+    save(render(300, 300, 300, 300, [&family](QPainter& p) { drawLightningCompass(p, family); }),
+         "lightningcompass7.png");
+    save(render(12, 8, 12, 8, drawDropDownArrow), "dropdown-arrow-white.png");
 
     save(render(1024, 1024, 100, 100, light(kGreen)), "greenlight_icon.png");
     save(render(75, 75, 100, 100, light(kGreen)), "greenlight_icon_small.png");
