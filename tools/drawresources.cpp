@@ -347,13 +347,18 @@ void drawWindRose(QPainter& p, const QString& family)
     p.setPen(strokePen(kInactive, 2));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(c, ring, ring);
+    // Ticks outwards every 10 degrees, longer every 30, longest and brightest at N, E, S and W.
     for (int bearing = 0; bearing < 360; bearing += 10) {
-        const bool cardinal = bearing % 90 == 0;
-        const bool major = bearing % 30 == 0;
-        p.setPen(cardinal ? strokePen(kWhite, 2.2)
-                          : major ? strokePen(kGrey, 2) : strokePen(kInactive, 1.2));
-        p.drawLine(onBearing(c, bearing, ring),
-                   onBearing(c, bearing, ring + (cardinal ? 9 : major ? 7 : 4)));
+        double length = 4;
+        p.setPen(strokePen(kInactive, 1.2));
+        if (bearing % 90 == 0) {
+            length = 9;
+            p.setPen(strokePen(kWhite, 2.2));
+        } else if (bearing % 30 == 0) {
+            length = 7;
+            p.setPen(strokePen(kGrey, 2));
+        }
+        p.drawLine(onBearing(c, bearing, ring), onBearing(c, bearing, ring + length));
     }
     const struct {
         int bearing;
