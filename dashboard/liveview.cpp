@@ -7,7 +7,8 @@
 
 #include <QDebug>
 
-namespace {
+namespace
+{
 
 const QString kCurrentObs = QStringLiteral("Displaying Current Weather Data");
 const QString kHistoricalObs = QStringLiteral("Displaying Historical Weather Data");

@@ -11,7 +11,8 @@
 #include <QTimeEdit>
 #include <QTimer>
 
-namespace {
+namespace
+{
 
 const QString sentIconPath = QStringLiteral(":/resources/icon_updated.png");
 
@@ -28,9 +29,8 @@ const QString manualReviewWithDelayText =
 MetarForm::MetarForm(QWidget* parent, QLabel* statusLabel, QPushButton* cancelButton,
                      QComboBox* historyCombo, QCheckBox* hidePopupsBox,
                      QTimeEdit* transmitDelayEdit)
-    : QWidget(parent), ui(new Ui_MetarForm), statusLabel(statusLabel),
-      cancelButton(cancelButton), historyCombo(historyCombo), hidePopupsBox(hidePopupsBox),
-      transmitDelayEdit(transmitDelayEdit)
+    : QWidget(parent), ui(new Ui_MetarForm), statusLabel(statusLabel), cancelButton(cancelButton),
+      historyCombo(historyCombo), hidePopupsBox(hidePopupsBox), transmitDelayEdit(transmitDelayEdit)
 {
     ui->setupUi(this);
     realtime.time = Clock::now();
@@ -122,8 +122,7 @@ void MetarForm::on_send_metar_confirmed(QString reply)
 
 void MetarForm::on_send_metar_manual_or_semiauto(Observation observation)
 {
-    const bool delayBoxChecked =
-        ui->checkBox_manual_transmit_delay->checkState() == Qt::Checked;
+    const bool delayBoxChecked = ui->checkBox_manual_transmit_delay->checkState() == Qt::Checked;
     transaction.sendReviewed(observation, delayBoxChecked, manualDelay,
                              ui->timeEdit_ORVA_METAR_transmit_delay2->time());
 }

@@ -7,7 +7,8 @@
 #include "reports/reporthistory.h"
 #include "reports/reporttransaction.h"
 
-namespace {
+namespace
+{
 
 // Stores the edited copy with its text as a new history entry and combo item.
 void storeEdit(MainGUI& window, const QString& text)

@@ -4,7 +4,8 @@
 
 #include <QRegularExpression>
 
-namespace {
+namespace
+{
 
 const QString countdownFormat = QStringLiteral("mm:ss");
 
@@ -46,8 +47,7 @@ const KindTexts& textsFor(ReportKind kind)
     return kind == ReportKind::Speci ? speci : metar;
 }
 
-const QString emptyReportError =
-    QStringLiteral("METAR/SPECI not sent: the report text is empty.");
+const QString emptyReportError = QStringLiteral("METAR/SPECI not sent: the report text is empty.");
 
 // Countdowns run on minutes and seconds only, so one always ends; a delay that is not a valid
 // time counts down from 0:00.

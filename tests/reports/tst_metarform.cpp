@@ -12,7 +12,8 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QString M1 = QStringLiteral("METAR KXYZ 041755Z 27010KT 10SM CLR 21/08 A3002 RMK AO2");
 const QString M2 = QStringLiteral("METAR KXYZ 041855Z 28012KT 10SM FEW050 22/08 A3001 RMK AO2");
@@ -149,11 +150,10 @@ void TestMetarForm::formLayout()
     editor->setTime(QTime(0, 1, 5));
     QCOMPARE(editor->text(), QString("1:05"));
 
-    for (const char* name : {"labelMETARCandidate", "labelInformation",
-                             "checkBox_manual_transmit_delay",
-                             "timeEdit_ORVA_METAR_transmit_delay2", "label_manual_transmit_delay",
-                             "label_Timer", "pushButton_editMETAR", "pushButton_ignoreMETAR",
-                             "pushButton_cancel_send"})
+    for (const char* name :
+         {"labelMETARCandidate", "labelInformation", "checkBox_manual_transmit_delay",
+          "timeEdit_ORVA_METAR_transmit_delay2", "label_manual_transmit_delay", "label_Timer",
+          "pushButton_editMETAR", "pushButton_ignoreMETAR", "pushButton_cancel_send"})
         QVERIFY2(f.shownInForm(name), name);
 
     // The constructor leaves the transaction idle and the outside widgets cleared.
@@ -203,22 +203,20 @@ void TestMetarForm::transactionStartByMode_data()
 
     QTest::newRow("automatic") << 0 << false << false << true << automaticText << always << ""
                                << false << 1;
-    QTest::newRow("automatic, pop-ups hidden") << 0 << false << true << false << automaticText
-                                               << always << "" << false << 1;
-    QTest::newRow("automatic SPECI")
-        << 0 << true << false << true
-        << "AUTOMATIC MODE: The above SPECI has been sent to the ORVA." << always << "" << false
-        << 1;
+    QTest::newRow("automatic, pop-ups hidden")
+        << 0 << false << true << false << automaticText << always << "" << false << 1;
+    QTest::newRow("automatic SPECI") << 0 << true << false << true
+                                     << "AUTOMATIC MODE: The above SPECI has been sent to the ORVA."
+                                     << always << "" << false << 1;
     QTest::newRow("manual") << 1 << false << false << true << manualText
-                            << always + QStringList{"checkBox_manual_transmit_delay"} << ""
-                            << false << 0;
+                            << always + QStringList{"checkBox_manual_transmit_delay"} << "" << false
+                            << 0;
     QTest::newRow("manual, pop-ups hidden")
         << 1 << false << true << false << manualText
         << always + QStringList{"checkBox_manual_transmit_delay"} << "" << false << 0;
-    QTest::newRow("semi-automatic")
-        << 2 << false << false << true << semiText
-        << always + QStringList{"label_Timer", "pushButton_cancel_send"} << "Sending in: 05:00"
-        << true << 0;
+    QTest::newRow("semi-automatic") << 2 << false << false << true << semiText
+                                    << always + QStringList{"label_Timer", "pushButton_cancel_send"}
+                                    << "Sending in: 05:00" << true << 0;
     QTest::newRow("semi-automatic, pop-ups hidden")
         << 2 << false << true << false << semiText
         << always + QStringList{"label_Timer", "pushButton_cancel_send"} << "Sending in: 05:00"
@@ -295,8 +293,7 @@ void TestMetarForm::automaticSendIsConfirmedAndMarkedSent()
     QCOMPARE(infos.last().at(0).toString(),
              QString("METAR/SPECI send confirmed. Message = '" + M1 + "'."));
     QVERIFY(form.history.value(0).sent);
-    QCOMPARE(iconImage(f.combo.itemIcon(1)),
-             iconImage(QIcon(":/resources/icon_updated.png")));
+    QCOMPARE(iconImage(f.combo.itemIcon(1)), iconImage(QIcon(":/resources/icon_updated.png")));
     QVERIFY(f.combo.itemIcon(0).isNull());
     QCOMPARE(form.transaction.state(), ReportTransaction::State::Idle);
 
@@ -336,7 +333,8 @@ void TestMetarForm::semiAutomaticCountdownDrivesTheWidgets()
     QCOMPARE(sent.at(0).at(0).toByteArray(), ("send " + M1 + "\r").toUtf8());
     QCOMPARE(infos.last().at(0).toString(),
              "SEMIAUTOMATIC MODE: transmit delay timer complete with no user review. Sending "
-             "unedited METAR'" + M1 + "'.");
+             "unedited METAR'" +
+                 M1 + "'.");
     QCOMPARE(f.child<QLabel>("label_Timer")->text(), QString("00:00"));
     QVERIFY(!form.isVisible());
     QVERIFY(!f.cancel.isVisible());

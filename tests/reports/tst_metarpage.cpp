@@ -15,7 +15,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 const QString kLive = QStringLiteral("Latest (Auto-Refresh)");
 const QString kCurrent = QStringLiteral("Displaying Current Weather Data");
@@ -338,8 +339,8 @@ void TestMetarPage::historyTakesReportRecordsOnce_data()
         << QList<QJsonObject>{reportRecord(kLive)} << QStringList{kLive};
     QJsonObject textFlag = weatherRecord(M1);
     textFlag.insert("Obs METAR", "true");
-    QTest::newRow("a flag that is not a boolean") << QList<QJsonObject>{textFlag}
-                                                  << QStringList{kLive};
+    QTest::newRow("a flag that is not a boolean")
+        << QList<QJsonObject>{textFlag} << QStringList{kLive};
 }
 
 void TestMetarPage::historyTakesReportRecordsOnce()
@@ -428,8 +429,7 @@ void TestMetarPage::editStartsFromTheReportOnShow()
     QCOMPARE(window->editObservation.time, expected.time);
     QCOMPARE(window->editObservation.sent, expected.sent);
     QCOMPARE(window->editObservation.edited, expected.edited);
-    QCOMPARE(window->editObservation.record.value("METAR").toString(),
-             source == "live" ? S1 : M2);
+    QCOMPARE(window->editObservation.record.value("METAR").toString(), source == "live" ? S1 : M2);
 }
 
 void TestMetarPage::saveUnchangedStoresNothing()

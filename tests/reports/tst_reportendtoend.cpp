@@ -20,7 +20,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 constexpr int kWaitMs = 5000;
 const QDateTime kNow(QDate(2024, 3, 5), QTime(17, 55, 0), Qt::UTC);

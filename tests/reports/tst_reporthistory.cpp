@@ -5,14 +5,15 @@
 #include <QJsonObject>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 const QDateTime kNow(QDate(2024, 3, 5), QTime(12, 0, 0));
 
 Observation entry(const QString& text, qint64 ageSecs, bool sent = false)
 {
-    return Observation{QJsonObject{{"METAR", text}, {"Obs METAR", true}},
-                       kNow.addSecs(-ageSecs), sent, false};
+    return Observation{QJsonObject{{"METAR", text}, {"Obs METAR", true}}, kNow.addSecs(-ageSecs),
+                       sent, false};
 }
 
 QStringList texts(const ReportHistory& history)
@@ -46,15 +47,13 @@ void TestReportHistory::isReportRecord_data()
     QTest::addColumn<QJsonObject>("record");
     QTest::addColumn<bool>("report");
 
-    QTest::newRow("ordinary record") << QJsonObject{{"METAR", "METAR KXYZ"}, {"Temperature", "2"}}
-                                     << false;
-    QTest::newRow("both false") << QJsonObject{{"Obs METAR", false}, {"Obs SPECI", false}}
-                                << false;
+    QTest::newRow("ordinary record")
+        << QJsonObject{{"METAR", "METAR KXYZ"}, {"Temperature", "2"}} << false;
+    QTest::newRow("both false") << QJsonObject{{"Obs METAR", false}, {"Obs SPECI", false}} << false;
     QTest::newRow("METAR") << QJsonObject{{"Obs METAR", true}, {"Obs SPECI", false}} << true;
     QTest::newRow("SPECI") << QJsonObject{{"Obs METAR", false}, {"Obs SPECI", true}} << true;
     QTest::newRow("SPECI only key") << QJsonObject{{"Obs SPECI", true}} << true;
-    QTest::newRow("text \"true\" is not a boolean") << QJsonObject{{"Obs METAR", "true"}}
-                                                    << false;
+    QTest::newRow("text \"true\" is not a boolean") << QJsonObject{{"Obs METAR", "true"}} << false;
     QTest::newRow("number 1 is not a boolean") << QJsonObject{{"Obs SPECI", 1}} << false;
     QTest::newRow("empty") << QJsonObject{} << false;
 }
@@ -79,8 +78,8 @@ void TestReportHistory::pruning_data()
         << QList<qint64>{90000, 86400, 3600, 60} << QStringList{"r2", "r3"};
     QTest::newRow("an old entry behind a young one stays")
         << QList<qint64>{3600, 90000, 60} << QStringList{"r0", "r1", "r2"};
-    QTest::newRow("an entry from the future stays") << QList<qint64>{-600, 90000}
-                                                    << QStringList{"r0", "r1"};
+    QTest::newRow("an entry from the future stays")
+        << QList<qint64>{-600, 90000} << QStringList{"r0", "r1"};
     QTest::newRow("all old") << QList<qint64>{200000, 100000, 86401} << QStringList{};
 }
 
@@ -126,13 +125,11 @@ void TestReportHistory::markSent_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QList<int>>("sent");
 
-    QTest::newRow("the matching entry") << QStringList{"A", "B", "C"} << "B" << 1
-                                        << QList<int>{1};
-    QTest::newRow("the oldest of two") << QStringList{"A", "B", "A"} << "A" << 0
-                                       << QList<int>{0};
+    QTest::newRow("the matching entry") << QStringList{"A", "B", "C"} << "B" << 1 << QList<int>{1};
+    QTest::newRow("the oldest of two") << QStringList{"A", "B", "A"} << "A" << 0 << QList<int>{0};
     QTest::newRow("no match: nothing") << QStringList{"A", "B"} << "C" << -1 << QList<int>{};
-    QTest::newRow("exact text only") << QStringList{"METAR A", "METAR AB"} << "METAR A " << -1
-                                     << QList<int>{};
+    QTest::newRow("exact text only")
+        << QStringList{"METAR A", "METAR AB"} << "METAR A " << -1 << QList<int>{};
     QTest::newRow("empty history") << QStringList{} << "A" << -1 << QList<int>{};
 }
 
@@ -180,8 +177,8 @@ void TestReportHistory::editedCopy_data()
 
     QTest::newRow("unsent source") << false << "METAR KXYZ 041755Z AUTO"
                                    << "METAR KXYZ 041755Z AUTO";
-    QTest::newRow("a confirmed source's copy starts unsent")
-        << true << "METAR KXYZ 041755Z AUTO" << "METAR KXYZ 041755Z AUTO";
+    QTest::newRow("a confirmed source's copy starts unsent") << true << "METAR KXYZ 041755Z AUTO"
+                                                             << "METAR KXYZ 041755Z AUTO";
     QTest::newRow("line breaks become blanks") << false << "METAR KXYZ\r\n041755Z\nAUTO"
                                                << "METAR KXYZ 041755Z AUTO";
 }
@@ -193,8 +190,8 @@ void TestReportHistory::editedCopy()
     QFETCH(QString, stored);
 
     ScopedClock clock(kNow);
-    const QJsonObject record{{"METAR", "METAR KXYZ 041755Z"}, {"Obs METAR", true},
-                             {"Temperature", "21.0"}};
+    const QJsonObject record{
+        {"METAR", "METAR KXYZ 041755Z"}, {"Obs METAR", true}, {"Temperature", "21.0"}};
     const Observation source{record, kNow.addSecs(-3600), sourceSent, false};
     const Observation copy = editedObservation(source, text);
     QCOMPARE(reportText(copy.record), stored);

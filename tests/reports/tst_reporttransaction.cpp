@@ -7,7 +7,8 @@
 
 using State = ReportTransaction::State;
 
-namespace {
+namespace
+{
 
 const QString M1 = QStringLiteral("METAR KXYZ 041755Z 27010KT 10SM CLR 21/08 A3002 RMK AO2");
 const QString M2 = QStringLiteral("METAR KXYZ 041855Z 28012KT 10SM FEW050 22/08 A3001 RMK AO2");
@@ -17,10 +18,8 @@ const QString E1 = QStringLiteral("METAR KXYZ 041755Z 27010KT 10SM CLR 21/08 A30
 
 QJsonObject reportRecord(const QString& text, bool speci = false)
 {
-    return QJsonObject{{"METAR", text},
-                       {"Obs METAR", !speci},
-                       {"Obs SPECI", speci},
-                       {"Temperature", "21.0"}};
+    return QJsonObject{
+        {"METAR", text}, {"Obs METAR", !speci}, {"Obs SPECI", speci}, {"Temperature", "21.0"}};
 }
 
 Observation reviewed(const QString& text)
@@ -35,27 +34,20 @@ class Recorder
 public:
     explicit Recorder(ReportTransaction& t)
     {
-        QObject::connect(&t, &ReportTransaction::info, [this](const QString& s) {
-            log << "info|" + s;
-        });
-        QObject::connect(&t, &ReportTransaction::error, [this](const QString& s) {
-            log << "error|" + s;
-        });
+        QObject::connect(&t, &ReportTransaction::info,
+                         [this](const QString& s) { log << "info|" + s; });
+        QObject::connect(&t, &ReportTransaction::error,
+                         [this](const QString& s) { log << "error|" + s; });
         QObject::connect(&t, &ReportTransaction::sendCommand, [this](const QByteArray& b) {
             log << "send|" + QString::fromUtf8(b).replace("\r", "\\r");
         });
-        QObject::connect(&t, &ReportTransaction::statusTextChanged, [this](const QString& s) {
-            log << "status|" + s;
-        });
-        QObject::connect(&t, &ReportTransaction::outsideCancelShownChanged, [this](bool shown) {
-            log << (shown ? "cancel|shown" : "cancel|hidden");
-        });
-        QObject::connect(&t, &ReportTransaction::countdownStarted, [this] {
-            log << "timer|start";
-        });
-        QObject::connect(&t, &ReportTransaction::countdownStopped, [this] {
-            log << "timer|stop";
-        });
+        QObject::connect(&t, &ReportTransaction::statusTextChanged,
+                         [this](const QString& s) { log << "status|" + s; });
+        QObject::connect(&t, &ReportTransaction::outsideCancelShownChanged,
+                         [this](bool shown) { log << (shown ? "cancel|shown" : "cancel|hidden"); });
+        QObject::connect(&t, &ReportTransaction::countdownStarted,
+                         [this] { log << "timer|start"; });
+        QObject::connect(&t, &ReportTransaction::countdownStopped, [this] { log << "timer|stop"; });
     }
     // Only the lines that an operator or the unit sees, in order.
     QStringList messages() const
@@ -72,8 +64,8 @@ public:
 
 struct Inputs {
     QTime transmitDelay = QTime(0, 0, 5);
-    QTime manualDelay;                     // null: Review never took one
-    QTime editorDelay = QTime(0, 0, 3);    // the window's delay editor
+    QTime manualDelay;                  // null: Review never took one
+    QTime editorDelay = QTime(0, 0, 3); // the window's delay editor
 };
 
 // Events: "mode:N", "metar:T", "speci:T", "tick", "tick*N", "echo:R", "cancel", "reset",
@@ -202,17 +194,16 @@ void TestReportTransaction::transitions_data()
         << QStringList{kSpeciGenerated + S1 + "'."} << State::CountingDownSemiAutomatic
         << "Sending in: 00:05" << true;
     QTest::newRow("idle, blank report: error, nothing pending")
-        << idle << QStringList{"metar:   "}
-        << QStringList{kMetarGenerated + "   '.", kEmpty} << State::Idle << "" << false;
+        << idle << QStringList{"metar:   "} << QStringList{kMetarGenerated + "   '.", kEmpty}
+        << State::Idle << "" << false;
     QTest::newRow("idle, echo: unexpected")
-        << idle << QStringList{"echo:send " + M1}
-        << QStringList{kUnexpected + M1 + "'."} << State::Idle << "" << false;
+        << idle << QStringList{"echo:send " + M1} << QStringList{kUnexpected + M1 + "'."}
+        << State::Idle << "" << false;
     QTest::newRow("idle, bare \"send \" echo confirms nothing")
-        << idle << QStringList{"echo:send "} << QStringList{kUnexpected + "'."} << State::Idle
-        << "" << false;
-    QTest::newRow("idle, cancel: message only")
-        << idle << QStringList{"cancel"} << QStringList{kCancelled} << State::Idle << ""
+        << idle << QStringList{"echo:send "} << QStringList{kUnexpected + "'."} << State::Idle << ""
         << false;
+    QTest::newRow("idle, cancel: message only")
+        << idle << QStringList{"cancel"} << QStringList{kCancelled} << State::Idle << "" << false;
     QTest::newRow("idle, tick: nothing sent")
         << idle << QStringList{"tick"} << QStringList{} << State::Idle << "" << false;
     QTest::newRow("idle, mode change: no drop message")
@@ -227,8 +218,7 @@ void TestReportTransaction::transitions_data()
         << QStringList{kOffcycle + E1 + "'.", send(E1)} << State::AwaitingEcho << "" << false;
     QTest::newRow("idle, manual send without delay")
         << QStringList{"mode:1"} << QStringList{"send:" + E1}
-        << QStringList{kManualSend + E1 + "'.", send(E1)} << State::AwaitingEcho << ""
-        << false;
+        << QStringList{kManualSend + E1 + "'.", send(E1)} << State::AwaitingEcho << "" << false;
     QTest::newRow("idle, blank reviewed send: error only")
         << QStringList{"mode:1"} << QStringList{"send: "} << QStringList{kEmpty} << State::Idle
         << "" << false;
@@ -236,12 +226,12 @@ void TestReportTransaction::transitions_data()
     // Awaiting review
     QTest::newRow("review, second METAR dropped")
         << awaitingReview << QStringList{"metar:" + M2}
-        << QStringList{kMetarGenerated + M2 + "'.", kMetarBusy + M2 + "'."}
-        << State::AwaitingReview << "" << false;
+        << QStringList{kMetarGenerated + M2 + "'.", kMetarBusy + M2 + "'."} << State::AwaitingReview
+        << "" << false;
     QTest::newRow("review, SPECI dropped with the SPECI text")
         << awaitingReview << QStringList{"speci:" + S1}
-        << QStringList{kSpeciGenerated + S1 + "'.", kSpeciBusy + S1 + "'."}
-        << State::AwaitingReview << "" << false;
+        << QStringList{kSpeciGenerated + S1 + "'.", kSpeciBusy + S1 + "'."} << State::AwaitingReview
+        << "" << false;
     QTest::newRow("review, reviewed send")
         << awaitingReview << QStringList{"send:" + E1}
         << QStringList{kManualSend + E1 + "'.", send(E1)} << State::AwaitingEcho << "" << false;
@@ -250,32 +240,29 @@ void TestReportTransaction::transitions_data()
         << QStringList{kManualSend + E1 + "'.",
                        "info|MANUAL MODE: Transmit Delay: 0 minutes, 3 seconds"}
         << State::CountingDownManualDelay << "" << false;
-    QTest::newRow("review, cancel")
-        << awaitingReview << QStringList{"cancel"} << QStringList{kCancelled} << State::Idle
-        << "" << false;
+    QTest::newRow("review, cancel") << awaitingReview << QStringList{"cancel"}
+                                    << QStringList{kCancelled} << State::Idle << "" << false;
     QTest::newRow("review, same mode again drops the report")
         << awaitingReview << QStringList{"mode:1"}
         << QStringList{"info|METAR mode changed to 'Manual'.", kDropping} << State::Idle << ""
         << false;
     QTest::newRow("review, matching echo ends it")
-        << awaitingReview << QStringList{"echo:send " + M1}
-        << QStringList{kConfirmed + M1 + "'."} << State::Idle << "" << false;
+        << awaitingReview << QStringList{"echo:send " + M1} << QStringList{kConfirmed + M1 + "'."}
+        << State::Idle << "" << false;
     QTest::newRow("review, tick: nothing sent")
         << awaitingReview << QStringList{"tick"} << QStringList{} << State::AwaitingReview << ""
         << false;
 
     // Counting down, semi-automatic
     QTest::newRow("semi, tick: one second off")
-        << countingSemi << QStringList{"tick"} << QStringList{}
-        << State::CountingDownSemiAutomatic << "Sending in: 00:04" << true;
+        << countingSemi << QStringList{"tick"} << QStringList{} << State::CountingDownSemiAutomatic
+        << "Sending in: 00:04" << true;
     QTest::newRow("semi, fifth tick sends the unedited report")
         << countingSemi << QStringList{"tick*5"}
-        << QStringList{kTimerComplete + M1 + "'.", send(M1)} << State::AwaitingEcho << ""
-        << false;
+        << QStringList{kTimerComplete + M1 + "'.", send(M1)} << State::AwaitingEcho << "" << false;
     QTest::newRow("semi, SPECI at 0:00 keeps the METAR wording")
         << QStringList{"mode:2", "speci:" + S1} << QStringList{"tick*5"}
-        << QStringList{kTimerComplete + S1 + "'.", send(S1)} << State::AwaitingEcho << ""
-        << false;
+        << QStringList{kTimerComplete + S1 + "'.", send(S1)} << State::AwaitingEcho << "" << false;
     QTest::newRow("semi, reviewed text sent before 0:00")
         << countingSemi << QStringList{"tick", "send:" + E1}
         << QStringList{kReviewComplete, send(E1)} << State::AwaitingEcho << "" << false;
@@ -283,28 +270,26 @@ void TestReportTransaction::transitions_data()
         << countingSemi << QStringList{"metar:" + M2}
         << QStringList{kMetarGenerated + M2 + "'.", kMetarBusy + M2 + "'."}
         << State::CountingDownSemiAutomatic << "Sending in: 00:05" << true;
-    QTest::newRow("semi, cancel")
-        << countingSemi << QStringList{"tick", "cancel"} << QStringList{kCancelled}
-        << State::Idle << "" << false;
+    QTest::newRow("semi, cancel") << countingSemi << QStringList{"tick", "cancel"}
+                                  << QStringList{kCancelled} << State::Idle << "" << false;
     QTest::newRow("semi, mode change drops it")
         << countingSemi << QStringList{"tick", "mode:0"}
-        << QStringList{"info|METAR mode changed to 'Automatic'.", kDropping} << State::Idle
-        << "" << false;
+        << QStringList{"info|METAR mode changed to 'Automatic'.", kDropping} << State::Idle << ""
+        << false;
     QTest::newRow("semi, matching echo stops the countdown")
         << countingSemi << QStringList{"tick", "echo:send " + M1, "tick*10"}
         << QStringList{kConfirmed + M1 + "'."} << State::Idle << "" << false;
     QTest::newRow("semi, other echo leaves the countdown running")
-        << countingSemi << QStringList{"echo:send " + M2}
-        << QStringList{kUnexpected + M2 + "'."} << State::CountingDownSemiAutomatic
-        << "Sending in: 00:05" << true;
+        << countingSemi << QStringList{"echo:send " + M2} << QStringList{kUnexpected + M2 + "'."}
+        << State::CountingDownSemiAutomatic << "Sending in: 00:05" << true;
 
     // Counting down with the manual delay (editor shows 0:03, Review took none)
     QTest::newRow("manual delay, two ticks")
         << countingManual << QStringList{"tick*2"} << QStringList{}
         << State::CountingDownManualDelay << "Sending in: 00:01" << false;
     QTest::newRow("manual delay, third tick sends the reviewed text")
-        << countingManual << QStringList{"tick*3"} << QStringList{send(E1)}
-        << State::AwaitingEcho << "" << false;
+        << countingManual << QStringList{"tick*3"} << QStringList{send(E1)} << State::AwaitingEcho
+        << "" << false;
     QTest::newRow("manual delay, another delayed send restarts with it")
         << countingManual << QStringList{"tick*2", "senddelay:" + M2, "tick*2"}
         << QStringList{kManualSend + M2 + "'.",
@@ -312,12 +297,11 @@ void TestReportTransaction::transitions_data()
         << State::CountingDownManualDelay << "Sending in: 00:01" << false;
     QTest::newRow("manual delay, send without delay goes at once")
         << countingManual << QStringList{"send:" + M2}
-        << QStringList{kManualSend + M2 + "'.", send(M2)} << State::AwaitingEcho << ""
-        << false;
+        << QStringList{kManualSend + M2 + "'.", send(M2)} << State::AwaitingEcho << "" << false;
     QTest::newRow("manual delay, mode change drops it")
         << countingManual << QStringList{"tick", "mode:2"}
-        << QStringList{"info|METAR mode changed to 'Semi-Automatic'.", kDropping}
-        << State::Idle << "" << false;
+        << QStringList{"info|METAR mode changed to 'Semi-Automatic'.", kDropping} << State::Idle
+        << "" << false;
     QTest::newRow("manual delay, new METAR dropped")
         << countingManual << QStringList{"metar:" + M2}
         << QStringList{kMetarGenerated + M2 + "'.", kMetarBusy + M2 + "'."}
@@ -325,34 +309,32 @@ void TestReportTransaction::transitions_data()
 
     // Awaiting echo
     QTest::newRow("echo, matching echo ends it")
-        << awaitingEcho << QStringList{"echo:send " + M1}
-        << QStringList{kConfirmed + M1 + "'."} << State::Idle << "" << false;
+        << awaitingEcho << QStringList{"echo:send " + M1} << QStringList{kConfirmed + M1 + "'."}
+        << State::Idle << "" << false;
     QTest::newRow("echo, other text is unexpected")
-        << awaitingEcho << QStringList{"echo:send " + M2}
-        << QStringList{kUnexpected + M2 + "'."} << State::AwaitingEcho << "" << false;
+        << awaitingEcho << QStringList{"echo:send " + M2} << QStringList{kUnexpected + M2 + "'."}
+        << State::AwaitingEcho << "" << false;
     QTest::newRow("echo, case differs: unexpected")
         << awaitingEcho << QStringList{"echo:send " + M1.toLower()}
-        << QStringList{kUnexpected + M1.toLower() + "'."} << State::AwaitingEcho << ""
-        << false;
+        << QStringList{kUnexpected + M1.toLower() + "'."} << State::AwaitingEcho << "" << false;
     QTest::newRow("echo, short reply is taken whole")
         << awaitingEcho << QStringList{"echo:OK"} << QStringList{kUnexpected + "OK'."}
         << State::AwaitingEcho << "" << false;
     QTest::newRow("echo, second METAR dropped")
         << awaitingEcho << QStringList{"metar:" + M2}
-        << QStringList{kMetarGenerated + M2 + "'.", kMetarBusy + M2 + "'."}
-        << State::AwaitingEcho << "" << false;
+        << QStringList{kMetarGenerated + M2 + "'.", kMetarBusy + M2 + "'."} << State::AwaitingEcho
+        << "" << false;
     QTest::newRow("echo, after the echo the next METAR goes out")
         << awaitingEcho << QStringList{"echo:send " + M1, "metar:" + M2}
-        << QStringList{kConfirmed + M1 + "'.", kMetarGenerated + M2 + "'.",
-                       kMetarAutoTriggered, send(M2)}
+        << QStringList{kConfirmed + M1 + "'.", kMetarGenerated + M2 + "'.", kMetarAutoTriggered,
+                       send(M2)}
         << State::AwaitingEcho << "" << false;
     QTest::newRow("echo, off-cycle send replaces the pending report")
         << awaitingEcho << QStringList{"send:" + E1, "echo:send " + M1}
         << QStringList{kOffcycle + E1 + "'.", send(E1), kUnexpected + M1 + "'."}
         << State::AwaitingEcho << "" << false;
-    QTest::newRow("echo, cancel")
-        << awaitingEcho << QStringList{"cancel"} << QStringList{kCancelled} << State::Idle << ""
-        << false;
+    QTest::newRow("echo, cancel") << awaitingEcho << QStringList{"cancel"}
+                                  << QStringList{kCancelled} << State::Idle << "" << false;
     QTest::newRow("echo, mode change drops it")
         << awaitingEcho << QStringList{"mode:1"}
         << QStringList{"info|METAR mode changed to 'Manual'.", kDropping} << State::Idle << ""
@@ -385,8 +367,8 @@ void TestReportTransaction::transitions()
     QCOMPARE(t.state(), state);
     QCOMPARE(t.statusText(), status);
     QCOMPARE(t.outsideCancelShown(), outsideCancel);
-    QCOMPARE(t.isCountingDown(), state == State::CountingDownSemiAutomatic ||
-                                     state == State::CountingDownManualDelay);
+    QCOMPARE(t.isCountingDown(),
+             state == State::CountingDownSemiAutomatic || state == State::CountingDownManualDelay);
 }
 
 void TestReportTransaction::semiAutomaticCountdown_data()
@@ -403,11 +385,10 @@ void TestReportTransaction::semiAutomaticCountdown_data()
     QTest::newRow("0:00 goes at the first tick")
         << QTime(0, 0, 0) << QStringList{"Sending in: 00:00"} << 1;
     QTest::newRow("1:01 crosses the minute")
-        << QTime(0, 1, 1) << QStringList{"Sending in: 01:01", "Sending in: 01:00",
-                                         "Sending in: 00:59"}
-        << 61;
-    QTest::newRow("5:00, the editor's maximum") << QTime(0, 5, 0)
-                                                << QStringList{"Sending in: 05:00"} << 300;
+        << QTime(0, 1, 1)
+        << QStringList{"Sending in: 01:01", "Sending in: 01:00", "Sending in: 00:59"} << 61;
+    QTest::newRow("5:00, the editor's maximum")
+        << QTime(0, 5, 0) << QStringList{"Sending in: 05:00"} << 300;
     QTest::newRow("an hour part is ignored: the countdown ends")
         << QTime(2, 0, 4) << QStringList{"Sending in: 00:04"} << 4;
     QTest::newRow("no valid delay: sent at the first tick")
@@ -447,14 +428,11 @@ void TestReportTransaction::manualDelayCountdown_data()
     QTest::addColumn<int>("ticksToSend");
 
     QTest::newRow("review took 1:30") << QTime(0, 1, 30) << QTime(0, 4, 0)
-                                      << "MANUAL MODE: Transmit Delay: 1 minutes, 30 seconds"
-                                      << 90;
+                                      << "MANUAL MODE: Transmit Delay: 1 minutes, 30 seconds" << 90;
     QTest::newRow("review took 0:00") << QTime(0, 0, 0) << QTime(0, 4, 0)
-                                      << "MANUAL MODE: Transmit Delay: 0 minutes, 0 seconds"
-                                      << 1;
+                                      << "MANUAL MODE: Transmit Delay: 0 minutes, 0 seconds" << 1;
     QTest::newRow("never reviewed: the editor's time")
-        << QTime() << QTime(0, 0, 7) << "MANUAL MODE: Transmit Delay: 0 minutes, 7 seconds"
-        << 7;
+        << QTime() << QTime(0, 0, 7) << "MANUAL MODE: Transmit Delay: 0 minutes, 7 seconds" << 7;
     QTest::newRow("neither valid: still ends")
         << QTime() << QTime() << "MANUAL MODE: Transmit Delay: 0 minutes, 0 seconds" << 1;
 }
@@ -628,12 +606,18 @@ void TestReportTransaction::singleLineReport_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("one line") << "METAR KXYZ 27010KT" << "METAR KXYZ 27010KT";
-    QTest::newRow("CR LF is one blank") << "METAR KXYZ\r\n27010KT" << "METAR KXYZ 27010KT";
-    QTest::newRow("LF") << "METAR KXYZ\n27010KT" << "METAR KXYZ 27010KT";
-    QTest::newRow("CR") << "METAR KXYZ\r27010KT" << "METAR KXYZ 27010KT";
-    QTest::newRow("LF CR is two") << "A\n\rB" << "A  B";
-    QTest::newRow("trailing") << "A\r\n" << "A ";
+    QTest::newRow("one line") << "METAR KXYZ 27010KT"
+                              << "METAR KXYZ 27010KT";
+    QTest::newRow("CR LF is one blank") << "METAR KXYZ\r\n27010KT"
+                                        << "METAR KXYZ 27010KT";
+    QTest::newRow("LF") << "METAR KXYZ\n27010KT"
+                        << "METAR KXYZ 27010KT";
+    QTest::newRow("CR") << "METAR KXYZ\r27010KT"
+                        << "METAR KXYZ 27010KT";
+    QTest::newRow("LF CR is two") << "A\n\rB"
+                                  << "A  B";
+    QTest::newRow("trailing") << "A\r\n"
+                              << "A ";
 }
 
 void TestReportTransaction::singleLineReport()
@@ -648,10 +632,14 @@ void TestReportTransaction::echoedReport_data()
     QTest::addColumn<QString>("reply");
     QTest::addColumn<QString>("report");
 
-    QTest::newRow("send echo") << "send METAR KXYZ" << "METAR KXYZ";
-    QTest::newRow("exactly five") << "send " << "";
-    QTest::newRow("four: whole") << "send" << "send";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("send echo") << "send METAR KXYZ"
+                               << "METAR KXYZ";
+    QTest::newRow("exactly five") << "send "
+                                  << "";
+    QTest::newRow("four: whole") << "send"
+                                 << "send";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestReportTransaction::echoedReport()
