@@ -17,7 +17,7 @@ const QString kNoStation = QStringLiteral("000000000000000");
 
 // Reads the decoder's "yyyy-MM-dd hh:mm:ss" text digit by digit: it is parsed for every record,
 // and a local-time parse could shift or void a time that is meant as UTC.
-QDateTime parseRecordTime(const QString& text, Qt::TimeSpec spec)
+QDateTime parseRecordTime(const QString& text, Qt::TimeSpec timeSpec)
 {
     if (text.size() != 19)
         return QDateTime();
@@ -36,7 +36,7 @@ QDateTime parseRecordTime(const QString& text, Qt::TimeSpec spec)
     const QTime time(parts[3], parts[4], parts[5]);
     if (!date.isValid() || !time.isValid())
         return QDateTime();
-    return QDateTime(date, time, spec);
+    return QDateTime(date, time, timeSpec);
 }
 
 // "yy-MM-dd hh:mm:ss", the form of the record's two derived time keys.

@@ -19,8 +19,8 @@ strike() { # name fundamental-Hz length-s delay-s
     parts=""
     i=0
     # ratio to the fundamental, volume, share of the strike's length (all below 8 kHz)
-    for spec in "1.00 1.00 1.00" "2.00 0.55 0.75" "2.76 0.40 0.55" "5.40 0.20 0.30"; do
-        set -- $spec
+    for partial in "1.00 1.00 1.00" "2.00 0.55 0.75" "2.76 0.40 0.55" "5.40 0.20 0.30"; do
+        set -- $partial
         f=$(awk -v a="$fundamental" -v r="$1" 'BEGIN { printf "%.1f", a * r }')
         d=$(awk -v a="$length" -v r="$3" 'BEGIN { printf "%.3f", a * r }')
         sox -D -n -r $rate -c 1 -b 16 "$tmp/$name$i.wav" synth "$d" sine "$f" \

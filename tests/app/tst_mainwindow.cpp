@@ -12,7 +12,7 @@
 #include "link/data_incoming.h"
 #include "logging/logging.h"
 #include "reports/metarform.h"
-#include "reports/specitablemodel.h"
+#include "reports/criteriatablemodel.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "reports/specitablemodel.h"
+#include "reports/criteriatablemodel.h"
 
 // Rows, editing and range checks come with the SPECI tables' own work.
 

@@ -1,4 +1,4 @@
-#include "reports/specitableview.h"
+#include "reports/criteriatableview.h"
 
 SPECITableView::SPECITableView(QWidget* parent) : QTableView(parent) {}
 
