@@ -1,5 +1,5 @@
 #include "decoder/weatherdatadecoder.h"
-#include "tests/support/recordtext.h"
+#include "tests/decoder/metartext.h"
 #include "tests/support/testsupport.h"
 
 #include <QtTest>
@@ -10,37 +10,9 @@
 namespace
 {
 
-const int kBrq = static_cast<int>(DeviceTypes::BRQ);
-const int kOrva = static_cast<int>(DeviceTypes::ORVA);
-
-// An ORVA record of station KXYZ; `time` is the T line's value, e.g. "24/03/05,14:07:09".
-QString orvaRecord(const QList<RecordLine>& lines, const QString& time = "24/03/05,14:07:09",
-                   const QString& frame = "@1")
+void row(const char* name, int deviceType, const QString& record, const QString& groups)
 {
-    QList<RecordLine> all{{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}}, {"T", time.split(':')}};
-    all += lines;
-    return frame + buildRecord(all);
-}
-
-// A BRQ record of unit 300234010, a routine observation.
-QString brqRecord(const QList<RecordLine>& lines, const QString& time = "24/03/05,14:07:09")
-{
-    QList<RecordLine> all{{"@I", {"300234010"}}, {"N", {"0", "M"}}, {"T", time.split(':')}};
-    all += lines;
-    return buildRecord(all);
-}
-
-QString reportOf(WeatherDataDecoder& decoder, const QString& record, int deviceType)
-{
-    decoder.setRecordText(record);
-    decoder.setDeviceType(deviceType, false);
-    return decoder.createMetar();
-}
-
-// The body: everything before the remarks.
-QString bodyOf(const QString& report)
-{
-    return report.left(report.indexOf(QLatin1String("RMK AO2 ")));
+    QTest::newRow(name) << deviceType << record << groups;
 }
 
 QStringList repeated(const QString& value, int count)
@@ -49,16 +21,6 @@ QStringList repeated(const QString& value, int count)
     for (int i = 0; i < count; ++i)
         list << value;
     return list;
-}
-
-QList<RecordLine> linesFrom(const QStringList& keys, const QList<QStringList>& values)
-{
-    QList<RecordLine> lines;
-    for (int i = 0; i < keys.size(); ++i) {
-        if (!values.at(i).isEmpty())
-            lines.append({keys.at(i), values.at(i)});
-    }
-    return lines;
 }
 
 } // namespace
@@ -78,23 +40,13 @@ private slots:
 
     void stationAndTime_data();
     void stationAndTime();
-    void wind_data();
-    void wind();
-    void visibilityAndSquall_data();
-    void visibilityAndSquall();
-    void brqLightning_data();
-    void brqLightning();
+    void groups_data();
+    void groups();
     void thunderMerge_data();
     void thunderMerge();
     void thunderPersistence_data();
     void thunderPersistence();
     void thunderTimesKeepFirstAndNewest();
-    void sky_data();
-    void sky();
-    void temperature_data();
-    void temperature();
-    void altimeter_data();
-    void altimeter();
     void hostileValuesNeverReachTheText_data();
     void hostileValuesNeverReachTheText();
 };
@@ -240,38 +192,29 @@ void TestMetarBody::stationAndTime_data()
     QTest::addColumn<QString>("body");
     QTest::addColumn<QString>("icao");
 
-    QTest::newRow("ORVA station from N, upper-cased")
-        << orvaRecord({}) << kOrva << "METAR KXYZ 051407Z M "
-        << "KXYZ";
-    QTest::newRow("ORVA SPECI") << orvaRecord({}, "24/03/05,14:07:09", "@2") << kOrva
-                                << "SPECI KXYZ 051407Z M "
-                                << "KXYZ";
-    QTest::newRow("ORVA N field 4 ? takes IR field 3")
-        << "@1" + buildRecord({{"N", {"0", "0", "0", "0", "?", "1", "1"}},
-                               {"IR", {"a", "b", "c", "UNIT7"}},
-                               {"T", {"24/03/05,14", "07", "09"}}})
-        << kOrva << "METAR UNIT7 051407Z M "
-        << "";
+    const auto add = [](const char* name, const QString& record, int deviceType, const char* body,
+                        const char* icao) {
+        QTest::newRow(name) << record << deviceType << QString(body) << QString(icao);
+    };
+    add("ORVA station from N, upper-cased", orvaRecord({}), kOrva, "METAR KXYZ 051407Z M ", "KXYZ");
+    add("ORVA SPECI", orvaRecord({}, kTime, "@2"), kOrva, "SPECI KXYZ 051407Z M ", "KXYZ");
+    add("ORVA N field 4 ? takes IR field 3",
+        "@1" + buildRecord({{"N", {"0", "0", "0", "0", "?", "1", "1"}},
+                            {"IR", {"a", "b", "c", "UNIT7"}},
+                            {"T", {"24/03/05,14", "07", "09"}}}),
+        kOrva, "METAR UNIT7 051407Z M ", "");
     // The placeholder keeps the observation time.
-    QTest::newRow("ORVA without station")
-        << "@1" + buildRecord({{"T", {"24/03/05,14", "07", "09"}}}) << kOrva
-        << "METAR 000000000000000 051407Z M "
-        << "";
-    QTest::newRow("one-digit month")
-        << orvaRecord({}, "24/3/05,14:07:09") << kOrva << "METAR KXYZ 000000Z M "
-        << "KXYZ";
-    QTest::newRow("no T line") << "@1" +
-                                      buildRecord({{"N", {"0", "0", "0", "0", "KXYZ", "1", "1"}}})
-                               << kOrva << "METAR KXYZ 000000Z M "
-                               << "KXYZ";
-    QTest::newRow("BRQ") << brqRecord({}) << kBrq << "METAR 300234010 051407Z AUTO M "
-                         << "";
-    QTest::newRow("BRQ without identity") << buildRecord({{"T", {"24/03/05,14", "07", "09"}}})
-                                          << kBrq << "METAR 000000000000000 051407Z AUTO M "
-                                          << "";
-    QTest::newRow("BRQ without identity and time")
-        << buildRecord({{"TA", {""}}}) << kBrq << "METAR 000000000000000 000000Z AUTO M "
-        << "";
+    add("ORVA without station", "@1" + buildRecord({{"T", {"24/03/05,14", "07", "09"}}}), kOrva,
+        "METAR 000000000000000 051407Z M ", "");
+    add("one-digit month", orvaRecord({}, "24/3/05,14:07:09"), kOrva, "METAR KXYZ 000000Z M ",
+        "KXYZ");
+    add("no T line", "@1" + buildRecord({{"N", {"0", "0", "0", "0", "KXYZ", "1", "1"}}}), kOrva,
+        "METAR KXYZ 000000Z M ", "KXYZ");
+    add("BRQ", brqRecord({}), kBrq, "METAR 300234010 051407Z AUTO M ", "");
+    add("BRQ without identity", buildRecord({{"T", {"24/03/05,14", "07", "09"}}}), kBrq,
+        "METAR 000000000000000 051407Z AUTO M ", "");
+    add("BRQ without identity and time", buildRecord({{"TA", {""}}}), kBrq,
+        "METAR 000000000000000 000000Z AUTO M ", "");
 }
 
 void TestMetarBody::stationAndTime()
@@ -285,137 +228,166 @@ void TestMetarBody::stationAndTime()
     QCOMPARE(decoder.getIcao(), icao);
 }
 
-void TestMetarBody::wind_data()
-{
-    QTest::addColumn<int>("deviceType");
-    QTest::addColumn<QStringList>("wi");
-    QTest::addColumn<QStringList>("gu");
-    QTest::addColumn<QString>("group");
-
-    // ORVA WI: instantaneous (peak), direction, report speed, 2-minute direction.
-    // ORVA GU: -, -, gust, gust direction, -, squall, range bounds.
-    const QStringList wind12{"12", "180", "12", "184"};
-    const QStringList gust18{"", "", "18", "190", "", "", "", ""};
-    const auto range = [](const QString& low, const QString& high) {
-        return QStringList{"", "", "18", "190", "", "", low, high};
-    };
-
-    QTest::newRow("calm whatever the rest says")
-        << kOrva << QStringList{"0.6", "270", "0.6", "270"} << range("150", "220") << "00000KT ";
-    QTest::newRow("0.99 is calm") << kOrva << QStringList{"12", "180", "0.99", "184"}
-                                  << QStringList() << "00000KT ";
-    QTest::newRow("low instantaneous speed gives VRB")
-        << kOrva << QStringList{"5", "180", "12", "184"} << QStringList() << "VRB12KT ";
-    QTest::newRow("missing peak counts as low")
-        << kOrva << QStringList{"", "180", "12", "184"} << QStringList() << "VRB12KT ";
-    QTest::newRow("VRB half rounds up")
-        << kOrva << QStringList{"5.5", "180", "5.5", "184"} << QStringList() << "VRB06KT ";
-    QTest::newRow("VRB at 1 kt") << kOrva << QStringList{"1", "180", "1", "184"} << QStringList()
-                                 << "VRB01KT ";
-    QTest::newRow("steady") << kOrva << wind12 << QStringList() << "18012KT ";
-    QTest::newRow("direction half 185")
-        << kOrva << QStringList{"12", "0", "12", "185"} << QStringList() << "19012KT ";
-    QTest::newRow("direction 355 gives 360")
-        << kOrva << QStringList{"12", "0", "12", "355"} << QStringList() << "36012KT ";
-    QTest::newRow("direction 4 gives 000")
-        << kOrva << QStringList{"12", "0", "12", "4"} << QStringList() << "00012KT ";
-    QTest::newRow("speed half 12.5")
-        << kOrva << QStringList{"12.5", "0", "12.5", "184"} << QStringList() << "18013KT ";
-    QTest::newRow("gust") << kOrva << wind12 << gust18 << "18012G18KT ";
-    QTest::newRow("gust of 9 is no gust")
-        << kOrva << wind12 << QStringList{"", "", "9", "190"} << "18012KT ";
-    QTest::newRow("gust of 10") << kOrva << wind12 << QStringList{"", "", "10", "190"}
-                                << "18012G10KT ";
-    QTest::newRow("gust without direction")
-        << kOrva << wind12 << QStringList{"", "", "18", ""} << "18012KT ";
-    QTest::newRow("speeds capped at 99") << kOrva << QStringList{"120", "180", "120", "184"}
-                                         << QStringList{"", "", "130", "190"} << "18099G99KT ";
-    QTest::newRow("98.5 rounds to 99")
-        << kOrva << QStringList{"98.5", "180", "98.5", "184"} << QStringList() << "18099KT ";
-    QTest::newRow("range extent 70")
-        << kOrva << wind12 << range("150", "220") << "18012G18KT 150V220 ";
-    QTest::newRow("range extent 50") << kOrva << wind12 << range("150", "200") << "18012G18KT ";
-    QTest::newRow("range extent 59") << kOrva << wind12 << range("300", "359") << "18012G18KT ";
-    QTest::newRow("range extent 60 to north")
-        << kOrva << wind12 << range("300", "0") << "18012G18KT 300V000 ";
-    QTest::newRow("range across north")
-        << kOrva << wind12 << range("300", "20") << "18012G18KT 300V020 ";
-    QTest::newRow("equal bounds count as a full turn")
-        << kOrva << wind12 << range("150", "150") << "18012G18KT 150V150 ";
-    QTest::newRow("fractional bound reads as 0")
-        << kOrva << wind12 << range("150.5", "220") << "18012G18KT 000V220 ";
-    QTest::newRow("bounds at the ends of int")
-        << kOrva << wind12 << range("2147483647", "-2147483648") << "18012G18KT ";
-    QTest::newRow("missing upper bound") << kOrva << wind12 << range("150", "") << "18012G18KT ";
-    QTest::newRow("range without gust")
-        << kOrva << wind12 << QStringList{"", "", "", "", "", "", "150", "220"}
-        << "18012KT 150V220 ";
-    QTest::newRow("missing speed: no group")
-        << kOrva << QStringList{"12", "180", "", "184"} << gust18 << "";
-    QTest::newRow("missing direction: no group")
-        << kOrva << QStringList{"12", "180", "12", ""} << gust18 << "";
-    QTest::newRow("missing direction, low")
-        << kOrva << QStringList{"3", "180", "12", ""} << QStringList() << "VRB12KT ";
-    QTest::newRow("no wind lines") << kOrva << QStringList() << QStringList() << "";
-
-    // BRQ WI: speed, direction; GU: gust (also the peak), gust direction.
-    QTest::newRow("BRQ gust, never variable")
-        << kBrq << QStringList{"12", "184"}
-        << QStringList{"18", "190", "", "", "", "", "150", "220"} << "18012G18KT ";
-    QTest::newRow("BRQ low gust gives VRB")
-        << kBrq << QStringList{"12", "184"} << QStringList{"5", "190"} << "VRB12KT ";
-    QTest::newRow("BRQ without gust line")
-        << kBrq << QStringList{"12", "184"} << QStringList() << "VRB12KT ";
-    QTest::newRow("BRQ calm") << kBrq << QStringList{"0", "0"} << QStringList{"0", "0"}
-                              << "00000KT ";
-}
-
-void TestMetarBody::wind()
-{
-    QFETCH(int, deviceType);
-    QFETCH(QStringList, wi);
-    QFETCH(QStringList, gu);
-    QFETCH(QString, group);
-
-    const QList<RecordLine> lines = linesFrom({"WI", "GU"}, {wi, gu});
-    WeatherDataDecoder decoder;
-    if (deviceType == kOrva) {
-        QCOMPARE(bodyOf(reportOf(decoder, orvaRecord(lines), kOrva)),
-                 "METAR KXYZ 051407Z " + group + "M ");
-    } else {
-        QCOMPARE(bodyOf(reportOf(decoder, brqRecord(lines), kBrq)),
-                 "METAR 300234010 051407Z AUTO " + group + "M ");
-    }
-}
-
-void TestMetarBody::visibilityAndSquall_data()
+// Every group after the station and time; `groups` is what follows the head of the family.
+void TestMetarBody::groups_data()
 {
     QTest::addColumn<int>("deviceType");
     QTest::addColumn<QString>("record");
     QTest::addColumn<QString>("groups");
 
-    const auto brqVis = [](const QString& miles) { return brqRecord({{"VI", {miles}}}); };
-    QTest::newRow("BRQ 0.25") << kBrq << brqVis("0.25") << "M1/4SM ";
-    QTest::newRow("BRQ 0.3") << kBrq << brqVis("0.3") << "1/4SM ";
-    QTest::newRow("BRQ 6.19") << kBrq << brqVis("6.19") << "6SM ";
-    QTest::newRow("BRQ 6.2") << kBrq << brqVis("6.2") << "10SM ";
-    QTest::newRow("BRQ negative") << kBrq << brqVis("-1") << "//// ";
-    QTest::newRow("BRQ not a number") << kBrq << brqVis("abc") << "M ";
-    QTest::newRow("BRQ no VI line") << kBrq << brqRecord({}) << "M ";
+    // ORVA WI: instantaneous (peak), direction, report speed, 2-minute direction.
+    // ORVA GU: -, -, gust, gust direction, -, squall, range bounds.
+    const auto wind = [](const QStringList& wi, const QStringList& gu = {}) {
+        return orvaRecord(linesFrom({"WI", "GU"}, {wi, gu}));
+    };
+    const QStringList w12{"12", "180", "12", "184"};
+    const QStringList g18{"", "", "18", "190", "", "", "", ""};
+    const auto range = [](const QString& low, const QString& high) {
+        return QStringList{"", "", "18", "190", "", "", low, high};
+    };
+    row("calm whatever the rest says", kOrva,
+        wind({"0.6", "270", "0.6", "270"}, range("150", "220")), "00000KT M ");
+    row("0.99 is calm", kOrva, wind({"12", "180", "0.99", "184"}), "00000KT M ");
+    row("low instantaneous speed gives VRB", kOrva, wind({"5", "180", "12", "184"}), "VRB12KT M ");
+    row("missing peak counts as low", kOrva, wind({"", "180", "12", "184"}), "VRB12KT M ");
+    row("VRB half rounds up", kOrva, wind({"5.5", "180", "5.5", "184"}), "VRB06KT M ");
+    row("VRB at 1 kt", kOrva, wind({"1", "180", "1", "184"}), "VRB01KT M ");
+    row("steady", kOrva, wind(w12), "18012KT M ");
+    row("direction half 185", kOrva, wind({"12", "0", "12", "185"}), "19012KT M ");
+    row("direction 355 gives 360", kOrva, wind({"12", "0", "12", "355"}), "36012KT M ");
+    row("direction 4 gives 000", kOrva, wind({"12", "0", "12", "4"}), "00012KT M ");
+    row("speed half 12.5", kOrva, wind({"12.5", "0", "12.5", "184"}), "18013KT M ");
+    row("gust", kOrva, wind(w12, g18), "18012G18KT M ");
+    row("gust of 9 is no gust", kOrva, wind(w12, {"", "", "9", "190"}), "18012KT M ");
+    row("gust of 10", kOrva, wind(w12, {"", "", "10", "190"}), "18012G10KT M ");
+    row("gust without direction", kOrva, wind(w12, {"", "", "18", ""}), "18012KT M ");
+    row("speeds capped at 99", kOrva, wind({"120", "180", "120", "184"}, {"", "", "130", "190"}),
+        "18099G99KT M ");
+    row("98.5 rounds to 99", kOrva, wind({"98.5", "180", "98.5", "184"}), "18099KT M ");
+    row("range extent 70", kOrva, wind(w12, range("150", "220")), "18012G18KT 150V220 M ");
+    row("range extent 50", kOrva, wind(w12, range("150", "200")), "18012G18KT M ");
+    row("range extent 59", kOrva, wind(w12, range("300", "359")), "18012G18KT M ");
+    row("range extent 60 to north", kOrva, wind(w12, range("300", "0")), "18012G18KT 300V000 M ");
+    row("range across north", kOrva, wind(w12, range("300", "20")), "18012G18KT 300V020 M ");
+    row("equal bounds count as a full turn", kOrva, wind(w12, range("150", "150")),
+        "18012G18KT 150V150 M ");
+    row("fractional bound reads as 0", kOrva, wind(w12, range("150.5", "220")),
+        "18012G18KT 000V220 M ");
+    row("bounds at the ends of int", kOrva, wind(w12, range("2147483647", "-2147483648")),
+        "18012G18KT M ");
+    row("missing upper bound", kOrva, wind(w12, range("150", "")), "18012G18KT M ");
+    row("range without gust", kOrva, wind(w12, {"", "", "", "", "", "", "150", "220"}),
+        "18012KT 150V220 M ");
+    row("missing speed: no group", kOrva, wind({"12", "180", "", "184"}, g18), "M ");
+    row("missing direction: no group", kOrva, wind({"12", "180", "12", ""}, g18), "M ");
+    row("missing direction, low", kOrva, wind({"3", "180", "12", ""}), "VRB12KT M ");
+    row("no wind lines", kOrva, wind({}), "M ");
+    // BRQ WI: speed, direction; GU: gust (also the peak), gust direction.
+    const auto brqWind = [](const QStringList& gu, const QStringList& wi = {"12", "184"}) {
+        return brqRecord(linesFrom({"WI", "GU"}, {wi, gu}));
+    };
+    row("BRQ gust, never variable", kBrq, brqWind({"18", "190", "", "", "", "", "150", "220"}),
+        "18012G18KT M ");
+    row("BRQ low gust gives VRB", kBrq, brqWind({"5", "190"}), "VRB12KT M ");
+    row("BRQ without gust line", kBrq, brqWind({}), "VRB12KT M ");
+    row("BRQ calm", kBrq, brqWind({"0", "0"}, {"0", "0"}), "00000KT M ");
 
+    // The thresholds of the visibility group itself are covered by visibilityGroup.
+    const auto brqVis = [](const QString& miles) { return brqRecord({{"VI", {miles}}}); };
+    row("BRQ 0.3 miles", kBrq, brqVis("0.3"), "1/4SM ");
+    row("BRQ 6.2 miles", kBrq, brqVis("6.2"), "10SM ");
+    row("BRQ negative visibility", kBrq, brqVis("-1"), "//// ");
+    row("BRQ visibility not a number", kBrq, brqVis("abc"), "M ");
+    row("BRQ no VI line", kBrq, brqRecord({}), "M ");
     const auto orvaVis = [](const QString& km) {
         return orvaRecord({{"PW", {"0", "XX", "0", "0", km, "XX"}}});
     };
-    QTest::newRow("ORVA 10 km") << kOrva << orvaVis("10") << "10SM ";
-    QTest::newRow("ORVA 0.4 km") << kOrva << orvaVis("0.4") << "M1/4SM ";
-    QTest::newRow("ORVA 2.4 km") << kOrva << orvaVis("2.4") << "1 1/2SM ";
-    QTest::newRow("ORVA squall") << kOrva << orvaRecord({{"GU", {"", "", "", "", "", "1"}}})
-                                 << "M SQ ";
-    QTest::newRow("ORVA squall 1.0 is not 1")
-        << kOrva << orvaRecord({{"GU", {"", "", "", "", "", "1.0"}}}) << "M ";
+    row("ORVA 10 km", kOrva, orvaVis("10"), "10SM ");
+    row("ORVA 0.4 km", kOrva, orvaVis("0.4"), "M1/4SM ");
+    row("ORVA 2.4 km", kOrva, orvaVis("2.4"), "1 1/2SM ");
+    row("ORVA squall", kOrva, orvaRecord({{"GU", {"", "", "", "", "", "1"}}}), "M SQ ");
+    row("ORVA squall 1.0 is not 1", kOrva, orvaRecord({{"GU", {"", "", "", "", "", "1.0"}}}), "M ");
+
+    const auto ld = [](const QString& distance, const QString& strikes = "2") {
+        return brqRecord({{"LD", {distance, strikes}}});
+    };
+    row("BRQ lightning at 3 km", kBrq, ld("3"), "M TS ");
+    row("BRQ lightning at 5 km", kBrq, ld("5"), "M TS ");
+    row("BRQ lightning at 5.1 km", kBrq, ld("5.1"), "M VCTS ");
+    row("BRQ lightning at 9.9 km", kBrq, ld("9.9"), "M VCTS ");
+    row("BRQ lightning at 10 km", kBrq, ld("10"), "M LTG DSNT ");
+    row("BRQ empty distance reads as 0", kBrq, ld(""), "M TS ");
+    row("BRQ no strikes", kBrq, ld("3", "0"), "M ");
+
+    const auto cl = [](const QStringList& heights, const QStringList& oktas,
+                       const QString& state = "0") {
+        QStringList fields{state};
+        for (int i = 0; i < 6; ++i)
+            fields << heights.value(i, "0");
+        for (int i = 0; i < 6; ++i)
+            fields << oktas.value(i, "0");
+        return RecordLine{"CL", fields << "0"};
+    };
+    const auto pw = [](const QString& code, const QString& km, const QString& fog = "XX") {
+        return RecordLine{"PW", {"0", code, "0", "0", km, fog}};
+    };
+    // ORVA heights are tens of metres: 30 -> 984 ft -> 1000, 9 -> 295 ft -> 300.
+    row("ORVA two layers, lowest first", kOrva, orvaRecord({cl({"30", "9"}, {"2", "6"})}),
+        "M BKN003 FEW010 ");
+    row("ORVA no layer", kOrva, orvaRecord({cl({}, {})}), "M CLR ");
+    row("ORVA ceilometer off", kOrva, orvaRecord({cl({"30"}, {"8"}, "-")}), "M ");
+    row("ORVA no ceilometer", kOrva, orvaRecord({cl({"30"}, {"8"}, "?")}), "M ");
+    row("ORVA unknown cover", kOrva, orvaRecord({cl({"46"}, {"-1"})}), "M ///015 ");
+    row("ORVA height with no cloud amount", kOrva, orvaRecord({cl({"46"}, {"0"})}), "M ///015 ");
+    row("ORVA overcast in snow at a quarter mile", kOrva,
+        orvaRecord({pw("71", "0.4"), cl({"6"}, {"8"})}), "M1/4SM -SN VV002 ");
+    row("ORVA overcast in snow at 0.31 mile", kOrva,
+        orvaRecord({pw("71", "0.5"), cl({"6"}, {"8"})}), "1/4SM -SN OVC002 ");
+    row("ORVA overcast in freezing fog", kOrva,
+        orvaRecord({pw("XX", "0.4", "27"), cl({"6"}, {"8"})}), "M1/4SM FZFG VV002 ");
+    row("ORVA broken in snow stays broken", kOrva, orvaRecord({pw("71", "0.4"), cl({"6"}, {"6"})}),
+        "M1/4SM -SN BKN002 ");
+    // BRQ heights are metres: 30 -> 98 ft -> 100, 9 -> 29 ft -> not listed.
+    row("BRQ metres", kBrq, brqRecord({cl({"30", "9"}, {"2", "6"})}), "M FEW001 ");
+    row("BRQ no layer", kBrq, brqRecord({cl({}, {})}), "M ");
+
+    const auto ta = [](const QString& temperature, const QString& humidity = QString()) {
+        return orvaRecord(linesFrom({"TA", "RH"}, {given(temperature), given(humidity)}));
+    };
+    row("-0.4 gives 00", kOrva, ta("-0.4"), "M 00/ ");
+    row("-0.5 gives M01", kOrva, ta("-0.5"), "M M01/ ");
+    row("12.5 gives 13", kOrva, ta("12.5"), "M 13/ ");
+    row("0.5 gives 01", kOrva, ta("0.5"), "M 01/ ");
+    row("20 at 50 %", kOrva, ta("20", "50"), "M 20/09 ");
+    row("-5 at 50 %: dew point -13.8", kOrva, ta("-5", "50"), "M M05/M14 ");
+    row("-12.3 at 64 %: dew point -17.7", kOrva, ta("-12.3", "64"), "M M12/M18 ");
+    row("dew point -0.1 gives 00", kOrva, ta("0", "99"), "M 00/00 ");
+    row("11 at 97 %: dew point 10.5 rounds up", kOrva, ta("11", "97"), "M 11/11 ");
+    row("saturated", kOrva, ta("5", "100"), "M 05/05 ");
+    row("humidity missing", kOrva, orvaRecord({{"TA", {"21.4"}}, {"RH", {""}}}), "M 21/ ");
+    row("dew point has no value", kOrva, ta("-237.7", "50"), "M M238/ ");
+    row("temperature missing", kOrva, ta("", "50"), "M ");
+    row("temperature not a number", kOrva, ta("abc", "50"), "M ");
+    row("temperature nan", kOrva, ta("nan", "50"), "M ");
+
+    const auto ba = [](const QString& altimeter, const QString& latitude = "45.5") {
+        QList<RecordLine> lines{{"BA", {"1013.2", altimeter}}};
+        if (!latitude.isEmpty())
+            lines << RecordLine{"LA", {latitude}} << RecordLine{"LO", {"-73.6"}};
+        return orvaRecord(lines);
+    };
+    row("altimeter 2992", kOrva, ba("2992"), "M A2992 ");
+    row("altimeter half rounds up", kOrva, ba("2991.5"), "M A2992 ");
+    row("altimeter below half", kOrva, ba("2992.4"), "M A2992 ");
+    row("altimeter padded", kOrva, ba("995"), "M A0995 ");
+    row("No GPS", kOrva, ba("2992", "?"), "M ");
+    row("no position is not No GPS", kOrva, ba("2992", ""), "M A2992 ");
+    row("altimeter missing", kOrva, ba(""), "M ");
+    row("altimeter not a number", kOrva, ba("abc"), "M ");
+    row("altimeter sentinel", kOrva, ba("-1000"), "M ");
 }
 
-void TestMetarBody::visibilityAndSquall()
+void TestMetarBody::groups()
 {
     QFETCH(int, deviceType);
     QFETCH(QString, record);
@@ -424,29 +396,6 @@ void TestMetarBody::visibilityAndSquall()
     const QString head =
         deviceType == kOrva ? "METAR KXYZ 051407Z " : "METAR 300234010 051407Z AUTO ";
     QCOMPARE(bodyOf(reportOf(decoder, record, deviceType)), head + groups);
-}
-
-void TestMetarBody::brqLightning_data()
-{
-    QTest::addColumn<QStringList>("ld");
-    QTest::addColumn<QString>("group");
-
-    QTest::newRow("3 km") << QStringList{"3", "2"} << "TS ";
-    QTest::newRow("5 km") << QStringList{"5", "2"} << "TS ";
-    QTest::newRow("5.1 km") << QStringList{"5.1", "2"} << "VCTS ";
-    QTest::newRow("9.9 km") << QStringList{"9.9", "2"} << "VCTS ";
-    QTest::newRow("10 km") << QStringList{"10", "2"} << "LTG DSNT ";
-    QTest::newRow("empty distance reads as 0") << QStringList{"", "2"} << "TS ";
-    QTest::newRow("no strikes") << QStringList{"3", "0"} << "";
-}
-
-void TestMetarBody::brqLightning()
-{
-    QFETCH(QStringList, ld);
-    QFETCH(QString, group);
-    WeatherDataDecoder decoder;
-    QCOMPARE(bodyOf(reportOf(decoder, brqRecord({{"LD", ld}}), kBrq)),
-             "METAR 300234010 051407Z AUTO M " + group);
 }
 
 void TestMetarBody::thunderMerge_data()
@@ -458,50 +407,22 @@ void TestMetarBody::thunderMerge_data()
     QTest::addColumn<bool>("vicinity");
     QTest::addColumn<int>("thunderEntries");
 
-    QTest::newRow("-RA with a close strike") << "61"
-                                             << "3"
-                                             << "-TSRA "
-                                             << "-TSRA" << false << 1;
-    QTest::newRow("+RA with a close strike") << "63"
-                                             << "3"
-                                             << "+TSRA "
-                                             << "+TSRA" << false << 1;
-    QTest::newRow("RA with a close strike") << "62"
-                                            << "3"
-                                            << "TS RA "
-                                            << "TSRA" << false << 1;
-    QTest::newRow("no weather with a close strike") << "XX"
-                                                    << "3"
-                                                    << "TS "
-                                                    << "TS" << false << 1;
-    QTest::newRow("TSRA already holds TS") << "92"
-                                           << "3"
-                                           << "TSRA "
-                                           << "" << false << 1;
-    QTest::newRow("strike at 5") << "62"
-                                 << "5"
-                                 << "TS RA "
-                                 << "TSRA" << false << 1;
-    QTest::newRow("strike at 5.1 is vicinity") << "62"
-                                               << "5.1"
-                                               << "VCTS RA "
-                                               << "VCTSRA" << true << 0;
-    QTest::newRow("strike at 10 is vicinity") << "62"
-                                              << "10"
-                                              << "VCTS RA "
-                                              << "VCTSRA" << true << 0;
-    QTest::newRow("code 90 in the vicinity") << "90"
-                                             << "8"
-                                             << "VCTS "
-                                             << "" << true << 0;
-    QTest::newRow("strike beyond 10") << "62"
-                                      << "10.5"
-                                      << "RA "
-                                      << "" << false << 0;
-    QTest::newRow("strike distance missing reads as 0") << "62"
-                                                        << ""
-                                                        << "TS RA "
-                                                        << "TSRA" << false << 1;
+    const auto add = [](const char* name, const char* code, const char* distance,
+                        const char* weather, const char* cached, bool vicinity, int entries) {
+        QTest::newRow(name) << QString(code) << QString(distance) << QString(weather)
+                            << QString(cached) << vicinity << entries;
+    };
+    add("-RA with a close strike", "61", "3", "-TSRA ", "-TSRA", false, 1);
+    add("+RA with a close strike", "63", "3", "+TSRA ", "+TSRA", false, 1);
+    add("RA with a close strike", "62", "3", "TS RA ", "TSRA", false, 1);
+    add("no weather with a close strike", "XX", "3", "TS ", "TS", false, 1);
+    add("TSRA already holds TS", "92", "3", "TSRA ", "", false, 1);
+    add("strike at 5", "62", "5", "TS RA ", "TSRA", false, 1);
+    add("strike at 5.1 is vicinity", "62", "5.1", "VCTS RA ", "VCTSRA", true, 0);
+    add("strike at 10 is vicinity", "62", "10", "VCTS RA ", "VCTSRA", true, 0);
+    add("code 90 in the vicinity", "90", "8", "VCTS ", "", true, 0);
+    add("strike beyond 10", "62", "10.5", "RA ", "", false, 0);
+    add("strike distance missing reads as 0", "62", "", "TS RA ", "TSRA", false, 1);
 }
 
 void TestMetarBody::thunderMerge()
@@ -534,14 +455,14 @@ void TestMetarBody::thunderPersistence_data()
     QTest::addColumn<QString>("time");
     QTest::addColumn<QString>("body");
 
-    QTest::newRow("14 minutes later") << 12 << 0 << "24/03/05,12:14:00"
-                                      << "METAR KXYZ 051214Z M TS ";
-    QTest::newRow("15 minutes later") << 12 << 0 << "24/03/05,12:15:00"
-                                      << "METAR KXYZ 051215Z M ";
-    QTest::newRow("10 minutes across midnight") << 23 << 55 << "24/03/06,00:05:00"
-                                                << "METAR KXYZ 060005Z M TS ";
-    QTest::newRow("15 minutes across midnight") << 23 << 55 << "24/03/06,00:10:00"
-                                                << "METAR KXYZ 060010Z M ";
+    QTest::newRow("14 minutes later")
+        << 12 << 0 << QString("24/03/05,12:14:00") << QString("METAR KXYZ 051214Z M TS ");
+    QTest::newRow("15 minutes later")
+        << 12 << 0 << QString("24/03/05,12:15:00") << QString("METAR KXYZ 051215Z M ");
+    QTest::newRow("10 minutes across midnight")
+        << 23 << 55 << QString("24/03/06,00:05:00") << QString("METAR KXYZ 060005Z M TS ");
+    QTest::newRow("15 minutes across midnight")
+        << 23 << 55 << QString("24/03/06,00:10:00") << QString("METAR KXYZ 060010Z M ");
 }
 
 void TestMetarBody::thunderPersistence()
@@ -567,137 +488,6 @@ void TestMetarBody::thunderTimesKeepFirstAndNewest()
     }
     const QList<QPair<qint32, qint32>> expected{qMakePair(12, 0), qMakePair(12, 4)};
     QCOMPARE(decoder.thunderTimes, expected);
-}
-
-void TestMetarBody::sky_data()
-{
-    QTest::addColumn<int>("deviceType");
-    QTest::addColumn<QString>("record");
-    QTest::addColumn<QString>("groups");
-
-    const auto cl = [](const QString& state, const QStringList& heights, const QStringList& oktas) {
-        QStringList fields{state};
-        for (int i = 0; i < 6; ++i)
-            fields << heights.value(i, "0");
-        for (int i = 0; i < 6; ++i)
-            fields << oktas.value(i, "0");
-        fields << "0";
-        return RecordLine{"CL", fields};
-    };
-
-    // ORVA heights are tens of metres: 30 -> 984 ft -> 1000, 9 -> 295 ft -> 300.
-    QTest::newRow("ORVA two layers, lowest first")
-        << kOrva << orvaRecord({cl("0", {"30", "9"}, {"2", "6"})}) << "M BKN003 FEW010 ";
-    QTest::newRow("ORVA no layer") << kOrva << orvaRecord({cl("0", {}, {})}) << "M CLR ";
-    QTest::newRow("ORVA ceilometer off") << kOrva << orvaRecord({cl("-", {"30"}, {"8"})}) << "M ";
-    QTest::newRow("ORVA no ceilometer") << kOrva << orvaRecord({cl("?", {"30"}, {"8"})}) << "M ";
-    QTest::newRow("ORVA unknown cover")
-        << kOrva << orvaRecord({cl("0", {"46"}, {"-1"})}) << "M ///015 ";
-    QTest::newRow("ORVA height with no cloud amount")
-        << kOrva << orvaRecord({cl("0", {"46"}, {"0"})}) << "M ///015 ";
-    QTest::newRow("ORVA overcast in snow at a quarter mile")
-        << kOrva << orvaRecord({{"PW", {"0", "71", "0", "0", "0.4", "XX"}}, cl("0", {"6"}, {"8"})})
-        << "M1/4SM -SN VV002 ";
-    QTest::newRow("ORVA overcast in snow at 0.31 mile")
-        << kOrva << orvaRecord({{"PW", {"0", "71", "0", "0", "0.5", "XX"}}, cl("0", {"6"}, {"8"})})
-        << "1/4SM -SN OVC002 ";
-    QTest::newRow("ORVA overcast in freezing fog")
-        << kOrva << orvaRecord({{"PW", {"0", "XX", "0", "0", "0.4", "27"}}, cl("0", {"6"}, {"8"})})
-        << "M1/4SM FZFG VV002 ";
-    QTest::newRow("ORVA broken in snow stays broken")
-        << kOrva << orvaRecord({{"PW", {"0", "71", "0", "0", "0.4", "XX"}}, cl("0", {"6"}, {"6"})})
-        << "M1/4SM -SN BKN002 ";
-    // BRQ heights are metres: 30 -> 98 ft -> 100, 9 -> 29 ft -> not listed.
-    QTest::newRow("BRQ metres") << kBrq << brqRecord({cl("0", {"30", "9"}, {"2", "6"})})
-                                << "M FEW001 ";
-    QTest::newRow("BRQ no layer") << kBrq << brqRecord({cl("0", {}, {})}) << "M ";
-}
-
-void TestMetarBody::sky()
-{
-    QFETCH(int, deviceType);
-    QFETCH(QString, record);
-    QFETCH(QString, groups);
-    WeatherDataDecoder decoder;
-    const QString head =
-        deviceType == kOrva ? "METAR KXYZ 051407Z " : "METAR 300234010 051407Z AUTO ";
-    QCOMPARE(bodyOf(reportOf(decoder, record, deviceType)), head + groups);
-}
-
-void TestMetarBody::temperature_data()
-{
-    QTest::addColumn<QStringList>("ta");
-    QTest::addColumn<QStringList>("rh");
-    QTest::addColumn<QString>("group");
-
-    QTest::newRow("-0.4 gives 00") << QStringList{"-0.4"} << QStringList() << "00/ ";
-    QTest::newRow("-0.5 gives M01") << QStringList{"-0.5"} << QStringList() << "M01/ ";
-    QTest::newRow("12.5 gives 13") << QStringList{"12.5"} << QStringList() << "13/ ";
-    QTest::newRow("0.5 gives 01") << QStringList{"0.5"} << QStringList() << "01/ ";
-    QTest::newRow("20 at 50 %") << QStringList{"20"} << QStringList{"50"} << "20/09 ";
-    QTest::newRow("-5 at 50 %: dew point -13.8")
-        << QStringList{"-5"} << QStringList{"50"} << "M05/M14 ";
-    QTest::newRow("-12.3 at 64 %: dew point -17.7")
-        << QStringList{"-12.3"} << QStringList{"64"} << "M12/M18 ";
-    QTest::newRow("dew point -0.1 gives 00") << QStringList{"0"} << QStringList{"99"} << "00/00 ";
-    QTest::newRow("11 at 97 %: dew point 10.5 rounds up")
-        << QStringList{"11"} << QStringList{"97"} << "11/11 ";
-    QTest::newRow("saturated") << QStringList{"5"} << QStringList{"100"} << "05/05 ";
-    QTest::newRow("humidity missing") << QStringList{"21.4"} << QStringList{""} << "21/ ";
-    QTest::newRow("dew point has no value")
-        << QStringList{"-237.7"} << QStringList{"50"} << "M238/ ";
-    QTest::newRow("temperature missing") << QStringList() << QStringList{"50"} << "";
-    QTest::newRow("temperature not a number") << QStringList{"abc"} << QStringList{"50"} << "";
-    QTest::newRow("temperature nan") << QStringList{"nan"} << QStringList{"50"} << "";
-    QTest::newRow("neither") << QStringList() << QStringList() << "";
-}
-
-void TestMetarBody::temperature()
-{
-    QFETCH(QStringList, ta);
-    QFETCH(QStringList, rh);
-    QFETCH(QString, group);
-    WeatherDataDecoder decoder;
-    const QString record = orvaRecord(linesFrom({"TA", "RH"}, {ta, rh}));
-    QCOMPARE(bodyOf(reportOf(decoder, record, kOrva)), "METAR KXYZ 051407Z M " + group);
-}
-
-void TestMetarBody::altimeter_data()
-{
-    QTest::addColumn<QStringList>("ba");
-    QTest::addColumn<QString>("latitude");
-    QTest::addColumn<QString>("group");
-
-    QTest::newRow("2992") << QStringList{"1013.2", "2992"} << "45.5"
-                          << "A2992 ";
-    QTest::newRow("half rounds up") << QStringList{"1013.2", "2991.5"} << "45.5"
-                                    << "A2992 ";
-    QTest::newRow("below half") << QStringList{"1013.2", "2992.4"} << "45.5"
-                                << "A2992 ";
-    QTest::newRow("padded") << QStringList{"1013.2", "995"} << "45.5"
-                            << "A0995 ";
-    QTest::newRow("No GPS") << QStringList{"1013.2", "2992"} << "?"
-                            << "";
-    QTest::newRow("no position is not No GPS") << QStringList{"1013.2", "2992"} << ""
-                                               << "A2992 ";
-    QTest::newRow("missing") << QStringList{"1013.2", ""} << "45.5"
-                             << "";
-    QTest::newRow("not a number") << QStringList{"1013.2", "abc"} << "45.5"
-                                  << "";
-    QTest::newRow("sentinel") << QStringList{"1013.2", "-1000"} << "45.5"
-                              << "";
-}
-
-void TestMetarBody::altimeter()
-{
-    QFETCH(QStringList, ba);
-    QFETCH(QString, latitude);
-    QFETCH(QString, group);
-    WeatherDataDecoder decoder;
-    QList<RecordLine> lines{{"BA", ba}};
-    if (!latitude.isEmpty())
-        lines << RecordLine{"LA", {latitude}} << RecordLine{"LO", {"-73.6"}};
-    QCOMPARE(bodyOf(reportOf(decoder, orvaRecord(lines), kOrva)), "METAR KXYZ 051407Z M " + group);
 }
 
 void TestMetarBody::hostileValuesNeverReachTheText_data()
