@@ -64,6 +64,12 @@ inline QList<RecordLine> linesFrom(const QStringList& keys, const QList<QStringL
     return lines;
 }
 
+// A record text from its lines as the unit sends them, "KEY:v0:v1...".
+inline QString unitText(const QStringList& lines)
+{
+    return QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}
+
 // One value, or no line at all when it is empty.
 inline QStringList given(const QString& value)
 {

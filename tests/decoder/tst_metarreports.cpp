@@ -1,5 +1,5 @@
 #include "decoder/weatherdatadecoder.h"
-#include "tests/support/recordtext.h"
+#include "tests/decoder/metartext.h"
 #include "tests/support/testsupport.h"
 
 #include <QtTest>
@@ -10,53 +10,46 @@
 namespace
 {
 
-const int kBrq = static_cast<int>(DeviceTypes::BRQ);
-const int kOrva = static_cast<int>(DeviceTypes::ORVA);
 const QString kDegree = QString(QChar(0x00B0));
 
-QList<RecordLine> position()
-{
-    return {{"LA", {"45.5"}}, {"LO", {"-73.6"}}};
-}
-
 // ORVA METAR 14:52: gusts, light rain, two layers, three-hour amount and tendency.
-QList<RecordLine> orvaAfternoon()
+QStringList orvaAfternoon()
 {
-    return QList<RecordLine>{
-               {"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-               {"B", {"12.8", "10", "0", "E1"}},
-               {"T", {"24/03/05,14", "52", "00"}},
-               {"WI", {"14", "184", "12", "186"}},
-               {"GU", {"0", "0", "18", "200", "0", "0", "", ""}},
-               {"TA", {"12.5"}},
-               {"RH", {"80"}},
-               {"BA", {"1009.8", "2982", "-1.6", "0", "2"}},
-               {"EL", {"120"}},
-               {"CL", {"0", "46", "120", "0", "0", "0", "0", "3", "7", "0", "0", "0", "0", "0"}},
-               {"PW", {"0", "61", "0", "8", "16.09", "XX"}},
-               {"LT", {"0", "0", "0", "0", "0", "0"}},
-               {"PA", {"0", "0", "0", "0", "0", "0.12", "0.35", "0.5", "1.01"}}} +
-           position();
+    return {"N:0:0:0:0:kxyz:1:1",
+            "B:12.8:10:0:E1",
+            "T:24/03/05,14:52:00",
+            "WI:14:184:12:186",
+            "GU:0:0:18:200:0:0::",
+            "TA:12.5",
+            "RH:80",
+            "BA:1009.8:2982:-1.6:0:2",
+            "EL:120",
+            "CL:0:46:120:0:0:0:0:3:7:0:0:0:0:0",
+            "PW:0:61:0:8:16.09:XX",
+            "LT:0:0:0:0:0:0",
+            "PA:0:0:0:0:0:0.12:0.35:0.5:1.01",
+            "LA:45.5",
+            "LO:-73.6"};
 }
 
 // ORVA METAR 11:50: a thunderstorm at the station with a squall, variable gusty wind, mist,
 // three layers, rapid pressure fall and every additive group of the hour.
-QList<RecordLine> orvaStorm()
+QStringList orvaStorm()
 {
-    return QList<RecordLine>{
-               {"N", {"0", "0", "0", "0", "kqrs", "1", "1"}},
-               {"T", {"24/07/18,11", "50", "00"}},
-               {"WI", {"31", "247", "24", "252"}},
-               {"GU", {"0", "0", "38", "260", "0", "1", "220", "290"}},
-               {"TA", {"23.4"}},
-               {"RH", {"88"}},
-               {"BA", {"1002.1", "2961", "-2.3", "4", "8"}},
-               {"EL", {"35"}},
-               {"CL", {"0", "21", "45", "90", "0", "0", "0", "2", "5", "8", "0", "0", "0", "0"}},
-               {"PW", {"1.2", "95", "0", "3", "2.4", "6"}},
-               {"LT", {"4", "12", "30", "3", "2", "2"}},
-               {"PA", {"0", "0", "0", "0", "0", "1.2", "0.25", "0.61", "0.87", "1.5", "1.02"}}} +
-           position();
+    return {"N:0:0:0:0:kqrs:1:1",
+            "T:24/07/18,11:50:00",
+            "WI:31:247:24:252",
+            "GU:0:0:38:260:0:1:220:290",
+            "TA:23.4",
+            "RH:88",
+            "BA:1002.1:2961:-2.3:4:8",
+            "EL:35",
+            "CL:0:21:45:90:0:0:0:2:5:8:0:0:0:0",
+            "PW:1.2:95:0:3:2.4:6",
+            "LT:4:12:30:3:2:2",
+            "PA:0:0:0:0:0:1.2:0.25:0.61:0.87:1.5:1.02",
+            "LA:45.5",
+            "LO:-73.6"};
 }
 
 const QString kStormBody = "METAR KQRS 181150Z 25024G38KT 220V290 1 1/2SM SQ +TSRA BR FEW007 "
@@ -96,144 +89,80 @@ void TestMetarReports::completeReports_data()
     QTest::addColumn<QString>("report");
 
     QTest::newRow("ORVA METAR afternoon")
-        << "@1" + buildRecord(orvaAfternoon()) << kOrva << false << 1 << QByteArray()
+        << "@1" + unitText(orvaAfternoon()) << kOrva << false << 1 << QByteArray()
         << "METAR KXYZ 051452Z 19012G18KT 10SM -RA SCT015 BKN039 13/09 A2982 RMK AO2 RAB52 "
            "SLP250 P0012 60035 T01250091 52016 ";
 
     QTest::newRow("ORVA SPECI of the same record")
-        << "@2" + buildRecord(orvaAfternoon()) << kOrva << false << 1 << QByteArray()
+        << "@2" + unitText(orvaAfternoon()) << kOrva << false << 1 << QByteArray()
         << "SPECI KXYZ 051452Z 19012G18KT 10SM -RA SCT015 BKN039 13/09 A2982 RMK AO2 RAB52 "
            "SLP250 ";
 
     QTest::newRow("ORVA METAR thunderstorm at 11:50")
-        << "@1" + buildRecord(orvaStorm()) << kOrva << false << 1 << QByteArray()
+        << "@1" + unitText(orvaStorm()) << kOrva << false << 1 << QByteArray()
         << kStormBody + kStormRemarks + "70150 " + kStormTail;
 
     QTest::newRow("ORVA METAR thunderstorm, 24 hours since 12Z")
-        << "@1" + buildRecord(orvaStorm()) << kOrva << false << 0 << QByteArray()
+        << "@1" + unitText(orvaStorm()) << kOrva << false << 0 << QByteArray()
         << kStormBody + kStormRemarks + "70102 " + kStormTail;
 
     QTest::newRow("ORVA METAR without station, temperature and pressure")
-        << "@1" + buildRecord(
-                      {{"T", {"24/12/31,09", "15", "00"}},
-                       {"WI", {"0.4", "0", "0.4", "0"}},
-                       {"PW", {"0", "XX", "0", "0", "0.3", "XX"}},
-                       {"CL",
-                        {"-", "30", "0", "0", "0", "0", "0", "8", "0", "0", "0", "0", "0", "0"}}})
+        << "@1" + unitText({"T:24/12/31,09:15:00", "WI:0.4:0:0.4:0", "PW:0:XX:0:0:0.3:XX",
+                            "CL:-:30:0:0:0:0:0:8:0:0:0:0:0:0"})
         << kOrva << false << 1 << QByteArray()
         << "METAR 000000000000000 310915Z 00000KT M1/4SM RMK AO2 SLPNO ";
 
     QTest::newRow("ORVA SPECI heavy snow, sky obscured, no GPS")
-        << "@2" +
-               buildRecord(
-                   {{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-                    {"T", {"25/01/14,06", "07", "00"}},
-                    {"WI", {"4", "90", "8", "95"}},
-                    {"TA", {"-3.2"}},
-                    {"RH", {"85"}},
-                    {"BA", {"991.2", "3018", "", "", ""}},
-                    {"EL", {"250"}},
-                    {"CL", {"0", "6", "0", "0", "0", "0", "0", "8", "0", "0", "0", "0", "0", "0"}},
-                    {"PW", {"0", "73", "0", "0.4", "0.4", "XX"}},
-                    {"LA", {"?"}},
-                    {"LO", {"10.5"}}})
+        << "@2" + unitText({"N:0:0:0:0:kxyz:1:1", "T:25/01/14,06:07:00", "WI:4:90:8:95", "TA:-3.2",
+                            "RH:85", "BA:991.2:3018:::", "EL:250", "CL:0:6:0:0:0:0:0:8:0:0:0:0:0:0",
+                            "PW:0:73:0:0.4:0.4:XX", "LA:?", "LO:10.5"})
         << kOrva << false << 1 << QByteArray()
         << "SPECI KXYZ 140607Z VRB08KT M1/4SM +SN VV002 M03/M05 RMK AO2 SNB07 SLP225 ";
 
     QTest::newRow("ORVA METAR 20:45, distant lightning, no ceilometer")
-        << "@1" + buildRecord(QList<RecordLine>{{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-                                                {"T", {"24/08/02,20", "45", "00"}},
-                                                {"WI", {"9", "318", "7", "322"}},
-                                                {"GU", {"0", "0", "", "", "0", "0", "", ""}},
-                                                {"TA", {"18.6"}},
-                                                {"RH", {"72"}},
-                                                {"BA", {"1012.6", "2990", "0.9", "3", "1"}},
-                                                {"EL", {"35"}},
-                                                {"CL", {"?"}},
-                                                {"PW", {"0", "10", "0", "0", "7.5", "XX"}},
-                                                {"LT", {"3", "9", "20", "18", "15", "12"}}} +
-                              position())
+        << "@1" +
+               unitText({"N:0:0:0:0:kxyz:1:1", "T:24/08/02,20:45:00", "WI:9:318:7:322",
+                         "GU:0:0:::0:0::", "TA:18.6", "RH:72", "BA:1012.6:2990:0.9:3:1", "EL:35",
+                         "CL:?", "PW:0:10:0:0:7.5:XX", "LT:3:9:20:18:15:12", "LA:45.5", "LO:-73.6"})
         << kOrva << false << 1 << QByteArray("L\nheader\n0,N1,45,20;0,N2,200,35XX")
         << "METAR KXYZ 022045Z 32007KT 5SM BR 19/13 A2990 RMK AO2 LTG DSNT NE PRESRR SLP170 "
            "T01860134 51009 ";
 
     QTest::newRow("legacy ORVA METAR 17:52, ceilometer in metres")
-        << "@1" + buildRecord(QList<RecordLine>{{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-                                                {"T", {"24/10/09,17", "52", "00"}},
-                                                {"WI", {"6", "10", "6", "8"}},
-                                                {"TA", {"8.4"}},
-                                                {"RH", {"93"}},
-                                                {"BA", {"1003.1", "2963", "0.0", "0", "0"}},
-                                                {"EL", {"35"}},
-                                                {"CL",
-                                                 {"0", "300", "0", "0", "0", "0", "0", "8", "0",
-                                                  "0", "0", "0", "0", "0"}},
-                                                {"PW", {"0", "XX", "0", "0", "20", "XX"}}} +
-                              position())
+        << "@1" + unitText({"N:0:0:0:0:kxyz:1:1", "T:24/10/09,17:52:00", "WI:6:10:6:8", "TA:8.4",
+                            "RH:93", "BA:1003.1:2963:0.0:0:0", "EL:35",
+                            "CL:0:300:0:0:0:0:0:8:0:0:0:0:0:0", "PW:0:XX:0:0:20:XX", "LA:45.5",
+                            "LO:-73.6"})
         << kOrva << true << 1 << QByteArray()
         << "METAR KXYZ 091752Z 01006KT 10SM OVC010 08/07 A2963 RMK AO2 SLP075 T00840073 10084 "
            "20084 50000 ";
 
     QTest::newRow("BRQ METAR with rain and lightning")
-        << buildRecord(QList<RecordLine>{{"@I", {"300234010"}},
-                                         {"N", {"0", "M"}},
-                                         {"T", {"24/05/20,10", "35", "00"}},
-                                         {"WI", {"14", "233"}},
-                                         {"GU", {"23", "241"}},
-                                         {"TA", {"25"}},
-                                         {"RH", {"60"}},
-                                         {"BA", {"1005.3", "2969"}},
-                                         {"VI", {"3"}},
-                                         {"PW", {"0.25", "0", "0", "DG"}},
-                                         {"LD", {"7", "4", "CF"}},
-                                         {"CL",
-                                          {"0", "120", "0", "0", "0", "0", "0", "4", "0", "0", "0",
-                                           "0", "0", "0"}}} +
-                       position())
+        << unitText({"@I:300234010", "N:0:M", "T:24/05/20,10:35:00", "WI:14:233", "GU:23:241",
+                     "TA:25", "RH:60", "BA:1005.3:2969", "VI:3", "PW:0.25:0:0:DG", "LD:7:4:CF",
+                     "CL:0:120:0:0:0:0:0:4:0:0:0:0:0:0", "LA:45.5", "LO:-73.6"})
         << kBrq << false << 1 << QByteArray()
         << "METAR 300234010 201035Z AUTO 23014G23KT 3SM VCTS RA SCT004 25/17 A2969 RMK AO2 "
            "MAX WND 24023KT OCNL LTG RAB1015E1030 LTG B1010 LTG E1025 SLPNO 45.5" +
                kDegree + " -73.6" + kDegree;
 
     QTest::newRow("BRQ SPECI fog under a low overcast")
-        << buildRecord(
-               {{"@I", {"300234011"}},
-                {"N", {"0", "ms"}},
-                {"T", {"24/05/20,06", "02", "00"}},
-                {"WI", {"3", "120"}},
-                {"TA", {"11"}},
-                {"RH", {"97"}},
-                {"BA", {"1015.2", "2998"}},
-                {"VI", {"0.5"}},
-                {"PW", {"0"}},
-                {"CL", {"0", "61", "0", "0", "0", "0", "0", "8", "0", "0", "0", "0", "0", "0"}}})
+        << unitText({"@I:300234011", "N:0:ms", "T:24/05/20,06:02:00", "WI:3:120", "TA:11", "RH:97",
+                     "BA:1015.2:2998", "VI:0.5", "PW:0", "CL:0:61:0:0:0:0:0:8:0:0:0:0:0:0"})
         << kBrq << false << 1 << QByteArray()
         << "SPECI 300234011 200602Z AUTO VRB03KT 1/2SM FG OVC002 11/11 A2998 RMK AO2 CLD LYR BLO "
            "004 SLPNO ";
 
     QTest::newRow("BRQ METAR calm and cold, no pressure or sky")
-        << buildRecord(QList<RecordLine>{{"@I", {"300234010"}},
-                                         {"N", {"0", "M"}},
-                                         {"T", {"24/05/20,10", "35", "00"}},
-                                         {"WI", {"0", "0"}},
-                                         {"TA", {"-7.5"}},
-                                         {"RH", {"45"}},
-                                         {"VI", {"10"}}} +
-                       position())
+        << unitText({"@I:300234010", "N:0:M", "T:24/05/20,10:35:00", "WI:0:0", "TA:-7.5", "RH:45",
+                     "VI:10", "LA:45.5", "LO:-73.6"})
         << kBrq << false << 1 << QByteArray()
         << "METAR 300234010 201035Z AUTO 00000KT 10SM M08/M17 RMK AO2 SLPNO 45.5" + kDegree +
                " -73.6" + kDegree;
 
     QTest::newRow("BRQ METAR with the unit clock unset and no identity")
-        << buildRecord({{"N", {"0", "S"}},
-                        {"T", {"--/--/--,--", "--", "--"}},
-                        {"WI", {"8", "275"}},
-                        {"GU", {"9", "280"}},
-                        {"TA", {"4"}},
-                        {"RH", {"93"}},
-                        {"BA", {"1000.0", "2953"}},
-                        {"VI", {"1.2"}},
-                        {"PW", {"0.05", "0", "0", "BC"}}})
+        << unitText({"N:0:S", "T:--/--/--,--:--:--", "WI:8:275", "GU:9:280", "TA:4", "RH:93",
+                     "BA:1000.0:2953", "VI:1.2", "PW:0.05:0:0:BC"})
         << kBrq << false << 1 << QByteArray()
         << "METAR 000000000000000 000000Z AUTO 28008KT 1 1/4SM -RA BR 04/03 A2953 RMK AO2 "
            "SLPNO ";
@@ -260,7 +189,7 @@ void TestMetarReports::completeReports()
 void TestMetarReports::precipitationTotalsOfAReport()
 {
     WeatherDataDecoder decoder;
-    decoder.setRecordText("@1" + buildRecord(orvaStorm()));
+    decoder.setRecordText("@1" + unitText(orvaStorm()));
     decoder.setDeviceType(kOrva, false);
     decoder.setPrecipAccum24Interval(1);
     decoder.createMetar();
@@ -276,68 +205,35 @@ void TestMetarReports::sequences_data()
     // A storm passes: it begins at 11:50, thunder persists into the 11:58 SPECI, ends in
     // the 12:05 METAR; the rain that began with it ends at 12:20.
     const QString speci =
-        "@2" + buildRecord(QList<RecordLine>{{"N", {"0", "0", "0", "0", "kqrs", "1", "1"}},
-                                             {"T", {"24/07/18,11", "58", "00"}},
-                                             {"WI", {"22", "250", "18", "248"}},
-                                             {"GU", {"0", "0", "27", "250", "0", "0", "", ""}},
-                                             {"TA", {"22.1"}},
-                                             {"RH", {"90"}},
-                                             {"BA", {"1003.0", "2964", "", "", ""}},
-                                             {"EL", {"35"}},
-                                             {"CL",
-                                              {"0", "45", "90", "0", "0", "0", "0", "6", "8", "0",
-                                               "0", "0", "0", "0"}},
-                                             {"PW", {"0.8", "62", "0", "5", "4.8", "XX"}},
-                                             {"LT", {"0", "10", "34", "0", "2", "2"}}} +
-                           position());
+        "@2" + unitText({"N:0:0:0:0:kqrs:1:1", "T:24/07/18,11:58:00", "WI:22:250:18:248",
+                         "GU:0:0:27:250:0:0::", "TA:22.1", "RH:90", "BA:1003.0:2964:::", "EL:35",
+                         "CL:0:45:90:0:0:0:0:6:8:0:0:0:0:0", "PW:0.8:62:0:5:4.8:XX",
+                         "LT:0:10:34:0:2:2", "LA:45.5", "LO:-73.6"});
     const QString noon =
-        "@1" + buildRecord(QList<RecordLine>{{"N", {"0", "0", "0", "0", "kqrs", "1", "1"}},
-                                             {"T", {"24/07/18,12", "05", "00"}},
-                                             {"WI", {"15", "260", "12", "262"}},
-                                             {"GU", {"0", "0", "", "", "0", "0", "", ""}},
-                                             {"TA", {"21.0"}},
-                                             {"RH", {"92"}},
-                                             {"BA", {"1003.4", "2965", "1.3", "", "3"}},
-                                             {"EL", {"35"}},
-                                             {"CL",
-                                              {"0", "90", "0", "0", "0", "0", "0", "7", "0", "0",
-                                               "0", "0", "0", "0"}},
-                                             {"PW", {"0.3", "61", "0", "8", "8", "XX"}},
-                                             {"LT", {"0", "8", "34", "0", "2", "2"}}} +
-                           position());
+        "@1" + unitText({"N:0:0:0:0:kqrs:1:1", "T:24/07/18,12:05:00", "WI:15:260:12:262",
+                         "GU:0:0:::0:0::", "TA:21.0", "RH:92", "BA:1003.4:2965:1.3::3", "EL:35",
+                         "CL:0:90:0:0:0:0:0:7:0:0:0:0:0:0", "PW:0.3:61:0:8:8:XX", "LT:0:8:34:0:2:2",
+                         "LA:45.5", "LO:-73.6"});
     const QString after =
-        "@1" + buildRecord(QList<RecordLine>{{"N", {"0", "0", "0", "0", "kqrs", "1", "1"}},
-                                             {"T", {"24/07/18,12", "20", "00"}},
-                                             {"WI", {"13", "270", "11", "268"}},
-                                             {"GU", {"0", "0", "", "", "0", "0", "", ""}},
-                                             {"TA", {"20.6"}},
-                                             {"RH", {"85"}},
-                                             {"BA", {"1003.9", "2966", "", "", ""}},
-                                             {"EL", {"35"}},
-                                             {"CL",
-                                              {"0", "90", "0", "0", "0", "0", "0", "4", "0", "0",
-                                               "0", "0", "0", "0"}},
-                                             {"PW", {"0", "XX", "0", "16.09", "16.09", "XX"}},
-                                             {"LT", {"0", "0", "12", "0", "0", "2"}}} +
-                           position());
+        "@1" + unitText({"N:0:0:0:0:kqrs:1:1", "T:24/07/18,12:20:00", "WI:13:270:11:268",
+                         "GU:0:0:::0:0::", "TA:20.6", "RH:85", "BA:1003.9:2966:::", "EL:35",
+                         "CL:0:90:0:0:0:0:0:4:0:0:0:0:0:0", "PW:0:XX:0:16.09:16.09:XX",
+                         "LT:0:0:12:0:0:2", "LA:45.5", "LO:-73.6"});
     QTest::newRow("ORVA storm passes")
         << kOrva
-        << QList<Step>{{"@1" + buildRecord(orvaStorm()),
-                        kStormBody + kStormRemarks + "70150 " + kStormTail},
-                       {speci,
-                        "SPECI KQRS 181158Z 25018G27KT 3SM TS RA BKN015 OVC030 22/20 A2964 RMK "
-                        "AO2 SLP074 "},
-                       {noon, "METAR KQRS 181205Z 26012KT 5SM -RA BKN030 21/20 A2965 RMK AO2 TSE05 "
-                              "SLP078 T02100196 "},
-                       {after, "METAR KQRS 181220Z 27011KT 10SM SCT030 21/18 A2966 RMK AO2 RAE20 "
-                               "SLP083 T02060180 "}};
+        << QList<Step>{
+               {"@1" + unitText(orvaStorm()), kStormBody + kStormRemarks + "70150 " + kStormTail},
+               {speci, "SPECI KQRS 181158Z 25018G27KT 3SM TS RA BKN015 OVC030 22/20 A2964 RMK "
+                       "AO2 SLP074 "},
+               {noon, "METAR KQRS 181205Z 26012KT 5SM -RA BKN030 21/20 A2965 RMK AO2 TSE05 "
+                      "SLP078 T02100196 "},
+               {after, "METAR KQRS 181220Z 27011KT 10SM SCT030 21/18 A2966 RMK AO2 RAE20 "
+                       "SLP083 T02060180 "}};
 
     // Temperatures through a day: the previous day's sample and an earlier 6-hour block do
     // not reach the extremes.
     const auto temperature = [](const QString& time, const QString& value) {
-        return "@1" + buildRecord({{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-                                   {"T", time.split(':')},
-                                   {"TA", {value}}});
+        return orvaRecord({{"TA", {value}}}, time);
     };
     QTest::newRow("ORVA temperature extremes through a day")
         << kOrva
@@ -361,18 +257,14 @@ void TestMetarReports::sequences_data()
     QTest::newRow("ORVA distant lightning across reports")
         << kOrva
         << QList<Step>{
-               {"@1" + buildRecord({{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-                                    {"T", {"24/08/02,21", "00", "00"}},
-                                    {"LT", {"0", "4", "9", "0", "20", "20"}}}),
+               {"@1" + unitText({"N:0:0:0:0:kxyz:1:1", "T:24/08/02,21:00:00", "LT:0:4:9:0:20:20"}),
                 "METAR KXYZ 022100Z M RMK AO2 SLPNO "},
-               {"@1" + buildRecord({{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-                                    {"T", {"24/08/02,21", "05", "00"}},
-                                    {"LT", {"2", "6", "11", "25", "20", "20"}}}),
+               {"@1" +
+                    unitText({"N:0:0:0:0:kxyz:1:1", "T:24/08/02,21:05:00", "LT:2:6:11:25:20:20"}),
                 "METAR KXYZ 022105Z M RMK AO2 LTG DSNT SW SLPNO ",
                 {"L\nheader\n0,N1,90,15;0,N2,0,40XX", "L\nheader\n0,N3,225,22;0,N4,10,2XX"}},
-               {"@1" + buildRecord({{"N", {"0", "0", "0", "0", "kxyz", "1", "1"}},
-                                    {"T", {"24/08/02,21", "10", "00"}},
-                                    {"LT", {"1", "7", "12", "22", "20", "20"}}}),
+               {"@1" +
+                    unitText({"N:0:0:0:0:kxyz:1:1", "T:24/08/02,21:10:00", "LT:1:7:12:22:20:20"}),
                 "METAR KXYZ 022110Z M RMK AO2 SLPNO "}};
 }
 
@@ -399,8 +291,7 @@ void TestMetarReports::reportThatNamesNoStationIsFilledByIdentifier()
 {
     // The record builder puts the unit identifier over the fifteen zeros at index 6.
     WeatherDataDecoder decoder;
-    decoder.setRecordText("@1" + buildRecord({{"T", {"24/12/31,09", "15", "00"}},
-                                              {"IR", {"0", "0", "0", "UNIT42"}}}));
+    decoder.setRecordText("@1" + unitText({"T:24/12/31,09:15:00", "IR:0:0:0:UNIT42"}));
     decoder.setDeviceType(kOrva, false);
     QString report = decoder.createMetar();
     QCOMPARE(decoder.getIcao(), QString());
