@@ -1,0 +1,58 @@
+#pragma once
+
+// Small helpers the window and dialog suites share.
+
+#include <QComboBox>
+#include <QFile>
+#include <QSignalSpy>
+#include <QStringList>
+
+#include <cstdlib>
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QStringList comboTexts(const QComboBox* combo)
+{
+    QStringList texts;
+    for (int i = 0; i < combo->count(); ++i)
+        texts << combo->itemText(i);
+    return texts;
+}
+
+// The first argument of every call a spy heard, as text.
+inline QStringList firstArgs(const QSignalSpy& spy)
+{
+    QStringList texts;
+    for (const QList<QVariant>& call : spy)
+        texts << call.at(0).toString();
+    return texts;
+}
+
+// A named child that must exist; a missing one is a broken form, not a failed check.
+template <typename T> T* child(const QObject* parent, const char* name)
+{
+    T* found = parent->findChild<T*>(QLatin1String(name));
+    if (!found)
+        qFatal("no %s", name);
+    return found;
+}
+
+// The BRQ command lists, as the setup dialog and the command page show them.
+// clang-format off
+namespace BrqItems
+{
+const QStringList mode = {"No command", "3 Hour", "1 Hour", "20 Minute", "5 Minute", "1 Minute",
+                          "20 Second", "10 Second"};
+const QStringList camera = {"No command", "Off", "Request Images (All)", "Request Single Camera",
+                            "Set Auto Image Capture", "Cancel Auto Image Capture"};
+const QStringList ceilometer = {"No command", "Disable", "Enable Auto", "Enable Always"};
+const QStringList gps = {"No command", "Disable Lat/Lon", "Enable Lat/Lon", "Update GPS Lat/Lon",
+                         "Update GPS Lat/Lon and Elevation", "Set Elevation (m)"};
+const QStringList speci = {"No command", "Disable", "Enable"};
+const QStringList cameraNumber = {"1", "2", "3", "4"};
+} // namespace BrqItems
+// clang-format on
