@@ -1,15 +1,13 @@
 #include "tests/support/testsupport.h"
 
 #include "link/data_incoming.h"
+#include "tests/link/linktest.h"
 #include "tests/support/orvaframe.h"
 #include "tests/support/ptypair.h"
 
 #include <QSignalSpy>
 #include <QThread>
 #include <QtTest>
-
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -19,72 +17,6 @@ public:
     using data_incoming::data_incoming;
     using data_incoming::parseAmqResponse;
     using data_incoming::parseStationRadioResponse;
-};
-
-// Every signal the answer parsers may emit, in the order emitted, one text per emission.
-class Trace : public QObject
-{
-public:
-    explicit Trace(data_incoming* w)
-    {
-        on(w, &data_incoming::sendLogData,
-           [](const QByteArray& f, const QJsonObject& r, DeviceTypes d) {
-               return "data|" + QString::fromUtf8(f) + (r.isEmpty() ? "|{}|" : "|record|")
-                      + QString::number(int(d));
-           });
-        on(w, &data_incoming::sendLogMsg,
-           [](const QByteArray& line) { return "log|" + QString::fromUtf8(line); });
-        on(w, &data_incoming::sendORVACmdStatus, [](const QString& s) { return "pane|" + s; });
-        on(w, &data_incoming::sendDisplayErrorMsg, [](const QString& s) { return "error|" + s; });
-        on(w, &data_incoming::sendDisplaySysMsg, [](const QString& s) { return "system|" + s; });
-        on(w, &data_incoming::command_status_changed,
-           [](int i, int s) { return QStringLiteral("status|%1,%2").arg(i).arg(s); });
-        on(w, &data_incoming::sendStackData,
-           [](const QStringList& l) { return "stack|" + l.join(QLatin1Char('/')); });
-        on(w, &data_incoming::sendSpeciData,
-           [](const QString& v, int k) { return QStringLiteral("speci|%1,%2").arg(v).arg(k); });
-        on(w, &data_incoming::prepSchedReceived,
-           [](const QString& n, int v) { return QStringLiteral("sched|%1,%2").arg(n).arg(v); });
-        on(w, &data_incoming::encryption_status_changed,
-           [](int s) { return QStringLiteral("encryption|%1").arg(s); });
-        on(w, &data_incoming::encryption_parse_confirmed,
-           [](const QString& s) { return "confirmed|" + s; });
-        on(w, &data_incoming::send_metar_confirmed, [](const QString& s) { return "metar|" + s; });
-        on(w, &data_incoming::sig_orva_enable_disable,
-           [](const QString& s) { return "module|" + s; });
-        on(w, &data_incoming::lightning_parameters_received, [](int a, int b, int c) {
-            return QStringLiteral("lightning|%1,%2,%3").arg(a).arg(b).arg(c);
-        });
-        on(w, &data_incoming::lightning_autocal_confirmed,
-           [] { return QStringLiteral("autocal"); });
-        on(w, &data_incoming::on_error_station_radio, [] { return QStringLiteral("radioerror"); });
-
-        // Signals no answer parser emits: any emission of them shows up as a stray event.
-        const QMetaObject* mo = w->metaObject();
-        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
-            const QMetaMethod m = mo->method(i);
-            if (m.methodType() == QMetaMethod::Signal)
-                all.emplace_back(std::make_unique<QSignalSpy>(w, "2" + m.methodSignature()));
-        }
-    }
-
-    int totalEmitted() const
-    {
-        int n = 0;
-        for (const auto& spy : all)
-            n += spy->count();
-        return n;
-    }
-
-    QStringList events;
-
-private:
-    template <typename Signal, typename Format> void on(data_incoming* w, Signal s, Format f)
-    {
-        connect(w, s, this, [this, f](auto&&... args) { events << f(args...); });
-    }
-
-    std::vector<std::unique_ptr<QSignalSpy>> all;
 };
 
 // Parts of the frame after its head, one per entry.
@@ -103,24 +35,12 @@ QStringList withFrame(QStringList expected, const QByteArray& frame)
     return expected;
 }
 
-class WorkerThread
-{
-public:
-    explicit WorkerThread(data_incoming* worker)
-    {
-        worker->moveToThread(&thread);
-        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-        thread.start();
-    }
-    ~WorkerThread()
-    {
-        thread.quit();
-        thread.wait();
-    }
-
-private:
-    QThread thread;
-};
+const QStringList txfOk{"log|INFO: Txf command success [ {F} ]",
+                        "system|INFO: Txf command success [ {F} ]", "status|12,2"};
+const QStringList txfUnparsed{
+    "error|WARNING: Unable to parse data packet response for Txf command, List index out of "
+    "range error encountered.",
+    "status|12,3"};
 
 } // namespace
 
@@ -191,22 +111,11 @@ private slots:
         for (const char* value : {"OK", "", "invalid"})
             row(qPrintable(QStringLiteral("txf value '%1'").arg(value)),
                 {"R", "txf 450", "txf=" + QString(value)},
-                {"log|INFO: Txf command success [ {F} ]",
-                 "system|INFO: Txf command success [ {F} ]", "status|12,2"});
-        row("txf before channel", {"R", "channel 2", "txf=OK"},
-            {"log|INFO: Txf command success [ {F} ]", "system|INFO: Txf command success [ {F} ]",
-             "status|12,2"});
-        row("txf eight parts", {"R", "txf 450", "txf=OK", "x"},
-            {"log|INFO: Txf command success [ {F} ]", "system|INFO: Txf command success [ {F} ]",
-             "status|12,2"});
-        row("txf result without =", {"R", "txf 450", "txf OK"},
-            {"error|WARNING: Unable to parse data packet response for Txf command, List index out "
-             "of range error encountered.",
-             "status|12,3"});
-        row("txf three parts", {"txf"},
-            {"error|WARNING: Unable to parse data packet response for Txf command, List index out "
-             "of range error encountered.",
-             "status|12,3"});
+                txfOk);
+        row("txf before channel", {"R", "channel 2", "txf=OK"}, txfOk);
+        row("txf eight parts", {"R", "txf 450", "txf=OK", "x"}, txfOk);
+        row("txf result without =", {"R", "txf 450", "txf OK"}, txfUnparsed);
+        row("txf three parts", {"txf"}, txfUnparsed);
         row("rxf", {"R", "rxf 455", "rxf=455"},
             {"log|INFO: Rxf command success [ {F} ]", "system|INFO: Rxf command success [ {F} ]",
              "status|13,2"});
@@ -288,19 +197,13 @@ private slots:
              "pane|WARNING: Station Channel command invalid and failed to send to module",
              "error|WARNING: Station Channel command invalid and failed to send to module",
              "status|15,3"});
-        row("txf without =", {"txf"},
-            {"error|WARNING: Unable to parse data packet response for Txf command, List index out "
-             "of range error encountered.",
-             "status|12,3"});
+        row("txf without =", {"txf"}, txfUnparsed);
         row("channel without =", {"channel"},
             {"error|WARNING: Unable to parse data packet response for Station Channel command, "
              "List index out of range error encountered.",
              "status|15,3"});
         row("radio error", {"ERROR 4"}, {"radioerror"});
-        row("radio error naming txf", {"ERROR txf"},
-            {"error|WARNING: Unable to parse data packet response for Txf command, List index out "
-             "of range error encountered.",
-             "status|12,3"});
+        row("radio error naming txf", {"ERROR txf"}, txfUnparsed);
         row("error on a later line", {"status=OK", "ERROR"}, {});
         row("nothing known", {"status=OK"}, {});
     }

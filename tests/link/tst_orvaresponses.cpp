@@ -2,6 +2,7 @@
 
 #include "decoder/weatherdatadecoder.h"
 #include "link/data_incoming.h"
+#include "tests/link/linktest.h"
 #include "tests/support/orvaframe.h"
 #include "tests/support/ptypair.h"
 
@@ -9,8 +10,6 @@
 #include <QThread>
 #include <QtTest>
 
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -23,71 +22,6 @@ public:
     using data_incoming::positionReset;
 };
 
-// Every signal the answer parsers may emit, in the order emitted, one text per emission.
-class Trace : public QObject
-{
-public:
-    explicit Trace(data_incoming* w)
-    {
-        on(w, &data_incoming::sendLogData,
-           [](const QByteArray& f, const QJsonObject& r, DeviceTypes d) {
-               return "data|" + QString::fromUtf8(f) + (r.isEmpty() ? "|{}|" : "|record|")
-                      + QString::number(int(d));
-           });
-        on(w, &data_incoming::sendLogMsg,
-           [](const QByteArray& line) { return "log|" + QString::fromUtf8(line); });
-        on(w, &data_incoming::sendORVACmdStatus, [](const QString& s) { return "pane|" + s; });
-        on(w, &data_incoming::sendDisplayErrorMsg, [](const QString& s) { return "error|" + s; });
-        on(w, &data_incoming::sendDisplaySysMsg, [](const QString& s) { return "system|" + s; });
-        on(w, &data_incoming::command_status_changed,
-           [](int i, int s) { return QStringLiteral("status|%1,%2").arg(i).arg(s); });
-        on(w, &data_incoming::sendStackData,
-           [](const QStringList& l) { return "stack|" + l.join(QLatin1Char('/')); });
-        on(w, &data_incoming::sendSpeciData,
-           [](const QString& v, int k) { return QStringLiteral("speci|%1,%2").arg(v).arg(k); });
-        on(w, &data_incoming::prepSchedReceived,
-           [](const QString& n, int v) { return QStringLiteral("sched|%1,%2").arg(n).arg(v); });
-        on(w, &data_incoming::encryption_status_changed,
-           [](int s) { return QStringLiteral("encryption|%1").arg(s); });
-        on(w, &data_incoming::encryption_parse_confirmed,
-           [](const QString& s) { return "confirmed|" + s; });
-        on(w, &data_incoming::send_metar_confirmed, [](const QString& s) { return "metar|" + s; });
-        on(w, &data_incoming::sig_orva_enable_disable,
-           [](const QString& s) { return "module|" + s; });
-        on(w, &data_incoming::lightning_parameters_received, [](int a, int b, int c) {
-            return QStringLiteral("lightning|%1,%2,%3").arg(a).arg(b).arg(c);
-        });
-        on(w, &data_incoming::lightning_autocal_confirmed,
-           [] { return QStringLiteral("autocal"); });
-        on(w, &data_incoming::on_error_station_radio, [] { return QStringLiteral("radioerror"); });
-
-        // Signals no answer parser emits: any emission of them shows up as a stray event.
-        const QMetaObject* mo = w->metaObject();
-        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
-            const QMetaMethod m = mo->method(i);
-            if (m.methodType() == QMetaMethod::Signal)
-                all.emplace_back(std::make_unique<QSignalSpy>(w, "2" + m.methodSignature()));
-        }
-    }
-
-    int totalEmitted() const
-    {
-        int n = 0;
-        for (const auto& spy : all)
-            n += spy->count();
-        return n;
-    }
-
-    QStringList events;
-
-private:
-    template <typename Signal, typename Format> void on(data_incoming* w, Signal s, Format f)
-    {
-        connect(w, s, this, [this, f](auto&&... args) { events << f(args...); });
-    }
-
-    std::vector<std::unique_ptr<QSignalSpy>> all;
-};
 
 // One response line per entry. A first entry that starts with "^" continues the head line
 // instead: the name then stands in the frame but outside line 1.
@@ -112,24 +46,13 @@ QStringList withFrame(QStringList expected, const QByteArray& frame)
     return expected;
 }
 
-class WorkerThread
-{
-public:
-    explicit WorkerThread(data_incoming* worker)
-    {
-        worker->moveToThread(&thread);
-        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-        thread.start();
-    }
-    ~WorkerThread()
-    {
-        thread.quit();
-        thread.wait();
-    }
 
-private:
-    QThread thread;
-};
+// Logged and shown with the frame, and the command's status set to success.
+QStringList done(const QString& text, int index)
+{
+    return {"log|" + text + " [ {F} ]", "system|" + text + " [ {F} ]",
+            QStringLiteral("status|%1,2").arg(index)};
+}
 
 } // namespace
 
@@ -151,6 +74,9 @@ private slots:
             "error|ERROR: Unable to parse data packet response for %1 command, List index out "
             "of range error encountered.");
 
+        const QStringList declFailed{"log|ERROR: Declination setting failed.[ {F} ]",
+                                     "error|ERROR: Declination setting failed.", "status|3,3"};
+
         row("stack none", {"stack=NONE"}, {"log|INFO: Stack command returned no Modules [ {F} ]"});
         row("stack found", {"stack=FOUND", "ABCG"},
             {"log|INFO: Stack command found Modules [ {F} ]", "stack|{LINES}"});
@@ -166,18 +92,10 @@ private slots:
         row("decl number", {"decl=12.5"},
             {"log|INFO: Declination set to 12.5.[ {F} ]", "system|INFO: Declination set to 12.5.",
              "status|3,2"});
-        row("decl not a number", {"decl=east"},
-            {"log|ERROR: Declination setting failed.[ {F} ]",
-             "error|ERROR: Declination setting failed.", "status|3,3"});
-        row("decl beyond float", {"decl=1e39"},
-            {"log|ERROR: Declination setting failed.[ {F} ]",
-             "error|ERROR: Declination setting failed.", "status|3,3"});
-        row("decl nan", {"decl=nan"},
-            {"log|ERROR: Declination setting failed.[ {F} ]",
-             "error|ERROR: Declination setting failed.", "status|3,3"});
-        row("decl without =", {"^decl=", "NAK"},
-            {"log|ERROR: Declination setting failed.[ {F} ]",
-             "error|ERROR: Declination setting failed.", "status|3,3"});
+        row("decl not a number", {"decl=east"}, declFailed);
+        row("decl beyond float", {"decl=1e39"}, declFailed);
+        row("decl nan", {"decl=nan"}, declFailed);
+        row("decl without =", {"^decl=", "NAK"}, declFailed);
         row("decl two lines", {"decl=12.5", "x=1"},
             {"log|ERROR: Invalid declination packet response.[ {F} ]",
              "error|ERROR: Invalid declination packet response.", "status|3,3"});
@@ -248,55 +166,41 @@ private slots:
         row("metar offset refused", {"metar_offset=INVALID"}, {});
         row("metar offset without =", {"^metar_offset=", "NAK"}, {});
 
-        row("gps on", {"gps=ON"},
-            {"log|INFO: GPS enabled successfully [ {F} ]",
-             "system|INFO: GPS enabled successfully [ {F} ]", "status|1,2"});
+        row("gps on", {"gps=ON"}, done("INFO: GPS enabled successfully", 1));
         row("gps elevation only", {"gps=ELEVATION_ONLY"},
-            {"log|INFO: GPS elevation only set successfully [ {F} ]",
-             "system|INFO: GPS elevation only set successfully [ {F} ]", "status|1,2"});
+            done("INFO: GPS elevation only set successfully", 1));
         row("gps lower case", {"gps=on"},
             {"log|ERROR: Unknown GPS command response received [ {F} ]",
              "error|WARNING: Unknown GPS command response received", "status|1,3"});
         row("gps refused", {"gps=INVALID"},
             {"log|ERROR: GPS command failed [ {F} ]", "pane|ERROR: GPS command failed",
              "error|ERROR: GPS command failed.", "status|1,3"});
-        row("elevation off", {"elevation=OFF"},
-            {"log|INFO: Elevation disabled [ {F} ]", "system|INFO: Elevation disabled [ {F} ]",
-             "status|2,2"});
+        row("elevation off", {"elevation=OFF"}, done("INFO: Elevation disabled", 2));
         row("elevation value", {"elevation=120"},
-            {"log|INFO: Elevation command successfully sent [ {F} ]",
-             "system|INFO: Elevation command successfully sent [ {F} ]", "status|2,2"});
+            done("INFO: Elevation command successfully sent", 2));
         row("elevation refused", {"elevation=INVALID"},
             {"log|ERROR: Elevation command failed [ {F} ]",
              "pane|ERROR: Elevation command failed", "error|ERROR: Elevation GPS command failed",
              "status|2,3"});
 
-        row("datetime", {"datetime=INVALID"},
-            {"log|INFO: DateTime command response received [ {F} ]",
-             "system|INFO: DateTime command response received [ {F} ]", "status|9,2"});
+        row("datetime", {"datetime=INVALID"}, done("INFO: DateTime command response received", 9));
         row("datetime without =", {"^datetime=", "NAK"},
-            {"log|INFO: DateTime command response received [ {F} ]",
-             "system|INFO: DateTime command response received [ {F} ]", "status|9,2"});
+            done("INFO: DateTime command response received", 9));
 
-        row("icao", {"icao=KXYZ"},
-            {"log|INFO: ICAO command successfully sent [ {F} ]",
-             "system|INFO: ICAO command successfully sent [ {F} ]", "status|10,2"});
+        row("icao", {"icao=KXYZ"}, done("INFO: ICAO command successfully sent", 10));
         row("icao refused", {"icao=INVALID"},
             {"log|INFO: ICAO command failed [ {F} ]", "pane|ERROR: ICAO command failed",
              "error|ERROR: ICAO Command Failed.", "status|10,3"});
         row("icao without =", {"^icao=", "NAK"}, {parseFail.arg("ICAO"), "status|10,3"});
 
-        row("led on", {"led=ON"},
-            {"log|INFO: LED enabled successfully [ {F} ]",
-             "system|INFO: LED enabled successfully [ {F} ]", "status|7,2"});
+        row("led on", {"led=ON"}, done("INFO: LED enabled successfully", 7));
         row("led other", {"led=DIM"},
             {"log|ERROR: Unknown LED command response received [ {F} ]",
              "error|ERROR: Unknown LED command response received [ {F} ]", "status|7,3"});
         // "enabled=" and "disabled=" end in "led=" but are no LED answers.
         row("enabled= is no led answer", {"enabled=ON"}, {});
         row("disabled= falls through to log=", {"log=OFF", "disabled=B"},
-            {"log|INFO: Log disabled successfully [ {F} ]",
-             "system|INFO: Log disabled successfully [ {F} ]", "status|8,2"});
+            done("INFO: Log disabled successfully", 8));
         row("log refused has no pane line", {"log=INVALID"},
             {"log|ERROR: Log command failed [ {F} ]", "error|ERROR: Log Command Failed.",
              "status|8,3"});
@@ -330,9 +234,7 @@ private slots:
         row("rflos rate without =", {"^radio_freq=", "NAK"},
             {parseFail.arg("RFLOS frequency"), "status|16,3"});
 
-        row("rf off", {"rf=OFF"},
-            {"log|INFO: RF disabled successfully [ {F} ]",
-             "system|INFO: RF disabled successfully [ {F} ]", "status|4,2"});
+        row("rf off", {"rf=OFF"}, done("INFO: RF disabled successfully", 4));
         row("rf refused", {"rf=INVALID"},
             {"log|ERROR: RF command failed [ {F} ]", "pane|ERROR: RF command failed",
              "error|ERROR: RF Command Failed.", "status|4,3"});
@@ -340,9 +242,7 @@ private slots:
             {"log|ERROR: Unknown RF command response received [ {F} ]",
              "error|ERROR: Unknown RF command response received [ {F} ] ", "status|4,3"});
 
-        row("heater on", {"heater=ON"},
-            {"log|INFO: Heater enabled successfully [ {F} ]",
-             "system|INFO: Heater enabled successfully [ {F} ]", "status|6,2"});
+        row("heater on", {"heater=ON"}, done("INFO: Heater enabled successfully", 6));
         row("heater refused", {"heater=INVALID"},
             {"log|ERROR: Heater command failed [ {F} ]", "pane|ERROR: Heater command failed",
              "error|ERROR: Heater Command Failed.", "status|6,3"});
@@ -528,18 +428,6 @@ private slots:
         QCOMPARE(worker.decoder->getIcao(), QString());
     }
 
-    // Erasure starts, then completes, on the logging command's row.
-    void flashEraseSequence()
-    {
-        Probe worker;
-        QSignalSpy status(&worker, &data_incoming::command_status_changed);
-        worker.parseCommandResponse(frame3({"flash_erase=START"}));
-        worker.parseCommandResponse(frame3({"flash_erase=OK"}));
-        QCOMPARE(status.count(), 2);
-        QCOMPARE(status.at(0), QVariantList({8, 4}));
-        QCOMPARE(status.at(1), QVariantList({8, 2}));
-    }
-
     // Answers as the unit sends them: through a real serial port to a worker on its own thread.
     void answersOverSerialLine()
     {
@@ -565,9 +453,7 @@ private slots:
         pty.write(blower.mid(7));
 
         const QStringList expected =
-            withFrame({"log|INFO: ICAO command successfully sent [ {F} ]",
-                       "system|INFO: ICAO command successfully sent [ {F} ]", "status|10,2"},
-                      icao)
+            withFrame(done("INFO: ICAO command successfully sent", 10), icao)
             + withFrame({"log|INFO: Blower command successfully queued [ {F} ]",
                          "system|INFO: Blower command successfully queued[ {F} ]", "status|5,1"},
                         blower);

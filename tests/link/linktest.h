@@ -1,0 +1,137 @@
+#pragma once
+
+// Helpers shared by the link suites: a worker on its own thread, signal-argument lists, and
+// a trace of every answer-parser signal.
+
+#include "link/data_incoming.h"
+
+#include <QJsonObject>
+#include <QLoggingCategory>
+#include <QMetaMethod>
+#include <QSignalSpy>
+#include <QStringList>
+#include <QThread>
+
+#include <memory>
+#include <vector>
+
+// Runs a worker on a thread of its own, as the application does; stops it on every way out.
+class WorkerThread
+{
+public:
+    explicit WorkerThread(data_incoming* worker)
+    {
+        worker->moveToThread(&thread);
+        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
+        thread.start();
+    }
+    ~WorkerThread()
+    {
+        thread.quit();
+        thread.wait();
+    }
+
+private:
+    QThread thread;
+};
+
+// Argument `index` of every emission a spy saw.
+template <typename T = QByteArray> QList<T> spyArgs(const QSignalSpy& spy, int index = 0)
+{
+    QList<T> out;
+    for (const QList<QVariant>& call : spy)
+        out << call.at(index).value<T>();
+    return out;
+}
+inline QByteArrayList byteArgs(const QSignalSpy& spy, int index = 0)
+{
+    return spyArgs<QByteArray>(spy, index);
+}
+
+inline QStringList textArgs(const QSignalSpy& spy)
+{
+    return spyArgs<QString>(spy);
+}
+
+// The suites run with debug output switched off; this lets one test see the default category.
+class DebugOutput
+{
+public:
+    DebugOutput() { previous = QLoggingCategory::installFilter(&enable); }
+    ~DebugOutput() { QLoggingCategory::installFilter(previous); }
+
+private:
+    static void enable(QLoggingCategory* category)
+    {
+        previous(category);
+        if (qstrcmp(category->categoryName(), "default") == 0)
+            category->setEnabled(QtDebugMsg, true);
+    }
+    static inline QLoggingCategory::CategoryFilter previous = nullptr;
+};
+
+// Every signal the answer parsers may emit, in the order emitted, one text per emission.
+class Trace : public QObject
+{
+public:
+    explicit Trace(data_incoming* w)
+    {
+        on(w, &data_incoming::sendLogData,
+           [](const QByteArray& f, const QJsonObject& r, DeviceTypes d) {
+               return "data|" + QString::fromUtf8(f) + (r.isEmpty() ? "|{}|" : "|record|")
+                      + QString::number(int(d));
+           });
+        on(w, &data_incoming::sendLogMsg,
+           [](const QByteArray& line) { return "log|" + QString::fromUtf8(line); });
+        on(w, &data_incoming::sendORVACmdStatus, [](const QString& s) { return "pane|" + s; });
+        on(w, &data_incoming::sendDisplayErrorMsg, [](const QString& s) { return "error|" + s; });
+        on(w, &data_incoming::sendDisplaySysMsg, [](const QString& s) { return "system|" + s; });
+        on(w, &data_incoming::command_status_changed,
+           [](int i, int s) { return QStringLiteral("status|%1,%2").arg(i).arg(s); });
+        on(w, &data_incoming::sendStackData,
+           [](const QStringList& l) { return "stack|" + l.join(QLatin1Char('/')); });
+        on(w, &data_incoming::sendSpeciData,
+           [](const QString& v, int k) { return QStringLiteral("speci|%1,%2").arg(v).arg(k); });
+        on(w, &data_incoming::prepSchedReceived,
+           [](const QString& n, int v) { return QStringLiteral("sched|%1,%2").arg(n).arg(v); });
+        on(w, &data_incoming::encryption_status_changed,
+           [](int s) { return QStringLiteral("encryption|%1").arg(s); });
+        on(w, &data_incoming::encryption_parse_confirmed,
+           [](const QString& s) { return "confirmed|" + s; });
+        on(w, &data_incoming::send_metar_confirmed, [](const QString& s) { return "metar|" + s; });
+        on(w, &data_incoming::sig_orva_enable_disable,
+           [](const QString& s) { return "module|" + s; });
+        on(w, &data_incoming::lightning_parameters_received, [](int a, int b, int c) {
+            return QStringLiteral("lightning|%1,%2,%3").arg(a).arg(b).arg(c);
+        });
+        on(w, &data_incoming::lightning_autocal_confirmed,
+           [] { return QStringLiteral("autocal"); });
+        on(w, &data_incoming::on_error_station_radio, [] { return QStringLiteral("radioerror"); });
+
+        // Signals no answer parser emits: any emission of them shows up as a stray event.
+        const QMetaObject* mo = w->metaObject();
+        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
+            const QMetaMethod m = mo->method(i);
+            if (m.methodType() == QMetaMethod::Signal)
+                all.emplace_back(std::make_unique<QSignalSpy>(w, "2" + m.methodSignature()));
+        }
+    }
+
+    int totalEmitted() const
+    {
+        int n = 0;
+        for (const auto& spy : all)
+            n += spy->count();
+        return n;
+    }
+
+    QStringList events;
+
+private:
+    template <typename Signal, typename Format> void on(data_incoming* w, Signal s, Format f)
+    {
+        connect(w, s, this, [this, f](auto&&... args) { events << f(args...); });
+    }
+
+    std::vector<std::unique_ptr<QSignalSpy>> all;
+};
