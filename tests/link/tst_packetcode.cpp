@@ -89,135 +89,128 @@ class TestPacketCode : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void knownAnswers_data();
-    void knownAnswers();
-    void everySymbol();
-    void tablesRebuildTheSame();
-    void roundTrip();
-    void outputBound_data();
-    void outputBound();
-    void noOutputArea();
-};
-
-void TestPacketCode::initTestCase()
-{
-    initPacketCodeTables();
-}
-
-void TestPacketCode::knownAnswers_data()
-{
-    QTest::addColumn<QByteArray>("bits");
-    QTest::addColumn<QByteArray>("text");
-
-    QTest::newRow("no input") << QByteArray() << QByteArray();
-    QTest::newRow("0x00: four colons, all trailing") << QByteArray("00000000") << QByteArray();
-    QTest::newRow("0x54: 2 and three loose bits") << QByteArray("01010 100") << QByteArray("2");
-    QTest::newRow("carriage return") << QByteArray("10101") << QByteArray("\r\n");
-    QTest::newRow("unassigned 10111") << QByteArray("10111") << QByteArray("_");
-    QTest::newRow("unassigned 1111011") << QByteArray("1111011") << QByteArray("_");
-    QTest::newRow("underscore") << QByteArray("1111111") << QByteArray("_");
-    QTest::newRow("A then colon") << QByteArray("1100001 00") << QByteArray("A");
-    QTest::newRow("colon inside is kept") << QByteArray("00 1100001") << QByteArray(":A");
-    QTest::newRow("four colons from one byte")
-        << QByteArray("00000000 1100001 0") << QByteArray("::::A");
-    QTest::newRow("0xff: underscore, one bit dropped") << QByteArray("11111111") << QByteArray("_");
-    QTest::newRow("frame head") << QByteArray("1100000 01001") << QByteArray("@1");
-    QTest::newRow("response line")
-        << QByteArray("1110010 1100110 10011 1110100 1111000 00 01001 01011 10010 01101 10101")
-        << QByteArray("RF-TX:13.5\r\n");
-}
-
-void TestPacketCode::knownAnswers()
-{
-    QFETCH(QByteArray, bits);
-    QFETCH(QByteArray, text);
-    QCOMPARE(decode(packBits(bits)), text);
-}
-
-void TestPacketCode::everySymbol()
-{
-    for (const Symbol& s : kCode) {
-        if (s.character == ':')
-            continue;
-        const QByteArray expected =
-            s.character == '\r' ? QByteArray("\r\n") : QByteArray(1, s.character);
-        QCOMPARE(decode(packBits(s.bits)), expected);
-        // Behind a 7-bit symbol and in front of a 2-bit one, the boundaries still hold.
-        QCOMPARE(decode(packBits(QByteArray("1111010") + s.bits + "00 1100001")),
-                 "Z" + expected + ":A");
+    void initTestCase()
+    {
+        initPacketCodeTables();
     }
-}
 
-void TestPacketCode::tablesRebuildTheSame()
-{
-    const QByteArray sample = encode("@1XY:0123456789.-?>~,/_\r\nABCDEFGHIJKLMNOPQRSTUVW");
-    const QByteArray before = decode(sample);
-    initPacketCodeTables();
-    QCOMPARE(decode(sample), before);
-    QCOMPARE(before, QByteArray("@1XY:0123456789.-?>~,/_\r\nABCDEFGHIJKLMNOPQRSTUVW"));
-}
+    void knownAnswers_data()
+    {
+        QTest::addColumn<QByteArray>("bits");
+        QTest::addColumn<QByteArray>("text");
 
-void TestPacketCode::roundTrip()
-{
-    QRandomGenerator random(77);
-    const QByteArray alphabet(":0123456789.-?>@ABCDEFGHIJKLMNOPQRSTUVWXYZ~,/_\r");
-    for (int round = 0; round < 300; ++round) {
-        QByteArray text;
-        const int length = int(random.bounded(400));
-        for (int i = 0; i < length; ++i) {
-            const char c = alphabet.at(int(random.bounded(alphabet.size())));
-            text.append(c);
-            if (c == '\r')
-                text.append('\n');
+        QTest::newRow("no input") << QByteArray() << QByteArray();
+        QTest::newRow("0x00: four colons, all trailing") << QByteArray("00000000") << QByteArray();
+        QTest::newRow("0x54: 2 and three loose bits") << QByteArray("01010 100") << QByteArray("2");
+        QTest::newRow("carriage return") << QByteArray("10101") << QByteArray("\r\n");
+        QTest::newRow("unassigned 10111") << QByteArray("10111") << QByteArray("_");
+        QTest::newRow("unassigned 1111011") << QByteArray("1111011") << QByteArray("_");
+        QTest::newRow("underscore") << QByteArray("1111111") << QByteArray("_");
+        QTest::newRow("A then colon") << QByteArray("1100001 00") << QByteArray("A");
+        QTest::newRow("colon inside is kept") << QByteArray("00 1100001") << QByteArray(":A");
+        QTest::newRow("four colons from one byte")
+            << QByteArray("00000000 1100001 0") << QByteArray("::::A");
+        QTest::newRow("0xff: underscore, one bit dropped")
+            << QByteArray("11111111") << QByteArray("_");
+        QTest::newRow("frame head") << QByteArray("1100000 01001") << QByteArray("@1");
+        QTest::newRow("response line")
+            << QByteArray("1110010 1100110 10011 1110100 1111000 00 01001 01011 10010 01101 10101")
+            << QByteArray("RF-TX:13.5\r\n");
+    }
+
+    void knownAnswers()
+    {
+        QFETCH(QByteArray, bits);
+        QFETCH(QByteArray, text);
+        QCOMPARE(decode(packBits(bits)), text);
+    }
+
+    void everySymbol()
+    {
+        for (const Symbol& s : kCode) {
+            if (s.character == ':')
+                continue;
+            const QByteArray expected =
+                s.character == '\r' ? QByteArray("\r\n") : QByteArray(1, s.character);
+            QCOMPARE(decode(packBits(s.bits)), expected);
+            // Behind a 7-bit symbol and in front of a 2-bit one, the boundaries still hold.
+            QCOMPARE(decode(packBits(QByteArray("1111010") + s.bits + "00 1100001")),
+                     "Z" + expected + ":A");
         }
-        while (text.endsWith(':'))
-            text.chop(1);
-        QCOMPARE(decode(encode(text)), text);
     }
-}
 
-void TestPacketCode::outputBound_data()
-{
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<int>("maxOut");
-    QTest::addColumn<QByteArray>("expected");
+    void tablesRebuildTheSame()
+    {
+        const QByteArray sample = encode("@1XY:0123456789.-?>~,/_\r\nABCDEFGHIJKLMNOPQRSTUVW");
+        const QByteArray before = decode(sample);
+        initPacketCodeTables();
+        QCOMPARE(decode(sample), before);
+        QCOMPARE(before, QByteArray("@1XY:0123456789.-?>~,/_\r\nABCDEFGHIJKLMNOPQRSTUVW"));
+    }
 
-    const QByteArray returns = QByteArray("\r\n").repeated(6553);
-    QTest::newRow("carriage returns into 2048")
-        << returns << 2048 << QByteArray("\r\n").repeated(1023);
-    QTest::newRow("CR LF is not split") << QByteArray("A\r\nB") << 3 << QByteArray("A");
-    QTest::newRow("CR LF just fits") << QByteArray("A\r\nB") << 4 << QByteArray("A\r\n");
-    QTest::newRow("room for the NUL only") << QByteArray("ABC") << 1 << QByteArray();
-    QTest::newRow("letters cut") << QByteArray("ABCDEFG") << 4 << QByteArray("ABC");
-    QTest::newRow("trailing colons of the cut text go")
-        << QByteArray("AB::CD") << 5 << QByteArray("AB");
-    QTest::newRow("four per byte") << QByteArray(":").repeated(4096) + "A" << 2048 << QByteArray();
-}
+    void roundTrip()
+    {
+        QRandomGenerator random(77);
+        const QByteArray alphabet(":0123456789.-?>@ABCDEFGHIJKLMNOPQRSTUVWXYZ~,/_\r");
+        for (int round = 0; round < 300; ++round) {
+            QByteArray text;
+            const int length = int(random.bounded(400));
+            for (int i = 0; i < length; ++i) {
+                const char c = alphabet.at(int(random.bounded(alphabet.size())));
+                text.append(c);
+                if (c == '\r')
+                    text.append('\n');
+            }
+            while (text.endsWith(':'))
+                text.chop(1);
+            QCOMPARE(decode(encode(text)), text);
+        }
+    }
 
-void TestPacketCode::outputBound()
-{
-    QFETCH(QByteArray, text);
-    QFETCH(int, maxOut);
-    QFETCH(QByteArray, expected);
+    void outputBound_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("maxOut");
+        QTest::addColumn<QByteArray>("expected");
 
-    const QByteArray packed = encode(text);
-    QByteArray out(maxOut + 64, kGuard);
-    const quint32 length = decodeCompressedPacket(out.data(), packed.constData(),
-                                                  quint32(packed.size()), quint32(maxOut));
-    QCOMPARE(out.left(int(length)), expected);
-    QCOMPARE(out.at(int(length)), '\0');
-    for (int i = maxOut; i < out.size(); ++i)
-        QCOMPARE(out.at(i), kGuard);
-}
+        const QByteArray returns = QByteArray("\r\n").repeated(6553);
+        QTest::newRow("carriage returns into 2048")
+            << returns << 2048 << QByteArray("\r\n").repeated(1023);
+        QTest::newRow("CR LF is not split") << QByteArray("A\r\nB") << 3 << QByteArray("A");
+        QTest::newRow("CR LF just fits") << QByteArray("A\r\nB") << 4 << QByteArray("A\r\n");
+        QTest::newRow("room for the NUL only") << QByteArray("ABC") << 1 << QByteArray();
+        QTest::newRow("letters cut") << QByteArray("ABCDEFG") << 4 << QByteArray("ABC");
+        QTest::newRow("trailing colons of the cut text go")
+            << QByteArray("AB::CD") << 5 << QByteArray("AB");
+        QTest::newRow("four per byte")
+            << QByteArray(":").repeated(4096) + "A" << 2048 << QByteArray();
+    }
 
-void TestPacketCode::noOutputArea()
-{
-    const QByteArray packed = encode("ABC");
-    char out[4] = {kGuard, kGuard, kGuard, kGuard};
-    QCOMPARE(decodeCompressedPacket(out, packed.constData(), quint32(packed.size()), 0), 0u);
-    QCOMPARE(out[0], kGuard);
-}
+    void outputBound()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, maxOut);
+        QFETCH(QByteArray, expected);
+
+        const QByteArray packed = encode(text);
+        QByteArray out(maxOut + 64, kGuard);
+        const quint32 length = decodeCompressedPacket(out.data(), packed.constData(),
+                                                      quint32(packed.size()), quint32(maxOut));
+        QCOMPARE(out.left(int(length)), expected);
+        QCOMPARE(out.at(int(length)), '\0');
+        for (int i = maxOut; i < out.size(); ++i)
+            QCOMPARE(out.at(i), kGuard);
+    }
+
+    void noOutputArea()
+    {
+        const QByteArray packed = encode("ABC");
+        char out[4] = {kGuard, kGuard, kGuard, kGuard};
+        QCOMPARE(decodeCompressedPacket(out, packed.constData(), quint32(packed.size()), 0), 0u);
+        QCOMPARE(out[0], kGuard);
+    }
+
+};
 
 QTEST_GUILESS_MAIN(TestPacketCode)
 #include "tst_packetcode.moc"

@@ -149,277 +149,266 @@ private:
     }
 
 private slots:
-    void keysOfEachFamily();
-    void orvaValues();
-    void brqValues();
-    void timestamps_data();
-    void timestamps();
-    void sky_data();
-    void sky();
-    void stationPressure();
-    void unitNamedInReport_data();
-    void unitNamedInReport();
-    void parseErrorsLoggedInDebugMode_data();
-    void parseErrorsLoggedInDebugMode();
+    void keysOfEachFamily()
+    {
+        const QJsonObject o = orva(kOrvaLines);
+        QCOMPARE(sorted(o.keys()), sorted(kOrvaKeys + kFlagKeys));
+        QCOMPARE(o.size(), 86);
+        for (const QString& key : kOrvaKeys)
+            QVERIFY2(o.value(key).isString(), qPrintable(key));
+
+        // The same key set even when the record holds nothing at all.
+        QCOMPARE(sorted(orva({}).keys()), sorted(kOrvaKeys + kFlagKeys));
+
+        QStringList brqKeys = kOrvaKeys + kFlagKeys;
+        for (const QString& key : kOrvaOnlyKeys)
+            brqKeys.removeOne(key);
+        QCOMPARE(sorted(brq(kBrqLines).keys()), sorted(brqKeys));
+        QCOMPARE(brq(kBrqLines).size(), 81);
+    }
+
+    void orvaValues()
+    {
+        const QJsonObject r = orva(kOrvaLines);
+        const QList<QPair<const char*, const char*>> expected = {
+            {"Timestamp", "2026-03-05 14:07:09"},
+            {"IMEI", "OV7731"},
+            {"Type", "ORVA"},
+            {"Voltage", "12.6"},
+            {"Reporting Mode", "10 minute"},
+            {"Radio Transmit Rate", "5 Seconds"},
+            {"Temperature", "21.4"},
+            {"Temperature 24 Hrs Max", "21.4"},
+            {"Wind Speed", "12"},
+            {"Wind Speed Inst", "12.5"},
+            {"Wind Direction", "184"},
+            {"Wind Direction 2minAvg", "184"},
+            {"Wind Speed Max 10 Minutes", "12"},
+            {"Wind Direction Max 10 Minutes", "184"},
+            {"Gust Speed", "18"},
+            {"Gust Direction", "190"},
+            {"X Wind", " 0.8"},
+            {"X Gust", " 3.1"},
+            {"Cloud Layer 1", "300"},
+            {"Cloud Layer 2", "1000"},
+            {"Cloud Layer 3", ""},
+            {"Cloud Vertical Visibility", "0"},
+            {"Clouds", "300, 1000 ft"},
+            {"Lowest Broken Layer", "400"},
+            {"Present Weather", "Light Rain"},
+            {"Lightning Strikes 1 Min", "3"},
+            {"Lightning Strikes 60 Min", "9"},
+            {"Lightning Min Distance 60 Min", "12"},
+            {"3 Hr Pressure", "-1.6"},
+            {"Visibility", "6.21504"},
+            {"Visibility1", "6.21504"},
+            {"RFLOS Band", "UHF"},
+            {"precip_total_1hr", "12"},
+            {"precip_total_3hr", "50"},
+            {"precip_total_6hr", "100"},
+            {"precip_total_24hr", "200"},
+            {"Tampering", ""},
+        };
+        for (const auto& e : expected)
+            QVERIFY2(
+                r.value(e.first).toString() == QLatin1String(e.second),
+                qPrintable(QStringLiteral("%1: %2").arg(e.first, r.value(e.first).toString())));
+        QVERIFY(r.value("METAR").toString().startsWith("METAR KXYZ 051407Z 18012G18KT 150V220 "));
+        QCOMPARE(r.value("METAR").toString(), r.value("METAR").toString().trimmed());
+    }
+
+    void brqValues()
+    {
+        const QJsonObject r = brq(kBrqLines);
+        QCOMPARE(r.value("IMEI").toString(), QStringLiteral("UNIT7"));
+        QCOMPARE(r.value("Type").toString(), QStringLiteral("R200"));
+        QCOMPARE(r.value("Reporting Mode").toString(), QStringLiteral("1 Hour"));
+        QCOMPARE(r.value("Visibility").toString(), QStringLiteral("10"));
+        QCOMPARE(r.value("Lightning Distance").toString(), QStringLiteral("12"));
+        QCOMPARE(r.value("Lightning Frequency").toString(), QStringLiteral("3"));
+        QCOMPARE(r.value("3 Hr Pressure").toString(), QStringLiteral("0.00"));
+        QCOMPARE(r.value("Lowest Broken Layer").toString(), QStringLiteral("1200"));
+        QVERIFY(r.value("METAR").toString().startsWith("METAR UNIT7 051407Z AUTO 27008G12KT "));
+    }
+
+    void timestamps_data()
+    {
+        QTest::addColumn<QStringList>("timeLine");
+        QTest::addColumn<QString>("timestamp");
+        QTest::addColumn<QString>("utc");
+        QTest::addColumn<QString>("device");
+
+        const QString now = QStringLiteral("26-06-30 23:59:58");
+        QTest::newRow("no time line") << QStringList() << "" << now << "";
+        QTest::newRow("device clock unset")
+            << QStringList{"00/01/01,00", "00", "05"} << "2000-01-01 00:00:05" << now
+            << "00-01-01 00:00:05";
+        QTest::newRow("device clock set")
+            << QStringList{"26/03/04,05", "06", "07"} << "2026-03-04 05:06:07"
+            << "26-03-04 05:06:07" << "26-03-04 05:06:07";
+        QTest::newRow("set but impossible date")
+            << QStringList{"26/13/04,05", "06", "07"} << "2026-13-04 05:06:07" << "" << "";
+    }
+
+    void timestamps()
+    {
+        QFETCH(QStringList, timeLine);
+        QFETCH(QString, timestamp);
+        QFETCH(QString, utc);
+        QFETCH(QString, device);
+
+        ScopedClock clock(QDateTime(QDate(2026, 6, 30), QTime(23, 59, 58), Qt::UTC));
+        const auto timed = [&timeLine](const Lines& lines) {
+            return timeLine.isEmpty() ? without(lines, "T") : withLine(lines, "T", timeLine);
+        };
+        for (const QJsonObject& r : {orva(timed(kOrvaLines)), brq(timed(kBrqLines))}) {
+            QCOMPARE(r.value("Timestamp").toString(), timestamp);
+            QCOMPARE(r.value("Timestamp UTC").toString(), utc);
+            QCOMPARE(r.value("Timestamp Device").toString(), device);
+        }
+    }
+
+    void sky_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<QStringList>("ceilometer");
+        QTest::addColumn<QStringList>("layers");
+        QTest::addColumn<QString>("vertical");
+        QTest::addColumn<QString>("clouds");
+
+        const QStringList none{"", "", "", "", "", ""};
+        const QStringList dashes{"-", "-", "-", "-", "-", "-"};
+        QTest::newRow("two BRQ layers")
+            << int(DeviceTypes::BRQ)
+            << QStringList{"1", "366", "1036", "0", "0", "0", "0", "3", "8", "0", "0", "0", "0", ""}
+            << QStringList{"1200", "3400", "", "", "", ""} << "0" << "1200, 3400 ft";
+        QTest::newRow("clear ORVA sky")
+            << int(DeviceTypes::ORVA)
+            << QStringList{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", ""}
+            << none << "0" << "CLR";
+        QTest::newRow("BRQ without layers")
+            << int(DeviceTypes::BRQ)
+            << QStringList{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", ""}
+            << none << "0" << "";
+        QTest::newRow("ceilometer off")
+            << int(DeviceTypes::ORVA) << QStringList{"-", "30", "9"} << dashes << "-"
+            << "Ceilometer OFF";
+        QTest::newRow("no ceilometer")
+            << int(DeviceTypes::BRQ) << QStringList{"?"} << dashes << "-" << "No Ceilometer";
+        QTest::newRow("six ORVA layers")
+            << int(DeviceTypes::ORVA) << QStringList{"1", "10", "20", "40", "80", "160", "320",
+                                                     "1", "2",  "3",  "4",  "5",  "8",   ""}
+            << QStringList{"300", "700", "1300", "2600", "5000", "10000"} << "0"
+            << "300, 700, 1300, 2600, 5000, 10000 ft";
+    }
+
+    void sky()
+    {
+        QFETCH(int, device);
+        QFETCH(QStringList, ceilometer);
+        QFETCH(QStringList, layers);
+        QFETCH(QString, vertical);
+        QFETCH(QString, clouds);
+
+        const QJsonObject r = device == int(DeviceTypes::ORVA)
+                                  ? orva(withLine(kOrvaLines, "CL", ceilometer))
+                                  : brq(withLine(kBrqLines, "CL", ceilometer));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(r.value(QStringLiteral("Cloud Layer %1").arg(i + 1)).toString(), layers.at(i));
+        QCOMPARE(r.value("Cloud Vertical Visibility").toString(), vertical);
+        QCOMPARE(r.value("Clouds").toString(), clouds);
+    }
+
+    void stationPressure()
+    {
+        QJsonObject r = orva(kOrvaLines);
+        QCOMPARE(r.value("Pressure").toString(), QStringLiteral("1013.25"));
+        QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("29.9212"));
+
+        // The second station pressure wins where the unit sends one.
+        r = brq(withLine(kBrqLines, "HP", {"990.5"}));
+        QCOMPARE(r.value("Pressure").toString(), QStringLiteral("990.5"));
+        QCOMPARE(r.value("HA Pressure").toString(), QStringLiteral("990.5"));
+        QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("29.2494"));
+
+        r = orva(without(kOrvaLines, "BA"));
+        QCOMPARE(r.value("Pressure").toString(), QString());
+        QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("-"));
+        QCOMPARE(r.value("3 Hr Pressure").toString(), QStringLiteral("-"));
+        r = brq(without(kBrqLines, "BA"));
+        QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("-"));
+        QCOMPARE(r.value("3 Hr Pressure").toString(), QStringLiteral("-"));
+    }
+
+    void unitNamedInReport_data()
+    {
+        QTest::addColumn<QString>("station");
+        QTest::addColumn<QString>("reportStart");
+
+        QTest::newRow("no station") << "" << "^METAR OV7731 \\d{6}Z 18012G18KT 150V220 ";
+        QTest::newRow("station") << "kxyz" << "^METAR KXYZ 051407Z 18012G18KT 150V220 ";
+        // The header asks for the unit's identifier, which the report already carries in full.
+        QTest::newRow("station unknown") << "?" << "^METAR OV7731 051407Z 18012G18KT 150V220 ";
+    }
+
+    void unitNamedInReport()
+    {
+        QFETCH(QString, station);
+        QFETCH(QString, reportStart);
+
+        const QJsonObject r =
+            orva(withLine(kOrvaLines, "N", {"METAR", "0", "0", "0", station, "1", "1"}));
+        QCOMPARE(r.value("IMEI").toString(), QStringLiteral("OV7731"));
+        const QString report = r.value("METAR").toString();
+        QVERIFY2(QRegularExpression(reportStart).match(report).hasMatch(), qPrintable(report));
+    }
+
+    void parseErrorsLoggedInDebugMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("logged");
+
+        QTest::newRow("Default") << int(LoggingType::Default) << false;
+        QTest::newRow("Data") << int(LoggingType::Data) << false;
+        QTest::newRow("Debug") << int(LoggingType::Debug) << true;
+    }
+
+    void parseErrorsLoggedInDebugMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, logged);
+
+        WorkerProbe worker;
+        attach(worker, DeviceTypes::BRQ);
+        worker.setLoggingState(LoggingType(mode));
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
+
+        // A wind line without its direction: every reader of field 1 records an error.
+        worker.handleWeatherData(brqPacket(withLine(kBrqLines, "WI", {"8"})), '0', QByteArray());
+        QStringList lines;
+        for (const QList<QVariant>& call : log)
+            lines << QString::fromUtf8(call.at(0).toByteArray());
+        const QStringList debug = lines.filter(QStringLiteral("DEBUG: "));
+        if (!logged) {
+            QVERIFY(debug.isEmpty());
+            return;
+        }
+        QCOMPARE(debug.size(), 1);
+        const QString line = debug.first();
+        QVERIFY(line.startsWith(QStringLiteral("DEBUG: List of Parsing Errors [ WI:1 not found,")));
+        QVERIFY(line.endsWith(QStringLiteral("not found ]")));
+        QVERIFY(!line.contains(QStringLiteral(",,")));
+        QVERIFY(!line.contains(QStringLiteral(", ]")));
+        QVERIFY(worker.decoder->getParseErrors().isEmpty());
+
+        // A record without errors logs no list.
+        log.clear();
+        worker.handleWeatherData(brqPacket(kBrqLines), '0', QByteArray());
+        for (const QList<QVariant>& call : log)
+            QVERIFY(!call.at(0).toByteArray().startsWith("DEBUG: "));
+    }
+
 };
-
-void TestRecordBuilder::keysOfEachFamily()
-{
-    const QJsonObject o = orva(kOrvaLines);
-    QCOMPARE(sorted(o.keys()), sorted(kOrvaKeys + kFlagKeys));
-    QCOMPARE(o.size(), 86);
-    for (const QString& key : kOrvaKeys)
-        QVERIFY2(o.value(key).isString(), qPrintable(key));
-
-    // The same key set even when the record holds nothing at all.
-    QCOMPARE(sorted(orva({}).keys()), sorted(kOrvaKeys + kFlagKeys));
-
-    QStringList brqKeys = kOrvaKeys + kFlagKeys;
-    for (const QString& key : kOrvaOnlyKeys)
-        brqKeys.removeOne(key);
-    QCOMPARE(sorted(brq(kBrqLines).keys()), sorted(brqKeys));
-    QCOMPARE(brq(kBrqLines).size(), 81);
-}
-
-void TestRecordBuilder::orvaValues()
-{
-    const QJsonObject r = orva(kOrvaLines);
-    const QList<QPair<const char*, const char*>> expected = {
-        {"Timestamp", "2026-03-05 14:07:09"},
-        {"IMEI", "OV7731"},
-        {"Type", "ORVA"},
-        {"Voltage", "12.6"},
-        {"Reporting Mode", "10 minute"},
-        {"Radio Transmit Rate", "5 Seconds"},
-        {"Temperature", "21.4"},
-        {"Temperature 24 Hrs Max", "21.4"},
-        {"Wind Speed", "12"},
-        {"Wind Speed Inst", "12.5"},
-        {"Wind Direction", "184"},
-        {"Wind Direction 2minAvg", "184"},
-        {"Wind Speed Max 10 Minutes", "12"},
-        {"Wind Direction Max 10 Minutes", "184"},
-        {"Gust Speed", "18"},
-        {"Gust Direction", "190"},
-        {"X Wind", " 0.8"},
-        {"X Gust", " 3.1"},
-        {"Cloud Layer 1", "300"},
-        {"Cloud Layer 2", "1000"},
-        {"Cloud Layer 3", ""},
-        {"Cloud Vertical Visibility", "0"},
-        {"Clouds", "300, 1000 ft"},
-        {"Lowest Broken Layer", "400"},
-        {"Present Weather", "Light Rain"},
-        {"Lightning Strikes 1 Min", "3"},
-        {"Lightning Strikes 60 Min", "9"},
-        {"Lightning Min Distance 60 Min", "12"},
-        {"3 Hr Pressure", "-1.6"},
-        {"Visibility", "6.21504"},
-        {"Visibility1", "6.21504"},
-        {"RFLOS Band", "UHF"},
-        {"precip_total_1hr", "12"},
-        {"precip_total_3hr", "50"},
-        {"precip_total_6hr", "100"},
-        {"precip_total_24hr", "200"},
-        {"Tampering", ""},
-    };
-    for (const auto& e : expected)
-        QVERIFY2(r.value(e.first).toString() == QLatin1String(e.second),
-                 qPrintable(QStringLiteral("%1: %2").arg(e.first, r.value(e.first).toString())));
-    QVERIFY(r.value("METAR").toString().startsWith("METAR KXYZ 051407Z 18012G18KT 150V220 "));
-    QCOMPARE(r.value("METAR").toString(), r.value("METAR").toString().trimmed());
-}
-
-void TestRecordBuilder::brqValues()
-{
-    const QJsonObject r = brq(kBrqLines);
-    QCOMPARE(r.value("IMEI").toString(), QStringLiteral("UNIT7"));
-    QCOMPARE(r.value("Type").toString(), QStringLiteral("R200"));
-    QCOMPARE(r.value("Reporting Mode").toString(), QStringLiteral("1 Hour"));
-    QCOMPARE(r.value("Visibility").toString(), QStringLiteral("10"));
-    QCOMPARE(r.value("Lightning Distance").toString(), QStringLiteral("12"));
-    QCOMPARE(r.value("Lightning Frequency").toString(), QStringLiteral("3"));
-    QCOMPARE(r.value("3 Hr Pressure").toString(), QStringLiteral("0.00"));
-    QCOMPARE(r.value("Lowest Broken Layer").toString(), QStringLiteral("1200"));
-    QVERIFY(r.value("METAR").toString().startsWith("METAR UNIT7 051407Z AUTO 27008G12KT "));
-}
-
-void TestRecordBuilder::timestamps_data()
-{
-    QTest::addColumn<QStringList>("timeLine");
-    QTest::addColumn<QString>("timestamp");
-    QTest::addColumn<QString>("utc");
-    QTest::addColumn<QString>("device");
-
-    const QString now = QStringLiteral("26-06-30 23:59:58");
-    QTest::newRow("no time line") << QStringList() << "" << now << "";
-    QTest::newRow("device clock unset")
-        << QStringList{"00/01/01,00", "00", "05"} << "2000-01-01 00:00:05" << now
-        << "00-01-01 00:00:05";
-    QTest::newRow("device clock set")
-        << QStringList{"26/03/04,05", "06", "07"} << "2026-03-04 05:06:07"
-        << "26-03-04 05:06:07" << "26-03-04 05:06:07";
-    QTest::newRow("set but impossible date")
-        << QStringList{"26/13/04,05", "06", "07"} << "2026-13-04 05:06:07" << "" << "";
-}
-
-void TestRecordBuilder::timestamps()
-{
-    QFETCH(QStringList, timeLine);
-    QFETCH(QString, timestamp);
-    QFETCH(QString, utc);
-    QFETCH(QString, device);
-
-    ScopedClock clock(QDateTime(QDate(2026, 6, 30), QTime(23, 59, 58), Qt::UTC));
-    const auto timed = [&timeLine](const Lines& lines) {
-        return timeLine.isEmpty() ? without(lines, "T") : withLine(lines, "T", timeLine);
-    };
-    for (const QJsonObject& r : {orva(timed(kOrvaLines)), brq(timed(kBrqLines))}) {
-        QCOMPARE(r.value("Timestamp").toString(), timestamp);
-        QCOMPARE(r.value("Timestamp UTC").toString(), utc);
-        QCOMPARE(r.value("Timestamp Device").toString(), device);
-    }
-}
-
-void TestRecordBuilder::sky_data()
-{
-    QTest::addColumn<int>("device");
-    QTest::addColumn<QStringList>("ceilometer");
-    QTest::addColumn<QStringList>("layers");
-    QTest::addColumn<QString>("vertical");
-    QTest::addColumn<QString>("clouds");
-
-    const QStringList none{"", "", "", "", "", ""};
-    const QStringList dashes{"-", "-", "-", "-", "-", "-"};
-    QTest::newRow("two BRQ layers")
-        << int(DeviceTypes::BRQ)
-        << QStringList{"1", "366", "1036", "0", "0", "0", "0", "3", "8", "0", "0", "0", "0", ""}
-        << QStringList{"1200", "3400", "", "", "", ""} << "0" << "1200, 3400 ft";
-    QTest::newRow("clear ORVA sky")
-        << int(DeviceTypes::ORVA)
-        << QStringList{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", ""}
-        << none << "0" << "CLR";
-    QTest::newRow("BRQ without layers")
-        << int(DeviceTypes::BRQ)
-        << QStringList{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", ""}
-        << none << "0" << "";
-    QTest::newRow("ceilometer off")
-        << int(DeviceTypes::ORVA) << QStringList{"-", "30", "9"} << dashes << "-"
-        << "Ceilometer OFF";
-    QTest::newRow("no ceilometer")
-        << int(DeviceTypes::BRQ) << QStringList{"?"} << dashes << "-" << "No Ceilometer";
-    QTest::newRow("six ORVA layers")
-        << int(DeviceTypes::ORVA)
-        << QStringList{"1", "10", "20", "40", "80", "160", "320", "1", "2", "3", "4", "5", "8", ""}
-        << QStringList{"300", "700", "1300", "2600", "5000", "10000"} << "0"
-        << "300, 700, 1300, 2600, 5000, 10000 ft";
-}
-
-void TestRecordBuilder::sky()
-{
-    QFETCH(int, device);
-    QFETCH(QStringList, ceilometer);
-    QFETCH(QStringList, layers);
-    QFETCH(QString, vertical);
-    QFETCH(QString, clouds);
-
-    const QJsonObject r = device == int(DeviceTypes::ORVA)
-                              ? orva(withLine(kOrvaLines, "CL", ceilometer))
-                              : brq(withLine(kBrqLines, "CL", ceilometer));
-    for (int i = 0; i < 6; ++i)
-        QCOMPARE(r.value(QStringLiteral("Cloud Layer %1").arg(i + 1)).toString(), layers.at(i));
-    QCOMPARE(r.value("Cloud Vertical Visibility").toString(), vertical);
-    QCOMPARE(r.value("Clouds").toString(), clouds);
-}
-
-void TestRecordBuilder::stationPressure()
-{
-    QJsonObject r = orva(kOrvaLines);
-    QCOMPARE(r.value("Pressure").toString(), QStringLiteral("1013.25"));
-    QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("29.9212"));
-
-    // The second station pressure wins where the unit sends one.
-    r = brq(withLine(kBrqLines, "HP", {"990.5"}));
-    QCOMPARE(r.value("Pressure").toString(), QStringLiteral("990.5"));
-    QCOMPARE(r.value("HA Pressure").toString(), QStringLiteral("990.5"));
-    QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("29.2494"));
-
-    r = orva(without(kOrvaLines, "BA"));
-    QCOMPARE(r.value("Pressure").toString(), QString());
-    QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("-"));
-    QCOMPARE(r.value("3 Hr Pressure").toString(), QStringLiteral("-"));
-    r = brq(without(kBrqLines, "BA"));
-    QCOMPARE(r.value("Station Pressure").toString(), QStringLiteral("-"));
-    QCOMPARE(r.value("3 Hr Pressure").toString(), QStringLiteral("-"));
-}
-
-void TestRecordBuilder::unitNamedInReport_data()
-{
-    QTest::addColumn<QString>("station");
-    QTest::addColumn<QString>("reportStart");
-
-    QTest::newRow("no station") << "" << "^METAR OV7731 \\d{6}Z 18012G18KT 150V220 ";
-    QTest::newRow("station") << "kxyz" << "^METAR KXYZ 051407Z 18012G18KT 150V220 ";
-    // The header asks for the unit's identifier, which the report already carries in full.
-    QTest::newRow("station unknown") << "?" << "^METAR OV7731 051407Z 18012G18KT 150V220 ";
-}
-
-void TestRecordBuilder::unitNamedInReport()
-{
-    QFETCH(QString, station);
-    QFETCH(QString, reportStart);
-
-    const QJsonObject r =
-        orva(withLine(kOrvaLines, "N", {"METAR", "0", "0", "0", station, "1", "1"}));
-    QCOMPARE(r.value("IMEI").toString(), QStringLiteral("OV7731"));
-    const QString report = r.value("METAR").toString();
-    QVERIFY2(QRegularExpression(reportStart).match(report).hasMatch(), qPrintable(report));
-}
-
-void TestRecordBuilder::parseErrorsLoggedInDebugMode_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<bool>("logged");
-
-    QTest::newRow("Default") << int(LoggingType::Default) << false;
-    QTest::newRow("Data") << int(LoggingType::Data) << false;
-    QTest::newRow("Debug") << int(LoggingType::Debug) << true;
-}
-
-void TestRecordBuilder::parseErrorsLoggedInDebugMode()
-{
-    QFETCH(int, mode);
-    QFETCH(bool, logged);
-
-    WorkerProbe worker;
-    attach(worker, DeviceTypes::BRQ);
-    worker.setLoggingState(LoggingType(mode));
-    QSignalSpy log(&worker, &data_incoming::sendLogMsg);
-
-    // A wind line without its direction: every reader of field 1 records an error.
-    worker.handleWeatherData(brqPacket(withLine(kBrqLines, "WI", {"8"})), '0', QByteArray());
-    QStringList lines;
-    for (const QList<QVariant>& call : log)
-        lines << QString::fromUtf8(call.at(0).toByteArray());
-    const QStringList debug = lines.filter(QStringLiteral("DEBUG: "));
-    if (!logged) {
-        QVERIFY(debug.isEmpty());
-        return;
-    }
-    QCOMPARE(debug.size(), 1);
-    const QString line = debug.first();
-    QVERIFY(line.startsWith(QStringLiteral("DEBUG: List of Parsing Errors [ WI:1 not found,")));
-    QVERIFY(line.endsWith(QStringLiteral("not found ]")));
-    QVERIFY(!line.contains(QStringLiteral(",,")));
-    QVERIFY(!line.contains(QStringLiteral(", ]")));
-    QVERIFY(worker.decoder->getParseErrors().isEmpty());
-
-    // A record without errors logs no list.
-    log.clear();
-    worker.handleWeatherData(brqPacket(kBrqLines), '0', QByteArray());
-    for (const QList<QVariant>& call : log)
-        QVERIFY(!call.at(0).toByteArray().startsWith("DEBUG: "));
-}
 
 QTEST_GUILESS_MAIN(TestRecordBuilder)
 #include "tst_recordbuilder.moc"

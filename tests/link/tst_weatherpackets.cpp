@@ -110,376 +110,367 @@ private:
     }
 
 private slots:
-    void initTestCase();
-    void framesFromTheSerialPort();
-    void signalOrder_data();
-    void signalOrder();
-    void multiPartPacket();
-    void packetTypesJoinedApart();
-    void malformedHeaderDropsBacklog_data();
-    void malformedHeaderDropsBacklog();
-    void partBelowOneKeepsBacklog();
-    void keysFoundOnlyAtLineStart();
-    void unfinishedPacketStaysBounded();
-    void highSpeedPacketRefreshesLastRecord();
-    void highSpeedPacketBeforeAnyFullPacket();
-    void brqPacketNeverJoined();
-};
+    void initTestCase()
+    {
+        registerSharedMetaTypes();
+        initPacketCodeTables();
+    }
 
-void TestWeatherPackets::initTestCase()
-{
-    registerSharedMetaTypes();
-    initPacketCodeTables();
-}
+    void framesFromTheSerialPort()
+    {
+        PtyPair unit;
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+        worker.openSerialPort(unit.portPath());
 
-void TestWeatherPackets::framesFromTheSerialPort()
-{
-    PtyPair unit;
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-    worker.openSerialPort(unit.portPath());
+        const QByteArray speci = frameOf('2', orvaLines());
+        const QByteArray plain = frameOf('0', orvaLines("14:10:00"));
+        unit.write(speci + plain.left(20));
+        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
+        unit.write(plain.mid(20));
+        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 5, 10000);
 
-    const QByteArray speci = frameOf('2', orvaLines());
-    const QByteArray plain = frameOf('0', orvaLines("14:10:00"));
-    unit.write(speci + plain.left(20));
-    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
-    unit.write(plain.mid(20));
-    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 5, 10000);
+        QCOMPARE(signalNames(), (QStringList{"speci", "log", "weather", "log", "weather"}));
+        for (int i = 0; i < 3; ++i) {
+            const QJsonObject& r = events.at(i).record;
+            QCOMPARE(r.size(), 86);
+            QCOMPARE(r.value("Obs SPECI"), QJsonValue(true));
+            QCOMPARE(r.value("Obs METAR"), QJsonValue(false));
+            QCOMPARE(r.value("Backlog Status"), QJsonValue(false));
+            QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
+            QCOMPARE(r.value("Serial Port").toString(),
+                     worker.findChild<QSerialPort*>()->portName());
+            QVERIFY(r.value("METAR").toString().startsWith(QStringLiteral("SPECI KXYZ 051407Z ")));
+        }
+        QCOMPARE(events.at(1).packet, speci);
+        QCOMPARE(events.at(3).packet, plain);
+        QCOMPARE(events.at(4).record.value("Obs SPECI"), QJsonValue(false));
+        QCOMPARE(events.at(4).record.value("Timestamp").toString(),
+                 QStringLiteral("2026-03-05 14:10:00"));
 
-    QCOMPARE(signalNames(), (QStringList{"speci", "log", "weather", "log", "weather"}));
-    for (int i = 0; i < 3; ++i) {
-        const QJsonObject& r = events.at(i).record;
-        QCOMPARE(r.size(), 86);
-        QCOMPARE(r.value("Obs SPECI"), QJsonValue(true));
-        QCOMPARE(r.value("Obs METAR"), QJsonValue(false));
-        QCOMPARE(r.value("Backlog Status"), QJsonValue(false));
+        // A compressed METAR candidate: the unwrapped frame is what gets decoded and logged.
+        events.clear();
+        const QByteArray inner = frameOf('1', orvaLines("14:20:00"));
+        unit.write(orvaCompressedFrame(inner));
+        QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
+        QCOMPARE(signalNames(), (QStringList{"metar", "log", "weather"}));
+        QCOMPARE(events.at(1).packet, inner);
+        QCOMPARE(events.at(2).record.value("Obs METAR"), QJsonValue(true));
+        QCOMPARE(events.at(2).record.value("Timestamp").toString(),
+                 QStringLiteral("2026-03-05 14:20:00"));
+        QVERIFY(events.at(2).record.value("METAR").toString().startsWith(
+            QStringLiteral("METAR KXYZ 051420Z ")));
+    }
+
+    void signalOrder_data()
+    {
+        QTest::addColumn<int>("device");
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<char>("type");
+        QTest::addColumn<QStringList>("expectedSignals");
+        QTest::addColumn<bool>("metar");
+        QTest::addColumn<bool>("speci");
+
+        const int orva = int(DeviceTypes::ORVA);
+        QTest::newRow("routine") << orva << false << '0' << QStringList{"log", "weather"} << false
+                                 << false;
+        QTest::newRow("METAR candidate")
+            << orva << false << '1' << QStringList{"metar", "log", "weather"} << true << false;
+        QTest::newRow("SPECI candidate")
+            << orva << false << '2' << QStringList{"speci", "log", "weather"} << false << true;
+        QTest::newRow("legacy unit tells no candidate")
+            << orva << true << '1' << QStringList{"log", "weather"} << true << false;
+        QTest::newRow("BRQ") << int(DeviceTypes::BRQ) << false << '0'
+                             << QStringList{"log", "weather"} << false << false;
+    }
+
+    void signalOrder()
+    {
+        QFETCH(int, device);
+        QFETCH(bool, legacy);
+        QFETCH(char, type);
+        QFETCH(QStringList, expectedSignals);
+        QFETCH(bool, metar);
+        QFETCH(bool, speci);
+
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes(device));
+        worker.legacyorvadevicecheck(legacy);
+        record(worker);
+        feed(worker, type, orvaLines());
+
+        QCOMPARE(signalNames(), expectedSignals);
+        for (const Event& e : qAsConst(events)) {
+            QCOMPARE(e.record.value("Obs METAR"), QJsonValue(metar));
+            QCOMPARE(e.record.value("Obs SPECI"), QJsonValue(speci));
+            QCOMPARE(e.record.value("Backlog Status"), QJsonValue(false));
+            QCOMPARE(e.record, events.last().record);
+        }
+    }
+
+    void multiPartPacket()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+
+        const QByteArray part1 =
+            frameOf('0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        const QByteArray part2 = frameOf(
+            '0',
+            {header(2, 3), kStatus, timeLine("14:07:09"), {"WI", {"12.5", "184", "12", "184"}}});
+        const QByteArray part3 =
+            frameOf('0', {header(3, 3), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
+
+        worker.handleWeatherData(part1, '0', part1);
+        QCOMPARE(worker.packetBacklog.at(0), QString::fromUtf8(part1));
+        QJsonObject r = lastPublished();
         QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
-        QCOMPARE(r.value("Serial Port").toString(), worker.findChild<QSerialPort*>()->portName());
-        QVERIFY(r.value("METAR").toString().startsWith(QStringLiteral("SPECI KXYZ 051407Z ")));
+        QCOMPARE(r.value("Wind Speed").toString(), QString());
+
+        worker.handleWeatherData(part2, '0', part2);
+        r = lastPublished();
+        QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
+        QCOMPARE(r.value("Wind Speed").toString(), QStringLiteral("12"));
+        QCOMPARE(r.value("Humidity").toString(), QString());
+
+        worker.handleWeatherData(part3, '0', part3);
+        r = lastPublished();
+        QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
+        QCOMPARE(r.value("Wind Speed").toString(), QStringLiteral("12"));
+        QCOMPARE(r.value("Humidity").toString(), QStringLiteral("45"));
+        QVERIFY(worker.packetBacklog.at(0).isEmpty());
+
+        // Every part is logged as it came and published.
+        QCOMPARE(signalNames(),
+                 (QStringList{"log", "weather", "log", "weather", "log", "weather"}));
+        QCOMPARE(events.at(0).packet, part1);
+        QCOMPARE(events.at(2).packet, part2);
+        QCOMPARE(events.at(4).packet, part3);
+
+        // The next packet starts afresh.
+        worker.handleWeatherData(part2, '0', part2);
+        r = lastPublished();
+        QCOMPARE(r.value("Temperature").toString(), QString());
+        QCOMPARE(r.value("Wind Speed").toString(), QStringLiteral("12"));
     }
-    QCOMPARE(events.at(1).packet, speci);
-    QCOMPARE(events.at(3).packet, plain);
-    QCOMPARE(events.at(4).record.value("Obs SPECI"), QJsonValue(false));
-    QCOMPARE(events.at(4).record.value("Timestamp").toString(),
-             QStringLiteral("2026-03-05 14:10:00"));
 
-    // A compressed METAR candidate: the unwrapped frame is what gets decoded and logged.
-    events.clear();
-    const QByteArray inner = frameOf('1', orvaLines("14:20:00"));
-    unit.write(orvaCompressedFrame(inner));
-    QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
-    QCOMPARE(signalNames(), (QStringList{"metar", "log", "weather"}));
-    QCOMPARE(events.at(1).packet, inner);
-    QCOMPARE(events.at(2).record.value("Obs METAR"), QJsonValue(true));
-    QCOMPARE(events.at(2).record.value("Timestamp").toString(),
-             QStringLiteral("2026-03-05 14:20:00"));
-    QVERIFY(events.at(2).record.value("METAR").toString().startsWith(
-        QStringLiteral("METAR KXYZ 051420Z ")));
-}
+    void packetTypesJoinedApart()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
 
-void TestWeatherPackets::signalOrder_data()
-{
-    QTest::addColumn<int>("device");
-    QTest::addColumn<bool>("legacy");
-    QTest::addColumn<char>("type");
-    QTest::addColumn<QStringList>("expectedSignals");
-    QTest::addColumn<bool>("metar");
-    QTest::addColumn<bool>("speci");
+        feed(worker, '0', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        feed(worker, '1', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"-3.5"}}});
+        feed(worker, '2', orvaLines());
+        QCOMPARE(worker.packetBacklog.at(2), QString());
 
-    const int orva = int(DeviceTypes::ORVA);
-    QTest::newRow("routine") << orva << false << '0' << QStringList{"log", "weather"} << false
-                             << false;
-    QTest::newRow("METAR candidate")
-        << orva << false << '1' << QStringList{"metar", "log", "weather"} << true << false;
-    QTest::newRow("SPECI candidate")
-        << orva << false << '2' << QStringList{"speci", "log", "weather"} << false << true;
-    QTest::newRow("legacy unit tells no candidate")
-        << orva << true << '1' << QStringList{"log", "weather"} << true << false;
-    QTest::newRow("BRQ") << int(DeviceTypes::BRQ) << false << '0'
-                         << QStringList{"log", "weather"} << false << false;
-}
+        feed(worker, '0', {header(2, 2), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
+        QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("21.4"));
+        QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("45"));
+        QVERIFY(worker.packetBacklog.at(0).isEmpty());
+        QVERIFY(!worker.packetBacklog.at(1).isEmpty());
 
-void TestWeatherPackets::signalOrder()
-{
-    QFETCH(int, device);
-    QFETCH(bool, legacy);
-    QFETCH(char, type);
-    QFETCH(QStringList, expectedSignals);
-    QFETCH(bool, metar);
-    QFETCH(bool, speci);
-
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes(device));
-    worker.legacyorvadevicecheck(legacy);
-    record(worker);
-    feed(worker, type, orvaLines());
-
-    QCOMPARE(signalNames(), expectedSignals);
-    for (const Event& e : qAsConst(events)) {
-        QCOMPARE(e.record.value("Obs METAR"), QJsonValue(metar));
-        QCOMPARE(e.record.value("Obs SPECI"), QJsonValue(speci));
-        QCOMPARE(e.record.value("Backlog Status"), QJsonValue(false));
-        QCOMPARE(e.record, events.last().record);
+        feed(worker, '1', {header(2, 2), kStatus, timeLine("14:07:09"), {"RH", {"80"}}});
+        QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("-3.5"));
+        QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("80"));
+        QVERIFY(worker.packetBacklog.at(1).isEmpty());
     }
-}
 
-void TestWeatherPackets::multiPartPacket()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
+    void malformedHeaderDropsBacklog_data()
+    {
+        QTest::addColumn<QStringList>("headerValues");
+        QTest::addColumn<bool>("statusLine");
 
-    const QByteArray part1 =
-        frameOf('0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-    const QByteArray part2 = frameOf(
-        '0', {header(2, 3), kStatus, timeLine("14:07:09"), {"WI", {"12.5", "184", "12", "184"}}});
-    const QByteArray part3 =
-        frameOf('0', {header(3, 3), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
-
-    worker.handleWeatherData(part1, '0', part1);
-    QCOMPARE(worker.packetBacklog.at(0), QString::fromUtf8(part1));
-    QJsonObject r = lastPublished();
-    QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
-    QCOMPARE(r.value("Wind Speed").toString(), QString());
-
-    worker.handleWeatherData(part2, '0', part2);
-    r = lastPublished();
-    QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
-    QCOMPARE(r.value("Wind Speed").toString(), QStringLiteral("12"));
-    QCOMPARE(r.value("Humidity").toString(), QString());
-
-    worker.handleWeatherData(part3, '0', part3);
-    r = lastPublished();
-    QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
-    QCOMPARE(r.value("Wind Speed").toString(), QStringLiteral("12"));
-    QCOMPARE(r.value("Humidity").toString(), QStringLiteral("45"));
-    QVERIFY(worker.packetBacklog.at(0).isEmpty());
-
-    // Every part is logged as it came and published.
-    QCOMPARE(signalNames(), (QStringList{"log", "weather", "log", "weather", "log", "weather"}));
-    QCOMPARE(events.at(0).packet, part1);
-    QCOMPARE(events.at(2).packet, part2);
-    QCOMPARE(events.at(4).packet, part3);
-
-    // The next packet starts afresh.
-    worker.handleWeatherData(part2, '0', part2);
-    r = lastPublished();
-    QCOMPARE(r.value("Temperature").toString(), QString());
-    QCOMPARE(r.value("Wind Speed").toString(), QStringLiteral("12"));
-}
-
-void TestWeatherPackets::packetTypesJoinedApart()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-
-    feed(worker, '0', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-    feed(worker, '1', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"-3.5"}}});
-    feed(worker, '2', orvaLines());
-    QCOMPARE(worker.packetBacklog.at(2), QString());
-
-    feed(worker, '0', {header(2, 2), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
-    QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("21.4"));
-    QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("45"));
-    QVERIFY(worker.packetBacklog.at(0).isEmpty());
-    QVERIFY(!worker.packetBacklog.at(1).isEmpty());
-
-    feed(worker, '1', {header(2, 2), kStatus, timeLine("14:07:09"), {"RH", {"80"}}});
-    QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("-3.5"));
-    QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("80"));
-    QVERIFY(worker.packetBacklog.at(1).isEmpty());
-}
-
-void TestWeatherPackets::malformedHeaderDropsBacklog_data()
-{
-    QTest::addColumn<QStringList>("headerValues");
-    QTest::addColumn<bool>("statusLine");
-
-    QTest::newRow("no header") << QStringList() << true;
-    QTest::newRow("no status line after the header")
-        << QStringList{"METAR", "0", "0", "0", "KXYZ", "2", "3"} << false;
-    QTest::newRow("six values") << QStringList{"METAR", "0", "0", "KXYZ", "2", "3"} << true;
-    QTest::newRow("eight values")
-        << QStringList{"METAR", "0", "0", "0", "0", "KXYZ", "2", "3"} << true;
-    QTest::newRow("no parts") << QStringList{"METAR", "0", "0", "0", "KXYZ", "2", "0"} << true;
-    QTest::newRow("total not a number")
-        << QStringList{"METAR", "0", "0", "0", "KXYZ", "2", "X"} << true;
-    QTest::newRow("part beyond total")
-        << QStringList{"METAR", "0", "0", "0", "KXYZ", "4", "3"} << true;
-}
-
-void TestWeatherPackets::malformedHeaderDropsBacklog()
-{
-    QFETCH(QStringList, headerValues);
-    QFETCH(bool, statusLine);
-
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-    feed(worker, '0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-    QVERIFY(!worker.packetBacklog.at(0).isEmpty());
-
-    Lines lines;
-    if (!headerValues.isEmpty())
-        lines << RecordLine{"N", headerValues};
-    if (statusLine)
-        lines << kStatus;
-    lines << timeLine("14:07:09") << RecordLine{"RH", {"45"}};
-    feed(worker, '0', lines);
-
-    QVERIFY(worker.packetBacklog.at(0).isEmpty());
-    QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("45"));
-    QCOMPARE(lastPublished().value("Temperature").toString(), QString());
-}
-
-void TestWeatherPackets::partBelowOneKeepsBacklog()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-    feed(worker, '0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-    const QString held = worker.packetBacklog.at(0);
-
-    feed(worker, '0', {header(0, 3), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
-    QCOMPARE(worker.packetBacklog.at(0), held);
-    QCOMPARE(lastPublished().value("Temperature").toString(), QString());
-
-    feed(worker, '0', {header(2, 3), kStatus, timeLine("14:07:09"), {"RH", {"50"}}});
-    QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("21.4"));
-    QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("50"));
-}
-
-void TestWeatherPackets::keysFoundOnlyAtLineStart()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-    feed(worker, '0', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-
-    // "SN" ends like the header key and "LT" like the time key; neither may stand in for them.
-    feed(worker, '0',
-         {{"SN", {"5"}},
-          header(2, 2),
-          kStatus,
-          {"LT", {"3", "5", "9", "12", "12", "12"}},
-          {"WI", {"12.5", "184", "12", "184"}},
-          timeLine("14:07:09"),
-          {"RH", {"45"}}});
-    const QJsonObject r = lastPublished();
-    QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
-    QCOMPARE(r.value("Humidity").toString(), QStringLiteral("45"));
-    // Only the lines after the part's time line are joined.
-    QCOMPARE(r.value("Wind Speed").toString(), QString());
-    QCOMPARE(r.value("Lightning Strikes 1 Min").toString(), QString());
-    QVERIFY(worker.packetBacklog.at(0).isEmpty());
-}
-
-void TestWeatherPackets::unfinishedPacketStaysBounded()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-    feed(worker, '0', {header(1, 1000), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-
-    const RecordLine filler{"SS", QString("1.5:").repeated(40).split(':')};
-    int longest = 0;
-    for (int part = 2; part <= 400; ++part) {
-        feed(worker, '0', {header(part, 1000), kStatus, timeLine("14:07:09"), filler});
-        longest = qMax(longest, worker.packetBacklog.at(0).size());
+        QTest::newRow("no header") << QStringList() << true;
+        QTest::newRow("no status line after the header")
+            << QStringList{"METAR", "0", "0", "0", "KXYZ", "2", "3"} << false;
+        QTest::newRow("six values") << QStringList{"METAR", "0", "0", "KXYZ", "2", "3"} << true;
+        QTest::newRow("eight values")
+            << QStringList{"METAR", "0", "0", "0", "0", "KXYZ", "2", "3"} << true;
+        QTest::newRow("no parts") << QStringList{"METAR", "0", "0", "0", "KXYZ", "2", "0"} << true;
+        QTest::newRow("total not a number")
+            << QStringList{"METAR", "0", "0", "0", "KXYZ", "2", "X"} << true;
+        QTest::newRow("part beyond total")
+            << QStringList{"METAR", "0", "0", "0", "KXYZ", "4", "3"} << true;
     }
-    QCOMPARE(events.size(), 2 * 400);
-    QVERIFY(longest > 8000);
-    QVERIFY2(longest <= 16384, qPrintable(QString::number(longest)));
-}
 
-void TestWeatherPackets::highSpeedPacketRefreshesLastRecord()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-    feed(worker, '1', orvaLines());
-    const QJsonObject full = lastPublished();
+    void malformedHeaderDropsBacklog()
+    {
+        QFETCH(QStringList, headerValues);
+        QFETCH(bool, statusLine);
 
-    const Lines fast = {timeLine("14:07:39"),
-                        {"WI", {"20.5", "200", "21", "205"}},
-                        {"GU", {"0", "0", "30", "210"}},
-                        {"LT", {"7", "8", "9", "4", "4", "4"}},
-                        {"TA", {"30.0"}}};
-    events.clear();
-    const QByteArray frame = frameOf('D', fast);
-    worker.handleWeatherData(frame, 'D', frame);
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+        feed(worker, '0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        QVERIFY(!worker.packetBacklog.at(0).isEmpty());
 
-    QCOMPARE(signalNames(), (QStringList{"log", "weather"}));
-    const QJsonObject own = events.at(0).record;
-    const QJsonObject merged = events.at(1).record;
-    QCOMPARE(events.at(0).packet, frame);
-    QCOMPARE(own.value("Temperature").toString(), QStringLiteral("30.0"));
-    QCOMPARE(own.value("Obs METAR"), QJsonValue(false));
+        Lines lines;
+        if (!headerValues.isEmpty())
+            lines << RecordLine{"N", headerValues};
+        if (statusLine)
+            lines << kStatus;
+        lines << timeLine("14:07:09") << RecordLine{"RH", {"45"}};
+        feed(worker, '0', lines);
 
-    QCOMPARE(highSpeedKeys.size(), 29);
-    for (const QString& key : highSpeedKeys) {
-        const QJsonValue expected =
-            own.contains(key) ? own.value(key) : QJsonValue(QJsonValue::Null);
-        QVERIFY2(merged.value(key) == expected, qPrintable(key));
+        QVERIFY(worker.packetBacklog.at(0).isEmpty());
+        QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("45"));
+        QCOMPARE(lastPublished().value("Temperature").toString(), QString());
     }
-    for (const char* key : {"Wind Average Direction 10 Minutes", "Wind Average Speed 10 Minutes",
-                            "Wind Average Direction 1 Hour", "Wind Average Speed 1 Hour"})
-        QVERIFY(merged.value(key).isNull());
-    QCOMPARE(merged.value("Wind Speed").toString(), QStringLiteral("21"));
-    QCOMPARE(merged.value("Gust Speed").toString(), QStringLiteral("30"));
-    QCOMPARE(merged.value("Lightning Strikes 1 Min").toString(), QStringLiteral("7"));
-    QCOMPARE(merged.value("Timestamp").toString(), QStringLiteral("2026-03-05 14:07:39"));
 
-    // Everything outside the list keeps the full packet's value.
-    for (const QString& key : full.keys())
-        if (!highSpeedKeys.contains(key))
-            QVERIFY2(merged.value(key) == full.value(key), qPrintable(key));
-    QCOMPARE(merged.value("Obs METAR"), QJsonValue(true));
-    QCOMPARE(merged.value("Temperature").toString(), QStringLiteral("21.4"));
-    QCOMPARE(merged.size(), full.size() + 4);
-    QCOMPARE(worker.lastFullRecord, merged);
+    void partBelowOneKeepsBacklog()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+        feed(worker, '0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        const QString held = worker.packetBacklog.at(0);
 
-    // Weather goes to the data log in every mode, high-speed packets included.
-    worker.setLoggingState(LoggingType::Default);
-    events.clear();
-    worker.handleWeatherData(frame, 'D', frame);
-    QCOMPARE(signalNames(), (QStringList{"log", "weather"}));
+        feed(worker, '0', {header(0, 3), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
+        QCOMPARE(worker.packetBacklog.at(0), held);
+        QCOMPARE(lastPublished().value("Temperature").toString(), QString());
 
-    // The next full packet replaces the record whole.
-    feed(worker, '0', orvaLines("14:08:09"));
-    QCOMPARE(lastPublished().size(), 86);
-    QCOMPARE(worker.lastFullRecord.value("Obs METAR"), QJsonValue(false));
-}
+        feed(worker, '0', {header(2, 3), kStatus, timeLine("14:07:09"), {"RH", {"50"}}});
+        QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("21.4"));
+        QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("50"));
+    }
 
-void TestWeatherPackets::highSpeedPacketBeforeAnyFullPacket()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::ORVA);
-    record(worker);
-    const QByteArray frame = frameOf('D', {timeLine("14:07:39"), {"WI", {"20", "200", "21", "205"}}});
-    worker.handleWeatherData(frame, 'D', frame);
-    QCOMPARE(signalNames(), QStringList{"log"});
-    QCOMPARE(events.at(0).record.value("Wind Speed").toString(), QStringLiteral("21"));
-    QVERIFY(worker.lastFullRecord.isEmpty());
-}
+    void keysFoundOnlyAtLineStart()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+        feed(worker, '0', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
 
-void TestWeatherPackets::brqPacketNeverJoined()
-{
-    WorkerProbe worker;
-    worker.setDeviceTypeState(DeviceTypes::BRQ);
-    record(worker);
-    const QByteArray packet = "@I:UNIT7\r\nN:METAR:0:0:0:KXYZ:1:2\r\nB:12.6:1:X:64\r\n"
-                              "T:26/03/05,14:07:09\r\nTA:18.5\r\n";
-    worker.handleWeatherData(packet, '0', QByteArray());
+        // "SN" ends like the header key and "LT" like the time key; neither may stand in for them.
+        feed(worker, '0',
+             {{"SN", {"5"}},
+              header(2, 2),
+              kStatus,
+              {"LT", {"3", "5", "9", "12", "12", "12"}},
+              {"WI", {"12.5", "184", "12", "184"}},
+              timeLine("14:07:09"),
+              {"RH", {"45"}}});
+        const QJsonObject r = lastPublished();
+        QCOMPARE(r.value("Temperature").toString(), QStringLiteral("21.4"));
+        QCOMPARE(r.value("Humidity").toString(), QStringLiteral("45"));
+        // Only the lines after the part's time line are joined.
+        QCOMPARE(r.value("Wind Speed").toString(), QString());
+        QCOMPARE(r.value("Lightning Strikes 1 Min").toString(), QString());
+        QVERIFY(worker.packetBacklog.at(0).isEmpty());
+    }
 
-    QCOMPARE(signalNames(), (QStringList{"log", "weather"}));
-    QCOMPARE(events.at(0).packet, packet);
-    QCOMPARE(events.at(1).record.size(), 81);
-    QCOMPARE(events.at(1).record.value("Temperature").toString(), QStringLiteral("18.5"));
-    QVERIFY(worker.packetBacklog.at(0).isEmpty());
-}
+    void unfinishedPacketStaysBounded()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+        feed(worker, '0', {header(1, 1000), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+
+        const RecordLine filler{"SS", QString("1.5:").repeated(40).split(':')};
+        int longest = 0;
+        for (int part = 2; part <= 400; ++part) {
+            feed(worker, '0', {header(part, 1000), kStatus, timeLine("14:07:09"), filler});
+            longest = qMax(longest, worker.packetBacklog.at(0).size());
+        }
+        QCOMPARE(events.size(), 2 * 400);
+        QVERIFY(longest > 8000);
+        QVERIFY2(longest <= 16384, qPrintable(QString::number(longest)));
+    }
+
+    void highSpeedPacketRefreshesLastRecord()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+        feed(worker, '1', orvaLines());
+        const QJsonObject full = lastPublished();
+
+        const Lines fast = {timeLine("14:07:39"),
+                            {"WI", {"20.5", "200", "21", "205"}},
+                            {"GU", {"0", "0", "30", "210"}},
+                            {"LT", {"7", "8", "9", "4", "4", "4"}},
+                            {"TA", {"30.0"}}};
+        events.clear();
+        const QByteArray frame = frameOf('D', fast);
+        worker.handleWeatherData(frame, 'D', frame);
+
+        QCOMPARE(signalNames(), (QStringList{"log", "weather"}));
+        const QJsonObject own = events.at(0).record;
+        const QJsonObject merged = events.at(1).record;
+        QCOMPARE(events.at(0).packet, frame);
+        QCOMPARE(own.value("Temperature").toString(), QStringLiteral("30.0"));
+        QCOMPARE(own.value("Obs METAR"), QJsonValue(false));
+
+        QCOMPARE(highSpeedKeys.size(), 29);
+        for (const QString& key : highSpeedKeys) {
+            const QJsonValue expected =
+                own.contains(key) ? own.value(key) : QJsonValue(QJsonValue::Null);
+            QVERIFY2(merged.value(key) == expected, qPrintable(key));
+        }
+        for (const char* key :
+             {"Wind Average Direction 10 Minutes", "Wind Average Speed 10 Minutes",
+              "Wind Average Direction 1 Hour", "Wind Average Speed 1 Hour"})
+            QVERIFY(merged.value(key).isNull());
+        QCOMPARE(merged.value("Wind Speed").toString(), QStringLiteral("21"));
+        QCOMPARE(merged.value("Gust Speed").toString(), QStringLiteral("30"));
+        QCOMPARE(merged.value("Lightning Strikes 1 Min").toString(), QStringLiteral("7"));
+        QCOMPARE(merged.value("Timestamp").toString(), QStringLiteral("2026-03-05 14:07:39"));
+
+        // Everything outside the list keeps the full packet's value.
+        for (const QString& key : full.keys())
+            if (!highSpeedKeys.contains(key))
+                QVERIFY2(merged.value(key) == full.value(key), qPrintable(key));
+        QCOMPARE(merged.value("Obs METAR"), QJsonValue(true));
+        QCOMPARE(merged.value("Temperature").toString(), QStringLiteral("21.4"));
+        QCOMPARE(merged.size(), full.size() + 4);
+        QCOMPARE(worker.lastFullRecord, merged);
+
+        // Weather goes to the data log in every mode, high-speed packets included.
+        worker.setLoggingState(LoggingType::Default);
+        events.clear();
+        worker.handleWeatherData(frame, 'D', frame);
+        QCOMPARE(signalNames(), (QStringList{"log", "weather"}));
+
+        // The next full packet replaces the record whole.
+        feed(worker, '0', orvaLines("14:08:09"));
+        QCOMPARE(lastPublished().size(), 86);
+        QCOMPARE(worker.lastFullRecord.value("Obs METAR"), QJsonValue(false));
+    }
+
+    void highSpeedPacketBeforeAnyFullPacket()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        record(worker);
+        const QByteArray frame =
+            frameOf('D', {timeLine("14:07:39"), {"WI", {"20", "200", "21", "205"}}});
+        worker.handleWeatherData(frame, 'D', frame);
+        QCOMPARE(signalNames(), QStringList{"log"});
+        QCOMPARE(events.at(0).record.value("Wind Speed").toString(), QStringLiteral("21"));
+        QVERIFY(worker.lastFullRecord.isEmpty());
+    }
+
+    void brqPacketNeverJoined()
+    {
+        WorkerProbe worker;
+        worker.setDeviceTypeState(DeviceTypes::BRQ);
+        record(worker);
+        const QByteArray packet = "@I:UNIT7\r\nN:METAR:0:0:0:KXYZ:1:2\r\nB:12.6:1:X:64\r\n"
+                                  "T:26/03/05,14:07:09\r\nTA:18.5\r\n";
+        worker.handleWeatherData(packet, '0', QByteArray());
+
+        QCOMPARE(signalNames(), (QStringList{"log", "weather"}));
+        QCOMPARE(events.at(0).packet, packet);
+        QCOMPARE(events.at(1).record.size(), 81);
+        QCOMPARE(events.at(1).record.value("Temperature").toString(), QStringLiteral("18.5"));
+        QVERIFY(worker.packetBacklog.at(0).isEmpty());
+    }
+
+};
 
 QTEST_GUILESS_MAIN(TestWeatherPackets)
 #include "tst_weatherpackets.moc"
