@@ -1,6 +1,7 @@
 #include "tests/support/testsupport.h"
 
 #include "link/data_incoming.h"
+#include "tests/link/linktest.h"
 #include "tests/support/ptypair.h"
 
 #include <QSignalSpy>
@@ -30,14 +31,6 @@ struct Spies {
     }
     QSignalSpy log, sys, errors, raw, dataLog, records;
 };
-
-QStringList firstArgs(const QSignalSpy& spy)
-{
-    QStringList out;
-    for (const QList<QVariant>& call : spy)
-        out << call.at(0).toString();
-    return out;
-}
 
 // A legacy weather block as the unit sends it, with its own temperature.
 QByteArray weatherBlock(const QByteArray& temperature, const QByteArray& time = "12:30:45")
@@ -132,9 +125,9 @@ private slots:
         Spies spies(&worker);
         worker.parseData_ORVA_Legacy(chunk);
 
-        QCOMPARE(firstArgs(spies.log), QStringList{message});
-        QCOMPARE(firstArgs(spies.errors), errorPane ? QStringList{message} : QStringList{});
-        QCOMPARE(firstArgs(spies.sys), errorPane ? QStringList{} : QStringList{message});
+        QCOMPARE(textArgs(spies.log), QStringList{message});
+        QCOMPARE(textArgs(spies.errors), errorPane ? QStringList{message} : QStringList{});
+        QCOMPARE(textArgs(spies.sys), errorPane ? QStringList{} : QStringList{message});
         QCOMPARE(worker.positionReset, resetsPosition);
         QVERIFY(worker.receiveBuffer.isEmpty());
         QCOMPARE(spies.raw.count() + spies.dataLog.count() + spies.records.count(), 0);
@@ -177,7 +170,7 @@ private slots:
         idle(worker, ticks);
         worker.parseData_ORVA_Legacy("bled\r\n");
 
-        QCOMPARE(firstArgs(spies.sys),
+        QCOMPARE(textArgs(spies.sys),
                  recognised ? QStringList{"INFO: ORVA GPS Enabled"} : QStringList{});
         QCOMPARE(worker.positionReset, recognised);
         QCOMPARE(worker.receiveBuffer, recognised ? QByteArray() : QByteArray("bled\r\n"));
@@ -349,11 +342,11 @@ private slots:
         worker.parseData_ORVA_Legacy("y");
         QCOMPARE(worker.receiveBuffer, QByteArray("y"));
         QCOMPARE(spies.log.count(), 1);
-        QVERIFY(firstArgs(spies.log).at(0).startsWith("WARNING: "));
+        QVERIFY(textArgs(spies.log).at(0).startsWith("WARNING: "));
 
         // Answers are recognised again straight after.
         worker.parseData_ORVA_Legacy("RESET\r\n");
-        QCOMPARE(firstArgs(spies.log).last(), QString("INFO: ORVA Unit Reset"));
+        QCOMPARE(textArgs(spies.log).last(), QString("INFO: ORVA Unit Reset"));
     }
 
     void oversizedReadDropped()
@@ -365,7 +358,7 @@ private slots:
         worker.parseData_ORVA_Legacy(QByteArray(65537, 'z'));
         QVERIFY(worker.receiveBuffer.isEmpty());
         QCOMPARE(spies.log.count(), 1);
-        QVERIFY(firstArgs(spies.log).at(0).startsWith("WARNING: "));
+        QVERIFY(textArgs(spies.log).at(0).startsWith("WARNING: "));
         QCOMPARE(idleTicks, 0);
     }
 
@@ -380,13 +373,13 @@ private slots:
         Spies spies(&worker);
 
         QVERIFY(pty.write("GPS enabled\r\n"));
-        QTRY_COMPARE_WITH_TIMEOUT(firstArgs(spies.sys), QStringList{"INFO: ORVA GPS Enabled"},
+        QTRY_COMPARE_WITH_TIMEOUT(textArgs(spies.sys), QStringList{"INFO: ORVA GPS Enabled"},
                                   2000);
-        QCOMPARE(firstArgs(spies.log), QStringList{"INFO: ORVA GPS Enabled"});
+        QCOMPARE(textArgs(spies.log), QStringList{"INFO: ORVA GPS Enabled"});
         QVERIFY(worker.positionReset);
 
         QVERIFY(pty.write("Invalid Command Received.\r\n"));
-        QTRY_COMPARE_WITH_TIMEOUT(firstArgs(spies.errors),
+        QTRY_COMPARE_WITH_TIMEOUT(textArgs(spies.errors),
                                   QStringList{"WARNING: ORVA Invalid Command Received"}, 2000);
 
         QVERIFY(pty.write(weatherBlock("21.5")));

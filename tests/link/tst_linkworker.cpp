@@ -1,6 +1,7 @@
 #include "tests/support/testsupport.h"
 
 #include "link/data_incoming.h"
+#include "tests/link/linktest.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -56,14 +57,6 @@ public:
 private:
     std::vector<std::unique_ptr<QSignalSpy>> spies;
 };
-
-QStringList firstArgs(const QSignalSpy& spy)
-{
-    QStringList out;
-    for (const QList<QVariant>& call : spy)
-        out << call.at(0).toString();
-    return out;
-}
 
 QStringList methodsOf(QMetaMethod::MethodType type)
 {
@@ -250,16 +243,16 @@ private slots:
         const QByteArray frame("@3:send=QUEUED~1A2B\r\n\r\n");
 
         worker.reportInfo("Send command enqueued.", frame);
-        QCOMPARE(firstArgs(log), QStringList{"INFO: Send command enqueued.[ " + frame + " ]"});
-        QCOMPARE(firstArgs(system), QStringList{"INFO: Send command enqueued."});
+        QCOMPARE(textArgs(log), QStringList{"INFO: Send command enqueued.[ " + frame + " ]"});
+        QCOMPARE(textArgs(system), QStringList{"INFO: Send command enqueued."});
         QCOMPARE(errors.count(), 0);
 
         log.clear();
         system.clear();
         worker.reportError("Declination setting failed.", frame);
-        QCOMPARE(firstArgs(log),
+        QCOMPARE(textArgs(log),
                  QStringList{"ERROR: Declination setting failed.[ " + frame + " ]"});
-        QCOMPARE(firstArgs(errors), QStringList{"ERROR: Declination setting failed."});
+        QCOMPARE(textArgs(errors), QStringList{"ERROR: Declination setting failed."});
         QCOMPARE(system.count(), 0);
     }
 
@@ -332,8 +325,8 @@ private slots:
         else
             QFAIL("unknown action");
 
-        QCOMPARE(firstArgs(log), logLines);
-        QCOMPARE(firstArgs(system), systemLines);
+        QCOMPARE(textArgs(log), logLines);
+        QCOMPARE(textArgs(system), systemLines);
         QCOMPARE(all.total(), logLines.size() + systemLines.size());
     }
 

@@ -1,6 +1,7 @@
 #include "tests/support/testsupport.h"
 
 #include "link/data_incoming.h"
+#include "tests/link/linktest.h"
 #include "link/linkcrypto.h"
 #include "link/packetcode.h"
 #include "tests/support/orvaframe.h"
@@ -52,21 +53,7 @@ QByteArray statusLine(const QByteArray& frame)
     return "INFO: ORVA Status Message Received [ " + frame + " ]";
 }
 
-QByteArrayList byteArgs(const QSignalSpy& spy, int index = 0)
-{
-    QByteArrayList out;
-    for (const QList<QVariant>& call : spy)
-        out << call.at(index).toByteArray();
-    return out;
-}
 
-QList<int> intArgs(const QSignalSpy& spy)
-{
-    QList<int> out;
-    for (const QList<QVariant>& call : spy)
-        out << call.at(0).toInt();
-    return out;
-}
 
 // Text mode of the link encryption with a limit large enough for any test frame.
 QByteArray encrypt(const QByteArray& key, const QByteArray& plain)
@@ -85,43 +72,7 @@ void feed(data_incoming& worker, const QByteArrayList& chunks)
         worker.parseData_ORVA(chunk);
 }
 
-// The suites run with debug output switched off; this lets one test see the default category.
-class DebugOutput
-{
-public:
-    DebugOutput() { previous = QLoggingCategory::installFilter(&enable); }
-    ~DebugOutput() { QLoggingCategory::installFilter(previous); }
 
-private:
-    static void enable(QLoggingCategory* category)
-    {
-        previous(category);
-        if (qstrcmp(category->categoryName(), "default") == 0)
-            category->setEnabled(QtDebugMsg, true);
-    }
-    static QLoggingCategory::CategoryFilter previous;
-};
-QLoggingCategory::CategoryFilter DebugOutput::previous = nullptr;
-
-// Runs a worker on a thread of its own, as the application does.
-class WorkerThread
-{
-public:
-    explicit WorkerThread(data_incoming* worker)
-    {
-        worker->moveToThread(&thread);
-        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-        thread.start();
-    }
-    ~WorkerThread()
-    {
-        thread.quit();
-        thread.wait();
-    }
-
-private:
-    QThread thread;
-};
 
 } // namespace
 
@@ -524,7 +475,7 @@ private slots:
 
         worker.parseData_ORVA(kKnownEncrypted);
         QCOMPARE(byteArgs(decoded), QByteArrayList{kKnownPlain});
-        QCOMPARE(intArgs(statuses), QList<int>{1});
+        QCOMPARE(spyArgs<int>(statuses), QList<int>{1});
         QCOMPARE(byteArgs(log), QByteArrayList{statusLine(kKnownPlain)});
 
         // "C": the plaintext is packet code.
@@ -533,7 +484,7 @@ private slots:
         QVERIFY(!sealed.isEmpty());
         worker.parseData_ORVA(orvaFrame('C', sealed));
         QCOMPARE(byteArgs(decoded), QByteArrayList({kKnownPlain, status}));
-        QCOMPARE(intArgs(statuses), QList<int>({1, 1}));
+        QCOMPARE(spyArgs<int>(statuses), QList<int>({1, 1}));
 
         // A full record's worth of cipher text in several reads.
         const QByteArray record = statusFrame(QByteArray(1000, 'W'));
@@ -571,7 +522,7 @@ private slots:
         // Every encrypted frame asks for the key again.
         for (int i = 0; i < 3; ++i)
             worker.parseData_ORVA(kKnownEncrypted);
-        QCOMPARE(intArgs(statuses), QList<int>({2, 2, 2}));
+        QCOMPARE(spyArgs<int>(statuses), QList<int>({2, 2, 2}));
         QCOMPARE(byteArgs(log), QByteArrayList({kKeyNotSet, kKeyNotSet, kKeyNotSet}));
         QCOMPARE(errors.count(), 3);
         QCOMPARE(errors.last().at(0).toString(), QString::fromLatin1(kKeyNotSet));
@@ -621,7 +572,7 @@ private slots:
         QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
 
         worker.parseData_ORVA(kKnownEncrypted);
-        QCOMPARE(intArgs(statuses), QList<int>{2});
+        QCOMPARE(spyArgs<int>(statuses), QList<int>{2});
         QCOMPARE(byteArgs(log), QByteArrayList{kAesError});
         // The error pane shows the key text, which tells the operator what to do.
         QCOMPARE(errors.first().at(0).toString(), QString::fromLatin1(kKeyNotSet));

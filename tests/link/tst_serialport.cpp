@@ -1,6 +1,7 @@
 #include "tests/support/testsupport.h"
 
 #include "link/data_incoming.h"
+#include "tests/link/linktest.h"
 #include "tests/support/ptypair.h"
 
 #include <QDir>
@@ -39,14 +40,6 @@ public:
     bool waitWriteRunning() const { return waitWrite() && waitWrite()->isActive(); }
 };
 
-QStringList args(const QSignalSpy& spy)
-{
-    QStringList out;
-    for (const QList<QVariant>& call : spy)
-        out << call.at(0).toString();
-    return out;
-}
-
 // The speed the line really runs at, read from the far side of the port.
 speed_t lineSpeed(const QString& slavePath)
 {
@@ -84,25 +77,6 @@ public:
     int confirmations = 0;
 };
 
-// Runs a worker on a thread of its own, as the application does; stops it on every way out.
-class WorkerThread
-{
-public:
-    explicit WorkerThread(data_incoming* worker)
-    {
-        worker->moveToThread(&thread);
-        QObject::connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-        thread.start();
-    }
-    ~WorkerThread()
-    {
-        thread.quit();
-        thread.wait();
-    }
-
-private:
-    QThread thread;
-};
 
 // Runs f on the worker's thread and waits for it.
 template <typename F> void onWorker(QObject* worker, F f)
@@ -152,7 +126,7 @@ private slots:
 
         worker.openSerialPort(pty.portPath());
         QVERIFY(worker.serialPort->isOpen());
-        QCOMPARE(args(log), QStringList{kOpened + pty.portPath()});
+        QCOMPARE(textArgs(log), QStringList{kOpened + pty.portPath()});
         QCOMPARE(errors.count(), 0);
         QCOMPARE(uint(lineSpeed(pty.slavePath())), speed);
         QCOMPARE(worker.serialPort->dataBits(), QSerialPort::Data8);
@@ -172,8 +146,8 @@ private slots:
         QVERIFY(!worker.serialPort->isOpen());
         const QString expected =
             "ERROR: Unable to Open Serial Port " + name + " " + worker.serialPort->errorString();
-        QCOMPARE(args(log).last(), expected);
-        QCOMPARE(args(errors).last(), QString("CRITICAL: Unable to open serial port"));
+        QCOMPARE(textArgs(log).last(), expected);
+        QCOMPARE(textArgs(errors).last(), QString("CRITICAL: Unable to open serial port"));
         QVERIFY(!worker.reconnect());
     }
 
@@ -188,7 +162,7 @@ private slots:
         worker.closeSerialPort();
         QVERIFY(!worker.serialPort->isOpen());
         worker.closeSerialPort();
-        QCOMPARE(args(log), QStringList({kClosed + pty.portPath(), kClosed + pty.portPath()}));
+        QCOMPARE(textArgs(log), QStringList({kClosed + pty.portPath(), kClosed + pty.portPath()}));
         QCOMPARE(errors.count(), 0);
     }
 
@@ -218,7 +192,7 @@ private slots:
         QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
 
         worker.setCommandBuffer(command);
-        QCOMPARE(args(log), QStringList{logLine});
+        QCOMPARE(textArgs(log), QStringList{logLine});
         QCOMPARE(confirmed.count(), 1);
         QVERIFY(!worker.waitWrite());
         QTRY_COMPARE_WITH_TIMEOUT(pty.received(), command, 10000);
@@ -235,7 +209,7 @@ private slots:
         worker.setCommandBuffer("led=1\r\n");
         worker.setCommandBuffer("key=c2VjcmV0\r\n");
         worker.setCommandBuffer("heater=0\r\n");
-        QCOMPARE(args(log),
+        QCOMPARE(textArgs(log),
                  QStringList({"WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
                               "led=1\r\n ]",
                               "WARNING: Held ORVA Command to Update the Key Encryption File "
@@ -248,7 +222,7 @@ private slots:
         log.clear();
         worker.waitSerialWrite();
         QVERIFY(!worker.waitWriteRunning());
-        QCOMPARE(args(log), QStringList{"INFO: ORVA Command Sent [ heater=0\r\n ]"});
+        QCOMPARE(textArgs(log), QStringList{"INFO: ORVA Command Sent [ heater=0\r\n ]"});
         QCOMPARE(confirmed.count(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("heater=0\r\n"), 10000);
         // Nothing else follows once the held command went out.
@@ -285,8 +259,8 @@ private slots:
         pty.closeMaster();
         worker.setCommandBuffer("blower=1\r\n");
         QCOMPARE(confirmed.count(), 0);
-        QVERIFY(args(log).contains("ERROR: ORVA Command Not Sent [ blower=1\r\n ]"));
-        QVERIFY(!args(log).contains("INFO: ORVA Command Sent [ blower=1\r\n ]"));
+        QVERIFY(textArgs(log).contains("ERROR: ORVA Command Not Sent [ blower=1\r\n ]"));
+        QVERIFY(!textArgs(log).contains("INFO: ORVA Command Sent [ blower=1\r\n ]"));
         QVERIFY(!worker.serialPort->isOpen());
         QVERIFY(worker.waitWriteRunning());
         QCOMPARE(worker.heldCommand, QByteArray("blower=1\r\n"));
@@ -433,8 +407,8 @@ private slots:
             QCOMPARE(calls.lastOrvaLegacy, bytes);
 
         if (device == 0) {
-            QCOMPARE(args(log), QStringList{"ERROR: Device Type Not Set, Unable to parse Data. "});
-            QCOMPARE(args(errors),
+            QCOMPARE(textArgs(log), QStringList{"ERROR: Device Type Not Set, Unable to parse Data. "});
+            QCOMPARE(textArgs(errors),
                      QStringList{"CRITICAL: Device Type Not Set, unable to parse data."});
         } else {
             QCOMPARE(log.count() + errors.count(), 0);
@@ -483,9 +457,9 @@ private slots:
         QVERIFY(worker.resourceErrorSeen && worker.reconnectActive);
         QVERIFY(worker.reconnectRunning());
         QCOMPARE(worker.reconnect()->interval(), 30000);
-        QVERIFY(args(log).contains(kClosed + pty.portPath()));
-        QVERIFY(args(log).filter(kLost).size() == 1);
-        QCOMPARE(args(errors).filter(kLostShown).size(), 1);
+        QVERIFY(textArgs(log).contains(kClosed + pty.portPath()));
+        QVERIFY(textArgs(log).filter(kLost).size() == 1);
+        QCOMPARE(textArgs(errors).filter(kLostShown).size(), 1);
 
         worker.handleError(QSerialPort::ResourceError);
         QCOMPARE(worker.reconnectTimers(), 1);
@@ -510,7 +484,7 @@ private slots:
         worker.serialPort->setDataBits(QSerialPort::Data7);
         QVERIFY(worker.serialPort->isOpen());
         QVERIFY(!worker.reconnect());
-        QVERIFY(args(errors).contains("ERROR: Serial Port Error"));
+        QVERIFY(textArgs(errors).contains("ERROR: Serial Port Error"));
     }
 
     // A command held for one connection must not go out on the next one.
