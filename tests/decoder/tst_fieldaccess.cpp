@@ -17,10 +17,8 @@ private slots:
     void longFieldIsCappedAt1024Characters();
     void parseErrorsLiveUntilNextRecordOrClear();
 
-    void validDouble_data();
-    void validDouble();
-    void validInt_data();
-    void validInt();
+    void validNumbers_data();
+    void validNumbers();
     void roundToStep_data();
     void roundToStep();
 
@@ -28,7 +26,6 @@ private slots:
     void legacyFlagIsSticky();
     void precipAccum24Interval_data();
     void precipAccum24Interval();
-    void icaoAndLoggingType();
 };
 
 void TestFieldAccess::fieldValue_data()
@@ -39,56 +36,48 @@ void TestFieldAccess::fieldValue_data()
     QTest::addColumn<QString>("expected");
     QTest::addColumn<QStringList>("errors");
 
+    const auto add = [](const char* name, const QString& record, const char* key, int index,
+                        const char* expected, const QStringList& errors = {}) {
+        QTest::newRow(name) << record << QString(key) << index << QString(expected) << errors;
+    };
     const QString wind = buildRecord({{"TA", {"21.5"}}, {"WI", {"5.2", "180", "6.1", "175"}}});
-    QTest::newRow("WI 0") << wind << "WI" << 0 << "5.2" << QStringList();
-    QTest::newRow("WI 3") << wind << "WI" << 3 << "175" << QStringList();
-    QTest::newRow("WI -1 whole value part") << wind << "WI" << -1 << "5.2:180:6.1:175"
-                                            << QStringList();
-    QTest::newRow("WI -7 any negative") << wind << "WI" << -7 << "5.2:180:6.1:175"
-                                        << QStringList();
-    QTest::newRow("WI 4 beyond last colon")
-        << wind << "WI" << 4 << "" << QStringList{"WI:4 not found"};
-    QTest::newRow("missing line index 0") << wind << "RH" << 0 << "" << QStringList();
-    QTest::newRow("missing line index 2 no error") << wind << "RH" << 2 << "" << QStringList();
+    add("WI 0", wind, "WI", 0, "5.2");
+    add("WI 3", wind, "WI", 3, "175");
+    add("WI -1 whole value part", wind, "WI", -1, "5.2:180:6.1:175");
+    add("WI -7 any negative", wind, "WI", -7, "5.2:180:6.1:175");
+    add("WI 4 beyond last colon", wind, "WI", 4, "", {"WI:4 not found"});
+    add("missing line index 0", wind, "RH", 0, "");
+    add("missing line index 2 no error", wind, "RH", 2, "");
 
     const QString gust = buildRecord({{"GU", {"", "", "7"}}});
-    QTest::newRow("GU ::7 field 0") << gust << "GU" << 0 << "" << QStringList();
-    QTest::newRow("GU ::7 field 1") << gust << "GU" << 1 << "" << QStringList();
-    QTest::newRow("GU ::7 field 2") << gust << "GU" << 2 << "7" << QStringList();
+    add("GU ::7 field 0", gust, "GU", 0, "");
+    add("GU ::7 field 1", gust, "GU", 1, "");
+    add("GU ::7 field 2", gust, "GU", 2, "7");
 
     const QString ltFirst = buildRecord({{"LT", {"3", "4"}}, {"T", {"24/03/05,14", "07", "09"}}});
     const QString tFirst = buildRecord({{"T", {"24/03/05,14", "07", "09"}}, {"LT", {"3", "4"}}});
-    QTest::newRow("T after LT") << ltFirst << "T" << 0 << "24/03/05,14" << QStringList();
-    QTest::newRow("T before LT") << tFirst << "T" << 0 << "24/03/05,14" << QStringList();
-    QTest::newRow("LT beside T") << tFirst << "LT" << 1 << "4" << QStringList();
-    QTest::newRow("T alone is not LT") << buildRecord({{"LT", {"3"}}}) << "T" << 0 << ""
-                                       << QStringList();
+    add("T after LT", ltFirst, "T", 0, "24/03/05,14");
+    add("T before LT", tFirst, "T", 0, "24/03/05,14");
+    add("LT beside T", tFirst, "LT", 1, "4");
+    add("T alone is not LT", buildRecord({{"LT", {"3"}}}), "T", 0, "");
 
-    QTest::newRow("values are not trimmed")
-        << buildRecord({{"RH", {" 45 ", "x"}}}) << "RH" << 0 << " 45 " << QStringList();
-    QTest::newRow("first line needs a leading CRLF") << "WI:5:6\r\n" << "WI" << 0 << ""
-                                                     << QStringList();
-    QTest::newRow("@I at the very start") << "@I:AB12:x\r\nTA:3\r\n" << "@I" << 0 << "AB12"
-                                          << QStringList();
-    QTest::newRow("@I inside a line") << "junk@I:AB12\r\n" << "@I" << 0 << "AB12"
-                                      << QStringList();
+    add("values are not trimmed", buildRecord({{"RH", {" 45 ", "x"}}}), "RH", 0, " 45 ");
+    add("first line needs a leading CRLF", "WI:5:6\r\n", "WI", 0, "");
+    add("@I at the very start", "@I:AB12:x\r\nTA:3\r\n", "@I", 0, "AB12");
+    add("@I inside a line", "junk@I:AB12\r\n", "@I", 0, "AB12");
 
     // Texts cut short: reading stops at the end of the text.
-    QTest::newRow("no CRLF: field 0") << "\r\nWI:5:6" << "WI" << 0 << "5" << QStringList();
-    QTest::newRow("no CRLF: field 1") << "\r\nWI:5:6" << "WI" << 1 << "6" << QStringList();
-    QTest::newRow("no CRLF: field -1") << "\r\nWI:5:6" << "WI" << -1 << "5:6" << QStringList();
-    QTest::newRow("no CRLF: field 2")
-        << "\r\nWI:5:6" << "WI" << 2 << "" << QStringList{"WI:2 not found"};
-    QTest::newRow("ends at the colon: field 0") << "\r\nWI:" << "WI" << 0 << "" << QStringList();
-    QTest::newRow("ends at the colon: field -1") << "\r\nWI:" << "WI" << -1 << ""
-                                                 << QStringList();
-    QTest::newRow("ends at the colon: field 1")
-        << "\r\nWI:" << "WI" << 1 << "" << QStringList{"WI:1 not found"};
-    QTest::newRow("ends in a lone CR") << "\r\nWI:5:6\r" << "WI" << 1 << "6" << QStringList();
-    QTest::newRow("trailing empty field") << "\r\nWI:5:\r\n" << "WI" << 1 << "" << QStringList();
-    QTest::newRow("next line's colons do not count")
-        << buildRecord({{"WI", {"5"}}, {"GU", {"1", "2", "3"}}}) << "WI" << 2 << ""
-        << QStringList{"WI:2 not found"};
+    add("no CRLF: field 0", "\r\nWI:5:6", "WI", 0, "5");
+    add("no CRLF: field 1", "\r\nWI:5:6", "WI", 1, "6");
+    add("no CRLF: field -1", "\r\nWI:5:6", "WI", -1, "5:6");
+    add("no CRLF: field 2", "\r\nWI:5:6", "WI", 2, "", {"WI:2 not found"});
+    add("ends at the colon: field 0", "\r\nWI:", "WI", 0, "");
+    add("ends at the colon: field -1", "\r\nWI:", "WI", -1, "");
+    add("ends at the colon: field 1", "\r\nWI:", "WI", 1, "", {"WI:1 not found"});
+    add("ends in a lone CR", "\r\nWI:5:6\r", "WI", 1, "6");
+    add("trailing empty field", "\r\nWI:5:\r\n", "WI", 1, "");
+    add("next line's colons do not count", buildRecord({{"WI", {"5"}}, {"GU", {"1", "2", "3"}}}),
+        "WI", 2, "", {"WI:2 not found"});
 }
 
 void TestFieldAccess::fieldValue()
@@ -156,57 +145,49 @@ void TestFieldAccess::parseErrorsLiveUntilNextRecordOrClear()
     QVERIFY(decoder.getParseErrors().isEmpty());
 }
 
-void TestFieldAccess::validDouble_data()
+void TestFieldAccess::validNumbers_data()
 {
+    QTest::addColumn<bool>("integer");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("12.5") << "12.5" << "12.5";
-    QTest::newRow("negative") << "-3" << "-3";
-    QTest::newRow("exponent") << "1e3" << "1e3";
-    QTest::newRow("kept unchanged") << "012.50" << "012.50";
-    QTest::newRow("comma") << "12,5" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("lone minus") << "-" << "";
-    QTest::newRow("letters") << "abc" << "";
-    QTest::newRow("nan") << "nan" << "";
-    QTest::newRow("NaN") << "NaN" << "";
-    QTest::newRow("inf") << "inf" << "";
-    QTest::newRow("-inf") << "-inf" << "";
-    QTest::newRow("infinity") << "infinity" << "";
-    QTest::newRow("overflow") << "1e400" << "";
-    QTest::newRow("largest finite") << "1e308" << "1e308";
+    const auto add = [](const char* name, bool integer, const char* text, const char* expected) {
+        QTest::newRow(name) << integer << QString(text) << QString(expected);
+    };
+    add("12.5", false, "12.5", "12.5");
+    add("negative", false, "-3", "-3");
+    add("exponent", false, "1e3", "1e3");
+    add("kept unchanged", false, "012.50", "012.50");
+    add("comma", false, "12,5", "");
+    add("empty", false, "", "");
+    add("lone minus", false, "-", "");
+    add("letters", false, "abc", "");
+    add("nan", false, "nan", "");
+    add("NaN", false, "NaN", "");
+    add("inf", false, "inf", "");
+    add("-inf", false, "-inf", "");
+    add("infinity", false, "infinity", "");
+    add("overflow", false, "1e400", "");
+    add("largest finite", false, "1e308", "1e308");
+
+    add("int 7", true, "7", "7");
+    add("int negative", true, "-12", "-12");
+    add("int leading zeros kept", true, "007", "007");
+    add("int 7.0", true, "7.0", "");
+    add("int empty", true, "", "");
+    add("int lone minus", true, "-", "");
+    add("int hex prefix", true, "0x10", "");
+    add("int hex digits", true, "1F", "");
+    add("int max", true, "2147483647", "2147483647");
+    add("beyond int", true, "2147483648", "");
 }
 
-void TestFieldAccess::validDouble()
+void TestFieldAccess::validNumbers()
 {
+    QFETCH(bool, integer);
     QFETCH(QString, text);
     QFETCH(QString, expected);
-    QCOMPARE(::validDouble(text), expected);
-}
-
-void TestFieldAccess::validInt_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("7") << "7" << "7";
-    QTest::newRow("negative") << "-12" << "-12";
-    QTest::newRow("leading zeros kept") << "007" << "007";
-    QTest::newRow("7.0") << "7.0" << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("lone minus") << "-" << "";
-    QTest::newRow("hex prefix") << "0x10" << "";
-    QTest::newRow("hex digits") << "1F" << "";
-    QTest::newRow("int max") << "2147483647" << "2147483647";
-    QTest::newRow("beyond int") << "2147483648" << "";
-}
-
-void TestFieldAccess::validInt()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(::validInt(text), expected);
+    QCOMPARE(integer ? ::validInt(text) : ::validDouble(text), expected);
 }
 
 void TestFieldAccess::roundToStep_data()
@@ -254,9 +235,6 @@ void TestFieldAccess::initialState()
     QCOMPARE(decoder.deviceType, 1);
     QCOMPARE(decoder.loggingType, 0);
     QCOMPARE(decoder.accum24hPrevious, 1);
-    QCOMPARE(decoder.stdPressure, 1013.25);
-    QCOMPARE(decoder.noValue, -1000.0);
-    QVERIFY(decoder.pressureAltitudeExponent == 0.19028399884700775);
     QVERIFY(!decoder.legacy);
     QVERIFY(!decoder.vicinityThunder);
     QVERIFY(!decoder.thunderBeginReported);
@@ -300,15 +278,6 @@ void TestFieldAccess::precipAccum24Interval()
     decoder.setPrecipAccum24Interval(interval);
     QCOMPARE(decoder.accum24hPrevious, interval == 1 ? 1 : 0);
     QCOMPARE(decoder.getPrecipAccumIndex(24), index24h);
-}
-
-void TestFieldAccess::icaoAndLoggingType()
-{
-    WeatherDataDecoder decoder;
-    decoder.setIcao(QStringLiteral("KDEN"));
-    QCOMPARE(decoder.getIcao(), QStringLiteral("KDEN"));
-    decoder.setLoggingType(static_cast<int>(LoggingType::Debug));
-    QCOMPARE(decoder.loggingType, 2);
 }
 
 QTEST_GUILESS_MAIN(TestFieldAccess)
