@@ -7,6 +7,7 @@
 #include "app/maingui.h"
 #include "app/settingsfile.h"
 #include "forms/maingui_ui.h"
+#include "tests/app/apptest.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -106,14 +107,6 @@ void setFamily(MainGUI& window, Family family)
     window.legacyOrva = family == Legacy;
 }
 
-QStringList items(const QComboBox* combo)
-{
-    QStringList texts;
-    for (int i = 0; i < combo->count(); ++i)
-        texts << combo->itemText(i);
-    return texts;
-}
-
 // The repeating timer of the window that fires at this interval; null when there is none.
 QTimer* timerOf(MainGUI& window, int interval)
 {
@@ -133,495 +126,400 @@ class TestPageLayout : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase();
+    void initTestCase() { registerSharedMetaTypes(); }
+    void init()
+    {
+        // Every window starts from the built-in defaults; the previous one saved its own at exit.
+        QFile::remove(settingsFilePath());
+    }
+    void cleanupTestCase()
+    {
+        for (auto& window : shared)
+            window.reset();
+    }
 
     // Each with a window of its own, made before the shared ones: every window restyles the
     // whole application, so the fewer windows alive, the quicker.
-    void familyWidgets_data();
-    void familyWidgets();
-    void scheduleQueries_data();
-    void scheduleQueries();
-    void hiddenRunwayLeavesTheRoseEmpty();
-    void unitsFromTheSettings_data();
-    void unitsFromTheSettings();
-    void intervalFromTheSettings_data();
-    void intervalFromTheSettings();
-    void dashboardIsCurrentAndShown();
-    void legacyUnitFromTheSettingsFile();
+    void familyWidgets_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::newRow("BRQ") << Brq;
+        QTest::newRow("ORVA") << Orva;
+        QTest::newRow("legacy ORVA") << Legacy;
+    }
+    void familyWidgets()
+    {
+        QFETCH(Family, family);
+        MainGUI window;
+        setFamily(window, family);
+        QSignalSpy written(&window, &MainGUI::writeSerial);
+        QHash<QString, bool> before;
+        for (const FamilyRow& row : familyRows) {
+            for (const QString& name : row.widgets)
+                before.insert(name, shown(window.findChild<QWidget*>(name)));
+        }
+
+        window.updateLayout();
+
+        for (const FamilyRow& row : familyRows) {
+            const Vis vis = family == Brq ? row.brq : family == Orva ? row.orva : row.legacy;
+            for (const QString& name : row.widgets) {
+                auto* widget = window.findChild<QWidget*>(name);
+                QVERIFY2(widget, qPrintable(name));
+                const bool expected = vis == K ? before.value(name) : vis == S;
+                QVERIFY2(shown(widget) == expected, qPrintable(name));
+            }
+        }
+        for (const QString& name : alwaysHidden) {
+            auto* widget = window.findChild<QWidget*>(name);
+            QVERIFY2(widget && !shown(widget), qPrintable(name));
+        }
+        // The label texts set with the family.
+        const bool orva = family == Orva;
+        QCOMPARE(window.ui->label_10->text().contains("edited METARs"), orva);
+
+        // An ORVA unit is asked for its two report schedules through the paced queue.
+        if (orva) {
+            QCOMPARE(window.commandQueue, (QList<QByteArray>{"frequency\r\n", "metar_offset\r\n"}));
+            QVERIFY(window.cmdWriteTimer->isActive());
+        } else {
+            QVERIFY(window.commandQueue.isEmpty());
+        }
+        QCOMPARE(written.count(), 0);
+    }
+    // The settings read at start-up reach the page: units, interval, runway on the rose.
+    void settingsAtLayout_data()
+    {
+        QTest::addColumn<Family>("family");
+        QTest::addColumn<bool>("fahrenheit");
+        QTest::addColumn<PrecipAccum24hInterval>("interval");
+        QTest::addColumn<bool>("runwayHidden");
+        QTest::newRow("BRQ, Celsius, 12Z")
+            << Brq << false << PrecipAccum24hInterval::Since12Z << false;
+        QTest::newRow("ORVA, Fahrenheit, previous 24 hours, runway hidden")
+            << Orva << true << PrecipAccum24hInterval::Previous24Hours << true;
+    }
+    void settingsAtLayout()
+    {
+        QFETCH(Family, family);
+        QFETCH(bool, fahrenheit);
+        QFETCH(PrecipAccum24hInterval, interval);
+        QFETCH(bool, runwayHidden);
+        MainGUI window;
+        const auto units = fahrenheit ? TemperatureUnits::Fahrenheit : TemperatureUnits::Celsius;
+        window.temperatureUnits = units;
+        window.precipAccum24hInterval = interval;
+        window.runwayHidden = runwayHidden;
+        setFamily(window, family);
+        QSignalSpy sent(&window, &MainGUI::setPrecipAccum24Int);
+        window.updateLayout();
+
+        Ui_MainGUI& f = *window.ui;
+        QCOMPARE(f.radioButtonUnitsImperial->isChecked(), fahrenheit);
+        QCOMPARE(f.radioButtonUnitsMetric->isChecked(), !fahrenheit);
+        QCOMPARE(window.temperatureUnits, units);
+        const bool since12Z = interval == PrecipAccum24hInterval::Since12Z;
+        QCOMPARE(f.radioButton24HrPrecipAccum12Z->isChecked(), since12Z);
+        QCOMPARE(f.radioButton24HrPrecipAccum->isChecked(), !since12Z);
+        // The device link hears the interval once more.
+        QCOMPARE(sent.count(), 1);
+        QCOMPARE(sent.at(0).at(0).value<PrecipAccum24hInterval>(), interval);
+        QCOMPARE(window.windScene.items().isEmpty(), runwayHidden);
+    }
+
+    void dashboardIsCurrentAndShown()
+    {
+        MainGUI window;
+        setFamily(window, Orva);
+        window.ui->pushButtonSettings->setChecked(true);
+        window.ui->pushButtonTrends->setChecked(true);
+        QVERIFY(!window.isVisible());
+        window.updateLayout();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.ui->stackedWidget_mainPages->currentWidget(),
+                 window.ui->pageDashboardTrends);
+        Ui_MainGUI& f = *window.ui;
+        for (QPushButton* button : {f.pushButtonTable, f.pushButtonCommand, f.pushButtonImages,
+                                    f.pushButtonSettings, f.pushButtonTrends, f.pushButtonBitStatus,
+                                    f.pushButtonRawData, f.pushButtonNotifications})
+            QVERIFY2(!button->isChecked(), qPrintable(button->objectName()));
+        QVERIFY(f.pushButtonDashboard->isChecked());
+    }
+    void legacyUnitFromTheSettingsFile()
+    {
+        QFile file(settingsFilePath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"ORVA": "ORVAV1"})");
+        file.close();
+
+        MainGUI window;
+        window.deviceType = DeviceTypes::ORVA;
+        window.updateLayout();
+        Ui_MainGUI& f = *window.ui;
+        QVERIFY(shown(f.page_ORVACmdsMain));
+        QVERIFY(!shown(f.pushButtonBitStatus));
+        QVERIFY(!shown(f.checkBox_hideMETARModePopUp));
+        QVERIFY(!shown(f.graphicsView_Lightning));
+        QVERIFY(window.commandQueue.isEmpty());
+        QVERIFY(!window.lightningRedrawTimer);
+    }
 
     // On the shared windows
-    void whatTheOperatorSeesOnTheDashboard_data();
-    void whatTheOperatorSeesOnTheDashboard();
-    void lightningCompass_data();
-    void lightningCompass();
-    void comboItems_data();
-    void comboItems();
-    void fastModesCarryTheIridiumNote();
-    void statusBar();
-    void notesTipsAndInputChecks();
-    void windRose();
-    void alertButtonIds_data();
-    void alertButtonIds();
-    void alertCountTimerAndSound();
+    void lightningCompass_data() { familyWidgets_data(); }
+    void lightningCompass()
+    {
+        QFETCH(Family, family);
+        MainGUI* const window = &laidOut(family);
+        QGraphicsView* view = window->ui->graphicsView_Lightning;
+        if (family != Orva) {
+            QVERIFY(!window->lightningRedrawTimer);
+            QVERIFY(!view->scene());
+            QVERIFY(!timerOf(*window, 100000));
+            return;
+        }
+        QVERIFY(window->lightningRedrawTimer);
+        QCOMPARE(window->lightningRedrawTimer->parent(), window);
+        QCOMPARE(window->lightningRedrawTimer->interval(), 100000);
+        QVERIFY(window->lightningRedrawTimer->isActive());
+        QVERIFY(!window->lightningRedrawTimer->isSingleShot());
+        QCOMPARE(view->scene(), &window->lightningScene);
+        QCOMPARE(window->lightningScene.sceneRect(), QRectF(0, 0, 2, 4));
+        QCOMPARE(view->styleSheet(),
+                 QStringLiteral("background-image: url(:/resources/lightningcompass7.png);"
+                                "background-repeat: no-repeat;background-position: center top; "
+                                "padding:0px;"));
+        QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
+        QVERIFY(view->renderHints().testFlag(QPainter::SmoothPixmapTransform));
+    }
+    void comboItems_data()
+    {
+        QTest::addColumn<QString>("combo");
+        QTest::addColumn<QStringList>("expected");
+        const auto row = [](const char* combo, const QStringList& expected) {
+            QTest::newRow(combo) << QString(combo) << expected;
+        };
+        row("comboBoxCmdFreq", {"No command", "5 Minutes", "10 Minutes", "60 Minutes"});
+        row("comboBoxCmdMode", BrqItems::mode);
+        row("comboBoxCmdCamera", BrqItems::camera);
+        row("comboBoxCmdCeil", BrqItems::ceilometer);
+        row("comboBoxCmdGps", BrqItems::gps);
+        row("comboBoxCmdSpeci", BrqItems::speci);
+        row("comboBoxORVAGPS", {"No command", "Enable GPS", "Disable GPS", "GPS Immediate Read",
+                                "GPS Immediate Read No Elevation", "Set Elevation"});
+        row("cameraNumbercomboBox", BrqItems::cameraNumber);
+        row("comboBox_ORVAtransmitFrequency",
+            {"No command", "60 minutes", "10 minutes", "5 minutes"});
+        row("comboBox_ORVABlower", {"No command", "Auto (default)", "Always On", "Always Off"});
+        row("comboBox_ORVADataLog",
+            {"No command", "Enabled", "Disabled", "Clear (Will take up to 5 Minutes)"});
+        row("comboBox_ORVAGPS", {"No command", "Enabled", "Disabled", "Enable Elevation Only"});
+        row("comboBox_ORVAElevation", {"No command", "Disabled", "Set Elevation Value to Enable:"});
+        row("comboBox_ORVAHeater", {"No command", "Enabled (default)", "Disabled"});
+        row("comboBox_ORVALEDStatus", {"No command", "Enabled", "Disabled"});
+        row("comboBox_ORVARFCmd", {"No command", "Comms Enabled (default)", "Comms Disabled"});
+        row("comboBox_ORVARFLOSProgramChannel", rflosChannels);
+        row("comboBox_ORVARFLOSSelectedChannel", rflosChannels);
+        row("comboBox_ORVARFMessageRate",
+            {"No command", "60 Seconds (default)", "10 Seconds", "5 Seconds"});
+        row("comboBox_alertParameterSetting",
+            {"Temperature", "Wind Speed", "Gust Speed", "Wind Direction", "Wind Chill",
+             "Visibility", "Dew Point", "Heat Index", "Altimeter", "Relative Humidity",
+             "Station Pressure", "Sea Level Pressure", "Pressure Altitude", "Density Altitude",
+             "Cross Wind Speed", "3Hr Pressure Change", "Lightning"});
+        row("comboBox_alertThresholdSetting", {">", "<", "set range"});
+        row("comboBox_alertAudioSetting", {"True", "False"});
+        row("comboBoxViewMetar", {"Latest (Auto-Refresh)"});
+        row("comboBox_Logging", {"Default", "Data", "Debug"});
+    }
+    void comboItems()
+    {
+        QFETCH(QString, combo);
+        QFETCH(QStringList, expected);
+        // Every family gets every list; the combos of the other family are hidden, not left empty.
+        for (Family family : {Brq, Legacy}) {
+            MainGUI* const window = &laidOut(family);
+            auto* box = window->findChild<QComboBox*>(combo);
+            QVERIFY(box);
+            QCOMPARE(comboTexts(box), expected);
+        }
+    }
+    void fastModesCarryTheIridiumNote()
+    {
+        MainGUI* const window = &laidOut(Brq);
+        const QComboBox* modes = window->ui->comboBoxCmdMode;
+        const QString note = QStringLiteral(
+            "Note: Modes faster than 5 minute mode will disable Iridium communications");
+        for (int item = 0; item < modes->count(); ++item) {
+            const bool fast = item >= 5;
+            QCOMPARE(modes->itemData(item, Qt::ToolTipRole).toString(), fast ? note : QString());
+            const QVariant brush = modes->itemData(item, Qt::ForegroundRole);
+            QCOMPARE(brush.isValid(), fast);
+            if (fast) {
+                QCOMPARE(brush.value<QBrush>().color(), QColor(238, 156, 55));
+                QCOMPARE(brush.value<QBrush>().style(), Qt::SolidPattern);
+            }
+        }
+    }
+    void statusBar()
+    {
+        MainGUI* const window = &laidOut(Orva);
+        QStatusBar* bar = window->ui->statusbar;
+        QStackedWidget* right = window->statusRightStack;
+        QVERIFY(right);
+        QCOMPARE(window->statusLabel.parentWidget(), bar);
+        QCOMPARE(window->statusCentreLabel.parentWidget(), bar);
+        QCOMPARE(right->parentWidget(), bar);
+        // Left to right: message, centre text taking the spare width, connection or image progress.
+        QVERIFY(window->statusLabel.geometry().right() <
+                window->statusCentreLabel.geometry().left());
+        QVERIFY(window->statusCentreLabel.geometry().right() < right->geometry().left());
+        QVERIFY(window->statusCentreLabel.width() > right->width());
+        QCOMPARE(window->statusCentreLabel.alignment(), Qt::AlignCenter);
+
+        QCOMPARE(right->count(), 2);
+        QCOMPARE(right->widget(0), &window->connectionStatusLabel);
+        QCOMPARE(right->widget(1), window->imageProgressBar);
+        QCOMPARE(right->currentIndex(), 0);
+        QCOMPARE(window->connectionStatusLabel.alignment(), Qt::AlignRight | Qt::AlignVCenter);
+        QVERIFY(window->connectionStatusLabel.text().isEmpty());
+        QVERIFY(window->connectionStatusText.isEmpty());
+
+        QProgressBar* progress = window->imageProgressBar;
+        QVERIFY(!progress->isVisible());
+        QCOMPARE(progress->minimum(), 0);
+        QCOMPARE(progress->maximum(), 44);
+        QCOMPARE(progress->alignment(), Qt::AlignCenter);
+    }
+    void notesTipsAndInputChecks()
+    {
+        MainGUI* const window = &laidOut(Orva);
+        Ui_MainGUI& f = *window->ui;
+        const QList<std::tuple<QLabel*, QLabel*, QString>> tips = {
+            {f.labelWarning, f.label_StatusWarning, "No Tampering Detected"},
+            {f.labelRain, f.label_StatusRain, "No Rain Detected"},
+            {f.labelLightning, f.label_StatusLightning, "No Lightning Detected"},
+            {f.labelCamera, f.label_StatusCamera, "Cameras Inactive"},
+            {f.labelBattery, f.label_StatusBattery, "No Battery Value"}};
+        for (const auto& [icon, status, tip] : tips) {
+            QCOMPARE(icon->toolTip(), tip);
+            QCOMPARE(status->toolTip(), tip);
+        }
+
+        QCOMPARE(f.label_TimestampWarning->text(),
+                 QStringLiteral("Note: GPS is currently unsynced. 'Device' time denotes time since "
+                                "device power up. Certain measurements may be unavailable during "
+                                "this time."));
+        QCOMPARE(f.label_ReportingModeWarning->text(),
+                 QStringLiteral("Note: Modes faster than 5 minute mode will disable Iridium "
+                                "communications"));
+        QCOMPARE(f.pushButtonNotifications->text().size(), 37);
+        QVERIFY(f.pushButtonNotifications->text().startsWith("  Notifications      "));
+        QCOMPARE(f.stacked_METAR->currentIndex(), 0);
+
+        const QList<std::tuple<QLineEdit*, double, double>> ranges = {
+            {f.lineEdit_command_declination, -180, 180},
+            {f.lineEdit_ORVALOSRFInput, 138, 470},
+            {f.lineEdit_ORVARFLOSReceiveFreq, 138, 470}};
+        for (const auto& [edit, bottom, top] : ranges) {
+            const auto* validator = qobject_cast<const QDoubleValidator*>(edit->validator());
+            QVERIFY(validator);
+            QCOMPARE(validator->bottom(), bottom);
+            QCOMPARE(validator->top(), top);
+            QCOMPARE(validator->decimals(), 4);
+        }
+        // Each field has its own validator: tuning one must not change the other.
+        QVERIFY(f.lineEdit_ORVALOSRFInput->validator() !=
+                f.lineEdit_ORVARFLOSReceiveFreq->validator());
+        QVERIFY(f.lineEdit_ORVALOSRFInput->toolTip().startsWith("Transmit frequency."));
+        QVERIFY(f.lineEdit_ORVARFLOSReceiveFreq->toolTip().startsWith("Receive frequency."));
+        QVERIFY(f.comboBox_ORVARFLOSProgramChannel->toolTip().endsWith("Index from 0 to 11."));
+        QVERIFY(f.comboBox_ORVARFLOSSelectedChannel->toolTip().endsWith("Index from 0 to 11."));
+        QCOMPARE(f.label_camNumber->text(), QStringLiteral("Camera Number: "));
+
+        QCOMPARE(window->precipIntervalGroup.buttons().size(), 2);
+        QVERIFY(window->precipIntervalGroup.exclusive());
+        QCOMPARE(
+            window->metarModeGroup.buttons(),
+            (QList<QAbstractButton*>{f.radioButtonORVAMETAR_Auto, f.radioButtonORVAMETAR_Semiauto,
+                                     f.radioButtonORVAMETAR_Manual}));
+    }
+    void windRose()
+    {
+        MainGUI* const window = &laidOut(Brq);
+        QGraphicsView* view = window->ui->graphicsViewWind;
+        QCOMPARE(window->windScene.sceneRect(), QRectF(0, 0, 270, 240));
+        QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
+        QVERIFY(view->renderHints().testFlag(QPainter::SmoothPixmapTransform));
+        QVERIFY(view->styleSheet().startsWith(
+            "background-image: url(:/resources/windrosecompass.png);background-repeat: "
+            "no-repeat;"));
+        // The runway is on the rose at once, before any record.
+        QCOMPARE(view->scene(), &window->windScene);
+        QVERIFY(!window->windScene.items().isEmpty());
+    }
+    void alertButtonIds_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("audioId");
+        QTest::addColumn<int>("deleteId");
+        const auto row = [](const char* name, int audio, int remove) {
+            QTest::newRow(name) << QString(name) << audio << remove;
+        };
+        row("TempLessThan", 0, 0);
+        row("WindGustSpeedGreaterThan", 9, 9);
+        row("RelativeHumidityGreaterThan", 19, 19);
+        row("StationPressureLessThan", 20, 28);
+        row("StationPressureGreaterThan", 21, 29);
+        row("SeaLevelPressureGreaterThan", 23, 31);
+        row("PressureAltitudeLessThan", 24, 20);
+        row("DensityAltitudeGreaterThan", 27, 23);
+        row("3hrPressureChangeLessThan", 28, 24);
+        row("CrossWindSpeedGreaterThan", 31, 27);
+        row("LightningGreaterThan", 33, 33);
+    }
+    void alertButtonIds()
+    {
+        QFETCH(QString, row);
+        QFETCH(int, audioId);
+        QFETCH(int, deleteId);
+        MainGUI* const window = &laidOut(Orva);
+        QCOMPARE(window->alertAudioGroup.buttons().size(), 34);
+        QCOMPARE(window->alertDeleteGroup.buttons().size(), 34);
+
+        QSignalSpy audio(&window->alertAudioGroup, &QButtonGroup::idClicked);
+        QSignalSpy remove(&window->alertDeleteGroup, &QButtonGroup::idClicked);
+        window->findChild<QPushButton*>("pushButton_audio" + row)->click();
+        window->findChild<QPushButton*>("pushButton_delete" + row)->click();
+        QCOMPARE(audio.count(), 1);
+        QCOMPARE(audio.at(0).at(0).toInt(), audioId);
+        QCOMPARE(remove.count(), 1);
+        QCOMPARE(remove.at(0).at(0).toInt(), deleteId);
+    }
+    void alertCountTimerAndSound()
+    {
+        MainGUI* const window = &laidOut(Brq);
+        QTimer* counts = timerOf(*window, 10000);
+        QVERIFY(counts);
+        QVERIFY(counts->isActive());
+        QVERIFY(!counts->isSingleShot());
+        QVERIFY(QObject::disconnect(counts, &QTimer::timeout, window, &MainGUI::updateAlertsCount));
+        QVERIFY(window->alertSound);
+        QCOMPARE(window->alertSound->volume(), 50);
+    }
 
 private:
     // One window per family for the checks that only look; made on first use.
-    MainGUI& laidOut(Family family);
+    MainGUI& laidOut(Family family)
+    {
+        if (!shared[family]) {
+            shared[family] = std::make_unique<MainGUI>();
+            setFamily(*shared[family], family);
+            shared[family]->updateLayout();
+        }
+        return *shared[family];
+    }
     std::unique_ptr<MainGUI> shared[3];
 };
-
-void TestPageLayout::initTestCase()
-{
-    registerSharedMetaTypes();
-}
-
-void TestPageLayout::cleanupTestCase()
-{
-    for (auto& window : shared)
-        window.reset();
-}
-
-void TestPageLayout::init()
-{
-    // Every window starts from the built-in defaults; the previous one saved its own at exit.
-    QFile::remove(settingsFilePath());
-}
-
-MainGUI& TestPageLayout::laidOut(Family family)
-{
-    if (!shared[family]) {
-        shared[family] = std::make_unique<MainGUI>();
-        setFamily(*shared[family], family);
-        shared[family]->updateLayout();
-    }
-    return *shared[family];
-}
-
-void TestPageLayout::familyWidgets_data()
-{
-    QTest::addColumn<Family>("family");
-    QTest::newRow("BRQ") << Brq;
-    QTest::newRow("ORVA") << Orva;
-    QTest::newRow("legacy ORVA") << Legacy;
-}
-
-void TestPageLayout::familyWidgets()
-{
-    QFETCH(Family, family);
-    MainGUI window;
-    setFamily(window, family);
-    QHash<QString, bool> before;
-    for (const FamilyRow& row : familyRows) {
-        for (const QString& name : row.widgets)
-            before.insert(name, shown(window.findChild<QWidget*>(name)));
-    }
-
-    window.updateLayout();
-
-    for (const FamilyRow& row : familyRows) {
-        const Vis vis = family == Brq ? row.brq : family == Orva ? row.orva : row.legacy;
-        for (const QString& name : row.widgets) {
-            auto* widget = window.findChild<QWidget*>(name);
-            QVERIFY2(widget, qPrintable(name));
-            const bool expected = vis == K ? before.value(name) : vis == S;
-            QVERIFY2(shown(widget) == expected, qPrintable(name));
-        }
-    }
-    for (const QString& name : alwaysHidden) {
-        auto* widget = window.findChild<QWidget*>(name);
-        QVERIFY2(widget && !shown(widget), qPrintable(name));
-    }
-    // The label texts set with the family.
-    const bool orva = family == Orva;
-    QCOMPARE(window.ui->label_10->text().contains("edited METARs"), orva);
-}
-
-void TestPageLayout::whatTheOperatorSeesOnTheDashboard_data()
-{
-    familyWidgets_data();
-}
-
-void TestPageLayout::whatTheOperatorSeesOnTheDashboard()
-{
-    QFETCH(Family, family);
-    MainGUI* const window = &laidOut(family);
-    Ui_MainGUI& f = *window->ui;
-    QVERIFY(window->isVisible());
-    QCOMPARE(f.label_strikecount_five->isVisible(), family == Brq);
-    QCOMPARE(f.lightning_strikecount_one->isVisible(), family != Brq);
-    QCOMPARE(f.graphicsView_Lightning->isVisible(), family == Orva);
-    QCOMPARE(f.groupBox_RadioStatus->isVisible(), family != Brq);
-    QCOMPARE(f.pushButtonImages->isVisible(), family == Brq);
-    QCOMPARE(f.pushButtonBitStatus->isVisible(), family == Orva);
-    QVERIFY(!f.label_runwayadjustedxwindvalue->isVisible());
-}
-
-void TestPageLayout::scheduleQueries_data()
-{
-    familyWidgets_data();
-}
-
-void TestPageLayout::scheduleQueries()
-{
-    QFETCH(Family, family);
-    MainGUI window;
-    setFamily(window, family);
-    QSignalSpy written(&window, &MainGUI::writeSerial);
-    window.updateLayout();
-    if (family == Orva) {
-        QCOMPARE(window.commandQueue, (QList<QByteArray>{"frequency\r\n", "metar_offset\r\n"}));
-        QVERIFY(window.cmdWriteTimer->isActive());
-    } else {
-        QVERIFY(window.commandQueue.isEmpty());
-    }
-    QCOMPARE(written.count(), 0);
-}
-
-void TestPageLayout::lightningCompass_data()
-{
-    familyWidgets_data();
-}
-
-void TestPageLayout::lightningCompass()
-{
-    QFETCH(Family, family);
-    MainGUI* const window = &laidOut(family);
-    QGraphicsView* view = window->ui->graphicsView_Lightning;
-    if (family != Orva) {
-        QVERIFY(!window->lightningRedrawTimer);
-        QVERIFY(!view->scene());
-        QVERIFY(!timerOf(*window, 100000));
-        return;
-    }
-    QVERIFY(window->lightningRedrawTimer);
-    QCOMPARE(window->lightningRedrawTimer->parent(), window);
-    QCOMPARE(window->lightningRedrawTimer->interval(), 100000);
-    QVERIFY(window->lightningRedrawTimer->isActive());
-    QVERIFY(!window->lightningRedrawTimer->isSingleShot());
-    QCOMPARE(view->scene(), &window->lightningScene);
-    QCOMPARE(window->lightningScene.sceneRect(), QRectF(0, 0, 2, 4));
-    QCOMPARE(view->styleSheet(),
-             QStringLiteral("background-image: url(:/resources/lightningcompass7.png);"
-                            "background-repeat: no-repeat;background-position: center top; "
-                            "padding:0px;"));
-    QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
-    QVERIFY(view->renderHints().testFlag(QPainter::SmoothPixmapTransform));
-}
-
-void TestPageLayout::comboItems_data()
-{
-    QTest::addColumn<QString>("combo");
-    QTest::addColumn<QStringList>("expected");
-    const auto row = [](const char* combo, const QStringList& expected) {
-        QTest::newRow(combo) << QString(combo) << expected;
-    };
-    row("comboBoxCmdFreq", {"No command", "5 Minutes", "10 Minutes", "60 Minutes"});
-    row("comboBoxCmdMode", {"No command", "3 Hour", "1 Hour", "20 Minute", "5 Minute", "1 Minute",
-                            "20 Second", "10 Second"});
-    row("comboBoxCmdCamera", {"No command", "Off", "Request Images (All)", "Request Single Camera",
-                              "Set Auto Image Capture", "Cancel Auto Image Capture"});
-    row("comboBoxCmdCeil", {"No command", "Disable", "Enable Auto", "Enable Always"});
-    row("comboBoxCmdGps", {"No command", "Disable Lat/Lon", "Enable Lat/Lon", "Update GPS Lat/Lon",
-                           "Update GPS Lat/Lon and Elevation", "Set Elevation (m)"});
-    row("comboBoxCmdSpeci", {"No command", "Disable", "Enable"});
-    row("comboBoxORVAGPS", {"No command", "Enable GPS", "Disable GPS", "GPS Immediate Read",
-                            "GPS Immediate Read No Elevation", "Set Elevation"});
-    row("cameraNumbercomboBox", {"1", "2", "3", "4"});
-    row("comboBox_ORVAtransmitFrequency", {"No command", "60 minutes", "10 minutes", "5 minutes"});
-    row("comboBox_ORVABlower", {"No command", "Auto (default)", "Always On", "Always Off"});
-    row("comboBox_ORVADataLog",
-        {"No command", "Enabled", "Disabled", "Clear (Will take up to 5 Minutes)"});
-    row("comboBox_ORVAGPS", {"No command", "Enabled", "Disabled", "Enable Elevation Only"});
-    row("comboBox_ORVAElevation", {"No command", "Disabled", "Set Elevation Value to Enable:"});
-    row("comboBox_ORVAHeater", {"No command", "Enabled (default)", "Disabled"});
-    row("comboBox_ORVALEDStatus", {"No command", "Enabled", "Disabled"});
-    row("comboBox_ORVARFCmd", {"No command", "Comms Enabled (default)", "Comms Disabled"});
-    row("comboBox_ORVARFLOSProgramChannel", rflosChannels);
-    row("comboBox_ORVARFLOSSelectedChannel", rflosChannels);
-    row("comboBox_ORVARFMessageRate",
-        {"No command", "60 Seconds (default)", "10 Seconds", "5 Seconds"});
-    row("comboBox_alertParameterSetting",
-        {"Temperature", "Wind Speed", "Gust Speed", "Wind Direction", "Wind Chill", "Visibility",
-         "Dew Point", "Heat Index", "Altimeter", "Relative Humidity", "Station Pressure",
-         "Sea Level Pressure", "Pressure Altitude", "Density Altitude", "Cross Wind Speed",
-         "3Hr Pressure Change", "Lightning"});
-    row("comboBox_alertThresholdSetting", {">", "<", "set range"});
-    row("comboBox_alertAudioSetting", {"True", "False"});
-    row("comboBoxViewMetar", {"Latest (Auto-Refresh)"});
-    row("comboBox_Logging", {"Default", "Data", "Debug"});
-}
-
-void TestPageLayout::comboItems()
-{
-    QFETCH(QString, combo);
-    QFETCH(QStringList, expected);
-    // Every family gets every list; the combos of the other family are hidden, not left empty.
-    for (Family family : {Brq, Legacy}) {
-        MainGUI* const window = &laidOut(family);
-        auto* box = window->findChild<QComboBox*>(combo);
-        QVERIFY(box);
-        QCOMPARE(items(box), expected);
-    }
-}
-
-void TestPageLayout::fastModesCarryTheIridiumNote()
-{
-    MainGUI* const window = &laidOut(Brq);
-    const QComboBox* modes = window->ui->comboBoxCmdMode;
-    const QString note =
-        QStringLiteral("Note: Modes faster than 5 minute mode will disable Iridium communications");
-    for (int item = 0; item < modes->count(); ++item) {
-        const bool fast = item >= 5;
-        QCOMPARE(modes->itemData(item, Qt::ToolTipRole).toString(), fast ? note : QString());
-        const QVariant brush = modes->itemData(item, Qt::ForegroundRole);
-        QCOMPARE(brush.isValid(), fast);
-        if (fast) {
-            QCOMPARE(brush.value<QBrush>().color(), QColor(238, 156, 55));
-            QCOMPARE(brush.value<QBrush>().style(), Qt::SolidPattern);
-        }
-    }
-}
-
-void TestPageLayout::statusBar()
-{
-    MainGUI* const window = &laidOut(Orva);
-    QStatusBar* bar = window->ui->statusbar;
-    QStackedWidget* right = window->statusRightStack;
-    QVERIFY(right);
-    QCOMPARE(window->statusLabel.parentWidget(), bar);
-    QCOMPARE(window->statusCentreLabel.parentWidget(), bar);
-    QCOMPARE(right->parentWidget(), bar);
-    // Left to right: message, centre text taking the spare width, connection or image progress.
-    QVERIFY(window->statusLabel.geometry().right() < window->statusCentreLabel.geometry().left());
-    QVERIFY(window->statusCentreLabel.geometry().right() < right->geometry().left());
-    QVERIFY(window->statusCentreLabel.width() > right->width());
-    QCOMPARE(window->statusCentreLabel.alignment(), Qt::AlignCenter);
-
-    QCOMPARE(right->count(), 2);
-    QCOMPARE(right->widget(0), &window->connectionStatusLabel);
-    QCOMPARE(right->widget(1), window->imageProgressBar);
-    QCOMPARE(right->currentIndex(), 0);
-    QCOMPARE(window->connectionStatusLabel.alignment(), Qt::AlignRight | Qt::AlignVCenter);
-    QVERIFY(window->connectionStatusLabel.text().isEmpty());
-    QVERIFY(window->connectionStatusText.isEmpty());
-
-    QProgressBar* progress = window->imageProgressBar;
-    QVERIFY(!progress->isVisible());
-    QCOMPARE(progress->minimum(), 0);
-    QCOMPARE(progress->maximum(), 44);
-    QCOMPARE(progress->alignment(), Qt::AlignCenter);
-}
-
-void TestPageLayout::notesTipsAndInputChecks()
-{
-    MainGUI* const window = &laidOut(Orva);
-    Ui_MainGUI& f = *window->ui;
-    const QList<QPair<QLabel*, QString>> tips = {{f.labelWarning, "No Tampering Detected"},
-                                                 {f.label_StatusWarning, "No Tampering Detected"},
-                                                 {f.labelRain, "No Rain Detected"},
-                                                 {f.label_StatusRain, "No Rain Detected"},
-                                                 {f.labelLightning, "No Lightning Detected"},
-                                                 {f.label_StatusLightning, "No Lightning Detected"},
-                                                 {f.labelCamera, "Cameras Inactive"},
-                                                 {f.label_StatusCamera, "Cameras Inactive"},
-                                                 {f.labelBattery, "No Battery Value"},
-                                                 {f.label_StatusBattery, "No Battery Value"}};
-    for (const auto& tip : tips)
-        QCOMPARE(tip.first->toolTip(), tip.second);
-
-    QCOMPARE(f.label_TimestampWarning->text(),
-             QStringLiteral("Note: GPS is currently unsynced. 'Device' time denotes time since "
-                            "device power up. Certain measurements may be unavailable during "
-                            "this time."));
-    QCOMPARE(f.label_ReportingModeWarning->text(),
-             QStringLiteral("Note: Modes faster than 5 minute mode will disable Iridium "
-                            "communications"));
-    QCOMPARE(f.pushButtonNotifications->text().size(), 37);
-    QVERIFY(f.pushButtonNotifications->text().startsWith("  Notifications      "));
-    QCOMPARE(f.stacked_METAR->currentIndex(), 0);
-
-    const QList<std::tuple<QLineEdit*, double, double>> ranges = {
-        {f.lineEdit_command_declination, -180, 180},
-        {f.lineEdit_ORVALOSRFInput, 138, 470},
-        {f.lineEdit_ORVARFLOSReceiveFreq, 138, 470}};
-    for (const auto& [edit, bottom, top] : ranges) {
-        const auto* validator = qobject_cast<const QDoubleValidator*>(edit->validator());
-        QVERIFY(validator);
-        QCOMPARE(validator->bottom(), bottom);
-        QCOMPARE(validator->top(), top);
-        QCOMPARE(validator->decimals(), 4);
-    }
-    // Each field has its own validator: tuning one must not change the other.
-    QVERIFY(f.lineEdit_ORVALOSRFInput->validator() != f.lineEdit_ORVARFLOSReceiveFreq->validator());
-    QVERIFY(f.lineEdit_ORVALOSRFInput->toolTip().startsWith("Transmit frequency."));
-    QVERIFY(f.lineEdit_ORVARFLOSReceiveFreq->toolTip().startsWith("Receive frequency."));
-    QVERIFY(f.comboBox_ORVARFLOSProgramChannel->toolTip().endsWith("Index from 0 to 11."));
-    QVERIFY(f.comboBox_ORVARFLOSSelectedChannel->toolTip().endsWith("Index from 0 to 11."));
-    QCOMPARE(f.label_camNumber->text(), QStringLiteral("Camera Number: "));
-
-    QCOMPARE(window->precipIntervalGroup.buttons().size(), 2);
-    QVERIFY(window->precipIntervalGroup.exclusive());
-    QCOMPARE(window->metarModeGroup.buttons(),
-             (QList<QAbstractButton*>{f.radioButtonORVAMETAR_Auto, f.radioButtonORVAMETAR_Semiauto,
-                                      f.radioButtonORVAMETAR_Manual}));
-}
-
-void TestPageLayout::windRose()
-{
-    MainGUI* const window = &laidOut(Brq);
-    QGraphicsView* view = window->ui->graphicsViewWind;
-    QCOMPARE(window->windScene.sceneRect(), QRectF(0, 0, 270, 240));
-    QVERIFY(view->renderHints().testFlag(QPainter::Antialiasing));
-    QVERIFY(view->renderHints().testFlag(QPainter::SmoothPixmapTransform));
-    QVERIFY(view->styleSheet().startsWith(
-        "background-image: url(:/resources/windrosecompass.png);background-repeat: no-repeat;"));
-    // The runway is on the rose at once, before any record.
-    QCOMPARE(view->scene(), &window->windScene);
-    QVERIFY(!window->windScene.items().isEmpty());
-}
-
-void TestPageLayout::hiddenRunwayLeavesTheRoseEmpty()
-{
-    MainGUI window;
-    window.runwayHidden = true;
-    setFamily(window, Orva);
-    window.updateLayout();
-    QVERIFY(window.windScene.items().isEmpty());
-}
-
-void TestPageLayout::unitsFromTheSettings_data()
-{
-    QTest::addColumn<bool>("fahrenheit");
-    QTest::newRow("Celsius") << false;
-    QTest::newRow("Fahrenheit") << true;
-}
-
-void TestPageLayout::unitsFromTheSettings()
-{
-    QFETCH(bool, fahrenheit);
-    MainGUI window;
-    window.temperatureUnits = fahrenheit ? TemperatureUnits::Fahrenheit : TemperatureUnits::Celsius;
-    setFamily(window, Brq);
-    window.updateLayout();
-    QCOMPARE(window.ui->radioButtonUnitsImperial->isChecked(), fahrenheit);
-    QCOMPARE(window.ui->radioButtonUnitsMetric->isChecked(), !fahrenheit);
-    QCOMPARE(window.temperatureUnits,
-             fahrenheit ? TemperatureUnits::Fahrenheit : TemperatureUnits::Celsius);
-}
-
-void TestPageLayout::intervalFromTheSettings_data()
-{
-    QTest::addColumn<PrecipAccum24hInterval>("interval");
-    QTest::newRow("12Z") << PrecipAccum24hInterval::Since12Z;
-    QTest::newRow("previous 24 hours") << PrecipAccum24hInterval::Previous24Hours;
-}
-
-void TestPageLayout::intervalFromTheSettings()
-{
-    QFETCH(PrecipAccum24hInterval, interval);
-    MainGUI window;
-    window.precipAccum24hInterval = interval;
-    setFamily(window, Orva);
-    QSignalSpy sent(&window, &MainGUI::setPrecipAccum24Int);
-    window.updateLayout();
-    const bool since12Z = interval == PrecipAccum24hInterval::Since12Z;
-    QCOMPARE(window.ui->radioButton24HrPrecipAccum12Z->isChecked(), since12Z);
-    QCOMPARE(window.ui->radioButton24HrPrecipAccum->isChecked(), !since12Z);
-    // The device link hears the interval once more.
-    QCOMPARE(sent.count(), 1);
-    QCOMPARE(sent.at(0).at(0).value<PrecipAccum24hInterval>(), interval);
-}
-
-void TestPageLayout::alertButtonIds_data()
-{
-    QTest::addColumn<QString>("row");
-    QTest::addColumn<int>("audioId");
-    QTest::addColumn<int>("deleteId");
-    const auto row = [](const char* name, int audio, int remove) {
-        QTest::newRow(name) << QString(name) << audio << remove;
-    };
-    row("TempLessThan", 0, 0);
-    row("WindGustSpeedGreaterThan", 9, 9);
-    row("RelativeHumidityGreaterThan", 19, 19);
-    row("StationPressureLessThan", 20, 28);
-    row("StationPressureGreaterThan", 21, 29);
-    row("SeaLevelPressureGreaterThan", 23, 31);
-    row("PressureAltitudeLessThan", 24, 20);
-    row("DensityAltitudeGreaterThan", 27, 23);
-    row("3hrPressureChangeLessThan", 28, 24);
-    row("CrossWindSpeedGreaterThan", 31, 27);
-    row("LightningGreaterThan", 33, 33);
-}
-
-void TestPageLayout::alertButtonIds()
-{
-    QFETCH(QString, row);
-    QFETCH(int, audioId);
-    QFETCH(int, deleteId);
-    MainGUI* const window = &laidOut(Orva);
-    QCOMPARE(window->alertAudioGroup.buttons().size(), 34);
-    QCOMPARE(window->alertDeleteGroup.buttons().size(), 34);
-
-    QSignalSpy audio(&window->alertAudioGroup, &QButtonGroup::idClicked);
-    QSignalSpy remove(&window->alertDeleteGroup, &QButtonGroup::idClicked);
-    window->findChild<QPushButton*>("pushButton_audio" + row)->click();
-    window->findChild<QPushButton*>("pushButton_delete" + row)->click();
-    QCOMPARE(audio.count(), 1);
-    QCOMPARE(audio.at(0).at(0).toInt(), audioId);
-    QCOMPARE(remove.count(), 1);
-    QCOMPARE(remove.at(0).at(0).toInt(), deleteId);
-}
-
-void TestPageLayout::alertCountTimerAndSound()
-{
-    MainGUI* const window = &laidOut(Brq);
-    QTimer* counts = timerOf(*window, 10000);
-    QVERIFY(counts);
-    QVERIFY(counts->isActive());
-    QVERIFY(!counts->isSingleShot());
-    QVERIFY(QObject::disconnect(counts, &QTimer::timeout, window, &MainGUI::updateAlertsCount));
-    QVERIFY(window->alertSound);
-    QCOMPARE(window->alertSound->volume(), 50);
-}
-
-void TestPageLayout::dashboardIsCurrentAndShown()
-{
-    MainGUI window;
-    setFamily(window, Orva);
-    window.ui->pushButtonSettings->setChecked(true);
-    window.ui->pushButtonTrends->setChecked(true);
-    QVERIFY(!window.isVisible());
-    window.updateLayout();
-    QVERIFY(window.isVisible());
-    QCOMPARE(window.ui->stackedWidget_mainPages->currentWidget(), window.ui->pageDashboardTrends);
-    Ui_MainGUI& f = *window.ui;
-    for (QPushButton* button : {f.pushButtonTable, f.pushButtonCommand, f.pushButtonImages,
-                                f.pushButtonSettings, f.pushButtonTrends, f.pushButtonBitStatus,
-                                f.pushButtonRawData, f.pushButtonNotifications})
-        QVERIFY2(!button->isChecked(), qPrintable(button->objectName()));
-    QVERIFY(f.pushButtonDashboard->isChecked());
-}
-
-void TestPageLayout::legacyUnitFromTheSettingsFile()
-{
-    QFile file(settingsFilePath());
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(R"({"ORVA": "ORVAV1"})");
-    file.close();
-
-    MainGUI window;
-    window.deviceType = DeviceTypes::ORVA;
-    window.updateLayout();
-    Ui_MainGUI& f = *window.ui;
-    QVERIFY(shown(f.page_ORVACmdsMain));
-    QVERIFY(!shown(f.pushButtonBitStatus));
-    QVERIFY(!shown(f.checkBox_hideMETARModePopUp));
-    QVERIFY(!shown(f.graphicsView_Lightning));
-    QVERIFY(window.commandQueue.isEmpty());
-    QVERIFY(!window.lightningRedrawTimer);
-}
 
 QTEST_MAIN(TestPageLayout)
 #include "tst_pagelayout.moc"
