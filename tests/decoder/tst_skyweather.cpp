@@ -85,53 +85,40 @@ void TestSkyWeather::cloudLayers_data()
     QTest::addColumn<QList<int>>("heights");
     QTest::addColumn<QStringList>("covers");
 
+    const auto add = [](const char* name, int type, const QString& record, const char* status,
+                        const QList<int>& heights, const QStringList& covers) {
+        QTest::newRow(name) << type << record << QString(status) << heights << covers;
+    };
     const QString twoLayers = ceilometer("1", {"30", "9"}, {"2", "6"});
-    QTest::newRow("ceilometer off") << kOrva << ceilometer("-1", {"30"}, {"8"})
-                                    << "Ceilometer OFF" << QList<int>() << QStringList();
-    QTest::newRow("no ceilometer") << kOrva << ceilometer("?", {"30"}, {"8"}) << "No Ceilometer"
-                                   << QList<int>() << QStringList();
-    QTest::newRow("no line") << kOrva << buildRecord({{"TA", {"1"}}}) << "" << QList<int>()
-                             << QStringList();
+    add("ceilometer off", kOrva, ceilometer("-1", {"30"}, {"8"}), "Ceilometer OFF", {}, {});
+    add("no ceilometer", kOrva, ceilometer("?", {"30"}, {"8"}), "No Ceilometer", {}, {});
+    add("no line", kOrva, buildRecord({{"TA", {"1"}}}), "", {}, {});
     // 300 and 90 m: 984 ft rounds to 1000, 295 ft to 300; sorted lowest first.
-    QTest::newRow("ORVA tens of metres") << kOrva << twoLayers << "" << QList<int>{300, 1000}
-                                         << QStringList{"BKN", "FEW"};
+    add("ORVA tens of metres", kOrva, twoLayers, "", {300, 1000}, {"BKN", "FEW"});
     // 98 ft rounds to 100; 29 ft rounds to 0 and is not listed.
-    QTest::newRow("BRQ metres") << kBrq << twoLayers << "" << QList<int>{100}
-                                << QStringList{"FEW"};
-    QTest::newRow("legacy ORVA metres") << kLegacyOrva << twoLayers << "" << QList<int>{100}
-                                        << QStringList{"FEW"};
+    add("BRQ metres", kBrq, twoLayers, "", {100}, {"FEW"});
+    add("legacy ORVA metres", kLegacyOrva, twoLayers, "", {100}, {"FEW"});
     // 1000, 1100 and 1300 ft: 1100 is only 100 ft above 1000.
-    QTest::newRow("separation") << kBrq << ceilometer("1", {"305", "335", "396"}, {"1", "3", "5"})
-                                << "" << QList<int>{1000, 1300} << QStringList{"FEW", "BKN"};
+    add("separation", kBrq, ceilometer("1", {"305", "335", "396"}, {"1", "3", "5"}), "",
+        {1000, 1300}, {"FEW", "BKN"});
     // The dropped layer at 1100 still counts as the one below 1200.
-    QTest::newRow("separation from a dropped layer")
-        << kBrq << ceilometer("1", {"305", "335", "366"}, {"1", "3", "5"}) << ""
-        << QList<int>{1000} << QStringList{"FEW"};
-    QTest::newRow("equal heights keep their own covers")
-        << kBrq << ceilometer("1", {"305", "300", "610"}, {"3", "6", "8"}) << ""
-        << QList<int>{1000, 2000} << QStringList{"SCT", "OVC"};
-    QTest::newRow("unordered layers") << kBrq << ceilometer("1", {"610", "152.4"}, {"8", "1"})
-                                      << "" << QList<int>{500, 2000}
-                                      << QStringList{"FEW", "OVC"};
-    QTest::newRow("ORVA clear") << kOrva << ceilometer("1", {}, {"3"}) << "CLR" << QList<int>()
-                                << QStringList();
-    QTest::newRow("BRQ without layers") << kBrq << ceilometer("1", {}, {}) << "" << QList<int>()
-                                        << QStringList();
+    add("separation from a dropped layer", kBrq,
+        ceilometer("1", {"305", "335", "366"}, {"1", "3", "5"}), "", {1000}, {"FEW"});
+    add("equal heights keep their own covers", kBrq,
+        ceilometer("1", {"305", "300", "610"}, {"3", "6", "8"}), "", {1000, 2000}, {"SCT", "OVC"});
+    add("unordered layers", kBrq, ceilometer("1", {"610", "152.4"}, {"8", "1"}), "", {500, 2000},
+        {"FEW", "OVC"});
+    add("ORVA clear", kOrva, ceilometer("1", {}, {"3"}), "CLR", {}, {});
+    add("BRQ without layers", kBrq, ceilometer("1", {}, {}), "", {}, {});
     // 10 m is 32 ft: a layer is present, so no CLR, but it rounds to 0 and is not reported.
-    QTest::newRow("ORVA layer below 50 ft") << kOrva << ceilometer("1", {"1"}, {"8"}) << ""
-                                            << QList<int>() << QStringList();
-    QTest::newRow("BRQ 50 ft") << kBrq << ceilometer("1", {"15.24"}, {"4"}) << ""
-                               << QList<int>{100} << QStringList{"SCT"};
-    QTest::newRow("negative and unreadable heights")
-        << kOrva << ceilometer("1", {"-30", "abc", "50"}, {"8", "8", "9"}) << ""
-        << QList<int>{1600} << QStringList{"BKN"};
-    QTest::newRow("unreadable oktas are clear") << kBrq << ceilometer("1", {"305"}, {"x"}) << ""
-                                                << QList<int>{1000} << QStringList{"CLR"};
-    QTest::newRow("negative oktas have no cover") << kBrq << ceilometer("1", {"305"}, {"-1"})
-                                                  << "" << QList<int>{1000} << QStringList{""};
-    QTest::newRow("height beyond any integer")
-        << kOrva << ceilometer("1", {"1e12", "30"}, {"8", "2"}) << "" << QList<int>{1000}
-        << QStringList{"FEW"};
+    add("ORVA layer below 50 ft", kOrva, ceilometer("1", {"1"}, {"8"}), "", {}, {});
+    add("BRQ 50 ft", kBrq, ceilometer("1", {"15.24"}, {"4"}), "", {100}, {"SCT"});
+    add("negative and unreadable heights", kOrva,
+        ceilometer("1", {"-30", "abc", "50"}, {"8", "8", "9"}), "", {1600}, {"BKN"});
+    add("unreadable oktas are clear", kBrq, ceilometer("1", {"305"}, {"x"}), "", {1000}, {"CLR"});
+    add("negative oktas have no cover", kBrq, ceilometer("1", {"305"}, {"-1"}), "", {1000}, {""});
+    add("height beyond any integer", kOrva, ceilometer("1", {"1e12", "30"}, {"8", "2"}), "", {1000},
+        {"FEW"});
 }
 
 void TestSkyWeather::cloudLayers()
@@ -319,38 +306,36 @@ void TestSkyWeather::brqWeather_data()
     QTest::addColumn<QString>("weather");
 
     const QString n; // a line that is not sent
-    QTest::newRow("rate 0.4") << kBrq << brqRecord("0.4", n, n, n) << "RA" << "" << "RA";
-    QTest::newRow("rate 0.41") << kBrq << brqRecord("0.41", n, n, n) << "+RA" << "" << "+RA";
-    QTest::newRow("rate 0.11") << kBrq << brqRecord("0.11", n, n, n) << "RA" << "" << "RA";
-    QTest::newRow("rate 0.1") << kBrq << brqRecord("0.1", n, n, n) << "-RA" << "" << "-RA";
-    QTest::newRow("rate 0.01") << kBrq << brqRecord("0.01", n, n, n) << "-RA" << "" << "-RA";
-    QTest::newRow("rate 0") << kBrq << brqRecord("0", n, n, n) << "" << "" << "";
-    QTest::newRow("rate negative") << kBrq << brqRecord("-1", n, n, n) << "" << "" << "";
-    QTest::newRow("rate missing") << kBrq << brqRecord("", n, n, n) << "" << "" << "";
+    const auto add = [](const char* name, int type, const QString& record, const char* rain,
+                        const char* obscuration, const char* weather) {
+        QTest::newRow(name) << type << record << QString(rain) << QString(obscuration)
+                            << QString(weather);
+    };
+    add("rate 0.4", kBrq, brqRecord("0.4", n, n, n), "RA", "", "RA");
+    add("rate 0.41", kBrq, brqRecord("0.41", n, n, n), "+RA", "", "+RA");
+    add("rate 0.11", kBrq, brqRecord("0.11", n, n, n), "RA", "", "RA");
+    add("rate 0.1", kBrq, brqRecord("0.1", n, n, n), "-RA", "", "-RA");
+    add("rate 0.01", kBrq, brqRecord("0.01", n, n, n), "-RA", "", "-RA");
+    add("rate 0", kBrq, brqRecord("0", n, n, n), "", "", "");
+    add("rate negative", kBrq, brqRecord("-1", n, n, n), "", "", "");
+    add("rate missing", kBrq, brqRecord("", n, n, n), "", "", "");
 
     // 0.62 mi is 998 m; 0.6214 mi is just over 1000 m.
-    QTest::newRow("fog") << kBrq << brqRecord("0", "20", "50", "0.62") << "" << "FG" << "FG";
-    QTest::newRow("just over 1000 m is not fog")
-        << kBrq << brqRecord("0", "20", "50", "0.6214") << "" << "HZ" << "HZ";
+    add("fog", kBrq, brqRecord("0", "20", "50", "0.62"), "", "FG", "FG");
+    add("just over 1000 m is not fog", kBrq, brqRecord("0", "20", "50", "0.6214"), "", "HZ", "HZ");
     // Dew point 15.0 at 20 C and 72.9 %: a spread of exactly 5 is mist.
-    QTest::newRow("spread 5") << kBrq << brqRecord("0", "20", "72.9", "2") << "" << "BR" << "BR";
-    QTest::newRow("spread 5.1") << kBrq << brqRecord("0", "20.1", "72.5", "2") << "" << "HZ"
-                                << "HZ";
-    QTest::newRow("just under 4000 m") << kBrq << brqRecord("0", "20", "72.9", "2.4854") << ""
-                                       << "BR" << "BR";
-    QTest::newRow("4000 m and above") << kBrq << brqRecord("0", "20", "72.9", "2.4855") << ""
-                                      << "" << "";
-    QTest::newRow("2.5 mi") << kBrq << brqRecord("0", "20", "50", "2.5") << "" << "" << "";
+    add("spread 5", kBrq, brqRecord("0", "20", "72.9", "2"), "", "BR", "BR");
+    add("spread 5.1", kBrq, brqRecord("0", "20.1", "72.5", "2"), "", "HZ", "HZ");
+    add("just under 4000 m", kBrq, brqRecord("0", "20", "72.9", "2.4854"), "", "BR", "BR");
+    add("4000 m and above", kBrq, brqRecord("0", "20", "72.9", "2.4855"), "", "", "");
+    add("2.5 mi", kBrq, brqRecord("0", "20", "50", "2.5"), "", "", "");
     // The unit's negative visibility is "not determined": no fog is made up from it.
-    QTest::newRow("negative visibility") << kBrq << brqRecord("0", "20", "50", "-1") << "" << ""
-                                         << "";
-    QTest::newRow("no visibility") << kBrq << brqRecord("0", "20", "50", n) << "" << "" << "";
-    QTest::newRow("no temperature") << kBrq << brqRecord("0", n, "50", "0.5") << "" << "" << "";
-    QTest::newRow("no humidity") << kBrq << brqRecord("0", "20", n, "0.5") << "" << "" << "";
-    QTest::newRow("rain and fog") << kBrq << brqRecord("0.2", "20", "50", "0.5") << "RA" << "FG"
-                                  << "RA FG";
-    QTest::newRow("other device type") << kNone << brqRecord("0.2", "20", "50", "0.5") << "RA"
-                                       << "" << "";
+    add("negative visibility", kBrq, brqRecord("0", "20", "50", "-1"), "", "", "");
+    add("no visibility", kBrq, brqRecord("0", "20", "50", n), "", "", "");
+    add("no temperature", kBrq, brqRecord("0", n, "50", "0.5"), "", "", "");
+    add("no humidity", kBrq, brqRecord("0", "20", n, "0.5"), "", "", "");
+    add("rain and fog", kBrq, brqRecord("0.2", "20", "50", "0.5"), "RA", "FG", "RA FG");
+    add("other device type", kNone, brqRecord("0.2", "20", "50", "0.5"), "RA", "", "");
 }
 
 void TestSkyWeather::brqWeather()
@@ -400,53 +385,29 @@ void TestSkyWeather::describePresentWeather_data()
     QTest::addColumn<QString>("group");
     QTest::addColumn<QString>("text");
 
+    // The last rows: only whole groups are described.
     const QList<QPair<const char*, const char*>> table{
-        {"HZ", "Haze or Smoke"},
-        {"BR", "Mist"},
-        {"FG", "Fog"},
-        {"FZFG", "Freezing Fog"},
-        {"UP", "Indeterminate precipitation type"},
-        {"-DZ", "Light Drizzle"},
-        {"DZ", "Moderate Drizzle"},
-        {"+DZ", "Heavy Drizzle"},
-        {"-FZDZ", "Light Freezing Drizzle"},
-        {"FZDZ", "Moderate Freezing Drizzle"},
-        {"+FZDZ", "Heavy Freezing Drizzle"},
-        {"-RA", "Light Rain"},
-        {"RA", "Moderate Rain"},
-        {"+RA", "Heavy Rain"},
-        {"-FZRA", "Light Freezing Rain"},
-        {"FZRA", "Moderate Freezing Rain"},
-        {"+FZRA", "Heavy Freezing Rain"},
-        {"-RASN", "Light Rain or Drizzle and Snow"},
-        {"RASN", "Moderate Rain or Drizzle and Snow"},
-        {"+RASN", "Heavy Rain or Drizzle and Snow"},
-        {"-SN", "Light Snow"},
-        {"SN", "Moderate Snow"},
-        {"+SN", "Heavy Snow"},
-        {"GS", "Small Hail"},
-        {"GR", "Hail"},
-        {"TS", "Thunderstorm"},
-        {"TSRA", "Thunderstorm with Rain"},
-        {"TSSN", "Thunderstorm with Snow"},
-        {"TSGS", "Thunderstorm with Small Hail "},
-        {"+TSRA", "Thunderstorm with Heavy Rain"},
-        {"+TSSN", "Thunderstorm with Heavy Snow"},
-        {"TSGR", "Thunderstorm with Hail"},
-        {"TSSNGS", "Thunderstorm with Snow and Small Hail"},
-        {"VCTS", "Vicinity Thunderstorm"},
+        {"HZ", "Haze or Smoke"}, {"BR", "Mist"}, {"FG", "Fog"}, {"FZFG", "Freezing Fog"},
+        {"UP", "Indeterminate precipitation type"}, {"-DZ", "Light Drizzle"},
+        {"DZ", "Moderate Drizzle"}, {"+DZ", "Heavy Drizzle"}, {"-FZDZ", "Light Freezing Drizzle"},
+        {"FZDZ", "Moderate Freezing Drizzle"}, {"+FZDZ", "Heavy Freezing Drizzle"},
+        {"-RA", "Light Rain"}, {"RA", "Moderate Rain"}, {"+RA", "Heavy Rain"},
+        {"-FZRA", "Light Freezing Rain"}, {"FZRA", "Moderate Freezing Rain"},
+        {"+FZRA", "Heavy Freezing Rain"}, {"-RASN", "Light Rain or Drizzle and Snow"},
+        {"RASN", "Moderate Rain or Drizzle and Snow"}, {"+RASN", "Heavy Rain or Drizzle and Snow"},
+        {"-SN", "Light Snow"}, {"SN", "Moderate Snow"}, {"+SN", "Heavy Snow"},
+        {"GS", "Small Hail"}, {"GR", "Hail"}, {"TS", "Thunderstorm"},
+        {"TSRA", "Thunderstorm with Rain"}, {"TSSN", "Thunderstorm with Snow"},
+        {"TSGS", "Thunderstorm with Small Hail "}, {"+TSRA", "Thunderstorm with Heavy Rain"},
+        {"+TSSN", "Thunderstorm with Heavy Snow"}, {"TSGR", "Thunderstorm with Hail"},
+        {"TSSNGS", "Thunderstorm with Snow and Small Hail"}, {"VCTS", "Vicinity Thunderstorm"},
         {"VCTSRA", "Vicinity Thunderstorm with Rain"},
         {"VCTSSN", "Vicinity Thunderstorm with Snow"},
         {"VCTSGS", "Vicinity Thunderstorm with Small Hail "},
         {"+VCTSRA", "Vicinity Thunderstorm with Heavy Rain"},
         {"+VCTSSN", "Vicinity Thunderstorm with Heavy Snow"},
-        {"VCTSGR", "Vicinity Thunderstorm with Hail"},
-        // Only whole groups are described.
-        {"RA FG", ""},
-        {"ra", ""},
-        {"-TSRA", ""},
-        {" RA", ""},
-        {"", ""}};
+        {"VCTSGR", "Vicinity Thunderstorm with Hail"}, {"RA FG", ""}, {"ra", ""}, {"-TSRA", ""},
+        {" RA", ""}, {"", ""}};
     for (const auto& row : table)
         QTest::addRow("'%s'", row.first) << QString(row.first) << QString(row.second);
 }
