@@ -9,9 +9,7 @@
 #include "forms/formresources.h"
 
 #include <QAction>
-#include <QButtonGroup>
 #include <QDockWidget>
-#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -43,10 +41,7 @@ private slots:
     void windowHasNoMenuToolOrDockBars();
     void actionsHaveNoPlaceShortcutOrIcon();
     void statusBarStartsEmpty();
-    void unitsButtonGroup();
-    void initialPages();
 
-    void retranslateResetsTextsOnly();
 
     void keyPageColumnIsCentred();
     void menuColumnKeepsButtonsAtNaturalHeight();
@@ -187,93 +182,6 @@ void TestMainForm::statusBarStartsEmpty()
         QVERIFY2(child->objectName().isEmpty() ||
                      child->objectName().startsWith(QLatin1String("qt_")),
                  qPrintable(child->objectName()));
-}
-
-void TestMainForm::unitsButtonGroup()
-{
-    // uic makes the group where its first radio button is made; until the settings page is laid
-    // out there is no button, and no group.
-    if (!findFormObject(&m_window, QStringLiteral("radioButtonUnitsImperial"))) {
-        QVERIFY(m_window.findChildren<QButtonGroup*>().isEmpty());
-        QSKIP("the unit radio buttons come with the settings page");
-    }
-    checkFormObject(&m_window, {"buttonGroupUnitsDisplay",
-                                "QButtonGroup",
-                                "",
-                                "MainGUI",
-                                "child",
-                                kNoText,
-                                {{"exclusive", "true"},
-                                 {"buttons", "radioButtonUnitsImperial, radioButtonUnitsMetric"}}});
-    QCOMPARE(m_window.findChildren<QButtonGroup*>().size(), 1);
-}
-
-void TestMainForm::initialPages()
-{
-    QCOMPARE(
-        get<QStackedWidget>(&m_window, "stackedWidget_MainLayout")->currentWidget()->objectName(),
-        QStringLiteral("page_mainLayout"));
-    QCOMPARE(
-        get<QStackedWidget>(&m_window, "stackedWidget_mainPages")->currentWidget()->objectName(),
-        QStringLiteral("pageDashboardTrends"));
-    auto* tabs = get<QTabWidget>(&m_window, "tabWidget_Notifications");
-    QCOMPARE(tabs->currentWidget()->objectName(), QStringLiteral("tab_SysMsgs"));
-    QCOMPARE(tabs->tabText(tabs->currentIndex()), QStringLiteral("System Messages"));
-    for (const char* button :
-         {"pushButtonDashboard", "pushButtonTable", "pushButtonTrends", "pushButtonCommand",
-          "pushButtonRawData", "pushButtonImages", "pushButtonBitStatus", "pushButtonNotifications",
-          "pushButtonSettings"}) {
-        auto* menuButton = get<QPushButton>(&m_window, button);
-        QVERIFY2(menuButton && !menuButton->isChecked(), button);
-    }
-}
-
-void TestMainForm::retranslateResetsTextsOnly()
-{
-    QMainWindow window;
-    FormHost host(&window);
-    const QString changed = QStringLiteral("\u2022 changed by the window");
-
-    // Texts the window logic rewrites, and states it changes, between two calls.
-    QVector<QPair<QObject*, FormObject>> textual;
-    for (const FormArea& area : formAreas()) {
-        for (const FormObject& expected : area.objects()) {
-            QObject* object = findFormObject(&window, expected.name);
-            if (object && writeFormText(object, changed))
-                textual.append({object, expected});
-        }
-    }
-    QVERIFY(textual.size() > 50);
-    auto* tabs = get<QTabWidget>(&window, "tabWidget_Notifications");
-    tabs->setCurrentIndex(0);
-    auto* dark = get<QAction>(&window, "actionDark_Mode_Default");
-    dark->setChecked(false);
-    auto* dashboard = get<QPushButton>(&window, "pushButtonDashboard");
-    dashboard->setChecked(true);
-    dashboard->setIcon(QIcon());
-
-    host.retranslate();
-
-    for (const auto& entry : textual) {
-        QString text;
-        QVERIFY(readFormText(entry.first, &text));
-        // A text the form sets comes back; where it sets none, the window's text stays.
-        QCOMPARE(text, entry.second.text.value_or(changed));
-    }
-    QCOMPARE(get<QLabel>(&window, "labelUnitType")->text(), QString());
-    QCOMPARE(tabs->tabText(2), QStringLiteral("System Messages"));
-    QCOMPARE(tabs->currentIndex(), 0);
-    QVERIFY(!dark->isChecked());
-    QVERIFY(dashboard->isChecked());
-    QVERIFY(dashboard->icon().isNull());
-
-    // A picture the window puts into a label stays too.
-    auto* image = get<QLabel>(&window, "label_image1");
-    QPixmap received(64, 48);
-    received.fill(Qt::darkCyan);
-    image->setPixmap(received);
-    host.retranslate();
-    QCOMPARE(image->pixmap(Qt::ReturnByValue).size(), QSize(64, 48));
 }
 
 void TestMainForm::keyPageColumnIsCentred()
