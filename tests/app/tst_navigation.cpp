@@ -1,3 +1,6 @@
+// The menu buttons and their pages, the raw-line key filter, the window size and the texts
+// of the device and logging constants.
+
 #include "tests/support/testsupport.h"
 
 #include "app/maingui.h"
@@ -15,246 +18,186 @@ class TestNavigation : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
+    void initTestCase()
+    {
+        window = std::make_unique<MainGUI>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanupTestCase() { window.reset(); }
 
-    void menuButtonShowsItsPage_data();
-    void menuButtonShowsItsPage();
-    void storedObservationLeftFirst_data();
-    void storedObservationLeftFirst();
-    void imagesPageNudgesWindowSize();
-    void uncheckClearsAllNine();
-    void returnInRawLineIsTaken();
-    void otherKeysAndWidgetsPassUnchanged_data();
-    void otherKeysAndWidgetsPassUnchanged();
-    void translateConstants_data();
-    void translateConstants();
-    void statusMessage();
-    void windowSizeFromScreen();
+    // Each button shows its page and is the only one checked; pages that show live values leave
+    // a stored observation first.
+    void menuButtonShowsItsPage_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<bool>("backToLive");
+        const auto row = [](const char* name, const char* page, bool backToLive) {
+            QTest::newRow(name) << QString("pushButton") + name << QString(page) << backToLive;
+        };
+        row("Dashboard", "pageDashboardTrends", true);
+        row("Table", "pageTable", false);
+        row("Trends", "pageTrends", true);
+        row("Command", "pageCommand", true);
+        row("RawData", "pageRawData", true);
+        row("Images", "pageImages", false);
+        row("BitStatus", "pageBitStatus", true);
+    }
+    void menuButtonShowsItsPage()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, page);
+        QFETCH(bool, backToLive);
+
+        // Start from a page with some other button checked, and a second stray check.
+        window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
+        window->ui->pushButtonSettings->setChecked(true);
+        window->ui->pushButtonNotifications->setChecked(true);
+        // A stored observation on show: frozen view, its "live data" button visible.
+        window->viewMode = 1;
+        window->ui->pushButton_show_live_data->show();
+
+        auto* pressed = window->findChild<QPushButton*>(button);
+        QVERIFY(pressed);
+        QTest::mouseClick(pressed, Qt::LeftButton);
+
+        QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget()->objectName(), page);
+        QStringList checked;
+        for (QPushButton* b : menuButtons()) {
+            if (b->isChecked())
+                checked << b->objectName();
+        }
+        QCOMPARE(checked, QStringList{button});
+        QCOMPARE(window->viewMode, backToLive ? 0 : 1);
+        QCOMPARE(window->ui->pushButton_show_live_data->isHidden(), backToLive);
+        window->ui->pushButton_show_live_data->hide();
+        window->viewMode = 0;
+    }
+
+    void imagesPageNudgesWindowSize()
+    {
+        window->setMinimumSize(0, 0);
+        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        window->setWindowState(Qt::WindowNoState);
+        window->resize(window->minimumSizeHint() + QSize(100, 100));
+        const QSize before = window->size();
+        window->on_pushButtonImages_clicked();
+        QCOMPARE(window->size(), before + QSize(1, 1));
+    }
+    void uncheckClearsAllNine()
+    {
+        for (QPushButton* b : menuButtons())
+            b->setChecked(true);
+        window->uncheckMenuButtons();
+        for (QPushButton* b : menuButtons())
+            QVERIFY2(!b->isChecked(), qPrintable(b->objectName()));
+    }
+    void returnInRawLineIsTaken()
+    {
+        window->activateWindow();
+        QLineEdit* line = window->ui->lineEdit_rawSendMsg;
+        window->on_pushButtonRawData_clicked();
+        line->setFocus();
+        QTRY_VERIFY(line->hasFocus());
+        line->setText(QStringLiteral("status"));
+
+        // The filter takes Return away from the line and sends it instead; the line never sees it.
+        QSignalSpy returned(line, &QLineEdit::returnPressed);
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(returned.count(), 0);
+    }
+    void otherKeysAndWidgetsPassUnchanged_data()
+    {
+        QTest::addColumn<QString>("lineName");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("focused");
+
+        QTest::newRow("keypad Enter in the raw line")
+            << "lineEdit_rawSendMsg" << int(Qt::Key_Enter) << true;
+        QTest::newRow("Return in another line")
+            << "lineEdit_RunwayDirection" << int(Qt::Key_Return) << true;
+        QTest::newRow("Return in the raw line without focus")
+            << "lineEdit_rawSendMsg" << int(Qt::Key_Return) << false;
+    }
+    void otherKeysAndWidgetsPassUnchanged()
+    {
+        QFETCH(QString, lineName);
+        QFETCH(int, key);
+        QFETCH(bool, focused);
+
+        window->activateWindow();
+        auto* line = window->findChild<QLineEdit*>(lineName);
+        QVERIFY(line);
+        window->ui->stackedWidget_mainPages->setCurrentWidget(
+            lineName == QLatin1String("lineEdit_rawSendMsg") ? window->ui->pageRawData
+                                                             : window->ui->pageDashboardTrends);
+        if (focused) {
+            line->setFocus();
+            QTRY_VERIFY(line->hasFocus());
+        } else {
+            window->ui->textEditRawData->setFocus();
+            QTRY_VERIFY(!line->hasFocus());
+        }
+        QSignalSpy returned(line, &QLineEdit::returnPressed);
+        QTest::keyClick(line, static_cast<Qt::Key>(key));
+        QCOMPARE(returned.count(), 1);
+    }
+    void translateConstants_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<int>("device");
+        QTest::addColumn<int>("logging");
+        QTest::addColumn<QByteArray>("result");
+
+        QTest::newRow("no device") << 1 << 0 << 0 << QByteArray("None");
+        QTest::newRow("BRQ") << 1 << 1 << 0 << QByteArray("BRQ");
+        QTest::newRow("ORVA") << 1 << 2 << 0 << QByteArray("ORVA");
+        QTest::newRow("default logging") << 2 << 0 << 0 << QByteArray("Default");
+        QTest::newRow("data logging") << 2 << 0 << 1 << QByteArray("Data");
+        QTest::newRow("debug logging") << 2 << 0 << 2 << QByteArray("Debug");
+        QTest::newRow("anything else") << 3 << 2 << 2 << QByteArray();
+    }
+    void translateConstants()
+    {
+        QFETCH(int, which);
+        QFETCH(int, device);
+        QFETCH(int, logging);
+        QFETCH(QByteArray, result);
+
+        window->deviceType = static_cast<DeviceTypes>(device);
+        window->loggingType = static_cast<LoggingType>(logging);
+        QCOMPARE(window->translateConstants(which), result);
+        window->deviceType = DeviceTypes::None;
+        window->loggingType = LoggingType::Default;
+    }
+    void windowSizeFromScreen()
+    {
+        MainGUI fresh;
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const int fx = static_cast<int>(screen->logicalDotsPerInchX()) / 96;
+        const int fy = static_cast<int>(screen->logicalDotsPerInchY()) / 96;
+        // The form's initial size, in whole steps of 96 DPI.
+        QCOMPARE(fresh.minimumWidth(), 1656 * fx);
+        QCOMPARE(fresh.minimumHeight(), 877 * fy);
+        const bool tooBig = 1656 > screen->geometry().width() || 877 > screen->geometry().height();
+        QCOMPARE(fresh.windowState().testFlag(Qt::WindowMaximized), tooBig);
+        if (tooBig) {
+            QCOMPARE(fresh.maximumWidth(), fresh.width());
+            QCOMPARE(fresh.maximumHeight(), fresh.height() + 200);
+        }
+    }
 
 private:
     std::unique_ptr<MainGUI> window;
-    QList<QPushButton*> menuButtons() const;
+    QList<QPushButton*> menuButtons() const
+    {
+        Ui_MainGUI& f = *window->ui;
+        return {f.pushButtonDashboard, f.pushButtonTable,    f.pushButtonCommand,
+                f.pushButtonImages,    f.pushButtonSettings, f.pushButtonTrends,
+                f.pushButtonBitStatus, f.pushButtonRawData,  f.pushButtonNotifications};
+    }
 };
-
-QList<QPushButton*> TestNavigation::menuButtons() const
-{
-    Ui_MainGUI& f = *window->ui;
-    return {f.pushButtonDashboard, f.pushButtonTable,    f.pushButtonCommand,
-            f.pushButtonImages,    f.pushButtonSettings, f.pushButtonTrends,
-            f.pushButtonBitStatus, f.pushButtonRawData,  f.pushButtonNotifications};
-}
-
-void TestNavigation::initTestCase()
-{
-    window = std::make_unique<MainGUI>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void TestNavigation::cleanupTestCase()
-{
-    window.reset();
-}
-
-void TestNavigation::menuButtonShowsItsPage_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QString>("page");
-
-    QTest::newRow("dashboard") << "pushButtonDashboard"
-                               << "pageDashboardTrends";
-    QTest::newRow("table") << "pushButtonTable"
-                           << "pageTable";
-    QTest::newRow("trends") << "pushButtonTrends"
-                            << "pageTrends";
-    QTest::newRow("command") << "pushButtonCommand"
-                             << "pageCommand";
-    QTest::newRow("raw data") << "pushButtonRawData"
-                              << "pageRawData";
-    QTest::newRow("images") << "pushButtonImages"
-                            << "pageImages";
-    QTest::newRow("bit status") << "pushButtonBitStatus"
-                                << "pageBitStatus";
-}
-
-void TestNavigation::menuButtonShowsItsPage()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, page);
-
-    // Start from a page with some other button checked, and a second stray check.
-    window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
-    window->ui->pushButtonSettings->setChecked(true);
-    window->ui->pushButtonNotifications->setChecked(true);
-
-    auto* pressed = window->findChild<QPushButton*>(button);
-    QVERIFY(pressed);
-    QTest::mouseClick(pressed, Qt::LeftButton);
-
-    QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget()->objectName(), page);
-    QStringList checked;
-    for (QPushButton* b : menuButtons()) {
-        if (b->isChecked())
-            checked << b->objectName();
-    }
-    QCOMPARE(checked, QStringList{button});
-}
-
-void TestNavigation::storedObservationLeftFirst_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<bool>("backToLive");
-
-    QTest::newRow("dashboard") << "pushButtonDashboard" << true;
-    QTest::newRow("trends") << "pushButtonTrends" << true;
-    QTest::newRow("command") << "pushButtonCommand" << true;
-    QTest::newRow("raw data") << "pushButtonRawData" << true;
-    QTest::newRow("bit status") << "pushButtonBitStatus" << true;
-    QTest::newRow("table keeps it") << "pushButtonTable" << false;
-    QTest::newRow("images keep it") << "pushButtonImages" << false;
-}
-
-void TestNavigation::storedObservationLeftFirst()
-{
-    QFETCH(QString, button);
-    QFETCH(bool, backToLive);
-
-    // A stored observation on show: frozen view, its "live data" button visible.
-    window->viewMode = 1;
-    window->ui->pushButton_show_live_data->show();
-    QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
-    QCOMPARE(window->viewMode, backToLive ? 0 : 1);
-    QCOMPARE(window->ui->pushButton_show_live_data->isHidden(), backToLive);
-    window->ui->pushButton_show_live_data->hide();
-    window->viewMode = 0;
-}
-
-void TestNavigation::imagesPageNudgesWindowSize()
-{
-    window->setMinimumSize(0, 0);
-    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    window->setWindowState(Qt::WindowNoState);
-    window->resize(window->minimumSizeHint() + QSize(100, 100));
-    const QSize before = window->size();
-    window->on_pushButtonImages_clicked();
-    QCOMPARE(window->size(), before + QSize(1, 1));
-}
-
-void TestNavigation::uncheckClearsAllNine()
-{
-    for (QPushButton* b : menuButtons())
-        b->setChecked(true);
-    window->uncheckMenuButtons();
-    for (QPushButton* b : menuButtons())
-        QVERIFY2(!b->isChecked(), qPrintable(b->objectName()));
-}
-
-void TestNavigation::returnInRawLineIsTaken()
-{
-    window->activateWindow();
-    QLineEdit* line = window->ui->lineEdit_rawSendMsg;
-    window->on_pushButtonRawData_clicked();
-    line->setFocus();
-    QTRY_VERIFY(line->hasFocus());
-    line->setText(QStringLiteral("status"));
-
-    // The filter takes Return away from the line and sends it instead; the line never sees it.
-    QSignalSpy returned(line, &QLineEdit::returnPressed);
-    QTest::keyClick(line, Qt::Key_Return);
-    QCOMPARE(returned.count(), 0);
-}
-
-void TestNavigation::otherKeysAndWidgetsPassUnchanged_data()
-{
-    QTest::addColumn<QString>("lineName");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("focused");
-
-    QTest::newRow("keypad Enter in the raw line")
-        << "lineEdit_rawSendMsg" << int(Qt::Key_Enter) << true;
-    QTest::newRow("Return in another line")
-        << "lineEdit_RunwayDirection" << int(Qt::Key_Return) << true;
-    QTest::newRow("Return in the raw line without focus")
-        << "lineEdit_rawSendMsg" << int(Qt::Key_Return) << false;
-}
-
-void TestNavigation::otherKeysAndWidgetsPassUnchanged()
-{
-    QFETCH(QString, lineName);
-    QFETCH(int, key);
-    QFETCH(bool, focused);
-
-    window->activateWindow();
-    auto* line = window->findChild<QLineEdit*>(lineName);
-    QVERIFY(line);
-    window->ui->stackedWidget_mainPages->setCurrentWidget(
-        lineName == QLatin1String("lineEdit_rawSendMsg") ? window->ui->pageRawData
-                                                         : window->ui->pageDashboardTrends);
-    if (focused) {
-        line->setFocus();
-        QTRY_VERIFY(line->hasFocus());
-    } else {
-        window->ui->textEditRawData->setFocus();
-        QTRY_VERIFY(!line->hasFocus());
-    }
-    QSignalSpy returned(line, &QLineEdit::returnPressed);
-    QTest::keyClick(line, static_cast<Qt::Key>(key));
-    QCOMPARE(returned.count(), 1);
-}
-
-void TestNavigation::translateConstants_data()
-{
-    QTest::addColumn<int>("which");
-    QTest::addColumn<int>("device");
-    QTest::addColumn<int>("logging");
-    QTest::addColumn<QByteArray>("result");
-
-    QTest::newRow("no device") << 1 << 0 << 0 << QByteArray("None");
-    QTest::newRow("BRQ") << 1 << 1 << 0 << QByteArray("BRQ");
-    QTest::newRow("ORVA") << 1 << 2 << 0 << QByteArray("ORVA");
-    QTest::newRow("default logging") << 2 << 0 << 0 << QByteArray("Default");
-    QTest::newRow("data logging") << 2 << 0 << 1 << QByteArray("Data");
-    QTest::newRow("debug logging") << 2 << 0 << 2 << QByteArray("Debug");
-    QTest::newRow("anything else") << 3 << 2 << 2 << QByteArray();
-}
-
-void TestNavigation::translateConstants()
-{
-    QFETCH(int, which);
-    QFETCH(int, device);
-    QFETCH(int, logging);
-    QFETCH(QByteArray, result);
-
-    window->deviceType = static_cast<DeviceTypes>(device);
-    window->loggingType = static_cast<LoggingType>(logging);
-    QCOMPARE(window->translateConstants(which), result);
-    window->deviceType = DeviceTypes::None;
-    window->loggingType = LoggingType::Default;
-}
-
-void TestNavigation::statusMessage()
-{
-    window->showStatusMessage(QStringLiteral("Ready"));
-    QCOMPARE(window->statusLabel.text(), QStringLiteral("Ready"));
-}
-
-void TestNavigation::windowSizeFromScreen()
-{
-    MainGUI fresh;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int fx = static_cast<int>(screen->logicalDotsPerInchX()) / 96;
-    const int fy = static_cast<int>(screen->logicalDotsPerInchY()) / 96;
-    // The form's initial size, in whole steps of 96 DPI.
-    QCOMPARE(fresh.minimumWidth(), 1656 * fx);
-    QCOMPARE(fresh.minimumHeight(), 877 * fy);
-    const bool tooBig = 1656 > screen->geometry().width() || 877 > screen->geometry().height();
-    QCOMPARE(fresh.windowState().testFlag(Qt::WindowMaximized), tooBig);
-    if (tooBig) {
-        QCOMPARE(fresh.maximumWidth(), fresh.width());
-        QCOMPARE(fresh.maximumHeight(), fresh.height() + 200);
-    }
-}
 
 QTEST_MAIN(TestNavigation)
 #include "tst_navigation.moc"
