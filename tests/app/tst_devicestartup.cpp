@@ -1,3 +1,6 @@
+// Starting a unit from the setup dialog: ORVA over serial and radio, BRQ active or from
+// power-off, a new connection from the setup button, against a simulated unit on a pty.
+
 #include "tests/support/testsupport.h"
 
 #include "app/dialogselectdevice.h"
@@ -6,6 +9,7 @@
 #include "forms/maingui_ui.h"
 #include "link/data_incoming.h"
 #include "reports/metarform.h"
+#include "tests/app/apptest.h"
 #include "tools/unitsim/unitsim.h"
 
 #include <QDialog>
@@ -57,15 +61,6 @@ public:
 
     QStringList calls;
 
-    // The names of the calls, without their arguments.
-    QStringList names() const
-    {
-        QStringList out;
-        for (const QString& call : calls)
-            out << call.section(QLatin1Char(' '), 0, 0);
-        return out;
-    }
-
 private:
     void add(const char* name, const QString& argument = QString())
     {
@@ -74,14 +69,6 @@ private:
     }
 };
 
-QStringList commandsOf(const QSignalSpy& heard)
-{
-    QStringList out;
-    for (const QList<QVariant>& args : heard)
-        out << QString::fromLatin1(args.at(0).toByteArray());
-    return out;
-}
-
 } // namespace
 
 class TestDeviceStartup : public QObject
@@ -89,18 +76,236 @@ class TestDeviceStartup : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        boxes.clear();
+        statusWhileBoxShown.clear();
+        setModalRunner([this](QDialog& dialog) {
+            boxes << dialog.windowTitle();
+            statusWhileBoxShown = window->connectionStatusLabel.text();
+            return 0;
+        });
+        window = std::make_unique<MainGUI>();
+    }
+    void cleanup()
+    {
+        window.reset();
+        setModalRunner({});
+    }
 
-    void orvaStartShowsDashboardAndQueriesUnit();
-    void setupReturnsToDialogAndReconnects();
-    void radioStartEncryptsQueries();
-    void brqPowerOffSendsStringAndEndsConfigured();
-    void abandonedPowerOffDoesNotReportSuccess();
-    void familyVisibilityOnNewConnection_data();
-    void familyVisibilityOnNewConnection();
-    void endSequenceWithoutPowerOffIsIgnored();
-    void linkThreadStartsOnce();
+    void orvaStartShowsDashboardAndQueriesUnit()
+    {
+        UnitSim unit(unitOptions(Family::Orva, 60000));
+        QVERIFY2(unit.open(), qPrintable(unit.errorString()));
+        QSignalSpy heard(&unit, &UnitSim::commandReceived);
+        SignalTrace trace(window.get());
+
+        window->showSelectDevice();
+        startOrva(unit.deviceName());
+
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->deviceType, DeviceTypes::ORVA);
+        QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget(),
+                 window->ui->pageDashboardTrends);
+        QVERIFY(window->ui->pushButtonDashboard->isChecked());
+        QCOMPARE(window->ui->textEditRawData->toPlainText(), QStringLiteral("Waiting for Data..."));
+        QCOMPARE(window->connectionStatusLabel.text(), QStringLiteral("Connecting to Device..."));
+        QVERIFY(window->statusLabel.text().isEmpty());
+        QVERIFY(window->threadData->isRunning());
+        QVERIFY(!window->firstLayoutPending);
+
+        // The device type goes out before the open request; the queries wait for the queue.
+        QCOMPARE(trace.calls, (QStringList{QStringLiteral("setDeviceType ORVA"),
+                                           QStringLiteral("openSerial ") + unit.deviceName()}));
+
+        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
+        QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
+        QCOMPARE(trace.calls.mid(2),
+                 (QStringList{"writeSerial frequency%0D%0A", "writeSerial metar_offset%0D%0A"}));
+    }
+    void setupReturnsToDialogAndReconnects()
+    {
+        UnitSim first(unitOptions(Family::Orva, 60000));
+        QVERIFY(first.open());
+        startOrva(first.deviceName());
+        QTRY_VERIFY_WITH_TIMEOUT(first.isLinked(), 5000);
+
+        SignalTrace trace(window.get());
+        window->ui->pushButtonSetupConnection->click();
+        QVERIFY(window->selectDeviceDialog->isVisible());
+        QVERIFY(window->isVisible());
+        QVERIFY(window->deviceLayoutPending);
+        QCOMPARE(window->statusLabel.text(), QStringLiteral("Disconnected from Device."));
+        QVERIFY(window->connectionStatusLabel.text().isEmpty());
+        QCOMPARE(trace.calls, (QStringList{"clearTamperingData", "closeSerial",
+                                           "log INFO: New Device Connection requested"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!first.isLinked(), 5000);
+
+        UnitSim second(unitOptions(Family::Orva, 60000));
+        QVERIFY(second.open());
+        QSignalSpy heard(&second, &UnitSim::commandReceived);
+        window->selectDeviceDialog->hide();
+        startOrva(second.deviceName());
+        QVERIFY(!window->deviceLayoutPending);
+        QTRY_VERIFY_WITH_TIMEOUT(second.isLinked(), 5000);
+        // The new connection asks its unit for the schedule again.
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
+        QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
+        QCOMPARE(
+            window->ui->label_10->text(),
+            QStringLiteral("* History of standard METARs (hourly observations on the 55th "
+                           "minute), edited METARs and SPECIs are tracked on this page (max 24 "
+                           "hours)"));
+    }
+    void radioStartEncryptsQueries()
+    {
+        const QByteArray key =
+            QByteArray::fromHex("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f");
+        const QByteArray iv = QByteArray::fromHex("0102030405060708");
+        UnitOptions options = unitOptions(Family::Orva, 60000);
+        options.key = key.toBase64();
+        options.iv = iv.toBase64();
+        UnitSim unit(options);
+        QVERIFY(unit.open());
+        QSignalSpy heard(&unit, &UnitSim::commandReceived);
+        window->encryptionKey = key.toBase64();
+        window->encryptionIV = QString::fromLatin1(iv.toBase64());
+
+        startOrva(unit.deviceName(), true);
+        QVERIFY(window->encryptWriteCommands);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
+        QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
+        QVERIFY(heard.at(0).at(1).toBool() && heard.at(1).at(1).toBool());
+    }
+    void brqPowerOffSendsStringAndEndsConfigured()
+    {
+        // A second connection, so that only the power-off start-up itself acts on the page (the
+        // first one lays the window out and opens the dashboard).
+        startOrva(QStringLiteral("/dev/vd-no-such-port"));
+        window->on_pushButtonSetupConnection_clicked();
+        window->selectDeviceDialog->hide();
+        window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
+
+        UnitSim unit(unitOptions(Family::Brq, 400));
+        QVERIFY(unit.open());
+        QSignalSpy heard(&unit, &UnitSim::commandReceived);
+        SignalTrace trace(window.get());
+
+        emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, unit.deviceName(),
+                                                            "m4\rC1\r");
+
+        QCOMPARE(trace.calls,
+                 (QStringList{"log INFO: Starting BRQ Startup Sequence from Power OFF State",
+                              "setDeviceType BRQ", "setStartupSequence true",
+                              QStringLiteral("openSerial ") + unit.deviceName(),
+                              "writeSerial m4%0DC1%0D"}));
+        QVERIFY(window->isVisible());
+        // Unlike a direct start, the page stays as it was.
+        QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget(), window->ui->pageSettings);
+
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 10000);
+        QCOMPARE(firstArgs(heard), (QStringList{"m4", "C1"}));
+        QTRY_COMPARE_WITH_TIMEOUT(boxes, QStringList{QStringLiteral("Success")}, 10000);
+        // What the status bar said while the box was up; later records write their own status.
+        QCOMPARE(statusWhileBoxShown, QStringLiteral("BRQ Configured. Waiting for Data..."));
+        QVERIFY(!window->brqStartupPending);
+    }
+    void abandonedPowerOffDoesNotReportSuccess()
+    {
+        UnitSim quiet(unitOptions(Family::Brq, 60000));
+        QVERIFY(quiet.open());
+        emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, quiet.deviceName(),
+                                                            "m4\r");
+        QTRY_VERIFY_WITH_TIMEOUT(quiet.isLinked(), 5000);
+
+        SignalTrace trace(window.get());
+        window->on_pushButtonSetupConnection_clicked();
+        QVERIFY(trace.calls.contains(QStringLiteral("setStartupSequence false")));
+        QVERIFY(trace.calls.indexOf(QStringLiteral("setStartupSequence false")) <
+                trace.calls.indexOf(QStringLiteral("closeSerial")));
+
+        UnitSim active(unitOptions(Family::Brq, 300));
+        QVERIFY(active.open());
+        QSignalSpy records(window->dataIncoming, &data_incoming::weather_data_received);
+        emit window->selectDeviceDialog->deviceSelected(DeviceTypes::BRQ, active.deviceName());
+        // Records have come through the link, so a configuration end would have arrived by now.
+        QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 10000);
+        QCoreApplication::processEvents();
+        QVERIFY(boxes.isEmpty());
+    }
+    void familyVisibilityOnNewConnection_data()
+    {
+        QTest::addColumn<bool>("powerOff");
+        QTest::newRow("active BRQ after ORVA") << false;
+        QTest::newRow("BRQ from power-off after ORVA") << true;
+    }
+    void familyVisibilityOnNewConnection()
+    {
+        QFETCH(bool, powerOff);
+        startOrva(QStringLiteral("/dev/vd-no-such-port"));
+        Ui_MainGUI& f = *window->ui;
+        // What an ORVA connection shows, as the new-connection block sets it.
+        window->deviceLayoutPending = true;
+        startOrva(QStringLiteral("/dev/vd-no-such-port"));
+        QVERIFY(!f.graphicsView_Lightning->isHidden());
+        QVERIFY(!f.pushButtonBitStatus->isHidden());
+        QVERIFY(!f.radioButtonORVAMETAR_Auto->isHidden());
+        QVERIFY(!f.spinBox_ORVA_METAR_prep_schedule->isHidden());
+        QVERIFY(f.pushButtonImages->isHidden());
+
+        window->on_pushButtonSetupConnection_clicked();
+        window->selectDeviceDialog->hide();
+        if (powerOff) {
+            emit window->selectDeviceDialog->brqStartupSequence(
+                DeviceTypes::BRQ, QStringLiteral("/dev/vd-no-such-port"), QByteArray());
+        } else {
+            emit window->selectDeviceDialog->deviceSelected(DeviceTypes::BRQ,
+                                                            QStringLiteral("/dev/vd-no-such-port"));
+        }
+
+        QVERIFY(!f.page_BrqCommand->isHidden());
+        QVERIFY(f.page_ORVACmdsMain->isHidden());
+        QVERIFY(f.page_OrvaCommands->isHidden());
+        QVERIFY(!f.pushButtonImages->isHidden());
+        QVERIFY(f.pushButtonBitStatus->isHidden());
+        QVERIFY(f.pushButton_editMetar->isHidden());
+        for (QWidget* w : {static_cast<QWidget*>(f.label_ORVAMETARMode),
+                           static_cast<QWidget*>(f.radioButtonORVAMETAR_Auto),
+                           static_cast<QWidget*>(f.radioButtonORVAMETAR_Semiauto),
+                           static_cast<QWidget*>(f.radioButtonORVAMETAR_Manual)})
+            QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
+        // Only a direct start hides the lightning compass and the schedule widgets.
+        QCOMPARE(f.graphicsView_Lightning->isHidden(), !powerOff);
+        QCOMPARE(f.pushButton_lightninglegend_green->isHidden(), !powerOff);
+        QCOMPARE(f.spinBox_ORVA_METAR_prep_schedule->isHidden(), !powerOff);
+        QCOMPARE(f.labelTableBitStatus->isHidden(), !powerOff);
+        QVERIFY(!window->deviceLayoutPending);
+    }
+    void endSequenceWithoutPowerOffIsIgnored()
+    {
+        window->setupConfiguration(QStringLiteral("EndSequence"));
+        window->brqStartupPending = true;
+        window->setupConfiguration(QStringLiteral("Something else"));
+        QVERIFY(boxes.isEmpty());
+        QVERIFY(window->connectionStatusLabel.text().isEmpty());
+        window->SetConfiguration(QStringLiteral("EndSequence"));
+        QCOMPARE(boxes, QStringList{QStringLiteral("Success")});
+    }
+    void linkThreadStartsOnce()
+    {
+        window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
+        QThread* thread = window->threadData;
+        QVERIFY(thread->isRunning());
+        QSignalSpy started(thread, &QThread::started);
+        window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
+        window->closeserialport();
+        QCOMPARE(window->statusLabel.text(), QStringLiteral("Disconnected from Device."));
+        QVERIFY(window->connectionStatusLabel.text().isEmpty());
+        window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
+        QCOMPARE(started.count(), 0);
+        QVERIFY(thread->isRunning());
+    }
 
 private:
     std::unique_ptr<MainGUI> window;
@@ -115,245 +320,6 @@ private:
         window->cmdWriteTimer->setInterval(50);
     }
 };
-
-void TestDeviceStartup::init()
-{
-    boxes.clear();
-    statusWhileBoxShown.clear();
-    setModalRunner([this](QDialog& dialog) {
-        boxes << dialog.windowTitle();
-        statusWhileBoxShown = window->connectionStatusLabel.text();
-        return 0;
-    });
-    window = std::make_unique<MainGUI>();
-}
-
-void TestDeviceStartup::cleanup()
-{
-    window.reset();
-    setModalRunner({});
-}
-
-void TestDeviceStartup::orvaStartShowsDashboardAndQueriesUnit()
-{
-    UnitSim unit(unitOptions(Family::Orva, 60000));
-    QVERIFY2(unit.open(), qPrintable(unit.errorString()));
-    QSignalSpy heard(&unit, &UnitSim::commandReceived);
-    SignalTrace trace(window.get());
-
-    window->showSelectDevice();
-    startOrva(unit.deviceName());
-
-    QVERIFY(window->isVisible());
-    QCOMPARE(window->deviceType, DeviceTypes::ORVA);
-    QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget(), window->ui->pageDashboardTrends);
-    QVERIFY(window->ui->pushButtonDashboard->isChecked());
-    QCOMPARE(window->ui->textEditRawData->toPlainText(), QStringLiteral("Waiting for Data..."));
-    QCOMPARE(window->connectionStatusLabel.text(), QStringLiteral("Connecting to Device..."));
-    QVERIFY(window->statusLabel.text().isEmpty());
-    QVERIFY(window->threadData->isRunning());
-    QVERIFY(!window->firstLayoutPending);
-
-    // The device type goes out before the open request; the queries wait for the queue.
-    QCOMPARE(trace.calls, (QStringList{QStringLiteral("setDeviceType ORVA"),
-                                       QStringLiteral("openSerial ") + unit.deviceName()}));
-
-    QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
-    QCOMPARE(commandsOf(heard), (QStringList{"frequency", "metar_offset"}));
-    QCOMPARE(trace.names().mid(2), (QStringList{"writeSerial", "writeSerial"}));
-    QCOMPARE(trace.calls.mid(2),
-             (QStringList{"writeSerial frequency%0D%0A", "writeSerial metar_offset%0D%0A"}));
-}
-
-void TestDeviceStartup::setupReturnsToDialogAndReconnects()
-{
-    UnitSim first(unitOptions(Family::Orva, 60000));
-    QVERIFY(first.open());
-    startOrva(first.deviceName());
-    QTRY_VERIFY_WITH_TIMEOUT(first.isLinked(), 5000);
-
-    SignalTrace trace(window.get());
-    window->ui->pushButtonSetupConnection->click();
-    QVERIFY(window->selectDeviceDialog->isVisible());
-    QVERIFY(window->isVisible());
-    QVERIFY(window->deviceLayoutPending);
-    QCOMPARE(window->statusLabel.text(), QStringLiteral("Disconnected from Device."));
-    QVERIFY(window->connectionStatusLabel.text().isEmpty());
-    QCOMPARE(trace.calls, (QStringList{"clearTamperingData", "closeSerial",
-                                       "log INFO: New Device Connection requested"}));
-    QTRY_VERIFY_WITH_TIMEOUT(!first.isLinked(), 5000);
-
-    UnitSim second(unitOptions(Family::Orva, 60000));
-    QVERIFY(second.open());
-    QSignalSpy heard(&second, &UnitSim::commandReceived);
-    window->selectDeviceDialog->hide();
-    startOrva(second.deviceName());
-    QVERIFY(!window->deviceLayoutPending);
-    QTRY_VERIFY_WITH_TIMEOUT(second.isLinked(), 5000);
-    // The new connection asks its unit for the schedule again.
-    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
-    QCOMPARE(commandsOf(heard), (QStringList{"frequency", "metar_offset"}));
-    QCOMPARE(window->ui->label_10->text(),
-             QStringLiteral("* History of standard METARs (hourly observations on the 55th "
-                            "minute), edited METARs and SPECIs are tracked on this page (max 24 "
-                            "hours)"));
-}
-
-void TestDeviceStartup::radioStartEncryptsQueries()
-{
-    const QByteArray key =
-        QByteArray::fromHex("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f");
-    const QByteArray iv = QByteArray::fromHex("0102030405060708");
-    UnitOptions options = unitOptions(Family::Orva, 60000);
-    options.key = key.toBase64();
-    options.iv = iv.toBase64();
-    UnitSim unit(options);
-    QVERIFY(unit.open());
-    QSignalSpy heard(&unit, &UnitSim::commandReceived);
-    window->encryptionKey = key.toBase64();
-    window->encryptionIV = QString::fromLatin1(iv.toBase64());
-
-    startOrva(unit.deviceName(), true);
-    QVERIFY(window->encryptWriteCommands);
-    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
-    QCOMPARE(commandsOf(heard), (QStringList{"frequency", "metar_offset"}));
-    QVERIFY(heard.at(0).at(1).toBool() && heard.at(1).at(1).toBool());
-}
-
-void TestDeviceStartup::brqPowerOffSendsStringAndEndsConfigured()
-{
-    // A second connection, so that only the power-off start-up itself acts on the page (the
-    // first one lays the window out and opens the dashboard).
-    startOrva(QStringLiteral("/dev/vd-no-such-port"));
-    window->on_pushButtonSetupConnection_clicked();
-    window->selectDeviceDialog->hide();
-    window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
-
-    UnitSim unit(unitOptions(Family::Brq, 400));
-    QVERIFY(unit.open());
-    QSignalSpy heard(&unit, &UnitSim::commandReceived);
-    SignalTrace trace(window.get());
-
-    emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, unit.deviceName(),
-                                                        "m4\rC1\r");
-
-    QCOMPARE(
-        trace.calls,
-        (QStringList{"log INFO: Starting BRQ Startup Sequence from Power OFF State",
-                     "setDeviceType BRQ", "setStartupSequence true",
-                     QStringLiteral("openSerial ") + unit.deviceName(), "writeSerial m4%0DC1%0D"}));
-    QVERIFY(window->isVisible());
-    // Unlike a direct start, the page stays as it was.
-    QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget(), window->ui->pageSettings);
-
-    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 10000);
-    QCOMPARE(commandsOf(heard), (QStringList{"m4", "C1"}));
-    QTRY_COMPARE_WITH_TIMEOUT(boxes, QStringList{QStringLiteral("Success")}, 10000);
-    // What the status bar said while the box was up; later records write their own status.
-    QCOMPARE(statusWhileBoxShown, QStringLiteral("BRQ Configured. Waiting for Data..."));
-    QVERIFY(!window->brqStartupPending);
-}
-
-void TestDeviceStartup::abandonedPowerOffDoesNotReportSuccess()
-{
-    UnitSim quiet(unitOptions(Family::Brq, 60000));
-    QVERIFY(quiet.open());
-    emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, quiet.deviceName(),
-                                                        "m4\r");
-    QTRY_VERIFY_WITH_TIMEOUT(quiet.isLinked(), 5000);
-
-    SignalTrace trace(window.get());
-    window->on_pushButtonSetupConnection_clicked();
-    QVERIFY(trace.calls.contains(QStringLiteral("setStartupSequence false")));
-    QVERIFY(trace.calls.indexOf(QStringLiteral("setStartupSequence false")) <
-            trace.calls.indexOf(QStringLiteral("closeSerial")));
-
-    UnitSim active(unitOptions(Family::Brq, 300));
-    QVERIFY(active.open());
-    QSignalSpy records(window->dataIncoming, &data_incoming::weather_data_received);
-    emit window->selectDeviceDialog->deviceSelected(DeviceTypes::BRQ, active.deviceName());
-    // Records have come through the link, so a configuration end would have arrived by now.
-    QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 10000);
-    QCoreApplication::processEvents();
-    QVERIFY(boxes.isEmpty());
-}
-
-void TestDeviceStartup::familyVisibilityOnNewConnection_data()
-{
-    QTest::addColumn<bool>("powerOff");
-    QTest::newRow("active BRQ after ORVA") << false;
-    QTest::newRow("BRQ from power-off after ORVA") << true;
-}
-
-void TestDeviceStartup::familyVisibilityOnNewConnection()
-{
-    QFETCH(bool, powerOff);
-    startOrva(QStringLiteral("/dev/vd-no-such-port"));
-    Ui_MainGUI& f = *window->ui;
-    // What an ORVA connection shows, as the new-connection block sets it.
-    window->deviceLayoutPending = true;
-    startOrva(QStringLiteral("/dev/vd-no-such-port"));
-    QVERIFY(!f.graphicsView_Lightning->isHidden());
-    QVERIFY(!f.pushButtonBitStatus->isHidden());
-    QVERIFY(!f.radioButtonORVAMETAR_Auto->isHidden());
-    QVERIFY(!f.spinBox_ORVA_METAR_prep_schedule->isHidden());
-    QVERIFY(f.pushButtonImages->isHidden());
-
-    window->on_pushButtonSetupConnection_clicked();
-    window->selectDeviceDialog->hide();
-    if (powerOff) {
-        emit window->selectDeviceDialog->brqStartupSequence(
-            DeviceTypes::BRQ, QStringLiteral("/dev/vd-no-such-port"), QByteArray());
-    } else {
-        emit window->selectDeviceDialog->deviceSelected(DeviceTypes::BRQ,
-                                                        QStringLiteral("/dev/vd-no-such-port"));
-    }
-
-    QVERIFY(!f.page_BrqCommand->isHidden());
-    QVERIFY(f.page_ORVACmdsMain->isHidden());
-    QVERIFY(f.page_OrvaCommands->isHidden());
-    QVERIFY(!f.pushButtonImages->isHidden());
-    QVERIFY(f.pushButtonBitStatus->isHidden());
-    QVERIFY(f.pushButton_editMetar->isHidden());
-    for (QWidget* w : {static_cast<QWidget*>(f.label_ORVAMETARMode),
-                       static_cast<QWidget*>(f.radioButtonORVAMETAR_Auto),
-                       static_cast<QWidget*>(f.radioButtonORVAMETAR_Semiauto),
-                       static_cast<QWidget*>(f.radioButtonORVAMETAR_Manual)})
-        QVERIFY2(w->isHidden(), qPrintable(w->objectName()));
-    // Only a direct start hides the lightning compass and the schedule widgets.
-    QCOMPARE(f.graphicsView_Lightning->isHidden(), !powerOff);
-    QCOMPARE(f.pushButton_lightninglegend_green->isHidden(), !powerOff);
-    QCOMPARE(f.spinBox_ORVA_METAR_prep_schedule->isHidden(), !powerOff);
-    QCOMPARE(f.labelTableBitStatus->isHidden(), !powerOff);
-    QVERIFY(!window->deviceLayoutPending);
-}
-
-void TestDeviceStartup::endSequenceWithoutPowerOffIsIgnored()
-{
-    window->setupConfiguration(QStringLiteral("EndSequence"));
-    window->brqStartupPending = true;
-    window->setupConfiguration(QStringLiteral("Something else"));
-    QVERIFY(boxes.isEmpty());
-    QVERIFY(window->connectionStatusLabel.text().isEmpty());
-    window->SetConfiguration(QStringLiteral("EndSequence"));
-    QCOMPARE(boxes, QStringList{QStringLiteral("Success")});
-}
-
-void TestDeviceStartup::linkThreadStartsOnce()
-{
-    window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
-    QThread* thread = window->threadData;
-    QVERIFY(thread->isRunning());
-    QSignalSpy started(thread, &QThread::started);
-    window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
-    window->closeserialport();
-    QCOMPARE(window->statusLabel.text(), QStringLiteral("Disconnected from Device."));
-    QVERIFY(window->connectionStatusLabel.text().isEmpty());
-    window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
-    QCOMPARE(started.count(), 0);
-    QVERIFY(thread->isRunning());
-}
 
 QTEST_MAIN(TestDeviceStartup)
 #include "tst_devicestartup.moc"
