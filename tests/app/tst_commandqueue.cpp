@@ -1,3 +1,6 @@
+// The command queue: BRQ commands at once, ORVA commands one per tick, and the radio link's
+// encryption checked by decrypting with an independent reference cipher.
+
 #include "tests/support/testsupport.h"
 
 #include "app/commandqueue.h"
@@ -66,225 +69,191 @@ class TestCommandQueue : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanupTestCase();
+    void initTestCase() { window = std::make_unique<MainGUI>(); }
+    void init()
+    {
+        window->commandQueue.clear();
+        window->cmdWriteTimer->stop();
+        window->deviceType = DeviceTypes::ORVA;
+        window->encryptWriteCommands = false;
+        window->encryptionKey = keyText();
+        window->encryptionIV = ivText();
+        sent = std::make_unique<QSignalSpy>(window.get(), &MainGUI::writeSerial);
+    }
+    void cleanupTestCase()
+    {
+        sent.reset();
+        window.reset();
+    }
 
-    void referenceCipherKnownAnswer();
-    void radioCommandDecryptsBack_data();
-    void radioCommandDecryptsBack();
-    void radioCommandRefused_data();
-    void radioCommandRefused();
+    void referenceCipherKnownAnswer()
+    {
+        // FIPS-197 appendix C.3.
+        const Aes256Reference aes(QByteArray::fromHex(
+            "000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f"));
+        QCOMPARE(aes.encryptBlock(QByteArray::fromHex("00112233445566778899aabbccddeeff")).toHex(),
+                 QByteArray("8ea2b7ca516745bfeafc49904b496089"));
+    }
+    void radioCommandDecryptsBack_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<int>("messageBytes");
 
-    void brqCommandGoesAtOnce();
-    void orvaCommandsOnePerTick();
-    void radioLinkEncryptsEachCommand();
-    void radioLinkWithoutIvDropsCommands();
-    void tooLongCommandIsReported();
-    void serialRadioSwitchActsOnLaterCommands();
-    void newConnectionEmptiesQueue();
+        QTest::newRow("query") << QByteArray("frequency\r\n") << 32;
+        QTest::newRow("empty, a whole block of padding") << QByteArray() << 32;
+        QTest::newRow("15 bytes, one pad byte") << QByteArray(15, 'a') << 32;
+        QTest::newRow("16 bytes, 16 pad bytes") << QByteArray(16, 'b') << 48;
+        QTest::newRow("binary bytes") << QByteArray::fromHex("00ff0d0a7e40") << 32;
+        QTest::newRow("longest, 207 bytes") << QByteArray(207, 'z') << 224;
+    }
+    void radioCommandDecryptsBack()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(int, messageBytes);
+
+        QByteArray wire;
+        QCOMPARE(RadioCommand::encrypt(command, keyText(), ivText(), &wire),
+                 RadioCommand::Result::Encrypted);
+        QCOMPARE(decodeLinkText(wire.chopped(1)).size(), messageBytes);
+        QCOMPARE(decryptWire(wire), command);
+        if (command.size() == 207)
+            QCOMPARE(wire.size(), 300 + 1);
+    }
+    void radioCommandRefused_data()
+    {
+        QTest::addColumn<QByteArray>("key");
+        QTest::addColumn<QString>("iv");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<RadioCommand::Result>("result");
+
+        const QByteArray cmd("led=ON\r\n");
+        QTest::newRow("no key") << QByteArray() << ivText() << cmd << RadioCommand::Result::NoKey;
+        QTest::newRow("no IV") << keyText() << QString() << cmd << RadioCommand::Result::NoKey;
+        QTest::newRow("short key")
+            << kKey.left(31).toBase64() << ivText() << cmd << RadioCommand::Result::BadKey;
+        QTest::newRow("short IV") << keyText() << QString::fromLatin1(kIv.left(7).toBase64()) << cmd
+                                  << RadioCommand::Result::BadKey;
+        QTest::newRow("208 bytes")
+            << keyText() << ivText() << QByteArray(208, 'x') << RadioCommand::Result::TooLong;
+        QTest::newRow("beyond the plaintext buffer")
+            << keyText() << ivText() << QByteArray(600, 'x') << RadioCommand::Result::TooLong;
+    }
+    void radioCommandRefused()
+    {
+        QFETCH(QByteArray, key);
+        QFETCH(QString, iv);
+        QFETCH(QByteArray, command);
+        QFETCH(RadioCommand::Result, result);
+
+        QByteArray wire("untouched");
+        QCOMPARE(RadioCommand::encrypt(command, key, iv, &wire), result);
+        QCOMPARE(wire, QByteArray("untouched"));
+    }
+
+    void brqCommandGoesAtOnce()
+    {
+        window->deviceType = DeviceTypes::BRQ;
+        window->writecommands("m0\r");
+        QCOMPARE(sentBytes(), QList<QByteArray>{"m0\r"});
+        QVERIFY(window->commandQueue.isEmpty());
+        QVERIFY(!window->cmdWriteTimer->isActive());
+    }
+
+    void orvaCommandsOnePerTick()
+    {
+        queue({"frequency\r\n", "metar_offset\r\n", ""});
+        // Nothing leaves before the first tick; the timer paces at one command per second.
+        QCOMPARE(sent->count(), 0);
+        QVERIFY(window->cmdWriteTimer->isActive());
+        QVERIFY(!window->cmdWriteTimer->isSingleShot());
+        QCOMPARE(window->cmdWriteTimer->interval(), 1000);
+
+        const QList<QByteArray> expected = {"frequency\r\n", "metar_offset\r\n", ""};
+        for (int tick = 0; tick < 3; ++tick) {
+            window->try_command_write();
+            QCOMPARE(sentBytes(), expected.mid(0, tick + 1));
+            QVERIFY(window->cmdWriteTimer->isActive());
+        }
+        window->try_command_write();
+        QCOMPARE(sent->count(), 3);
+        QVERIFY(!window->cmdWriteTimer->isActive());
+    }
+
+    // The serial/radio choice acts on commands as they leave, each encrypted on its own.
+    void radioLinkEncryptsEachCommand()
+    {
+        queue({"led=ON\r\n", "frequency\r\n", "icao=KVDS\r\n"});
+        window->setORVAencryptWritecommands(false);
+        tick(1);
+        window->setORVAencryptWritecommands(true);
+        tick(2);
+        QCOMPARE(sent->count(), 3);
+        QCOMPARE(sent->at(0).at(0).toByteArray(), QByteArray("led=ON\r\n"));
+        QCOMPARE(decryptWire(sent->at(1).at(0).toByteArray()), QByteArray("frequency\r\n"));
+        QCOMPARE(decryptWire(sent->at(2).at(0).toByteArray()), QByteArray("icao=KVDS\r\n"));
+    }
+
+    void radioLinkWithoutIvDropsCommands()
+    {
+        window->encryptWriteCommands = true;
+        window->encryptionIV.clear();
+        queue({"frequency\r\n", "metar_offset\r\n"});
+        tick(2);
+        QVERIFY(window->commandQueue.isEmpty());
+        tick(1);
+        QVERIFY(!window->cmdWriteTimer->isActive());
+        QCOMPARE(sent->count(), 0);
+    }
+
+    void tooLongCommandIsReported()
+    {
+        window->encryptWriteCommands = true;
+        QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
+        queue({QByteArray(208, 'x'), "led=ON\r\n"});
+        tick(1);
+        QCOMPARE(sent->count(), 0);
+        QCOMPARE(logged.count(), 1);
+        const QByteArray line = logged.at(0).at(0).toByteArray();
+        QVERIFY2(line.startsWith("ERROR: ") && line.contains("208"), line.constData());
+
+        // The next command is not held back by the refused one.
+        tick(1);
+        QCOMPARE(sent->count(), 1);
+        QCOMPARE(decryptWire(sent->at(0).at(0).toByteArray()), QByteArray("led=ON\r\n"));
+    }
+
+    void newConnectionEmptiesQueue()
+    {
+        queue({"frequency\r\n", "metar_offset\r\n"});
+        window->on_pushButtonSetupConnection_clicked();
+        QVERIFY(window->commandQueue.isEmpty());
+        QVERIFY(!window->cmdWriteTimer->isActive());
+        tick(1);
+        QCOMPARE(sent->count(), 0);
+    }
 
 private:
     std::unique_ptr<MainGUI> window;
-};
+    std::unique_ptr<QSignalSpy> sent;
 
-void TestCommandQueue::initTestCase()
-{
-    window = std::make_unique<MainGUI>();
-}
-
-void TestCommandQueue::cleanupTestCase()
-{
-    window.reset();
-}
-
-void TestCommandQueue::init()
-{
-    window->commandQueue.clear();
-    window->cmdWriteTimer->stop();
-    window->deviceType = DeviceTypes::ORVA;
-    window->encryptWriteCommands = false;
-    window->encryptionKey = keyText();
-    window->encryptionIV = ivText();
-}
-
-void TestCommandQueue::referenceCipherKnownAnswer()
-{
-    // FIPS-197 appendix C.3.
-    const Aes256Reference aes(
-        QByteArray::fromHex("000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f"));
-    QCOMPARE(aes.encryptBlock(QByteArray::fromHex("00112233445566778899aabbccddeeff")).toHex(),
-             QByteArray("8ea2b7ca516745bfeafc49904b496089"));
-}
-
-void TestCommandQueue::radioCommandDecryptsBack_data()
-{
-    QTest::addColumn<QByteArray>("command");
-    QTest::addColumn<int>("messageBytes");
-
-    QTest::newRow("query") << QByteArray("frequency\r\n") << 32;
-    QTest::newRow("empty, a whole block of padding") << QByteArray() << 32;
-    QTest::newRow("15 bytes, one pad byte") << QByteArray(15, 'a') << 32;
-    QTest::newRow("16 bytes, 16 pad bytes") << QByteArray(16, 'b') << 48;
-    QTest::newRow("binary bytes") << QByteArray::fromHex("00ff0d0a7e40") << 32;
-    QTest::newRow("longest, 207 bytes") << QByteArray(207, 'z') << 224;
-}
-
-void TestCommandQueue::radioCommandDecryptsBack()
-{
-    QFETCH(QByteArray, command);
-    QFETCH(int, messageBytes);
-
-    QByteArray wire;
-    QCOMPARE(RadioCommand::encrypt(command, keyText(), ivText(), &wire),
-             RadioCommand::Result::Encrypted);
-    QCOMPARE(decodeLinkText(wire.chopped(1)).size(), messageBytes);
-    QCOMPARE(decryptWire(wire), command);
-    if (command.size() == 207)
-        QCOMPARE(wire.size(), 300 + 1);
-}
-
-void TestCommandQueue::radioCommandRefused_data()
-{
-    QTest::addColumn<QByteArray>("key");
-    QTest::addColumn<QString>("iv");
-    QTest::addColumn<QByteArray>("command");
-    QTest::addColumn<RadioCommand::Result>("result");
-
-    const QByteArray cmd("led=ON\r\n");
-    QTest::newRow("no key") << QByteArray() << ivText() << cmd << RadioCommand::Result::NoKey;
-    QTest::newRow("no IV") << keyText() << QString() << cmd << RadioCommand::Result::NoKey;
-    QTest::newRow("short key") << kKey.left(31).toBase64() << ivText() << cmd
-                               << RadioCommand::Result::BadKey;
-    QTest::newRow("short IV") << keyText() << QString::fromLatin1(kIv.left(7).toBase64()) << cmd
-                              << RadioCommand::Result::BadKey;
-    QTest::newRow("208 bytes") << keyText() << ivText() << QByteArray(208, 'x')
-                               << RadioCommand::Result::TooLong;
-    QTest::newRow("beyond the plaintext buffer")
-        << keyText() << ivText() << QByteArray(600, 'x') << RadioCommand::Result::TooLong;
-}
-
-void TestCommandQueue::radioCommandRefused()
-{
-    QFETCH(QByteArray, key);
-    QFETCH(QString, iv);
-    QFETCH(QByteArray, command);
-    QFETCH(RadioCommand::Result, result);
-
-    QByteArray wire("untouched");
-    QCOMPARE(RadioCommand::encrypt(command, key, iv, &wire), result);
-    QCOMPARE(wire, QByteArray("untouched"));
-}
-
-void TestCommandQueue::brqCommandGoesAtOnce()
-{
-    window->deviceType = DeviceTypes::BRQ;
-    QSignalSpy sent(window.get(), &MainGUI::writeSerial);
-    window->writecommands("m0\r");
-    QCOMPARE(sent.count(), 1);
-    QCOMPARE(sent.at(0).at(0).toByteArray(), QByteArray("m0\r"));
-    QVERIFY(window->commandQueue.isEmpty());
-    QVERIFY(!window->cmdWriteTimer->isActive());
-}
-
-void TestCommandQueue::orvaCommandsOnePerTick()
-{
-    QSignalSpy sent(window.get(), &MainGUI::writeSerial);
-    window->writecommands("frequency\r\n");
-    window->writecommands("metar_offset\r\n");
-    window->writecommands("");
-
-    // Nothing leaves before the first tick; the timer paces at one command per second.
-    QCOMPARE(sent.count(), 0);
-    QVERIFY(window->cmdWriteTimer->isActive());
-    QVERIFY(!window->cmdWriteTimer->isSingleShot());
-    QCOMPARE(window->cmdWriteTimer->interval(), 1000);
-
-    const QList<QByteArray> expected = {"frequency\r\n", "metar_offset\r\n", ""};
-    for (int tick = 0; tick < 3; ++tick) {
-        window->try_command_write();
-        QCOMPARE(sent.count(), tick + 1);
-        QCOMPARE(sent.last().at(0).toByteArray(), expected.at(tick));
-        QVERIFY(window->cmdWriteTimer->isActive());
+    void queue(const QList<QByteArray>& commands)
+    {
+        for (const QByteArray& command : commands)
+            window->writecommands(command);
     }
-    window->try_command_write();
-    QCOMPARE(sent.count(), 3);
-    QVERIFY(!window->cmdWriteTimer->isActive());
-}
-
-void TestCommandQueue::radioLinkEncryptsEachCommand()
-{
-    window->setORVAencryptWritecommands(true);
-    QSignalSpy sent(window.get(), &MainGUI::writeSerial);
-    window->writecommands("frequency\r\n");
-    window->writecommands("icao=KVDS\r\n");
-    window->try_command_write();
-    window->try_command_write();
-    QCOMPARE(sent.count(), 2);
-    QCOMPARE(decryptWire(sent.at(0).at(0).toByteArray()), QByteArray("frequency\r\n"));
-    QCOMPARE(decryptWire(sent.at(1).at(0).toByteArray()), QByteArray("icao=KVDS\r\n"));
-}
-
-void TestCommandQueue::radioLinkWithoutIvDropsCommands()
-{
-    window->encryptWriteCommands = true;
-    window->encryptionIV.clear();
-    QSignalSpy sent(window.get(), &MainGUI::writeSerial);
-    window->writecommands("frequency\r\n");
-    window->writecommands("metar_offset\r\n");
-    window->try_command_write();
-    window->try_command_write();
-    QVERIFY(window->commandQueue.isEmpty());
-    window->try_command_write();
-    QVERIFY(!window->cmdWriteTimer->isActive());
-    QCOMPARE(sent.count(), 0);
-}
-
-void TestCommandQueue::tooLongCommandIsReported()
-{
-    window->encryptWriteCommands = true;
-    QSignalSpy sent(window.get(), &MainGUI::writeSerial);
-    QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
-    window->writecommands(QByteArray(208, 'x'));
-    window->writecommands("led=ON\r\n");
-    window->try_command_write();
-
-    QCOMPARE(sent.count(), 0);
-    QCOMPARE(logged.count(), 1);
-    const QByteArray line = logged.at(0).at(0).toByteArray();
-    QVERIFY2(line.startsWith("ERROR: ") && line.contains("208"), line.constData());
-
-    // The next command is not held back by the refused one.
-    window->try_command_write();
-    QCOMPARE(sent.count(), 1);
-    QCOMPARE(decryptWire(sent.at(0).at(0).toByteArray()), QByteArray("led=ON\r\n"));
-}
-
-void TestCommandQueue::serialRadioSwitchActsOnLaterCommands()
-{
-    QSignalSpy sent(window.get(), &MainGUI::writeSerial);
-    window->writecommands("led=ON\r\n");
-    window->writecommands("led=OFF\r\n");
-    window->setORVAencryptWritecommands(false);
-    window->try_command_write();
-    window->setORVAencryptWritecommands(true);
-    window->try_command_write();
-    QCOMPARE(sent.count(), 2);
-    QCOMPARE(sent.at(0).at(0).toByteArray(), QByteArray("led=ON\r\n"));
-    QCOMPARE(decryptWire(sent.at(1).at(0).toByteArray()), QByteArray("led=OFF\r\n"));
-}
-
-void TestCommandQueue::newConnectionEmptiesQueue()
-{
-    QSignalSpy sent(window.get(), &MainGUI::writeSerial);
-    window->writecommands("frequency\r\n");
-    window->writecommands("metar_offset\r\n");
-    window->on_pushButtonSetupConnection_clicked();
-    QVERIFY(window->commandQueue.isEmpty());
-    QVERIFY(!window->cmdWriteTimer->isActive());
-    window->try_command_write();
-    QCOMPARE(sent.count(), 0);
-}
+    void tick(int times)
+    {
+        while (times-- > 0)
+            window->try_command_write();
+    }
+    QList<QByteArray> sentBytes() const
+    {
+        QList<QByteArray> bytes;
+        for (const QList<QVariant>& call : *sent)
+            bytes << call.at(0).toByteArray();
+        return bytes;
+    }
+};
 
 QTEST_MAIN(TestCommandQueue)
 #include "tst_commandqueue.moc"
