@@ -2,6 +2,9 @@
 
 // Reading back what the logging worker wrote.
 
+#include "logging/logging.h"
+#include "tests/support/scopedclock.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QDir>
@@ -9,7 +12,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QList>
+#include <QScopedPointer>
 #include <QString>
+#include <QTemporaryDir>
+#include <functional>
 
 namespace logfiles
 {
@@ -77,5 +83,24 @@ inline QStringList entries(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
 }
+
+// A worker writing into a fresh folder from startTime() on. Files that must be there
+// before the worker starts are written by `prepare`, which gets the folder.
+struct LogRun {
+    explicit LogRun(const std::function<void(const QTemporaryDir&)>& prepare = {})
+        : clock(startTime())
+    {
+        if (prepare)
+            prepare(dir);
+        worker.reset(new logging(dir.path(), nullptr));
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QString dataPath() const { return dir.filePath(dataName(startTime())); }
+    QString logPath() const { return dir.filePath(logName(startTime())); }
+
+    QTemporaryDir dir;
+    ScopedClock clock;
+    QScopedPointer<logging> worker;
+};
 
 } // namespace logfiles

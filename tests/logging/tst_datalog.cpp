@@ -36,12 +36,11 @@ class tst_DataLog : public QObject
     Q_OBJECT
 
 private:
-    static QString stamp(const QDateTime& t) { return lineStamp(t); }
     // A record as the data log keeps it: the packet's keys and the three of its own.
     static QJsonObject record(const QDateTime& t, const QByteArray& raw, const QString& device,
                               QJsonObject packet = QJsonObject())
     {
-        packet.insert(QStringLiteral("logtimestamp"), stamp(t));
+        packet.insert(QStringLiteral("logtimestamp"), lineStamp(t));
         packet.insert(QStringLiteral("rawdata"), QString::fromUtf8(raw));
         packet.insert(QStringLiteral("device"), device);
         return packet;
@@ -59,11 +58,9 @@ private slots:
 
     void firstRecordKnownText()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        worker.logData("@0\r\nTA:21.4\r\n", QJsonObject(), DeviceTypes::ORVA);
-        QCOMPARE(bytes(dir.filePath(dataName(startTime()))),
+        LogRun run;
+        run.worker->logData("@0\r\nTA:21.4\r\n", QJsonObject(), DeviceTypes::ORVA);
+        QCOMPARE(bytes(run.dataPath()),
                  QByteArray("[\n"
                             "    {\n"
                             "        \"device\": \"ORVA\",\n"
@@ -77,11 +74,7 @@ private slots:
     // Every append leaves exactly the text that writing the whole array anew would give.
     void appendsEqualAFullRewrite()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        const QString path = dir.filePath(dataName(startTime()));
-
+        LogRun run;
         const QList<QPair<QByteArray, QJsonObject>> packets = {
             {"@0\r\nTA:21.4\r\n", weatherPacket()},
             {"@3 frequency=60\r\n", QJsonObject()},
@@ -96,12 +89,12 @@ private slots:
         };
         QJsonArray expected;
         for (const auto& packet : packets) {
-            clock.advanceMSecs(1005);
-            worker.logData(packet.first, packet.second, DeviceTypes::BRQ);
+            run.clock.advanceMSecs(1005);
+            run.worker->logData(packet.first, packet.second, DeviceTypes::BRQ);
             expected.append(record(Clock::now(), packet.first, "BRQ", packet.second));
-            QCOMPARE(bytes(path), dataText(expected));
+            QCOMPARE(bytes(run.dataPath()), dataText(expected));
         }
-        QCOMPARE(array(path).size(), packets.size());
+        QCOMPARE(array(run.dataPath()).size(), packets.size());
     }
 
     void modes_data()
@@ -124,12 +117,10 @@ private slots:
         QFETCH(LoggingType, mode);
         QFETCH(QJsonObject, packet);
         QFETCH(QStringList, keys);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        worker.setLogState(mode);
-        worker.logData("@0 packet", packet, DeviceTypes::ORVA);
-        const QJsonArray records = array(dir.filePath(dataName(startTime())));
+        LogRun run;
+        run.worker->setLogState(mode);
+        run.worker->logData("@0 packet", packet, DeviceTypes::ORVA);
+        const QJsonArray records = array(run.dataPath());
         QCOMPARE(records.size(), 1);
         QCOMPARE(records.at(0).toObject().keys(), keys);
         QCOMPARE(records.at(0).toObject().value("rawdata").toString(), QStringLiteral("@0 packet"));
@@ -148,12 +139,9 @@ private slots:
     {
         QFETCH(DeviceTypes, type);
         QFETCH(QString, name);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        worker.logData("x", QJsonObject(), type);
-        QCOMPARE(array(dir.filePath(dataName(startTime()))).at(0).toObject().value("device"),
-                 QJsonValue(name));
+        LogRun run;
+        run.worker->logData("x", QJsonObject(), type);
+        QCOMPARE(array(run.dataPath()).at(0).toObject().value("device"), QJsonValue(name));
     }
 
     void notAnArrayIsLeftUntouched_data()
@@ -168,19 +156,16 @@ private slots:
     void notAnArrayIsLeftUntouched()
     {
         QFETCH(QByteArray, content);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        const QString path = dir.filePath(dataName(startTime()));
-        worker.logData("first", QJsonObject(), DeviceTypes::ORVA);
-        write(path, content);
+        LogRun run;
+        run.worker->logData("first", QJsonObject(), DeviceTypes::ORVA);
+        write(run.dataPath(), content);
 
-        clock.advanceMSecs(10);
-        worker.logData("second", QJsonObject(), DeviceTypes::ORVA);
-        QCOMPARE(bytes(path), content);
+        run.clock.advanceMSecs(10);
+        run.worker->logData("second", QJsonObject(), DeviceTypes::ORVA);
+        QCOMPARE(bytes(run.dataPath()), content);
         const QString next = dataName(startTime(), "_2");
-        QCOMPARE(bytes(dir.filePath(next)), dataText({record(Clock::now(), "second", "ORVA")}));
-        const QList<QByteArray> log = lines(dir.filePath(logName(startTime())));
+        QCOMPARE(bytes(run.path(next)), dataText({record(Clock::now(), "second", "ORVA")}));
+        const QList<QByteArray> log = lines(run.logPath());
         QCOMPARE(log.at(log.size() - 2),
                  "[2026-03-05 14:03:09.130] ERROR: Data Log File does not hold a JSON array and "
                  "is left unchanged [ " +
@@ -191,14 +176,12 @@ private slots:
 
     void foreignFileOfTheSameNameAtStartIsLeftAlone()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString path = dir.filePath(dataName(startTime()));
-        write(path, "{\"not\": \"an array\"}");
-        logging worker(dir.path(), nullptr);
-        worker.logData("x", QJsonObject(), DeviceTypes::BRQ);
-        QCOMPARE(bytes(path), QByteArray("{\"not\": \"an array\"}"));
-        QCOMPARE(bytes(dir.filePath(dataName(startTime(), "_2"))),
+        LogRun run([](const QTemporaryDir& dir) {
+            write(dir.filePath(dataName(startTime())), "{\"not\": \"an array\"}");
+        });
+        run.worker->logData("x", QJsonObject(), DeviceTypes::BRQ);
+        QCOMPARE(bytes(run.dataPath()), QByteArray("{\"not\": \"an array\"}"));
+        QCOMPARE(bytes(run.path(dataName(startTime(), "_2"))),
                  dataText({record(startTime(), "x", "BRQ")}));
     }
 
@@ -213,19 +196,16 @@ private slots:
     void foreignArrayIsContinued()
     {
         QFETCH(QByteArray, content);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString path = dir.filePath(dataName(startTime()));
-        write(path, content);
-        logging worker(dir.path(), nullptr);
-        worker.logData("y", QJsonObject(), DeviceTypes::ORVA);
+        LogRun run([&content](const QTemporaryDir& dir) {
+            write(dir.filePath(dataName(startTime())), content);
+        });
         QJsonArray expected = QJsonDocument::fromJson(content).array();
-        expected.append(record(startTime(), "y", "ORVA"));
-        QCOMPARE(bytes(path), dataText(expected));
-        clock.advanceMSecs(1);
-        worker.logData("z", QJsonObject(), DeviceTypes::ORVA);
-        expected.append(record(Clock::now(), "z", "ORVA"));
-        QCOMPARE(bytes(path), dataText(expected));
+        for (const char* raw : {"y", "z"}) {
+            run.worker->logData(raw, QJsonObject(), DeviceTypes::ORVA);
+            expected.append(record(Clock::now(), raw, "ORVA"));
+            QCOMPARE(bytes(run.dataPath()), dataText(expected));
+            run.clock.advanceMSecs(1);
+        }
     }
 
     // The rotation counts characters of the file's text: a file of exactly 10,000,000 takes
@@ -269,11 +249,9 @@ private slots:
     // was before the record, and the next record is appended normally.
     void writeCutShortIsUndone()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        const QString path = dir.filePath(dataName(startTime()));
-        worker.logData("kept", weatherPacket(), DeviceTypes::ORVA);
+        LogRun run;
+        const QString path = run.dataPath();
+        run.worker->logData("kept", weatherPacket(), DeviceTypes::ORVA);
         const QByteArray before = bytes(path);
 
         rlimit saved{};
@@ -282,14 +260,15 @@ private slots:
         limited.rlim_cur = rlim_t(before.size() + 40);
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        worker.logData("lost", weatherPacket(), DeviceTypes::ORVA);
+        run.worker->logData("lost", weatherPacket(), DeviceTypes::ORVA);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
         QCOMPARE(bytes(path), before);
-        QCOMPARE(entries(dir.path()), QStringList({dataName(startTime()), logName(startTime())}));
-        clock.advanceMSecs(7);
-        worker.logData("next", QJsonObject(), DeviceTypes::ORVA);
+        QCOMPARE(entries(run.dir.path()),
+                 QStringList({dataName(startTime()), logName(startTime())}));
+        run.clock.advanceMSecs(7);
+        run.worker->logData("next", QJsonObject(), DeviceTypes::ORVA);
         QCOMPARE(bytes(path), dataText({record(startTime(), "kept", "ORVA", weatherPacket()),
                                         record(Clock::now(), "next", "ORVA")}));
     }
