@@ -69,37 +69,31 @@ private slots:
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QByteArray>("written");
 
-        QTest::newRow("plain") << false << QByteArray("INFO: Port opened")
-                               << QByteArray("INFO: Port opened");
-        QTest::newRow("line feed")
-            << false << QByteArray("first\nsecond") << QByteArray("first\\nsecond");
-        QTest::newRow("ends in CR LF") << false << QByteArray("ERROR: frame [ @3ok ]\r\n")
-                                       << QByteArray("ERROR: frame [ @3ok ]\\r\\n");
-        QTest::newRow("empty") << false << QByteArray() << QByteArray();
-        QTest::newRow("text with line feed")
-            << true << QByteArray("METAR sent\nSPECI due") << QByteArray("METAR sent\\nSPECI due");
-        QTest::newRow("text non-ASCII") << true
-                                        << QByteArray("Temp\xc3\xa9rature 21\xc2\xb0"
-                                                      "C")
-                                        << QByteArray("Temp\xc3\xa9rature 21\xc2\xb0"
-                                                      "C");
+        const auto add = [](const char* name, bool asText, const char* message,
+                            const char* written) {
+            QTest::newRow(name) << asText << QByteArray(message) << QByteArray(written);
+        };
+        add("plain", false, "INFO: Port opened", "INFO: Port opened");
+        add("line feed", false, "first\nsecond", "first\\nsecond");
+        add("ends in CR LF", false, "ERROR: frame [ @3ok ]\r\n", "ERROR: frame [ @3ok ]\\r\\n");
+        add("empty", false, "", "");
+        add("text with line feed", true, "METAR sent\nSPECI due", "METAR sent\\nSPECI due");
+        add("text non-ASCII", true, "Temp\303\251rature 21\302\260C",
+            "Temp\303\251rature 21\302\260C");
     }
     void lineText()
     {
         QFETCH(bool, asText);
         QFETCH(QByteArray, message);
         QFETCH(QByteArray, written);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        clock.advanceMSecs(2000);
+        LogRun run;
+        run.clock.advanceMSecs(2000);
         if (asText)
-            worker.log(QString::fromUtf8(message));
+            run.worker->log(QString::fromUtf8(message));
         else
-            worker.logMessages(message);
-        const QList<QByteArray> got = lines(dir.filePath(logName(startTime())));
+            run.worker->logMessages(message);
+        const QList<QByteArray> got = lines(run.logPath());
         QCOMPARE(got.size(), 3);
-        QCOMPARE(got.last(), stamped(startTime().addMSecs(2000), written));
         QCOMPARE(got.last(), "[2026-03-05 14:03:11.120] " + written);
     }
 
@@ -118,38 +112,34 @@ private slots:
     {
         QFETCH(int, ms);
         QFETCH(QByteArray, line);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        clock.set(QDateTime(QDate(2026, 3, 5), QTime(14, 3, 10, ms)));
-        worker.log(QStringLiteral("tick"));
-        QCOMPARE(lines(dir.filePath(logName(startTime()))).last(), line);
+        LogRun run;
+        run.clock.set(QDateTime(QDate(2026, 3, 5), QTime(14, 3, 10, ms)));
+        run.worker->log(QStringLiteral("tick"));
+        QCOMPARE(lines(run.logPath()).last(), line);
     }
 
     // The line that takes the file past 10,000,000 bytes stays in it; the next line opens
     // a new file that starts with its own header.
     void rotationAtSize()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString oldPath = dir.filePath(logName(startTime()));
-        prefill(oldPath, 9999000);
-        logging worker(dir.path(), nullptr);
+        LogRun run(
+            [](const QTemporaryDir& dir) { prefill(dir.filePath(logName(startTime())), 9999000); });
+        const QString oldPath = run.logPath();
 
         // "[2026-03-05 14:03:09.120] " is 26 bytes, the line feed one more.
         const qint64 room = logging::kRotationSize - QFileInfo(oldPath).size() - 27;
-        worker.logMessages(QByteArray(int(room), 'a'));
+        run.worker->logMessages(QByteArray(int(room), 'a'));
         QCOMPARE(QFileInfo(oldPath).size(), logging::kRotationSize);
-        QCOMPARE(entries(dir.path()).size(), 2);
+        QCOMPARE(entries(run.dir.path()).size(), 2);
 
-        clock.advanceSecs(1);
+        run.clock.advanceSecs(1);
         const QDateTime later = startTime().addSecs(1);
-        worker.logMessages("crossing");
+        run.worker->logMessages("crossing");
         QCOMPARE(lines(oldPath).last(), stamped(later, "crossing"));
         QCOMPARE(QFileInfo(oldPath).size(), logging::kRotationSize + 35);
 
-        worker.log(QStringLiteral("after"));
-        const QString newPath = dir.filePath(logName(later));
+        run.worker->log(QStringLiteral("after"));
+        const QString newPath = run.path(logName(later));
         QCOMPARE(lines(newPath),
                  QList<QByteArray>({logHeader(later, logName(later)), stamped(later, "after")}));
         QCOMPARE(lines(oldPath).last(), stamped(later, "crossing"));
@@ -159,58 +149,52 @@ private slots:
     // without end); the new file takes a running number.
     void rotationWithinTheSameSecond()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString oldPath = dir.filePath(logName(startTime()));
-        prefill(oldPath, logging::kRotationSize - 1000);
-        logging worker(dir.path(), nullptr);
-        worker.logMessages(QByteArray(1000, 'b'));
-        worker.logMessages("next");
+        LogRun run([](const QTemporaryDir& dir) {
+            prefill(dir.filePath(logName(startTime())), logging::kRotationSize - 1000);
+        });
+        run.worker->logMessages(QByteArray(1000, 'b'));
+        run.worker->logMessages("next");
         const QString second = logName(startTime(), "_2");
-        QCOMPARE(lines(dir.filePath(second)),
+        QCOMPARE(lines(run.path(second)),
                  QList<QByteArray>({logHeader(startTime(), second), stamped(startTime(), "next")}));
-        QCOMPARE(lines(oldPath).last(), stamped(startTime(), QByteArray(1000, 'b')));
+        QCOMPARE(lines(run.logPath()).last(), stamped(startTime(), QByteArray(1000, 'b')));
     }
 
     void checkFileSizeRotatesWithoutWriting()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        const QString oldPath = dir.filePath(logName(startTime()));
-        worker.checkFileSize();
-        QCOMPARE(entries(dir.path()).size(), 2);
+        LogRun run;
+        const QString oldPath = run.logPath();
+        run.worker->checkFileSize();
+        QCOMPARE(entries(run.dir.path()).size(), 2);
 
         QFile grow(oldPath);
         QVERIFY(grow.open(QIODevice::Append));
         grow.write(QByteArray(int(logging::kRotationSize), 'z'));
         grow.close();
         const qint64 size = QFileInfo(oldPath).size();
-        clock.advanceSecs(5);
-        worker.checkFileSize();
+        run.clock.advanceSecs(5);
+        run.worker->checkFileSize();
         QCOMPARE(QFileInfo(oldPath).size(), size);
         const QDateTime later = startTime().addSecs(5);
-        QCOMPARE(lines(dir.filePath(logName(later))),
+        QCOMPARE(lines(run.path(logName(later))),
                  QList<QByteArray>({logHeader(later, logName(later))}));
     }
 
     void setLogLocationStartsBothFilesAfresh()
     {
-        QTemporaryDir first;
+        LogRun run;
         QTemporaryDir second;
-        ScopedClock clock(startTime());
-        logging worker(first.path(), nullptr);
-        clock.advanceSecs(60);
+        run.clock.advanceSecs(60);
         const QDateTime moved = startTime().addSecs(60);
-        worker.setLogLocation(second.path());
-        worker.log(QStringLiteral("here"));
+        run.worker->setLogLocation(second.path());
+        run.worker->log(QStringLiteral("here"));
 
         const QString folder = second.filePath(QStringLiteral("logging"));
         QCOMPARE(entries(folder), QStringList({dataName(moved), logName(moved)}));
         QCOMPARE(lines(folder + '/' + logName(moved)),
                  QList<QByteArray>({logHeader(moved, logName(moved)),
                                     dataHeader(moved, dataName(moved)), stamped(moved, "here")}));
-        QCOMPARE(lines(first.filePath(logName(startTime()))).size(), 2);
+        QCOMPARE(lines(run.logPath()).size(), 2);
     }
 
     void emptyLogLocationMeansTheDefaultFolder()
@@ -247,22 +231,19 @@ private slots:
 
     void closeLogDropsLinesUntilANewFile()
     {
-        QTemporaryDir dir;
+        LogRun run;
         QTemporaryDir other;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        const QString path = dir.filePath(logName(startTime()));
-        worker.closeLog();
-        worker.log(QStringLiteral("lost"));
-        worker.logMessages("lost too");
-        QCOMPARE(lines(path).size(), 2);
+        run.worker->closeLog();
+        run.worker->log(QStringLiteral("lost"));
+        run.worker->logMessages("lost too");
+        QCOMPARE(lines(run.logPath()).size(), 2);
 
-        clock.advanceSecs(1);
-        worker.setLogLocation(other.path());
-        worker.log(QStringLiteral("kept"));
+        run.clock.advanceSecs(1);
+        run.worker->setLogLocation(other.path());
+        run.worker->log(QStringLiteral("kept"));
         const QString reopened = other.filePath("logging/" + logName(startTime().addSecs(1)));
         QCOMPARE(lines(reopened).last(), stamped(startTime().addSecs(1), "kept"));
-        QCOMPARE(lines(path).size(), 2);
+        QCOMPARE(lines(run.logPath()).size(), 2);
     }
 
     // Other code connects by these signatures and relies on the order.
