@@ -55,18 +55,16 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, folder);
         QFETCH(bool, kept);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        const QString path = dir.filePath(name);
+        LogRun run;
+        const QString path = run.path(name);
         if (folder)
             QVERIFY(QDir().mkpath(path));
         else
             write(path, "x");
-        worker.clearLogDir();
+        run.worker->clearLogDir();
         QCOMPARE(QFileInfo::exists(path), kept);
-        QVERIFY(QFileInfo::exists(dir.filePath(logName(startTime()))));
-        QVERIFY(QFileInfo::exists(dir.filePath(dataName(startTime()))));
+        QVERIFY(QFileInfo::exists(run.logPath()));
+        QVERIFY(QFileInfo::exists(run.dataPath()));
     }
 
     // The files in use survive any change of the clock; others follow the dates.
@@ -80,34 +78,28 @@ private slots:
     void filesInUseStay()
     {
         QFETCH(int, days);
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString sameDay = dir.filePath(datedLogName(0));
-        write(sameDay, "earlier run");
-        logging worker(dir.path(), nullptr);
-        worker.logData("@0", QJsonObject(), DeviceTypes::ORVA);
+        LogRun run(
+            [](const QTemporaryDir& dir) { write(dir.filePath(datedLogName(0)), "earlier run"); });
+        run.worker->logData("@0", QJsonObject(), DeviceTypes::ORVA);
 
-        clock.set(startTime().addDays(days));
-        worker.clearLogDir();
-        QVERIFY(QFileInfo::exists(dir.filePath(logName(startTime()))));
-        QCOMPARE(array(dir.filePath(dataName(startTime()))).size(), 1);
-        QCOMPARE(QFileInfo::exists(sameDay), days >= 0 && days <= 60);
+        run.clock.set(startTime().addDays(days));
+        run.worker->clearLogDir();
+        QVERIFY(QFileInfo::exists(run.logPath()));
+        QCOMPARE(array(run.dataPath()).size(), 1);
+        QCOMPARE(QFileInfo::exists(run.path(datedLogName(0))), days >= 0 && days <= 60);
 
-        worker.log(QStringLiteral("still here"));
-        QCOMPARE(lines(dir.filePath(logName(startTime()))).last(),
+        run.worker->log(QStringLiteral("still here"));
+        QCOMPARE(lines(run.logPath()).last(),
                  "[" + lineStamp(startTime().addDays(days)).toUtf8() + "] still here");
     }
 
     void timerClearsDailyNotAtStart()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString old = dir.filePath(datedLogName(-100));
-        write(old, "x");
-        logging worker(dir.path(), nullptr);
+        LogRun run([](const QTemporaryDir& dir) { write(dir.filePath(datedLogName(-100)), "x"); });
+        const QString old = run.path(datedLogName(-100));
         QVERIFY(QFileInfo::exists(old));
 
-        QTimer* timer = worker.findChild<QTimer*>();
+        QTimer* timer = run.worker->findChild<QTimer*>();
         QVERIFY(timer);
         QCOMPARE(timer->interval(), 86400000);
         QVERIFY(timer->isActive());
