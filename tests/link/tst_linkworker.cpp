@@ -12,8 +12,6 @@
 #include <QtTest>
 
 #include <limits>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -30,32 +28,6 @@ public:
     using data_incoming::packetBacklog;
     using data_incoming::pacingTimer;
     using data_incoming::serialPort;
-};
-
-// Spies on every signal of the worker, to prove that a slot emits nothing else.
-class AllSignals
-{
-public:
-    explicit AllSignals(QObject* target)
-    {
-        const QMetaObject* mo = target->metaObject();
-        for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
-            const QMetaMethod m = mo->method(i);
-            if (m.methodType() == QMetaMethod::Signal)
-                spies.emplace_back(
-                    std::make_unique<QSignalSpy>(target, "2" + m.methodSignature()));
-        }
-    }
-    int total() const
-    {
-        int n = 0;
-        for (const auto& spy : spies)
-            n += spy->count();
-        return n;
-    }
-
-private:
-    std::vector<std::unique_ptr<QSignalSpy>> spies;
 };
 
 QStringList methodsOf(QMetaMethod::MethodType type)
