@@ -61,6 +61,12 @@ Lines orvaLines(const QString& time = QStringLiteral("14:07:09"))
             {"EL", {"100"}}};
 }
 
+// Part `part` of `total` at 14:07:09 with one field line.
+Lines partLines(int part, int total, const RecordLine& field)
+{
+    return {header(part, total), kStatus, timeLine("14:07:09"), field};
+}
+
 QByteArray frameOf(char type, const Lines& lines)
 {
     return orvaFrame(type, buildRecord(lines).toUtf8());
@@ -75,8 +81,9 @@ class TestWeatherPackets : public QObject
 private:
     QList<Event> events;
 
-    void record(WorkerProbe& worker)
+    void record(WorkerProbe& worker, DeviceTypes device = DeviceTypes::ORVA)
     {
+        worker.setDeviceTypeState(device);
         events.clear();
         connect(&worker, &data_incoming::metar_detected, this,
                 [this](const QJsonObject& r) { events << Event{"metar", r, {}}; });
@@ -120,7 +127,6 @@ private slots:
     {
         PtyPair unit;
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
         worker.openSerialPort(unit.portPath());
 
@@ -195,9 +201,8 @@ private slots:
         QFETCH(bool, speci);
 
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes(device));
+        record(worker, DeviceTypes(device));
         worker.legacyorvadevicecheck(legacy);
-        record(worker);
         feed(worker, type, orvaLines());
 
         QCOMPARE(signalNames(), expectedSignals);
@@ -212,16 +217,12 @@ private slots:
     void multiPartPacket()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
 
-        const QByteArray part1 =
-            frameOf('0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-        const QByteArray part2 = frameOf(
-            '0',
-            {header(2, 3), kStatus, timeLine("14:07:09"), {"WI", {"12.5", "184", "12", "184"}}});
-        const QByteArray part3 =
-            frameOf('0', {header(3, 3), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
+        const QByteArray part1 = frameOf('0', partLines(1, 3, {"TA", {"21.4"}}));
+        const QByteArray part2 =
+            frameOf('0', partLines(2, 3, {"WI", {"12.5", "184", "12", "184"}}));
+        const QByteArray part3 = frameOf('0', partLines(3, 3, {"RH", {"45"}}));
 
         worker.handleWeatherData(part1, '0', part1);
         QCOMPARE(worker.packetBacklog.at(0), QString::fromUtf8(part1));
@@ -259,21 +260,20 @@ private slots:
     void packetTypesJoinedApart()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
 
-        feed(worker, '0', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
-        feed(worker, '1', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"-3.5"}}});
+        feed(worker, '0', partLines(1, 2, {"TA", {"21.4"}}));
+        feed(worker, '1', partLines(1, 2, {"TA", {"-3.5"}}));
         feed(worker, '2', orvaLines());
         QCOMPARE(worker.packetBacklog.at(2), QString());
 
-        feed(worker, '0', {header(2, 2), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
+        feed(worker, '0', partLines(2, 2, {"RH", {"45"}}));
         QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("21.4"));
         QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("45"));
         QVERIFY(worker.packetBacklog.at(0).isEmpty());
         QVERIFY(!worker.packetBacklog.at(1).isEmpty());
 
-        feed(worker, '1', {header(2, 2), kStatus, timeLine("14:07:09"), {"RH", {"80"}}});
+        feed(worker, '1', partLines(2, 2, {"RH", {"80"}}));
         QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("-3.5"));
         QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("80"));
         QVERIFY(worker.packetBacklog.at(1).isEmpty());
@@ -303,9 +303,8 @@ private slots:
         QFETCH(bool, statusLine);
 
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
-        feed(worker, '0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        feed(worker, '0', partLines(1, 3, {"TA", {"21.4"}}));
         QVERIFY(!worker.packetBacklog.at(0).isEmpty());
 
         Lines lines;
@@ -324,16 +323,15 @@ private slots:
     void partBelowOneKeepsBacklog()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
-        feed(worker, '0', {header(1, 3), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        feed(worker, '0', partLines(1, 3, {"TA", {"21.4"}}));
         const QString held = worker.packetBacklog.at(0);
 
-        feed(worker, '0', {header(0, 3), kStatus, timeLine("14:07:09"), {"RH", {"45"}}});
+        feed(worker, '0', partLines(0, 3, {"RH", {"45"}}));
         QCOMPARE(worker.packetBacklog.at(0), held);
         QCOMPARE(lastPublished().value("Temperature").toString(), QString());
 
-        feed(worker, '0', {header(2, 3), kStatus, timeLine("14:07:09"), {"RH", {"50"}}});
+        feed(worker, '0', partLines(2, 3, {"RH", {"50"}}));
         QCOMPARE(lastPublished().value("Temperature").toString(), QStringLiteral("21.4"));
         QCOMPARE(lastPublished().value("Humidity").toString(), QStringLiteral("50"));
     }
@@ -341,9 +339,8 @@ private slots:
     void keysFoundOnlyAtLineStart()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
-        feed(worker, '0', {header(1, 2), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        feed(worker, '0', partLines(1, 2, {"TA", {"21.4"}}));
 
         // "SN" ends like the header key and "LT" like the time key; neither may stand in for them.
         feed(worker, '0',
@@ -366,9 +363,8 @@ private slots:
     void unfinishedPacketStaysBounded()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
-        feed(worker, '0', {header(1, 1000), kStatus, timeLine("14:07:09"), {"TA", {"21.4"}}});
+        feed(worker, '0', partLines(1, 1000, {"TA", {"21.4"}}));
 
         const RecordLine filler{"SS", QString("1.5:").repeated(40).split(':')};
         int longest = 0;
@@ -384,7 +380,6 @@ private slots:
     void highSpeedPacketRefreshesLastRecord()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
         feed(worker, '1', orvaLines());
         const QJsonObject full = lastPublished();
@@ -444,7 +439,6 @@ private slots:
     void highSpeedPacketBeforeAnyFullPacket()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::ORVA);
         record(worker);
         const QByteArray frame =
             frameOf('D', {timeLine("14:07:39"), {"WI", {"20", "200", "21", "205"}}});
@@ -457,8 +451,7 @@ private slots:
     void brqPacketNeverJoined()
     {
         WorkerProbe worker;
-        worker.setDeviceTypeState(DeviceTypes::BRQ);
-        record(worker);
+        record(worker, DeviceTypes::BRQ);
         const QByteArray packet = "@I:UNIT7\r\nN:METAR:0:0:0:KXYZ:1:2\r\nB:12.6:1:X:64\r\n"
                                   "T:26/03/05,14:07:09\r\nTA:18.5\r\n";
         worker.handleWeatherData(packet, '0', QByteArray());
