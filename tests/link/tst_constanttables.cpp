@@ -187,11 +187,7 @@ private slots:
              "module will still be enumerated by the stack, but will no longer perform active "
              "measurement/comms functions."},
         };
-        QCOMPARE(commandHelpTexts.size(), expected.size());
-        for (int i = 0; i < expected.size(); ++i) {
-            QCOMPARE(commandHelpTexts.at(i).first, expected.at(i).first);
-            QCOMPARE(commandHelpTexts.at(i).second, expected.at(i).second);
-        }
+        QCOMPARE(commandHelpTexts, expected);
     }
 };
 
