@@ -73,6 +73,17 @@ void TestMetarBody::formatReportNumber_data()
     QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 2 << "";
     QTest::newRow("inf") << std::numeric_limits<double>::infinity() << 2 << "";
     QTest::newRow("huge stays finite") << 1e20 << 2 << "100000000000000000000";
+    // Near the bounds where a value is snapped before rounding.
+    QTest::newRow("a hair below 0.5") << std::nextafter(0.5, 0.0) << 0 << "1";
+    QTest::newRow("2.4999999") << 2.4999999 << 0 << "2";
+    QTest::newRow("12.499994") << 12.499994 << 0 << "12";
+    QTest::newRow("-7.50001") << -7.50001 << 0 << "-8";
+    QTest::newRow("999999999.5") << 999999999.5 << 0 << "1000000000";
+    QTest::newRow("1000000000.5") << 1000000000.5 << 0 << "1000000001";
+    QTest::newRow("1000000000.2") << 1000000000.2 << 0 << "1000000000";
+    QTest::newRow("1e15 - 1") << 1e15 - 1.0 << 0 << "999999999999999";
+    QTest::newRow("1e15 + 2") << 1e15 + 2.0 << 0 << "1000000000000002";
+    QTest::newRow("-123456789012.5") << -123456789012.5 << 0 << "-123456789013";
 }
 
 void TestMetarBody::formatReportNumber()
@@ -88,28 +99,14 @@ void TestMetarBody::visibilityGroup_data()
     QTest::addColumn<double>("miles");
     QTest::addColumn<QString>("group");
 
-    QTest::newRow("negative") << -0.1 << "////";
-    QTest::newRow("0") << 0.0 << "M1/4SM";
-    QTest::newRow("0.25") << 0.25 << "M1/4SM";
-    QTest::newRow("0.3") << 0.3 << "1/4SM";
-    QTest::newRow("0.375") << 0.375 << "1/4SM";
-    QTest::newRow("0.376") << 0.376 << "1/2SM";
-    QTest::newRow("0.625") << 0.625 << "1/2SM";
-    QTest::newRow("0.875") << 0.875 << "3/4SM";
-    QTest::newRow("1.125") << 1.125 << "1SM";
-    QTest::newRow("1.375") << 1.375 << "1 1/4SM";
-    QTest::newRow("1.625") << 1.625 << "1 1/2SM";
-    QTest::newRow("1.875") << 1.875 << "1 3/4SM";
-    QTest::newRow("1.876") << 1.876 << "2SM";
-    QTest::newRow("2.5") << 2.5 << "2SM";
-    QTest::newRow("3.5") << 3.5 << "3SM";
-    QTest::newRow("4.5") << 4.5 << "4SM";
-    QTest::newRow("5.5") << 5.5 << "5SM";
-    QTest::newRow("5.51") << 5.51 << "6SM";
-    QTest::newRow("6.19") << 6.19 << "6SM";
-    QTest::newRow("6.2") << 6.2 << "10SM";
-    QTest::newRow("100") << 100.0 << "10SM";
-    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << "";
+    const QList<QPair<double, const char*>> rows{
+        {-0.1, "////"}, {0.0, "M1/4SM"}, {0.25, "M1/4SM"}, {0.3, "1/4SM"}, {0.375, "1/4SM"},
+        {0.376, "1/2SM"}, {0.625, "1/2SM"}, {0.875, "3/4SM"}, {1.125, "1SM"}, {1.375, "1 1/4SM"},
+        {1.625, "1 1/2SM"}, {1.875, "1 3/4SM"}, {1.876, "2SM"}, {2.5, "2SM"}, {3.5, "3SM"},
+        {4.5, "4SM"}, {5.5, "5SM"}, {5.51, "6SM"}, {6.19, "6SM"}, {6.2, "10SM"}, {100.0, "10SM"},
+        {qQNaN(), ""}};
+    for (const auto& row : rows)
+        QTest::addRow("%g", row.first) << row.first << QString(row.second);
 }
 
 void TestMetarBody::visibilityGroup()

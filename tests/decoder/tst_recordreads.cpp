@@ -4,8 +4,6 @@
 
 #include <QtTest>
 
-#include <cmath>
-
 namespace {
 
 constexpr int kOrva = 2;
@@ -32,8 +30,6 @@ private slots:
     void recordTimeNeedsARealDate();
     void lineLookup_data();
     void lineLookup();
-    void reportNumbersNearTheSnapBounds_data();
-    void reportNumbersNearTheSnapBounds();
 };
 
 void TestRecordReads::readsFollowTheRecordText_data()
@@ -228,30 +224,6 @@ void TestRecordReads::lineLookup()
     QCOMPARE(decoder.getFieldValue(key, index), expected);
     QCOMPARE(decoder.getFieldValue(key, index), expected);
     QVERIFY(decoder.getParseErrors().isEmpty());
-}
-
-void TestRecordReads::reportNumbersNearTheSnapBounds_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("a hair below 0.5") << std::nextafter(0.5, 0.0) << "1";
-    QTest::newRow("2.4999999") << 2.4999999 << "2";
-    QTest::newRow("12.499994") << 12.499994 << "12";
-    QTest::newRow("-7.50001") << -7.50001 << "-8";
-    QTest::newRow("999999999.5") << 999999999.5 << "1000000000";
-    QTest::newRow("1000000000.5") << 1000000000.5 << "1000000001";
-    QTest::newRow("1000000000.2") << 1000000000.2 << "1000000000";
-    QTest::newRow("1e15 - 1") << 1e15 - 1.0 << "999999999999999";
-    QTest::newRow("1e15 + 2") << 1e15 + 2.0 << "1000000000000002";
-    QTest::newRow("-123456789012.5") << -123456789012.5 << "-123456789013";
-}
-
-void TestRecordReads::reportNumbersNearTheSnapBounds()
-{
-    QFETCH(double, value);
-    QFETCH(QString, expected);
-    QCOMPARE(formatReportNumber(value, 0), expected);
 }
 
 QTEST_GUILESS_MAIN(TestRecordReads)
