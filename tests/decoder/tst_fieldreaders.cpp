@@ -34,46 +34,28 @@ using Reader = std::function<QString(WeatherDataDecoder&)>;
 
 const QMap<QString, Reader>& readers()
 {
-    using D = WeatherDataDecoder;
+#define READ(call) [](WeatherDataDecoder& d) { return d.call; }
     static const QMap<QString, Reader> map{
-        {"timestamp", [](D& d) { return d.getTimestamp(); }},
-        {"voltage", [](D& d) { return d.getVoltage(); }},
-        {"interval", [](D& d) { return d.getReportingInterval(); }},
-        {"model", [](D& d) { return d.getDeviceModel(); }},
-        {"txRate", [](D& d) { return d.getRadioTransmitRate(); }},
-        {"speedInst", [](D& d) { return d.getWindSpeed(true); }},
-        {"speed", [](D& d) { return d.getWindSpeed(false); }},
-        {"dir", [](D& d) { return d.getWindDirection(); }},
-        {"dir2Min", [](D& d) { return d.getWindDirection2MinAvg(); }},
-        {"gust", [](D& d) { return d.getGustSpeed(); }},
-        {"gustDir", [](D& d) { return d.getGustDirection(); }},
-        {"temp", [](D& d) { return d.getTemperature(); }},
-        {"humidity", [](D& d) { return d.getHumidity(); }},
-        {"haPressure", [](D& d) { return d.getHAPressure(); }},
-        {"stationPressure", [](D& d) { return d.getStationPressure(); }},
-        {"altimeter", [](D& d) { return d.getAltimeter(); }},
-        {"threeHour", [](D& d) { return d.getThreeHourPressure(); }},
-        {"elevation", [](D& d) { return d.getElevation(); }},
-        {"vis", [](D& d) { return d.getVisibility(); }},
-        {"vis1", [](D& d) { return d.getVisibility1(); }},
-        {"precip", [](D& d) { return d.getPrecipitation(); }},
-        {"contamination", [](D& d) { return d.getContamination(); }},
-        {"ldDistance", [](D& d) { return d.getLightningDistance(); }},
-        {"ldFrequency", [](D& d) { return d.getLightningFrequency(); }},
-        {"lat", [](D& d) { return d.getLatitude(); }},
-        {"lon", [](D& d) { return d.getLongitude(); }},
-        {"gps", [](D& d) { return d.getGpsText(); }},
-        {"orientation", [](D& d) { return d.getOrientation(); }},
-        {"tilt", [](D& d) { return d.getTilt(); }},
-        {"heading", [](D& d) { return d.getCompassHeading(); }},
-        {"waveHeight", [](D& d) { return d.getSigWaveHeight(); }},
-        {"wavePeriod", [](D& d) { return d.getSigWavePeriod(); }},
-        {"waveDir", [](D& d) { return d.getSigWaveDirection(); }},
-        {"seaTemp", [](D& d) { return d.getSeaSurfaceTemp(); }},
-        {"rflosTx", [](D& d) { return d.getRflosTransmitFrequency(); }},
-        {"rflosRx", [](D& d) { return d.getRflosReceiveFrequency(); }},
-        {"band", [](D& d) { return d.getRflosBand(); }},
-    };
+        {"timestamp", READ(getTimestamp())}, {"voltage", READ(getVoltage())},
+        {"interval", READ(getReportingInterval())}, {"model", READ(getDeviceModel())},
+        {"txRate", READ(getRadioTransmitRate())}, {"speedInst", READ(getWindSpeed(true))},
+        {"speed", READ(getWindSpeed(false))}, {"dir", READ(getWindDirection())},
+        {"dir2Min", READ(getWindDirection2MinAvg())}, {"gust", READ(getGustSpeed())},
+        {"gustDir", READ(getGustDirection())}, {"temp", READ(getTemperature())},
+        {"humidity", READ(getHumidity())}, {"haPressure", READ(getHAPressure())},
+        {"stationPressure", READ(getStationPressure())}, {"altimeter", READ(getAltimeter())},
+        {"threeHour", READ(getThreeHourPressure())}, {"elevation", READ(getElevation())},
+        {"vis", READ(getVisibility())}, {"vis1", READ(getVisibility1())},
+        {"precip", READ(getPrecipitation())}, {"contamination", READ(getContamination())},
+        {"ldDistance", READ(getLightningDistance())},
+        {"ldFrequency", READ(getLightningFrequency())}, {"lat", READ(getLatitude())},
+        {"lon", READ(getLongitude())}, {"gps", READ(getGpsText())},
+        {"orientation", READ(getOrientation())}, {"tilt", READ(getTilt())},
+        {"heading", READ(getCompassHeading())}, {"waveHeight", READ(getSigWaveHeight())},
+        {"wavePeriod", READ(getSigWavePeriod())}, {"waveDir", READ(getSigWaveDirection())},
+        {"seaTemp", READ(getSeaSurfaceTemp())}, {"rflosTx", READ(getRflosTransmitFrequency())},
+        {"rflosRx", READ(getRflosReceiveFrequency())}, {"band", READ(getRflosBand())}};
+#undef READ
     return map;
 }
 
@@ -123,25 +105,19 @@ void TestFieldReaders::reader_data()
                               {"SS", "88:1.25:7.5:95:a:b:c:d:16.5"},
                               {"RA", "433.5:434.25:2"}});
     const QList<std::tuple<const char*, int, const char*>> fullRows{
-        {"voltage", kOrva, "12.6"},       {"speedInst", kOrva, "5.2"},
-        {"speed", kOrva, "6.1"},          {"dir", kOrva, "180"},
-        {"dir2Min", kOrva, "175"},        {"gust", kOrva, "14.5"},
-        {"gustDir", kOrva, "200"},        {"speedInst", kBrq, "5.2"},
-        {"speed", kBrq, "5.2"},           {"dir", kBrq, "180"},
-        {"dir2Min", kBrq, "180"},         {"gust", kBrq, "12.5"},
-        {"gustDir", kBrq, "190"},         {"gust", kNone, "12.5"},
-        {"temp", kOrva, "21.5"},          {"haPressure", kOrva, "1001.7"},
-        {"stationPressure", kOrva, "1001.7"}, {"elevation", kOrva, "1655"},
-        {"precip", kOrva, "0.8"},         {"ldDistance", kBrq, "14"},
-        {"ldFrequency", kBrq, "3"},       {"orientation", kOrva, "271.5"},
-        {"tilt", kOrva, "1.5"},           {"heading", kOrva, "88"},
-        {"waveHeight", kOrva, "1.25"},    {"wavePeriod", kOrva, "7.5"},
-        {"waveDir", kOrva, "95"},         {"seaTemp", kOrva, "16.5"},
-        {"rflosTx", kOrva, "433.5"},      {"rflosRx", kOrva, "434.25"},
-        {"band", kOrva, "VHF"},           {"threeHour", kOrva, "-1.4"},
-        {"threeHour", kBrq, ""},          {"altimeter", kOrva, "29.92"},
-        {"txRate", kOrva, "60 Seconds"},  {"model", kOrva, "ORVA"},
-    };
+        {"voltage", kOrva, "12.6"}, {"speedInst", kOrva, "5.2"}, {"speed", kOrva, "6.1"},
+        {"dir", kOrva, "180"}, {"dir2Min", kOrva, "175"}, {"gust", kOrva, "14.5"},
+        {"gustDir", kOrva, "200"}, {"speedInst", kBrq, "5.2"}, {"speed", kBrq, "5.2"},
+        {"dir", kBrq, "180"}, {"dir2Min", kBrq, "180"}, {"gust", kBrq, "12.5"},
+        {"gustDir", kBrq, "190"}, {"gust", kNone, "12.5"}, {"temp", kOrva, "21.5"},
+        {"haPressure", kOrva, "1001.7"}, {"stationPressure", kOrva, "1001.7"},
+        {"elevation", kOrva, "1655"}, {"precip", kOrva, "0.8"}, {"ldDistance", kBrq, "14"},
+        {"ldFrequency", kBrq, "3"}, {"orientation", kOrva, "271.5"}, {"tilt", kOrva, "1.5"},
+        {"heading", kOrva, "88"}, {"waveHeight", kOrva, "1.25"}, {"wavePeriod", kOrva, "7.5"},
+        {"waveDir", kOrva, "95"}, {"seaTemp", kOrva, "16.5"}, {"rflosTx", kOrva, "433.5"},
+        {"rflosRx", kOrva, "434.25"}, {"band", kOrva, "VHF"}, {"threeHour", kOrva, "-1.4"},
+        {"threeHour", kBrq, ""}, {"altimeter", kOrva, "29.92"}, {"txRate", kOrva, "60 Seconds"},
+        {"model", kOrva, "ORVA"}};
     for (const auto& row : fullRows)
         QTest::addRow("%s type %d", std::get<0>(row), std::get<1>(row))
             << QString(std::get<0>(row)) << std::get<1>(row) << full
