@@ -10,9 +10,10 @@
 namespace
 {
 
-void row(const char* name, int deviceType, const QString& record, const QString& groups)
+// The family shows in the record: ORVA records open with their frame, "@1" or "@2".
+void row(const char* name, const QString& record, const QString& groups)
 {
-    QTest::newRow(name) << deviceType << record << groups;
+    QTest::newRow(name) << (record.startsWith('@') ? kOrva : kBrq) << record << groups;
 }
 
 QStringList repeated(const QString& value, int count)
@@ -100,11 +101,12 @@ void TestMetarBody::visibilityGroup_data()
     QTest::addColumn<QString>("group");
 
     const QList<QPair<double, const char*>> rows{
-        {-0.1, "////"}, {0.0, "M1/4SM"}, {0.25, "M1/4SM"}, {0.3, "1/4SM"}, {0.375, "1/4SM"},
-        {0.376, "1/2SM"}, {0.625, "1/2SM"}, {0.875, "3/4SM"}, {1.125, "1SM"}, {1.375, "1 1/4SM"},
-        {1.625, "1 1/2SM"}, {1.875, "1 3/4SM"}, {1.876, "2SM"}, {2.5, "2SM"}, {3.5, "3SM"},
-        {4.5, "4SM"}, {5.5, "5SM"}, {5.51, "6SM"}, {6.19, "6SM"}, {6.2, "10SM"}, {100.0, "10SM"},
-        {qQNaN(), ""}};
+        {-0.1, "////"},   {0.0, "M1/4SM"},    {0.25, "M1/4SM"},   {0.3, "1/4SM"},
+        {0.375, "1/4SM"}, {0.376, "1/2SM"},   {0.625, "1/2SM"},   {0.875, "3/4SM"},
+        {1.125, "1SM"},   {1.375, "1 1/4SM"}, {1.625, "1 1/2SM"}, {1.875, "1 3/4SM"},
+        {1.876, "2SM"},   {2.5, "2SM"},       {3.5, "3SM"},       {4.5, "4SM"},
+        {5.5, "5SM"},     {5.51, "6SM"},      {6.19, "6SM"},      {6.2, "10SM"},
+        {100.0, "10SM"},  {qQNaN(), ""}};
     for (const auto& row : rows)
         QTest::addRow("%g", row.first) << row.first << QString(row.second);
 }
@@ -242,79 +244,78 @@ void TestMetarBody::groups_data()
     const auto range = [](const QString& low, const QString& high) {
         return QStringList{"", "", "18", "190", "", "", low, high};
     };
-    row("calm whatever the rest says", kOrva,
-        wind({"0.6", "270", "0.6", "270"}, range("150", "220")), "00000KT M ");
-    row("0.99 is calm", kOrva, wind({"12", "180", "0.99", "184"}), "00000KT M ");
-    row("low instantaneous speed gives VRB", kOrva, wind({"5", "180", "12", "184"}), "VRB12KT M ");
-    row("missing peak counts as low", kOrva, wind({"", "180", "12", "184"}), "VRB12KT M ");
-    row("VRB half rounds up", kOrva, wind({"5.5", "180", "5.5", "184"}), "VRB06KT M ");
-    row("VRB at 1 kt", kOrva, wind({"1", "180", "1", "184"}), "VRB01KT M ");
-    row("steady", kOrva, wind(w12), "18012KT M ");
-    row("direction half 185", kOrva, wind({"12", "0", "12", "185"}), "19012KT M ");
-    row("direction 355 gives 360", kOrva, wind({"12", "0", "12", "355"}), "36012KT M ");
-    row("direction 4 gives 000", kOrva, wind({"12", "0", "12", "4"}), "00012KT M ");
-    row("speed half 12.5", kOrva, wind({"12.5", "0", "12.5", "184"}), "18013KT M ");
-    row("gust", kOrva, wind(w12, g18), "18012G18KT M ");
-    row("gust of 9 is no gust", kOrva, wind(w12, {"", "", "9", "190"}), "18012KT M ");
-    row("gust of 10", kOrva, wind(w12, {"", "", "10", "190"}), "18012G10KT M ");
-    row("gust without direction", kOrva, wind(w12, {"", "", "18", ""}), "18012KT M ");
-    row("speeds capped at 99", kOrva, wind({"120", "180", "120", "184"}, {"", "", "130", "190"}),
+    row("calm whatever the rest says", wind({"0.6", "270", "0.6", "270"}, range("150", "220")),
+        "00000KT M ");
+    row("0.99 is calm", wind({"12", "180", "0.99", "184"}), "00000KT M ");
+    row("low instantaneous speed gives VRB", wind({"5", "180", "12", "184"}), "VRB12KT M ");
+    row("missing peak counts as low", wind({"", "180", "12", "184"}), "VRB12KT M ");
+    row("VRB half rounds up", wind({"5.5", "180", "5.5", "184"}), "VRB06KT M ");
+    row("VRB at 1 kt", wind({"1", "180", "1", "184"}), "VRB01KT M ");
+    row("steady", wind(w12), "18012KT M ");
+    row("direction half 185", wind({"12", "0", "12", "185"}), "19012KT M ");
+    row("direction 355 gives 360", wind({"12", "0", "12", "355"}), "36012KT M ");
+    row("direction 4 gives 000", wind({"12", "0", "12", "4"}), "00012KT M ");
+    row("speed half 12.5", wind({"12.5", "0", "12.5", "184"}), "18013KT M ");
+    row("gust", wind(w12, g18), "18012G18KT M ");
+    row("gust of 9 is no gust", wind(w12, {"", "", "9", "190"}), "18012KT M ");
+    row("gust of 10", wind(w12, {"", "", "10", "190"}), "18012G10KT M ");
+    row("gust without direction", wind(w12, {"", "", "18", ""}), "18012KT M ");
+    row("speeds capped at 99", wind({"120", "180", "120", "184"}, {"", "", "130", "190"}),
         "18099G99KT M ");
-    row("98.5 rounds to 99", kOrva, wind({"98.5", "180", "98.5", "184"}), "18099KT M ");
-    row("range extent 70", kOrva, wind(w12, range("150", "220")), "18012G18KT 150V220 M ");
-    row("range extent 50", kOrva, wind(w12, range("150", "200")), "18012G18KT M ");
-    row("range extent 59", kOrva, wind(w12, range("300", "359")), "18012G18KT M ");
-    row("range extent 60 to north", kOrva, wind(w12, range("300", "0")), "18012G18KT 300V000 M ");
-    row("range across north", kOrva, wind(w12, range("300", "20")), "18012G18KT 300V020 M ");
-    row("equal bounds count as a full turn", kOrva, wind(w12, range("150", "150")),
+    row("98.5 rounds to 99", wind({"98.5", "180", "98.5", "184"}), "18099KT M ");
+    row("range extent 70", wind(w12, range("150", "220")), "18012G18KT 150V220 M ");
+    row("range extent 50", wind(w12, range("150", "200")), "18012G18KT M ");
+    row("range extent 59", wind(w12, range("300", "359")), "18012G18KT M ");
+    row("range extent 60 to north", wind(w12, range("300", "0")), "18012G18KT 300V000 M ");
+    row("range across north", wind(w12, range("300", "20")), "18012G18KT 300V020 M ");
+    row("equal bounds count as a full turn", wind(w12, range("150", "150")),
         "18012G18KT 150V150 M ");
-    row("fractional bound reads as 0", kOrva, wind(w12, range("150.5", "220")),
-        "18012G18KT 000V220 M ");
-    row("bounds at the ends of int", kOrva, wind(w12, range("2147483647", "-2147483648")),
+    row("fractional bound reads as 0", wind(w12, range("150.5", "220")), "18012G18KT 000V220 M ");
+    row("bounds at the ends of int", wind(w12, range("2147483647", "-2147483648")),
         "18012G18KT M ");
-    row("missing upper bound", kOrva, wind(w12, range("150", "")), "18012G18KT M ");
-    row("range without gust", kOrva, wind(w12, {"", "", "", "", "", "", "150", "220"}),
+    row("missing upper bound", wind(w12, range("150", "")), "18012G18KT M ");
+    row("range without gust", wind(w12, {"", "", "", "", "", "", "150", "220"}),
         "18012KT 150V220 M ");
-    row("missing speed: no group", kOrva, wind({"12", "180", "", "184"}, g18), "M ");
-    row("missing direction: no group", kOrva, wind({"12", "180", "12", ""}, g18), "M ");
-    row("missing direction, low", kOrva, wind({"3", "180", "12", ""}), "VRB12KT M ");
-    row("no wind lines", kOrva, wind({}), "M ");
+    row("missing speed: no group", wind({"12", "180", "", "184"}, g18), "M ");
+    row("missing direction: no group", wind({"12", "180", "12", ""}, g18), "M ");
+    row("missing direction, low", wind({"3", "180", "12", ""}), "VRB12KT M ");
+    row("no wind lines", wind({}), "M ");
     // BRQ WI: speed, direction; GU: gust (also the peak), gust direction.
     const auto brqWind = [](const QStringList& gu, const QStringList& wi = {"12", "184"}) {
         return brqRecord(linesFrom({"WI", "GU"}, {wi, gu}));
     };
-    row("BRQ gust, never variable", kBrq, brqWind({"18", "190", "", "", "", "", "150", "220"}),
+    row("BRQ gust, never variable", brqWind({"18", "190", "", "", "", "", "150", "220"}),
         "18012G18KT M ");
-    row("BRQ low gust gives VRB", kBrq, brqWind({"5", "190"}), "VRB12KT M ");
-    row("BRQ without gust line", kBrq, brqWind({}), "VRB12KT M ");
-    row("BRQ calm", kBrq, brqWind({"0", "0"}, {"0", "0"}), "00000KT M ");
+    row("BRQ low gust gives VRB", brqWind({"5", "190"}), "VRB12KT M ");
+    row("BRQ without gust line", brqWind({}), "VRB12KT M ");
+    row("BRQ calm", brqWind({"0", "0"}, {"0", "0"}), "00000KT M ");
 
     // The thresholds of the visibility group itself are covered by visibilityGroup.
     const auto brqVis = [](const QString& miles) { return brqRecord({{"VI", {miles}}}); };
-    row("BRQ 0.3 miles", kBrq, brqVis("0.3"), "1/4SM ");
-    row("BRQ 6.2 miles", kBrq, brqVis("6.2"), "10SM ");
-    row("BRQ negative visibility", kBrq, brqVis("-1"), "//// ");
-    row("BRQ visibility not a number", kBrq, brqVis("abc"), "M ");
-    row("BRQ no VI line", kBrq, brqRecord({}), "M ");
+    row("BRQ 0.3 miles", brqVis("0.3"), "1/4SM ");
+    row("BRQ 6.2 miles", brqVis("6.2"), "10SM ");
+    row("BRQ negative visibility", brqVis("-1"), "//// ");
+    row("BRQ visibility not a number", brqVis("abc"), "M ");
+    row("BRQ no VI line", brqRecord({}), "M ");
     const auto orvaVis = [](const QString& km) {
         return orvaRecord({{"PW", {"0", "XX", "0", "0", km, "XX"}}});
     };
-    row("ORVA 10 km", kOrva, orvaVis("10"), "10SM ");
-    row("ORVA 0.4 km", kOrva, orvaVis("0.4"), "M1/4SM ");
-    row("ORVA 2.4 km", kOrva, orvaVis("2.4"), "1 1/2SM ");
-    row("ORVA squall", kOrva, orvaRecord({{"GU", {"", "", "", "", "", "1"}}}), "M SQ ");
-    row("ORVA squall 1.0 is not 1", kOrva, orvaRecord({{"GU", {"", "", "", "", "", "1.0"}}}), "M ");
+    row("ORVA 10 km", orvaVis("10"), "10SM ");
+    row("ORVA 0.4 km", orvaVis("0.4"), "M1/4SM ");
+    row("ORVA 2.4 km", orvaVis("2.4"), "1 1/2SM ");
+    row("ORVA squall", orvaRecord({{"GU", {"", "", "", "", "", "1"}}}), "M SQ ");
+    row("ORVA squall 1.0 is not 1", orvaRecord({{"GU", {"", "", "", "", "", "1.0"}}}), "M ");
 
     const auto ld = [](const QString& distance, const QString& strikes = "2") {
         return brqRecord({{"LD", {distance, strikes}}});
     };
-    row("BRQ lightning at 3 km", kBrq, ld("3"), "M TS ");
-    row("BRQ lightning at 5 km", kBrq, ld("5"), "M TS ");
-    row("BRQ lightning at 5.1 km", kBrq, ld("5.1"), "M VCTS ");
-    row("BRQ lightning at 9.9 km", kBrq, ld("9.9"), "M VCTS ");
-    row("BRQ lightning at 10 km", kBrq, ld("10"), "M LTG DSNT ");
-    row("BRQ empty distance reads as 0", kBrq, ld(""), "M TS ");
-    row("BRQ no strikes", kBrq, ld("3", "0"), "M ");
+    row("BRQ lightning at 3 km", ld("3"), "M TS ");
+    row("BRQ lightning at 5 km", ld("5"), "M TS ");
+    row("BRQ lightning at 5.1 km", ld("5.1"), "M VCTS ");
+    row("BRQ lightning at 9.9 km", ld("9.9"), "M VCTS ");
+    row("BRQ lightning at 10 km", ld("10"), "M LTG DSNT ");
+    row("BRQ empty distance reads as 0", ld(""), "M TS ");
+    row("BRQ no strikes", ld("3", "0"), "M ");
 
     const auto cl = [](const QStringList& heights, const QStringList& oktas,
                        const QString& state = "0") {
@@ -329,43 +330,43 @@ void TestMetarBody::groups_data()
         return RecordLine{"PW", {"0", code, "0", "0", km, fog}};
     };
     // ORVA heights are tens of metres: 30 -> 984 ft -> 1000, 9 -> 295 ft -> 300.
-    row("ORVA two layers, lowest first", kOrva, orvaRecord({cl({"30", "9"}, {"2", "6"})}),
+    row("ORVA two layers, lowest first", orvaRecord({cl({"30", "9"}, {"2", "6"})}),
         "M BKN003 FEW010 ");
-    row("ORVA no layer", kOrva, orvaRecord({cl({}, {})}), "M CLR ");
-    row("ORVA ceilometer off", kOrva, orvaRecord({cl({"30"}, {"8"}, "-")}), "M ");
-    row("ORVA no ceilometer", kOrva, orvaRecord({cl({"30"}, {"8"}, "?")}), "M ");
-    row("ORVA unknown cover", kOrva, orvaRecord({cl({"46"}, {"-1"})}), "M ///015 ");
-    row("ORVA height with no cloud amount", kOrva, orvaRecord({cl({"46"}, {"0"})}), "M ///015 ");
-    row("ORVA overcast in snow at a quarter mile", kOrva,
-        orvaRecord({pw("71", "0.4"), cl({"6"}, {"8"})}), "M1/4SM -SN VV002 ");
-    row("ORVA overcast in snow at 0.31 mile", kOrva,
-        orvaRecord({pw("71", "0.5"), cl({"6"}, {"8"})}), "1/4SM -SN OVC002 ");
-    row("ORVA overcast in freezing fog", kOrva,
-        orvaRecord({pw("XX", "0.4", "27"), cl({"6"}, {"8"})}), "M1/4SM FZFG VV002 ");
-    row("ORVA broken in snow stays broken", kOrva, orvaRecord({pw("71", "0.4"), cl({"6"}, {"6"})}),
+    row("ORVA no layer", orvaRecord({cl({}, {})}), "M CLR ");
+    row("ORVA ceilometer off", orvaRecord({cl({"30"}, {"8"}, "-")}), "M ");
+    row("ORVA no ceilometer", orvaRecord({cl({"30"}, {"8"}, "?")}), "M ");
+    row("ORVA unknown cover", orvaRecord({cl({"46"}, {"-1"})}), "M ///015 ");
+    row("ORVA height with no cloud amount", orvaRecord({cl({"46"}, {"0"})}), "M ///015 ");
+    row("ORVA overcast in snow at a quarter mile", orvaRecord({pw("71", "0.4"), cl({"6"}, {"8"})}),
+        "M1/4SM -SN VV002 ");
+    row("ORVA overcast in snow at 0.31 mile", orvaRecord({pw("71", "0.5"), cl({"6"}, {"8"})}),
+        "1/4SM -SN OVC002 ");
+    row("ORVA overcast in freezing fog", orvaRecord({pw("XX", "0.4", "27"), cl({"6"}, {"8"})}),
+        "M1/4SM FZFG VV002 ");
+    row("ORVA broken in snow stays broken", orvaRecord({pw("71", "0.4"), cl({"6"}, {"6"})}),
         "M1/4SM -SN BKN002 ");
     // BRQ heights are metres: 30 -> 98 ft -> 100, 9 -> 29 ft -> not listed.
-    row("BRQ metres", kBrq, brqRecord({cl({"30", "9"}, {"2", "6"})}), "M FEW001 ");
-    row("BRQ no layer", kBrq, brqRecord({cl({}, {})}), "M ");
+    row("BRQ metres", brqRecord({cl({"30", "9"}, {"2", "6"})}), "M FEW001 ");
+    row("BRQ no layer", brqRecord({cl({}, {})}), "M ");
 
     const auto ta = [](const QString& temperature, const QString& humidity = QString()) {
         return orvaRecord(linesFrom({"TA", "RH"}, {given(temperature), given(humidity)}));
     };
-    row("-0.4 gives 00", kOrva, ta("-0.4"), "M 00/ ");
-    row("-0.5 gives M01", kOrva, ta("-0.5"), "M M01/ ");
-    row("12.5 gives 13", kOrva, ta("12.5"), "M 13/ ");
-    row("0.5 gives 01", kOrva, ta("0.5"), "M 01/ ");
-    row("20 at 50 %", kOrva, ta("20", "50"), "M 20/09 ");
-    row("-5 at 50 %: dew point -13.8", kOrva, ta("-5", "50"), "M M05/M14 ");
-    row("-12.3 at 64 %: dew point -17.7", kOrva, ta("-12.3", "64"), "M M12/M18 ");
-    row("dew point -0.1 gives 00", kOrva, ta("0", "99"), "M 00/00 ");
-    row("11 at 97 %: dew point 10.5 rounds up", kOrva, ta("11", "97"), "M 11/11 ");
-    row("saturated", kOrva, ta("5", "100"), "M 05/05 ");
-    row("humidity missing", kOrva, orvaRecord({{"TA", {"21.4"}}, {"RH", {""}}}), "M 21/ ");
-    row("dew point has no value", kOrva, ta("-237.7", "50"), "M M238/ ");
-    row("temperature missing", kOrva, ta("", "50"), "M ");
-    row("temperature not a number", kOrva, ta("abc", "50"), "M ");
-    row("temperature nan", kOrva, ta("nan", "50"), "M ");
+    row("-0.4 gives 00", ta("-0.4"), "M 00/ ");
+    row("-0.5 gives M01", ta("-0.5"), "M M01/ ");
+    row("12.5 gives 13", ta("12.5"), "M 13/ ");
+    row("0.5 gives 01", ta("0.5"), "M 01/ ");
+    row("20 at 50 %", ta("20", "50"), "M 20/09 ");
+    row("-5 at 50 %: dew point -13.8", ta("-5", "50"), "M M05/M14 ");
+    row("-12.3 at 64 %: dew point -17.7", ta("-12.3", "64"), "M M12/M18 ");
+    row("dew point -0.1 gives 00", ta("0", "99"), "M 00/00 ");
+    row("11 at 97 %: dew point 10.5 rounds up", ta("11", "97"), "M 11/11 ");
+    row("saturated", ta("5", "100"), "M 05/05 ");
+    row("humidity missing", orvaRecord({{"TA", {"21.4"}}, {"RH", {""}}}), "M 21/ ");
+    row("dew point has no value", ta("-237.7", "50"), "M M238/ ");
+    row("temperature missing", ta("", "50"), "M ");
+    row("temperature not a number", ta("abc", "50"), "M ");
+    row("temperature nan", ta("nan", "50"), "M ");
 
     const auto ba = [](const QString& altimeter, const QString& latitude = "45.5") {
         QList<RecordLine> lines{{"BA", {"1013.2", altimeter}}};
@@ -373,15 +374,15 @@ void TestMetarBody::groups_data()
             lines << RecordLine{"LA", {latitude}} << RecordLine{"LO", {"-73.6"}};
         return orvaRecord(lines);
     };
-    row("altimeter 2992", kOrva, ba("2992"), "M A2992 ");
-    row("altimeter half rounds up", kOrva, ba("2991.5"), "M A2992 ");
-    row("altimeter below half", kOrva, ba("2992.4"), "M A2992 ");
-    row("altimeter padded", kOrva, ba("995"), "M A0995 ");
-    row("No GPS", kOrva, ba("2992", "?"), "M ");
-    row("no position is not No GPS", kOrva, ba("2992", ""), "M A2992 ");
-    row("altimeter missing", kOrva, ba(""), "M ");
-    row("altimeter not a number", kOrva, ba("abc"), "M ");
-    row("altimeter sentinel", kOrva, ba("-1000"), "M ");
+    row("altimeter 2992", ba("2992"), "M A2992 ");
+    row("altimeter half rounds up", ba("2991.5"), "M A2992 ");
+    row("altimeter below half", ba("2992.4"), "M A2992 ");
+    row("altimeter padded", ba("995"), "M A0995 ");
+    row("No GPS", ba("2992", "?"), "M ");
+    row("no position is not No GPS", ba("2992", ""), "M A2992 ");
+    row("altimeter missing", ba(""), "M ");
+    row("altimeter not a number", ba("abc"), "M ");
+    row("altimeter sentinel", ba("-1000"), "M ");
 }
 
 void TestMetarBody::groups()

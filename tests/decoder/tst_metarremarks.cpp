@@ -20,9 +20,11 @@ struct Step {
     QString remarks;
 };
 
-void row(const char* name, int deviceType, const QString& record, const QString& remarks)
+// The family shows in the record: ORVA records open with their frame, "@1" or "@2".
+void row(const char* name, const QString& record, const QString& remarks)
 {
-    QTest::newRow(name) << deviceType << record << "RMK AO2 " + remarks;
+    QTest::newRow(name) << (record.startsWith('@') ? kOrva : kBrq) << record
+                        << "RMK AO2 " + remarks;
 }
 
 } // namespace
@@ -60,83 +62,82 @@ void TestMetarRemarks::remarks_data()
     const auto brqWind = [](const QStringList& wi, const QStringList& gu) {
         return brqRecord(linesFrom({"WI", "GU"}, {wi, gu}));
     };
-    row("BRQ 10 and 16", kBrq, brqWind({"10", "250"}, {"16", "270"}), "MAX WND 27016KT SLPNO ");
-    row("BRQ 10 and 14", kBrq, brqWind({"10", "250"}, {"14", "270"}), "SLPNO ");
-    row("BRQ difference 5.5, peak half rounds up", kBrq, brqWind({"10", "250"}, {"15.5", "270"}),
+    row("BRQ 10 and 16", brqWind({"10", "250"}, {"16", "270"}), "MAX WND 27016KT SLPNO ");
+    row("BRQ 10 and 14", brqWind({"10", "250"}, {"14", "270"}), "SLPNO ");
+    row("BRQ difference 5.5, peak half rounds up", brqWind({"10", "250"}, {"15.5", "270"}),
         "MAX WND 27016KT SLPNO ");
-    row("BRQ peak 26", kBrq, brqWind({"24", "250"}, {"26", "270"}), "MAX WND 27026KT SLPNO ");
-    row("BRQ gust direction half 265", kBrq, brqWind({"10", "250"}, {"16", "265"}),
+    row("BRQ peak 26", brqWind({"24", "250"}, {"26", "270"}), "MAX WND 27026KT SLPNO ");
+    row("BRQ gust direction half 265", brqWind({"10", "250"}, {"16", "265"}),
         "MAX WND 27016KT SLPNO ");
-    row("BRQ speed capped, peak not", kBrq, brqWind({"120", "250"}, {"120", "270"}),
+    row("BRQ speed capped, peak not", brqWind({"120", "250"}, {"120", "270"}),
         "MAX WND 270120KT SLPNO ");
-    row("BRQ speed missing", kBrq, brqWind({}, {"16", "270"}), "SLPNO ");
-    row("BRQ peak missing", kBrq, brqWind({"10", "250"}, {}), "SLPNO ");
-    row("BRQ gust direction missing", kBrq, brqWind({"10", "250"}, {"16", ""}), "SLPNO ");
+    row("BRQ speed missing", brqWind({}, {"16", "270"}), "SLPNO ");
+    row("BRQ peak missing", brqWind({"10", "250"}, {}), "SLPNO ");
+    row("BRQ gust direction missing", brqWind({"10", "250"}, {"16", ""}), "SLPNO ");
     // ORVA wind: peak WI 0, gust direction GU 3.
     const auto orvaWind = [](const QString& peak, const QString& gustDirection) {
         return orvaRecord(
             {{"WI", {peak, "180", "20", "180"}}, {"GU", {"", "", "25", gustDirection}}});
     };
-    row("ORVA peak 25", kOrva, orvaWind("25", "180"), "SLPNO ");
-    row("ORVA peak 25.5", kOrva, orvaWind("25.5", "180"), "PK WND 18026KT SLPNO ");
-    row("ORVA gust direction missing", kOrva, orvaWind("30", ""), "SLPNO ");
+    row("ORVA peak 25", orvaWind("25", "180"), "SLPNO ");
+    row("ORVA peak 25.5", orvaWind("25.5", "180"), "PK WND 18026KT SLPNO ");
+    row("ORVA gust direction missing", orvaWind("30", ""), "SLPNO ");
 
     const auto ld = [](int deviceType, const QString& distance, const QString& strikes) {
         return familyRecord(deviceType, {{"LD", {distance, strikes}}});
     };
-    row("BRQ 15 strikes near", kBrq, ld(kBrq, "5", "15"), "FRQ LTG SLPNO ");
-    row("BRQ 14 strikes near", kBrq, ld(kBrq, "5", "14"), "OCNL LTG SLPNO ");
-    row("BRQ empty distance", kBrq, ld(kBrq, "", "3"), "OCNL LTG SLPNO ");
-    row("BRQ distant", kBrq, ld(kBrq, "10", "20"), "LTG DSNT SLPNO ");
-    row("BRQ no strikes", kBrq, ld(kBrq, "5", "0"), "SLPNO ");
-    row("ORVA with a lightning line", kOrva, ld(kOrva, "5", "15"), "FRQ LTG SLPNO ");
-    row("ORVA distant gives nothing", kOrva, ld(kOrva, "10", "20"), "SLPNO ");
+    row("BRQ 15 strikes near", ld(kBrq, "5", "15"), "FRQ LTG SLPNO ");
+    row("BRQ 14 strikes near", ld(kBrq, "5", "14"), "OCNL LTG SLPNO ");
+    row("BRQ empty distance", ld(kBrq, "", "3"), "OCNL LTG SLPNO ");
+    row("BRQ distant", ld(kBrq, "10", "20"), "LTG DSNT SLPNO ");
+    row("BRQ no strikes", ld(kBrq, "5", "0"), "SLPNO ");
+    row("ORVA with a lightning line", ld(kOrva, "5", "15"), "FRQ LTG SLPNO ");
+    row("ORVA distant gives nothing", ld(kOrva, "10", "20"), "SLPNO ");
 
     const QString t = "24/03/05,14:20:00";
     const auto brqPw = [t](const QString& rain, const QString& letters) {
         return brqRecord({{"PW", {rain, "0", "0", letters}}}, t);
     };
-    row("rain C and J at 14:20", kBrq, brqPw("0.2", "CJ"), "RAB1410E1345 SLPNO ");
-    row("lower-case letters", kBrq, brqPw("0.2", "cj"), "RAB1410E1345 SLPNO ");
-    row("rain without an end letter", kBrq, brqPw("0.2", "C"), "RAB1410 SLPNO ");
-    row("rain with an unknown end letter", kBrq, brqPw("0.2", "CZ"), "RAB1410 SLPNO ");
-    row("rain letters with a minus", kBrq, brqPw("0.2", "C-"), "SLPNO ");
-    row("no rain", kBrq, brqPw("0", "CJ"), "SLPNO ");
-    row("record time unreadable", kBrq,
-        brqRecord({{"PW", {"0.2", "0", "0", "CJ"}}}, "24/03/05,14:20"), "SLPNO ");
-    row("at 00:10 the hour before is 23", kBrq,
+    row("rain C and J at 14:20", brqPw("0.2", "CJ"), "RAB1410E1345 SLPNO ");
+    row("lower-case letters", brqPw("0.2", "cj"), "RAB1410E1345 SLPNO ");
+    row("rain without an end letter", brqPw("0.2", "C"), "RAB1410 SLPNO ");
+    row("rain with an unknown end letter", brqPw("0.2", "CZ"), "RAB1410 SLPNO ");
+    row("rain letters with a minus", brqPw("0.2", "C-"), "SLPNO ");
+    row("no rain", brqPw("0", "CJ"), "SLPNO ");
+    row("record time unreadable", brqRecord({{"PW", {"0.2", "0", "0", "CJ"}}}, "24/03/05,14:20"),
+        "SLPNO ");
+    row("at 00:10 the hour before is 23",
         brqRecord({{"PW", {"0.2", "0", "0", "AE"}}}, "24/03/05,00:10:00"), "RAB0000E2320 SLPNO ");
-    row("lightning B and D at 14:20", kBrq, brqRecord({{"LD", {"12", "3", "BD"}}}, t),
+    row("lightning B and D at 14:20", brqRecord({{"LD", {"12", "3", "BD"}}}, t),
         "LTG DSNT LTG B1405 LTG E1415 SLPNO ");
-    row("lightning letters unknown", kBrq, brqRecord({{"LD", {"12", "3", "?"}}}, t),
-        "LTG DSNT SLPNO ");
-    row("lightning without strikes", kBrq, brqRecord({{"LD", {"12", "0", "BD"}}}, t), "SLPNO ");
+    row("lightning letters unknown", brqRecord({{"LD", {"12", "3", "?"}}}, t), "LTG DSNT SLPNO ");
+    row("lightning without strikes", brqRecord({{"LD", {"12", "0", "BD"}}}, t), "SLPNO ");
 
     const auto flag = [](const QString& value) {
         return orvaRecord({{"BA", {"", "", "", value}}});
     };
-    row("3 rising rapidly", kOrva, flag("3"), "PRESRR SLPNO ");
-    row("4 falling rapidly", kOrva, flag("4"), "PRESFR SLPNO ");
-    row("5", kOrva, flag("5"), "SLPNO ");
-    row("3.0 is not a whole number", kOrva, flag("3.0"), "SLPNO ");
+    row("3 rising rapidly", flag("3"), "PRESRR SLPNO ");
+    row("4 falling rapidly", flag("4"), "PRESFR SLPNO ");
+    row("5", flag("5"), "SLPNO ");
+    row("3.0 is not a whole number", flag("3.0"), "SLPNO ");
 
     // At elevation 0 the sea-level pressure is the station pressure.
     const auto slp = [](const QString& pressure, const QString& elevation = "0") {
         return orvaRecord({{"BA", {pressure}}, {"EL", {elevation}}});
     };
-    row("1013.2", kOrva, slp("1013.2"), "SLP132 ");
-    row("998.7", kOrva, slp("998.7"), "SLP987 ");
-    row("1000", kOrva, slp("1000"), "SLP000 ");
-    row("tenths are cut, not rounded", kOrva, slp("1013.29"), "SLP132 ");
-    row("whole 1013 keeps three digits", kOrva, slp("1013"), "SLP130 ");
-    row("whole 980", kOrva, slp("980"), "SLP800 ");
-    row("999.96", kOrva, slp("999.96"), "SLP999 ");
-    row("1009.8 at 120 m is 1025.05", kOrva, slp("1009.8", "120"), "SLP250 ");
-    row("1002.1 at 35 m is 1006.5", kOrva, slp("1002.1", "35"), "SLP065 ");
-    row("missing station pressure", kOrva, slp(""), "SLPNO ");
-    row("zero station pressure", kOrva, slp("0"), "SLPNO ");
-    row("negative station pressure", kOrva, slp("-5"), "SLPNO ");
-    row("BRQ sea-level pressure", kBrq, brqRecord({{"BA", {"1013.2"}}, {"EL", {"0"}}}), "SLPNO ");
+    row("1013.2", slp("1013.2"), "SLP132 ");
+    row("998.7", slp("998.7"), "SLP987 ");
+    row("1000", slp("1000"), "SLP000 ");
+    row("tenths are cut, not rounded", slp("1013.29"), "SLP132 ");
+    row("whole 1013 keeps three digits", slp("1013"), "SLP130 ");
+    row("whole 980", slp("980"), "SLP800 ");
+    row("999.96", slp("999.96"), "SLP999 ");
+    row("1009.8 at 120 m is 1025.05", slp("1009.8", "120"), "SLP250 ");
+    row("1002.1 at 35 m is 1006.5", slp("1002.1", "35"), "SLP065 ");
+    row("missing station pressure", slp(""), "SLPNO ");
+    row("zero station pressure", slp("0"), "SLPNO ");
+    row("negative station pressure", slp("-5"), "SLPNO ");
+    row("BRQ sea-level pressure", brqRecord({{"BA", {"1013.2"}}, {"EL", {"0"}}}), "SLPNO ");
 
     const QList<RecordLine> threeHour{{"BA", {"", "", "-1.6", "", "2"}},
                                       {"PA", {"0", "0", "0", "0", "0", "0", "0.5", "0", "0"}}};
@@ -146,41 +147,40 @@ void TestMetarRemarks::remarks_data()
     const auto pa = [](const QStringList& fields, const QString& time = kTime) {
         return orvaRecord({{"PA", QStringList{"0", "0", "0", "0", "0"} + fields}}, time);
     };
-    row("02:50 three-hour amount and tendency", kOrva, orvaRecord(threeHour, "24/03/05,02:50:00"),
+    row("02:50 three-hour amount and tendency", orvaRecord(threeHour, "24/03/05,02:50:00"),
         "SLPNO 60050 52016 ");
-    row("02:45 opens the window", kOrva, orvaRecord(threeHour, "24/03/05,02:45:00"),
-        "SLPNO 60050 52016 ");
-    row("02:44 is outside", kOrva, orvaRecord(threeHour, "24/03/05,02:44:00"), "SLPNO ");
-    row("03:00 is outside", kOrva, orvaRecord(threeHour, "24/03/05,03:00:00"), "SLPNO ");
-    row("SPECI at 02:50", kOrva, orvaRecord(threeHour, "24/03/05,02:50:00", "@2"), "SLPNO ");
-    row("tendency missing", kOrva, ba("-1.6", "", "02:50:00"), "SLPNO ");
-    row("tendency not a code figure", kOrva, ba("-1.6", "12", "02:50:00"), "SLPNO ");
-    row("change missing", kOrva, ba("", "2", "02:50:00"), "SLPNO ");
-    row("change half a tenth", kOrva, ba("0.05", "0", "05:59:00"), "SLPNO 50001 ");
-    row("one-hour amount at any time", kOrva, pa({"0.12", "0.5", "0.75", "1.01"}), "SLPNO P0012 ");
-    row("six-hour amount at 17:45", kOrva, pa({"0", "0.5", "0.75", "1.01"}, "24/03/05,17:45:00"),
+    row("02:45 opens the window", orvaRecord(threeHour, "24/03/05,02:45:00"), "SLPNO 60050 52016 ");
+    row("02:44 is outside", orvaRecord(threeHour, "24/03/05,02:44:00"), "SLPNO ");
+    row("03:00 is outside", orvaRecord(threeHour, "24/03/05,03:00:00"), "SLPNO ");
+    row("SPECI at 02:50", orvaRecord(threeHour, "24/03/05,02:50:00", "@2"), "SLPNO ");
+    row("tendency missing", ba("-1.6", "", "02:50:00"), "SLPNO ");
+    row("tendency not a code figure", ba("-1.6", "12", "02:50:00"), "SLPNO ");
+    row("change missing", ba("", "2", "02:50:00"), "SLPNO ");
+    row("change half a tenth", ba("0.05", "0", "05:59:00"), "SLPNO 50001 ");
+    row("one-hour amount at any time", pa({"0.12", "0.5", "0.75", "1.01"}), "SLPNO P0012 ");
+    row("six-hour amount at 17:45", pa({"0", "0.5", "0.75", "1.01"}, "24/03/05,17:45:00"),
         "SLPNO 60075 ");
-    row("large amounts keep their digits", kOrva, pa({"123.45", "0", "0", "0"}), "SLPNO P12345 ");
+    row("large amounts keep their digits", pa({"123.45", "0", "0", "0"}), "SLPNO P12345 ");
 
     const auto ta = [](const QString& temperature, const QString& humidity = QString()) {
         return orvaRecord(linesFrom({"TA", "RH"}, {given(temperature), given(humidity)}));
     };
-    row("temperature -5.0", kOrva, ta("-5.0"), "SLPNO T1050 ");
-    row("temperature 21.36", kOrva, ta("21.36"), "SLPNO T0214 ");
-    row("temperature 20 and dew point 9.3", kOrva, ta("20", "50"), "SLPNO T02000093 ");
-    row("dew point -0.1", kOrva, ta("0", "99.3"), "SLPNO T00001001 ");
-    row("-0.04 is no negative zero", kOrva, ta("-0.04"), "SLPNO T0000 ");
-    row("-0.05 rounds away from zero", kOrva, ta("-0.05"), "SLPNO T1001 ");
-    row("dew point has no value", kOrva, ta("-237.7", "50"), "SLPNO T12377 ");
-    row("temperature missing", kOrva, orvaRecord({{"RH", {"50"}}}), "SLPNO ");
+    row("temperature -5.0", ta("-5.0"), "SLPNO T1050 ");
+    row("temperature 21.36", ta("21.36"), "SLPNO T0214 ");
+    row("temperature 20 and dew point 9.3", ta("20", "50"), "SLPNO T02000093 ");
+    row("dew point -0.1", ta("0", "99.3"), "SLPNO T00001001 ");
+    row("-0.04 is no negative zero", ta("-0.04"), "SLPNO T0000 ");
+    row("-0.05 rounds away from zero", ta("-0.05"), "SLPNO T1001 ");
+    row("dew point has no value", ta("-237.7", "50"), "SLPNO T12377 ");
+    row("temperature missing", orvaRecord({{"RH", {"50"}}}), "SLPNO ");
 
     const auto position = [](const QString& latitude, const QString& longitude) {
         return brqRecord(linesFrom({"LA", "LO"}, {given(latitude), given(longitude)}));
     };
-    row("position", kBrq, position("45.5", "-73.6"), QString::fromUtf8("SLPNO 45.5° -73.6°"));
-    row("latitude missing", kBrq, position("", "-73.6"), "SLPNO ");
-    row("longitude missing", kBrq, position("45.5", ""), "SLPNO ");
-    row("latitude out of range", kBrq, position("95", "-73.6"), "SLPNO ");
+    row("position", position("45.5", "-73.6"), QString::fromUtf8("SLPNO 45.5° -73.6°"));
+    row("latitude missing", position("", "-73.6"), "SLPNO ");
+    row("longitude missing", position("45.5", ""), "SLPNO ");
+    row("latitude out of range", position("95", "-73.6"), "SLPNO ");
 }
 
 void TestMetarRemarks::remarks()
