@@ -211,15 +211,30 @@ private slots:
         QCOMPARE(page->palette().color(QPalette::Window), QColor(0x12, 0x12, 0x12));
     }
 
-    void aboutBoxShowsVersion()
+    // The about box from its button: version line and texts, and an OK that hides it for the
+    // next showing.
+    void aboutBox()
     {
         MainGUI window;
         window.show();
+        QDialog* about = window.aboutDialog;
+        QCOMPARE(about->size(), QSize(498, 407));
         QTest::mouseClick(window.ui->pushButtonAboutSoftware, Qt::LeftButton);
-        QVERIFY(window.aboutDialog->isVisible());
-        QCOMPARE(child<QLabel>(window.aboutDialog, "labelVersion")->text(),
+        QVERIFY(about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("About"));
+        QCOMPARE(child<QLabel>(about, "labelVersion")->text(),
                  QStringLiteral("Vantora Direct Version 3.1.13b"));
-        window.aboutDialog->hide();
+        QVERIFY(!child<QLabel>(about, "label_Copyright")->text().isEmpty());
+        QCOMPARE(about->windowModality(), Qt::ApplicationModal);
+        QCOMPARE(about->contextMenuPolicy(), Qt::NoContextMenu);
+        QVERIFY(!about->windowIcon().isNull());
+        auto* ok = child<QPushButton>(about, "pushButtonClose");
+        QCOMPARE(ok->text(), QStringLiteral("OK"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!about->isVisible());
+        QTest::mouseClick(window.ui->pushButtonAboutSoftware, Qt::LeftButton);
+        QVERIFY(about->isVisible());
+        about->hide();
     }
 
     void everyConnectionIsMade_data();
