@@ -38,6 +38,13 @@ public:
     int reconnectTimers() const { return findChildren<QTimer*>("portReconnectTimer").size(); }
     bool reconnectRunning() const { return reconnect() && reconnect()->isActive(); }
     bool waitWriteRunning() const { return waitWrite() && waitWrite()->isActive(); }
+    // A BRQ link on `port` whose pacing ticks the test drives itself.
+    void openBrq(const QString& port)
+    {
+        pacingTimer->stop();
+        setDeviceTypeState(DeviceTypes::BRQ);
+        openSerialPort(port);
+    }
 };
 
 // The speed the line really runs at, read from the far side of the port.
@@ -291,9 +298,7 @@ private slots:
     {
         PtyPair pty;
         Probe worker;
-        worker.pacingTimer->stop();
-        worker.setDeviceTypeState(DeviceTypes::BRQ);
-        worker.openSerialPort(pty.portPath());
+        worker.openBrq(pty.portPath());
         QSignalSpy log(&worker, &data_incoming::sendLogMsg);
         QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
 
@@ -314,9 +319,7 @@ private slots:
     {
         PtyPair pty;
         Probe worker;
-        worker.pacingTimer->stop();
-        worker.setDeviceTypeState(DeviceTypes::BRQ);
-        worker.openSerialPort(pty.portPath());
+        worker.openBrq(pty.portPath());
         const QByteArray bytes("GE12\r");
         worker.transmitQueue = bytes;
 
@@ -335,9 +338,7 @@ private slots:
     {
         PtyPair pty;
         Probe worker;
-        worker.pacingTimer->stop();
-        worker.setDeviceTypeState(DeviceTypes::BRQ);
-        worker.openSerialPort(pty.portPath());
+        worker.openBrq(pty.portPath());
         worker.transmitQueue = "m0\r";
         worker.setCommandBuffer("I5\r");
 
