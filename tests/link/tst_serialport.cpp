@@ -408,7 +408,8 @@ private slots:
             QCOMPARE(calls.lastOrvaLegacy, bytes);
 
         if (device == 0) {
-            QCOMPARE(textArgs(log), QStringList{"ERROR: Device Type Not Set, Unable to parse Data. "});
+            QCOMPARE(textArgs(log),
+                     QStringList{"ERROR: Device Type Not Set, Unable to parse Data. "});
             QCOMPARE(textArgs(errors),
                      QStringList{"CRITICAL: Device Type Not Set, unable to parse data."});
         } else {
@@ -533,7 +534,8 @@ private slots:
         Recorder rec(worker);
         WorkerThread running(worker);
 
-        QMetaObject::invokeMethod(worker, "setDeviceTypeState", Q_ARG(DeviceTypes, DeviceTypes::ORVA));
+        QMetaObject::invokeMethod(worker, "setDeviceTypeState",
+                                  Q_ARG(DeviceTypes, DeviceTypes::ORVA));
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
         QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "icao?\r\n"));
         QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("icao?\r\n"), 10000);
@@ -581,7 +583,8 @@ private slots:
         auto* worker = new Probe();
         WorkerThread running(worker);
 
-        QMetaObject::invokeMethod(worker, "setDeviceTypeState", Q_ARG(DeviceTypes, DeviceTypes::BRQ));
+        QMetaObject::invokeMethod(worker, "setDeviceTypeState",
+                                  Q_ARG(DeviceTypes, DeviceTypes::BRQ));
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
         QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "m0\r"));
         QTRY_VERIFY_WITH_TIMEOUT(pty.received().size() >= 8, 10000);
