@@ -168,8 +168,8 @@ private slots:
     void packetCodeEncoder_data()
     {
         QTest::addColumn<QByteArray>("text");
-        QTest::addColumn<QByteArray>(
-            "packed"); // hexadecimal; empty: the code has no such character
+        // Hexadecimal; empty: the code has no such character.
+        QTest::addColumn<QByteArray>("packed");
         QTest::addColumn<QByteArray>("decoded");
         QTest::newRow("digit 2, three filling bits")
             << QByteArray("2") << QByteArray("50") << QByteArray("2");
