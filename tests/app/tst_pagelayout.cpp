@@ -245,24 +245,6 @@ private slots:
             QVERIFY2(!button->isChecked(), qPrintable(button->objectName()));
         QVERIFY(f.pushButtonDashboard->isChecked());
     }
-    void legacyUnitFromTheSettingsFile()
-    {
-        QFile file(settingsFilePath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(R"({"ORVA": "ORVAV1"})");
-        file.close();
-
-        MainGUI window;
-        window.deviceType = DeviceTypes::ORVA;
-        window.updateLayout();
-        Ui_MainGUI& f = *window.ui;
-        QVERIFY(shown(f.page_ORVACmdsMain));
-        QVERIFY(!shown(f.pushButtonBitStatus));
-        QVERIFY(!shown(f.checkBox_hideMETARModePopUp));
-        QVERIFY(!shown(f.graphicsView_Lightning));
-        QVERIFY(window.commandQueue.isEmpty());
-        QVERIFY(!window.lightningRedrawTimer);
-    }
 
     // On the shared windows
     void lightningCompass_data() { familyWidgets_data(); }
