@@ -1,6 +1,7 @@
 #pragma once
 
 #include "alerts/alertrules.h"
+#include "dashboard/lightningcompass.h"
 #include "decoder/sharedtypes.h"
 #include "reports/observation.h"
 
@@ -251,6 +252,8 @@ public slots:
 
     // Dashboard: lightning compass
     void displayORVALightning(QByteArray frame);
+    void drawLightning();
+    void checkBRQLightning();
 
     // Dashboard: clearing the views
     void clearValues();
@@ -379,6 +382,10 @@ public:
     QButtonGroup alertDeleteGroup;
     QTimer* lightningRedrawTimer = nullptr; // only when the first unit was a non-legacy ORVA
     QGraphicsScene lightningScene;
+
+    // Dashboard: lightning compass
+    QList<LightningStrike> lightningStrikes; // arrival order; kept while younger than 15 min
+    QList<BrqLightningRecord> brqLightningRecords;
 
     double runwayDirection = 0.0; // runway heading, degrees
     bool runwayHidden = false;
