@@ -1,20 +1,73 @@
 // Legacy ORVA command panel and the raw command line.
-// Bodies still to come; empty so that the window links and the form binds its slots.
+
+#include "app/legacycommands.h"
 
 #include "app/maingui.h"
+#include "forms/maingui_ui.h"
+
+#include <QTextCursor>
+
+namespace
+{
+
+template <std::size_t N> QByteArray tableCommand(const char* const (&table)[N], int index)
+{
+    if (index <= 0 || static_cast<std::size_t>(index) >= N)
+        return QByteArray();
+    return QByteArray(table[index]);
+}
+
+} // namespace
+
+QList<QByteArray> legacyCommandList(int rateIndex, int gpsIndex, const QString& stationId,
+                                    const QString& date)
+{
+    using namespace LegacyCommands;
+
+    QList<QByteArray> commands;
+    const QByteArray rate = tableCommand(legacyRateCommands, rateIndex);
+    if (!rate.isEmpty())
+        commands << rate;
+    const QByteArray gps = tableCommand(legacyGpsCommands, gpsIndex);
+    if (!gps.isEmpty())
+        commands << gps;
+    if (!stationId.isEmpty())
+        commands << "set_id " + stationId.toUtf8() + '\n';
+    if (!date.isEmpty())
+        commands << "set_date " + date.toUtf8() + '\n';
+    return commands;
+}
 
 void MainGUI::on_pushButtonCmdORVA_clicked()
 {
+    // Each command is queued on its own so that the queue paces them one per second.
+    const QList<QByteArray> commands =
+        legacyCommandList(ui->comboBoxCmdFreq->currentIndex(), ui->comboBoxORVAGPS->currentIndex(),
+                          ui->lineEditCmdIcaoId->text(), ui->lineEditCmdDate->text());
+    for (const QByteArray& command : commands)
+        writecommands(command);
 }
 
 void MainGUI::on_pushButtonCmdResetSettings_clicked()
 {
+    writecommands(LegacyCommands::reset);
 }
 
 void MainGUI::on_pushButtonCmdResetUnit_clicked()
 {
+    writecommands(LegacyCommands::reset);
 }
 
 void MainGUI::on_pushButton_rawSendMsg_clicked()
 {
+    const QString text = ui->lineEdit_rawSendMsg->text();
+    if (text.isEmpty())
+        return;
+    writecommands(text.toUtf8() + '\r');
+
+    QTextCursor cursor = ui->textEditRawData->textCursor();
+    cursor.insertHtml(QStringLiteral("<font color=\"Lime\">") + text +
+                      QStringLiteral("</font><br>"));
+    ui->textEditRawData->moveCursor(QTextCursor::End);
+    ui->lineEdit_rawSendMsg->clear();
 }

@@ -356,6 +356,9 @@ public:
     // The "POWER ON BRQ" notices still open; the window closes them when it goes.
     QList<QPointer<QMessageBox>> brqPowerOnNotices;
 
+    // BRQ command panel
+    QString autoImageCommand; // the image schedule's hour commands, kept until chosen again
+
     // Outgoing command queue
     QList<QByteArray> commandQueue;
     bool encryptWriteCommands = true;
