@@ -16,6 +16,7 @@
 #include <QPen>
 #include <QPointer>
 #include <QRect>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -284,6 +285,10 @@ public slots:
     void on_pushButton_returnSPECISettings_clicked();
     void on_pushButton_setSPECIdefaults_clicked();
     void on_pushButton_saveSPECItoDevice_clicked();
+    void loadSpeciSettings();
+    void on_speciSaveSettings();
+    void on_speciCustomDefault();
+    void on_speciBlankError(int row, QString table);
 
     // Alerts: alert evaluation
     void checkAlert(QString parameter, QString value);
@@ -346,6 +351,10 @@ public:
     QTimer passkeyTimer;
     SPECITableModel* speciVisibilityModel = nullptr;
     SPECITableModel* speciCeilingModel = nullptr;
+    // Cells changed since the SPECI tables were last loaded, saved or reset.
+    bool speciEdited = false;
+    QSet<int> speciVisibilityChangedRows;
+    QSet<int> speciCeilingChangedRows;
     QLabel* commandStatusLabels[CommandIndexCount] = {};
     bool firstLayoutPending = true;
     bool deviceLayoutPending = false;

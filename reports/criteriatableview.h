@@ -2,6 +2,9 @@
 
 #include <QTableView>
 
+class QAction;
+class QMenu;
+
 // The view of the two SPECI criteria tables on the settings page. The main window's form creates
 // both views as this class.
 class SPECITableView : public QTableView
@@ -11,7 +14,14 @@ class SPECITableView : public QTableView
 public:
     explicit SPECITableView(QWidget* parent = nullptr);
 
+    // A table never grows past this many rows through the menu.
+    static constexpr int MaxMenuRows = 15;
+
 public slots:
-    // The right-click menu of the criteria rows comes with the criteria table work.
+    // Right-click menu: add a criterion row below the clicked one, or remove the clicked row.
     void showContextMenu(const QPoint& position);
+
+protected:
+    // Shows the menu and returns the chosen entry (nullptr when closed without a choice).
+    virtual QAction* execMenu(QMenu& menu, const QPoint& globalPosition);
 };
