@@ -382,6 +382,10 @@ public:
     // as read, so that a save before any device start-up cannot drop them.
     bool storedAlertsApplied = false;
 
+    // ORVA command panel: the METAR preparation schedule as the unit last reported it
+    int prepFrequency = 60;
+    int prepMetarOffset = 0;
+
     // Per-device page layout
     int imageProgressMaximum = 44;
     QStackedWidget* statusRightStack = nullptr; // page 0 connection text, page 1 image progress

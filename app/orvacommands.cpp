@@ -1,42 +1,190 @@
-// ORVA command panel and the status cells of its command rows.
-// Bodies still to come; empty so that the window links and the form binds its slots.
+// ORVA command panel: the General tab's commands, the status cells of all ORVA command rows, the
+// confirmation of sent commands and the METAR preparation schedule.
 
 #include "app/maingui.h"
 
+#include "app/orvacommandrules.h"
+#include "forms/maingui_ui.h"
+
+#include <QDebug>
+#include <QTextCursor>
+
+using namespace OrvaCommandRules;
+
+namespace
+{
+constexpr int kMessageClearMs = 10000;
+constexpr int kConfirmationClearMs = 20000;
+
+// One row of the General tab: queue its command if it has one and show the result in its cell.
+void queueRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
+{
+    if (command.isEmpty()) {
+        window.update_orva_command_statuses(cell, CmdStatusBlank);
+        return;
+    }
+    window.writecommands(command);
+    window.update_orva_command_statuses(cell, CmdStatusQueued);
+}
+} // namespace
+
 void MainGUI::on_pushButtonSettings_clicked()
 {
+    ui->stackedWidget_mainPages->setCurrentWidget(ui->pageSettings);
+    uncheckMenuButtons();
+    ui->pushButtonSettings->setChecked(true);
+    ui->stackedWidget_Settings->setCurrentIndex(0);
+    if (deviceType == DeviceTypes::ORVA) {
+        writecommands("frequency\r\n");
+        writecommands("metar_offset\r\n");
+    }
 }
 
 void MainGUI::commandConfirmation()
 {
+    Ui_MainGUI& f = *ui;
+    if (deviceType == DeviceTypes::BRQ) {
+        for (QComboBox* combo : {f.comboBoxCmdMode, f.comboBoxCmdGps, f.comboBoxCmdSpeci,
+                                 f.comboBoxCmdCamera, f.comboBoxCmdCeil, f.cameraNumbercomboBox})
+            combo->setCurrentIndex(0);
+        f.spinBox_elevationValue->clear();
+        f.pushButtonSendCmds->setText(QStringLiteral("Send Commands"));
+        f.pushButtonSendCmds->setChecked(false);
+        f.cmdstatus_label->setText(QStringLiteral("Command(s) Sent"));
+        QTimer::singleShot(kConfirmationClearMs, this,
+                           [this] { ui->cmdstatus_label->setText(QString()); });
+    } else if (deviceType == DeviceTypes::ORVA) {
+        f.comboBoxCmdFreq->setCurrentIndex(0);
+        f.comboBoxORVAGPS->setCurrentIndex(0);
+        f.lineEditCmdDate->clear();
+        f.lineEditCmdIcaoId->clear();
+        f.pushButtonCmdORVA->setText(QStringLiteral("Send Commands"));
+        f.pushButtonCmdORVA->setChecked(false);
+        f.cmdStatusORVA_label->setText(QStringLiteral("Command(s) Sent"));
+        QTimer::singleShot(kConfirmationClearMs, this,
+                           [this] { ui->cmdStatusORVA_label->setText(QString()); });
+    }
 }
 
-void MainGUI::updateORVACmdMsgs(QString)
+void MainGUI::updateORVACmdMsgs(QString text)
 {
+    QLabel* label = ui->label_ORVACmdStatusMsg;
+    label->setText(label->text().isEmpty() ? text : label->text() + QLatin1Char('\n') + text);
+    QTimer::singleShot(kMessageClearMs, this, [this] { ui->label_ORVACmdStatusMsg->clear(); });
 }
 
-void MainGUI::update_orva_command_statuses(int, int)
+void MainGUI::update_orva_command_statuses(int index, int status)
 {
+    if (index < 0 || index >= CommandIndexCount || !commandStatusLabels[index])
+        return;
+    commandStatusLabels[index]->setText(statusText(status));
 }
 
-void MainGUI::on_prepSchedReceived(QString, int)
+void MainGUI::on_prepSchedReceived(QString name, int value)
 {
+    if (name == QLatin1String("frequency")) {
+        prepFrequency = value;
+    } else if (name == QLatin1String("metar_offset")) {
+        prepMetarOffset = value;
+        ui->spinBox_ORVA_METAR_prep_schedule->setValue(prepMinutes(prepFrequency, value));
+    }
 }
 
 void MainGUI::on_pushButton_ORVAsendcommands_clicked()
 {
+    Ui_MainGUI& f = *ui;
+    queueRow(*this, CmdTransmitFrequency,
+             comboCommand(RowTransmitFrequency, f.comboBox_ORVAtransmitFrequency->currentIndex()));
+    queueRow(*this, CmdGps, comboCommand(RowGps, f.comboBox_ORVAGPS->currentIndex()));
+
+    switch (f.comboBox_ORVAElevation->currentIndex()) {
+    case 1:
+        queueRow(*this, CmdElevation, "elevation OFF\r\n");
+        break;
+    case 2: {
+        const ElevationResult elevation = checkElevation(f.lineEdit_ORVAElevationInput->text());
+        if (elevation.accepted) {
+            queueRow(*this, CmdElevation, elevation.command);
+        } else {
+            emit logDataMainMsg(elevation.logText.toUtf8());
+            qDebug().noquote() << elevation.logText;
+            displayErrorMessages(elevation.errorText);
+            update_orva_command_statuses(CmdElevation, CmdStatusFailed);
+        }
+        break;
+    }
+    default:
+        update_orva_command_statuses(CmdElevation, CmdStatusBlank);
+        break;
+    }
+
+    // An empty declination leaves its cell as it was.
+    const QByteArray declination = declinationCommand(f.lineEdit_command_declination->text());
+    if (!declination.isEmpty())
+        queueRow(*this, CmdDeclination, declination);
+
+    queueRow(*this, CmdRf, comboCommand(RowRf, f.comboBox_ORVARFCmd->currentIndex()));
+    queueRow(*this, CmdBlower, comboCommand(RowBlower, f.comboBox_ORVABlower->currentIndex()));
+    queueRow(*this, CmdHeater, comboCommand(RowHeater, f.comboBox_ORVAHeater->currentIndex()));
+    queueRow(*this, CmdLed, comboCommand(RowLed, f.comboBox_ORVALEDStatus->currentIndex()));
+    queueRow(*this, CmdLog, comboCommand(RowDataLog, f.comboBox_ORVADataLog->currentIndex()));
+    queueRow(*this, CmdDateTime, textCommand("datetime", f.lineEdit_ORVADateTimeInput->text()));
+    queueRow(*this, CmdIcao, textCommand("icao", f.lineEdit_ORVAICAO->text()));
+    queueRow(*this, CmdSend, textCommand("send", f.textEdit_ORVASendMsg->toPlainText()));
+
+    const QByteArray developer = developerCommand(f.lineEdit_devcmds->text(), devMode);
+    if (!developer.isEmpty())
+        writecommands(developer);
+
+    updateORVACmdMsgs(QStringLiteral("Commands Sent to ORVA"));
+
+    f.textEdit_ORVASendMsg->clear();
+    f.lineEdit_ORVAICAO->clear();
+    f.lineEdit_ORVADateTimeInput->clear();
+    f.lineEdit_ORVAElevationInput->clear();
+    for (QComboBox* combo :
+         {f.comboBox_ORVADataLog, f.comboBox_ORVALEDStatus, f.comboBox_ORVAHeater,
+          f.comboBox_ORVABlower, f.comboBox_ORVAElevation, f.comboBox_ORVAtransmitFrequency,
+          f.comboBox_ORVAGPS, f.comboBox_ORVARFCmd})
+        combo->setCurrentIndex(0);
+    for (QCheckBox* box :
+         {f.checkBox_ORVADisableCeilometer, f.checkBox_ORVADisableIridium,
+          f.checkBox_ORVADisableLightning, f.checkBox_ORVADisablePresentWeather,
+          f.checkBox_ORVADisableRadio, f.checkBox_ORVADisableTPH, f.checkBox_ORVADisableWind,
+          f.checkBox_ORVAEnableCeilometer, f.checkBox_ORVAEnableIridium,
+          f.checkBox_ORVAEnableLightning, f.checkBox_ORVAEnablePresentWeather,
+          f.checkBox_ORVAEnableRadio, f.checkBox_ORVAEnableTPH, f.checkBox_ORVAEnableWind})
+        box->setChecked(false);
 }
 
 void MainGUI::on_pushButton_ORVADefaultSetting_clicked()
 {
+    writecommands("default\r\n");
 }
 
-void MainGUI::on_comboBox_ORVAElevation_currentIndexChanged(int)
+void MainGUI::on_comboBox_ORVAElevation_currentIndexChanged(int index)
 {
+    QLineEdit* input = ui->lineEdit_ORVAElevationInput;
+    if (index == 2) {
+        input->show();
+        input->setStyleSheet(QStringLiteral("background-color:#FFEFBD; color:black;"));
+    } else {
+        input->hide();
+        input->setStyleSheet(QString());
+    }
 }
 
 void MainGUI::on_textEdit_ORVASendMsg_cursorPositionChanged()
 {
+    QTextEdit* edit = ui->textEdit_ORVASendMsg;
+    const QString text = edit->toPlainText();
+    if (text.size() <= kMaxMessageLength)
+        return;
+    ui->label_ORVACmdSendMsgError->show();
+    // Setting the text moves the cursor again; the shortened text ends the recursion here.
+    edit->setPlainText(truncatedMessage(text));
+    edit->moveCursor(QTextCursor::End);
+    QTimer::singleShot(kMessageClearMs, this, [this] { ui->label_ORVACmdSendMsgError->hide(); });
 }
 
 void MainGUI::on_lineEdit_ORVAElevationInput_cursorPositionChanged()
@@ -45,4 +193,12 @@ void MainGUI::on_lineEdit_ORVAElevationInput_cursorPositionChanged()
 
 void MainGUI::on_pushButton_ORVA_METAR_prep_schedule_clicked()
 {
+    const int minutes = ui->spinBox_ORVA_METAR_prep_schedule->value();
+    writecommands(prepFrequencyCommand(minutes));
+    writecommands(prepOffsetCommand(minutes));
+    const QString note = QStringLiteral("INFO: ORVA METAR prep schedule changed to: %1 minutes "
+                                        "after the hour.")
+                             .arg(minutes);
+    emit logDataMainMsg(note.toUtf8());
+    displaySystemMessages(note);
 }
