@@ -318,6 +318,20 @@ public slots:
     void on_pushButton_returnAlertsSettings_clicked();
     void on_comboBox_alertParameterSetting_currentIndexChanged(int index);
     void on_comboBox_alertThresholdSetting_currentIndexChanged(int index);
+    void clearAlertForm();
+    void loadAlerts(QJsonArray alerts);
+
+    // Alerts: active alert list
+    void displayAlerts();
+    void hideAlerts();
+
+    // Alerts: alert list row actions
+    void onalerts_Audio_clicked(int id);
+    void onalerts_Delete_clicked(int id);
+    void removeCurrentAlerts(QString parameter, QString setting);
+
+    // Alerts: alert text unit conversion
+    void updateAlertsUnits();
 
 public:
     // Program entry and lifecycle: the object graph
