@@ -4,7 +4,14 @@
 #include "app/maingui.h"
 
 #include "alerts/temperatureunitstate.h"
+#include "dashboard/trendcharts.h"
 #include "forms/maingui_ui.h"
+
+#include <QDebug>
+#include <QtCharts/QDateTimeAxis>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+#include <algorithm>
 
 QString MainGUI::fahrenheitToCelcius(QString text)
 {
@@ -19,7 +26,110 @@ void MainGUI::updateUnitLabels(QString unit)
     ui->label_UnitWindChillC->setText(unit);
 }
 
-// The switch itself is still to come; empty so that the form binds its slots.
-void MainGUI::on_radioButtonUnitsImperial_clicked() {}
+namespace
+{
 
-void MainGUI::on_radioButtonUnitsMetric_clicked() {}
+const QString kCelsiusText = QStringLiteral("\u00B0C");
+const QString kFahrenheitText = QStringLiteral("\u00B0F");
+
+// A chart point goes through its two-decimal text first so that a switch back and forth lands on
+// the same one-decimal values as the labels.
+double toFahrenheitPoint(double celsius)
+{
+    const double rounded = QString::number(celsius, 'f', 2).toDouble();
+    return QString::number(rounded * 1.8 + 32, 'f', 1).toDouble();
+}
+
+double toCelsiusPoint(double fahrenheit)
+{
+    const double rounded = QString::number(fahrenheit, 'f', 2).toDouble();
+    return QString::number((rounded - 32) * 0.5555555555555556, 'f', 1).toDouble();
+}
+
+void convertTemperatureChart(MainGUI& window, bool toFahrenheit)
+{
+    QtCharts::QLineSeries* const series = window.trendSeries[TemperatureChart];
+    QtCharts::QValueAxis* const valueAxis = window.trendYAxes[TemperatureChart];
+    QtCharts::QDateTimeAxis* const timeAxis = window.trendXAxes[TemperatureChart];
+    // The charts exist only after the first page layout.
+    if (!series || !valueAxis || !timeAxis)
+        return;
+    valueAxis->setTitleText(QStringLiteral("Temperature (") + window.temperatureUnitText +
+                            QLatin1Char(')'));
+    if (series->count() == 0)
+        return;
+
+    QVector<QPointF> points = series->pointsVector();
+    for (QPointF& point : points)
+        point.setY(toFahrenheit ? toFahrenheitPoint(point.y()) : toCelsiusPoint(point.y()));
+    series->replace(points);
+    window.scaleCharts();
+
+    points = series->pointsVector();
+    timeAxis->setMin(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(points.first().x())));
+    const auto [lowest, highest] =
+        std::minmax_element(points.cbegin(), points.cend(),
+                            [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+    const QPair<double, double> range = trendValueRange(lowest->y(), highest->y());
+    valueAxis->setRange(range.first, range.second);
+}
+
+void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)
+{
+    Ui_MainGUI* const ui = window.ui;
+    const bool toFahrenheit = target == TemperatureUnits::Fahrenheit;
+    const QString newUnit = toFahrenheit ? kFahrenheitText : kCelsiusText;
+    if (window.temperatureUnits == target) {
+        qDebug().noquote() << (toFahrenheit ? "Units are already in Imperial Mode. "
+                                            : "Units are already in Metric Mode. ");
+        window.updateUnitLabels(newUnit);
+        return;
+    }
+    emit window.logDataMainMsg(
+        toFahrenheit
+            ? "INFO: Change Temperature display to Imperial units from current Metric units."
+            : "INFO: Change Temperature display to Metric units from current Imperial units.");
+
+    const QString oldSuffix = QLatin1Char(' ') + (toFahrenheit ? kCelsiusText : kFahrenheitText);
+    window.temperatureUnits = target;
+    window.temperatureUnitText = newUnit;
+
+    auto convert = [&window, toFahrenheit](const QString& text) {
+        return toFahrenheit ? window.celsiusToFahrenheit(text) : window.fahrenheitToCelcius(text);
+    };
+    QLabel* const dashboardLabels[] = {
+        ui->labelCurrentTempC,         ui->labelWindChillC,     ui->label24hoursTemperatureMaxC,
+        ui->label24hoursTemperatureMinC, ui->labelHeatIndexC,   ui->labelDewPointC,
+        ui->label24hoursDewPointMaxC,  ui->label24hoursDewPointMinC};
+    for (QLabel* label : dashboardLabels) {
+        const QString text = label->text();
+        if (!text.isEmpty() && text != QLatin1String("-"))
+            label->setText(convert(text));
+    }
+    QLabel* const tableLabels[] = {ui->labelTableTemperature, ui->labelTableHeatIndex,
+                                   ui->labelTableWindChillIndex, ui->labelTableDewPoint};
+    for (QLabel* label : tableLabels) {
+        QString text = label->text();
+        if (text.isEmpty() || text == QLatin1String("-"))
+            continue;
+        // Only the old unit is cut off: a label without it must not lose digits.
+        if (text.endsWith(oldSuffix))
+            text.chop(oldSuffix.size());
+        label->setText(convert(text) + QLatin1Char(' ') + newUnit);
+    }
+
+    convertTemperatureChart(window, toFahrenheit);
+    window.updateUnitLabels(newUnit);
+}
+
+} // namespace
+
+void MainGUI::on_radioButtonUnitsImperial_clicked()
+{
+    switchTemperatureDisplay(*this, TemperatureUnits::Fahrenheit);
+}
+
+void MainGUI::on_radioButtonUnitsMetric_clicked()
+{
+    switchTemperatureDisplay(*this, TemperatureUnits::Celsius);
+}
