@@ -10,7 +10,7 @@ namespace LegacyCommands
 {
 
 inline constexpr const char* legacyRateCommands[] = {"", "rate 5\n", "rate 10\n", "rate 60\n"};
-inline constexpr const char* legacyGpsCommands[] = {"",          "gps_enable\n",   "gps_disable\n",
+inline constexpr const char* legacyGpsCommands[] = {"",           "gps_enable\n",   "gps_disable\n",
                                                     "gps_read\n", "gps_read_loc\n", "gps_set_elev"};
 
 inline constexpr const char reset[] = "reset\n";

@@ -87,24 +87,23 @@ private slots:
         QTest::addColumn<QString>("cameraNumber");
         QTest::addColumn<QByteArray>("expected");
 
-        QTest::newRow("worked example") << 5 << 2 << 0 << 5 << 12 << 2 << "1"
-                                        << QByteArray("m4\rC1\rGE+0012\rI5\r\r");
+        QTest::newRow("worked example")
+            << 5 << 2 << 0 << 5 << 12 << 2 << "1" << QByteArray("m4\rC1\rGE+0012\rI5\r\r");
         QTest::newRow("nothing chosen is still sent")
             << 0 << 0 << 0 << 0 << 0 << 0 << "1" << QByteArray("\r");
-        QTest::newRow("negative elevation") << 0 << 0 << 0 << 5 << -12 << 0 << "1"
-                                            << QByteArray("GE-0012\r\r");
-        QTest::newRow("zero elevation") << 0 << 0 << 0 << 5 << 0 << 0 << "1"
-                                        << QByteArray("GE+0000\r\r");
-        QTest::newRow("highest elevation") << 0 << 0 << 0 << 5 << 9999 << 0 << "1"
-                                           << QByteArray("GE+9999\r\r");
-        QTest::newRow("lowest elevation") << 0 << 0 << 0 << 5 << -9999 << 0 << "1"
-                                          << QByteArray("GE-9999\r\r");
+        QTest::newRow("negative elevation")
+            << 0 << 0 << 0 << 5 << -12 << 0 << "1" << QByteArray("GE-0012\r\r");
+        QTest::newRow("zero elevation")
+            << 0 << 0 << 0 << 5 << 0 << 0 << "1" << QByteArray("GE+0000\r\r");
+        QTest::newRow("highest elevation")
+            << 0 << 0 << 0 << 5 << 9999 << 0 << "1" << QByteArray("GE+9999\r\r");
+        QTest::newRow("lowest elevation")
+            << 0 << 0 << 0 << 5 << -9999 << 0 << "1" << QByteArray("GE-9999\r\r");
         QTest::newRow("elevation ignored for other GPS items")
             << 0 << 0 << 0 << 4 << 12 << 0 << "1" << QByteArray("Gi\r\r");
-        QTest::newRow("single camera") << 0 << 0 << 0 << 0 << 0 << 3 << "3"
-                                       << QByteArray("I3\r\r");
-        QTest::newRow("every last item") << 7 << 3 << 2 << 3 << 0 << 5 << "1"
-                                         << QByteArray("m6\rC2\rS1\rGI\ri-\r\r");
+        QTest::newRow("single camera") << 0 << 0 << 0 << 0 << 0 << 3 << "3" << QByteArray("I3\r\r");
+        QTest::newRow("every last item")
+            << 7 << 3 << 2 << 3 << 0 << 5 << "1" << QByteArray("m6\rC2\rS1\rGI\ri-\r\r");
     }
     void brqSendBuildsOneString()
     {
@@ -235,18 +234,21 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("expected");
 
         QTest::newRow("rate, elevation, identifier")
-            << 2 << 5 << "ABCD" << ""
-            << QList<QByteArray>{"rate 10\n", "gps_set_elev", "set_id ABCD\n"};
-        QTest::newRow("nothing") << 0 << 0 << "" << "" << QList<QByteArray>{};
-        QTest::newRow("all four") << 3 << 4 << "KVDS" << "2026-12-06"
+            << 2 << 5 << "ABCD"
+            << "" << QList<QByteArray>{"rate 10\n", "gps_set_elev", "set_id ABCD\n"};
+        QTest::newRow("nothing") << 0 << 0 << ""
+                                 << "" << QList<QByteArray>{};
+        QTest::newRow("all four") << 3 << 4 << "KVDS"
+                                  << "2026-12-06"
                                   << QList<QByteArray>{"rate 60\n", "gps_read_loc\n",
-                                                       "set_id KVDS\n",
-                                                       "set_date 2026-12-06\n"};
+                                                       "set_id KVDS\n", "set_date 2026-12-06\n"};
         QTest::newRow("texts untrimmed, UTF-8")
-            << 0 << 0 << " Zürich" << "1 2 "
-            << QList<QByteArray>{"set_id  Z\xc3\xbcrich\n", "set_date 1 2 \n"};
-        QTest::newRow("indexes out of range") << 4 << 6 << "" << "" << QList<QByteArray>{};
-        QTest::newRow("negative indexes") << -1 << -1 << "" << "" << QList<QByteArray>{};
+            << 0 << 0 << " Zürich"
+            << "1 2 " << QList<QByteArray>{"set_id  Z\xc3\xbcrich\n", "set_date 1 2 \n"};
+        QTest::newRow("indexes out of range") << 4 << 6 << ""
+                                              << "" << QList<QByteArray>{};
+        QTest::newRow("negative indexes") << -1 << -1 << ""
+                                          << "" << QList<QByteArray>{};
     }
     void legacyCommandList()
     {
