@@ -147,6 +147,7 @@ public slots:
     void on_textEdit_ORVASendMsg_cursorPositionChanged();
     void on_lineEdit_ORVAElevationInput_cursorPositionChanged();
     void on_pushButton_ORVA_METAR_prep_schedule_clicked();
+    void confirmCommandPopup(QString title, QString text);
 
     // RFLOS radio panel
     void on_pushButton_orva_commands_rflos_clear_clicked();

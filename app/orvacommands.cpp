@@ -3,10 +3,12 @@
 
 #include "app/maingui.h"
 
+#include "app/modalrunner.h"
 #include "app/orvacommandrules.h"
 #include "forms/maingui_ui.h"
 
 #include <QDebug>
+#include <QMessageBox>
 #include <QTextCursor>
 
 using namespace OrvaCommandRules;
@@ -201,4 +203,10 @@ void MainGUI::on_pushButton_ORVA_METAR_prep_schedule_clicked()
                              .arg(minutes);
     emit logDataMainMsg(note.toUtf8());
     displaySystemMessages(note);
+}
+
+void MainGUI::confirmCommandPopup(QString title, QString text)
+{
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, this);
+    runModal(box);
 }

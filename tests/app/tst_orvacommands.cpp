@@ -4,10 +4,12 @@
 #include "tests/support/testsupport.h"
 
 #include "app/maingui.h"
+#include "app/modalrunner.h"
 #include "app/orvacommandrules.h"
 #include "forms/maingui_ui.h"
 #include "tests/app/apptest.h"
 
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -360,6 +362,43 @@ private slots:
         QCOMPARE(f->comboBox_ORVARFMessageRate->currentIndex(), 0);
         QCOMPARE(f->comboBox_ORVARFMessageRate->count(), 4);
         QCOMPARE(f->comboBox_ORVARFLOSSelectedChannel->count(), 13);
+    }
+
+    void confirmationResetsBrqPanel()
+    {
+        window->deviceType = DeviceTypes::BRQ;
+        f->comboBoxCmdCeil->setCurrentIndex(f->comboBoxCmdCeil->count() - 1);
+        f->pushButtonSendCmds->setText("Sending");
+        window->commandConfirmation();
+        window->deviceType = DeviceTypes::ORVA;
+        QCOMPARE(f->comboBoxCmdCeil->currentIndex(), f->comboBoxCmdCeil->count() > 0 ? 0 : -1);
+        QCOMPARE(f->pushButtonSendCmds->text(), QStringLiteral("Send Commands"));
+        QCOMPARE(f->cmdstatus_label->text(), QStringLiteral("Command(s) Sent"));
+    }
+
+    void popupShowsTitleAndText()
+    {
+        QStringList shown;
+        setModalRunner([&shown](QDialog& dialog) {
+            auto& box = static_cast<QMessageBox&>(dialog);
+            shown << box.windowTitle() << box.text();
+            return int(QMessageBox::Ok);
+        });
+        window->confirmCommandPopup("Commands", "Sent to the unit");
+        setModalRunner({});
+        QCOMPARE(shown, (QStringList{"Commands", "Sent to the unit"}));
+    }
+
+    void elevationInputFollowsChoice()
+    {
+        f->comboBox_ORVAElevation->setCurrentIndex(2);
+        QVERIFY(!f->lineEdit_ORVAElevationInput->isHidden());
+        QCOMPARE(f->lineEdit_ORVAElevationInput->styleSheet(),
+                 QStringLiteral("background-color:#FFEFBD; color:black;"));
+        f->comboBox_ORVAElevation->setCurrentIndex(1);
+        QVERIFY(f->lineEdit_ORVAElevationInput->isHidden());
+        QVERIFY(f->lineEdit_ORVAElevationInput->styleSheet().isEmpty());
+        f->comboBox_ORVAElevation->setCurrentIndex(0);
     }
 
     void confirmationResetsOrvaPanel()
