@@ -84,17 +84,17 @@ void MainGUI::hideAlerts()
     for (QWidget* widget : std::initializer_list<QWidget*>{
              ui->comboBox_alertAudioSetting, ui->comboBox_alertParameterSetting,
              ui->comboBox_alertThresholdSetting, ui->lineEdit_alertValeuSettings,
-             ui->lineEdit_alertValueSettings2, ui->label_alertvalue_units,
-             ui->label_addalertunits, ui->pushButton_saveAlert, ui->pushButton_cancelAddAlert,
-             ui->label_addalertvalue, ui->label_addalertvalue2, ui->label_addalertparameter,
-             ui->label_addalertaudio, ui->label_alertParameterHeader, ui->label_alertValueHeader,
-             ui->label_alertAudioHeader, ui->scrollArea_8})
+             ui->lineEdit_alertValueSettings2, ui->label_alertvalue_units, ui->label_addalertunits,
+             ui->pushButton_saveAlert, ui->pushButton_cancelAddAlert, ui->label_addalertvalue,
+             ui->label_addalertvalue2, ui->label_addalertparameter, ui->label_addalertaudio,
+             ui->label_alertParameterHeader, ui->label_alertValueHeader, ui->label_alertAudioHeader,
+             ui->scrollArea_8})
         widget->setVisible(false);
     for (const AlertListRow& row : alertListRows()) {
         for (bool greater : {false, true}) {
             const RowWidgets w = rowWidgets(*this, row, greater);
-            for (QWidget* widget : std::initializer_list<QWidget*>{w.parameter, w.value, w.audio,
-                                                                   w.remove})
+            for (QWidget* widget :
+                 std::initializer_list<QWidget*>{w.parameter, w.value, w.audio, w.remove})
                 widget->setVisible(false);
         }
     }
@@ -180,8 +180,7 @@ void MainGUI::removeCurrentAlerts(QString parameter, QString setting)
 void MainGUI::updateAlertsUnits()
 {
     const bool fahrenheit = temperatureUnits == TemperatureUnits::Fahrenheit;
-    const QString text =
-        convertAlertPaneText(ui->textEdit_ActiveAlerts->toPlainText(), fahrenheit);
+    const QString text = convertAlertPaneText(ui->textEdit_ActiveAlerts->toPlainText(), fahrenheit);
     ui->textEdit_ActiveAlerts->clear();
     ui->textEdit_ActiveAlerts->setPlainText(text);
 

@@ -11,12 +11,18 @@ namespace
 
 QList<QWidget*> addAlertFormWidgets(Ui_MainGUI* f)
 {
-    return {f->comboBox_alertAudioSetting,    f->comboBox_alertParameterSetting,
-            f->comboBox_alertThresholdSetting, f->lineEdit_alertValeuSettings,
-            f->lineEdit_alertValueSettings2,   f->label_alertvalue_units,
-            f->label_addalertunits,            f->pushButton_saveAlert,
-            f->pushButton_cancelAddAlert,      f->label_addalertvalue,
-            f->label_addalertvalue2,           f->label_addalertparameter,
+    return {f->comboBox_alertAudioSetting,
+            f->comboBox_alertParameterSetting,
+            f->comboBox_alertThresholdSetting,
+            f->lineEdit_alertValeuSettings,
+            f->lineEdit_alertValueSettings2,
+            f->label_alertvalue_units,
+            f->label_addalertunits,
+            f->pushButton_saveAlert,
+            f->pushButton_cancelAddAlert,
+            f->label_addalertvalue,
+            f->label_addalertvalue2,
+            f->label_addalertparameter,
             f->label_addalertaudio};
 }
 

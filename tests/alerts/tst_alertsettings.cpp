@@ -107,15 +107,24 @@ private slots:
         QTest::addColumn<int>("id");
         QTest::addColumn<QString>("parameter");
         QTest::addColumn<QString>("setting");
-        QTest::newRow("audio 0") << true << 0 << "Temperature" << "LESSTHAN";
-        QTest::newRow("audio 5") << true << 5 << "Wind Chill" << "GREATERTHAN";
-        QTest::newRow("audio 20") << true << 20 << "Station Pressure" << "LESSTHAN";
-        QTest::newRow("delete 20") << false << 20 << "Pressure Altitude" << "LESSTHAN";
-        QTest::newRow("delete 29") << false << 29 << "Station Pressure" << "GREATERTHAN";
-        QTest::newRow("audio 31") << true << 31 << "Cross Wind Speed" << "GREATERTHAN";
-        QTest::newRow("delete 33") << false << 33 << "Lightning" << "GREATERTHAN";
-        QTest::newRow("audio 34") << true << 34 << "" << "";
-        QTest::newRow("delete -1") << false << -1 << "" << "";
+        QTest::newRow("audio 0") << true << 0 << "Temperature"
+                                 << "LESSTHAN";
+        QTest::newRow("audio 5") << true << 5 << "Wind Chill"
+                                 << "GREATERTHAN";
+        QTest::newRow("audio 20") << true << 20 << "Station Pressure"
+                                  << "LESSTHAN";
+        QTest::newRow("delete 20") << false << 20 << "Pressure Altitude"
+                                   << "LESSTHAN";
+        QTest::newRow("delete 29") << false << 29 << "Station Pressure"
+                                   << "GREATERTHAN";
+        QTest::newRow("audio 31") << true << 31 << "Cross Wind Speed"
+                                  << "GREATERTHAN";
+        QTest::newRow("delete 33") << false << 33 << "Lightning"
+                                   << "GREATERTHAN";
+        QTest::newRow("audio 34") << true << 34 << ""
+                                  << "";
+        QTest::newRow("delete -1") << false << -1 << ""
+                                   << "";
     }
     void rowIds()
     {
@@ -158,10 +167,9 @@ private slots:
         QTest::addColumn<QString>("celsius");
         QTest::addColumn<QString>("fahrenheit");
         QTest::addColumn<QString>("back");
-        QTest::newRow("greater")
-            << "Temperature 25.3°C is Greater Than Threshold of 20°C"
-            << "Temperature 77.5°F is Greater Than Threshold of 68.0°F"
-            << "Temperature 25.3°C is Greater Than Threshold of 20.0°C";
+        QTest::newRow("greater") << "Temperature 25.3°C is Greater Than Threshold of 20°C"
+                                 << "Temperature 77.5°F is Greater Than Threshold of 68.0°F"
+                                 << "Temperature 25.3°C is Greater Than Threshold of 20.0°C";
         QTest::newRow("range two words")
             << "Dew Point 12.3°C is in Threshold Range of 10 - 15°C"
             << "Dew Point 54.1°F is in Threshold Range of 50.0 - 59.0°F"
@@ -218,16 +226,36 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::addColumn<QString>("rowName");
         QTest::addColumn<QString>("rowText");
-        QTest::newRow("celsius temperature") << false << "Temperature" << ">" << "30" << "30"
-                                             << "TempGreaterThan" << "> 30 " + degC;
-        QTest::newRow("fahrenheit temperature") << true << "Temperature" << "<" << "86" << "30.0"
-                                                << "TempLessThan" << "< 86.0 " + degF;
-        QTest::newRow("fahrenheit wind speed") << true << "Wind Speed" << ">" << "25" << "25"
-                                               << "WindSpeedGreaterThan" << "> 25 kt";
-        QTest::newRow("gust speed") << false << "Gust Speed" << "<" << "5" << "5"
-                                    << "WindGustSpeedLessThan" << "< 5 kt";
-        QTest::newRow("blank value kept") << false << "Visibility" << "<" << " " << " "
-                                          << "VisibilityLessThan" << "<   SM";
+        QTest::newRow("celsius temperature") << false << "Temperature"
+                                             << ">"
+                                             << "30"
+                                             << "30"
+                                             << "TempGreaterThan"
+                                             << "> 30 " + degC;
+        QTest::newRow("fahrenheit temperature") << true << "Temperature"
+                                                << "<"
+                                                << "86"
+                                                << "30.0"
+                                                << "TempLessThan"
+                                                << "< 86.0 " + degF;
+        QTest::newRow("fahrenheit wind speed") << true << "Wind Speed"
+                                               << ">"
+                                               << "25"
+                                               << "25"
+                                               << "WindSpeedGreaterThan"
+                                               << "> 25 kt";
+        QTest::newRow("gust speed") << false << "Gust Speed"
+                                    << "<"
+                                    << "5"
+                                    << "5"
+                                    << "WindGustSpeedLessThan"
+                                    << "< 5 kt";
+        QTest::newRow("blank value kept") << false << "Visibility"
+                                          << "<"
+                                          << " "
+                                          << " "
+                                          << "VisibilityLessThan"
+                                          << "<   SM";
     }
     void saveShowsRow()
     {
@@ -272,7 +300,8 @@ private slots:
         QCOMPARE(window->alertDefs.size(), 2);
         QCOMPARE(window->alertDefs.at(0),
                  (AlertDef{"Dew Point", "GREATERTHAN", "20", "METRIC", false}));
-        QCOMPARE(window->alertDefs.at(1), (AlertDef{"Dew Point", "LESSTHAN", "30", "METRIC", false}));
+        QCOMPARE(window->alertDefs.at(1),
+                 (AlertDef{"Dew Point", "LESSTHAN", "30", "METRIC", false}));
         QCOMPARE(valueLabel("DewPointLessThan")->text(), "< 30 " + degC);
         QCOMPARE(audioButton("DewPointLessThan")->text(), QString(" Disabled"));
 
@@ -299,10 +328,19 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("warning");
         QTest::newRow("range second empty")
-            << "set range" << "20" << "" << "WARNING: Unable to save alert, one or both values are empty.";
+            << "set range"
+            << "20"
+            << ""
+            << "WARNING: Unable to save alert, one or both values are empty.";
         QTest::newRow("range first empty")
-            << "set range" << "" << "30" << "WARNING: Unable to save alert, one or both values are empty.";
-        QTest::newRow("single empty") << "<" << "" << "" << "WARNING: Unable to save alert, no value entered.";
+            << "set range"
+            << ""
+            << "30"
+            << "WARNING: Unable to save alert, one or both values are empty.";
+        QTest::newRow("single empty") << "<"
+                                      << ""
+                                      << ""
+                                      << "WARNING: Unable to save alert, no value entered.";
     }
     void saveFailures()
     {
@@ -356,27 +394,35 @@ private slots:
         QSignalSpy log(window, &MainGUI::logDataMainMsg);
         window->loadAlerts(QJsonArray());
         QVERIFY(shown(ui()->label_noAlertsSetup));
-        QCOMPARE(logLines(log), QStringList({"INFO: Reading Existing Alerts Config from Options File",
-                                             "INFO: No Alerts in Options File"}));
+        QCOMPARE(logLines(log),
+                 QStringList({"INFO: Reading Existing Alerts Config from Options File",
+                              "INFO: No Alerts in Options File"}));
 
         log.clear();
         QJsonArray stored;
-        stored.append(QJsonObject{{"parameter", "Gust Speed"}, {"setting", "LESSTHAN"},
-                                  {"value", "5"}, {"unit", "METRIC"}, {"audio", false}});
-        stored.append(QJsonObject{{"parameter", "Fog Density"}, {"setting", "LESSTHAN"},
-                                  {"value", "1"}});
-        stored.append(QJsonObject{{"parameter", "Temperature"}, {"setting", "GREATERTHAN"},
-                                  {"value", "30"}, {"unit", "IMPERIAL"}, {"audio", true}});
+        stored.append(QJsonObject{{"parameter", "Gust Speed"},
+                                  {"setting", "LESSTHAN"},
+                                  {"value", "5"},
+                                  {"unit", "METRIC"},
+                                  {"audio", false}});
+        stored.append(
+            QJsonObject{{"parameter", "Fog Density"}, {"setting", "LESSTHAN"}, {"value", "1"}});
+        stored.append(QJsonObject{{"parameter", "Temperature"},
+                                  {"setting", "GREATERTHAN"},
+                                  {"value", "30"},
+                                  {"unit", "IMPERIAL"},
+                                  {"audio", true}});
         setFahrenheit(true);
         window->loadAlerts(stored);
         QVERIFY(!shown(ui()->label_noAlertsSetup));
         QCOMPARE(window->alertDefs.size(), 3);
         QCOMPARE(window->alertThresholds.value("Temperature_GREATERTHAN"), QString("30"));
         QCOMPARE(window->alertActive.value("Fog Density"), true);
-        QCOMPARE(logLines(log),
-                 QStringList({"INFO: Reading Existing Alerts Config from Options File",
-                              "INFO: Adding Active Alert Config to Alerts Settings for Wind Gust Speed",
-                              "INFO: Adding Active Alert Config to Alerts Settings for Temperature"}));
+        QCOMPARE(
+            logLines(log),
+            QStringList({"INFO: Reading Existing Alerts Config from Options File",
+                         "INFO: Adding Active Alert Config to Alerts Settings for Wind Gust Speed",
+                         "INFO: Adding Active Alert Config to Alerts Settings for Temperature"}));
         QCOMPARE(valueLabel("WindGustSpeedLessThan")->text(), QString("< 5 kt"));
         QCOMPARE(audioButton("WindGustSpeedLessThan")->text(), QString(" Disabled"));
         QCOMPARE(valueLabel("TempGreaterThan")->text(), "> 86.0 " + degF);
@@ -416,7 +462,8 @@ private slots:
         window->onalerts_Audio_clicked(32);
         QCOMPARE(ui()->textEdit_ErrorMsgs->toPlainText(),
                  stamp + "Audio for Lightning Less Than unable to toggle\n");
-        QCOMPARE(logLines(log), QStringList("ERROR: Audio for Lightning Less Than  unable to toggle"));
+        QCOMPARE(logLines(log),
+                 QStringList("ERROR: Audio for Lightning Less Than  unable to toggle"));
         QCOMPARE(window->alertAudio.value("Lightning_LESSTHAN"), true);
         QCOMPARE(window->alertDefs.first().audio, true);
     }
@@ -483,7 +530,8 @@ private slots:
         window->updateAlertsUnits();
         QCOMPARE(ui()->label_alertvalue_units->text(), QString("kt"));
         QVERIFY(ui()->textEdit_ActiveAlerts->toPlainText().startsWith(
-            stamp + "Temperature 25.3" + degC + " is Greater Than Threshold of 20.0" + degC + "\n"));
+            stamp + "Temperature 25.3" + degC + " is Greater Than Threshold of 20.0" + degC +
+            "\n"));
         window->on_pushButton_cancelAddAlert_clicked();
     }
 };
