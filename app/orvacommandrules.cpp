@@ -79,8 +79,7 @@ ElevationResult checkElevation(const QString& text)
     const float value = text.toFloat();
     ElevationResult result;
     const bool hasPoint = text.contains(QLatin1Char('.'));
-    if (digitsOnly.match(text).hasMatch() ||
-        (hasPoint && std::floor(value) == std::ceil(value))) {
+    if (digitsOnly.match(text).hasMatch() || (hasPoint && std::floor(value) == std::ceil(value))) {
         result.accepted = true;
         result.command = "elevation " + QByteArray::number(value, 'f', 2) + "\r\n";
         return result;

@@ -191,6 +191,7 @@ void MainGUI::on_textEdit_ORVASendMsg_cursorPositionChanged()
 
 void MainGUI::on_lineEdit_ORVAElevationInput_cursorPositionChanged()
 {
+    // The form binds it by name; the elevation is checked only when the commands are sent.
 }
 
 void MainGUI::on_pushButton_ORVA_METAR_prep_schedule_clicked()

@@ -19,9 +19,8 @@ const char kChannelNormal[] = "QComboBox { background-color: #1F2933; color: #F5
 const char kChannelMissing[] = "QComboBox { background-color: #FF0000; color: #F5F7FA; }";
 
 // One frequency row; both frequencies go to the program channel's table entry.
-void sendFrequency(MainGUI& window, QLineEdit* field, QComboBox* programCombo,
-                   int programIndex, CommandIndex cell, const char* word,
-                   const char* invalidText)
+void sendFrequency(MainGUI& window, QLineEdit* field, QComboBox* programCombo, int programIndex,
+                   CommandIndex cell, const char* word, const char* invalidText)
 {
     const QString text = field->text();
     if (text.isEmpty()) {
@@ -57,9 +56,9 @@ void MainGUI::on_pushButton_orva_commands_rflos_clear_clicked()
     f.comboBox_ORVARFLOSProgramChannel->setCurrentIndex(0);
     f.comboBox_ORVARFLOSSelectedChannel->setCurrentIndex(0);
     f.comboBox_ORVARFMessageRate->setCurrentIndex(0);
-    for (CommandIndex cell : {CmdRflosTransmitFrequency, CmdRflosReceiveFrequency,
-                              CmdRflosSelectedChannel, CmdRflosProgrammedChannel,
-                              CmdRflosTransmitRate})
+    for (CommandIndex cell :
+         {CmdRflosTransmitFrequency, CmdRflosReceiveFrequency, CmdRflosSelectedChannel,
+          CmdRflosProgrammedChannel, CmdRflosTransmitRate})
         update_orva_command_statuses(cell, CmdStatusBlank);
     const QString plain = QStringLiteral("background: #1F2933");
     f.lineEdit_ORVALOSRFInput->setStyleSheet(plain);

@@ -78,9 +78,9 @@ private slots:
         QTest::newRow("empty") << "" << QByteArray("elevation 0.00\r\n") << QString();
         QTest::newRow("negative with point")
             << "-3.0" << QByteArray("elevation -3.00\r\n") << QString();
-        QTest::newRow("fraction")
-            << "12.5" << QByteArray()
-            << QStringLiteral("ERROR: Elevation input value is not a number [ 12.5 ]");
+        QTest::newRow("fraction") << "12.5" << QByteArray()
+                                  << QStringLiteral(
+                                         "ERROR: Elevation input value is not a number [ 12.5 ]");
         QTest::newRow("negative") << "-3" << QByteArray() << notAccepted.arg("-3");
         QTest::newRow("letters") << "abc" << QByteArray() << notAccepted.arg("abc");
     }
@@ -148,27 +148,21 @@ private slots:
 
         window->on_pushButton_ORVAsendcommands_clicked();
 
-        const QList<QByteArray> expected = {"frequency 10\r\n",
-                                            "gps ELEVATION_ONLY\r\n",
-                                            "elevation OFF\r\n",
-                                            "decl 7.500\r\n",
-                                            "rf OFF\r\n",
-                                            "blower AUTO\r\n",
-                                            "heater OFF\r\n",
-                                            "led ON\r\n",
-                                            "flash_erase\r",
-                                            "datetime 2026-12-06 10:00:00\r\n",
-                                            "icao KXYZ\r\n",
-                                            "send line one status\r\n",
+        const QList<QByteArray> expected = {"frequency 10\r\n",  "gps ELEVATION_ONLY\r\n",
+                                            "elevation OFF\r\n", "decl 7.500\r\n",
+                                            "rf OFF\r\n",        "blower AUTO\r\n",
+                                            "heater OFF\r\n",    "led ON\r\n",
+                                            "flash_erase\r",     "datetime 2026-12-06 10:00:00\r\n",
+                                            "icao KXYZ\r\n",     "send line one status\r\n",
                                             "status\r\n"};
         QCOMPARE(sent(), expected);
         for (int i = 0; i <= CmdSend; ++i)
             QCOMPARE(cell(i), kQueued);
 
         // The tab is reset, except the declination and the developer line.
-        for (QComboBox* combo : {f->comboBox_ORVAtransmitFrequency, f->comboBox_ORVAGPS,
-                                 f->comboBox_ORVAElevation, f->comboBox_ORVARFCmd,
-                                 f->comboBox_ORVADataLog})
+        for (QComboBox* combo :
+             {f->comboBox_ORVAtransmitFrequency, f->comboBox_ORVAGPS, f->comboBox_ORVAElevation,
+              f->comboBox_ORVARFCmd, f->comboBox_ORVADataLog})
             QCOMPARE(combo->currentIndex(), 0);
         QVERIFY(f->lineEdit_ORVAICAO->text().isEmpty());
         QVERIFY(f->textEdit_ORVASendMsg->toPlainText().isEmpty());
@@ -332,8 +326,8 @@ private slots:
         window->on_pushButton_RFLOS_send_commands_clicked();
         QCOMPARE(sent(), (QList<QByteArray>{"txf 0 150000000\r\n", "rxf 0 455500000\r\n",
                                             "channel 11\r\n", "radio_freq 5\r\n"}));
-        for (int i : {CmdRflosTransmitFrequency, CmdRflosReceiveFrequency,
-                      CmdRflosSelectedChannel, CmdRflosTransmitRate})
+        for (int i : {CmdRflosTransmitFrequency, CmdRflosReceiveFrequency, CmdRflosSelectedChannel,
+                      CmdRflosTransmitRate})
             QCOMPARE(cell(i), kQueued);
         // Sending leaves the choices as they are.
         QCOMPARE(f->comboBox_ORVARFLOSSelectedChannel->currentIndex(), 12);
