@@ -93,6 +93,7 @@ void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)
     const QString oldSuffix = QLatin1Char(' ') + (toFahrenheit ? kCelsiusText : kFahrenheitText);
     window.temperatureUnits = target;
     window.temperatureUnitText = newUnit;
+    window.displayAlerts();
 
     auto convert = [&window, toFahrenheit](const QString& text) {
         return toFahrenheit ? window.celsiusToFahrenheit(text) : window.fahrenheitToCelcius(text);
@@ -120,6 +121,7 @@ void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)
 
     convertTemperatureChart(window, toFahrenheit);
     window.updateUnitLabels(newUnit);
+    window.updateAlertsUnits();
 }
 
 } // namespace

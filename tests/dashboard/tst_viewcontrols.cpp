@@ -188,6 +188,20 @@ private slots:
         QCOMPARE(valueAxis->titleText(), "Temperature (" + degC + ")");
     }
 
+    void unitSwitchRewritesAlertsPane()
+    {
+        const QString stamp = QStringLiteral("2026-03-05 14:00:00 ");
+        window->ui->textEdit_ActiveAlerts->setPlainText(
+            stamp + "Temperature 25.3" + degC + " is Greater Than Threshold of 20" + degC);
+        window->on_radioButtonUnitsImperial_clicked();
+        QCOMPARE(window->ui->textEdit_ActiveAlerts->toPlainText(),
+                 stamp + "Temperature 77.5" + degF + " is Greater Than Threshold of 68.0" + degF);
+        window->on_radioButtonUnitsImperial_clicked();
+        QCOMPARE(window->ui->textEdit_ActiveAlerts->toPlainText(),
+                 stamp + "Temperature 77.5" + degF + " is Greater Than Threshold of 68.0" + degF);
+        window->ui->textEdit_ActiveAlerts->clear();
+    }
+
     void unitSwitchWithEmptyChartSetsTitleOnly()
     {
         QValueAxis* valueAxis = window->trendYAxes[TemperatureChart];
