@@ -40,8 +40,7 @@ int askOrAcknowledge(QWidget* parent, QMessageBox::Icon icon, const QString& tit
     return runModal(box);
 }
 
-void markChanged(QSet<int>& changedRows, const QModelIndex& topLeft,
-                 const QModelIndex& bottomRight)
+void markChanged(QSet<int>& changedRows, const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
     for (int row = topLeft.row(); row <= bottomRight.row(); ++row)
         changedRows.insert(row);

@@ -57,12 +57,10 @@ private slots:
         QTest::addColumn<QString>("type");
         QTest::addColumn<QVector<int>>("thresholds");
         QTest::addColumn<QString>("unitHeader");
-        QTest::newRow("visibility") << "Visibility" << QVector<int>{4800, 3200, 2400, 1600, 1200,
-                                                                    800, 400}
-                                    << "meters";
-        QTest::newRow("ceiling") << "Ceiling"
-                                 << QVector<int>{3000, 2000, 1500, 1000, 800, 700, 500, 300, 200,
-                                                 100}
+        QTest::newRow("visibility")
+            << "Visibility" << QVector<int>{4800, 3200, 2400, 1600, 1200, 800, 400} << "meters";
+        QTest::newRow("ceiling") << "Ceiling" << QVector<int>{3000, 2000, 1500, 1000, 800,
+                                                              700,  500,  300,  200,  100}
                                  << "feet";
         QTest::newRow("other type") << "Wind" << QVector<int>{} << "Disabled?";
     }
@@ -98,8 +96,8 @@ private slots:
         QTest::newRow("visibility 1") << "Visibility" << QVariant(1) << true << "";
         QTest::newRow("visibility text") << "Visibility" << QVariant("1600") << true << "";
         QTest::newRow("visibility blank -1") << "Visibility" << QVariant(-1) << true << "";
-        QTest::newRow("visibility 16000") << "Visibility" << QVariant(16000) << false
-                                          << "(1-15999)";
+        QTest::newRow("visibility 16000")
+            << "Visibility" << QVariant(16000) << false << "(1-15999)";
         QTest::newRow("visibility 0") << "Visibility" << QVariant(0) << false << "(1-15999)";
         QTest::newRow("visibility -2") << "Visibility" << QVariant(-2) << false << "(1-15999)";
         QTest::newRow("ceiling top") << "Ceiling" << QVariant(24999) << true << "";
@@ -168,9 +166,9 @@ private slots:
         SPECITableModel model(QStringLiteral("Visibility"));
         QVERIFY(model.insertRows(3, 2));
         QCOMPARE(model.rowCount(), 9);
-        QCOMPARE(column(model, 0, Qt::DisplayRole),
-                 (QVector<QVariant>{4800, 3200, 2400, QVariant(), QVariant(), 1600, 1200, 800,
-                                    400}));
+        QCOMPARE(
+            column(model, 0, Qt::DisplayRole),
+            (QVector<QVariant>{4800, 3200, 2400, QVariant(), QVariant(), 1600, 1200, 800, 400}));
         QCOMPARE(column(model, 1, Qt::DisplayRole),
                  (QVector<QVariant>{false, false, false, true, true, false, false, false, false}));
         QVERIFY(model.insertRows(0, 0));
@@ -191,7 +189,7 @@ private slots:
 
     void contextMenu_data()
     {
-        QTest::addColumn<int>("extraRows"); // added to the 7 default rows before the click
+        QTest::addColumn<int>("extraRows");  // added to the 7 default rows before the click
         QTest::addColumn<int>("clickedRow"); // -1: the empty area below the last row
         QTest::addColumn<QString>("choice");
         QTest::addColumn<QStringList>("offered");
@@ -211,8 +209,8 @@ private slots:
         QTest::newRow("closed without choice") << 0 << 5 << "" << both << true << defaults;
         QVector<QVariant> fifteen = defaults;
         fifteen.insert(7, 8, QVariant());
-        QTest::newRow("full table") << 8 << 1 << "Add Row" << QStringList{"Remove Row"} << true
-                                    << fifteen;
+        QTest::newRow("full table")
+            << 8 << 1 << "Add Row" << QStringList{"Remove Row"} << true << fifteen;
     }
     void contextMenu()
     {
