@@ -17,6 +17,8 @@ namespace
 
 constexpr int kMainSettingsPage = 0;
 constexpr int kSpeciSettingsPage = 2;
+// The unit keeps far fewer criteria; a garbled reply must not grow a table without end.
+constexpr int kMaxReplyCriteria = 64;
 
 const QString kTableStyle = QStringLiteral(
     "QTableView { background-color:#FFFFFF; color:black; font:16px; }QTableView "
@@ -64,7 +66,7 @@ void MainGUI::displayORVASpeciSettings(QString value, int kind)
         return;
     }
 
-    const QStringList parts = value.split(QLatin1Char(' '));
+    const QStringList parts = value.split(QLatin1Char(' ')).mid(0, kMaxReplyCriteria);
     const int count = parts.size();
     const int rows = model->rowCount();
     if (rows < count)

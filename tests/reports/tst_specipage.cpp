@@ -136,6 +136,16 @@ private slots:
         QVERIFY(boxes.isEmpty());
     }
 
+    void oversizedReplyIsCut()
+    {
+        QStringList reply;
+        for (int i = 1; i <= 100; ++i)
+            reply << QString::number(i * 10);
+        window->displayORVASpeciSettings(reply.join(QLatin1Char(' ')), 2);
+        QCOMPARE(ceiling()->rowCount(), 64);
+        QCOMPARE(ceiling()->data(ceiling()->index(63, 0)), QVariant(640));
+    }
+
     void otherReplyKindsIgnored()
     {
         window->speciEdited = true;
