@@ -380,6 +380,8 @@ void MainGUI::updateLayout()
     if (!alertSound)
         alertSound = makeAlertSoundPlayer();
 
+    // The settings reader may have drawn the runway already: the scene holds one drawing only.
+    drawBaseWindPicture();
     if (!runwayHidden)
         drawRunwayPicture(QString(), QString());
 
