@@ -70,7 +70,9 @@ int countDigits(const QString& text)
 
 QString fahrenheit(const QString& celsius)
 {
-    return QString::number(number(celsius) * 1.8 + 32, 'f', 1);
+    const QString text = QString::number(number(celsius) * 1.8 + 32, 'f', 1);
+    // -17.8 °C is -0.04 °F: a temperature shown as "-0.0" reads as below zero.
+    return text == QLatin1String("-0.0") ? QStringLiteral("0.0") : text;
 }
 
 QString precipitation(const QString& hundredths)

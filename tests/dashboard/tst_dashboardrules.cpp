@@ -110,6 +110,7 @@ void TestDashboardRules::formatted_data()
     QTest::newRow("F -40") << fahrenheit("-40") << "-40.0";
     QTest::newRow("F empty") << fahrenheit("") << "32.0";
     QTest::newRow("F word") << fahrenheit("abc") << "32.0";
+    QTest::newRow("F just below zero is not \"-0.0\"") << fahrenheit("-17.8") << "0.0";
     QTest::newRow("precip 200") << precipitation("200") << "2.00";
     QTest::newRow("precip empty") << precipitation("") << "";
 }
