@@ -380,6 +380,10 @@ public:
     // The "POWER ON BRQ" notices still open; the window closes them when it goes.
     QList<QPointer<QMessageBox>> brqPowerOnNotices;
 
+    // Module stack panel
+    QStringList pendingStackAcks; // "enable="/"disable=" + letter, in queued order
+    int stackAcksDone = 0;
+
     // BRQ command panel
     QString autoImageCommand; // the image schedule's hour commands, kept until chosen again
 

@@ -1,32 +1,248 @@
-// Module stack panel of the ORVA command page.
-// Bodies still to come; empty so that the window links and the form binds its slots.
+// Module stack panel of the ORVA command page: which modules the unit reports, their lights, and
+// the enable/disable commands with the wait for their acknowledgements.
 
 #include "app/maingui.h"
+#include "app/modulestackrules.h"
+#include "forms/maingui_ui.h"
+#include "link/constanttables.h"
+
+#include <QCheckBox>
+#include <QDebug>
+#include <QIcon>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace
+{
+constexpr int kStackAckTimeoutMs = 30000;
+const QString kGreenLight = QStringLiteral(":/resources/greenlight_icon_small.png");
+const QString kRedLight = QStringLiteral(":/resources/redlight_icon_small.png");
+
+struct ModuleRow
+{
+    QLabel* name;
+    QPushButton* light;
+    QCheckBox* enable;
+    QCheckBox* disable;
+};
+
+bool rowFor(const Ui_MainGUI& f, QChar letter, ModuleRow* row)
+{
+    switch (letter.unicode()) {
+    case 'G':
+        *row = {f.label_ModuleLightning, f.iconModule_Lightning, f.checkBox_ORVAEnableLightning,
+                f.checkBox_ORVADisableLightning};
+        return true;
+    case 'C':
+        *row = {f.label_ModuleCeilometer, f.iconModule_Ceilometer, f.checkBox_ORVAEnableCeilometer,
+                f.checkBox_ORVADisableCeilometer};
+        return true;
+    case 'V':
+        *row = {f.label_ModulePW, f.iconModule_PresentWeather, f.checkBox_ORVAEnablePresentWeather,
+                f.checkBox_ORVADisablePresentWeather};
+        return true;
+    case 'R':
+        *row = {f.label_ModuleRadio, f.iconModule_Radio, f.checkBox_ORVAEnableRadio,
+                f.checkBox_ORVADisableRadio};
+        return true;
+    case 'W':
+        *row = {f.label_ModuleWind, f.iconModule_Wind, f.checkBox_ORVAEnableWind,
+                f.checkBox_ORVADisableWind};
+        return true;
+    case 'I':
+        *row = {f.label_ModuleIridium, f.iconModule_Iridium, f.checkBox_ORVAEnableIridium,
+                f.checkBox_ORVADisableIridium};
+        return true;
+    case 'T':
+        *row = {f.label_ModuleTPH, f.iconModule_TPH, f.checkBox_ORVAEnableTPH,
+                f.checkBox_ORVADisableTPH};
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The status button that updateModuleIcon names by letter; present weather is "P" there.
+QPushButton* lightByName(const Ui_MainGUI& f, const QString& module)
+{
+    if (module == QLatin1String("G"))
+        return f.iconModule_Lightning;
+    if (module == QLatin1String("C"))
+        return f.iconModule_Ceilometer;
+    if (module == QLatin1String("I"))
+        return f.iconModule_Iridium;
+    if (module == QLatin1String("P"))
+        return f.iconModule_PresentWeather;
+    if (module == QLatin1String("R"))
+        return f.iconModule_Radio;
+    if (module == QLatin1String("T"))
+        return f.iconModule_TPH;
+    if (module == QLatin1String("W"))
+        return f.iconModule_Wind;
+    return nullptr;
+}
+} // namespace
+
+ModuleStackRules::ModuleLine ModuleStackRules::parseModuleLine(const QString& line)
+{
+    ModuleLine result;
+    if (!line.contains(QLatin1Char(':')))
+        return result;
+    const QStringList parts = line.split(QLatin1Char(':'));
+    if (parts.size() != 2)
+        return result;
+    const QStringList fields = parts.at(1).split(QLatin1Char(','));
+    if (fields.size() < 2)
+        return result;
+    result.letter = parts.at(0).left(1);
+    for (const QPair<QString, QString>& module : modulePrefixes) {
+        if (module.second == result.letter) {
+            result.name = module.first;
+            break;
+        }
+    }
+    if (result.name.isEmpty()) {
+        result.kind = ModuleLine::UnknownModule;
+        return result;
+    }
+    const QStringList keyValue = fields.at(1).split(QLatin1Char('='));
+    if (keyValue.size() != 2)
+        return result;
+    result.kind = ModuleLine::Module;
+    result.enabled = keyValue.at(1).startsWith(QLatin1Char('1'));
+    return result;
+}
 
 void MainGUI::on_pushButton_orva_stack_clear_clicked()
 {
+    for (QChar letter : ModuleStackRules::commandOrder()) {
+        ModuleRow row;
+        if (rowFor(*ui, letter, &row)) {
+            row.enable->setChecked(false);
+            row.disable->setChecked(false);
+        }
+    }
+    ui->progressBar_orva_stack->hide();
+    ui->label_orva_commands_success_indicator->hide();
 }
 
 void MainGUI::on_pushButton_orva_stack_refresh_clicked()
 {
+    writecommands(QByteArrayLiteral("stack\r"));
+    ui->label_orva_commands_success_indicator->hide();
 }
 
 void MainGUI::on_pushButton_orva_stack_submit_clicked()
 {
+    // All disables before all enables.
+    for (const bool enable : {false, true}) {
+        for (QChar letter : ModuleStackRules::commandOrder()) {
+            ModuleRow row;
+            if (!rowFor(*ui, letter, &row))
+                continue;
+            if (!(enable ? row.enable : row.disable)->isChecked())
+                continue;
+            writecommands(ModuleStackRules::moduleCommand(enable, letter));
+            pendingStackAcks.append(ModuleStackRules::moduleAck(enable, letter));
+        }
+    }
+    if (pendingStackAcks.isEmpty())
+        return;
+
+    stackAcksDone = 0;
+    ui->progressBar_orva_stack->setMaximum(pendingStackAcks.size());
+    ui->progressBar_orva_stack->show();
+    ui->label_orva_commands_success_indicator->hide();
+    stackCmdTimer.start(kStackAckTimeoutMs);
+    qDebug() << "Starting timeout.\r\n";
 }
 
-void MainGUI::orvaLoadStack(QStringList)
+void MainGUI::orvaLoadStack(QStringList lines)
 {
+    qDebug() << "INFO: Loading the ORVA command modules based on the stack list command";
+    if (lines.size() < 2) {
+        const QByteArray error("ERROR: Stack reponse message does not include more than one line.");
+        qDebug() << error;
+        emit logDataMainMsg(error);
+        return;
+    }
+    if (lines.at(1) != QLatin1String("stack=FOUND")) {
+        emit logDataMainMsg("WARNING: No modules found on ORVA");
+        on_pushButton_orva_stack_clear_clicked();
+        ui->groupBox_orva_commands_stack_functionality->show();
+        ui->label_orva_commands_stack_none->show();
+        return;
+    }
+    emit logDataMainMsg("INFO: Modules found on ORVA");
+    on_pushButton_orva_stack_clear_clicked();
+    ui->groupBox_orva_commands_stack_functionality->show();
+    ui->label_orva_commands_stack_none->hide();
+
+    for (int i = 2; i < lines.size(); ++i) {
+        const ModuleStackRules::ModuleLine module = ModuleStackRules::parseModuleLine(lines.at(i));
+        if (module.kind == ModuleStackRules::ModuleLine::Malformed)
+            continue;
+        if (module.kind == ModuleStackRules::ModuleLine::UnknownModule) {
+            emit logDataMainMsg("WARNING: Invalid stack command id response = " +
+                                module.letter.toUtf8() + ".");
+            continue;
+        }
+        qDebug() << module.name + QStringLiteral(" module has been found in the stack.");
+        emit logDataMainMsg("INFO: " + module.name.toUtf8() + " module found in ORVA stack");
+
+        ModuleRow row;
+        if (!rowFor(*ui, module.letter.at(0), &row))
+            continue;
+        row.name->show();
+        row.light->show();
+        row.enable->show();
+        row.disable->show();
+        row.light->setIcon(QIcon(module.enabled ? kGreenLight : kRedLight));
+    }
 }
 
-void MainGUI::updateModuleIcon(QString, QString)
+void MainGUI::updateModuleIcon(QString module, QString status)
 {
+    QString warning;
+    if (status == QLatin1String("disable") || status == QLatin1String("enable")) {
+        const bool enable = status == QLatin1String("enable");
+        if (QPushButton* light = lightByName(*ui, module)) {
+            light->setIcon(QIcon(enable ? kGreenLight : kRedLight));
+            return;
+        }
+        warning = QStringLiteral("WARNING: Module not found to update command module icon to ") +
+                  (enable ? QStringLiteral("enabled") : QStringLiteral("disabled")) +
+                  QStringLiteral(" [") + module + QStringLiteral("]");
+    } else {
+        warning = QStringLiteral("WARNING: Status for module icon update unknown [") + status +
+                  QStringLiteral("]");
+    }
+    qDebug() << warning;
+    displayErrorMessages(warning);
 }
 
 void MainGUI::on_stack_command_timeout()
 {
+    stackCmdTimer.stop();
+    qDebug() << "ERROR: Stack response timeout.\r\n";
 }
 
-void MainGUI::on_enable_disable_response(QString)
+void MainGUI::on_enable_disable_response(QString ack)
 {
+    const int index = pendingStackAcks.indexOf(ack);
+    qDebug() << ack + QStringLiteral("\r\n");
+    qDebug() << pendingStackAcks;
+    if (index < 0) {
+        qDebug() << "Invalid enable/disable.";
+        return;
+    }
+    ++stackAcksDone;
+    ui->progressBar_orva_stack->setValue(stackAcksDone);
+    pendingStackAcks.removeAt(index);
+    if (pendingStackAcks.isEmpty()) {
+        stackCmdTimer.stop();
+        ui->label_orva_commands_success_indicator->show();
+        writecommands(QByteArrayLiteral("stack\r"));
+    }
 }
