@@ -13,6 +13,14 @@ public:
     explicit checkEncryptionKey(QObject* parent = nullptr);
     ~checkEncryptionKey() override;
 
+    static constexpr int defaultIterations = 600000;
+
+    // The first key text free of "/" in the sequence firstIterations, firstIterations + 1, ...
+    static QString deriveKeyText(const QString& password, const QString& salt,
+                                 int firstIterations);
+    // Eight random bytes, most significant first.
+    static QByteArray drawIv();
+
 signals:
     void encryptionKeyReady(QString key, int code, QString salt, QByteArray iv);
 

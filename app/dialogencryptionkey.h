@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+class Ui_DialogEncryptionKey;
+
 // The dialog in which the operator asks for a new link key: a password and an automatic or
 // manual salt.
 class DialogEncryptionKey : public QDialog
@@ -22,4 +24,7 @@ public slots:
     void on_radioButton_manualSalt_clicked();
     void on_pushButton_generateKey_clicked();
     QString generateSalt();
+
+private:
+    Ui_DialogEncryptionKey* ui = nullptr;
 };
