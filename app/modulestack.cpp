@@ -163,7 +163,7 @@ void MainGUI::orvaLoadStack(QStringList lines)
     qDebug() << "INFO: Loading the ORVA command modules based on the stack list command";
     if (lines.size() < 2) {
         const QByteArray error("ERROR: Stack reponse message does not include more than one line.");
-        qDebug() << error;
+        qDebug().noquote() << error;
         emit logDataMainMsg(error);
         return;
     }
@@ -188,7 +188,7 @@ void MainGUI::orvaLoadStack(QStringList lines)
                                 module.letter.toUtf8() + ".");
             continue;
         }
-        qDebug() << module.name + QStringLiteral(" module has been found in the stack.");
+        qDebug().noquote() << module.name + QStringLiteral(" module has been found in the stack.");
         emit logDataMainMsg("INFO: " + module.name.toUtf8() + " module found in ORVA stack");
 
         ModuleRow row;
@@ -218,7 +218,7 @@ void MainGUI::updateModuleIcon(QString module, QString status)
         warning = QStringLiteral("WARNING: Status for module icon update unknown [") + status +
                   QStringLiteral("]");
     }
-    qDebug() << warning;
+    qDebug().noquote() << warning;
     displayErrorMessages(warning);
 }
 
@@ -231,7 +231,7 @@ void MainGUI::on_stack_command_timeout()
 void MainGUI::on_enable_disable_response(QString ack)
 {
     const int index = pendingStackAcks.indexOf(ack);
-    qDebug() << ack + QStringLiteral("\r\n");
+    qDebug().noquote() << ack + QStringLiteral("\r\n");
     qDebug() << pendingStackAcks;
     if (index < 0) {
         qDebug() << "Invalid enable/disable.";
