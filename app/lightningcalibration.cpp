@@ -1,48 +1,132 @@
-// Lightning sensor calibration panel.
-// Bodies still to come; empty so that the window links and the form binds its slots.
+// Lightning sensor calibration panel of the ORVA command page.
 
+#include "app/lightningcalibrationrules.h"
 #include "app/maingui.h"
+#include "forms/maingui_ui.h"
+#include "link/constanttables.h"
+
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+using namespace LightningCalibration;
+
+namespace
+{
+
+QString neutralStyle() { return QStringLiteral("background: ") + colorButtonBase; }
+QString flagStyle() { return QStringLiteral("background: ") + colorAlertRed; }
+
+} // namespace
 
 void MainGUI::resetLightningButtonStyles()
 {
+    Ui_MainGUI& f = *ui;
+    const QString neutral = neutralStyle();
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             f.pushButton_orva_lightning_refresh, f.pushButton_orva_lightning_set_bx,
+             f.pushButton_orva_lightning_set_by, f.pushButton_orva_lightning_clear,
+             f.pushButton_orva_lightning_set_bz, f.pushButton_orva_lightning_autocal,
+             f.lineEdit_orva_lightning_bx_step_threshold,
+             f.lineEdit_orva_lightning_by_step_threshold,
+             f.lineEdit_orva_lightning_bz_step_threshold})
+        w->setStyleSheet(neutral);
+    f.label_orva_commands_lightning_autocal_hint->hide();
+}
+
+void MainGUI::sendLightningCommand(QPushButton* button, const QByteArray& command)
+{
+    resetLightningButtonStyles();
+    button->setStyleSheet(waitingStyle());
+    lightningCmdTimer.start(kAnswerTimeoutMs);
+    writecommands(command);
 }
 
 void MainGUI::on_pushButton_orva_lightning_set_bx_clicked()
 {
+    sendLightningCommand(ui->pushButton_orva_lightning_set_bx,
+                         setCommand(AxisBx, ui->lineEdit_orva_lightning_bx_step_threshold->text()));
 }
 
 void MainGUI::on_pushButton_orva_lightning_set_by_clicked()
 {
+    sendLightningCommand(ui->pushButton_orva_lightning_set_by,
+                         setCommand(AxisBy, ui->lineEdit_orva_lightning_by_step_threshold->text()));
 }
 
 void MainGUI::on_pushButton_orva_lightning_set_bz_clicked()
 {
+    sendLightningCommand(ui->pushButton_orva_lightning_set_bz,
+                         setCommand(AxisBz, ui->lineEdit_orva_lightning_bz_step_threshold->text()));
 }
 
 void MainGUI::on_pushButton_orva_lightning_autocal_clicked()
 {
+    sendLightningCommand(ui->pushButton_orva_lightning_autocal, autocalCommand());
 }
 
 void MainGUI::on_pushButton_orva_lightning_clear_clicked()
 {
+    sendLightningCommand(ui->pushButton_orva_lightning_clear, clearCommand());
 }
 
 void MainGUI::on_pushButton_orva_lightning_refresh_clicked()
 {
+    sendLightningCommand(ui->pushButton_orva_lightning_refresh, readCommand());
 }
 
-void MainGUI::on_lightning_parameters_received(int, int, int)
+void MainGUI::on_lightning_parameters_received(int bx, int by, int bz)
 {
+    Ui_MainGUI& f = *ui;
+    QLineEdit* const fields[] = {f.lineEdit_orva_lightning_bx_step_threshold,
+                                 f.lineEdit_orva_lightning_by_step_threshold,
+                                 f.lineEdit_orva_lightning_bz_step_threshold};
+    const int values[] = {bx, by, bz};
+    for (int i = 0; i < 3; ++i)
+        fields[i]->setText(QString::number(values[i]));
+    resetLightningButtonStyles();
+    for (int i = 0; i < 3; ++i)
+        if (isFlagged(values[i]))
+            fields[i]->setStyleSheet(flagStyle());
+    f.pushButton_orva_lightning_refresh->setStyleSheet(receivedStyle());
+    lightningCmdTimer.stop();
 }
 
 void MainGUI::on_lightning_autocal_confirmed()
 {
+    ui->progressBar_orva_lightning_autocal->setValue(0);
+    ui->progressBar_orva_lightning_autocal->show();
+    lightningCmdTimer.stop();
+    lightningProgressTimer.start(kProgressTickMs);
+    ui->label_orva_commands_lightning_autocal_hint->show();
+    autocalSeconds = 0;
 }
 
 void MainGUI::on_lightning_progress()
 {
+    if (autocalSeconds >= kAutocalSeconds) {
+        lightningProgressTimer.stop();
+        on_lightning_autocal_complete();
+        return;
+    }
+    ++autocalSeconds;
+    ui->progressBar_orva_lightning_autocal->setValue(autocalSeconds);
+}
+
+void MainGUI::on_lightning_autocal_complete()
+{
+    sendLightningCommand(ui->pushButton_orva_lightning_refresh, readCommand());
 }
 
 void MainGUI::on_lightning_command_error()
 {
+    Ui_MainGUI& f = *ui;
+    lightningProgressTimer.stop();
+    lightningCmdTimer.stop();
+    for (QPushButton* b :
+         {f.pushButton_orva_lightning_refresh, f.pushButton_orva_lightning_set_bx,
+          f.pushButton_orva_lightning_set_by, f.pushButton_orva_lightning_set_bz,
+          f.pushButton_orva_lightning_clear, f.pushButton_orva_lightning_autocal})
+        b->setStyleSheet(failedStyle());
+    f.progressBar_orva_lightning_autocal->hide();
 }

@@ -38,6 +38,7 @@ class checkEncryptionKey;
 class data_incoming;
 class logging;
 class QProgressBar;
+class QPushButton;
 namespace QtCharts
 {
 class QChart;
@@ -186,6 +187,8 @@ public slots:
     void on_lightning_autocal_confirmed();
     void on_lightning_progress();
     void on_lightning_command_error();
+    void on_lightning_autocal_complete();
+    void sendLightningCommand(QPushButton* button, const QByteArray& command);
 
     // Link encryption key workflow
     void on_pushButton_enterEncryptionKeyProgram_clicked();
@@ -363,6 +366,7 @@ public:
     QTimer stackCmdTimer;
     QTimer lightningProgressTimer;
     QTimer lightningCmdTimer;
+    int autocalSeconds = 0; // seconds since the unit confirmed its calibration
     QTimer passkeyTimer;
     SPECITableModel* speciVisibilityModel = nullptr;
     SPECITableModel* speciCeilingModel = nullptr;
