@@ -14,8 +14,14 @@ using namespace LightningCalibration;
 namespace
 {
 
-QString neutralStyle() { return QStringLiteral("background: ") + colorButtonBase; }
-QString flagStyle() { return QStringLiteral("background: ") + colorAlertRed; }
+QString neutralStyle()
+{
+    return QStringLiteral("background: ") + colorButtonBase;
+}
+QString flagStyle()
+{
+    return QStringLiteral("background: ") + colorAlertRed;
+}
 
 } // namespace
 
@@ -123,10 +129,9 @@ void MainGUI::on_lightning_command_error()
     Ui_MainGUI& f = *ui;
     lightningProgressTimer.stop();
     lightningCmdTimer.stop();
-    for (QPushButton* b :
-         {f.pushButton_orva_lightning_refresh, f.pushButton_orva_lightning_set_bx,
-          f.pushButton_orva_lightning_set_by, f.pushButton_orva_lightning_set_bz,
-          f.pushButton_orva_lightning_clear, f.pushButton_orva_lightning_autocal})
+    for (QPushButton* b : {f.pushButton_orva_lightning_refresh, f.pushButton_orva_lightning_set_bx,
+                           f.pushButton_orva_lightning_set_by, f.pushButton_orva_lightning_set_bz,
+                           f.pushButton_orva_lightning_clear, f.pushButton_orva_lightning_autocal})
         b->setStyleSheet(failedStyle());
     f.progressBar_orva_lightning_autocal->hide();
 }

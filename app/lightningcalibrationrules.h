@@ -16,9 +16,18 @@ constexpr int kFlagThreshold = 850;
 
 enum Axis : int { AxisBx = 0, AxisBy = 1, AxisBz = 2 };
 
-inline QByteArray readCommand() { return QByteArrayLiteral("dsm G param_read\r"); }
-inline QByteArray clearCommand() { return QByteArrayLiteral("dsm G param_clear\r"); }
-inline QByteArray autocalCommand() { return QByteArrayLiteral("dsm G auto_cal\r"); }
+inline QByteArray readCommand()
+{
+    return QByteArrayLiteral("dsm G param_read\r");
+}
+inline QByteArray clearCommand()
+{
+    return QByteArrayLiteral("dsm G param_clear\r");
+}
+inline QByteArray autocalCommand()
+{
+    return QByteArrayLiteral("dsm G auto_cal\r");
+}
 
 // The field text goes as typed, but a pasted line break would end the command early and have
 // the rest run as a command of its own, so CR and LF become blanks.
@@ -31,10 +40,22 @@ inline QByteArray setCommand(Axis axis, const QString& fieldText)
            '\r';
 }
 
-inline bool isFlagged(int threshold) { return threshold == kFlagThreshold; }
+inline bool isFlagged(int threshold)
+{
+    return threshold == kFlagThreshold;
+}
 
-inline QString waitingStyle() { return QStringLiteral("background: blue"); }
-inline QString receivedStyle() { return QStringLiteral("background: green"); }
-inline QString failedStyle() { return QStringLiteral("background: red"); }
+inline QString waitingStyle()
+{
+    return QStringLiteral("background: blue");
+}
+inline QString receivedStyle()
+{
+    return QStringLiteral("background: green");
+}
+inline QString failedStyle()
+{
+    return QStringLiteral("background: red");
+}
 
 } // namespace LightningCalibration

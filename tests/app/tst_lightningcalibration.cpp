@@ -3,7 +3,6 @@
 
 #include "tests/support/testsupport.h"
 
-#include "app/lightningcalibrationrules.h"
 #include "app/maingui.h"
 #include "forms/maingui_ui.h"
 #include "link/data_incoming.h"
@@ -41,7 +40,10 @@ class TestLightningCalibration : public QObject
                 f->lineEdit_orva_lightning_by_step_threshold,
                 f->lineEdit_orva_lightning_bz_step_threshold};
     }
-    QPushButton* button(const QString& name) const { return child<QPushButton>(window.get(), qPrintable(name)); }
+    QPushButton* button(const QString& name) const
+    {
+        return child<QPushButton>(window.get(), qPrintable(name));
+    }
     QList<QByteArray> sent()
     {
         const QList<QByteArray> queue = window->commandQueue;
@@ -126,19 +128,21 @@ private slots:
                                << QByteArray("dsm G param_clear\r");
         QTest::newRow("autocal") << "pushButton_orva_lightning_autocal" << QString()
                                  << QByteArray("dsm G auto_cal\r");
-        QTest::newRow("set bx") << "pushButton_orva_lightning_set_bx" << "420"
-                                << QByteArray("dsm G param_set0,420\r");
-        QTest::newRow("set by, untrimmed") << "pushButton_orva_lightning_set_by" << " 12 "
-                                           << QByteArray("dsm G param_set1, 12 \r");
-        QTest::newRow("set bz, not a number") << "pushButton_orva_lightning_set_bz" << "abc"
-                                              << QByteArray("dsm G param_set2,abc\r");
-        QTest::newRow("set bx, empty") << "pushButton_orva_lightning_set_bx" << QString()
-                                       << QByteArray("dsm G param_set0,\r");
-        QTest::newRow("set bz, UTF-8") << "pushButton_orva_lightning_set_bz" << "8\u00B05"
-                                       << QByteArray("dsm G param_set2,8\xC2\xB0" "5\r");
+        QTest::newRow("set bx") << "pushButton_orva_lightning_set_bx"
+                                << "420" << QByteArray("dsm G param_set0,420\r");
+        QTest::newRow("set by, untrimmed") << "pushButton_orva_lightning_set_by"
+                                           << " 12 " << QByteArray("dsm G param_set1, 12 \r");
+        QTest::newRow("set bz, not a number") << "pushButton_orva_lightning_set_bz"
+                                              << "abc" << QByteArray("dsm G param_set2,abc\r");
+        QTest::newRow("set bx, empty")
+            << "pushButton_orva_lightning_set_bx" << QString() << QByteArray("dsm G param_set0,\r");
+        QTest::newRow("set bz, UTF-8") << "pushButton_orva_lightning_set_bz"
+                                       << "8\u00B05"
+                                       << QByteArray("dsm G param_set2,8\xC2\xB0"
+                                                     "5\r");
         QTest::newRow("set by, pasted line break")
-            << "pushButton_orva_lightning_set_by" << "5\r\nreset"
-            << QByteArray("dsm G param_set1,5  reset\r");
+            << "pushButton_orva_lightning_set_by"
+            << "5\r\nreset" << QByteArray("dsm G param_set1,5  reset\r");
     }
     void buttonQueuesCommand()
     {
@@ -173,9 +177,9 @@ private slots:
         QTest::newRow("two flagged after a read")
             << "pushButton_orva_lightning_refresh" << QList<int>{850, 12, 850}
             << QStringList{"850", "12", "850"} << QStringList{kFlag, kNeutral, kFlag};
-        QTest::newRow("after a set") << "pushButton_orva_lightning_set_by" << QList<int>{1, 2, 3}
-                                     << QStringList{"1", "2", "3"}
-                                     << QStringList{kNeutral, kNeutral, kNeutral};
+        QTest::newRow("after a set")
+            << "pushButton_orva_lightning_set_by" << QList<int>{1, 2, 3}
+            << QStringList{"1", "2", "3"} << QStringList{kNeutral, kNeutral, kNeutral};
         QTest::newRow("after a clear, negative and zero")
             << "pushButton_orva_lightning_clear" << QList<int>{0, -5, 851}
             << QStringList{"0", "-5", "851"} << QStringList{kNeutral, kNeutral, kNeutral};
@@ -195,8 +199,8 @@ private slots:
         for (QLineEdit* e : fields())
             shown << e->text();
         QCOMPARE(shown, texts);
-        QCOMPARE(styles(), QStringList({kGreen, kNeutral, kNeutral, kNeutral, kNeutral, kNeutral})
-                               + fieldStyles);
+        QCOMPARE(styles(), QStringList({kGreen, kNeutral, kNeutral, kNeutral, kNeutral, kNeutral}) +
+                               fieldStyles);
         QVERIFY(!window->lightningCmdTimer.isActive());
         QVERIFY(sent().isEmpty());
     }
@@ -270,8 +274,8 @@ private slots:
 
         window->on_lightning_command_error();
 
-        QCOMPARE(styles(), QStringList({kRed, kRed, kRed, kRed, kRed, kRed, kNeutral, kNeutral,
-                                        kNeutral}));
+        QCOMPARE(styles(),
+                 QStringList({kRed, kRed, kRed, kRed, kRed, kRed, kNeutral, kNeutral, kNeutral}));
         QVERIFY(!barShown());
         QVERIFY(!window->lightningCmdTimer.isActive());
         QVERIFY(!window->lightningProgressTimer.isActive());
