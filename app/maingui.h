@@ -25,6 +25,7 @@
 class BITView;
 class DialogAbout;
 class DialogEncryptionKey;
+class QMovie;
 class DialogSelectDevice;
 class MetarForm;
 class QMediaPlayer;
@@ -205,6 +206,10 @@ public slots:
     void finishedEncryptionSetup(QString key, int code, QString salt, QByteArray iv);
     void setORVAencryptWritecommands(bool encrypt);
     void generateEncryptionKey(QString password, QString salt, bool manualSalt);
+    void forceEncryptionKeySetup();
+    void loadEncryptionFile();
+    bool saveEncryptedFile(QString salt, QString key, QByteArray iv, bool protect);
+    void showKeyDerivationBusy(const QString& message);
 
     // Dashboard: live and stored record view
     void on_realtime_updated(QJsonObject record);
@@ -396,6 +401,13 @@ public:
     bool encryptWriteCommands = true;
     QByteArray encryptionKey; // Base64 text of the 32-byte link key, set by the key workflow
     QString encryptionIV;     // Base64 text of the 8-byte IV, set by the key workflow
+
+    // Link encryption key workflow
+    QString encryptionSalt; // salt of the key file, for a re-derivation on the start page
+    bool encryptionStartShown = false;
+    QMovie* loadingMovie = nullptr; // made on first use
+    bool keyConfirmed = false;
+    int incomingEncryptionState = 0; // IncomingEncryptionState
 
     // Settings file
     QString orvaType; // the "ORVA" entry as read, written back unchanged

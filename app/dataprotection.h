@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Stand-in for the desktop's per-user data protection, asked to protect the key text before the
+// key file is written. This platform offers no such service to the program, so the bytes pass
+// through unchanged and the call succeeds; the caller uses only the success, never the output.
+bool protectData(const QByteArray& plain, const QString& description, QByteArray* protectedOut);
