@@ -24,6 +24,9 @@ namespace
 
 constexpr int kMinPasswordLength = 8;
 constexpr int kMaxPasswordLength = 32;
+// A key file holds two short texts; anything far larger is not one, and the operator may pick
+// any file at all.
+constexpr qint64 kMaxKeyFileBytes = 64 * 1024;
 const QString kIdleStyle = QStringLiteral("background: ") + QStringLiteral("#1F2933");
 
 QString keyFileFolder()
@@ -42,7 +45,7 @@ void readKeyFile(const QString& path, QString* salt, QString* iv)
 {
     QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
+    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxKeyFileBytes) {
         bytes = file.readAll();
         file.close();
     }

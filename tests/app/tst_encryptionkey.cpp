@@ -449,6 +449,16 @@ void TestEncryptionKey::settingsLocationChangesOnlySaltAndIv()
     window->loadEncryptionFile();
     QVERIFY(window->encryptionSalt.isEmpty());
     QVERIFY(window->encryptionIV.isEmpty());
+
+    // A huge file is not read in; it counts as unreadable.
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(R"({"Salt": "big", "IV": "AAAAAAAAAAA=", "pad": ")");
+    file.write(QByteArray(70 * 1024, 'x'));
+    file.write(R"("})");
+    file.close();
+    window->encryptionSalt = QStringLiteral("before");
+    window->loadEncryptionFile();
+    QVERIFY(window->encryptionSalt.isEmpty());
 }
 
 void TestEncryptionKey::acknowledgementColours_data()
