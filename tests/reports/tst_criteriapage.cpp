@@ -362,4 +362,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSpeciPage)
-#include "tst_specipage.moc"
+#include "tst_criteriapage.moc"

@@ -258,4 +258,4 @@ private slots:
 };
 
 QTEST_MAIN(TestSpeciTable)
-#include "tst_specitable.moc"
+#include "tst_criteriatable.moc"
