@@ -12,7 +12,7 @@ checkEncryptionKey::checkEncryptionKey(QObject* parent) : QObject(parent) {}
 checkEncryptionKey::~checkEncryptionKey() = default;
 
 QString checkEncryptionKey::deriveKeyText(const QString& password, const QString& salt,
-                                         int firstIterations)
+                                          int firstIterations)
 {
     // The key text travels inside commands and file names, so a key whose Base64 holds "/" is
     // skipped; walking the counts in order lets the same password and salt find it again.

@@ -16,8 +16,7 @@ public:
     static constexpr int defaultIterations = 600000;
 
     // The first key text free of "/" in the sequence firstIterations, firstIterations + 1, ...
-    static QString deriveKeyText(const QString& password, const QString& salt,
-                                 int firstIterations);
+    static QString deriveKeyText(const QString& password, const QString& salt, int firstIterations);
     // Eight random bytes, most significant first.
     static QByteArray drawIv();
 

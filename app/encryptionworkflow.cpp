@@ -169,9 +169,9 @@ void MainGUI::generateEncryptionKey(QString password, QString salt, bool)
         QMessageBox box;
         box.setText(QStringLiteral("The entered Password must be between ") +
                     QString::number(kMinPasswordLength) + QStringLiteral(" and ") +
-                    QString::number(kMaxPasswordLength) +
-                    QStringLiteral(" characters in length.") + QStringLiteral("\r\nYours is: ") +
-                    QString::number(password.size()) + QStringLiteral(" characters in length."));
+                    QString::number(kMaxPasswordLength) + QStringLiteral(" characters in length.") +
+                    QStringLiteral("\r\nYours is: ") + QString::number(password.size()) +
+                    QStringLiteral(" characters in length."));
         box.setStandardButtons(QMessageBox::Ok);
         runModal(box);
         return;
@@ -207,9 +207,8 @@ void MainGUI::finishedEncryptionSetup(QString key, int code, QString salt, QByte
         qDebug() << "NOTE: GENERATING NEW ENCRYPTION KEY SOURCE 1";
         if (saveEncryptedFile(salt, key, iv, true)) {
             qDebug() << "INFO: Generated New Encryption Key, Salt and IV stored in file";
-            emit logDataMainMsg(
-                "INFO: Generated New Encryption Key, Salt and IV stored in file " +
-                ui->lineEdit_encryptionPasskey->text().toUtf8());
+            emit logDataMainMsg("INFO: Generated New Encryption Key, Salt and IV stored in file " +
+                                ui->lineEdit_encryptionPasskey->text().toUtf8());
         } else {
             const QByteArray line("ERROR: Problem saving new encryption key Salt and IV in file.");
             qDebug().noquote() << line;

@@ -10,8 +10,8 @@
 #include "link/constanttables.h"
 #include "link/data_incoming.h"
 #include "logging/logging.h"
-#include "reports/metarform.h"
 #include "reports/criteriatablemodel.h"
+#include "reports/metarform.h"
 
 #include <QApplication>
 #include <QDebug>

@@ -473,11 +473,11 @@ public:
 
     // Alerts: alert store, with the parameter and unit lists in the add-alert form's order
     QList<AlertDef> alertDefs;
-    QMap<QString, QString> alertThresholds; // parameter + "_LESSTHAN" / "_GREATERTHAN"
-    QMap<QString, bool> alertAudio;         // same keys
-    QMap<QString, bool> alertActive;        // parameter
+    QMap<QString, QString> alertThresholds;   // parameter + "_LESSTHAN" / "_GREATERTHAN"
+    QMap<QString, bool> alertAudio;           // same keys
+    QMap<QString, bool> alertActive;          // parameter
     QMap<QString, QDateTime> alertLastRaised; // parameter; invalid or absent: never raised
-    QJsonArray storedAlerts;                // "ALERTS" as read, until the first layout loads it
+    QJsonArray storedAlerts;                  // "ALERTS" as read, until the first layout loads it
     QStringList alertParameters = alertParameterNames();
     QStringList alertUnitsImperial = alertUnitsImperialList();
     QStringList alertUnitsMetric = alertUnitsMetricList();

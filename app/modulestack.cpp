@@ -19,8 +19,7 @@ constexpr int kStackAckTimeoutMs = 30000;
 const QString kGreenLight = QStringLiteral(":/resources/greenlight_icon_small.png");
 const QString kRedLight = QStringLiteral(":/resources/redlight_icon_small.png");
 
-struct ModuleRow
-{
+struct ModuleRow {
     QLabel* name;
     QPushButton* light;
     QCheckBox* enable;
@@ -184,8 +183,8 @@ void MainGUI::orvaLoadStack(QStringList lines)
         if (module.kind == ModuleStackRules::ModuleLine::Malformed)
             continue;
         if (module.kind == ModuleStackRules::ModuleLine::UnknownModule) {
-            emit logDataMainMsg("WARNING: Invalid stack command id response = " +
-                                module.letter.toUtf8() + ".");
+            emit logDataMainMsg(
+                "WARNING: Invalid stack command id response = " + module.letter.toUtf8() + ".");
             continue;
         }
         qDebug().noquote() << module.name + QStringLiteral(" module has been found in the stack.");

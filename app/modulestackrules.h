@@ -26,8 +26,7 @@ inline QString moduleAck(bool enable, QChar letter)
     return (enable ? QStringLiteral("enable=") : QStringLiteral("disable=")) + letter;
 }
 
-struct ModuleLine
-{
+struct ModuleLine {
     enum Kind { Malformed, UnknownModule, Module };
     Kind kind = Malformed;
     QString letter; // first character of the head; empty when the head is

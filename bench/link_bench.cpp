@@ -22,12 +22,13 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 constexpr int kChunk = 128;
 
-const QByteArray kKey = QByteArray::fromHex(
-    "603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4");
+const QByteArray kKey =
+    QByteArray::fromHex("603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4");
 const QByteArray kIv = "IV012345";
 
 QByteArray checksum(const QByteArray& bytes)
@@ -110,8 +111,8 @@ QByteArray record(char type, const QDateTime& t, qint64 n)
     text += "B:12.8:10:0:E1:0:1\r\n";
     text += "T:" + t.toString(QStringLiteral("yy/MM/dd,hh:mm:ss")).toLatin1() + "\r\n";
     text += "IR:0:0:0:OV7731\r\n";
-    text += "WI:" + QByteArray::number(14 + 6 * wave, 'f', 1) + ":184:"
-            + QByteArray::number(12 + 5 * wave, 'f', 1) + ":186\r\n";
+    text += "WI:" + QByteArray::number(14 + 6 * wave, 'f', 1) +
+            ":184:" + QByteArray::number(12 + 5 * wave, 'f', 1) + ":186\r\n";
     text += "GU:0:0:18:200:0:0:150:220\r\n";
     text += "TA:" + QByteArray::number(12.5 + 8 * wave, 'f', 1) + "\r\n";
     text += "RH:80\r\n";
@@ -171,12 +172,11 @@ int main(int argc, char** argv)
 
     qint64 records = 0;
     qint64 emptyReports = 0;
-    QObject::connect(&worker, &data_incoming::weather_data_received,
-                     [&](const QJsonObject& r) {
-                         ++records;
-                         if (r.value(QStringLiteral("METAR")).toString().isEmpty())
-                             ++emptyReports;
-                     });
+    QObject::connect(&worker, &data_incoming::weather_data_received, [&](const QJsonObject& r) {
+        ++records;
+        if (r.value(QStringLiteral("METAR")).toString().isEmpty())
+            ++emptyReports;
+    });
 
     qint64 frames[KindCount] = {};
     qint64 produced[KindCount] = {};

@@ -60,7 +60,6 @@ void MainGUI::imageProgressInfo(int camera, int packet)
     statusRightStack->setCurrentIndex(1);
     imageProgressBar->setFormat(QStringLiteral("Camera %1 Data").arg(camera));
     imageProgressBar->show();
-    imageProgressBar->setValue(packet <= imageProgressMaximum
-                                   ? packet
-                                   : qRound(imageProgressMaximum * 0.99));
+    imageProgressBar->setValue(
+        packet <= imageProgressMaximum ? packet : qRound(imageProgressMaximum * 0.99));
 }

@@ -15,10 +15,9 @@ namespace
 void redrawWindArrow(MainGUI& window, bool runwayShown)
 {
     const QString direction = window.ui->labelWindDirection->text();
-    const bool draw = runwayShown
-                          ? !direction.isEmpty() && direction != QLatin1String("0") &&
-                                direction != QLatin1String("-")
-                          : !direction.isEmpty() && !direction.contains(QLatin1Char('-'));
+    const bool draw = runwayShown ? !direction.isEmpty() && direction != QLatin1String("0") &&
+                                        direction != QLatin1String("-")
+                                  : !direction.isEmpty() && !direction.contains(QLatin1Char('-'));
     // With the runway drawn, drawRunwayPicture has already put the arrow of a positive direction
     // on the scene; a second copy would only stack on top of it.
     if (draw && !(runwayShown && RecordDisplay::number(direction) > 0))

@@ -98,10 +98,14 @@ void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)
     auto convert = [&window, toFahrenheit](const QString& text) {
         return toFahrenheit ? window.celsiusToFahrenheit(text) : window.fahrenheitToCelcius(text);
     };
-    QLabel* const dashboardLabels[] = {
-        ui->labelCurrentTempC,         ui->labelWindChillC,     ui->label24hoursTemperatureMaxC,
-        ui->label24hoursTemperatureMinC, ui->labelHeatIndexC,   ui->labelDewPointC,
-        ui->label24hoursDewPointMaxC,  ui->label24hoursDewPointMinC};
+    QLabel* const dashboardLabels[] = {ui->labelCurrentTempC,
+                                       ui->labelWindChillC,
+                                       ui->label24hoursTemperatureMaxC,
+                                       ui->label24hoursTemperatureMinC,
+                                       ui->labelHeatIndexC,
+                                       ui->labelDewPointC,
+                                       ui->label24hoursDewPointMaxC,
+                                       ui->label24hoursDewPointMinC};
     for (QLabel* label : dashboardLabels) {
         const QString text = label->text();
         if (!text.isEmpty() && text != QLatin1String("-"))

@@ -3,12 +3,14 @@
 #include <atomic>
 #include <limits>
 
-namespace {
+namespace
+{
 constexpr qint64 kUnpinned = std::numeric_limits<qint64>::min();
 std::atomic<qint64> pinnedMsecs{kUnpinned};
 } // namespace
 
-namespace Clock {
+namespace Clock
+{
 
 QDateTime nowUtc()
 {

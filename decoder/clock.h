@@ -5,7 +5,8 @@
 // The one source of "now" for code whose behaviour depends on elapsed time
 // (rolling windows, re-raise gates, report countdowns). Tests pin it so that
 // nothing waits on the wall clock.
-namespace Clock {
+namespace Clock
+{
 
 QDateTime now();    // local time
 QDateTime nowUtc(); // UTC

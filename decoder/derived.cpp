@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr double kKnotsToMph = 1.1507794;
 constexpr double kMagnusA = 17.271;
@@ -64,9 +65,9 @@ QString WeatherDataDecoder::calcHeatIndex()
 
     const double f = fahrenheit(temperature.toDouble());
     const double r = humidity.toDouble();
-    double hi = -42.379 + 2.04901523 * f + 10.14333127 * r - 0.22475541 * f * r
-                - 0.00683783 * f * f - 0.05481717 * r * r + 0.00122874 * f * f * r
-                + 0.00085282 * f * r * r - 0.00000199 * f * f * r * r;
+    double hi = -42.379 + 2.04901523 * f + 10.14333127 * r - 0.22475541 * f * r -
+                0.00683783 * f * f - 0.05481717 * r * r + 0.00122874 * f * f * r +
+                0.00085282 * f * r * r - 0.00000199 * f * f * r * r;
     if (r < 13.0 && f >= 80.0 && f < 112.0)
         hi -= ((13.0 - r) * 0.25) * std::sqrt((17.0 - std::fabs(f - 95.0)) / 17.0);
     if (r > 85.0 && f >= 80.0 && f < 87.0)

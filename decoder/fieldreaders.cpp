@@ -3,7 +3,8 @@
 #include <QDebug>
 #include <QRegularExpression>
 
-namespace {
+namespace
+{
 
 constexpr double kKmPerStatuteMile = 1.609;
 constexpr unsigned kFirstOrvaModelCode = 0xE1;
@@ -40,8 +41,8 @@ QString withinBounds(const QString& value, double low, double high)
 
 QString hemisphere(const QString& coordinate, QChar negative, QChar positive)
 {
-    return coordinate + QChar(0x00B0)
-           + (coordinate.startsWith(QLatin1Char('-')) ? negative : positive);
+    return coordinate + QChar(0x00B0) +
+           (coordinate.startsWith(QLatin1Char('-')) ? negative : positive);
 }
 
 // Start and length of year, month, day, hour, minute and second in "yyyy-MM-dd hh:mm:ss".
@@ -99,12 +100,12 @@ QDateTime WeatherDataDecoder::recordTimeUtc()
 QString WeatherDataDecoder::readTimestamp(bool* patternMissing)
 {
     *patternMissing = false;
-    const QString joined = getFieldValue(QStringLiteral("T"), 0) + QLatin1Char(':')
-                           + getFieldValue(QStringLiteral("T"), 1) + QLatin1Char(':')
-                           + getFieldValue(QStringLiteral("T"), 2);
+    const QString joined = getFieldValue(QStringLiteral("T"), 0) + QLatin1Char(':') +
+                           getFieldValue(QStringLiteral("T"), 1) + QLatin1Char(':') +
+                           getFieldValue(QStringLiteral("T"), 2);
 
-    static const QRegularExpression pattern(QStringLiteral(
-        "[0-9][0-9]/[0-9][0-9]/[0-9][0-9],[0-9][0-9]:[0-9][0-9]:[0-9][0-9]"));
+    static const QRegularExpression pattern(
+        QStringLiteral("[0-9][0-9]/[0-9][0-9]/[0-9][0-9],[0-9][0-9]:[0-9][0-9]:[0-9][0-9]"));
     const QRegularExpressionMatch match = pattern.match(joined);
     if (!match.hasMatch()) {
         qDebug() << "Can't find timestamp pattern";
@@ -140,21 +141,33 @@ QString WeatherDataDecoder::getReportingInterval()
     const int value = interval.toInt();
     if (modelCode(model) < kFirstOrvaModelCode) {
         switch (value) {
-        case 0: return QStringLiteral("3 Hour");
-        case 1: return QStringLiteral("1 Hour");
-        case 2: return QStringLiteral("20 Minute");
-        case 3: return QStringLiteral("5 Minute");
-        case 4: return QStringLiteral("1 Minute");
-        case 5: return QStringLiteral("20 Second");
-        case 6: return QStringLiteral("10 Second");
-        default: return QString();
+        case 0:
+            return QStringLiteral("3 Hour");
+        case 1:
+            return QStringLiteral("1 Hour");
+        case 2:
+            return QStringLiteral("20 Minute");
+        case 3:
+            return QStringLiteral("5 Minute");
+        case 4:
+            return QStringLiteral("1 Minute");
+        case 5:
+            return QStringLiteral("20 Second");
+        case 6:
+            return QStringLiteral("10 Second");
+        default:
+            return QString();
         }
     }
     switch (value) {
-    case 5: return QStringLiteral("5 minute");
-    case 10: return QStringLiteral("10 minute");
-    case 60: return QStringLiteral("1 hour");
-    default: return QString();
+    case 5:
+        return QStringLiteral("5 minute");
+    case 10:
+        return QStringLiteral("10 minute");
+    case 60:
+        return QStringLiteral("1 hour");
+    default:
+        return QString();
     }
 }
 
@@ -166,16 +179,26 @@ QString WeatherDataDecoder::getDeviceModel()
 
     const unsigned code = modelCode(model);
     switch (code) {
-    case 0x64: return QStringLiteral("R200");
-    case 0x65: return QStringLiteral("R210");
-    case 0x66: return QStringLiteral("R200-T");
-    case 0x6E: return QStringLiteral("R300");
-    case 0x6F: return QStringLiteral("R310");
-    case 0x70: return QStringLiteral("R300-T");
-    case 0xC8: return QStringLiteral("S200");
-    case 0xC9: return QStringLiteral("S210");
-    case 0xCA: return QStringLiteral("S200-T");
-    default: break;
+    case 0x64:
+        return QStringLiteral("R200");
+    case 0x65:
+        return QStringLiteral("R210");
+    case 0x66:
+        return QStringLiteral("R200-T");
+    case 0x6E:
+        return QStringLiteral("R300");
+    case 0x6F:
+        return QStringLiteral("R310");
+    case 0x70:
+        return QStringLiteral("R300-T");
+    case 0xC8:
+        return QStringLiteral("S200");
+    case 0xC9:
+        return QStringLiteral("S210");
+    case 0xCA:
+        return QStringLiteral("S200-T");
+    default:
+        break;
     }
     return code < kFirstOrvaModelCode ? QStringLiteral("BRQ") : QStringLiteral("ORVA");
 }
@@ -333,8 +356,8 @@ QString WeatherDataDecoder::getGpsText()
     QString text;
     const QString latitude = getFieldValue(QStringLiteral("LA"), 0);
     if (!latitude.isEmpty())
-        text = hemisphere(latitude, QLatin1Char('S'), QLatin1Char('N'))
-               + QStringLiteral("&nbsp;&nbsp;");
+        text = hemisphere(latitude, QLatin1Char('S'), QLatin1Char('N')) +
+               QStringLiteral("&nbsp;&nbsp;");
 
     const QString longitude = getFieldValue(QStringLiteral("LO"), 0);
     if (longitude.isEmpty())
@@ -400,10 +423,14 @@ QString WeatherDataDecoder::getRflosBand()
     if (raw.isEmpty())
         return QStringLiteral("INACTIVE");
     switch (validInt(raw).toInt()) {
-    case 0: return QStringLiteral("INACTIVE");
-    case 1: return QStringLiteral("UHF");
-    case 2: return QStringLiteral("VHF");
-    default: return QStringLiteral("ERROR");
+    case 0:
+        return QStringLiteral("INACTIVE");
+    case 1:
+        return QStringLiteral("UHF");
+    case 2:
+        return QStringLiteral("VHF");
+    default:
+        return QStringLiteral("ERROR");
     }
 }
 
@@ -427,13 +454,17 @@ int WeatherDataDecoder::getPrecipAccumIndex(int hours)
 {
     const bool hasField10 = !getFieldValue(QStringLiteral("PA"), 10).isEmpty();
     switch (hours) {
-    case 1: return hasField10 ? 6 : 5;
-    case 3: return hasField10 ? 7 : 6;
-    case 6: return hasField10 ? 8 : 7;
+    case 1:
+        return hasField10 ? 6 : 5;
+    case 3:
+        return hasField10 ? 7 : 6;
+    case 6:
+        return hasField10 ? 8 : 7;
     case 24:
         if (!hasField10)
             return 8;
         return accum24hPrevious ? 9 : 10;
-    default: return hours;
+    default:
+        return hours;
     }
 }

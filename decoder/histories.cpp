@@ -6,7 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 
 // Only the newest entry is ever reported; a few more cover packets that arrive between reports.
 constexpr int kMaxCompassEntries = 8;
@@ -21,8 +22,8 @@ void dropBefore(QList<TimedValue>& samples, const QDateTime& start)
     const qint64 startMs = start.toMSecsSinceEpoch();
     samples.erase(std::remove_if(samples.begin(), samples.end(),
                                  [startMs](const TimedValue& s) {
-                                     return !s.time.isValid()
-                                            || s.time.toMSecsSinceEpoch() < startMs;
+                                     return !s.time.isValid() ||
+                                            s.time.toMSecsSinceEpoch() < startMs;
                                  }),
                   samples.end());
 }
@@ -37,13 +38,13 @@ void pushExtreme(QList<TimedValue>& samples, const QDateTime& time, double value
     samples.append({time, value});
 }
 
-QString beginEndTime(WeatherDataDecoder& decoder, const QString& key, int field,
-                     const char* tag, int which)
+QString beginEndTime(WeatherDataDecoder& decoder, const QString& key, int field, const char* tag,
+                     int which)
 {
     const QString letters = decoder.getFieldValue(key, field);
     qDebug().noquote() << tag << letters;
-    if (letters.isEmpty() || letters.contains(QLatin1Char('-'))
-        || letters.contains(QLatin1Char('?')))
+    if (letters.isEmpty() || letters.contains(QLatin1Char('-')) ||
+        letters.contains(QLatin1Char('?')))
         return QStringLiteral("-");
 
     static const QRegularExpression timePattern(

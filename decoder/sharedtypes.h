@@ -73,8 +73,8 @@ struct LightningCompassEntry {
 };
 
 // Names used in log lines and the data log.
-QString deviceTypeName(DeviceTypes type);   // "BRQ", "ORVA", otherwise "None"
-QString loggingTypeName(LoggingType type);  // "Data", "Debug", otherwise "Default"
+QString deviceTypeName(DeviceTypes type);  // "BRQ", "ORVA", otherwise "None"
+QString loggingTypeName(LoggingType type); // "Data", "Debug", otherwise "Default"
 
 // Must run before the first queued connection that carries one of these types.
 void registerSharedMetaTypes();

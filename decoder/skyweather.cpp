@@ -6,7 +6,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 constexpr double kMetresToFeet = 3.281;
 constexpr double kMetresPerStatuteMile = 1609.34;
@@ -27,8 +28,8 @@ double layerStep(double feet)
 
 bool noWeatherReport(const QString& field)
 {
-    return field.isEmpty() || field.contains(QLatin1String("XX"))
-           || field.contains(QLatin1String("00"));
+    return field.isEmpty() || field.contains(QLatin1String("XX")) ||
+           field.contains(QLatin1String("00"));
 }
 
 int wholeNumberOrZero(const QString& text)
@@ -78,8 +79,7 @@ QString WeatherDataDecoder::getCloudLayers(QList<int>& heights, QStringList& cov
                      [](const Layer& a, const Layer& b) { return a.height < b.height; });
 
     for (int i = 0; i < candidates.size(); ++i) {
-        if (i > 0
-            && candidates.at(i).height - candidates.at(i - 1).height <= kMinLayerSeparationFt)
+        if (i > 0 && candidates.at(i).height - candidates.at(i - 1).height <= kMinLayerSeparationFt)
             continue;
         heights.append(candidates.at(i).height);
         covers.append(candidates.at(i).cover);
@@ -129,42 +129,72 @@ QString WeatherDataDecoder::getPresentWeatherCode(bool useCached)
 
     const int code = wholeNumberOrZero(field);
     switch (code) {
-    case 4: return QStringLiteral("HZ");
-    case 10: return QStringLiteral("BR");
-    case 30: return QStringLiteral("FG");
-    case 31: return QStringLiteral("FZFG");
-    case 40: return QStringLiteral("UP");
-    case 51: return QStringLiteral("-DZ");
+    case 4:
+        return QStringLiteral("HZ");
+    case 10:
+        return QStringLiteral("BR");
+    case 30:
+        return QStringLiteral("FG");
+    case 31:
+        return QStringLiteral("FZFG");
+    case 40:
+        return QStringLiteral("UP");
+    case 51:
+        return QStringLiteral("-DZ");
     case 52: {
         const double t = getTemperature().toDouble();
         if (t == noValue)
             return QStringLiteral("DZ");
         return roundToStep(t, 1.0) <= 0.0 ? QStringLiteral("FZDZ") : QStringLiteral("DZ");
     }
-    case 53: return QStringLiteral("+DZ");
-    case 54: return QStringLiteral("-FZDZ");
-    case 55: return QStringLiteral("FZDZ");
-    case 56: return QStringLiteral("+FZDZ");
-    case 61: return QStringLiteral("-RA");
-    case 62: return QStringLiteral("RA");
-    case 63: return QStringLiteral("+RA");
-    case 64: return QStringLiteral("-FZRA");
-    case 65: return QStringLiteral("FZRA");
-    case 66: return QStringLiteral("+FZRA");
-    case 67: return QStringLiteral("-RASN");
-    case 68: return QStringLiteral("RASN");
-    case 69: return QStringLiteral("+RASN");
-    case 71: return QStringLiteral("-SN");
-    case 72: return QStringLiteral("SN");
-    case 73: return QStringLiteral("+SN");
-    case 87: return QStringLiteral("GS");
-    case 89: return QStringLiteral("GR");
-    case 90: return vicinityThunder ? QStringLiteral("VCTS") : QStringLiteral("TS");
-    case 92: return vicinityThunder ? QStringLiteral("VCTSRA") : QStringLiteral("TSRA");
-    case 93: return vicinityThunder ? QStringLiteral("VCTSGS") : QStringLiteral("TSGS");
-    case 95: return vicinityThunder ? QStringLiteral("+VCTSRA") : QStringLiteral("+TSRA");
-    case 96: return vicinityThunder ? QStringLiteral("VCTSGR") : QStringLiteral("TSGR");
-    default: return QString();
+    case 53:
+        return QStringLiteral("+DZ");
+    case 54:
+        return QStringLiteral("-FZDZ");
+    case 55:
+        return QStringLiteral("FZDZ");
+    case 56:
+        return QStringLiteral("+FZDZ");
+    case 61:
+        return QStringLiteral("-RA");
+    case 62:
+        return QStringLiteral("RA");
+    case 63:
+        return QStringLiteral("+RA");
+    case 64:
+        return QStringLiteral("-FZRA");
+    case 65:
+        return QStringLiteral("FZRA");
+    case 66:
+        return QStringLiteral("+FZRA");
+    case 67:
+        return QStringLiteral("-RASN");
+    case 68:
+        return QStringLiteral("RASN");
+    case 69:
+        return QStringLiteral("+RASN");
+    case 71:
+        return QStringLiteral("-SN");
+    case 72:
+        return QStringLiteral("SN");
+    case 73:
+        return QStringLiteral("+SN");
+    case 87:
+        return QStringLiteral("GS");
+    case 89:
+        return QStringLiteral("GR");
+    case 90:
+        return vicinityThunder ? QStringLiteral("VCTS") : QStringLiteral("TS");
+    case 92:
+        return vicinityThunder ? QStringLiteral("VCTSRA") : QStringLiteral("TSRA");
+    case 93:
+        return vicinityThunder ? QStringLiteral("VCTSGS") : QStringLiteral("TSGS");
+    case 95:
+        return vicinityThunder ? QStringLiteral("+VCTSRA") : QStringLiteral("+TSRA");
+    case 96:
+        return vicinityThunder ? QStringLiteral("VCTSGR") : QStringLiteral("TSGR");
+    default:
+        return QString();
     }
 }
 
@@ -222,11 +252,16 @@ QString WeatherDataDecoder::getFreezingFog()
         return QString();
 
     switch (wholeNumberOrZero(field)) {
-    case 0: return QStringLiteral("HZ");
-    case 6: return QStringLiteral("BR");
-    case 26: return QStringLiteral("FG");
-    case 27: return QStringLiteral("FZFG");
-    default: return QString();
+    case 0:
+        return QStringLiteral("HZ");
+    case 6:
+        return QStringLiteral("BR");
+    case 26:
+        return QStringLiteral("FG");
+    case 27:
+        return QStringLiteral("FZFG");
+    default:
+        return QString();
     }
 }
 

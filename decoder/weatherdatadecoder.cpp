@@ -7,7 +7,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 // Bounds the scan of one field whatever the unit sends.
 constexpr int kMaxFieldLength = 1024;
@@ -68,8 +69,8 @@ double roundToStep(double value, double step)
     q = value > 0.0 ? q + 0.5 : q - 0.5;
     const double whole = std::trunc(q);
     // Converting an out-of-range double to int is undefined; such values are not rounded.
-    if (whole < static_cast<double>(std::numeric_limits<qint32>::min())
-        || whole > static_cast<double>(std::numeric_limits<qint32>::max()))
+    if (whole < static_cast<double>(std::numeric_limits<qint32>::min()) ||
+        whole > static_cast<double>(std::numeric_limits<qint32>::max()))
         return value;
     return static_cast<double>(static_cast<qint32>(whole)) * step;
 }
@@ -102,7 +103,8 @@ void WeatherDataDecoder::setIcao(QString icao)
 
 void WeatherDataDecoder::setPrecipAccum24Interval(int interval)
 {
-    accum24hPrevious = interval == static_cast<int>(PrecipAccum24hInterval::Previous24Hours) ? 1 : 0;
+    accum24hPrevious =
+        interval == static_cast<int>(PrecipAccum24hInterval::Previous24Hours) ? 1 : 0;
 }
 
 int WeatherDataDecoder::fieldStart(const QString& key)
@@ -113,13 +115,12 @@ int WeatherDataDecoder::fieldStart(const QString& key)
     bool colon = false;
     for (int i = 0; i < key.size(); ++i) {
         colon = colon || key.at(i) == QLatin1Char(':');
-        identity = identity
-                   || (key.at(i) == QLatin1Char('@') && i + 1 < key.size()
-                       && key.at(i + 1) == QLatin1Char('I'));
+        identity = identity || (key.at(i) == QLatin1Char('@') && i + 1 < key.size() &&
+                                key.at(i + 1) == QLatin1Char('I'));
     }
     if (identity || colon) {
-        const QString needle = identity ? key + QLatin1Char(':')
-                                        : QStringLiteral("\r\n") + key + QLatin1Char(':');
+        const QString needle =
+            identity ? key + QLatin1Char(':') : QStringLiteral("\r\n") + key + QLatin1Char(':');
         const int found = recordText.indexOf(needle);
         return found < 0 ? -1 : found + needle.size();
     }
@@ -149,8 +150,8 @@ int WeatherDataDecoder::fieldStart(const QString& key)
     // The first line with the key wins, as a search of the text would find it.
     const QChar* text = recordText.constData();
     for (const LineKey& line : qAsConst(lineIndex.lines)) {
-        if (line.keyLength == key.size()
-            && std::equal(key.constData(), key.constData() + key.size(), text + line.keyStart))
+        if (line.keyLength == key.size() &&
+            std::equal(key.constData(), key.constData() + key.size(), text + line.keyStart))
             return line.valueStart;
     }
     return -1;
@@ -192,8 +193,8 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
         ++pos;
     }
     if (colons < index) {
-        reportFieldError(key + QLatin1Char(':') + QString::number(index)
-                         + QStringLiteral(" not found"));
+        reportFieldError(key + QLatin1Char(':') + QString::number(index) +
+                         QStringLiteral(" not found"));
         return QString();
     }
 

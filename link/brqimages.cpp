@@ -10,7 +10,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 using namespace jpeg;
 
@@ -108,9 +109,9 @@ QString safeFileNamePart(const QString& text)
 {
     QString out = text;
     for (QChar& c : out) {
-        const bool allowed = c.isLetter() || c.isDigit() || c == QLatin1Char(' ')
-                             || c == QLatin1Char('-') || c == QLatin1Char('_')
-                             || c == QLatin1Char('.');
+        const bool allowed = c.isLetter() || c.isDigit() || c == QLatin1Char(' ') ||
+                             c == QLatin1Char('-') || c == QLatin1Char('_') ||
+                             c == QLatin1Char('.');
         if (!allowed)
             c = QLatin1Char('_');
     }
@@ -238,8 +239,8 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
     if (!writeImageFile(finalPath, fileLength))
         return;
     emit sendLogMsg("INFO: Final Image Output to " + finalPath.toUtf8());
-    emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Image received from Camera ")
-                           + QString::number(camera));
+    emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Image received from Camera ") +
+                           QString::number(camera));
     receiveBuffer.clear();
     emit sendCameraFinal(camera, finalPath);
     emit enableCamera(false);

@@ -2,7 +2,8 @@
 
 #include <QDebug>
 
-namespace {
+namespace
+{
 
 const QByteArray kPrompt("\r\n>");
 const QByteArray kErrorPrompt("\r\n>\x02\x02\x02", 6);
@@ -24,49 +25,111 @@ struct AckRow {
 };
 
 const AckRow kAckRows[] = {
-    {{"M 20S"}, false, "INFO: BRQ M 20S confirmation received.",
-     "INFO: BRQ 20sec confirmation received", false},
-    {{"M 10S"}, false, "INFO: BRQ M 10S confirmation received.",
-     "INFO: BRQ 10sec confirmation received", false},
-    {{"M 5M"}, false, "INFO: BRQ M 5M confirmation received.",
-     "INFO: BRQ 5min confirmation received", false},
-    {{"M 1M"}, false, "INFO: BRQ M 1M confirmation received.",
-     "INFO: BRQ 1min confirmation received", false},
-    {{"M 20M"}, false, "INFO: BRQ M 20M confirmation received.",
-     "INFO: BRQ 20min command confirmation received", false},
-    {{"M 1H"}, false, "INFO: BRQ M 1H confirmation received.",
-     "INFO: BRQ 1hr command confirmation received", false},
-    {{"M 3H"}, false, "INFO: BRQ M 3H confirmation received.",
-     "INFO: BRQ 3hr mode command confirmation received", false},
-    {{"I5"}, false, "INFO: BRQ I5 confirmation received.",
-     "INFO: BRQ Take All Images command confirmation received", false},
-    {{"I1"}, false, "INFO: BRQ I1 confirmation received.",
-     "INFO: BRQ Take Image from Camera 1 command confirmation received", false},
-    {{"I2"}, false, "INFO: BRQ I2 confirmation received.",
-     "INFO: BRQ Take Image from Camera 2 command  confirmation received", false},
-    {{"I3"}, false, "INFO: BRQ I3 confirmation received.",
-     "INFO: BRQ Take Image from Camera 3 command  confirmation received", false},
-    {{"I4"}, false, "INFO: BRQ I4 confirmation received.",
-     "INFO: BRQ Take Image from Camera 4 command  confirmation received", false},
-    {{"G1 OK"}, false, "INFO: BRQ G1 OK confirmation received.",
-     "INFO: BRQ Enable GPS Lat/Lon reporting command confirmation received", true},
-    {{"G0 OK"}, false, "INFO: BRQ G0 OK confirmation received.",
-     "INFO: BRQ Disable GPS Lat/Lon reporting command confirmation received", true},
-    {{"GE+", "GE OK"}, false, "INFO: BRQ GE OK confirmation received.",
-     "INFO: BRQ Set Elevation command confirmation received", true},
-    {{"S0 OK"}, false, "INFO: BRQ S0 OK confirmation received.",
-     "INFO: BRQ Disable SPECI reports (default) command confirmation received", false},
-    {{"S1 OK"}, false, "INFO: BRQ S1 OK confirmation received.",
-     "INFO: BRQ Enable SPECI reports command confirmation received", false},
-    {{"C0 OK"}, false, "INFO: BRQ C0 OK confirmation received.",
-     "INFO: BRQ Disable Ceilometer command confirmation received", false},
-    {{"C1 OK"}, false, "INFO: BRQ C1 OK confirmation received.",
-     "INFO: BRQ Enable Ceilometer in auto mode command confirmation received", false},
-    {{"C2 OK"}, false, "INFO: BRQ C2 OK confirmation received.",
-     "INFO: BRQ Enable Ceilometer in always mode command confirmation received", false},
-    {{"i20 OK", "i21 OK", "i22 OK", "i23 OK"}, true,
+    {{"M 20S"},
+     false,
+     "INFO: BRQ M 20S confirmation received.",
+     "INFO: BRQ 20sec confirmation received",
+     false},
+    {{"M 10S"},
+     false,
+     "INFO: BRQ M 10S confirmation received.",
+     "INFO: BRQ 10sec confirmation received",
+     false},
+    {{"M 5M"},
+     false,
+     "INFO: BRQ M 5M confirmation received.",
+     "INFO: BRQ 5min confirmation received",
+     false},
+    {{"M 1M"},
+     false,
+     "INFO: BRQ M 1M confirmation received.",
+     "INFO: BRQ 1min confirmation received",
+     false},
+    {{"M 20M"},
+     false,
+     "INFO: BRQ M 20M confirmation received.",
+     "INFO: BRQ 20min command confirmation received",
+     false},
+    {{"M 1H"},
+     false,
+     "INFO: BRQ M 1H confirmation received.",
+     "INFO: BRQ 1hr command confirmation received",
+     false},
+    {{"M 3H"},
+     false,
+     "INFO: BRQ M 3H confirmation received.",
+     "INFO: BRQ 3hr mode command confirmation received",
+     false},
+    {{"I5"},
+     false,
+     "INFO: BRQ I5 confirmation received.",
+     "INFO: BRQ Take All Images command confirmation received",
+     false},
+    {{"I1"},
+     false,
+     "INFO: BRQ I1 confirmation received.",
+     "INFO: BRQ Take Image from Camera 1 command confirmation received",
+     false},
+    {{"I2"},
+     false,
+     "INFO: BRQ I2 confirmation received.",
+     "INFO: BRQ Take Image from Camera 2 command  confirmation received",
+     false},
+    {{"I3"},
+     false,
+     "INFO: BRQ I3 confirmation received.",
+     "INFO: BRQ Take Image from Camera 3 command  confirmation received",
+     false},
+    {{"I4"},
+     false,
+     "INFO: BRQ I4 confirmation received.",
+     "INFO: BRQ Take Image from Camera 4 command  confirmation received",
+     false},
+    {{"G1 OK"},
+     false,
+     "INFO: BRQ G1 OK confirmation received.",
+     "INFO: BRQ Enable GPS Lat/Lon reporting command confirmation received",
+     true},
+    {{"G0 OK"},
+     false,
+     "INFO: BRQ G0 OK confirmation received.",
+     "INFO: BRQ Disable GPS Lat/Lon reporting command confirmation received",
+     true},
+    {{"GE+", "GE OK"},
+     false,
+     "INFO: BRQ GE OK confirmation received.",
+     "INFO: BRQ Set Elevation command confirmation received",
+     true},
+    {{"S0 OK"},
+     false,
+     "INFO: BRQ S0 OK confirmation received.",
+     "INFO: BRQ Disable SPECI reports (default) command confirmation received",
+     false},
+    {{"S1 OK"},
+     false,
+     "INFO: BRQ S1 OK confirmation received.",
+     "INFO: BRQ Enable SPECI reports command confirmation received",
+     false},
+    {{"C0 OK"},
+     false,
+     "INFO: BRQ C0 OK confirmation received.",
+     "INFO: BRQ Disable Ceilometer command confirmation received",
+     false},
+    {{"C1 OK"},
+     false,
+     "INFO: BRQ C1 OK confirmation received.",
+     "INFO: BRQ Enable Ceilometer in auto mode command confirmation received",
+     false},
+    {{"C2 OK"},
+     false,
+     "INFO: BRQ C2 OK confirmation received.",
+     "INFO: BRQ Enable Ceilometer in always mode command confirmation received",
+     false},
+    {{"i20 OK", "i21 OK", "i22 OK", "i23 OK"},
+     true,
      "INFO: BRQ Auto-Schedule Image OK confirmation received.",
-     "INFO: BRQ Auto-Schedule Image OK command confirmation received", false},
+     "INFO: BRQ Auto-Schedule Image OK command confirmation received",
+     false},
 };
 
 bool rowMatches(const AckRow& row, const QByteArray& buffer)
@@ -118,9 +181,9 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
     receiveBuffer.append(data);
     if (receiveBuffer.size() > kMaxReceiveBuffer) {
         qDebug() << "WARNING: BRQ receive buffer overflow, buffer cleared";
-        emit sendLogMsg("WARNING: BRQ receive buffer exceeded "
-                        + QByteArray::number(kMaxReceiveBuffer)
-                        + " bytes without a pause in the data, buffer cleared.");
+        emit sendLogMsg("WARNING: BRQ receive buffer exceeded " +
+                        QByteArray::number(kMaxReceiveBuffer) +
+                        " bytes without a pause in the data, buffer cleared.");
         receiveBuffer.clear();
         idleTicks = 0;
         return;
@@ -141,9 +204,9 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
     }
 
     const bool startsWithRecord = receiveBuffer.startsWith("@I");
-    if (deviceType == DeviceTypes::BRQ
-        && (receiveBuffer.startsWith("\r\nON") || startsWithRecord)
-        && receiveBuffer.endsWith(kBlankLine)) {
+    if (deviceType == DeviceTypes::BRQ &&
+        (receiveBuffer.startsWith("\r\nON") || startsWithRecord) &&
+        receiveBuffer.endsWith(kBlankLine)) {
         emit sendRawData(receiveBuffer);
         if (startupSequence) {
             copyBufferToDataLog();
@@ -160,14 +223,14 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
     const QString& iLine = lines.at(0);
     const QString& otherLine = lines.at(1);
 
-    if (startsWithRecord && otherLine.startsWith(QLatin1String("@0"))
-        && receiveBuffer.contains('~') && receiveBuffer.endsWith(kBlankLine)) {
+    if (startsWithRecord && otherLine.startsWith(QLatin1String("@0")) &&
+        receiveBuffer.contains('~') && receiveBuffer.endsWith(kBlankLine)) {
         handleWeatherData(receiveBuffer, '0', QByteArray());
     } else if (receiveBuffer.size() > imageHeaderLength) {
         if (receiveBuffer.startsWith("@1")) {
             handleImagePacket(receiveBuffer);
-        } else if (iLine.startsWith(QLatin1String("@I"))
-                   && otherLine.startsWith(QLatin1String("@1")) && receiveBuffer.contains("SND")) {
+        } else if (iLine.startsWith(QLatin1String("@I")) &&
+                   otherLine.startsWith(QLatin1String("@1")) && receiveBuffer.contains("SND")) {
             // The image header is read from the packet itself, not from the record line before it.
             const int packetAt = receiveBuffer.indexOf("\r\n@1");
             if (packetAt >= 0)
@@ -206,8 +269,8 @@ void data_incoming::reportBrqAcknowledgements()
 
 void data_incoming::sendPendingBrqCommands()
 {
-    qDebug().noquote() << "INFO: BRQ Prompt Received, now sending command "
-                              + QString::fromLatin1(pendingCommands);
+    qDebug().noquote() << "INFO: BRQ Prompt Received, now sending command " +
+                              QString::fromLatin1(pendingCommands);
     emit sendRawData(receiveBuffer);
     copyBufferToDataLog();
 

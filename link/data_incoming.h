@@ -67,8 +67,8 @@ signals:
     void sendLogMsg(const QByteArray& line);
     void enableCamera(bool active);
     void sendImageProgressInfo(int camera, int sequence);
-    void sendCameraProgress(const QString& path, int camera, const QString& timeText,
-                            double angle, const QString& dateText);
+    void sendCameraProgress(const QString& path, int camera, const QString& timeText, double angle,
+                            const QString& dateText);
     void sendCameraFinal(int camera, const QString& path);
     void sendRawData(const QByteArray& data);
     void sendDecodedData(const QByteArray& data);

@@ -7,7 +7,8 @@
 
 #include <QtGlobal>
 
-namespace jpeg {
+namespace jpeg
+{
 
 // clang-format off
 inline constexpr quint8 kLuminanceQuant[64] = {

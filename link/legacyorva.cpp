@@ -2,7 +2,8 @@
 
 #include <QDebug>
 
-namespace {
+namespace
+{
 
 // At 9600 baud a unit that never pauses for a second sends about 1 KiB per second; a buffer
 // this large holds nothing but noise that no response or block will ever match.
@@ -50,9 +51,9 @@ void data_incoming::parseData_ORVA_Legacy(const QByteArray& data)
     if (receiveBuffer.size() + data.size() > kMaxLegacyBuffer) {
         receiveBuffer.clear();
         qDebug() << "Legacy receive buffer overflow, cleared";
-        emit sendLogMsg("WARNING: ORVA legacy receive buffer exceeded "
-                        + QByteArray::number(kMaxLegacyBuffer)
-                        + " bytes without a pause; buffer cleared");
+        emit sendLogMsg("WARNING: ORVA legacy receive buffer exceeded " +
+                        QByteArray::number(kMaxLegacyBuffer) +
+                        " bytes without a pause; buffer cleared");
     }
     // A single read larger than the whole buffer cannot hold anything worth keeping either.
     if (data.size() <= kMaxLegacyBuffer)
@@ -64,8 +65,8 @@ void data_incoming::parseData_ORVA_Legacy(const QByteArray& data)
         qDebug() << "Response Received";
         qDebug() << receiveBuffer;
         emit sendRawData(receiveBuffer);
-        if (receiveBuffer.endsWith("\r\n")
-            && (loggingMode == LoggingType::Data || loggingMode == LoggingType::Debug))
+        if (receiveBuffer.endsWith("\r\n") &&
+            (loggingMode == LoggingType::Data || loggingMode == LoggingType::Debug))
             emit sendLogData(receiveBuffer, emptyRecord, deviceType);
     }
 
@@ -85,8 +86,8 @@ void data_incoming::parseData_ORVA_Legacy(const QByteArray& data)
         break;
     }
 
-    if (receiveBuffer.startsWith("@I") && otherLine.startsWith(QLatin1String("@0"))
-        && receiveBuffer.contains('~') && receiveBuffer.endsWith("\r\n\r\n")) {
+    if (receiveBuffer.startsWith("@I") && otherLine.startsWith(QLatin1String("@0")) &&
+        receiveBuffer.contains('~') && receiveBuffer.endsWith("\r\n\r\n")) {
         // The block leaves the buffer as it is handed on, so a block that follows within the
         // idle time is published on its own instead of behind this one again.
         const QByteArray block = receiveBuffer;

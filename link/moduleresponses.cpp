@@ -2,7 +2,8 @@
 
 #include <QDebug>
 
-namespace {
+namespace
+{
 
 // Parts of a frame as the module and radio answers are read; a part the frame lacks reads empty.
 QStringList frameParts(const QByteArray& frame)
@@ -211,8 +212,8 @@ void data_incoming::parseSendResponse(const QByteArray& frame)
         return;
     }
     const QString command = parts.at(2);
-    const bool report = command.startsWith(QLatin1String("send METAR"))
-                        || command.startsWith(QLatin1String("send SPECI"));
+    const bool report = command.startsWith(QLatin1String("send METAR")) ||
+                        command.startsWith(QLatin1String("send SPECI"));
     const QString value = splitResult(parts.at(3)).value(1);
     if (value != QLatin1String("OK")) {
         reportError("Send command failed, response = " + value.toUtf8() + ".", frame);

@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 QStringList frameLines(const QByteArray& frame)
 {
@@ -92,10 +93,33 @@ private:
 
 // The first name found anywhere in the frame decides; "speci_default=" holds "default=".
 const char* const kResponseNames[] = {
-    "stack=", "decl=", "flash_erase=", "key=", "iv=", "enable=", "encrypt=", "send=",
-    "frequency=", "metar_offset=", "gps=", "elevation=", "datetime=", "icao=", "led=", "log=",
-    "blower=", "radio_freq=", "rf=", "heater=", "speci_default=", "default=", "speci_mode=",
-    "speci_read_visibility=", "speci_read_ceiling=", "speci_clear=", "speci_criteria_source=",
+    "stack=",
+    "decl=",
+    "flash_erase=",
+    "key=",
+    "iv=",
+    "enable=",
+    "encrypt=",
+    "send=",
+    "frequency=",
+    "metar_offset=",
+    "gps=",
+    "elevation=",
+    "datetime=",
+    "icao=",
+    "led=",
+    "log=",
+    "blower=",
+    "radio_freq=",
+    "rf=",
+    "heater=",
+    "speci_default=",
+    "default=",
+    "speci_mode=",
+    "speci_read_visibility=",
+    "speci_read_ceiling=",
+    "speci_clear=",
+    "speci_criteria_source=",
 };
 
 QByteArray findResponseName(const QByteArray& frame)

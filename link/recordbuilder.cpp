@@ -11,7 +11,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 
 const QString kNoStation = QStringLiteral("000000000000000");
 
@@ -167,9 +168,12 @@ QJsonObject data_incoming::buildWeatherJson()
         if (decoder->getIcao().isEmpty() && report.mid(6, 15) == kNoStation)
             report.replace(6, 15, stationId);
         const QJsonObject totals = decoder->getPrecipTotals();
-        record.insert(QStringLiteral("precip_total_1hr"), precipTotal(totals, QStringLiteral("1hr")));
-        record.insert(QStringLiteral("precip_total_3hr"), precipTotal(totals, QStringLiteral("3hr")));
-        record.insert(QStringLiteral("precip_total_6hr"), precipTotal(totals, QStringLiteral("6hr")));
+        record.insert(QStringLiteral("precip_total_1hr"),
+                      precipTotal(totals, QStringLiteral("1hr")));
+        record.insert(QStringLiteral("precip_total_3hr"),
+                      precipTotal(totals, QStringLiteral("3hr")));
+        record.insert(QStringLiteral("precip_total_6hr"),
+                      precipTotal(totals, QStringLiteral("6hr")));
         record.insert(QStringLiteral("precip_total_24hr"),
                       precipTotal(totals, QStringLiteral("24hr")));
     }
@@ -221,8 +225,8 @@ QJsonObject data_incoming::buildWeatherJson()
     QList<int> heights;
     QStringList covers;
     QString sky = decoder->getCloudLayers(heights, covers);
-    if (!sky.contains(QLatin1String("Ceilometer OFF"))
-        && !sky.contains(QLatin1String("No Ceilometer"))) {
+    if (!sky.contains(QLatin1String("Ceilometer OFF")) &&
+        !sky.contains(QLatin1String("No Ceilometer"))) {
         record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("0"));
         const int layers = qMin(heights.size(), kLayerKeys);
         for (int i = 0; i < layers; ++i) {
@@ -278,9 +282,8 @@ QJsonObject data_incoming::buildWeatherJson()
 
     const QString stationPressure = decoder->getStationPressure();
     record.insert(QStringLiteral("Station Pressure"),
-                  stationPressure.isEmpty()
-                      ? QStringLiteral("-")
-                      : generalNumber(stationPressure.toDouble() / 33.8639));
+                  stationPressure.isEmpty() ? QStringLiteral("-")
+                                            : generalNumber(stationPressure.toDouble() / 33.8639));
     const QString pressureChange = runPressureWindow(sampleTime, stationPressure);
     record.insert(QStringLiteral("3 Hr Pressure"), deviceType == DeviceTypes::BRQ
                                                        ? pressureChange
@@ -318,8 +321,8 @@ QJsonObject data_incoming::buildWeatherJson()
         const QStringList errors = decoder->getParseErrors();
         decoder->clearParseErrors();
         if (!errors.isEmpty())
-            emit sendLogMsg("DEBUG: List of Parsing Errors [ "
-                            + errors.join(QLatin1Char(',')).toUtf8() + " ]");
+            emit sendLogMsg("DEBUG: List of Parsing Errors [ " +
+                            errors.join(QLatin1Char(',')).toUtf8() + " ]");
     }
     return record.finish();
 }

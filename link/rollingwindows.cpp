@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 constexpr qint64 kDaySecs = 86400;
 constexpr qint64 kPressureSecs = 10800;
@@ -52,12 +53,11 @@ void ageWindow(QList<Entry>& queue, const QDateTime& time, qint64 windowSecs)
 
 // Running-maximum (or minimum) queue: values strictly decreasing (increasing) from the front,
 // so the front is the extreme of the window; of two equal values the newer one stays.
-template <typename Entry>
-void pushExtreme(QList<Entry>& queue, const Entry& entry, bool maximum)
+template <typename Entry> void pushExtreme(QList<Entry>& queue, const Entry& entry, bool maximum)
 {
     const double value = valueOf(entry);
-    while (!queue.isEmpty()
-           && (maximum ? valueOf(queue.last()) <= value : valueOf(queue.last()) >= value))
+    while (!queue.isEmpty() &&
+           (maximum ? valueOf(queue.last()) <= value : valueOf(queue.last()) >= value))
         queue.removeLast();
     queue.append(entry);
     while (queue.size() > kMaxWindowEntries)
@@ -75,10 +75,10 @@ QPair<QString, QString> runDailyWindow(QList<TimedValue>& maxQueue, QList<TimedV
         pushExtreme(maxQueue, sample, true);
         pushExtreme(minQueue, sample, false);
     }
-    const QString maxText = maxQueue.isEmpty() ? QStringLiteral("-")
-                                               : generalNumber(maxQueue.first().value);
-    const QString minText = minQueue.isEmpty() ? QStringLiteral("-")
-                                               : generalNumber(minQueue.first().value);
+    const QString maxText =
+        maxQueue.isEmpty() ? QStringLiteral("-") : generalNumber(maxQueue.first().value);
+    const QString minText =
+        minQueue.isEmpty() ? QStringLiteral("-") : generalNumber(minQueue.first().value);
     return qMakePair(maxText, minText);
 }
 
@@ -99,15 +99,15 @@ TamperDifferences compareSamples(const PositionSample& reference, const Position
     constexpr double kCode = 65534.0;
     const auto guarded = [kCode](double a, double b) { return a < kCode && b < kCode; };
     TamperDifferences d;
-    d.latitude = guarded(reference.latitude, sample.latitude)
-                 && std::fabs(sample.latitude - reference.latitude) > 0.005;
-    d.longitude = guarded(reference.longitude, sample.longitude)
-                  && std::fabs(sample.longitude - reference.longitude) > 0.005;
-    d.elevation = reference.elevation > -kCode && sample.elevation < kCode
-                  && std::fabs(sample.elevation - reference.elevation) > 3.0;
+    d.latitude = guarded(reference.latitude, sample.latitude) &&
+                 std::fabs(sample.latitude - reference.latitude) > 0.005;
+    d.longitude = guarded(reference.longitude, sample.longitude) &&
+                  std::fabs(sample.longitude - reference.longitude) > 0.005;
+    d.elevation = reference.elevation > -kCode && sample.elevation < kCode &&
+                  std::fabs(sample.elevation - reference.elevation) > 3.0;
     d.tilt = guarded(reference.tilt, sample.tilt) && std::fabs(sample.tilt - reference.tilt) > 5.0;
-    d.orientation = guarded(reference.orientation, sample.orientation)
-                    && std::fabs(sample.orientation - reference.orientation) > 10.0;
+    d.orientation = guarded(reference.orientation, sample.orientation) &&
+                    std::fabs(sample.orientation - reference.orientation) > 10.0;
     return d;
 }
 
@@ -135,8 +135,7 @@ QPair<QString, QString> data_incoming::runTemperatureWindow(const QDateTime& tim
     return runDailyWindow(temperatureMaxHistory, temperatureMinHistory, time, text);
 }
 
-QPair<QString, QString> data_incoming::runDewPointWindow(const QDateTime& time,
-                                                         const QString& text)
+QPair<QString, QString> data_incoming::runDewPointWindow(const QDateTime& time, const QString& text)
 {
     return runDailyWindow(dewPointMaxHistory, dewPointMinHistory, time, text);
 }
@@ -204,8 +203,8 @@ QString data_incoming::runPressureWindow(const QDateTime& time, const QString& p
     const TimedValue& highest = pressureMaxHistory.first();
     const TimedValue& lowest = pressureMinHistory.first();
     // The later of the two extremes tells a fall from a rise.
-    const double change = highest.time <= lowest.time ? lowest.value - highest.value
-                                                      : highest.value - lowest.value;
+    const double change =
+        highest.time <= lowest.time ? lowest.value - highest.value : highest.value - lowest.value;
     return QString::number(change, 'f', 2);
 }
 

@@ -13,7 +13,8 @@
 
 qint32 idleTicks = 0;
 
-namespace {
+namespace
+{
 
 // The key command carries the link key: its text never goes to the log.
 bool isKeyCommand(const QByteArray& cmd)
@@ -87,17 +88,16 @@ void data_incoming::handleError(QSerialPort::SerialPortError error)
         qDebug().noquote() << "ERROR: " + reason;
         emit sendLogMsg("ERROR: " + reason.toUtf8());
         emit sendDisplayErrorMsg(QStringLiteral("ERROR: Serial Port Error"));
-        qDebug().noquote() << QStringLiteral("Returned error info: ")
-                                  + QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(
+        qDebug().noquote() << QStringLiteral("Returned error info: ") +
+                                  QMetaEnum::fromType<QSerialPort::SerialPortError>().valueToKey(
                                       error);
     }
 
     // An unplugged adapter reports a resource error; a vanished pseudo-terminal keeps the port
     // open and repeats read errors without end. Either way the port is gone.
-    const bool lost = error == QSerialPort::ResourceError
-                      || (serialPort->isOpen()
-                          && (error == QSerialPort::ReadError
-                              || error == QSerialPort::WriteError));
+    const bool lost = error == QSerialPort::ResourceError ||
+                      (serialPort->isOpen() &&
+                       (error == QSerialPort::ReadError || error == QSerialPort::WriteError));
     if (lost && !losingPort)
         losePort(reason);
 }
@@ -207,8 +207,8 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
                 emit sendLogMsg("INFO: ORVA Command to Update the Key Encryption File Sent");
             else
                 emit sendLogMsg("INFO: ORVA Command Sent [ " + cmd + " ]");
-            qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(cmd) + " ] "
-                                      + Clock::now().toString();
+            qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(cmd) + " ] " +
+                                      Clock::now().toString();
             emit sendCommandConfirmation();
             return;
         }
@@ -230,8 +230,8 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
             emit sendLogMsg("WARNING: Held ORVA Command to Update the Key Encryption File "
                             "Dropped, Replaced by a Newer Command");
         else
-            emit sendLogMsg("WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
-                            + heldCommand + " ]");
+            emit sendLogMsg("WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ " +
+                            heldCommand + " ]");
     }
     heldCommand = cmd;
 
@@ -263,8 +263,8 @@ void data_incoming::debugORVApacket()
     qDebug() << "INFO:  debugORVApacket debugORVApacket";
 
     const QString path =
-        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-                        + QDir::separator() + QStringLiteral("VD_debug_msgs.txt"));
+        QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                        QDir::separator() + QStringLiteral("VD_debug_msgs.txt"));
     QFile file(path);
     if (!file.exists() || !file.open(QIODevice::ReadOnly))
         return;

@@ -36,7 +36,8 @@ const QStringList highSpeedKeys = {
     QStringLiteral("Lightning Min Distance 60 Min"),
 };
 
-namespace {
+namespace
+{
 
 // A frame is at most a couple of kilobytes; parts beyond this size belong to a packet whose
 // end never came, and keeping them would let the backlog grow without bound.
@@ -58,7 +59,8 @@ QByteArray data_incoming::joinPacketParts(const QByteArray& data, int slot)
         backlog.clear();
         return data;
     }
-    const QStringList fields = text.mid(headerAt + 2, statusAt - headerAt - 2).split(QLatin1Char(':'));
+    const QStringList fields =
+        text.mid(headerAt + 2, statusAt - headerAt - 2).split(QLatin1Char(':'));
     if (fields.size() != 8) {
         backlog.clear();
         return data;

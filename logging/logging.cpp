@@ -172,7 +172,8 @@ bool appendCompleted(QFile& file, qint64 oldSize, qint64 newSize)
 
 } // namespace
 
-namespace {
+namespace
+{
 QString defaultLogFolder()
 {
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) +
@@ -284,7 +285,8 @@ void logging::setLogLocation(const QString& path)
 {
     // "/" rather than a backslash: Qt takes it on every platform, a backslash only on Windows.
     // No location means the default folder, not "/logging" at the root of the file system.
-    logDir = path.isEmpty() ? defaultLogFolder() : QDir::cleanPath(path + QLatin1String("/logging"));
+    logDir =
+        path.isEmpty() ? defaultLogFolder() : QDir::cleanPath(path + QLatin1String("/logging"));
     logFile.close();
     dataFile.close();
     createLog();

@@ -72,12 +72,15 @@ void TestEncryptionKey::derivationSkipsKeysWithSlash_data()
     // PBKDF2-HMAC-SHA256 "password"/"salt" at 1 and 2 rounds are published vectors whose Base64
     // holds "/" (Eg+2z/z4..., rk0Mla9rRtMtCt/5...); 3 does too, so the walk ends at 4 rounds.
     QTest::newRow("published vectors skipped")
-        << "password" << "salt" << 1 << "zXsgPjrvKKdzYT3kaQHZpdYhIos7PejeJM6lt4hFnIo=";
+        << "password"
+        << "salt" << 1 << "zXsgPjrvKKdzYT3kaQHZpdYhIos7PejeJM6lt4hFnIo=";
     QTest::newRow("first count already clean")
-        << "password" << "salt" << 4 << "zXsgPjrvKKdzYT3kaQHZpdYhIos7PejeJM6lt4hFnIo=";
-    QTest::newRow("full count, clean at once") << "Vantora-pass" << "4294967295"
-                                               << checkEncryptionKey::defaultIterations
-                                               << "5Hj31ujWRxPZl34F9rCK5VD4QU2T491Kpq2oRvYnNAI=";
+        << "password"
+        << "salt" << 4 << "zXsgPjrvKKdzYT3kaQHZpdYhIos7PejeJM6lt4hFnIo=";
+    QTest::newRow("full count, clean at once")
+        << "Vantora-pass"
+        << "4294967295" << checkEncryptionKey::defaultIterations
+        << "5Hj31ujWRxPZl34F9rCK5VD4QU2T491Kpq2oRvYnNAI=";
     QTest::newRow("non-ASCII password as UTF-8, empty salt")
         << QString::fromUtf8("pässwörd") << "" << checkEncryptionKey::defaultIterations
         << "qUgZJjqaeQ4f0mocNy41Zh5RJ0x3Ev9GHkoIPk4DNCE=";
@@ -109,8 +112,7 @@ void TestEncryptionKey::workerOnItsThreadReportsKeyAndFreshIv()
     for (int request = 0; request < 2; ++request)
         QMetaObject::invokeMethod(worker, "checkEncryptionInfo", Qt::QueuedConnection,
                                   Q_ARG(QString, QStringLiteral("password8")),
-                                  Q_ARG(QString, QStringLiteral("12345")),
-                                  Q_ARG(int, request));
+                                  Q_ARG(QString, QStringLiteral("12345")), Q_ARG(int, request));
     QTRY_COMPARE_WITH_TIMEOUT(ready.count(), 2, 60000);
     thread.quit();
     thread.wait();
@@ -294,10 +296,12 @@ void TestEncryptionKey::passwordLengthChecked()
         QCOMPARE(requests.at(0).at(2).toInt(), 1);
     } else {
         QCOMPARE(requests.count(), 0);
-        QCOMPARE(boxes, QStringList(QStringLiteral(
-                            "The entered Password must be between 8 and 32 characters in length."
-                            "\r\nYours is: %1 characters in length.")
-                                        .arg(length)));
+        QCOMPARE(
+            boxes,
+            QStringList(
+                QStringLiteral("The entered Password must be between 8 and 32 characters in length."
+                               "\r\nYours is: %1 characters in length.")
+                    .arg(length)));
     }
 }
 
@@ -365,7 +369,8 @@ void TestEncryptionKey::startPageRederivesWithKeyFileSalt()
     window->show();
 
     window->setupEncryptionMode();
-    QCOMPARE(window->ui->stackedWidget_MainLayout->currentWidget(), window->ui->page_encryptionStart);
+    QCOMPARE(window->ui->stackedWidget_MainLayout->currentWidget(),
+             window->ui->page_encryptionStart);
     QVERIFY(window->threadEncCheck->isRunning());
     QVERIFY(window->ui->pushButton_forceSelectKeyFile->isVisible());
     QVERIFY(!window->ui->pushButton_enterEncryptionKeyProgram->isVisible());
@@ -500,13 +505,11 @@ void TestEncryptionKey::encryptionSwitchColours()
     auto* disable = window->ui->pushButtonDisableEncryption;
     window->on_pushButtonEnableEncryption_clicked();
     window->on_pushButtonDisableEncryption_clicked();
-    QCOMPARE(window->commandQueue,
-             (QList<QByteArray>{"encrypt ON\r\n", "encrypt OFF\r\n"}));
+    QCOMPARE(window->commandQueue, (QList<QByteArray>{"encrypt ON\r\n", "encrypt OFF\r\n"}));
     QCOMPARE(enable->styleSheet(), idle);
     QCOMPARE(disable->styleSheet(), QStringLiteral("background: blue"));
 
-    const struct
-    {
+    const struct {
         int state;
         const char* enable;
         const char* disable;

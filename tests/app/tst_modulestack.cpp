@@ -115,8 +115,8 @@ private slots:
         QTest::addColumn<bool>("enabled");
 
         QTest::newRow("enabled") << "C1:CEL,state=1,x" << int(ModuleLine::Module) << "C" << true;
-        QTest::newRow("value starting with 1") << "W:a,s=10" << int(ModuleLine::Module) << "W"
-                                               << true;
+        QTest::newRow("value starting with 1")
+            << "W:a,s=10" << int(ModuleLine::Module) << "W" << true;
         QTest::newRow("zero") << "G:a,s=0" << int(ModuleLine::Module) << "G" << false;
         QTest::newRow("empty value") << "V:a,s=" << int(ModuleLine::Module) << "V" << false;
         QTest::newRow("on is not 1") << "R:a,s=on" << int(ModuleLine::Module) << "R" << false;
@@ -126,8 +126,8 @@ private slots:
         QTest::newRow("no comma") << "C:s=1" << int(ModuleLine::Malformed) << "" << false;
         QTest::newRow("no equals") << "C:a,s1" << int(ModuleLine::Malformed) << "C" << false;
         QTest::newRow("two equals") << "C:a,s=1=1" << int(ModuleLine::Malformed) << "C" << false;
-        QTest::newRow("unknown letter") << "X:a,s=1" << int(ModuleLine::UnknownModule) << "X"
-                                        << false;
+        QTest::newRow("unknown letter")
+            << "X:a,s=1" << int(ModuleLine::UnknownModule) << "X" << false;
         QTest::newRow("empty head") << ":a,s=1" << int(ModuleLine::UnknownModule) << "" << false;
         QTest::newRow("lower case") << "c:a,s=1" << int(ModuleLine::UnknownModule) << "c" << false;
     }
@@ -290,14 +290,14 @@ private slots:
         // The wait is not the panel's to cancel.
         QCOMPARE(window->pendingStackAcks, QStringList{"enable=W"});
 
-        for (QWidget* shown : QList<QWidget*>{f->label_ModuleCeilometer, f->iconModule_Ceilometer,
-                                              f->checkBox_ORVAEnableCeilometer,
-                                              f->checkBox_ORVADisableCeilometer,
-                                              f->iconModule_Wind, f->iconModule_Lightning})
+        for (QWidget* shown :
+             QList<QWidget*>{f->label_ModuleCeilometer, f->iconModule_Ceilometer,
+                             f->checkBox_ORVAEnableCeilometer, f->checkBox_ORVADisableCeilometer,
+                             f->iconModule_Wind, f->iconModule_Lightning})
             QVERIFY2(!shown->isHidden(), qPrintable(shown->objectName()));
-        for (QWidget* hidden : QList<QWidget*>{f->label_ModuleTPH, f->iconModule_TPH,
-                                               f->iconModule_Iridium, f->iconModule_Radio,
-                                               f->checkBox_ORVAEnablePresentWeather})
+        for (QWidget* hidden :
+             QList<QWidget*>{f->label_ModuleTPH, f->iconModule_TPH, f->iconModule_Iridium,
+                             f->iconModule_Radio, f->checkBox_ORVAEnablePresentWeather})
             QVERIFY2(hidden->isHidden(), qPrintable(hidden->objectName()));
         QCOMPARE(iconImage(f->iconModule_Ceilometer->icon()), iconImage(greenLight()));
         QCOMPARE(iconImage(f->iconModule_Wind->icon()), iconImage(redLight()));

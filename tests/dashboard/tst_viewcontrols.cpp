@@ -96,10 +96,20 @@ private slots:
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("tableF");
 
-        QTest::newRow("values") << "12.3" << "54.1" << "21.4 " + degC << "70.5 " + degF;
-        QTest::newRow("below zero") << "-40.0" << "-40.0" << "-5.0 " + degC << "23.0 " + degF;
-        QTest::newRow("no value") << "-" << "-" << "-" << "-";
-        QTest::newRow("before the first record") << "" << "" << "" << "";
+        QTest::newRow("values") << "12.3"
+                                << "54.1"
+                                << "21.4 " + degC << "70.5 " + degF;
+        QTest::newRow("below zero") << "-40.0"
+                                    << "-40.0"
+                                    << "-5.0 " + degC << "23.0 " + degF;
+        QTest::newRow("no value") << "-"
+                                  << "-"
+                                  << "-"
+                                  << "-";
+        QTest::newRow("before the first record") << ""
+                                                 << ""
+                                                 << ""
+                                                 << "";
     }
 
     void unitSwitchConvertsLabels()
@@ -109,10 +119,14 @@ private slots:
         QFETCH(QString, table);
         QFETCH(QString, tableF);
         Ui_MainGUI* f = window->ui;
-        const QList<QLabel*> dashboardLabels = {
-            f->labelCurrentTempC,           f->labelWindChillC, f->label24hoursTemperatureMaxC,
-            f->label24hoursTemperatureMinC, f->labelHeatIndexC, f->labelDewPointC,
-            f->label24hoursDewPointMaxC,    f->label24hoursDewPointMinC};
+        const QList<QLabel*> dashboardLabels = {f->labelCurrentTempC,
+                                                f->labelWindChillC,
+                                                f->label24hoursTemperatureMaxC,
+                                                f->label24hoursTemperatureMinC,
+                                                f->labelHeatIndexC,
+                                                f->labelDewPointC,
+                                                f->label24hoursDewPointMaxC,
+                                                f->label24hoursDewPointMinC};
         const QList<QLabel*> tableLabels = {f->labelTableTemperature, f->labelTableHeatIndex,
                                             f->labelTableWindChillIndex, f->labelTableDewPoint};
         for (QLabel* label : dashboardLabels)
@@ -167,7 +181,8 @@ private slots:
 
     void unitSwitchConvertsChart()
     {
-        const qint64 first = QDateTime(QDate(2026, 3, 5), QTime(13, 0), Qt::UTC).toMSecsSinceEpoch();
+        const qint64 first =
+            QDateTime(QDate(2026, 3, 5), QTime(13, 0), Qt::UTC).toMSecsSinceEpoch();
         temperatureSeries()->append(first, 0.126);
         temperatureSeries()->append(first + 60000, 10.0);
         QValueAxis* valueAxis = window->trendYAxes[TemperatureChart];
@@ -191,8 +206,8 @@ private slots:
     void unitSwitchRewritesAlertsPane()
     {
         const QString stamp = QStringLiteral("2026-03-05 14:00:00 ");
-        window->ui->textEdit_ActiveAlerts->setPlainText(
-            stamp + "Temperature 25.3" + degC + " is Greater Than Threshold of 20" + degC);
+        window->ui->textEdit_ActiveAlerts->setPlainText(stamp + "Temperature 25.3" + degC +
+                                                        " is Greater Than Threshold of 20" + degC);
         window->on_radioButtonUnitsImperial_clicked();
         QCOMPARE(window->ui->textEdit_ActiveAlerts->toPlainText(),
                  stamp + "Temperature 77.5" + degF + " is Greater Than Threshold of 68.0" + degF);
@@ -222,7 +237,9 @@ private slots:
         QTest::newRow("lone CR dropped") << QList<QByteArray>{"A\rB"} << "AB";
         QTest::newRow("chunk continues the line")
             << QList<QByteArray>{"12.3,4", "5.6\r\n", "7"} << "12.3,45.6\n7";
-        QTest::newRow("UTF-8") << QList<QByteArray>{"21 \xC2\xB0" "C\r\n"} << "21 \u00B0C\n";
+        QTest::newRow("UTF-8") << QList<QByteArray>{"21 \xC2\xB0"
+                                                    "C\r\n"}
+                               << "21 \u00B0C\n";
     }
 
     void rawData()
@@ -255,8 +272,7 @@ private slots:
         view->selectAll();
         window->updateRawData("second\r\n");
         window->on_send_decoded_data("third");
-        QCOMPARE(view->toPlainText(),
-                 QStringLiteral("Waiting for Data...first\nsecond\nthird\n"));
+        QCOMPARE(view->toPlainText(), QStringLiteral("Waiting for Data...first\nsecond\nthird\n"));
     }
 
     void decodedData()
@@ -328,8 +344,7 @@ private slots:
         QSignalSpy sent(window, &MainGUI::updateRunwayDirection);
 
         window->on_pushButton_UpdateRunwayDirection_clicked();
-        QCOMPARE(boxes,
-                 QStringList{"Error|Runway Currently Hidden, Please Enable Runway \n\n"});
+        QCOMPARE(boxes, QStringList{"Error|Runway Currently Hidden, Please Enable Runway \n\n"});
         QCOMPARE(window->runwayDirection, 45.0);
         QCOMPARE(sent.count(), 0);
     }
@@ -389,7 +404,8 @@ private slots:
         QTest::addColumn<QString>("pixmap");
         QTest::addColumn<QString>("tip");
 
-        QTest::newRow("active") << true << ":/resources/camera-on.png" << "Cameras Active";
+        QTest::newRow("active") << true << ":/resources/camera-on.png"
+                                << "Cameras Active";
         QTest::newRow("inactive") << false << ":/resources/camera-off-grey.png"
                                   << "Cameras Inactive";
     }

@@ -6,7 +6,8 @@
 
 #include <functional>
 
-namespace {
+namespace
+{
 
 constexpr int kNone = 0;
 constexpr int kBrq = 1;
@@ -35,26 +36,43 @@ using Reader = std::function<QString(WeatherDataDecoder&)>;
 const QMap<QString, Reader>& readers()
 {
 #define READ(call) [](WeatherDataDecoder& d) { return d.call; }
-    static const QMap<QString, Reader> map{
-        {"timestamp", READ(getTimestamp())}, {"voltage", READ(getVoltage())},
-        {"interval", READ(getReportingInterval())}, {"model", READ(getDeviceModel())},
-        {"txRate", READ(getRadioTransmitRate())}, {"speedInst", READ(getWindSpeed(true))},
-        {"speed", READ(getWindSpeed(false))}, {"dir", READ(getWindDirection())},
-        {"dir2Min", READ(getWindDirection2MinAvg())}, {"gust", READ(getGustSpeed())},
-        {"gustDir", READ(getGustDirection())}, {"temp", READ(getTemperature())},
-        {"humidity", READ(getHumidity())}, {"haPressure", READ(getHAPressure())},
-        {"stationPressure", READ(getStationPressure())}, {"altimeter", READ(getAltimeter())},
-        {"threeHour", READ(getThreeHourPressure())}, {"elevation", READ(getElevation())},
-        {"vis", READ(getVisibility())}, {"vis1", READ(getVisibility1())},
-        {"precip", READ(getPrecipitation())}, {"contamination", READ(getContamination())},
-        {"ldDistance", READ(getLightningDistance())},
-        {"ldFrequency", READ(getLightningFrequency())}, {"lat", READ(getLatitude())},
-        {"lon", READ(getLongitude())}, {"gps", READ(getGpsText())},
-        {"orientation", READ(getOrientation())}, {"tilt", READ(getTilt())},
-        {"heading", READ(getCompassHeading())}, {"waveHeight", READ(getSigWaveHeight())},
-        {"wavePeriod", READ(getSigWavePeriod())}, {"waveDir", READ(getSigWaveDirection())},
-        {"seaTemp", READ(getSeaSurfaceTemp())}, {"rflosTx", READ(getRflosTransmitFrequency())},
-        {"rflosRx", READ(getRflosReceiveFrequency())}, {"band", READ(getRflosBand())}};
+    static const QMap<QString, Reader> map{{"timestamp", READ(getTimestamp())},
+                                           {"voltage", READ(getVoltage())},
+                                           {"interval", READ(getReportingInterval())},
+                                           {"model", READ(getDeviceModel())},
+                                           {"txRate", READ(getRadioTransmitRate())},
+                                           {"speedInst", READ(getWindSpeed(true))},
+                                           {"speed", READ(getWindSpeed(false))},
+                                           {"dir", READ(getWindDirection())},
+                                           {"dir2Min", READ(getWindDirection2MinAvg())},
+                                           {"gust", READ(getGustSpeed())},
+                                           {"gustDir", READ(getGustDirection())},
+                                           {"temp", READ(getTemperature())},
+                                           {"humidity", READ(getHumidity())},
+                                           {"haPressure", READ(getHAPressure())},
+                                           {"stationPressure", READ(getStationPressure())},
+                                           {"altimeter", READ(getAltimeter())},
+                                           {"threeHour", READ(getThreeHourPressure())},
+                                           {"elevation", READ(getElevation())},
+                                           {"vis", READ(getVisibility())},
+                                           {"vis1", READ(getVisibility1())},
+                                           {"precip", READ(getPrecipitation())},
+                                           {"contamination", READ(getContamination())},
+                                           {"ldDistance", READ(getLightningDistance())},
+                                           {"ldFrequency", READ(getLightningFrequency())},
+                                           {"lat", READ(getLatitude())},
+                                           {"lon", READ(getLongitude())},
+                                           {"gps", READ(getGpsText())},
+                                           {"orientation", READ(getOrientation())},
+                                           {"tilt", READ(getTilt())},
+                                           {"heading", READ(getCompassHeading())},
+                                           {"waveHeight", READ(getSigWaveHeight())},
+                                           {"wavePeriod", READ(getSigWavePeriod())},
+                                           {"waveDir", READ(getSigWaveDirection())},
+                                           {"seaTemp", READ(getSeaSurfaceTemp())},
+                                           {"rflosTx", READ(getRflosTransmitFrequency())},
+                                           {"rflosRx", READ(getRflosReceiveFrequency())},
+                                           {"band", READ(getRflosBand())}};
 #undef READ
     return map;
 }
@@ -62,8 +80,7 @@ const QMap<QString, Reader>& readers()
 void addRow(const char* reader, int type, const QString& record, const QString& expected,
             const QStringList& errors = {})
 {
-    QTest::addRow("%s type %d: %s", reader, type,
-                  qPrintable(QString(record).replace("\r\n", "|")))
+    QTest::addRow("%s type %d: %s", reader, type, qPrintable(QString(record).replace("\r\n", "|")))
         << QString::fromLatin1(reader) << type << record << expected << errors;
 }
 
@@ -105,31 +122,58 @@ void TestFieldReaders::reader_data()
                               {"SS", "88:1.25:7.5:95:a:b:c:d:16.5"},
                               {"RA", "433.5:434.25:2"}});
     const QList<std::tuple<const char*, int, const char*>> fullRows{
-        {"voltage", kOrva, "12.6"}, {"speedInst", kOrva, "5.2"}, {"speed", kOrva, "6.1"},
-        {"dir", kOrva, "180"}, {"dir2Min", kOrva, "175"}, {"gust", kOrva, "14.5"},
-        {"gustDir", kOrva, "200"}, {"speedInst", kBrq, "5.2"}, {"speed", kBrq, "5.2"},
-        {"dir", kBrq, "180"}, {"dir2Min", kBrq, "180"}, {"gust", kBrq, "12.5"},
-        {"gustDir", kBrq, "190"}, {"gust", kNone, "12.5"}, {"temp", kOrva, "21.5"},
-        {"haPressure", kOrva, "1001.7"}, {"stationPressure", kOrva, "1001.7"},
-        {"elevation", kOrva, "1655"}, {"precip", kOrva, "0.8"}, {"ldDistance", kBrq, "14"},
-        {"ldFrequency", kBrq, "3"}, {"orientation", kOrva, "271.5"}, {"tilt", kOrva, "1.5"},
-        {"heading", kOrva, "88"}, {"waveHeight", kOrva, "1.25"}, {"wavePeriod", kOrva, "7.5"},
-        {"waveDir", kOrva, "95"}, {"seaTemp", kOrva, "16.5"}, {"rflosTx", kOrva, "433.5"},
-        {"rflosRx", kOrva, "434.25"}, {"band", kOrva, "VHF"}, {"threeHour", kOrva, "-1.4"},
-        {"threeHour", kBrq, ""}, {"altimeter", kOrva, "29.92"}, {"txRate", kOrva, "60 Seconds"},
+        {"voltage", kOrva, "12.6"},
+        {"speedInst", kOrva, "5.2"},
+        {"speed", kOrva, "6.1"},
+        {"dir", kOrva, "180"},
+        {"dir2Min", kOrva, "175"},
+        {"gust", kOrva, "14.5"},
+        {"gustDir", kOrva, "200"},
+        {"speedInst", kBrq, "5.2"},
+        {"speed", kBrq, "5.2"},
+        {"dir", kBrq, "180"},
+        {"dir2Min", kBrq, "180"},
+        {"gust", kBrq, "12.5"},
+        {"gustDir", kBrq, "190"},
+        {"gust", kNone, "12.5"},
+        {"temp", kOrva, "21.5"},
+        {"haPressure", kOrva, "1001.7"},
+        {"stationPressure", kOrva, "1001.7"},
+        {"elevation", kOrva, "1655"},
+        {"precip", kOrva, "0.8"},
+        {"ldDistance", kBrq, "14"},
+        {"ldFrequency", kBrq, "3"},
+        {"orientation", kOrva, "271.5"},
+        {"tilt", kOrva, "1.5"},
+        {"heading", kOrva, "88"},
+        {"waveHeight", kOrva, "1.25"},
+        {"wavePeriod", kOrva, "7.5"},
+        {"waveDir", kOrva, "95"},
+        {"seaTemp", kOrva, "16.5"},
+        {"rflosTx", kOrva, "433.5"},
+        {"rflosRx", kOrva, "434.25"},
+        {"band", kOrva, "VHF"},
+        {"threeHour", kOrva, "-1.4"},
+        {"threeHour", kBrq, ""},
+        {"altimeter", kOrva, "29.92"},
+        {"txRate", kOrva, "60 Seconds"},
         {"model", kOrva, "ORVA"}};
     for (const auto& row : fullRows)
         QTest::addRow("%s type %d", std::get<0>(row), std::get<1>(row))
-            << QString(std::get<0>(row)) << std::get<1>(row) << full
-            << QString(std::get<2>(row)) << QStringList();
+            << QString(std::get<0>(row)) << std::get<1>(row) << full << QString(std::get<2>(row))
+            << QStringList();
 
-    const QString bad = rec({{"B", "12,6"},        {"WI", "fast:north:6..1:-"},
-                             {"TA", "warm"},       {"HP", "x"},
-                             {"BA", "1001.5:high"}, {"LD", "far:3.5"},
-                             {"SS", "n:e:a:r:x:x:x:x:cold"}, {"RA", "abc:1e400:x"}});
-    for (const char* name : {"voltage", "speedInst", "speed", "dir", "dir2Min", "temp",
-                             "haPressure", "altimeter", "ldDistance", "ldFrequency", "heading",
-                             "seaTemp", "rflosTx", "rflosRx"})
+    const QString bad = rec({{"B", "12,6"},
+                             {"WI", "fast:north:6..1:-"},
+                             {"TA", "warm"},
+                             {"HP", "x"},
+                             {"BA", "1001.5:high"},
+                             {"LD", "far:3.5"},
+                             {"SS", "n:e:a:r:x:x:x:x:cold"},
+                             {"RA", "abc:1e400:x"}});
+    for (const char* name :
+         {"voltage", "speedInst", "speed", "dir", "dir2Min", "temp", "haPressure", "altimeter",
+          "ldDistance", "ldFrequency", "heading", "seaTemp", "rflosTx", "rflosRx"})
         addRow(name, kOrva, bad, "");
     addRow("stationPressure", kOrva, bad, "1001.5");
     addRow("band", kOrva, bad, "INACTIVE");
@@ -172,15 +216,15 @@ void TestFieldReaders::reader_data()
     addRow("interval", kBrq, rec({{"B", "12:1:x:"}}), "");
 
     const QList<QPair<const char*, const char*>> models{
-        {"64", "R200"},   {"65", "R210"}, {"66", "R200-T"}, {"6E", "R300"}, {"6f", "R310"},
+        {"64", "R200"},   {"65", "R210"}, {"66", "R200-T"}, {"6E", "R300"},   {"6f", "R310"},
         {"70", "R300-T"}, {"C8", "S200"}, {"C9", "S210"},   {"CA", "S200-T"}, {"67", "BRQ"},
-        {"E0", "BRQ"},    {"E1", "ORVA"}, {"FF", "ORVA"},   {"zz", "BRQ"},  {"", ""}};
+        {"E0", "BRQ"},    {"E1", "ORVA"}, {"FF", "ORVA"},   {"zz", "BRQ"},    {"", ""}};
     for (const auto& model : models)
         addRow("model", kBrq, buildRecord({{"B", {"12", "1", "x", model.first}}}), model.second);
 
-    const QList<QPair<const char*, const char*>> rates{
-        {"", "INACTIVE"}, {"0", "5 Seconds"}, {"1", "10 Seconds"}, {"2", "60 Seconds"},
-        {"3", "ERROR"},   {"00", "ERROR"}};
+    const QList<QPair<const char*, const char*>> rates{{"", "INACTIVE"},    {"0", "5 Seconds"},
+                                                       {"1", "10 Seconds"}, {"2", "60 Seconds"},
+                                                       {"3", "ERROR"},      {"00", "ERROR"}};
     for (const auto& rate : rates)
         addRow("txRate", kOrva, buildRecord({{"B", {"12", "1", "x", "E1", "y", rate.first}}}),
                rate.second);
@@ -214,9 +258,9 @@ void TestFieldReaders::reader_data()
     addRow("contamination", kOrva, rec({{"PW", "0:61:x:10:"}}), "");
 
     const QList<std::tuple<const char*, const char*, const char*>> bounds{
-        {"lat", "-90", "-90"}, {"lat", "90", "90"},     {"lat", "-90.5", ""},
-        {"lat", "90.1", ""},   {"lat", "?", ""},        {"lon", "-180", "-180"},
-        {"lon", "180", "180"}, {"lon", "180.01", ""},   {"lon", "-180.5", ""}};
+        {"lat", "-90", "-90"}, {"lat", "90", "90"},   {"lat", "-90.5", ""},
+        {"lat", "90.1", ""},   {"lat", "?", ""},      {"lon", "-180", "-180"},
+        {"lon", "180", "180"}, {"lon", "180.01", ""}, {"lon", "-180.5", ""}};
     for (const auto& b : bounds) {
         const char* key = QByteArray(std::get<0>(b)) == "lat" ? "LA" : "LO";
         addRow(std::get<0>(b), kOrva, buildRecord({{key, {std::get<1>(b)}}}), std::get<2>(b));
@@ -232,11 +276,10 @@ void TestFieldReaders::reader_data()
     addRow("gps", kBrq, rec({{"LO", "45"}}), "45" + kDeg + "E");
 
     const QList<QPair<const char*, const char*>> bands{
-        {"0", "INACTIVE"}, {"1", "UHF"},      {"2", "VHF"},       {"3", "ERROR"},
+        {"0", "INACTIVE"}, {"1", "UHF"},      {"2", "VHF"},        {"3", "ERROR"},
         {"-1", "ERROR"},   {"x", "INACTIVE"}, {"1.0", "INACTIVE"}, {"", "INACTIVE"}};
     for (const auto& band : bands)
-        addRow("band", kOrva, buildRecord({{"RA", {"433.5", "434.25", band.first}}}),
-               band.second);
+        addRow("band", kOrva, buildRecord({{"RA", {"433.5", "434.25", band.first}}}), band.second);
 }
 
 void TestFieldReaders::reader()
@@ -259,10 +302,10 @@ void TestFieldReaders::lightningStrikes_data()
     QTest::addColumn<QString>("record");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("leading zeros") << rec({{"LT", "0:007:12:000:05:100"}})
-                                   << QStringList{"", "7", "12", "", "5", "100"};
-    QTest::newRow("not whole numbers") << rec({{"LT", "x:1.5::-03:2:3"}})
-                                       << QStringList{"", "", "", "-03", "2", "3"};
+    QTest::newRow("leading zeros")
+        << rec({{"LT", "0:007:12:000:05:100"}}) << QStringList{"", "7", "12", "", "5", "100"};
+    QTest::newRow("not whole numbers")
+        << rec({{"LT", "x:1.5::-03:2:3"}}) << QStringList{"", "", "", "-03", "2", "3"};
     QTest::newRow("no LT line") << rec({{"T", "24/03/05,14:07:09"}})
                                 << QStringList{"", "", "", "", "", ""};
 }
@@ -285,13 +328,27 @@ void TestFieldReaders::stationId_data()
     QTest::addColumn<QString>("icao");
 
     // The stored identifier is "KOLD" before every row.
-    QTest::newRow("BRQ") << kBrq << false << "kden" << "BQ-0042" << "KOLD";
-    QTest::newRow("BRQ from header") << kBrq << true << "kden" << "BQ-0042" << "KOLD";
-    QTest::newRow("ORVA unit") << kOrva << false << "kden" << "OV7731" << "KOLD";
-    QTest::newRow("ORVA header stored") << kOrva << true << "kden" << "KDEN" << "KDEN";
-    QTest::newRow("ORVA header ?") << kOrva << true << "?" << "OV7731" << "KOLD";
-    QTest::newRow("ORVA header empty") << kOrva << true << "" << "" << "";
-    QTest::newRow("no device") << kNone << true << "kden" << "" << "KOLD";
+    QTest::newRow("BRQ") << kBrq << false << "kden"
+                         << "BQ-0042"
+                         << "KOLD";
+    QTest::newRow("BRQ from header") << kBrq << true << "kden"
+                                     << "BQ-0042"
+                                     << "KOLD";
+    QTest::newRow("ORVA unit") << kOrva << false << "kden"
+                               << "OV7731"
+                               << "KOLD";
+    QTest::newRow("ORVA header stored") << kOrva << true << "kden"
+                                        << "KDEN"
+                                        << "KDEN";
+    QTest::newRow("ORVA header ?") << kOrva << true << "?"
+                                   << "OV7731"
+                                   << "KOLD";
+    QTest::newRow("ORVA header empty") << kOrva << true << ""
+                                       << ""
+                                       << "";
+    QTest::newRow("no device") << kNone << true << "kden"
+                               << ""
+                               << "KOLD";
 }
 
 void TestFieldReaders::stationId()
@@ -303,9 +360,9 @@ void TestFieldReaders::stationId()
     QFETCH(QString, icao);
 
     // The identity line opens the text, without a CRLF before it.
-    const QString record = QStringLiteral("@I:BQ-0042:1\r\n")
-                           + recordLine("N", {"METAR", "x", "y", "z", header})
-                           + recordLine("IR", {"a", "b", "c", "OV7731"});
+    const QString record = QStringLiteral("@I:BQ-0042:1\r\n") +
+                           recordLine("N", {"METAR", "x", "y", "z", header}) +
+                           recordLine("IR", {"a", "b", "c", "OV7731"});
     WeatherDataDecoder decoder;
     decoder.setIcao(QStringLiteral("KOLD"));
     load(decoder, record, type);

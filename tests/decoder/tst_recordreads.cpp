@@ -4,7 +4,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 constexpr int kOrva = 2;
 
@@ -40,17 +41,24 @@ void TestRecordReads::readsFollowTheRecordText_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("same length, other value")
-        << "\r\nTA:12.5\r\n" << "\r\nTA:13.5\r\n" << "TA" << 0 << "13.5";
-    QTest::newRow("line gone") << "\r\nTA:12.5\r\n" << "\r\nRH:45\r\n" << "TA" << 0 << "";
-    QTest::newRow("line moved")
-        << buildRecord({{"TA", {"1"}}, {"WI", {"5", "180"}}})
-        << buildRecord({{"WI", {"6", "190"}}, {"GU", {"7"}}, {"TA", {"2"}}}) << "WI" << 1
-        << "190";
-    QTest::newRow("to an empty text") << "\r\nTA:12.5\r\n" << "" << "TA" << 0 << "";
-    QTest::newRow("from an empty text") << "" << "\r\nTA:12.5\r\n" << "TA" << -1 << "12.5";
-    QTest::newRow("equal text in another string")
-        << "\r\nTA:12.5\r\n" << "\r\nTA:12.5\r\n" << "TA" << 0 << "12.5";
+    QTest::newRow("same length, other value") << "\r\nTA:12.5\r\n"
+                                              << "\r\nTA:13.5\r\n"
+                                              << "TA" << 0 << "13.5";
+    QTest::newRow("line gone") << "\r\nTA:12.5\r\n"
+                               << "\r\nRH:45\r\n"
+                               << "TA" << 0 << "";
+    QTest::newRow("line moved") << buildRecord({{"TA", {"1"}}, {"WI", {"5", "180"}}})
+                                << buildRecord({{"WI", {"6", "190"}}, {"GU", {"7"}}, {"TA", {"2"}}})
+                                << "WI" << 1 << "190";
+    QTest::newRow("to an empty text") << "\r\nTA:12.5\r\n"
+                                      << ""
+                                      << "TA" << 0 << "";
+    QTest::newRow("from an empty text") << ""
+                                        << "\r\nTA:12.5\r\n"
+                                        << "TA" << -1 << "12.5";
+    QTest::newRow("equal text in another string") << "\r\nTA:12.5\r\n"
+                                                  << "\r\nTA:12.5\r\n"
+                                                  << "TA" << 0 << "12.5";
 }
 
 void TestRecordReads::readsFollowTheRecordText()
@@ -122,8 +130,8 @@ void TestRecordReads::timeErrorsRepeatOnEveryRead()
     QCOMPARE(decoder.getTimestamp(), QString());
     QCOMPARE(errors(), once);
     QCOMPARE(decoder.getTimestamp(), QString());
-    QCOMPARE(errors(), QStringList({"T:1 not found", "T:1 not found", "T:2 not found",
-                                    "T:2 not found"}));
+    QCOMPARE(errors(),
+             QStringList({"T:1 not found", "T:1 not found", "T:2 not found", "T:2 not found"}));
 
     // The temperature reads the time once and, without one, keeps no sample.
     decoder.clearParseErrors();
@@ -146,24 +154,34 @@ void TestRecordReads::recordTimeNeedsARealDate_data()
     QTest::addColumn<QDateTime>("sampleTime"); // invalid: no sample kept
 
     const QDateTime none;
-    QTest::newRow("leap day") << "24/02/29,14:07:09" << "2024-02-29 14:07:09"
+    QTest::newRow("leap day") << "24/02/29,14:07:09"
+                              << "2024-02-29 14:07:09"
                               << QDateTime(QDate(2024, 2, 29), QTime(14, 7, 9), Qt::UTC);
-    QTest::newRow("no leap day") << "23/02/29,14:07:09" << "2023-02-29 14:07:09" << none;
-    QTest::newRow("April 31") << "24/04/31,00:00:00" << "2024-04-31 00:00:00" << none;
-    QTest::newRow("month 13") << "24/13/01,00:00:00" << "2024-13-01 00:00:00" << none;
-    QTest::newRow("month 0") << "24/00/10,00:00:00" << "2024-00-10 00:00:00" << none;
-    QTest::newRow("day 0") << "24/03/00,00:00:00" << "2024-03-00 00:00:00" << none;
-    QTest::newRow("hour 24") << "24/03/05,24:00:00" << "2024-03-05 24:00:00" << none;
-    QTest::newRow("minute 60") << "24/03/05,23:60:00" << "2024-03-05 23:60:00" << none;
-    QTest::newRow("second 60") << "24/03/05,23:59:60" << "2024-03-05 23:59:60" << none;
+    QTest::newRow("no leap day") << "23/02/29,14:07:09"
+                                 << "2023-02-29 14:07:09" << none;
+    QTest::newRow("April 31") << "24/04/31,00:00:00"
+                              << "2024-04-31 00:00:00" << none;
+    QTest::newRow("month 13") << "24/13/01,00:00:00"
+                              << "2024-13-01 00:00:00" << none;
+    QTest::newRow("month 0") << "24/00/10,00:00:00"
+                             << "2024-00-10 00:00:00" << none;
+    QTest::newRow("day 0") << "24/03/00,00:00:00"
+                           << "2024-03-00 00:00:00" << none;
+    QTest::newRow("hour 24") << "24/03/05,24:00:00"
+                             << "2024-03-05 24:00:00" << none;
+    QTest::newRow("minute 60") << "24/03/05,23:60:00"
+                               << "2024-03-05 23:60:00" << none;
+    QTest::newRow("second 60") << "24/03/05,23:59:60"
+                               << "2024-03-05 23:59:60" << none;
     QTest::newRow("first second of 2000")
-        << "00/01/01,00:00:00" << "2000-01-01 00:00:00"
-        << QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
+        << "00/01/01,00:00:00"
+        << "2000-01-01 00:00:00" << QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
     QTest::newRow("last second of 2099")
-        << "99/12/31,23:59:59" << "2099-12-31 23:59:59"
-        << QDateTime(QDate(2099, 12, 31), QTime(23, 59, 59), Qt::UTC);
-    QTest::newRow("stamp behind noise") << "x,7/24/03/05,14:07:09" << "2024-03-05 14:07:09"
-                                        << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC);
+        << "99/12/31,23:59:59"
+        << "2099-12-31 23:59:59" << QDateTime(QDate(2099, 12, 31), QTime(23, 59, 59), Qt::UTC);
+    QTest::newRow("stamp behind noise")
+        << "x,7/24/03/05,14:07:09"
+        << "2024-03-05 14:07:09" << QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9), Qt::UTC);
 }
 
 void TestRecordReads::recordTimeNeedsARealDate()
@@ -193,19 +211,28 @@ void TestRecordReads::lineLookup_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("a line without a colon does not hide the next")
-        << "\r\nJUNK\r\nTA:5\r\n" << "TA" << 0 << "5";
-    QTest::newRow("key cut by a line end") << "\r\nTA\r\nTA:5\r\n" << "TA" << 0 << "5";
-    QTest::newRow("longer key first") << "\r\nTAX:1\r\nTA:2\r\n" << "TA" << 0 << "2";
-    QTest::newRow("first of two lines") << "\r\nTA:1\r\nTA:2\r\n" << "TA" << 0 << "1";
-    QTest::newRow("empty lines before") << "\r\n\r\n\r\nTA:3" << "TA" << 0 << "3";
+    QTest::newRow("a line without a colon does not hide the next") << "\r\nJUNK\r\nTA:5\r\n"
+                                                                   << "TA" << 0 << "5";
+    QTest::newRow("key cut by a line end") << "\r\nTA\r\nTA:5\r\n"
+                                           << "TA" << 0 << "5";
+    QTest::newRow("longer key first") << "\r\nTAX:1\r\nTA:2\r\n"
+                                      << "TA" << 0 << "2";
+    QTest::newRow("first of two lines") << "\r\nTA:1\r\nTA:2\r\n"
+                                        << "TA" << 0 << "1";
+    QTest::newRow("empty lines before") << "\r\n\r\n\r\nTA:3"
+                                        << "TA" << 0 << "3";
     QTest::newRow("key holding a colon")
         << buildRecord({{"N", {"METAR", "0", "1"}}}) << "N:METAR" << 1 << "1";
-    QTest::newRow("key holding a line end") << "\r\n\r\nTA:7\r\n" << "\r\nTA" << 0 << "7";
-    QTest::newRow("empty key") << "\r\n:5:6\r\n" << "" << 1 << "6";
-    QTest::newRow("lone CR ends field 0") << "\r\nWI:5\r:6\r\n" << "WI" << 0 << "5";
-    QTest::newRow("lone CR: later field") << "\r\nWI:5\r:6\r\n" << "WI" << 1 << "6";
-    QTest::newRow("identity line field 1") << "@I:AB12:x\r\nTA:3\r\n" << "@I" << 1 << "x";
+    QTest::newRow("key holding a line end") << "\r\n\r\nTA:7\r\n"
+                                            << "\r\nTA" << 0 << "7";
+    QTest::newRow("empty key") << "\r\n:5:6\r\n"
+                               << "" << 1 << "6";
+    QTest::newRow("lone CR ends field 0") << "\r\nWI:5\r:6\r\n"
+                                          << "WI" << 0 << "5";
+    QTest::newRow("lone CR: later field") << "\r\nWI:5\r:6\r\n"
+                                          << "WI" << 1 << "6";
+    QTest::newRow("identity line field 1") << "@I:AB12:x\r\nTA:3\r\n"
+                                           << "@I" << 1 << "x";
     QTest::newRow("after 5000 lines")
         << QStringLiteral("\r\n") + QStringLiteral("X\r\n").repeated(5000) + QStringLiteral("TA:4")
         << "TA" << 0 << "4";

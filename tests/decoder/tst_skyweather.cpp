@@ -4,7 +4,8 @@
 
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 constexpr int kNone = 0;
 constexpr int kBrq = 1;
@@ -176,8 +177,8 @@ void TestSkyWeather::cloudCoverFromOktas_data()
     QTest::addColumn<int>("oktas");
     QTest::addColumn<QString>("cover");
 
-    const QList<QPair<int, const char*>> rows{{-1, ""},   {0, "CLR"}, {1, "FEW"}, {2, "FEW"},
-                                              {3, "SCT"}, {4, "SCT"}, {5, "BKN"}, {7, "BKN"},
+    const QList<QPair<int, const char*>> rows{{-1, ""},   {0, "CLR"}, {1, "FEW"},  {2, "FEW"},
+                                              {3, "SCT"}, {4, "SCT"}, {5, "BKN"},  {7, "BKN"},
                                               {8, "OVC"}, {9, "BKN"}, {100, "BKN"}};
     for (const auto& row : rows)
         QTest::addRow("%d", row.first) << row.first << QString(row.second);
@@ -198,18 +199,29 @@ void TestSkyWeather::lowestBrokenLayer_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("empty") << kOrva << "" << "";
-    QTest::newRow("question mark") << kOrva << "1?" << "";
-    QTest::newRow("zero") << kOrva << "0" << "0";
-    QTest::newRow("negative") << kOrva << "-5" << "0";
-    QTest::newRow("not a number") << kOrva << "abc" << "0";
+    QTest::newRow("empty") << kOrva << ""
+                           << "";
+    QTest::newRow("question mark") << kOrva << "1?"
+                                   << "";
+    QTest::newRow("zero") << kOrva << "0"
+                          << "0";
+    QTest::newRow("negative") << kOrva << "-5"
+                              << "0";
+    QTest::newRow("not a number") << kOrva << "abc"
+                                  << "0";
     // Always metres, so the ORVA tens-of-metres scale does not apply.
-    QTest::newRow("ORVA 305 m") << kOrva << "305" << "1000";
-    QTest::newRow("BRQ 305 m") << kBrq << "305" << "1000";
-    QTest::newRow("150 ft rounds up") << kOrva << "45.72" << "200";
-    QTest::newRow("4950 ft rounds up") << kOrva << "1508.69" << "5000";
-    QTest::newRow("5250 ft, step 500") << kOrva << "1600.13" << "5500";
-    QTest::newRow("10250 ft, step 1000") << kOrva << "3124.05" << "10000";
+    QTest::newRow("ORVA 305 m") << kOrva << "305"
+                                << "1000";
+    QTest::newRow("BRQ 305 m") << kBrq << "305"
+                               << "1000";
+    QTest::newRow("150 ft rounds up") << kOrva << "45.72"
+                                      << "200";
+    QTest::newRow("4950 ft rounds up") << kOrva << "1508.69"
+                                       << "5000";
+    QTest::newRow("5250 ft, step 500") << kOrva << "1600.13"
+                                       << "5500";
+    QTest::newRow("10250 ft, step 1000") << kOrva << "3124.05"
+                                         << "10000";
 }
 
 void TestSkyWeather::lowestBrokenLayer()
@@ -230,22 +242,22 @@ void TestSkyWeather::presentWeatherCode_data()
     QTest::addColumn<QString>("expected");
 
     const QList<QPair<const char*, const char*>> table{
-        {"4", "HZ"},     {"10", "BR"},     {"30", "FG"},    {"31", "FZFG"},  {"40", "UP"},
-        {"51", "-DZ"},   {"53", "+DZ"},    {"54", "-FZDZ"}, {"55", "FZDZ"},  {"56", "+FZDZ"},
-        {"61", "-RA"},   {"62", "RA"},     {"63", "+RA"},   {"64", "-FZRA"}, {"65", "FZRA"},
-        {"66", "+FZRA"}, {"67", "-RASN"},  {"68", "RASN"},  {"69", "+RASN"}, {"71", "-SN"},
-        {"72", "SN"},    {"73", "+SN"},    {"87", "GS"},    {"89", "GR"},    {"90", "TS"},
-        {"92", "TSRA"},  {"93", "TSGS"},   {"95", "+TSRA"}, {"96", "TSGR"}};
+        {"4", "HZ"},     {"10", "BR"},    {"30", "FG"},    {"31", "FZFG"},  {"40", "UP"},
+        {"51", "-DZ"},   {"53", "+DZ"},   {"54", "-FZDZ"}, {"55", "FZDZ"},  {"56", "+FZDZ"},
+        {"61", "-RA"},   {"62", "RA"},    {"63", "+RA"},   {"64", "-FZRA"}, {"65", "FZRA"},
+        {"66", "+FZRA"}, {"67", "-RASN"}, {"68", "RASN"},  {"69", "+RASN"}, {"71", "-SN"},
+        {"72", "SN"},    {"73", "+SN"},   {"87", "GS"},    {"89", "GR"},    {"90", "TS"},
+        {"92", "TSRA"},  {"93", "TSGS"},  {"95", "+TSRA"}, {"96", "TSGR"}};
     for (const auto& row : table)
-        QTest::addRow("code %s", row.first) << weatherCode(row.first) << false
-                                            << QString(row.second);
+        QTest::addRow("code %s", row.first)
+            << weatherCode(row.first) << false << QString(row.second);
 
-    const QList<QPair<const char*, const char*>> vicinity{
-        {"90", "VCTS"}, {"92", "VCTSRA"}, {"93", "VCTSGS"}, {"95", "+VCTSRA"},
-        {"96", "VCTSGR"}, {"61", "-RA"}};
+    const QList<QPair<const char*, const char*>> vicinity{{"90", "VCTS"},   {"92", "VCTSRA"},
+                                                          {"93", "VCTSGS"}, {"95", "+VCTSRA"},
+                                                          {"96", "VCTSGR"}, {"61", "-RA"}};
     for (const auto& row : vicinity)
-        QTest::addRow("vicinity code %s", row.first) << weatherCode(row.first) << true
-                                                     << QString(row.second);
+        QTest::addRow("vicinity code %s", row.first)
+            << weatherCode(row.first) << true << QString(row.second);
 
     // Code 52 is freezing at or below 0 degrees after rounding halves away from zero.
     QTest::newRow("52 at 0.4") << weatherCode("52", "0.4") << false << "FZDZ";
@@ -358,16 +370,26 @@ void TestSkyWeather::freezingFog_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("0") << "0" << "HZ";
-    QTest::newRow("6") << "6" << "BR";
-    QTest::newRow("26") << "26" << "FG";
-    QTest::newRow("27") << "27" << "FZFG";
-    QTest::newRow("5") << "5" << "";
-    QTest::newRow("not a number counts as 0") << "abc" << "HZ";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("XX") << "XX" << "";
-    QTest::newRow("00") << "00" << "";
-    QTest::newRow("contains 00") << "100" << "";
+    QTest::newRow("0") << "0"
+                       << "HZ";
+    QTest::newRow("6") << "6"
+                       << "BR";
+    QTest::newRow("26") << "26"
+                        << "FG";
+    QTest::newRow("27") << "27"
+                        << "FZFG";
+    QTest::newRow("5") << "5"
+                       << "";
+    QTest::newRow("not a number counts as 0") << "abc"
+                                              << "HZ";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("XX") << "XX"
+                        << "";
+    QTest::newRow("00") << "00"
+                        << "";
+    QTest::newRow("contains 00") << "100"
+                                 << "";
 }
 
 void TestSkyWeather::freezingFog()
@@ -387,27 +409,51 @@ void TestSkyWeather::describePresentWeather_data()
 
     // The last rows: only whole groups are described.
     const QList<QPair<const char*, const char*>> table{
-        {"HZ", "Haze or Smoke"}, {"BR", "Mist"}, {"FG", "Fog"}, {"FZFG", "Freezing Fog"},
-        {"UP", "Indeterminate precipitation type"}, {"-DZ", "Light Drizzle"},
-        {"DZ", "Moderate Drizzle"}, {"+DZ", "Heavy Drizzle"}, {"-FZDZ", "Light Freezing Drizzle"},
-        {"FZDZ", "Moderate Freezing Drizzle"}, {"+FZDZ", "Heavy Freezing Drizzle"},
-        {"-RA", "Light Rain"}, {"RA", "Moderate Rain"}, {"+RA", "Heavy Rain"},
-        {"-FZRA", "Light Freezing Rain"}, {"FZRA", "Moderate Freezing Rain"},
-        {"+FZRA", "Heavy Freezing Rain"}, {"-RASN", "Light Rain or Drizzle and Snow"},
-        {"RASN", "Moderate Rain or Drizzle and Snow"}, {"+RASN", "Heavy Rain or Drizzle and Snow"},
-        {"-SN", "Light Snow"}, {"SN", "Moderate Snow"}, {"+SN", "Heavy Snow"},
-        {"GS", "Small Hail"}, {"GR", "Hail"}, {"TS", "Thunderstorm"},
-        {"TSRA", "Thunderstorm with Rain"}, {"TSSN", "Thunderstorm with Snow"},
-        {"TSGS", "Thunderstorm with Small Hail "}, {"+TSRA", "Thunderstorm with Heavy Rain"},
-        {"+TSSN", "Thunderstorm with Heavy Snow"}, {"TSGR", "Thunderstorm with Hail"},
-        {"TSSNGS", "Thunderstorm with Snow and Small Hail"}, {"VCTS", "Vicinity Thunderstorm"},
+        {"HZ", "Haze or Smoke"},
+        {"BR", "Mist"},
+        {"FG", "Fog"},
+        {"FZFG", "Freezing Fog"},
+        {"UP", "Indeterminate precipitation type"},
+        {"-DZ", "Light Drizzle"},
+        {"DZ", "Moderate Drizzle"},
+        {"+DZ", "Heavy Drizzle"},
+        {"-FZDZ", "Light Freezing Drizzle"},
+        {"FZDZ", "Moderate Freezing Drizzle"},
+        {"+FZDZ", "Heavy Freezing Drizzle"},
+        {"-RA", "Light Rain"},
+        {"RA", "Moderate Rain"},
+        {"+RA", "Heavy Rain"},
+        {"-FZRA", "Light Freezing Rain"},
+        {"FZRA", "Moderate Freezing Rain"},
+        {"+FZRA", "Heavy Freezing Rain"},
+        {"-RASN", "Light Rain or Drizzle and Snow"},
+        {"RASN", "Moderate Rain or Drizzle and Snow"},
+        {"+RASN", "Heavy Rain or Drizzle and Snow"},
+        {"-SN", "Light Snow"},
+        {"SN", "Moderate Snow"},
+        {"+SN", "Heavy Snow"},
+        {"GS", "Small Hail"},
+        {"GR", "Hail"},
+        {"TS", "Thunderstorm"},
+        {"TSRA", "Thunderstorm with Rain"},
+        {"TSSN", "Thunderstorm with Snow"},
+        {"TSGS", "Thunderstorm with Small Hail "},
+        {"+TSRA", "Thunderstorm with Heavy Rain"},
+        {"+TSSN", "Thunderstorm with Heavy Snow"},
+        {"TSGR", "Thunderstorm with Hail"},
+        {"TSSNGS", "Thunderstorm with Snow and Small Hail"},
+        {"VCTS", "Vicinity Thunderstorm"},
         {"VCTSRA", "Vicinity Thunderstorm with Rain"},
         {"VCTSSN", "Vicinity Thunderstorm with Snow"},
         {"VCTSGS", "Vicinity Thunderstorm with Small Hail "},
         {"+VCTSRA", "Vicinity Thunderstorm with Heavy Rain"},
         {"+VCTSSN", "Vicinity Thunderstorm with Heavy Snow"},
-        {"VCTSGR", "Vicinity Thunderstorm with Hail"}, {"RA FG", ""}, {"ra", ""}, {"-TSRA", ""},
-        {" RA", ""}, {"", ""}};
+        {"VCTSGR", "Vicinity Thunderstorm with Hail"},
+        {"RA FG", ""},
+        {"ra", ""},
+        {"-TSRA", ""},
+        {" RA", ""},
+        {"", ""}};
     for (const auto& row : table)
         QTest::addRow("'%s'", row.first) << QString(row.first) << QString(row.second);
 }

@@ -42,7 +42,6 @@ private slots:
     void actionsHaveNoPlaceShortcutOrIcon();
     void statusBarStartsEmpty();
 
-
     void keyPageColumnIsCentred();
     void menuColumnKeepsButtonsAtNaturalHeight();
     void imagesArePlacedByCameraNumber();

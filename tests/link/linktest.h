@@ -80,8 +80,7 @@ public:
         for (int i = mo->methodOffset(); i < mo->methodCount(); ++i) {
             const QMetaMethod m = mo->method(i);
             if (m.methodType() == QMetaMethod::Signal)
-                spies.emplace_back(
-                    std::make_unique<QSignalSpy>(target, "2" + m.methodSignature()));
+                spies.emplace_back(std::make_unique<QSignalSpy>(target, "2" + m.methodSignature()));
         }
     }
     int total() const
@@ -104,8 +103,8 @@ public:
     {
         on(w, &data_incoming::sendLogData,
            [](const QByteArray& f, const QJsonObject& r, DeviceTypes d) {
-               return "data|" + QString::fromUtf8(f) + (r.isEmpty() ? "|{}|" : "|record|")
-                      + QString::number(int(d));
+               return "data|" + QString::fromUtf8(f) + (r.isEmpty() ? "|{}|" : "|record|") +
+                      QString::number(int(d));
            });
         on(w, &data_incoming::sendLogMsg,
            [](const QByteArray& line) { return "log|" + QString::fromUtf8(line); });

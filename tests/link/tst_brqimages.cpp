@@ -14,7 +14,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // Opens the worker's state to the test.
 class Probe : public data_incoming
@@ -197,10 +198,9 @@ private slots:
             int offset;
             int size;
         };
-        const Expected layout[] = {{0xe0, 2, 18},    {0xfe, 20, 9},    {0xdb, 29, 69},
-                                   {0xdb, 98, 69},   {0xc0, 167, 19},  {0xc4, 186, 33},
-                                   {0xc4, 219, 183}, {0xc4, 402, 33},  {0xc4, 435, 183},
-                                   {0xda, 618, 14}};
+        const Expected layout[] = {
+            {0xe0, 2, 18},   {0xfe, 20, 9},    {0xdb, 29, 69},  {0xdb, 98, 69},   {0xc0, 167, 19},
+            {0xc4, 186, 33}, {0xc4, 219, 183}, {0xc4, 402, 33}, {0xc4, 435, 183}, {0xda, 618, 14}};
         const auto found = segments(header);
         QCOMPARE(found.size(), 10);
         for (int i = 0; i < 10; ++i) {
@@ -208,13 +208,11 @@ private slots:
             QCOMPARE(found.at(i).second.size(), layout[i].size);
             QCOMPARE(header.mid(layout[i].offset, layout[i].size), found.at(i).second);
         }
-        QCOMPARE(found.at(0).second,
-                 QByteArray::fromHex("ffe000104a46494600010101006000600000"));
+        QCOMPARE(found.at(0).second, QByteArray::fromHex("ffe000104a46494600010101006000600000"));
         QCOMPARE(found.at(1).second, QByteArray::fromHex("fffe0007") + "TIVAR");
         QCOMPARE(found.at(2).second.mid(4, 9), QByteArray::fromHex("000806060706050807"));
         QCOMPARE(found.at(3).second.mid(4, 9), QByteArray::fromHex("010909090c0b0c180d"));
-        QCOMPARE(found.at(4).second,
-                 QByteArray::fromHex("ffc000110800f0014003012100021101031101"));
+        QCOMPARE(found.at(4).second, QByteArray::fromHex("ffc000110800f0014003012100021101031101"));
         QCOMPARE(found.at(9).second, QByteArray::fromHex("ffda000c03010002110311003f00"));
     }
 
@@ -312,16 +310,16 @@ private slots:
     {
         QTest::addColumn<QByteArray>("time");
         QTest::addColumn<QString>("text");
-        QTest::newRow("set clock") << QByteArray::fromHex("240307140509")
-                                   << "2024-03-07_14-05-09Z_BRQtime";
-        QTest::newRow("bit 7 of a tens digit ignored") << QByteArray::fromHex("a4918795d9f9")
-                                                       << "2024-11-07_15-59-79Z_BRQtime";
-        QTest::newRow("units above 9 take two places") << QByteArray::fromHex("2c0a010000ff")
-                                                       << "20212-010-01_00-00-715Z_BRQtime";
-        QTest::newRow("unset clock, PC time") << QByteArray::fromHex("000007140509")
-                                              << "2031-12-30_23-59-58Z_PCtime";
-        QTest::newRow("month 80 reads as unset") << QByteArray::fromHex("248007140509")
-                                                 << "2031-12-30_23-59-58Z_PCtime";
+        QTest::newRow("set clock")
+            << QByteArray::fromHex("240307140509") << "2024-03-07_14-05-09Z_BRQtime";
+        QTest::newRow("bit 7 of a tens digit ignored")
+            << QByteArray::fromHex("a4918795d9f9") << "2024-11-07_15-59-79Z_BRQtime";
+        QTest::newRow("units above 9 take two places")
+            << QByteArray::fromHex("2c0a010000ff") << "20212-010-01_00-00-715Z_BRQtime";
+        QTest::newRow("unset clock, PC time")
+            << QByteArray::fromHex("000007140509") << "2031-12-30_23-59-58Z_PCtime";
+        QTest::newRow("month 80 reads as unset")
+            << QByteArray::fromHex("248007140509") << "2031-12-30_23-59-58Z_PCtime";
     }
     void timestampText()
     {
@@ -395,10 +393,14 @@ private slots:
     {
         QTest::addColumn<QString>("station");
         QTest::addColumn<QString>("prefix");
-        QTest::newRow("no record yet") << "" << "000000000000000";
-        QTest::newRow("plain") << "BRQ-01_a.b 2" << "BRQ-01_a.b 2";
-        QTest::newRow("path climbing") << "../../../x" << ".._.._.._x";
-        QTest::newRow("separators and reserved characters") << "a\\b/c*?\"<>|%1" << "a_b_c_______1";
+        QTest::newRow("no record yet") << ""
+                                       << "000000000000000";
+        QTest::newRow("plain") << "BRQ-01_a.b 2"
+                               << "BRQ-01_a.b 2";
+        QTest::newRow("path climbing") << "../../../x"
+                                       << ".._.._.._x";
+        QTest::newRow("separators and reserved characters") << "a\\b/c*?\"<>|%1"
+                                                            << "a_b_c_______1";
         QTest::newRow("non-ASCII letters kept")
             << QString::fromUtf8("Stöð") << QString::fromUtf8("Stöð");
         QTest::newRow("control characters") << QString("A\tB\x01") << "A_B_";

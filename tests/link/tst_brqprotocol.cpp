@@ -10,7 +10,8 @@
 #include <QTimer>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // Opens the worker's state to the test.
 class Probe : public data_incoming
@@ -72,7 +73,8 @@ const QByteArray kPrompt("\r\n>");
 // A complete weather packet as the unit sends it.
 QByteArray weatherPacket(const QByteArray& station = "BRQ00042")
 {
-    return "@I:" + station + ":2.1\r\n@0:00\r\nT:24/03/07,14:05:09\r\nTA:15.2\r\nRH:50\r\n"
+    return "@I:" + station +
+           ":2.1\r\n@0:00\r\nT:24/03/07,14:05:09\r\nTA:15.2\r\nRH:50\r\n"
            "WI:10:270\r\nBA:1013.2:2992\r\n~\r\n\r\n";
 }
 
@@ -90,7 +92,6 @@ struct Fixture {
     Events events{&worker};
 };
 
-
 } // namespace
 
 class TestBrqProtocol : public QObject
@@ -106,14 +107,20 @@ private slots:
         QTest::addColumn<QString>("iLine");
         QTest::addColumn<QString>("other");
         QTest::newRow("I-line and the last of two others")
-            << QByteArray("@I:A\r\n@0:first\r\n@0:second") << "@I:A" << "@0:second";
-        QTest::newRow("no line begins with @") << QByteArray("T:1\r\nTA:2\r\n") << "" << "";
-        QTest::newRow("empty") << QByteArray() << "" << "";
-        QTest::newRow("@ alone is an other line") << QByteArray("x\r\n@\r\n") << "" << "@";
-        QTest::newRow("last I-line wins") << QByteArray("@I:1\r\n@1\r\n@Ix") << "@Ix" << "@1";
-        QTest::newRow("lowercase i is no I-line") << QByteArray("@i:1\r\n") << "" << "@i:1";
-        QTest::newRow("@ inside a line is not a start")
-            << QByteArray("T:@I\r\n @0\r\n") << "" << "";
+            << QByteArray("@I:A\r\n@0:first\r\n@0:second") << "@I:A"
+            << "@0:second";
+        QTest::newRow("no line begins with @") << QByteArray("T:1\r\nTA:2\r\n") << ""
+                                               << "";
+        QTest::newRow("empty") << QByteArray() << ""
+                               << "";
+        QTest::newRow("@ alone is an other line") << QByteArray("x\r\n@\r\n") << ""
+                                                  << "@";
+        QTest::newRow("last I-line wins") << QByteArray("@I:1\r\n@1\r\n@Ix") << "@Ix"
+                                          << "@1";
+        QTest::newRow("lowercase i is no I-line") << QByteArray("@i:1\r\n") << ""
+                                                  << "@i:1";
+        QTest::newRow("@ inside a line is not a start") << QByteArray("T:@I\r\n @0\r\n") << ""
+                                                        << "";
         QTest::newRow("high bytes read as Latin-1")
             << QByteArray("@1\xb0\xff\r\n") << "" << QString::fromLatin1("@1\xb0\xff");
     }
@@ -243,14 +250,14 @@ private slots:
         f.worker.setLoggingState(LoggingType::Data);
         const QByteArray buffer = "S0 OK" + kPrompt + QByteArray("\x02\x02\x02", 3);
         f.feed(buffer);
-        QCOMPARE(f.events.seen,
-                 (QStringList{
-                     "log:ERROR: Error in BRQ command processing, received spaces in response.",
-                     "err:WARNING: Error in BRQ command processing, received spaces in response.",
-                     "data:" + QString::fromLatin1(buffer),
-                     "log:INFO: BRQ S0 OK confirmation received.",
-                     "sys:INFO: BRQ Disable SPECI reports (default) command confirmation "
-                     "received"}));
+        QCOMPARE(
+            f.events.seen,
+            (QStringList{
+                "log:ERROR: Error in BRQ command processing, received spaces in response.",
+                "err:WARNING: Error in BRQ command processing, received spaces in response.",
+                "data:" + QString::fromLatin1(buffer), "log:INFO: BRQ S0 OK confirmation received.",
+                "sys:INFO: BRQ Disable SPECI reports (default) command confirmation "
+                "received"}));
     }
 
     // The data log gets the parser's copies only in the Data and Debug modes.
@@ -309,10 +316,9 @@ private slots:
         Fixture f;
         f.worker.setLoggingState(LoggingType::Debug);
         f.feed(buffer);
-        const QStringList expected{"log:INFO: BRQ Startup Message Received",
-                                   "sys:INFO: BRQ Startup Message Received",
-                                   "raw:" + QString::fromLatin1(buffer),
-                                   "data:" + QString::fromLatin1(buffer)};
+        const QStringList expected{
+            "log:INFO: BRQ Startup Message Received", "sys:INFO: BRQ Startup Message Received",
+            "raw:" + QString::fromLatin1(buffer), "data:" + QString::fromLatin1(buffer)};
         if (reported)
             QCOMPARE(f.events.seen, expected);
         else

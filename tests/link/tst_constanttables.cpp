@@ -95,14 +95,10 @@ private slots:
     void moduleTable()
     {
         const QList<QPair<QString, QString>> expected = {
-            {"Main Controller (MAIN)", ">"},
-            {"Ceilometer (CEL)", "C"},
-            {"Iridium (IRD)", "I"},
-            {"Temperature, Pressure & Humidity (TPH)", "T"},
-            {"Present Weather (PWD)", "V"},
-            {"Wind (WND)", "W"},
-            {"Lightning (LTG)", "G"},
-            {"Radio (RFLOS)", "R"},
+            {"Main Controller (MAIN)", ">"}, {"Ceilometer (CEL)", "C"},
+            {"Iridium (IRD)", "I"},          {"Temperature, Pressure & Humidity (TPH)", "T"},
+            {"Present Weather (PWD)", "V"},  {"Wind (WND)", "W"},
+            {"Lightning (LTG)", "G"},        {"Radio (RFLOS)", "R"},
         };
         QCOMPARE(modulePrefixes, expected);
     }
@@ -111,18 +107,30 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("label");
-        QTest::newRow("main") << ">MAIN 1.2 enabled" << "Main Controller (MAIN)";
-        QTest::newRow("ceilometer") << "C:1:enabled" << "Ceilometer (CEL)";
-        QTest::newRow("iridium") << "I" << "Iridium (IRD)";
-        QTest::newRow("tph") << "T 0 1" << "Temperature, Pressure & Humidity (TPH)";
-        QTest::newRow("present weather") << "V1" << "Present Weather (PWD)";
-        QTest::newRow("wind") << "W" << "Wind (WND)";
-        QTest::newRow("lightning") << "G-" << "Lightning (LTG)";
-        QTest::newRow("radio") << "R:0" << "Radio (RFLOS)";
-        QTest::newRow("unknown letter") << "X:1" << "";
-        QTest::newRow("lower case") << "c:1" << "";
-        QTest::newRow("letter not first") << " C:1" << "";
-        QTest::newRow("empty line") << "" << "";
+        QTest::newRow("main") << ">MAIN 1.2 enabled"
+                              << "Main Controller (MAIN)";
+        QTest::newRow("ceilometer") << "C:1:enabled"
+                                    << "Ceilometer (CEL)";
+        QTest::newRow("iridium") << "I"
+                                 << "Iridium (IRD)";
+        QTest::newRow("tph") << "T 0 1"
+                             << "Temperature, Pressure & Humidity (TPH)";
+        QTest::newRow("present weather") << "V1"
+                                         << "Present Weather (PWD)";
+        QTest::newRow("wind") << "W"
+                              << "Wind (WND)";
+        QTest::newRow("lightning") << "G-"
+                                   << "Lightning (LTG)";
+        QTest::newRow("radio") << "R:0"
+                               << "Radio (RFLOS)";
+        QTest::newRow("unknown letter") << "X:1"
+                                        << "";
+        QTest::newRow("lower case") << "c:1"
+                                    << "";
+        QTest::newRow("letter not first") << " C:1"
+                                          << "";
+        QTest::newRow("empty line") << ""
+                                    << "";
     }
     void moduleOfStackLine()
     {

@@ -270,16 +270,16 @@ private slots:
             << QByteArray("gps on\r\n") << QList<int>{CmdGps, CmdStatusFailed};
         QTest::newRow("led OFF") << QByteArray("led OFF\r\n")
                                  << QList<int>{CmdLed, CmdStatusSuccess};
-        QTest::newRow("frequency") << QByteArray("frequency 10\r\n")
-                                   << QList<int>{CmdTransmitFrequency, CmdStatusSuccess};
-        QTest::newRow("elevation") << QByteArray("elevation 150.00\r\n")
-                                   << QList<int>{CmdElevation, CmdStatusSuccess};
-        QTest::newRow("declination") << QByteArray("decl 12.500\r\n")
-                                     << QList<int>{CmdDeclination, CmdStatusSuccess};
+        QTest::newRow("frequency")
+            << QByteArray("frequency 10\r\n") << QList<int>{CmdTransmitFrequency, CmdStatusSuccess};
+        QTest::newRow("elevation")
+            << QByteArray("elevation 150.00\r\n") << QList<int>{CmdElevation, CmdStatusSuccess};
+        QTest::newRow("declination")
+            << QByteArray("decl 12.500\r\n") << QList<int>{CmdDeclination, CmdStatusSuccess};
         QTest::newRow("icao") << QByteArray("icao KABC\r\n")
                               << QList<int>{CmdIcao, CmdStatusSuccess};
-        QTest::newRow("icao refused") << QByteArray("icao K\r\n")
-                                      << QList<int>{CmdIcao, CmdStatusFailed};
+        QTest::newRow("icao refused")
+            << QByteArray("icao K\r\n") << QList<int>{CmdIcao, CmdStatusFailed};
         QTest::newRow("blower: queued, then done by the module")
             << QByteArray("blower AUTO\r\n")
             << QList<int>{CmdBlower, CmdStatusQueued, CmdBlower, CmdStatusSuccess};
@@ -464,7 +464,6 @@ private slots:
                      qPrintable(QStringLiteral("pixel %1,%2").arg(p.x()).arg(p.y())));
         QFile::remove(path);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

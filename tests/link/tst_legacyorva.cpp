@@ -7,7 +7,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 // Opens the worker's state to the test.
 class Probe : public data_incoming
@@ -25,8 +26,7 @@ struct Spies {
     explicit Spies(data_incoming* w)
         : log(w, &data_incoming::sendLogMsg), sys(w, &data_incoming::sendDisplaySysMsg),
           errors(w, &data_incoming::sendDisplayErrorMsg), raw(w, &data_incoming::sendRawData),
-          dataLog(w, &data_incoming::sendLogData),
-          records(w, &data_incoming::weather_data_received)
+          dataLog(w, &data_incoming::sendLogData), records(w, &data_incoming::weather_data_received)
     {
     }
     QSignalSpy log, sys, errors, raw, dataLog, records;
@@ -36,9 +36,13 @@ struct Spies {
 QByteArray weatherBlock(const QByteArray& temperature, const QByteArray& time = "12:30:45")
 {
     return "@I:LEG0042\r\n"
-           "T:24/05/01," + time + "\r\n"
+           "T:24/05/01," +
+           time +
+           "\r\n"
            "WI:5.2:180:6.1:175\r\n"
-           "TA:" + temperature + "\r\n"
+           "TA:" +
+           temperature +
+           "\r\n"
            "RH:40\r\n"
            "@0:00~\r\n"
            "\r\n";
@@ -86,22 +90,22 @@ private slots:
         QTest::newRow("GPS not enabled")
             << QByteArray("GPS not enabled\r\n") << "INFO: ORVA GPS is not currently enabled"
             << false << false;
-        QTest::newRow("GPS enabled") << QByteArray("GPS enabled\r\n") << "INFO: ORVA GPS Enabled"
-                                     << false << true;
-        QTest::newRow("GPS disabled") << QByteArray("GPS disabled\r\n")
-                                      << "INFO: ORVA GPS Disabled" << false << true;
+        QTest::newRow("GPS enabled")
+            << QByteArray("GPS enabled\r\n") << "INFO: ORVA GPS Enabled" << false << true;
+        QTest::newRow("GPS disabled")
+            << QByteArray("GPS disabled\r\n") << "INFO: ORVA GPS Disabled" << false << true;
         QTest::newRow("GPS read") << QByteArray("GPS read started\r\n")
                                   << "INFO: ORVA GPS Read Started" << false << false;
         QTest::newRow("reset") << QByteArray("RESET\r\n") << "INFO: ORVA Unit Reset" << false
                                << false;
-        QTest::newRow("elevation") << QByteArray("EL 1234\r\n") << "INFO: ORVA Elevation Set"
-                                   << false << true;
+        QTest::newRow("elevation")
+            << QByteArray("EL 1234\r\n") << "INFO: ORVA Elevation Set" << false << true;
         QTest::newRow("date") << QByteArray("DATE SET\r\n") << "INFO: ORVA Date Time Manually Set"
                               << false << false;
 
         // Several keywords in one buffer: the earlier row of the table wins, wherever it stands.
-        QTest::newRow("reset before date") << QByteArray("DATE SET\r\nRESET\r\n")
-                                           << "INFO: ORVA Unit Reset" << false << false;
+        QTest::newRow("reset before date")
+            << QByteArray("DATE SET\r\nRESET\r\n") << "INFO: ORVA Unit Reset" << false << false;
         QTest::newRow("invalid before rate")
             << QByteArray("Rate: 5\r\nInvalid Command Received.\r\n")
             << "WARNING: ORVA Invalid Command Received" << true << false;
@@ -373,8 +377,7 @@ private slots:
         Spies spies(&worker);
 
         QVERIFY(pty.write("GPS enabled\r\n"));
-        QTRY_COMPARE_WITH_TIMEOUT(textArgs(spies.sys), QStringList{"INFO: ORVA GPS Enabled"},
-                                  2000);
+        QTRY_COMPARE_WITH_TIMEOUT(textArgs(spies.sys), QStringList{"INFO: ORVA GPS Enabled"}, 2000);
         QCOMPARE(textArgs(spies.log), QStringList{"INFO: ORVA GPS Enabled"});
         QVERIFY(worker.positionReset);
 

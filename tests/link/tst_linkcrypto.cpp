@@ -125,10 +125,7 @@ class TestLinkCrypto : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        m_openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
-    }
+    void initTestCase() { m_openssl = QStandardPaths::findExecutable(QStringLiteral("openssl")); }
 
     void blockCipherKnownAnswer()
     {
@@ -601,7 +598,7 @@ private slots:
 private:
     // An independent AES-256-CTR from the openssl command line.
     bool oracle(const QByteArray& key, const QByteArray& block, const QByteArray& data,
-                                QByteArray* out)
+                QByteArray* out)
     {
         if (m_openssl.isEmpty()) {
             qWarning("openssl command line not found; tools/install-deps.sh installs it");

@@ -13,7 +13,8 @@
 
 #include <limits>
 
-namespace {
+namespace
+{
 
 // Opens the worker's state to the test.
 class Probe : public data_incoming
@@ -25,8 +26,8 @@ public:
     using data_incoming::encryptionKey;
     using data_incoming::frameTimer;
     using data_incoming::imageFolder;
-    using data_incoming::packetBacklog;
     using data_incoming::pacingTimer;
+    using data_incoming::packetBacklog;
     using data_incoming::serialPort;
 };
 
@@ -37,8 +38,8 @@ QStringList methodsOf(QMetaMethod::MethodType type)
     for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
         const QMetaMethod m = mo.method(i);
         if (m.methodType() == type)
-            out << QString::fromLatin1(m.typeName()) + QLatin1Char(' ')
-                       + QString::fromLatin1(m.methodSignature());
+            out << QString::fromLatin1(m.typeName()) + QLatin1Char(' ') +
+                       QString::fromLatin1(m.methodSignature());
     }
     return out;
 }
@@ -222,8 +223,7 @@ private slots:
         log.clear();
         system.clear();
         worker.reportError("Declination setting failed.", frame);
-        QCOMPARE(textArgs(log),
-                 QStringList{"ERROR: Declination setting failed.[ " + frame + " ]"});
+        QCOMPARE(textArgs(log), QStringList{"ERROR: Declination setting failed.[ " + frame + " ]"});
         QCOMPARE(textArgs(errors), QStringList{"ERROR: Declination setting failed."});
         QCOMPARE(system.count(), 0);
     }
@@ -251,11 +251,10 @@ private slots:
         QTest::newRow("encryption key")
             << "key" << QStringList{"INFO: Encryption Key Has been loaded."}
             << QStringList{"INFO: Encryption Key Has been loaded."};
-        QTest::newRow("local log line")
-            << "local" << QStringList{"INFO: a line"} << QStringList();
+        QTest::newRow("local log line") << "local" << QStringList{"INFO: a line"} << QStringList();
         QTest::newRow("log line C") << "logc" << QStringList{"INFO: a line"} << QStringList();
-        for (const char* silent : {"logging", "precip", "legacy", "startup", "live", "runway",
-                                   "tamper"})
+        for (const char* silent :
+             {"logging", "precip", "legacy", "startup", "live", "runway", "tamper"})
             QTest::newRow(silent) << silent << QStringList() << QStringList();
     }
     void setterMessages()

@@ -9,7 +9,8 @@
 #include <QThread>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 class Probe : public data_incoming
 {
@@ -106,12 +107,10 @@ private slots:
         row("txf timeout", {"R", "txf 450", "txf=FAIL"},
             {"log|WARNING: Txf command timeout, module did not respond [ {F} ]",
              "pane|WARNING: Txf command timeout, module did not respond",
-             "error|WARNING: Txf command timeout, module did not respond [ {F} ]",
-             "status|12,3"});
+             "error|WARNING: Txf command timeout, module did not respond [ {F} ]", "status|12,3"});
         for (const char* value : {"OK", "", "invalid"})
             row(qPrintable(QStringLiteral("txf value '%1'").arg(value)),
-                {"R", "txf 450", "txf=" + QString(value)},
-                txfOk);
+                {"R", "txf 450", "txf=" + QString(value)}, txfOk);
         row("txf before channel", {"R", "channel 2", "txf=OK"}, txfOk);
         row("txf eight parts", {"R", "txf 450", "txf=OK", "x"}, txfOk);
         row("txf result without =", {"R", "txf 450", "txf OK"}, txfUnparsed);
@@ -126,11 +125,11 @@ private slots:
              "status|15,3"});
 
         row("module enabled", {"G", "enable G", "enable=ON"},
-            {"log|INFO: Module G enable complete.[ {F} ]",
-             "system|INFO: Module G enable complete.", "module|enable=G"});
+            {"log|INFO: Module G enable complete.[ {F} ]", "system|INFO: Module G enable complete.",
+             "module|enable=G"});
         row("the value decides", {"B", "disable B", "disable=ON"},
-            {"log|INFO: Module B enable complete.[ {F} ]",
-             "system|INFO: Module B enable complete.", "module|enable=B"});
+            {"log|INFO: Module B enable complete.[ {F} ]", "system|INFO: Module B enable complete.",
+             "module|enable=B"});
         row("module disabled", {"B", "disable B", "disable=OFF"},
             {"log|INFO: Module B disable complete.[ {F} ]",
              "system|INFO: Module B disable complete.", "module|disable=B"});
@@ -283,11 +282,11 @@ private slots:
         const QStringList expected =
             withFrame({"log|INFO: Module G enable complete.[ {F} ]",
                        "system|INFO: Module G enable complete.", "module|enable=G"},
-                      module)
-            + withFrame({"log|" + timeout + " [ {F} ]", "pane|" + timeout,
-                         "error|" + timeout + " [ {F} ]", "status|12,3"},
-                        radio)
-            + QStringList{"radioerror"};
+                      module) +
+            withFrame({"log|" + timeout + " [ {F} ]", "pane|" + timeout,
+                       "error|" + timeout + " [ {F} ]", "status|12,3"},
+                      radio) +
+            QStringList{"radioerror"};
         const QRegularExpression answers("^(log|system|module|pane|error|status|radioerror)");
         QTRY_COMPARE_WITH_TIMEOUT(trace.events.filter(answers), expected, 10000);
     }

@@ -1,9 +1,9 @@
 #include "tests/support/testsupport.h"
 
 #include "link/data_incoming.h"
-#include "tests/link/linktest.h"
 #include "link/linkcrypto.h"
 #include "link/packetcode.h"
+#include "tests/link/linktest.h"
 #include "tests/support/orvaframe.h"
 #include "tests/support/ptypair.h"
 
@@ -53,8 +53,6 @@ QByteArray statusLine(const QByteArray& frame)
     return "INFO: ORVA Status Message Received [ " + frame + " ]";
 }
 
-
-
 // Text mode of the link encryption with a limit large enough for any test frame.
 QByteArray encrypt(const QByteArray& key, const QByteArray& plain)
 {
@@ -71,8 +69,6 @@ void feed(data_incoming& worker, const QByteArrayList& chunks)
     for (const QByteArray& chunk : chunks)
         worker.parseData_ORVA(chunk);
 }
-
-
 
 } // namespace
 

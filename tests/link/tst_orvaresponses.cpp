@@ -10,8 +10,8 @@
 #include <QThread>
 #include <QtTest>
 
-
-namespace {
+namespace
+{
 
 class Probe : public data_incoming
 {
@@ -21,7 +21,6 @@ public:
     using data_incoming::parseCommandResponse;
     using data_incoming::positionReset;
 };
-
 
 // One response line per entry. A first entry that starts with "^" continues the head line
 // instead: the name then stands in the frame but outside line 1.
@@ -45,7 +44,6 @@ QStringList withFrame(QStringList expected, const QByteArray& frame)
     }
     return expected;
 }
-
 
 // Logged and shown with the frame, and the command's status set to success.
 QStringList done(const QString& text, int index)
@@ -157,9 +155,8 @@ private slots:
         row("frequency", {"frequency=30"}, {"status|0,2", "sched|frequency,30"});
         row("frequency not a number", {"frequency=ERR"}, {"status|0,2", "sched|frequency,0"});
         row("frequency refused", {"frequency=INVALID"},
-            {"log|ERROR: Frequency command failed [ {F} ]",
-             "pane|ERROR: Frequency command failed", "error|ERROR: Frequency command failed.",
-             "status|0,3"});
+            {"log|ERROR: Frequency command failed [ {F} ]", "pane|ERROR: Frequency command failed",
+             "error|ERROR: Frequency command failed.", "status|0,3"});
         row("frequency without =", {"^frequency=", "NAK"},
             {parseFail.arg("Frequency"), "status|0,3"});
         row("metar offset", {"metar_offset=15"}, {"sched|metar_offset,15"});
@@ -179,9 +176,8 @@ private slots:
         row("elevation value", {"elevation=120"},
             done("INFO: Elevation command successfully sent", 2));
         row("elevation refused", {"elevation=INVALID"},
-            {"log|ERROR: Elevation command failed [ {F} ]",
-             "pane|ERROR: Elevation command failed", "error|ERROR: Elevation GPS command failed",
-             "status|2,3"});
+            {"log|ERROR: Elevation command failed [ {F} ]", "pane|ERROR: Elevation command failed",
+             "error|ERROR: Elevation GPS command failed", "status|2,3"});
 
         row("datetime", {"datetime=INVALID"}, done("INFO: DateTime command response received", 9));
         row("datetime without =", {"^datetime=", "NAK"},
@@ -351,17 +347,19 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("confirmed");
-        QTest::newRow("confirmed") << QStringList{"key=c2VjcmV0LWtleQ=="}
-                                   << "INFO: Key set confirmed." << "KEY";
-        QTest::newRow("one line too many")
-            << QStringList{"key=c2VjcmV0LWtleQ==", "extra"}
-            << "ERROR: Invalid encryption key setting response." << "ERROR";
-        QTest::newRow("one line too few")
-            << QStringList{"^key=c2VjcmV0LWtleQ=="}
-            << "ERROR: Invalid encryption key setting response." << "ERROR";
+        QTest::newRow("confirmed")
+            << QStringList{"key=c2VjcmV0LWtleQ=="} << "INFO: Key set confirmed."
+            << "KEY";
+        QTest::newRow("one line too many") << QStringList{"key=c2VjcmV0LWtleQ==", "extra"}
+                                           << "ERROR: Invalid encryption key setting response."
+                                           << "ERROR";
+        QTest::newRow("one line too few") << QStringList{"^key=c2VjcmV0LWtleQ=="}
+                                          << "ERROR: Invalid encryption key setting response."
+                                          << "ERROR";
         QTest::newRow("key= on the second line")
             << QStringList{"x", "key=c2VjcmV0LWtleQ==", "y"}
-            << "ERROR: Invalid encryption key setting response." << "ERROR";
+            << "ERROR: Invalid encryption key setting response."
+            << "ERROR";
     }
     void keyAnswerIsMasked()
     {
@@ -382,8 +380,7 @@ private slots:
         QCOMPARE(trace.events,
                  QStringList({"data|" + QString::fromUtf8(masked) + "|{}|2",
                               "log|" + message + "[ " + QString::fromUtf8(masked) + " ]",
-                              (info ? "system|" : "error|") + message,
-                              "confirmed|" + confirmed}));
+                              (info ? "system|" : "error|") + message, "confirmed|" + confirmed}));
         QVERIFY(!trace.events.join(' ').contains("c2VjcmV0"));
     }
 
@@ -453,10 +450,10 @@ private slots:
         pty.write(blower.mid(7));
 
         const QStringList expected =
-            withFrame(done("INFO: ICAO command successfully sent", 10), icao)
-            + withFrame({"log|INFO: Blower command successfully queued [ {F} ]",
-                         "system|INFO: Blower command successfully queued[ {F} ]", "status|5,1"},
-                        blower);
+            withFrame(done("INFO: ICAO command successfully sent", 10), icao) +
+            withFrame({"log|INFO: Blower command successfully queued [ {F} ]",
+                       "system|INFO: Blower command successfully queued[ {F} ]", "status|5,1"},
+                      blower);
         QTRY_COMPARE_WITH_TIMEOUT(trace.events.filter(QRegularExpression("^(log|system|status)")),
                                   expected, 3000);
         QString icaoSeen;

@@ -89,10 +89,7 @@ class TestPacketCode : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        initPacketCodeTables();
-    }
+    void initTestCase() { initPacketCodeTables(); }
 
     void knownAnswers_data()
     {
@@ -209,7 +206,6 @@ private slots:
         QCOMPARE(decodeCompressedPacket(out, packed.constData(), quint32(packed.size()), 0), 0u);
         QCOMPARE(out[0], kGuard);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestPacketCode)

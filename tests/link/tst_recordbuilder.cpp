@@ -8,7 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 class WorkerProbe : public data_incoming
 {
@@ -17,27 +18,89 @@ public:
 };
 
 // Every key of a built record, as the dashboard, the report form and the data log know them.
-const QStringList kOrvaKeys = {
-    "Timestamp", "Timestamp UTC", "Timestamp Device", "IMEI", "precip_total_1hr",
-    "precip_total_3hr", "precip_total_6hr", "precip_total_24hr", "METAR", "Type", "Voltage",
-    "Temperature", "Temperature 24 Hrs Max", "Temperature 24 Hrs Min", "Wind Speed",
-    "Wind Direction", "Wind Speed Inst", "Wind Direction 2minAvg",
-    "Wind Direction Max 10 Minutes", "Wind Speed Max 10 Minutes",
-    "Wind Direction Min 10 Minutes", "Wind Speed Min 10 Minutes", "Wind Direction Max 1 Hour",
-    "Wind Speed Max 1 Hour", "Wind Direction Min 1 Hour", "Wind Speed Min 1 Hour", "X Wind",
-    "Gust Speed", "Gust Direction", "X Gust", "Pressure", "HA Pressure", "Humidity", "Dewpoint",
-    "Dew Point 24 Hrs Max", "Dew Point 24 Hrs Min", "Cloud Layer 1", "Cloud Layer 2",
-    "Cloud Layer 3", "Cloud Layer 4", "Cloud Layer 5", "Cloud Layer 6",
-    "Cloud Vertical Visibility", "Clouds", "Lowest Broken Layer", "Precipitation",
-    "Lightning Frequency", "Lightning Distance", "Lightning Strikes 1 Min",
-    "Lightning Strikes 10 Min", "Lightning Strikes 60 Min", "Lightning Min Distance 1 Min",
-    "Lightning Min Distance 10 Min", "Lightning Min Distance 60 Min", "Latitude", "Longitude",
-    "Elevation", "Orientation", "Tilt", "Reporting Mode", "Heat Index", "Wind Chill",
-    "Altimeter", "Station Pressure", "3 Hr Pressure", "Sea Level Pressure", "Pressure Altitude",
-    "Density Altitude", "Present Weather", "Contamination", "Sig Wave Direction",
-    "Sig Wave Period", "Sig Wave Height", "Sea Surface Temp", "Compass Heading", "Serial Port",
-    "Visibility", "Visibility1", "RFLOS Transmit Frequency", "RFLOS Receive Frequency",
-    "RFLOS Band", "Radio Transmit Rate", "Tampering"};
+const QStringList kOrvaKeys = {"Timestamp",
+                               "Timestamp UTC",
+                               "Timestamp Device",
+                               "IMEI",
+                               "precip_total_1hr",
+                               "precip_total_3hr",
+                               "precip_total_6hr",
+                               "precip_total_24hr",
+                               "METAR",
+                               "Type",
+                               "Voltage",
+                               "Temperature",
+                               "Temperature 24 Hrs Max",
+                               "Temperature 24 Hrs Min",
+                               "Wind Speed",
+                               "Wind Direction",
+                               "Wind Speed Inst",
+                               "Wind Direction 2minAvg",
+                               "Wind Direction Max 10 Minutes",
+                               "Wind Speed Max 10 Minutes",
+                               "Wind Direction Min 10 Minutes",
+                               "Wind Speed Min 10 Minutes",
+                               "Wind Direction Max 1 Hour",
+                               "Wind Speed Max 1 Hour",
+                               "Wind Direction Min 1 Hour",
+                               "Wind Speed Min 1 Hour",
+                               "X Wind",
+                               "Gust Speed",
+                               "Gust Direction",
+                               "X Gust",
+                               "Pressure",
+                               "HA Pressure",
+                               "Humidity",
+                               "Dewpoint",
+                               "Dew Point 24 Hrs Max",
+                               "Dew Point 24 Hrs Min",
+                               "Cloud Layer 1",
+                               "Cloud Layer 2",
+                               "Cloud Layer 3",
+                               "Cloud Layer 4",
+                               "Cloud Layer 5",
+                               "Cloud Layer 6",
+                               "Cloud Vertical Visibility",
+                               "Clouds",
+                               "Lowest Broken Layer",
+                               "Precipitation",
+                               "Lightning Frequency",
+                               "Lightning Distance",
+                               "Lightning Strikes 1 Min",
+                               "Lightning Strikes 10 Min",
+                               "Lightning Strikes 60 Min",
+                               "Lightning Min Distance 1 Min",
+                               "Lightning Min Distance 10 Min",
+                               "Lightning Min Distance 60 Min",
+                               "Latitude",
+                               "Longitude",
+                               "Elevation",
+                               "Orientation",
+                               "Tilt",
+                               "Reporting Mode",
+                               "Heat Index",
+                               "Wind Chill",
+                               "Altimeter",
+                               "Station Pressure",
+                               "3 Hr Pressure",
+                               "Sea Level Pressure",
+                               "Pressure Altitude",
+                               "Density Altitude",
+                               "Present Weather",
+                               "Contamination",
+                               "Sig Wave Direction",
+                               "Sig Wave Period",
+                               "Sig Wave Height",
+                               "Sea Surface Temp",
+                               "Compass Heading",
+                               "Serial Port",
+                               "Visibility",
+                               "Visibility1",
+                               "RFLOS Transmit Frequency",
+                               "RFLOS Receive Frequency",
+                               "RFLOS Band",
+                               "Radio Transmit Rate",
+                               "Tampering"};
 const QStringList kFlagKeys = {"Obs METAR", "Obs SPECI", "Backlog Status"};
 const QStringList kOrvaOnlyKeys = {"precip_total_1hr", "precip_total_3hr", "precip_total_6hr",
                                    "precip_total_24hr", "Visibility1"};
@@ -240,14 +303,16 @@ private slots:
 
         const QString now = QStringLiteral("26-06-30 23:59:58");
         QTest::newRow("no time line") << QStringList() << "" << now << "";
-        QTest::newRow("device clock unset")
-            << QStringList{"00/01/01,00", "00", "05"} << "2000-01-01 00:00:05" << now
-            << "00-01-01 00:00:05";
+        QTest::newRow("device clock unset") << QStringList{"00/01/01,00", "00", "05"}
+                                            << "2000-01-01 00:00:05" << now << "00-01-01 00:00:05";
         QTest::newRow("device clock set")
             << QStringList{"26/03/04,05", "06", "07"} << "2026-03-04 05:06:07"
-            << "26-03-04 05:06:07" << "26-03-04 05:06:07";
+            << "26-03-04 05:06:07"
+            << "26-03-04 05:06:07";
         QTest::newRow("set but impossible date")
-            << QStringList{"26/13/04,05", "06", "07"} << "2026-13-04 05:06:07" << "" << "";
+            << QStringList{"26/13/04,05", "06", "07"} << "2026-13-04 05:06:07"
+            << ""
+            << "";
     }
 
     void timestamps()
@@ -281,20 +346,23 @@ private slots:
         QTest::newRow("two BRQ layers")
             << int(DeviceTypes::BRQ)
             << QStringList{"1", "366", "1036", "0", "0", "0", "0", "3", "8", "0", "0", "0", "0", ""}
-            << QStringList{"1200", "3400", "", "", "", ""} << "0" << "1200, 3400 ft";
+            << QStringList{"1200", "3400", "", "", "", ""} << "0"
+            << "1200, 3400 ft";
         QTest::newRow("clear ORVA sky")
             << int(DeviceTypes::ORVA)
             << QStringList{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", ""}
-            << none << "0" << "CLR";
+            << none << "0"
+            << "CLR";
         QTest::newRow("BRQ without layers")
             << int(DeviceTypes::BRQ)
             << QStringList{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", ""}
-            << none << "0" << "";
+            << none << "0"
+            << "";
         QTest::newRow("ceilometer off")
             << int(DeviceTypes::ORVA) << QStringList{"-", "30", "9"} << dashes << "-"
             << "Ceilometer OFF";
-        QTest::newRow("no ceilometer")
-            << int(DeviceTypes::BRQ) << QStringList{"?"} << dashes << "-" << "No Ceilometer";
+        QTest::newRow("no ceilometer") << int(DeviceTypes::BRQ) << QStringList{"?"} << dashes << "-"
+                                       << "No Ceilometer";
         QTest::newRow("six ORVA layers")
             << int(DeviceTypes::ORVA) << QStringList{"1", "10", "20", "40", "80", "160", "320",
                                                      "1", "2",  "3",  "4",  "5",  "8",   ""}
@@ -345,10 +413,13 @@ private slots:
         QTest::addColumn<QString>("station");
         QTest::addColumn<QString>("reportStart");
 
-        QTest::newRow("no station") << "" << "^METAR OV7731 \\d{6}Z 18012G18KT 150V220 ";
-        QTest::newRow("station") << "kxyz" << "^METAR KXYZ 051407Z 18012G18KT 150V220 ";
+        QTest::newRow("no station") << ""
+                                    << "^METAR OV7731 \\d{6}Z 18012G18KT 150V220 ";
+        QTest::newRow("station") << "kxyz"
+                                 << "^METAR KXYZ 051407Z 18012G18KT 150V220 ";
         // The header asks for the unit's identifier, which the report already carries in full.
-        QTest::newRow("station unknown") << "?" << "^METAR OV7731 051407Z 18012G18KT 150V220 ";
+        QTest::newRow("station unknown") << "?"
+                                         << "^METAR OV7731 051407Z 18012G18KT 150V220 ";
     }
 
     void unitNamedInReport()
@@ -407,7 +478,6 @@ private slots:
         for (const QList<QVariant>& call : log)
             QVERIFY(!call.at(0).toByteArray().startsWith("DEBUG: "));
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestRecordBuilder)

@@ -8,7 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 class WorkerProbe : public data_incoming
 {
@@ -85,12 +86,24 @@ private slots:
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QString>("expected");
 
-        QTest::newRow("90 against 45") << 90.0 << "10" << "45" << " 7.1";
-        QTest::newRow("tail wind") << 270.0 << "10" << "90" << " 0.0";
-        QTest::newRow("square across") << 0.0 << "15" << "90" << "15.0";
-        QTest::newRow("across north") << 350.0 << "20" << "10" << " 6.8";
-        QTest::newRow("no speed") << 90.0 << "" << "45" << "";
-        QTest::newRow("no direction") << 90.0 << "10" << "" << "";
+        QTest::newRow("90 against 45") << 90.0 << "10"
+                                       << "45"
+                                       << " 7.1";
+        QTest::newRow("tail wind") << 270.0 << "10"
+                                   << "90"
+                                   << " 0.0";
+        QTest::newRow("square across") << 0.0 << "15"
+                                       << "90"
+                                       << "15.0";
+        QTest::newRow("across north") << 350.0 << "20"
+                                      << "10"
+                                      << " 6.8";
+        QTest::newRow("no speed") << 90.0 << ""
+                                  << "45"
+                                  << "";
+        QTest::newRow("no direction") << 90.0 << "10"
+                                      << ""
+                                      << "";
     }
 
     void crosswind()
@@ -318,9 +331,10 @@ private slots:
             << head + "Orientation has changed by more than 10" + kDeg;
         QTest::newRow("elevation and orientation, in table order")
             << sample(45, 7, 100, 1.0, 1.0) << sample(45, 7, 103.5, 1.0, 30.0)
-            << head + "Elevation has changed by more than 3 meters\n"
-                   "Orientation has changed by more than 10"
-                   + kDeg;
+            << head +
+                   "Elevation has changed by more than 3 meters\n"
+                   "Orientation has changed by more than 10" +
+                   kDeg;
         QTest::newRow("tilt code not compared")
             << sample(45, 7, 100, 1.0, 10.0) << sample(45, 7, 100, 65534.0, 10.0) << QString();
         QTest::newRow("elevation code in the reference not compared")
@@ -475,7 +489,6 @@ private slots:
                      kDeg);
         QCOMPARE(textArgs(log).filter(QStringLiteral("WARNING: ")).size(), 1);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestRollingWindows)

@@ -16,7 +16,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 
 // Opens the worker's state to the test.
 class Probe : public data_incoming
@@ -69,8 +70,7 @@ public:
                 [this](const QByteArray& line) { log << QString::fromUtf8(line); });
         connect(worker, &data_incoming::sendDisplayErrorMsg, this,
                 [this](const QString& line) { errors << line; });
-        connect(worker, &data_incoming::sendCommandConfirmation, this,
-                [this] { ++confirmations; });
+        connect(worker, &data_incoming::sendCommandConfirmation, this, [this] { ++confirmations; });
     }
     int logCount(const QString& prefix) const
     {
@@ -83,7 +83,6 @@ public:
     QStringList errors;
     int confirmations = 0;
 };
-
 
 // Runs f on the worker's thread and waits for it.
 template <typename F> void onWorker(QObject* worker, F f)
@@ -179,9 +178,8 @@ private slots:
         QTest::addColumn<QString>("logLine");
         QTest::newRow("plain") << QByteArray("frequency=60\r\n")
                                << "INFO: ORVA Command Sent [ frequency=60\r\n ]";
-        QTest::newRow("key update")
-            << QByteArray("key=c2VjcmV0LWtleQ==\r\n")
-            << "INFO: ORVA Command to Update the Key Encryption File Sent";
+        QTest::newRow("key update") << QByteArray("key=c2VjcmV0LWtleQ==\r\n")
+                                    << "INFO: ORVA Command to Update the Key Encryption File Sent";
         QTest::newRow("key inside") << QByteArray("set_iv_key=abc\r\n")
                                     << "INFO: ORVA Command to Update the Key Encryption File Sent";
         QTest::newRow("upper-case KEY is a plain command")
@@ -419,9 +417,9 @@ private slots:
 
     void debugFileFedToOrvaParser()
     {
-        const QString path = QDir::cleanPath(
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
-            + "/VD_debug_msgs.txt");
+        const QString path =
+            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                            "/VD_debug_msgs.txt");
         QFile::remove(path);
         Probe worker;
         QSignalSpy log(&worker, &data_incoming::sendLogMsg);

@@ -10,7 +10,8 @@
 #include <QJsonArray>
 #include <QtTest>
 
-namespace {
+namespace
+{
 
 class WorkerProbe : public data_incoming
 {
@@ -85,16 +86,19 @@ private:
     {
         worker.setDeviceTypeState(device);
         events.clear();
-        connect(&worker, &data_incoming::metar_detected, this,
-                [this](const QJsonObject& r) { events << Event{"metar", r, {}}; });
-        connect(&worker, &data_incoming::speci_detected, this,
-                [this](const QJsonObject& r) { events << Event{"speci", r, {}}; });
+        connect(&worker, &data_incoming::metar_detected, this, [this](const QJsonObject& r) {
+            events << Event{"metar", r, {}};
+        });
+        connect(&worker, &data_incoming::speci_detected, this, [this](const QJsonObject& r) {
+            events << Event{"speci", r, {}};
+        });
         connect(&worker, &data_incoming::sendLogData, this,
                 [this](const QByteArray& p, const QJsonObject& r, DeviceTypes) {
                     events << Event{"log", r, p};
                 });
-        connect(&worker, &data_incoming::weather_data_received, this,
-                [this](const QJsonObject& r) { events << Event{"weather", r, {}}; });
+        connect(&worker, &data_incoming::weather_data_received, this, [this](const QJsonObject& r) {
+            events << Event{"weather", r, {}};
+        });
     }
     QStringList signalNames() const
     {
@@ -462,7 +466,6 @@ private slots:
         QCOMPARE(events.at(1).record.value("Temperature").toString(), QStringLiteral("18.5"));
         QVERIFY(worker.packetBacklog.at(0).isEmpty());
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestWeatherPackets)

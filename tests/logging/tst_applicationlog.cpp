@@ -202,8 +202,8 @@ private slots:
         logging worker(nullptr);
         worker.setLogLocation(QString());
         const QString expected =
-            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-            + "/logging";
+            QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)) +
+            "/logging";
         QTRY_VERIFY(!QDir(expected).entryList({"Vantora_Direct_LogFile_*"}).isEmpty());
         QVERIFY(!QFileInfo::exists("/logging"));
     }

@@ -11,7 +11,8 @@
 #include <termios.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 std::atomic<int> pairCounter{0};
 }
 
