@@ -315,13 +315,18 @@ QString WeatherDataDecoder::createMetar()
         }
     }
 
-    // Temperature and dew point; a value that was not measured is not reported.
-    const QString temperatureText = getTemperature();
-    if (!temperatureText.isEmpty()) {
-        report += temperatureDigits(temperatureText.toDouble()) + QLatin1Char('/');
-        const QString dewPoint = getHumidity().isEmpty() ? QString() : validDouble(calcDewPoint());
-        if (!dewPoint.isEmpty())
-            report += temperatureDigits(dewPoint.toDouble());
+    // Temperature and dew point; a value that was not measured, or the unit's no-value, is not
+    // reported, and no dew point is derived from it.
+    const auto measured = [this](const QString& text) {
+        return !text.isEmpty() && text.toDouble() == noValue ? QString() : text;
+    };
+    body.temperature = measured(getTemperature());
+    if (!body.temperature.isEmpty()) {
+        if (!measured(getHumidity()).isEmpty())
+            body.dewPoint = measured(validDouble(calcDewPoint()));
+        report += temperatureDigits(body.temperature.toDouble()) + QLatin1Char('/');
+        if (!body.dewPoint.isEmpty())
+            report += temperatureDigits(body.dewPoint.toDouble());
         report += QLatin1Char(' ');
     }
 

@@ -25,16 +25,14 @@ bool isThreeHourPoint(int hour)
     return hour == 2 || hour == 8 || hour == 14 || hour == 20;
 }
 
-// Tenths in three digits behind a sign digit: "1" when the value rounds below zero, else "0".
-// Empty when the value cannot be written.
+// Tenths of the magnitude in three digits behind a sign digit: "1" for a value below zero,
+// however small, else "0". Empty when the value cannot be written.
 QString signedTenths(double value)
 {
-    const QString tenths = formatReportNumber(value * 10.0, 0);
+    const QString tenths = formatReportNumber(std::fabs(value) * 10.0, 0);
     if (tenths.isEmpty())
         return QString();
-    if (tenths.startsWith(QLatin1Char('-')))
-        return QLatin1Char('1') + tenths.mid(1).rightJustified(3, QLatin1Char('0'));
-    return QLatin1Char('0') + tenths.rightJustified(3, QLatin1Char('0'));
+    return QLatin1Char(value < 0.0 ? '1' : '0') + tenths.rightJustified(3, QLatin1Char('0'));
 }
 
 // Tenths of hPa from the sea-level pressure text: the last two whole digits and the first
@@ -157,10 +155,11 @@ void WeatherDataDecoder::appendMetarRemarks(QString& report, const MetarBodyValu
     }
 
     if (orva) {
+        // The change code is a number: "03" and "+3" are 3.
         const QString change = validInt(getFieldValue(QStringLiteral("BA"), 3));
-        if (change == QLatin1String("3"))
+        if (!change.isEmpty() && change.toInt() == 3)
             report += QStringLiteral("PRESRR ");
-        else if (change == QLatin1String("4"))
+        else if (!change.isEmpty() && change.toInt() == 4)
             report += QStringLiteral("PRESFR ");
     }
 
@@ -209,14 +208,11 @@ void WeatherDataDecoder::appendMetarRemarks(QString& report, const MetarBodyValu
                 report += QLatin1Char('7') + formatReportNumber(amounts[3], 4) + QLatin1Char(' ');
 
             // A value too large to write in tenths leaves its group out.
-            const QString temperature = getTemperature();
             const QString tenths =
-                temperature.isEmpty() ? QString() : signedTenths(temperature.toDouble());
+                body.temperature.isEmpty() ? QString() : signedTenths(body.temperature.toDouble());
             if (!tenths.isEmpty()) {
-                const QString dewPoint =
-                    getHumidity().isEmpty() ? QString() : validDouble(calcDewPoint());
                 const QString dewTenths =
-                    dewPoint.isEmpty() ? QString() : signedTenths(dewPoint.toDouble());
+                    body.dewPoint.isEmpty() ? QString() : signedTenths(body.dewPoint.toDouble());
                 report += QLatin1Char('T') + tenths + dewTenths + QLatin1Char(' ');
             }
 

@@ -136,6 +136,8 @@ private:
         bool lowCloud = false;       // a written layer lies below 400 ft
         QString weather;             // before any thunderstorm merge
         QString dayTime;             // ddhhmm
+        QString temperature;         // measured temperature, empty when missing
+        QString dewPoint;            // empty when missing or not derivable
     };
     void appendMetarRemarks(QString& report, const MetarBodyValues& body);
     void setMetarTimeFromDayTime(const QString& dayTime);

@@ -367,6 +367,9 @@ void TestMetarBody::groups_data()
     row("temperature missing", ta("", "50"), "M ");
     row("temperature not a number", ta("abc", "50"), "M ");
     row("temperature nan", ta("nan", "50"), "M ");
+    row("temperature is the no-value", ta("-1000", "50"), "M ");
+    row("temperature is the no-value in decimals", ta("-1000.0", "50"), "M ");
+    row("humidity is the no-value", ta("20", "-1000.0"), "M 20/ ");
 
     const auto ba = [](const QString& altimeter, const QString& latitude = "45.5") {
         QList<RecordLine> lines{{"BA", {"1013.2", altimeter}}};

@@ -120,6 +120,9 @@ void TestMetarRemarks::remarks_data()
     row("4 falling rapidly", flag("4"), "PRESFR SLPNO ");
     row("5", flag("5"), "SLPNO ");
     row("3.0 is not a whole number", flag("3.0"), "SLPNO ");
+    row("03 is 3", flag("03"), "PRESRR SLPNO ");
+    row("+3 is 3", flag("+3"), "PRESRR SLPNO ");
+    row("04 is 4", flag("04"), "PRESFR SLPNO ");
 
     // At elevation 0 the sea-level pressure is the station pressure.
     const auto slp = [](const QString& pressure, const QString& elevation = "0") {
@@ -137,6 +140,8 @@ void TestMetarRemarks::remarks_data()
     row("missing station pressure", slp(""), "SLPNO ");
     row("zero station pressure", slp("0"), "SLPNO ");
     row("negative station pressure", slp("-5"), "SLPNO ");
+    row("elevation below -1000 m", slp("1013.2", "-1001"), "SLPNO ");
+    row("elevation above 11000 m", slp("1013.2", "11001"), "SLPNO ");
     row("BRQ sea-level pressure", brqRecord({{"BA", {"1013.2"}}, {"EL", {"0"}}}), "SLPNO ");
 
     const QList<RecordLine> threeHour{{"BA", {"", "", "-1.6", "", "2"}},
@@ -155,12 +160,15 @@ void TestMetarRemarks::remarks_data()
     row("SPECI at 02:50", orvaRecord(threeHour, "24/03/05,02:50:00", "@2"), "SLPNO ");
     row("tendency missing", ba("-1.6", "", "02:50:00"), "SLPNO ");
     row("tendency not a code figure", ba("-1.6", "12", "02:50:00"), "SLPNO ");
+    row("tendency unreadable", ba("-1.6", "x", "02:50:00"), "SLPNO ");
+    row("tendency in two digits", ba("-1.6", "02", "02:50:00"), "SLPNO 52016 ");
     row("change missing", ba("", "2", "02:50:00"), "SLPNO ");
     row("change half a tenth", ba("0.05", "0", "05:59:00"), "SLPNO 50001 ");
     row("one-hour amount at any time", pa({"0.12", "0.5", "0.75", "1.01"}), "SLPNO P0012 ");
     row("six-hour amount at 17:45", pa({"0", "0.5", "0.75", "1.01"}, "24/03/05,17:45:00"),
         "SLPNO 60075 ");
     row("large amounts keep their digits", pa({"123.45", "0", "0", "0"}), "SLPNO P12345 ");
+    row("amount rounded from its decimal", pa({"0.285", "0", "0", "0"}), "SLPNO P0029 ");
 
     const auto ta = [](const QString& temperature, const QString& humidity = QString()) {
         return orvaRecord(linesFrom({"TA", "RH"}, {given(temperature), given(humidity)}));
@@ -169,7 +177,10 @@ void TestMetarRemarks::remarks_data()
     row("temperature 21.36", ta("21.36"), "SLPNO T0214 ");
     row("temperature 20 and dew point 9.3", ta("20", "50"), "SLPNO T02000093 ");
     row("dew point -0.1", ta("0", "99.3"), "SLPNO T00001001 ");
-    row("-0.04 is no negative zero", ta("-0.04"), "SLPNO T0000 ");
+    row("-0.04 keeps its minus flag", ta("-0.04"), "SLPNO T1000 ");
+    row("-0.0 is not below zero", ta("-0.0"), "SLPNO T0000 ");
+    row("temperature is the no-value", ta("-1000", "50"), "SLPNO ");
+    row("humidity is the no-value", ta("20", "-1000.0"), "SLPNO T0200 ");
     row("-0.05 rounds away from zero", ta("-0.05"), "SLPNO T1001 ");
     row("dew point has no value", ta("-237.7", "50"), "SLPNO T12377 ");
     row("temperature missing", orvaRecord({{"RH", {"50"}}}), "SLPNO ");
@@ -387,7 +398,7 @@ void TestMetarRemarks::temperatureExtremes_data()
     QTest::newRow("17:50 six-hour only, halves and zero")
         << "24/03/05,17:50:00"
         << "10" << at({"12:10", "13:00", "01:00", "04:00"}, {12.25, -0.04, 26.4, -3.05})
-        << "SLPNO T0100 10123 20000 ";
+        << "SLPNO T0100 10123 21000 ";
     QTest::newRow("23:59 negative extremes")
         << "24/03/05,23:59:00"
         << "-8" << at({"18:10", "20:00"}, {-1.05, -7.5}) << "SLPNO T1080 11011 21080 ";
