@@ -51,8 +51,8 @@ void MainGUI::on_pushButton_UpdateRunwayDirection_clicked()
         runModal(box);
         return;
     }
-    // A heading that does not read as a number is taken as north.
-    runwayDirection = ui->lineEdit_RunwayDirection->text().toDouble();
+    // A heading that does not read as a finite number ("nan", "inf" included) is taken as north.
+    runwayDirection = RecordDisplay::number(ui->lineEdit_RunwayDirection->text());
     emit updateRunwayDirection(runwayDirection);
 
     drawBaseWindPicture();

@@ -305,6 +305,9 @@ private slots:
 
         QTest::newRow("empty") << "" << 0.0;
         QTest::newRow("not a number") << "east" << 0.0;
+        QTest::newRow("nan") << "nan" << 0.0;
+        QTest::newRow("inf") << "inf" << 0.0;
+        QTest::newRow("-inf") << "-inf" << 0.0;
         QTest::newRow("normal") << "275" << 275.0;
         QTest::newRow("above 360") << "400" << 400.0;
         QTest::newRow("negative") << "-30" << -30.0;
