@@ -1,5 +1,7 @@
 #include "alerts/temperatureunitstate.h"
 
+#include <cmath>
+
 const QString kTemperatureUnitsSettingsKey = QStringLiteral("TEMPUNITS");
 
 QString temperatureUnitText(bool fahrenheit)
@@ -17,12 +19,34 @@ bool fahrenheitFromSetting(const QString& value)
     return value == QLatin1String("FAHRENHEIT");
 }
 
+namespace
+{
+
+// One decimal; a text that is not a finite number counts as 0, and a value that rounds to zero
+// from below is written "0.0", not "-0.0", which would read as below zero.
+QString oneDecimal(double value)
+{
+    QString text = QString::number(value, 'f', 1);
+    if (text == QLatin1String("-0.0"))
+        text.remove(0, 1);
+    return text;
+}
+
+double numberOf(const QString& text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
+}
+
+} // namespace
+
 QString celsiusToFahrenheitText(const QString& celsius)
 {
-    return QString::number(celsius.toDouble() * 1.8 + 32.0, 'f', 1);
+    return oneDecimal(numberOf(celsius) * 1.8 + 32.0);
 }
 
 QString fahrenheitToCelsiusText(const QString& fahrenheit)
 {
-    return QString::number((fahrenheit.toDouble() - 32.0) * 0.5555555555555556, 'f', 1);
+    return oneDecimal((numberOf(fahrenheit) - 32.0) * 0.5555555555555556);
 }

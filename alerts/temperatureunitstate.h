@@ -15,6 +15,8 @@ extern const QString kTemperatureUnitsSettingsKey; // "TEMPUNITS"
 QString temperatureUnitsSetting(bool fahrenheit);
 bool fahrenheitFromSetting(const QString& value);
 
-// Conversions of shown texts, one decimal. A text that is not a number counts as 0.
+// Conversions of shown texts, one decimal, never "-0.0"; every view that shows a temperature in the
+// other unit (dashboard, table, alert texts, alert panes) writes it through these. A text that is
+// not a finite number counts as 0.
 QString celsiusToFahrenheitText(const QString& celsius);
 QString fahrenheitToCelsiusText(const QString& fahrenheit);

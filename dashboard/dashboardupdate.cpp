@@ -2,6 +2,7 @@
 
 #include "app/maingui.h"
 
+#include "alerts/temperatureunitstate.h"
 #include "dashboard/recorddisplay.h"
 #include "dashboard/statusicons.h"
 #include "forms/maingui_ui.h"
@@ -68,13 +69,6 @@ int countDigits(const QString& text)
     return digits;
 }
 
-QString fahrenheit(const QString& celsius)
-{
-    const QString text = QString::number(number(celsius) * 1.8 + 32, 'f', 1);
-    // -17.8 °C is -0.04 °F: a temperature shown as "-0.0" reads as below zero.
-    return text == QLatin1String("-0.0") ? QStringLiteral("0.0") : text;
-}
-
 QString precipitation(const QString& hundredths)
 {
     return hundredths.isEmpty() ? QString() : fixed(hundredths, 2, 0.01);
@@ -94,7 +88,7 @@ void showTemperatures(Ui_MainGUI& ui, const QJsonObject& record, bool fahrenheit
         const QString celsius = text(record, QLatin1String(key));
         if (celsius.isEmpty())
             return QStringLiteral("-");
-        return (fahrenheitShown ? fahrenheit(celsius) : celsius) + suffix;
+        return (fahrenheitShown ? celsiusToFahrenheitText(celsius) : celsius) + suffix;
     };
     // The builder stores "-" for extremes it does not have yet; Celsius shows that as it is.
     const auto extremes = [&](const char* maxKey, const char* minKey, QLabel* maxLabel,
@@ -109,8 +103,9 @@ void showTemperatures(Ui_MainGUI& ui, const QJsonObject& record, bool fahrenheit
         const auto missing = [](const QString& t) {
             return t.isEmpty() || t == QLatin1String("-");
         };
-        maxLabel->setText(missing(max) ? QStringLiteral("-") : fahrenheit(max));
-        minLabel->setText(missing(max) || missing(min) ? QStringLiteral("-") : fahrenheit(min));
+        maxLabel->setText(missing(max) ? QStringLiteral("-") : celsiusToFahrenheitText(max));
+        minLabel->setText(missing(max) || missing(min) ? QStringLiteral("-")
+                                                       : celsiusToFahrenheitText(min));
     };
 
     ui.labelCurrentTempC->setText(shown("Temperature", QString()));
@@ -131,7 +126,7 @@ void showTemperatures(Ui_MainGUI& ui, const QJsonObject& record, bool fahrenheit
 
 QString MainGUI::celsiusToFahrenheit(QString celsius)
 {
-    return RecordDisplay::fahrenheit(celsius);
+    return celsiusToFahrenheitText(celsius);
 }
 
 int MainGUI::countDigits(QString text)
@@ -194,7 +189,8 @@ void MainGUI::display_weather_data(QJsonObject record)
     showTemperatures(*ui, record, fahrenheitShown);
     const QString temperature = value("Temperature");
     if (isNumber(temperature))
-        plot(TemperatureChart, fahrenheitShown ? fahrenheit(temperature) : temperature);
+        plot(TemperatureChart,
+             fahrenheitShown ? celsiusToFahrenheitText(temperature) : temperature);
 
     checkAlertOf("Altimeter", "Altimeter");
     const QString altimeter = value("Altimeter");

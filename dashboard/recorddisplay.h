@@ -27,8 +27,6 @@ QString general6(const QString& text, double factor = 1.0);
 QString threeDigit(const QString& text);
 // How many characters of the text are decimal digits.
 int countDigits(const QString& text);
-// Celsius text to Fahrenheit with one decimal; a text that is not a number counts as 0.
-QString fahrenheit(const QString& celsius);
 // A precipitation total in hundredths: two decimals of the whole unit; the empty text stays empty.
 QString precipitation(const QString& hundredths);
 

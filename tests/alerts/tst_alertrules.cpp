@@ -166,6 +166,10 @@ void TestAlertRules::comparison_data()
     QTest::newRow("Fahrenheit just above")
         << "Heat Index" << none << "30" << true << "30.1"
         << "Heat Index 86.2\u00B0F is Greater Than Threshold of 86.0\u00B0F";
+    // -17.8 C is -0.04 F: written as the dashboard writes it, not "-0.0".
+    QTest::newRow("Fahrenheit just below zero")
+        << "Temperature" << "0" << none << true << "-17.8"
+        << "Temperature 0.0\u00B0F is Less Than Threshold of 32.0\u00B0F";
 
     // Ranges are open at both ends; an inverted range never raises.
     QTest::newRow("range inside")

@@ -30,6 +30,7 @@ void TestTemperatureUnits::toCelsius_data()
     QTest::newRow("212") << "212" << "100.0";
     QTest::newRow("not a number") << "abc" << "-17.8";
     QTest::newRow("empty") << "" << "-17.8";
+    QTest::newRow("just below 32 is not -0.0") << "31.95" << "0.0";
 }
 // clang-format on
 
@@ -49,7 +50,11 @@ void TestTemperatureUnits::toFahrenheit_data()
     QTest::newRow("30") << "30" << "86.0";
     QTest::newRow("25.3") << "25.3" << "77.5";
     QTest::newRow("-3.2") << "-3.2" << "26.2";
+    QTest::newRow("-40") << "-40" << "-40.0";
     QTest::newRow("not a number") << "-" << "32.0";
+    QTest::newRow("empty") << "" << "32.0";
+    QTest::newRow("nan") << "nan" << "32.0";
+    QTest::newRow("just below zero is not -0.0") << "-17.8" << "0.0";
 }
 // clang-format on
 

@@ -106,11 +106,6 @@ void TestDashboardRules::formatted_data()
     QTest::newRow("three-digit 1000") << threeDigit("1000") << "1000";
     QTest::newRow("three-digit negative") << threeDigit("-5") << "-05";
     QTest::newRow("three-digit huge") << threeDigit("1e12") << "1000000000000";
-    QTest::newRow("F 0") << fahrenheit("0") << "32.0";
-    QTest::newRow("F -40") << fahrenheit("-40") << "-40.0";
-    QTest::newRow("F empty") << fahrenheit("") << "32.0";
-    QTest::newRow("F word") << fahrenheit("abc") << "32.0";
-    QTest::newRow("F just below zero is not \"-0.0\"") << fahrenheit("-17.8") << "0.0";
     QTest::newRow("precip 200") << precipitation("200") << "2.00";
     QTest::newRow("precip empty") << precipitation("") << "";
 }
