@@ -3,6 +3,7 @@
 #include "app/maingui.h"
 
 #include "alerts/notificationcounts.h"
+#include "app/navigation.h"
 #include "forms/maingui_ui.h"
 
 #include <QIcon>
@@ -63,8 +64,7 @@ void MainGUI::on_tabWidget_Notifications_currentChanged(int index)
 
 void MainGUI::on_pushButtonNotifications_clicked()
 {
-    if (ui->pushButton_show_live_data->isVisibleTo(this))
-        on_pushButton_show_live_data_clicked();
+    leaveStoredObservation(*this);
     ui->stackedWidget_mainPages->setCurrentWidget(ui->pageNotifications);
     ui->tabWidget_Notifications->setCurrentIndex(0);
     unreadAlerts = 0;

@@ -3,6 +3,7 @@
 #include "app/maingui.h"
 
 #include "app/dialogabout.h"
+#include "app/navigation.h"
 #include "forms/formresources.h"
 #include "forms/maingui_ui.h"
 
@@ -16,12 +17,10 @@ namespace
 
 enum class LiveFirst { No, Yes };
 
-// A stored observation on show (its "live data" button visible) is left first, except for the
-// pages that show the stored observation itself.
 void selectPage(MainGUI& window, QWidget* page, QPushButton* button, LiveFirst liveFirst)
 {
-    if (liveFirst == LiveFirst::Yes && window.ui->pushButton_show_live_data->isVisible())
-        window.on_pushButton_show_live_data_clicked();
+    if (liveFirst == LiveFirst::Yes)
+        leaveStoredObservation(window);
     window.ui->stackedWidget_mainPages->setCurrentWidget(page);
     window.uncheckMenuButtons();
     button->setChecked(true);
@@ -37,6 +36,14 @@ QByteArray readWhole(const QString& path)
 }
 
 } // namespace
+
+void leaveStoredObservation(MainGUI& window)
+{
+    // The frozen view is the state, not the button: the button is not visible while the window
+    // is hidden or minimised.
+    if (window.viewMode != 0 || window.ui->pushButton_show_live_data->isVisibleTo(&window))
+        window.on_pushButton_show_live_data_clicked();
+}
 
 void MainGUI::on_pushButtonDashboard_clicked()
 {

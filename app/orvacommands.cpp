@@ -4,6 +4,7 @@
 #include "app/maingui.h"
 
 #include "app/modalrunner.h"
+#include "app/navigation.h"
 #include "app/orvacommandrules.h"
 #include "forms/maingui_ui.h"
 
@@ -32,6 +33,7 @@ void queueRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
 
 void MainGUI::on_pushButtonSettings_clicked()
 {
+    leaveStoredObservation(*this);
     ui->stackedWidget_mainPages->setCurrentWidget(ui->pageSettings);
     uncheckMenuButtons();
     ui->pushButtonSettings->setChecked(true);

@@ -26,8 +26,8 @@ private slots:
     }
     void cleanupTestCase() { window.reset(); }
 
-    // Each button shows its page and is the only one checked; pages that show live values leave
-    // a stored observation first.
+    // Each button shows its page and is the only one checked; every page but Table and Images
+    // leaves a stored observation first.
     void menuButtonShowsItsPage_data()
     {
         QTest::addColumn<QString>("button");
@@ -43,6 +43,8 @@ private slots:
         row("RawData", "pageRawData", true);
         row("Images", "pageImages", false);
         row("BitStatus", "pageBitStatus", true);
+        row("Settings", "pageSettings", true);
+        row("Notifications", "pageNotifications", true);
     }
     void menuButtonShowsItsPage()
     {
@@ -54,9 +56,9 @@ private slots:
         window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
         window->ui->pushButtonSettings->setChecked(true);
         window->ui->pushButtonNotifications->setChecked(true);
-        // A stored observation on show: frozen view, its "live data" button visible.
-        window->viewMode = 1;
-        window->ui->pushButton_show_live_data->show();
+        // An edit freezes the view on the report shown, its "live data" button visible.
+        window->on_pushButton_editMetar_clicked();
+        QCOMPARE(window->viewMode, 1);
 
         auto* pressed = window->findChild<QPushButton*>(button);
         QVERIFY(pressed);
