@@ -54,13 +54,16 @@ void MainGUI::displayORVASpeciSettings(QString value, int kind)
 {
     SPECITableModel* model = nullptr;
     QSet<int>* changedRows = nullptr;
+    QString table;
     if (kind == 1) {
         model = speciVisibilityModel;
         changedRows = &speciVisibilityChangedRows;
+        table = QStringLiteral("SPECI Visibility");
         ui->textEdit_SPECI_status->append(QStringLiteral("Parsing device visibility settings..."));
     } else if (kind == 2) {
         model = speciCeilingModel;
         changedRows = &speciCeilingChangedRows;
+        table = QStringLiteral("SPECI Ceiling");
         ui->textEdit_SPECI_status->append(QStringLiteral("Parsing device ceiling settings..."));
     } else {
         return;
@@ -74,14 +77,27 @@ void MainGUI::displayORVASpeciSettings(QString value, int kind)
     else if (rows > count)
         model->removeRows(count, rows - count);
 
+    // The table shows what the unit holds, in range or not: the operator's range check is for
+    // typed values. A part that is no whole number cannot be shown, and its row must not keep
+    // the previous value as if the unit had sent it: it is left blank and disabled.
+    QStringList unreadable;
     for (int i = 0; i < count; ++i) {
-        const bool unset = parts.at(i) == QLatin1String("-1");
-        if (unset)
-            model->setData(model->index(i, 0), QVariant(-1), Qt::EditRole);
-        else
-            model->setData(model->index(i, 0), QVariant(parts.at(i)), Qt::EditRole);
+        bool number = false;
+        const int threshold = parts.at(i).toInt(&number);
+        if (!number)
+            unreadable << QString::number(i);
+        const bool unset = !number || threshold == -1;
+        model->setUnitThreshold(i, unset ? -1 : threshold);
         model->setData(model->index(i, 1), QVariant(int(unset ? Qt::Checked : Qt::Unchecked)),
                        Qt::CheckStateRole);
+    }
+    if (!unreadable.isEmpty()) {
+        const QString line = QStringLiteral("ERROR: ") + table +
+                             QStringLiteral(" values from device are not numbers at Index ") +
+                             unreadable.join(QStringLiteral(", ")) +
+                             QStringLiteral("; shown blank and disabled.");
+        emit logDataMainMsg(line.toUtf8());
+        displayErrorMessages(line);
     }
 
     if (kind == 2)

@@ -105,6 +105,15 @@ bool SPECITableModel::setData(const QModelIndex& index, const QVariant& value, i
     return true;
 }
 
+void SPECITableModel::setUnitThreshold(int row, int threshold)
+{
+    if (row < 0 || row >= rows.size() || rows.at(row).size() < kCellsPerRow)
+        return;
+    rows[row][0] = QVariant(threshold);
+    const QModelIndex cell = index(row, 0);
+    emit dataChanged(cell, cell, {Qt::EditRole});
+}
+
 QVariant SPECITableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (role != Qt::DisplayRole)

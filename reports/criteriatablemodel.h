@@ -24,6 +24,10 @@ public:
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // A threshold as the unit holds it: stored without the operator's range check, so that the
+    // table shows what the unit sent. -1 leaves the cell blank.
+    void setUnitThreshold(int row, int threshold);
+
 signals:
     void validationSPECIFailed(int row, QString range);
 

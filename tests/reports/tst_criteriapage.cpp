@@ -144,6 +144,11 @@ private slots:
         window->displayORVASpeciSettings(reply.join(QLatin1Char(' ')), 2);
         QCOMPARE(ceiling()->rowCount(), 64);
         QCOMPARE(ceiling()->data(ceiling()->index(63, 0)), QVariant(640));
+        // Out of the typed range, as the unit sent them: no box for any of them.
+        window->displayORVASpeciSettings(QString("0 ").repeated(99) + "0", 1);
+        QCOMPARE(visibility()->rowCount(), 64);
+        QCOMPARE(visibility()->data(visibility()->index(63, 0)), QVariant(0));
+        QVERIFY(boxes.isEmpty());
     }
 
     void otherReplyKindsIgnored()
@@ -157,22 +162,22 @@ private slots:
         QCOMPARE(window->ui->textEdit_SPECI_status->toPlainText(), QString());
     }
 
-    void refusedReplyValuesWarn()
+    // The unit's values are shown as sent, without the operator's range warnings; a part that is
+    // no number leaves its row blank and disabled, and one error line names those rows.
+    void replyValuesShownAsSent()
     {
-        window->displayORVASpeciSettings(QStringLiteral("0 16000  2400"), 1);
-        QCOMPARE(boxes.size(), 2);
-        for (int row : {0, 1}) {
-            QCOMPARE(boxes.at(row).title, QStringLiteral("INVALID NUMERIC ENTRY"));
-            QCOMPARE(boxes.at(row).text,
-                     QStringLiteral("Number out of Allowed Range(1-15999) for Index %1.\n Please "
-                                    "correct entry and resubmit. \n\n")
-                         .arg(row));
-            QCOMPARE(boxes.at(row).icon, QMessageBox::Warning);
-            QCOMPARE(boxes.at(row).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-        }
-        // Refused and empty parts keep the previous values; each row is still enabled.
-        QCOMPARE(thresholds(visibility()), (QVector<QVariant>{4800, 3200, 2400, 2400}));
-        QCOMPARE(disabledFlags(visibility()), (QVector<bool>{false, false, false, false}));
+        QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
+        window->displayORVASpeciSettings(QStringLiteral("0 16000  2400 abc"), 1);
+        QVERIFY(boxes.isEmpty());
+        QCOMPARE(thresholds(visibility()),
+                 (QVector<QVariant>{0, 16000, QVariant(), 2400, QVariant()}));
+        QCOMPARE(disabledFlags(visibility()), (QVector<bool>{false, false, true, false, true}));
+        const QString line = QStringLiteral("ERROR: SPECI Visibility values from device are not "
+                                            "numbers at Index 2, 4; shown blank and disabled.");
+        QCOMPARE(logged.count(), 1);
+        QCOMPARE(logged.at(0).at(0).toByteArray(), line.toUtf8());
+        QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().count(line), 1);
+        QVERIFY(!window->speciEdited);
     }
 
     void saveWritesChangedRows()
