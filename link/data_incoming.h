@@ -127,6 +127,9 @@ public slots:
     void sendLogC(const QByteArray& msg);
     bool verify_packet(const QByteArray& frame);
     bool validate_list(const QStringList& list, int n);
+    // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
+    // key in use are tried under this one. Empty: no change is pending.
+    void setPendingEncryptionKey(const QByteArray& key);
 
     // State is protected so that test probes derived from the worker can inspect it.
 protected:
@@ -176,6 +179,10 @@ protected:
     QByteArray heldCommand;
     QByteArray encryptionKey;
     QByteArray encryptionIV;
+    // The other key of a key change: the new one until the unit confirms it, then the old one
+    // until a frame decrypts under the new key (the unit's last answers may still use it).
+    QByteArray otherEncryptionKey;
+    bool otherKeyIsOld = false;
     bool devMode = false;
     quint16 aesErrorCount = 0;
     QStringList packetBacklog{QString(), QString(), QString()};
