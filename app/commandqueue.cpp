@@ -63,16 +63,23 @@ QString RadioCommand::shownCommand(const QByteArray& command)
 
 int RadioCommand::statusCell(const QByteArray& command)
 {
-    static const QList<QPair<QByteArray, int>> cells = {
-        {"frequency", CmdTransmitFrequency}, {"gps", CmdGps},
-        {"elevation", CmdElevation},         {"decl", CmdDeclination},
-        {"rf", CmdRf},                       {"blower", CmdBlower},
-        {"heater", CmdHeater},               {"led", CmdLed},
-        {"log", CmdLog},                     {"flash_erase", CmdLog},
-        {"datetime", CmdDateTime},           {"icao", CmdIcao},
-        {"send", CmdSend},                   {"txf", CmdRflosTransmitFrequency},
-        {"rxf", CmdRflosReceiveFrequency},   {"channel", CmdRflosSelectedChannel},
-        {"radio_freq", CmdRflosTransmitRate}};
+    static const QList<QPair<QByteArray, int>> cells = {{"frequency", CmdTransmitFrequency},
+                                                        {"gps", CmdGps},
+                                                        {"elevation", CmdElevation},
+                                                        {"decl", CmdDeclination},
+                                                        {"rf", CmdRf},
+                                                        {"blower", CmdBlower},
+                                                        {"heater", CmdHeater},
+                                                        {"led", CmdLed},
+                                                        {"log", CmdLog},
+                                                        {"flash_erase", CmdLog},
+                                                        {"datetime", CmdDateTime},
+                                                        {"icao", CmdIcao},
+                                                        {"send", CmdSend},
+                                                        {"txf", CmdRflosTransmitFrequency},
+                                                        {"rxf", CmdRflosReceiveFrequency},
+                                                        {"channel", CmdRflosSelectedChannel},
+                                                        {"radio_freq", CmdRflosTransmitRate}};
     const QByteArray word = command.split(' ').constFirst().trimmed();
     for (const auto& cell : cells) {
         if (cell.first == word)
@@ -120,8 +127,8 @@ void MainGUI::try_command_write()
     }
     if (result != RadioCommand::Result::NoKey)
         qDebug("CRITICAL: AES_ERROR, Unable to Encrypt Data");
-    const QString shown = QStringLiteral(" [ ") + RadioCommand::shownCommand(command) +
-                          QStringLiteral(" ]");
+    const QString shown =
+        QStringLiteral(" [ ") + RadioCommand::shownCommand(command) + QStringLiteral(" ]");
     switch (result) {
     case RadioCommand::Result::NoKey:
         refuseCommand(*this, command,

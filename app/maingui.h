@@ -412,11 +412,11 @@ public:
     // A new key sent to the unit; the window and the link switch to it on the unit's "KEY".
     struct KeyChange {
         bool pending = false;
-        QByteArray key;     // key text
-        QString iv;         // Base64 text
+        QByteArray key; // key text
+        QString iv;     // Base64 text
         QString salt;
-        QString keyFile;    // where its salt and IV are kept
-        QByteArray oldKey;  // the unit's key when the change began; "key" and "iv" go under it
+        QString keyFile;   // where its salt and IV are kept
+        QByteArray oldKey; // the unit's key when the change began; "key" and "iv" go under it
         QString oldIV;
         QList<QByteArray> unsent; // the change's "key" and "iv" commands still queued
     } keyChange;

@@ -351,17 +351,17 @@ private slots:
             << "ERROR: Invalid encryption key setting response."
             << "ERROR";
         // A refusal is no acknowledgement: the window would switch to a key the unit lacks.
-        QTest::newRow("key refused") << QStringList{"key=INVALID"}
-                                     << "ERROR: Invalid encryption key setting response."
-                                     << "ERROR";
+        QTest::newRow("key refused")
+            << QStringList{"key=INVALID"} << "ERROR: Invalid encryption key setting response."
+            << "ERROR";
         QTest::newRow("iv") << QStringList{"iv=AQIDBAUGBwg="} << "INFO: IV set confirmed."
                             << "IV";
         QTest::newRow("iv two lines") << QStringList{"iv=AQIDBAUGBwg=", "x"}
                                       << "ERROR: Invalid encryption iv setting response."
                                       << "ERROR";
-        QTest::newRow("iv refused") << QStringList{"iv=INVALID"}
-                                    << "ERROR: Invalid encryption iv setting response."
-                                    << "ERROR";
+        QTest::newRow("iv refused")
+            << QStringList{"iv=INVALID"} << "ERROR: Invalid encryption iv setting response."
+            << "ERROR";
     }
     void keyAnswerIsMasked()
     {
