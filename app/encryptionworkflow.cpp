@@ -7,6 +7,7 @@
 #include "app/dialogencryptionkey.h"
 #include "app/modalrunner.h"
 #include "forms/maingui_ui.h"
+#include "link/data_incoming.h"
 
 #include <QDebug>
 #include <QDir>
@@ -84,6 +85,15 @@ QString askForKeyFile(QWidget* parent)
     return dialog.selectedFiles().constFirst();
 }
 
+// A second key for the link to try while a change waits (empty: none). Queued like the window's
+// signals to the link, so it takes effect in order with them.
+void offerPendingKey(MainGUI& window, const QByteArray& key)
+{
+    data_incoming* link = window.dataIncoming;
+    QMetaObject::invokeMethod(
+        link, [link, key] { link->setPendingEncryptionKey(key); }, Qt::QueuedConnection);
+}
+
 // Nothing of a new key has reached the unit or the link: the operator is told why.
 void refuseKeyChange(MainGUI& window, const QByteArray& line)
 {
@@ -133,7 +143,7 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
                         {keyCommand, ivCommand}};
     window.writecommands(keyCommand);
     window.writecommands(ivCommand);
-    emit window.setPendingEncryptionKeyMain(window.keyChange.key);
+    offerPendingKey(window, window.keyChange.key);
     // Counted from the sending: the dialog may have been open for longer than the time-out.
     window.passkeyTimer.start(kPasskeyTimeoutMs);
 }
@@ -351,7 +361,7 @@ void MainGUI::on_encryption_passkey_set_timeout()
     // after all, its file lets the operator derive it again on the start page.
     keyChange.pending = false;
     keyChange.key.clear();
-    emit setPendingEncryptionKeyMain(QByteArray());
+    offerPendingKey(*this, QByteArray());
     const QByteArray line = "ERROR: The unit did not confirm the new encryption key; the current "
                             "key stays in use. The new key's salt and IV are kept in " +
                             keyChange.keyFile.toUtf8();

@@ -182,8 +182,6 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     connect(dataIncoming, &data_incoming::sendEncryptionStatus, this,
             &MainGUI::setEncryptionStatus);
     connect(this, &MainGUI::setEncryptionKeyMain, dataIncoming, &data_incoming::setEncryptionKey);
-    connect(this, &MainGUI::setPendingEncryptionKeyMain, dataIncoming,
-            &data_incoming::setPendingEncryptionKey);
     connect(dataIncoming, &data_incoming::setEncryptionKeyRequired, this,
             &MainGUI::setupEncryptionMode);
     connect(this, &MainGUI::setDevMode, dataIncoming, &data_incoming::setDevModeState);

@@ -93,7 +93,6 @@ signals:
     void setDevMode(bool on);
     void updateRunwayDirection(double degrees);
     void setPrecipAccum24Int(PrecipAccum24hInterval interval);
-    void setPendingEncryptionKeyMain(QByteArray key);
 
 public slots:
     // Program entry and lifecycle

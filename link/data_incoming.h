@@ -48,6 +48,10 @@ public:
     // Lets a test age a partial ORVA frame without waiting a whole second.
     void setFrameTimeout(int ms);
 
+    // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
+    // key in use are tried under this one. Empty: no change is pending. Link thread only.
+    void setPendingEncryptionKey(const QByteArray& key);
+
     // What the receive step handed to each family's parser; lets a test see the dispatch
     // without depending on what each parser makes of the bytes.
     struct PendingCalls {
@@ -127,9 +131,6 @@ public slots:
     void sendLogC(const QByteArray& msg);
     bool verify_packet(const QByteArray& frame);
     bool validate_list(const QStringList& list, int n);
-    // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
-    // key in use are tried under this one. Empty: no change is pending.
-    void setPendingEncryptionKey(const QByteArray& key);
 
     // State is protected so that test probes derived from the worker can inspect it.
 protected:
