@@ -95,11 +95,16 @@ void offerPendingKey(MainGUI& window, const QByteArray& key)
 }
 
 // Nothing of a new key has reached the unit or the link: the operator is told why.
-void refuseKeyChange(MainGUI& window, const QByteArray& line)
+void reportKeyChangeRefused(MainGUI& window, const QByteArray& line)
 {
     qDebug().noquote() << line;
     emit window.logDataMainMsg(line);
     window.displayErrorMessages(QString::fromUtf8(line));
+}
+
+void refuseKeyChange(MainGUI& window, const QByteArray& line)
+{
+    reportKeyChangeRefused(window, line);
     window.ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
     window.passkeyTimer.stop();
 }
@@ -108,9 +113,10 @@ void refuseKeyChange(MainGUI& window, const QByteArray& line)
 // again; the window and the link keep the old key until the unit acknowledges the new one.
 void startKeyChange(MainGUI& window, const QString& key, const QString& salt, const QByteArray& iv)
 {
+    // The change under way keeps its button and its time-out.
     if (window.keyChange.pending) {
-        refuseKeyChange(window, "ERROR: A new encryption key still waits for the unit's "
-                                "confirmation; the newer key was not sent.");
+        reportKeyChangeRefused(window, "ERROR: A new encryption key still waits for the unit's "
+                                       "confirmation; the newer key was not sent.");
         return;
     }
     QByteArray probe;

@@ -1,4 +1,5 @@
-// Link key derivation and the dialog that asks for a new key.
+// The link key: its derivation, the dialog that asks for a new one, the key file, and the key
+// change against a unit on a pseudo-terminal.
 
 #include "tests/support/testsupport.h"
 
@@ -375,7 +376,7 @@ void TestEncryptionKey::passwordAndSaltChecked()
 
 void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
 {
-    const QByteArray iv = QByteArray::fromHex("0102030405060708");
+    const QByteArray& iv = kNewIv;
     QSignalSpy handed(window.get(), &MainGUI::setEncryptionKeyMain);
     QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
 
@@ -403,6 +404,7 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
                                     QByteArray(8, 'x'));
     window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
     QCOMPARE(window->commandQueue.size(), 2);
+    QVERIFY(window->passkeyTimer.isActive());
     window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
     QCOMPARE(window->encryptionKey, QByteArray("first"));
     window->commandQueue.clear();
