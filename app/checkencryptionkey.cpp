@@ -44,11 +44,11 @@ void checkEncryptionKey::checkEncryptionInfo(QString password, QString salt, int
     const QString key = deriveKeyText(password, salt, defaultIterations);
     const QByteArray iv = drawIv();
 
-    qDebug().noquote() << "generated key (Base64 encoded): " + key;
+    // The developer sees that a key was made, never the key or the IV themselves.
+    qDebug().noquote() << "generated key (Base64 encoded): <hidden>";
     qDebug().noquote() << "generated key length: " + QString::number(key.size());
-    qDebug().noquote() << "generated init. vector: " + QString::fromLatin1(iv.toBase64());
-    qDebug().noquote() << "b64 decoded generated key (Base64 decoded): " +
-                              QString::fromLatin1(QByteArray::fromBase64(key.toLatin1()).toHex());
+    qDebug().noquote() << "generated init. vector: <hidden>";
+    qDebug().noquote() << "b64 decoded generated key (Base64 decoded): <hidden>";
 
     emit encryptionKeyReady(key, code, salt, iv);
 }

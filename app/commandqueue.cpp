@@ -12,6 +12,16 @@ namespace
 {
 constexpr int kCommandWriteIntervalMs = 1000;
 constexpr int kPlainBufferLength = 512;
+
+// A command that cannot go out: the operator learns which, and its row shows the failure.
+void refuseCommand(MainGUI& window, const QByteArray& command, const QString& line)
+{
+    emit window.logDataMainMsg(line.toUtf8());
+    window.displayErrorMessages(line);
+    const int cell = RadioCommand::statusCell(command);
+    if (cell >= 0)
+        window.update_orva_command_statuses(cell, CmdStatusFailed);
+}
 } // namespace
 
 RadioCommand::Result RadioCommand::encrypt(const QByteArray& command, const QByteArray& keyText,
@@ -39,6 +49,45 @@ RadioCommand::Result RadioCommand::encrypt(const QByteArray& command, const QByt
     return Result::Encrypted;
 }
 
+QString RadioCommand::shownCommand(const QByteArray& command)
+{
+    if (command.startsWith("key"))
+        return QStringLiteral("key <hidden>");
+    if (command.startsWith("iv"))
+        return QStringLiteral("iv <hidden>");
+    QByteArray text = command;
+    while (text.endsWith('\r') || text.endsWith('\n'))
+        text.chop(1);
+    return QString::fromUtf8(text);
+}
+
+int RadioCommand::statusCell(const QByteArray& command)
+{
+    static const QList<QPair<QByteArray, int>> cells = {{"frequency", CmdTransmitFrequency},
+                                                        {"gps", CmdGps},
+                                                        {"elevation", CmdElevation},
+                                                        {"decl", CmdDeclination},
+                                                        {"rf", CmdRf},
+                                                        {"blower", CmdBlower},
+                                                        {"heater", CmdHeater},
+                                                        {"led", CmdLed},
+                                                        {"log", CmdLog},
+                                                        {"flash_erase", CmdLog},
+                                                        {"datetime", CmdDateTime},
+                                                        {"icao", CmdIcao},
+                                                        {"send", CmdSend},
+                                                        {"txf", CmdRflosTransmitFrequency},
+                                                        {"rxf", CmdRflosReceiveFrequency},
+                                                        {"channel", CmdRflosSelectedChannel},
+                                                        {"radio_freq", CmdRflosTransmitRate}};
+    const QByteArray word = command.split(' ').constFirst().trimmed();
+    for (const auto& cell : cells) {
+        if (cell.first == word)
+            return cell.second;
+    }
+    return -1;
+}
+
 void MainGUI::writecommands(QByteArray cmd)
 {
     if (deviceType == DeviceTypes::BRQ) {
@@ -57,31 +106,48 @@ void MainGUI::try_command_write()
         return;
     }
     const QByteArray command = commandQueue.takeFirst();
+    QByteArray key = encryptionKey;
+    QString iv = encryptionIV;
+    // A key change's own commands go under the key the unit held when it began, even when the
+    // unit confirms the new key before the last of them has left.
+    if (keyChange.unsent.removeOne(command)) {
+        key = keyChange.oldKey;
+        iv = keyChange.oldIV;
+    }
     if (!encryptWriteCommands) {
         emit writeSerial(command);
         return;
     }
 
     QByteArray wire;
-    switch (RadioCommand::encrypt(command, encryptionKey, encryptionIV, &wire)) {
-    case RadioCommand::Result::Encrypted:
+    const RadioCommand::Result result = RadioCommand::encrypt(command, key, iv, &wire);
+    if (result == RadioCommand::Result::Encrypted) {
         emit writeSerial(wire);
         return;
-    case RadioCommand::Result::NoKey:
-        return;
-    case RadioCommand::Result::TooLong: {
-        const QString line =
-            QStringLiteral("ERROR: Command of %1 bytes too long to encrypt for the "
-                           "station radio (at most %2); not sent.")
-                .arg(command.size())
-                .arg(RadioCommand::kMaxCommandLength);
-        emit logDataMainMsg(line.toUtf8());
-        displayErrorMessages(line);
-        return;
     }
-    case RadioCommand::Result::BadKey:
-    case RadioCommand::Result::Failed:
+    if (result != RadioCommand::Result::NoKey)
         qDebug("CRITICAL: AES_ERROR, Unable to Encrypt Data");
-        return;
+    const QString shown =
+        QStringLiteral(" [ ") + RadioCommand::shownCommand(command) + QStringLiteral(" ]");
+    switch (result) {
+    case RadioCommand::Result::NoKey:
+        refuseCommand(*this, command,
+                      QStringLiteral("ERROR: No encryption key loaded for the station radio; "
+                                     "command not sent") +
+                          shown);
+        break;
+    case RadioCommand::Result::TooLong:
+        refuseCommand(*this, command,
+                      QStringLiteral("ERROR: Command of %1 bytes too long to encrypt for the "
+                                     "station radio (at most %2); not sent.")
+                          .arg(command.size())
+                          .arg(RadioCommand::kMaxCommandLength));
+        break;
+    default:
+        refuseCommand(*this, command,
+                      QStringLiteral("ERROR: Command could not be encrypted for the station "
+                                     "radio; not sent") +
+                          shown);
+        break;
     }
 }

@@ -24,4 +24,9 @@ enum class Result {
 Result encrypt(const QByteArray& command, const QByteArray& keyText, const QString& ivText,
                QByteArray* wire);
 
+// The command as the operator may see it: without its line end, the key and the IV hidden.
+QString shownCommand(const QByteArray& command);
+// The CommandIndex of the command row whose status cell shows the command, or -1.
+int statusCell(const QByteArray& command);
+
 } // namespace RadioCommand

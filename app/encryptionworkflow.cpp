@@ -2,10 +2,12 @@
 
 #include "app/maingui.h"
 
+#include "app/commandqueue.h"
 #include "app/dataprotection.h"
 #include "app/dialogencryptionkey.h"
 #include "app/modalrunner.h"
 #include "forms/maingui_ui.h"
+#include "link/data_incoming.h"
 
 #include <QDebug>
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QMovie>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -27,6 +30,7 @@ constexpr int kMaxPasswordLength = 32;
 // A key file holds two short texts; anything far larger is not one, and the operator may pick
 // any file at all.
 constexpr qint64 kMaxKeyFileBytes = 64 * 1024;
+constexpr int kPasskeyTimeoutMs = 60000;
 const QString kIdleStyle = QStringLiteral("background: ") + QStringLiteral("#1F2933");
 
 QString keyFileFolder()
@@ -40,14 +44,31 @@ QString keyFilePath(const QString& salt)
                            QStringLiteral(".txt"));
 }
 
-// Salt and IV of a key file; a file that cannot be read or parsed gives empty texts.
+// The salt is the variable part of the key file's name: it must name one file in the data
+// folder, never another folder's file or another key's.
+QString saltProblem(const QString& salt)
+{
+    bool control = false;
+    for (const QChar c : salt)
+        control = control || c.category() == QChar::Other_Control;
+    if (salt.isEmpty() || control || salt.contains(QLatin1Char('/')) ||
+        salt.contains(QLatin1Char('\\')) || salt.contains(QLatin1String("..")))
+        return QStringLiteral("The salt must not be empty and must not contain \"/\", \"\\\", "
+                              "\"..\" or control characters, since it names the key file.");
+    return QString();
+}
+
+// Salt and IV of a key file; a file that cannot be read or parsed gives empty texts. Only a
+// regular file is read, and never more than a key file can hold: a device or a pipe may report
+// no size and never end.
 void readKeyFile(const QString& path, QString* salt, QString* iv)
 {
     QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxKeyFileBytes) {
-        bytes = file.readAll();
-        file.close();
+    if (QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly)) {
+        bytes = file.read(kMaxKeyFileBytes + 1);
+        if (bytes.size() > kMaxKeyFileBytes)
+            bytes.clear();
     }
     const QJsonObject object = QJsonDocument::fromJson(bytes).object();
     *salt = object.value(QStringLiteral("Salt")).toString();
@@ -62,6 +83,90 @@ QString askForKeyFile(QWidget* parent)
     if (runModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
+}
+
+// A second key for the link to try while a change waits (empty: none). Queued like the window's
+// signals to the link, so it takes effect in order with them.
+void offerPendingKey(MainGUI& window, const QByteArray& key)
+{
+    data_incoming* link = window.dataIncoming;
+    QMetaObject::invokeMethod(
+        link, [link, key] { link->setPendingEncryptionKey(key); }, Qt::QueuedConnection);
+}
+
+// Nothing of a new key has reached the unit or the link: the operator is told why.
+void reportKeyChangeRefused(MainGUI& window, const QByteArray& line)
+{
+    qDebug().noquote() << line;
+    emit window.logDataMainMsg(line);
+    window.displayErrorMessages(QString::fromUtf8(line));
+}
+
+void refuseKeyChange(MainGUI& window, const QByteArray& line)
+{
+    reportKeyChangeRefused(window, line);
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
+    window.passkeyTimer.stop();
+}
+
+// The key file is written before anything is sent, so that the new key can always be derived
+// again; the window and the link keep the old key until the unit acknowledges the new one.
+void startKeyChange(MainGUI& window, const QString& key, const QString& salt, const QByteArray& iv)
+{
+    // The change under way keeps its button and its time-out.
+    if (window.keyChange.pending) {
+        reportKeyChangeRefused(window, "ERROR: A new encryption key still waits for the unit's "
+                                       "confirmation; the newer key was not sent.");
+        return;
+    }
+    QByteArray probe;
+    if (window.encryptWriteCommands &&
+        RadioCommand::encrypt(QByteArray(), window.encryptionKey, window.encryptionIV, &probe) !=
+            RadioCommand::Result::Encrypted) {
+        refuseKeyChange(window, "ERROR: No encryption key in use for the station radio; the new "
+                                "key cannot be sent to the unit.");
+        return;
+    }
+    if (!window.saveEncryptedFile(salt, key, iv, true)) {
+        refuseKeyChange(window, "ERROR: Problem saving new encryption key Salt and IV in file.");
+        return;
+    }
+    const QString file = keyFilePath(salt);
+    qDebug() << "INFO: Generated New Encryption Key, Salt and IV stored in file";
+    emit window.logDataMainMsg("INFO: Generated New Encryption Key, Salt and IV stored in file " +
+                               file.toUtf8());
+
+    const QByteArray keyCommand = "key" + key.toUtf8() + "\r";
+    const QByteArray ivCommand = "iv" + iv.toBase64() + "\r";
+    window.keyConfirmed = false;
+    window.keyChange = {true,
+                        key.toUtf8(),
+                        QString::fromLatin1(iv.toBase64()),
+                        salt,
+                        file,
+                        window.encryptionKey,
+                        window.encryptionIV,
+                        {keyCommand, ivCommand}};
+    window.writecommands(keyCommand);
+    window.writecommands(ivCommand);
+    offerPendingKey(window, window.keyChange.key);
+    // Counted from the sending: the dialog may have been open for longer than the time-out.
+    window.passkeyTimer.start(kPasskeyTimeoutMs);
+}
+
+void confirmKeyChange(MainGUI& window)
+{
+    MainGUI::KeyChange& change = window.keyChange;
+    change.pending = false;
+    window.encryptionKey = change.key;
+    window.encryptionIV = change.iv;
+    window.encryptionSalt = change.salt;
+    window.ui->lineEdit_encryptionPasskey->setText(change.keyFile);
+    change.key.clear();
+    emit window.setEncryptionKeyMain(window.encryptionKey, window.encryptionIV.toUtf8());
+    emit window.logDataMainMsg("INFO: The unit confirmed the new encryption key; it is in use.");
+    // The key location must survive a crash: it is the only way back to the unit's key.
+    window.saveSettings();
 }
 
 } // namespace
@@ -158,20 +263,23 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
     ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: blue"));
-    passkeyTimer.start(60000);
+    passkeyTimer.start(kPasskeyTimeoutMs);
     encryptionKeyDialog->show();
     emit clearEncryptionData();
 }
 
 void MainGUI::generateEncryptionKey(QString password, QString salt, bool)
 {
-    if (password.size() < kMinPasswordLength || password.size() > kMaxPasswordLength) {
+    QString refusal = saltProblem(salt);
+    if (password.size() < kMinPasswordLength || password.size() > kMaxPasswordLength)
+        refusal = QStringLiteral("The entered Password must be between ") +
+                  QString::number(kMinPasswordLength) + QStringLiteral(" and ") +
+                  QString::number(kMaxPasswordLength) + QStringLiteral(" characters in length.") +
+                  QStringLiteral("\r\nYours is: ") + QString::number(password.size()) +
+                  QStringLiteral(" characters in length.");
+    if (!refusal.isEmpty()) {
         QMessageBox box;
-        box.setText(QStringLiteral("The entered Password must be between ") +
-                    QString::number(kMinPasswordLength) + QStringLiteral(" and ") +
-                    QString::number(kMaxPasswordLength) + QStringLiteral(" characters in length.") +
-                    QStringLiteral("\r\nYours is: ") + QString::number(password.size()) +
-                    QStringLiteral(" characters in length."));
+        box.setText(refusal);
         box.setStandardButtons(QMessageBox::Ok);
         runModal(box);
         return;
@@ -205,19 +313,8 @@ void MainGUI::finishedEncryptionSetup(QString key, int code, QString salt, QByte
         on_pushButton_clearNotifications_clicked();
     } else if (code == 1) {
         qDebug() << "NOTE: GENERATING NEW ENCRYPTION KEY SOURCE 1";
-        if (saveEncryptedFile(salt, key, iv, true)) {
-            qDebug() << "INFO: Generated New Encryption Key, Salt and IV stored in file";
-            emit logDataMainMsg("INFO: Generated New Encryption Key, Salt and IV stored in file " +
-                                ui->lineEdit_encryptionPasskey->text().toUtf8());
-        } else {
-            const QByteArray line("ERROR: Problem saving new encryption key Salt and IV in file.");
-            qDebug().noquote() << line;
-            emit logDataMainMsg(line);
-        }
-        keyConfirmed = false;
-        writecommands("key" + key.toUtf8() + "\r");
-        writecommands("iv" + iv.toBase64() + "\r");
-        encryptionIV = QString::fromLatin1(iv.toBase64());
+        startKeyChange(*this, key, salt, iv);
+        return;
     }
     encryptionKey = key.toUtf8();
     emit setEncryptionKeyMain(encryptionKey, encryptionIV.toUtf8());
@@ -225,27 +322,21 @@ void MainGUI::finishedEncryptionSetup(QString key, int code, QString salt, QByte
 
 bool MainGUI::saveEncryptedFile(QString salt, QString key, QByteArray iv, bool protect)
 {
-    const QString folder = keyFileFolder();
-    const QString path = keyFilePath(salt);
-    // A manual salt is typed by the operator: one holding separators or ".." must not place the
-    // key file outside the data folder.
-    if (QFileInfo(path).absolutePath() != QFileInfo(folder).absoluteFilePath())
+    if (!saltProblem(salt).isEmpty())
         return false;
-    QDir().mkpath(folder);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Truncate | QIODevice::Text))
+    QByteArray protectedKey;
+    // An unprotected key file is no key file: nothing is written.
+    if (protect && !protectData(key.toUtf8(), QStringLiteral("encrypted keyfile"), &protectedKey))
         return false;
     QJsonObject object;
-    QByteArray protectedKey;
-    if (!protect || protectData(key.toUtf8(), QStringLiteral("encrypted keyfile"), &protectedKey)) {
-        object.insert(QStringLiteral("Salt"), salt);
-        object.insert(QStringLiteral("IV"), QString::fromLatin1(iv.toBase64()));
-    }
-    file.write(QJsonDocument(object).toJson(QJsonDocument::Indented) + "\n");
-    file.flush();
-    file.close();
-    ui->lineEdit_encryptionPasskey->setText(QFileInfo(file).absoluteFilePath());
-    return true;
+    object.insert(QStringLiteral("Salt"), salt);
+    object.insert(QStringLiteral("IV"), QString::fromLatin1(iv.toBase64()));
+    QDir().mkpath(keyFileFolder());
+    // Whole or not at all: an earlier file of the same salt stays as it was on failure.
+    QSaveFile file(keyFilePath(salt));
+    return file.open(QIODevice::WriteOnly | QIODevice::Text) &&
+           file.write(QJsonDocument(object).toJson(QJsonDocument::Indented) + "\n") >= 0 &&
+           file.commit();
 }
 
 void MainGUI::on_encryption_confirmation_status_change(QString reply)
@@ -255,8 +346,11 @@ void MainGUI::on_encryption_confirmation_status_change(QString reply)
         return;
     }
     // Success follows the key's acknowledgement alone; the IV's adds nothing.
-    if (reply == QLatin1String("KEY"))
+    if (reply == QLatin1String("KEY")) {
         keyConfirmed = true;
+        if (keyChange.pending)
+            confirmKeyChange(*this);
+    }
     if (keyConfirmed) {
         ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: green"));
         passkeyTimer.stop();
@@ -267,6 +361,19 @@ void MainGUI::on_encryption_passkey_set_timeout()
 {
     ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
     passkeyTimer.stop();
+    if (!keyChange.pending)
+        return;
+    // The unit may still hold the old key: it stays. Should the unit have taken the new one
+    // after all, its file lets the operator derive it again on the start page.
+    keyChange.pending = false;
+    keyChange.key.clear();
+    offerPendingKey(*this, QByteArray());
+    const QByteArray line = "ERROR: The unit did not confirm the new encryption key; the current "
+                            "key stays in use. The new key's salt and IV are kept in " +
+                            keyChange.keyFile.toUtf8();
+    qDebug().noquote() << line;
+    emit logDataMainMsg(line);
+    displayErrorMessages(QString::fromUtf8(line));
 }
 
 void MainGUI::on_pushButtonEnableEncryption_clicked()

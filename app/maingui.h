@@ -408,6 +408,17 @@ public:
     QMovie* loadingMovie = nullptr; // made on first use
     bool keyConfirmed = false;
     int incomingEncryptionState = 0; // IncomingEncryptionState
+    // A new key sent to the unit; the window and the link switch to it on the unit's "KEY".
+    struct KeyChange {
+        bool pending = false;
+        QByteArray key; // key text
+        QString iv;     // Base64 text
+        QString salt;
+        QString keyFile;   // where its salt and IV are kept
+        QByteArray oldKey; // the unit's key when the change began; "key" and "iv" go under it
+        QString oldIV;
+        QList<QByteArray> unsent; // the change's "key" and "iv" commands still queued
+    } keyChange;
 
     // Settings file
     QString orvaType; // the "ORVA" entry as read, written back unchanged

@@ -111,10 +111,18 @@ void data_incoming::legacyorvadevicecheck(bool legacy)
 
 void data_incoming::setEncryptionKey(const QByteArray& key, const QByteArray& iv)
 {
+    otherKeyIsOld = !otherEncryptionKey.isEmpty() && key == otherEncryptionKey;
+    otherEncryptionKey = otherKeyIsOld ? encryptionKey : QByteArray();
     encryptionKey = key;
     encryptionIV = iv;
     emit sendLogMsg("INFO: Encryption Key Has been loaded.");
     emit sendDisplaySysMsg(QStringLiteral("INFO: Encryption Key Has been loaded."));
+}
+
+void data_incoming::setPendingEncryptionKey(const QByteArray& key)
+{
+    otherEncryptionKey = key;
+    otherKeyIsOld = false;
 }
 
 void data_incoming::setDevModeState(bool on)

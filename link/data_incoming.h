@@ -48,6 +48,10 @@ public:
     // Lets a test age a partial ORVA frame without waiting a whole second.
     void setFrameTimeout(int ms);
 
+    // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
+    // key in use are tried under this one. Empty: no change is pending. Link thread only.
+    void setPendingEncryptionKey(const QByteArray& key);
+
     // What the receive step handed to each family's parser; lets a test see the dispatch
     // without depending on what each parser makes of the bytes.
     struct PendingCalls {
@@ -176,6 +180,10 @@ protected:
     QByteArray heldCommand;
     QByteArray encryptionKey;
     QByteArray encryptionIV;
+    // The other key of a key change: the new one until the unit confirms it, then the old one
+    // until a frame decrypts under the new key (the unit's last answers may still use it).
+    QByteArray otherEncryptionKey;
+    bool otherKeyIsOld = false;
     bool devMode = false;
     quint16 aesErrorCount = 0;
     QStringList packetBacklog{QString(), QString(), QString()};

@@ -281,6 +281,31 @@ data_incoming::Unwrapped data_incoming::unwrapOrvaFrame(QByteArray& frame)
 
 bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& plain)
 {
+    // A key change is under way: the unit may answer under either key. A plaintext that does not
+    // begin a frame ("@", or its packet code 1100000) was deciphered under the wrong key.
+    if (!otherEncryptionKey.isEmpty()) {
+        const auto decryptsUnder = [&](const QByteArray& keyText) {
+            const QByteArray key = QByteArray::fromBase64(keyText);
+            quint16 length = 0;
+            if (key.size() != kAesKeyLength ||
+                aesDecryptMessage(key, payload.constData(), 0, decipherOutput, &length,
+                                  kWorkAreaSize, false) ||
+                length == 0)
+                return false;
+            const quint8 first = quint8(decipherOutput[0]);
+            if (first != '@' && (first & 0xFE) != 0xC0)
+                return false;
+            plain = QByteArray(decipherOutput, length);
+            return true;
+        };
+        const bool underKeyInUse = decryptsUnder(encryptionKey);
+        if (underKeyInUse || decryptsUnder(otherEncryptionKey)) {
+            if (underKeyInUse && otherKeyIsOld)
+                otherEncryptionKey.clear();
+            emit sendEncryptionStatus(1);
+            return true;
+        }
+    }
     if (encryptionKey.isEmpty() || encryptionIV.isEmpty()) {
         reportKeyMissing();
         return false;

@@ -19,19 +19,20 @@ QStringList splitPair(const QString& line)
     return line.split(QLatin1Char('='), Qt::KeepEmptyParts);
 }
 
-// The unit echoes the key it was given; it must not reach a log file.
+// The unit echoes the key or IV it was given; neither may reach a log file.
 QByteArray maskKeyValues(const QByteArray& frame)
 {
-    static const QByteArray name("key=");
     QByteArray out = frame;
-    int at = out.indexOf(name);
-    while (at >= 0) {
-        const int start = at + name.size();
-        int end = out.indexOf("\r\n", start);
-        if (end < 0)
-            end = out.size();
-        out.replace(start, end - start, "***");
-        at = out.indexOf(name, start + 3);
+    for (const QByteArray& name : {QByteArray("key="), QByteArray("iv=")}) {
+        int at = out.indexOf(name);
+        while (at >= 0) {
+            const int start = at + name.size();
+            int end = out.indexOf("\r\n", start);
+            if (end < 0)
+                end = out.size();
+            out.replace(start, end - start, "***");
+            at = out.indexOf(name, start + 3);
+        }
     }
     return out;
 }
@@ -154,7 +155,8 @@ void data_incoming::parseCommandResponse(const QByteArray& frame)
     const QByteArray name = findResponseName(frame);
 
     if (loggingMode == LoggingType::Data || loggingMode == LoggingType::Debug)
-        emit sendLogData(name == "key=" ? maskKeyValues(frame) : frame, emptyRecord, deviceType);
+        emit sendLogData(name == "key=" || name == "iv=" ? maskKeyValues(frame) : frame,
+                         emptyRecord, deviceType);
 
     if (name.isEmpty())
         return;
@@ -499,10 +501,13 @@ void data_incoming::parseFlashEraseResponse(const QByteArray& frame)
     }
 }
 
+// The window takes a new key into use on the unit's "KEY": a refusal ("INVALID") must not count
+// as one, or the window would switch to a key the unit does not hold.
 void data_incoming::parseEncryptionKeyResponse(const QByteArray& frame)
 {
     const QByteArray shown = maskKeyValues(frame);
-    if (frameLines(frame).size() == 5) {
+    const QStringList lines = frameLines(frame);
+    if (lines.size() == 5 && splitPair(lines.at(1)).value(1) != QLatin1String("INVALID")) {
         reportInfo("Key set confirmed.", shown);
         emit encryption_parse_confirmed(QStringLiteral("KEY"));
     } else {
@@ -513,11 +518,13 @@ void data_incoming::parseEncryptionKeyResponse(const QByteArray& frame)
 
 void data_incoming::parseEncryptionIvResponse(const QByteArray& frame)
 {
-    if (frameLines(frame).size() == 5) {
-        reportInfo("IV set confirmed.", frame);
+    const QByteArray shown = maskKeyValues(frame);
+    const QStringList lines = frameLines(frame);
+    if (lines.size() == 5 && splitPair(lines.at(1)).value(1) != QLatin1String("INVALID")) {
+        reportInfo("IV set confirmed.", shown);
         emit encryption_parse_confirmed(QStringLiteral("IV"));
     } else {
-        reportError("Invalid encryption iv setting response.", frame);
+        reportError("Invalid encryption iv setting response.", shown);
         emit encryption_parse_confirmed(QStringLiteral("ERROR"));
     }
 }

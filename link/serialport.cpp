@@ -22,6 +22,16 @@ bool isKeyCommand(const QByteArray& cmd)
     return cmd.contains("key");
 }
 
+// A command as the log and the debug output may show it: the key and the IV stay hidden.
+QByteArray shownCommand(const QByteArray& cmd)
+{
+    if (isKeyCommand(cmd))
+        return "key <hidden>";
+    if (cmd.startsWith("iv"))
+        return "iv <hidden>";
+    return cmd;
+}
+
 } // namespace
 
 void data_incoming::setRetryIntervals(int reconnectMs, int waitWriteMs)
@@ -206,8 +216,9 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
             if (isKeyCommand(cmd))
                 emit sendLogMsg("INFO: ORVA Command to Update the Key Encryption File Sent");
             else
-                emit sendLogMsg("INFO: ORVA Command Sent [ " + cmd + " ]");
-            qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(cmd) + " ] " +
+                emit sendLogMsg("INFO: ORVA Command Sent [ " + shownCommand(cmd) + " ]");
+            qDebug().noquote() << "INFO: ORVA Command Sent [ " +
+                                      QString::fromUtf8(shownCommand(cmd)) + " ] " +
                                       Clock::now().toString();
             emit sendCommandConfirmation();
             return;
@@ -215,7 +226,7 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
         if (isKeyCommand(cmd))
             emit sendLogMsg("ERROR: ORVA Command to Update the Key Encryption File Not Sent");
         else
-            emit sendLogMsg("ERROR: ORVA Command Not Sent [ " + cmd + " ]");
+            emit sendLogMsg("ERROR: ORVA Command Not Sent [ " + shownCommand(cmd) + " ]");
     }
     holdOrvaCommand(cmd);
 }
@@ -231,7 +242,7 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
                             "Dropped, Replaced by a Newer Command");
         else
             emit sendLogMsg("WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ " +
-                            heldCommand + " ]");
+                            shownCommand(heldCommand) + " ]");
     }
     heldCommand = cmd;
 

@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QStringList>
 
@@ -21,6 +22,18 @@ inline QStringList comboTexts(const QComboBox* combo)
     for (int i = 0; i < combo->count(); ++i)
         texts << combo->itemText(i);
     return texts;
+}
+
+// The suites run with debug output off; this turns it on for the application's own lines, for
+// a suite that checks what reaches the debug output.
+inline void enableDebugOutput()
+{
+    static QLoggingCategory::CategoryFilter rules = QLoggingCategory::installFilter(nullptr);
+    QLoggingCategory::installFilter([](QLoggingCategory* category) {
+        rules(category);
+        if (qstrcmp(category->categoryName(), "default") == 0)
+            category->setEnabled(QtDebugMsg, true);
+    });
 }
 
 // The first argument of every call a spy heard, as text.

@@ -5,14 +5,22 @@
 
 #include "app/commandqueue.h"
 #include "app/maingui.h"
+#include "forms/maingui_ui.h"
 #include "tests/app/aesreference.h"
+#include "tests/app/apptest.h"
+#include "tools/unitsim/unitsim.h"
 
+#include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextEdit>
 
 #include <memory>
 
 Q_DECLARE_METATYPE(RadioCommand::Result)
+
+using unitsim::UnitOptions;
+using unitsim::UnitSim;
 
 namespace
 {
@@ -69,7 +77,11 @@ class TestCommandQueue : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { window = std::make_unique<MainGUI>(); }
+    void initTestCase()
+    {
+        enableDebugOutput();
+        window = std::make_unique<MainGUI>();
+    }
     void init()
     {
         window->commandQueue.clear();
@@ -193,33 +205,67 @@ private slots:
         QCOMPARE(decryptWire(sent->at(2).at(0).toByteArray()), QByteArray("icao=KVDS\r\n"));
     }
 
-    void radioLinkWithoutIvDropsCommands()
+    // A command that cannot be encrypted is named to the operator, never lost without a trace,
+    // and does not hold back the next one, which the unit on the line decrypts.
+    void refusedCommandIsReported_data()
     {
-        window->encryptWriteCommands = true;
-        window->encryptionIV.clear();
-        queue({"frequency\r\n", "metar_offset\r\n"});
-        tick(2);
-        QVERIFY(window->commandQueue.isEmpty());
-        tick(1);
-        QVERIFY(!window->cmdWriteTimer->isActive());
-        QCOMPARE(sent->count(), 0);
+        QTest::addColumn<bool>("keyLoaded");
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("ledCell");
+        QTest::newRow("no key") << false << QByteArray("led ON\r\n")
+                                << "ERROR: No encryption key loaded for the station radio; "
+                                   "command not sent [ led ON ]"
+                                << QStringLiteral("\u274C");
+        QTest::newRow("no key, key command kept secret")
+            << false << "key" + keyText() + "\r"
+            << "ERROR: No encryption key loaded for the station radio; command not sent "
+               "[ key <hidden> ]"
+            << " ";
+        QTest::newRow("too long") << true << QByteArray(208, 'x')
+                                  << "ERROR: Command of 208 bytes too long to encrypt for the "
+                                     "station radio (at most 207); not sent."
+                                  << " ";
     }
-
-    void tooLongCommandIsReported()
+    void refusedCommandIsReported()
     {
+        QFETCH(bool, keyLoaded);
+        QFETCH(QByteArray, command);
+        QFETCH(QString, error);
+        QFETCH(QString, ledCell);
+        UnitOptions options;
+        options.periodMs = 60000;
+        options.key = keyText();
+        options.iv = kIv.toBase64();
+        UnitSim unit(options);
+        QVERIFY(unit.open());
+        QSignalSpy heard(&unit, &UnitSim::commandReceived);
+        emit window->setDeviceType(DeviceTypes::ORVA);
+        window->openserialport(unit.deviceName());
+        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
+
         window->encryptWriteCommands = true;
+        if (!keyLoaded)
+            window->encryptionKey.clear();
+        window->update_orva_command_statuses(CmdLed, CmdStatusBlank);
+        window->on_pushButton_clearNotifications_clicked();
         QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
-        queue({QByteArray(208, 'x'), "led=ON\r\n"});
+        if (keyLoaded)
+            QTest::ignoreMessage(QtDebugMsg, "CRITICAL: AES_ERROR, Unable to Encrypt Data");
+        queue({command});
         tick(1);
         QCOMPARE(sent->count(), 0);
-        QCOMPARE(logged.count(), 1);
-        const QByteArray line = logged.at(0).at(0).toByteArray();
-        QVERIFY2(line.startsWith("ERROR: ") && line.contains("208"), line.constData());
+        QCOMPARE(firstArgs(logged), QStringList(error));
+        QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().trimmed().endsWith(error));
+        QCOMPARE(window->commandStatusLabels[CmdLed]->text(), ledCell);
 
-        // The next command is not held back by the refused one.
+        window->encryptionKey = keyText();
+        queue({"led ON\r\n"});
         tick(1);
-        QCOMPARE(sent->count(), 1);
-        QCOMPARE(decryptWire(sent->at(0).at(0).toByteArray()), QByteArray("led=ON\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 1, 5000);
+        QCOMPARE(heard.at(0).at(0).toByteArray(), QByteArray("led ON"));
+        QVERIFY(heard.at(0).at(1).toBool());
+        window->closeserialport();
     }
 
     void newConnectionEmptiesQueue()

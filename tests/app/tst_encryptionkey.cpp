@@ -1,31 +1,72 @@
-// Link key derivation and the dialog that asks for a new key.
+// The link key: its derivation, the dialog that asks for a new one, the key file, and the key
+// change against a unit on a pseudo-terminal.
 
 #include "tests/support/testsupport.h"
 
 #include "app/checkencryptionkey.h"
+#include "app/dataprotection.h"
 #include "app/dialogencryptionkey.h"
 #include "app/maingui.h"
 #include "app/modalrunner.h"
 #include "forms/maingui_ui.h"
+#include "link/data_incoming.h"
+#include "logging/logging.h"
 #include "tests/app/apptest.h"
+#include "tools/unitsim/unitsim.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QStackedWidget>
-#include <QStandardPaths>
-#include <QTextEdit>
-
-#include <memory>
-
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMutex>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QStackedWidget>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QThread>
+
+#include <memory>
+#include <sys/stat.h>
+
+using unitsim::UnitOptions;
+using unitsim::UnitSim;
+
+namespace
+{
+
+// The unit's key when a test begins, and the new key a test hands it.
+const QByteArray kOldKey =
+    QByteArray::fromHex("603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4");
+const QByteArray kOldIv = QByteArray::fromHex("f0f1f2f3f4f5f6f7");
+const QString kNewKey = QStringLiteral("5Hj31ujWRxPZl34F9rCK5VD4QU2T491Kpq2oRvYnNAI=");
+const QByteArray kNewIv = QByteArray::fromHex("0102030405060708");
+
+// Everything the application writes to the debug output, from any thread.
+QMutex outputLock;
+QStringList debugOutput;
+QtMessageHandler testLogHandler = nullptr;
+void captureOutput(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    {
+        QMutexLocker locked(&outputLock);
+        debugOutput << text;
+    }
+    if (type != QtDebugMsg)
+        testLogHandler(type, context, text);
+}
+
+enum class KeyAnswer { None, UnderOldKey, UnderNewKey };
+
+} // namespace
+
+Q_DECLARE_METATYPE(KeyAnswer)
 
 class TestEncryptionKey : public QObject
 {
@@ -46,20 +87,28 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void init();
-    void passwordLengthChecked_data();
-    void passwordLengthChecked();
+    void passwordAndSaltChecked_data();
+    void passwordAndSaltChecked();
     void newKeyWritesFileAndQueuesCommands();
-    void saltCannotLeaveDataFolder();
+    void keyChangeFollowsTheUnit_data();
+    void keyChangeFollowsTheUnit();
     void startPageRederivesWithKeyFileSalt();
     void settingsLocationChangesOnlySaltAndIv();
     void acknowledgementColours_data();
     void acknowledgementColours();
     void encryptionSwitchColours();
     void incomingStateShownOncePerChange();
+    void noSecretInAnyOutput();
 
 private:
     std::unique_ptr<MainGUI> window;
+    // Key texts, IVs and passwords the suite used; none may show in any output.
+    QList<QByteArray> secrets;
     QString keyFile(const QString& salt) const;
+    void keepSecret(const QByteArray& base64)
+    {
+        secrets << base64 << QByteArray::fromBase64(base64).toHex();
+    }
 };
 
 void TestEncryptionKey::derivationSkipsKeysWithSlash_data()
@@ -126,6 +175,10 @@ void TestEncryptionKey::workerOnItsThreadReportsKeyAndFreshIv()
         QCOMPARE(result.at(3).toByteArray().size(), 8);
     }
     QVERIFY(ready.at(0).at(3).toByteArray() != ready.at(1).at(3).toByteArray());
+    secrets << "password8";
+    keepSecret(ready.at(0).at(0).toString().toLatin1());
+    for (const QList<QVariant>& result : ready)
+        keepSecret(result.at(3).toByteArray().toBase64());
 }
 
 void TestEncryptionKey::dialogStartsAndResetsClean()
@@ -240,17 +293,24 @@ void TestEncryptionKey::dialogCancelEmitsNothing()
 
 void TestEncryptionKey::initTestCase()
 {
+    enableDebugOutput();
+    testLogHandler = qInstallMessageHandler(captureOutput);
+    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
     window = std::make_unique<MainGUI>();
     // Requests are checked as they leave the window; the derivation itself is tested above.
     QObject::disconnect(window.get(), &MainGUI::startEncryptionKeyCheck, window->keyChecker,
                         nullptr);
-    QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).removeRecursively();
+    keepSecret(kOldKey.toBase64());
+    keepSecret(kOldIv.toBase64());
+    keepSecret(kNewKey.toLatin1());
+    keepSecret(kNewIv.toBase64());
 }
 
 void TestEncryptionKey::cleanupTestCase()
 {
     setModalRunner({});
     window.reset();
+    qInstallMessageHandler(testLogHandler);
 }
 
 void TestEncryptionKey::init()
@@ -266,103 +326,235 @@ QString TestEncryptionKey::keyFile(const QString& salt) const
                            "/Keyfile_" + salt + ".txt");
 }
 
-void TestEncryptionKey::passwordLengthChecked_data()
+void TestEncryptionKey::passwordAndSaltChecked_data()
 {
-    QTest::addColumn<int>("length");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("7") << 7 << false;
-    QTest::newRow("8") << 8 << true;
-    QTest::newRow("32") << 32 << true;
-    QTest::newRow("33") << 33 << false;
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<QString>("salt");
+    QTest::addColumn<QString>("refusal");
+    const QString length = QStringLiteral("The entered Password must be between 8 and 32 "
+                                          "characters in length.\r\nYours is: %1 characters "
+                                          "in length.");
+    const QString salt = QStringLiteral("The salt must not be empty and must not contain \"/\", "
+                                        "\"\\\", \"..\" or control characters, since it names "
+                                        "the key file.");
+    QTest::newRow("7") << QString(7, 'p') << "77" << length.arg(7);
+    QTest::newRow("8") << QString(8, 'p') << "77" << QString();
+    QTest::newRow("32") << QString(32, 'p') << "77" << QString();
+    QTest::newRow("33") << QString(33, 'p') << "77" << length.arg(33);
+    QTest::newRow("salt with a dot") << QString(8, 'p') << "st.7" << QString();
+    QTest::newRow("empty salt") << QString(8, 'p') << "" << salt;
+    QTest::newRow("salt into another file") << QString(8, 'p') << "x/../Keyfile_1111" << salt;
+    QTest::newRow("salt with a backslash") << QString(8, 'p') << "a\\b" << salt;
+    QTest::newRow("salt of two dots") << QString(8, 'p') << ".." << salt;
+    QTest::newRow("salt with a line end") << QString(8, 'p') << "12\n34" << salt;
 }
 
-void TestEncryptionKey::passwordLengthChecked()
+void TestEncryptionKey::passwordAndSaltChecked()
 {
-    QFETCH(int, length);
-    QFETCH(bool, accepted);
+    QFETCH(QString, password);
+    QFETCH(QString, salt);
+    QFETCH(QString, refusal);
     QStringList boxes;
     setModalRunner([&](QDialog& dialog) {
         boxes << static_cast<QMessageBox&>(dialog).text();
         return int(QMessageBox::Ok);
     });
     QSignalSpy requests(window.get(), &MainGUI::startEncryptionKeyCheck);
-    window->generateEncryptionKey(QString(length, QLatin1Char('p')), QStringLiteral("77"), false);
+    window->generateEncryptionKey(password, salt, false);
     window->threadEncCheck->quit();
     window->threadEncCheck->wait();
-    if (accepted) {
+    if (refusal.isEmpty()) {
         QVERIFY(boxes.isEmpty());
         QCOMPARE(requests.count(), 1);
-        QCOMPARE(requests.at(0).at(1).toString(), QStringLiteral("77"));
+        QCOMPARE(requests.at(0).at(1).toString(), salt);
         QCOMPARE(requests.at(0).at(2).toInt(), 1);
     } else {
         QCOMPARE(requests.count(), 0);
-        QCOMPARE(
-            boxes,
-            QStringList(
-                QStringLiteral("The entered Password must be between 8 and 32 characters in length."
-                               "\r\nYours is: %1 characters in length.")
-                    .arg(length)));
+        QCOMPARE(boxes, QStringList(refusal));
     }
 }
 
 void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
 {
-    const QString key = QStringLiteral("5Hj31ujWRxPZl34F9rCK5VD4QU2T491Kpq2oRvYnNAI=");
-    const QByteArray iv = QByteArray::fromHex("0102030405060708");
+    const QByteArray& iv = kNewIv;
     QSignalSpy handed(window.get(), &MainGUI::setEncryptionKeyMain);
     QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
 
+    // On the station radio a new key can only travel under the key in use.
+    window->encryptWriteCommands = true;
+    window->encryptionKey.clear();
+    window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
+    QVERIFY(window->commandQueue.isEmpty());
+    QVERIFY(!QFile::exists(keyFile(QStringLiteral("4242"))));
+    QCOMPARE(firstArgs(logged),
+             QStringList("ERROR: No encryption key in use for the station radio; "
+                         "the new key cannot be sent to the unit."));
+
+    window->encryptWriteCommands = false;
+    window->encryptionKey = "in-use";
     window->on_pushButton_createEncryptionPasskey_clicked();
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: blue"));
     QVERIFY(window->passkeyTimer.isActive());
     window->encryptionKeyDialog->hide();
 
-    // Same salt twice: the second key replaces the first file.
-    window->finishedEncryptionSetup(QStringLiteral("old"), 1, QStringLiteral("4242"),
+    // Same salt twice: the second key replaces the first file. A second key is taken only once
+    // the unit has confirmed the first.
+    window->finishedEncryptionSetup(QStringLiteral("first"), 1, QStringLiteral("4242"),
                                     QByteArray(8, 'x'));
+    window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
+    QCOMPARE(window->commandQueue.size(), 2);
+    QVERIFY(window->passkeyTimer.isActive());
+    window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
+    QCOMPARE(window->encryptionKey, QByteArray("first"));
     window->commandQueue.clear();
     handed.clear();
     logged.clear();
-    window->finishedEncryptionSetup(key, 1, QStringLiteral("4242"), iv);
+    window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
 
     const QString path = keyFile(QStringLiteral("4242"));
-    QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), path);
     QCOMPARE(fileBytes(path),
              QByteArray("{\n    \"IV\": \"AQIDBAUGBwg=\",\n    \"Salt\": \"4242\"\n}\n\n"));
     QCOMPARE(window->commandQueue,
-             (QList<QByteArray>{"key" + key.toUtf8() + "\r", QByteArray("ivAQIDBAUGBwg=\r")}));
-    QCOMPARE(window->encryptionIV, QStringLiteral("AQIDBAUGBwg="));
-    QCOMPARE(window->encryptionKey, key.toUtf8());
-    QCOMPARE(handed.count(), 1);
-    QCOMPARE(handed.at(0).at(0).toByteArray(), key.toUtf8());
-    QCOMPARE(handed.at(0).at(1).toByteArray(), QByteArray("AQIDBAUGBwg="));
+             (QList<QByteArray>{"key" + kNewKey.toUtf8() + "\r", QByteArray("ivAQIDBAUGBwg=\r")}));
+    // The window and the link switch only on the unit's answer.
+    QCOMPARE(handed.count(), 0);
+    QCOMPARE(window->encryptionKey, QByteArray("first"));
     QCOMPARE(firstArgs(logged),
              QStringList("INFO: Generated New Encryption Key, Salt and IV stored in file " + path));
-    // Still awaiting the unit's answer.
-    QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
-             QStringLiteral("background: blue"));
-    window->passkeyTimer.stop();
+    window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
+    QCOMPARE(window->encryptionKey, kNewKey.toUtf8());
+    QCOMPARE(window->encryptionIV, QStringLiteral("AQIDBAUGBwg="));
+    QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), path);
+    QCOMPARE(handed.count(), 1);
+    QCOMPARE(handed.at(0).at(1).toByteArray(), QByteArray("AQIDBAUGBwg="));
 }
 
-void TestEncryptionKey::saltCannotLeaveDataFolder()
+void TestEncryptionKey::keyChangeFollowsTheUnit_data()
 {
-    QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
-    const QString escaping = QStringLiteral("/../../escaped");
-    window->finishedEncryptionSetup(QStringLiteral("k"), 1, escaping, QByteArray(8, 'y'));
-    QVERIFY(!QFile::exists(keyFile(escaping)));
-    QCOMPARE(firstArgs(logged),
-             QStringList("ERROR: Problem saving new encryption key Salt and IV in file."));
-    // The key is sent and used all the same.
-    QCOMPARE(window->commandQueue.size(), 2);
-    QCOMPARE(window->encryptionKey, QByteArray("k"));
+    QTest::addColumn<bool>("radio");
+    QTest::addColumn<QString>("salt");
+    QTest::addColumn<KeyAnswer>("answer");
+    QTest::addColumn<bool>("protectionFails");
+    QTest::addColumn<QString>("error"); // empty: the change is taken
+
+    QTest::newRow("radio, answer under the old key")
+        << true << "5001" << KeyAnswer::UnderOldKey << false << QString();
+    QTest::newRow("radio, answer under the new key")
+        << true << "5002" << KeyAnswer::UnderNewKey << false << QString();
+    QTest::newRow("serial, answer")
+        << false << "5003" << KeyAnswer::UnderOldKey << false << QString();
+    QTest::newRow("radio, no answer")
+        << true << "5004" << KeyAnswer::None << false
+        << "ERROR: The unit did not confirm the new encryption key; the current key stays in use.";
+    const QString notSaved =
+        QStringLiteral("ERROR: Problem saving new encryption key Salt and IV in file.");
+    QTest::newRow("key file cannot be written")
+        << true << QString(300, 'n') << KeyAnswer::UnderOldKey << false << notSaved;
+    QTest::newRow("salt leaves the data folder")
+        << true << "/../../escaped" << KeyAnswer::UnderOldKey << false << notSaved;
+    QTest::newRow("data protection fails")
+        << true << "5007" << KeyAnswer::UnderOldKey << true << notSaved;
+}
+
+// Against a unit that encrypts its frames and decrypts the commands it gets with the key it
+// holds: a command under any other key would reach it as noise, not as the command.
+void TestEncryptionKey::keyChangeFollowsTheUnit()
+{
+    QFETCH(bool, radio);
+    QFETCH(QString, salt);
+    QFETCH(KeyAnswer, answer);
+    QFETCH(bool, protectionFails);
+    QFETCH(QString, error);
+    const bool written = error.isEmpty() || answer == KeyAnswer::None;
+    const bool taken = error.isEmpty();
+
+    UnitOptions options;
+    options.frames = unitsim::FrameWrap::Encrypted;
+    options.periodMs = 200;
+    options.key = kOldKey.toBase64();
+    options.iv = kOldIv.toBase64();
+    options.answerKeyCommands = answer != KeyAnswer::None;
+    options.keyAnswerUnderNewKey = answer == KeyAnswer::UnderNewKey;
+    UnitSim unit(options);
+    QVERIFY(unit.open());
+    QSignalSpy heard(&unit, &UnitSim::commandReceived);
+    QSignalSpy records(window->dataIncoming, &data_incoming::weather_data_received);
+    window->deviceType = DeviceTypes::ORVA;
+    window->setORVAencryptWritecommands(radio);
+    window->encryptionKey = options.key;
+    window->encryptionIV = QString::fromLatin1(options.iv);
+    emit window->setDeviceType(DeviceTypes::ORVA);
+    emit window->setLoggingState(LoggingType::Debug);
+    emit window->setEncryptionKeyMain(options.key, options.iv);
+    window->openserialport(unit.deviceName());
+    QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 5000);
+
+    window->on_pushButton_clearNotifications_clicked();
+    const QString location = window->ui->lineEdit_encryptionPasskey->text();
+    if (protectionFails)
+        setDataProtector([](const QByteArray&, QByteArray*) { return false; });
+    window->on_pushButton_createEncryptionPasskey_clicked();
+    window->encryptionKeyDialog->hide();
+    window->finishedEncryptionSetup(kNewKey, 1, salt, kNewIv);
+    setDataProtector({});
+    window->cmdWriteTimer->stop();
+    QCOMPARE(QFile::exists(keyFile(salt)), written);
+    QCOMPARE(window->commandQueue.size(), written ? 2 : 0);
+    QCOMPARE(window->encryptionKey, options.key);
+
+    // "key" goes under the old key; the window switches when the unit confirms it, and the "iv"
+    // still goes under the old key, which the unit holds until it has both.
+    window->try_command_write();
+    if (written) {
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 1, 5000);
+        QVERIFY(heard.at(0).at(0).toByteArray().startsWith("key"));
+        QCOMPARE(heard.at(0).at(1).toBool(), radio);
+    }
+    if (taken) {
+        QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
+        QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), keyFile(salt));
+        QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+                 QStringLiteral("background: green"));
+    } else if (written) {
+        window->on_encryption_passkey_set_timeout();
+    }
+    window->try_command_write();
+    if (written) {
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
+        QVERIFY(heard.at(1).at(0).toByteArray().startsWith("iv"));
+        QCOMPARE(heard.at(1).at(1).toBool(), radio);
+    }
+
+    // The next command reaches the unit under the key it holds now.
+    window->writecommands("led ON\r\n");
+    window->cmdWriteTimer->stop();
+    window->try_command_write();
+    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), written ? 3 : 1, 5000);
+    QCOMPARE(heard.last().at(0).toByteArray(), QByteArray("led ON"));
+    QCOMPARE(heard.last().at(1).toBool(), radio);
+    QCOMPARE(window->encryptionKey, taken ? kNewKey.toUtf8() : options.key);
+    if (!taken) {
+        QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), location);
+        QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+                 QStringLiteral("background: red"));
+        QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(error));
+    }
+    // And the link reads the unit's records, whichever key they come under.
+    records.clear();
+    QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 5000);
+    QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("Unable to Decrypt"));
+
+    window->closeserialport();
+    QTRY_VERIFY_WITH_TIMEOUT(!unit.isLinked(), 5000);
+    window->passkeyTimer.stop();
 }
 
 void TestEncryptionKey::startPageRederivesWithKeyFileSalt()
 {
-    window->finishedEncryptionSetup(QStringLiteral("k"), 1, QStringLiteral("salty"),
-                                    QByteArray::fromHex("1111111111111111"));
-    const QString path = window->ui->lineEdit_encryptionPasskey->text();
+    QVERIFY(window->saveEncryptedFile(QStringLiteral("salty"), QStringLiteral("k"),
+                                      QByteArray::fromHex("1111111111111111"), true));
+    const QString path = keyFile(QStringLiteral("salty"));
     window->ui->lineEdit_encryptionPasskey->clear();
     window->encryptionSalt.clear();
     window->encryptionIV.clear();
@@ -394,6 +586,7 @@ void TestEncryptionKey::startPageRederivesWithKeyFileSalt()
 
     QSignalSpy requests(window.get(), &MainGUI::startEncryptionKeyCheck);
     window->ui->lineEdit_enterEncryptionKey->setText(QStringLiteral("secret-pw"));
+    secrets << "secret-pw";
     QTest::mouseClick(window->ui->pushButton_enterEncryptionKeyProgram, Qt::LeftButton);
     QCOMPARE(window->ui->label_encryptionKeyProgramMessage->text(),
              QStringLiteral("Loading Encryption key..."));
@@ -464,6 +657,17 @@ void TestEncryptionKey::settingsLocationChangesOnlySaltAndIv()
     window->encryptionSalt = QStringLiteral("before");
     window->loadEncryptionFile();
     QVERIFY(window->encryptionSalt.isEmpty());
+
+    // A device or a pipe reports no size and may never end: it is no key file, and is not read.
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe"));
+    QCOMPARE(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& special : {QStringLiteral("/dev/zero"), pipe}) {
+        window->ui->lineEdit_encryptionPasskey->setText(special);
+        window->encryptionSalt = QStringLiteral("before");
+        window->loadEncryptionFile();
+        QVERIFY(window->encryptionSalt.isEmpty());
+    }
 }
 
 void TestEncryptionKey::acknowledgementColours_data()
@@ -528,6 +732,7 @@ void TestEncryptionKey::incomingStateShownOncePerChange()
 {
     QSignalSpy logged(window.get(), &MainGUI::logDataMainMsg);
     window->on_pushButton_clearNotifications_clicked();
+    window->incomingEncryptionState = 0;
     for (int state : {0, 1, 1, 2, 2, 0})
         window->setEncryptionStatus(state);
     QCOMPARE(firstArgs(logged),
@@ -539,6 +744,41 @@ void TestEncryptionKey::incomingStateShownOncePerChange()
     QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().count(
                  "WARNING: Incoming data is Encrypted, but has error decrypting."),
              1);
+}
+
+// Runs last: every flow above has had its chance to leak.
+void TestEncryptionKey::noSecretInAnyOutput()
+{
+    // What the link and the logger were asked to write is written before the files are read.
+    for (QObject* worker :
+         {static_cast<QObject*>(window->dataIncoming), static_cast<QObject*>(window->logger)})
+        QMetaObject::invokeMethod(
+            worker, [] {}, Qt::BlockingQueuedConnection);
+    const QString output = [] {
+        QMutexLocker locked(&outputLock);
+        return debugOutput.join(QLatin1Char('\n'));
+    }();
+    QVERIFY(output.contains(QStringLiteral("generated key (Base64 encoded): <hidden>")));
+    QVERIFY(output.contains(QStringLiteral("INFO: ORVA Command Sent [ key <hidden> ]")));
+    for (const QByteArray& secret : secrets)
+        QVERIFY2(!output.contains(QString::fromLatin1(secret)), secret.constData());
+
+    QDirIterator files(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                       QDir::Files, QDirIterator::Subdirectories);
+    int read = 0;
+    while (files.hasNext()) {
+        const QString path = files.next();
+        const QByteArray bytes = fileBytes(path);
+        // A key file holds its IV by design; no other secret.
+        const bool keyFile = files.fileName().startsWith(QLatin1String("Keyfile_"));
+        for (const QByteArray& secret : secrets) {
+            if (keyFile && (secret == kNewIv.toBase64() || secret == kOldIv.toBase64()))
+                continue;
+            QVERIFY2(!bytes.contains(secret), qPrintable(path + QLatin1Char(' ') + secret));
+        }
+        read += bytes.isEmpty() ? 0 : 1;
+    }
+    QVERIFY(read > 2);
 }
 
 QTEST_MAIN(TestEncryptionKey)

@@ -111,16 +111,6 @@ private slots:
             {"log|ERROR: Invalid flash_erase packet response.[ {F} ]",
              "error|ERROR: Invalid flash_erase packet response.", "status|8,3"});
 
-        row("iv", {"iv=OK"},
-            {"log|INFO: IV set confirmed.[ {F} ]", "system|INFO: IV set confirmed.",
-             "confirmed|IV"});
-        row("iv two lines", {"iv=OK", "x"},
-            {"log|ERROR: Invalid encryption iv setting response.[ {F} ]",
-             "error|ERROR: Invalid encryption iv setting response.", "confirmed|ERROR"});
-        row("iv no line", {"^iv=OK"},
-            {"log|ERROR: Invalid encryption iv setting response.[ {F} ]",
-             "error|ERROR: Invalid encryption iv setting response.", "confirmed|ERROR"});
-
         row("enable queued", {"enable=B", "result=QUEUED"},
             {"log|INFO: Module enable=B enable/disable successfully queued.[ {F} ]",
              "system|INFO: Module enable=B enable/disable successfully queued."});
@@ -341,7 +331,7 @@ private slots:
             QVERIFY(trace.events.filter(QStringLiteral("data|")).isEmpty());
     }
 
-    // The unit echoes the key: no log line and no data-log copy may carry it.
+    // The unit echoes the key and the IV: no log line and no data-log copy may carry them.
     void keyAnswerIsMasked_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -360,6 +350,18 @@ private slots:
             << QStringList{"x", "key=c2VjcmV0LWtleQ==", "y"}
             << "ERROR: Invalid encryption key setting response."
             << "ERROR";
+        // A refusal is no acknowledgement: the window would switch to a key the unit lacks.
+        QTest::newRow("key refused")
+            << QStringList{"key=INVALID"} << "ERROR: Invalid encryption key setting response."
+            << "ERROR";
+        QTest::newRow("iv") << QStringList{"iv=AQIDBAUGBwg="} << "INFO: IV set confirmed."
+                            << "IV";
+        QTest::newRow("iv two lines") << QStringList{"iv=AQIDBAUGBwg=", "x"}
+                                      << "ERROR: Invalid encryption iv setting response."
+                                      << "ERROR";
+        QTest::newRow("iv refused")
+            << QStringList{"iv=INVALID"} << "ERROR: Invalid encryption iv setting response."
+            << "ERROR";
     }
     void keyAnswerIsMasked()
     {
@@ -372,7 +374,8 @@ private slots:
         Trace trace(&worker);
         const QByteArray frame = frame3(lines);
         QByteArray masked = frame;
-        masked.replace("c2VjcmV0LWtleQ==", "***");
+        for (const char* value : {"c2VjcmV0LWtleQ==", "AQIDBAUGBwg=", "INVALID"})
+            masked.replace(value, "***");
 
         worker.parseCommandResponse(frame);
 
@@ -382,6 +385,7 @@ private slots:
                               "log|" + message + "[ " + QString::fromUtf8(masked) + " ]",
                               (info ? "system|" : "error|") + message, "confirmed|" + confirmed}));
         QVERIFY(!trace.events.join(' ').contains("c2VjcmV0"));
+        QVERIFY(!trace.events.join(' ').contains("AQIDBAUGBwg="));
     }
 
     void positionResetOnlyOnSuccess_data()

@@ -92,14 +92,17 @@ void UnitSim::orvaReceived(const QByteArray& bytes)
 void UnitSim::orvaCommand(const QByteArray& line, bool encrypted)
 {
     emit commandReceived(line, encrypted);
-    // The key command carries the link key, which does not belong in a log.
-    const bool secret = line.startsWith("key");
+    // The key and IV commands carry the link key and IV, which do not belong in a log.
+    const bool secret = line.startsWith("key") || line.startsWith("iv");
     emit activity(QStringLiteral("%1command: %2")
                       .arg(encrypted ? QStringLiteral("encrypted ") : QString(),
-                           secret ? QStringLiteral("key ...") : QString::fromUtf8(line)));
+                           secret ? QString::fromLatin1(line.left(line.startsWith("iv") ? 2 : 3)) +
+                                        QStringLiteral(" ...")
+                                  : QString::fromUtf8(line)));
 
-    if (line.startsWith("key") || line.startsWith("iv")) {
-        orvaKeyCommand(line);
+    if (secret) {
+        if (options.answerKeyCommands)
+            orvaKeyCommand(line);
         return;
     }
     const int blank = line.indexOf(' ');
@@ -324,7 +327,11 @@ void UnitSim::orvaKeyCommand(const QByteArray& line)
         QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
     const int wanted = isKey ? kAesKeyLength : kAesIvLength;
     const bool valid = decoded && decoded.decoded.size() == wanted;
+    const QByteArray keyInUse = key;
+    if (valid && isKey && options.keyAnswerUnderNewKey)
+        key = decoded.decoded;
     answer('3', {QByteArray(isKey ? "key=" : "iv=") + (valid ? "OK" : "INVALID")});
+    key = keyInUse;
     if (!valid)
         return;
     // The new key takes effect with its IV, after the IV's answer has gone out under the old one.

@@ -34,6 +34,10 @@ struct UnitOptions {
     // A module reports a command it carries out ("@5") this long after the "@3" answer; a log
     // erasure takes twice as long.
     int completionDelayMs = 1500;
+    // False: "key" and "iv" commands are neither taken nor answered, as if lost on the way.
+    bool answerKeyCommands = true;
+    // The "key" answer goes out under the new key instead of the one still in use.
+    bool keyAnswerUnderNewKey = false;
 };
 
 // Empty when the options describe a unit that can run, otherwise the reason.
