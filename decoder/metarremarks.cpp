@@ -89,6 +89,21 @@ QString firstTenths(const QList<TimedValue>& samples)
     return samples.isEmpty() ? QString() : signedTenths(samples.first().value);
 }
 
+// The begin time and, where it can be read, the end time from the unit's event letters;
+// an end that cannot be read is left out, never written as a bare end word.
+QString beginEndRemark(WeatherDataDecoder& decoder, QString (WeatherDataDecoder::*time)(int),
+                       const char* beginWord, const char* endWord)
+{
+    const QString begin = (decoder.*time)(0);
+    if (begin.isEmpty() || begin.contains(QLatin1Char('-')))
+        return QString();
+    const QString end = (decoder.*time)(1);
+    QString remark = QLatin1String(beginWord) + begin;
+    if (!end.isEmpty())
+        remark += QLatin1String(endWord) + end;
+    return remark + QLatin1Char(' ');
+}
+
 } // namespace
 
 void WeatherDataDecoder::appendMetarRemarks(QString& report, const MetarBodyValues& body)
@@ -213,27 +228,11 @@ void WeatherDataDecoder::appendLightningAndRainTimes(QString& report, double lig
     if (lightningFrequency > 0.0 && lightningDistance >= 10.0)
         report += QStringLiteral("LTG DSNT ");
 
-    // An end time that cannot be read leaves out the end, never writes a bare "E".
-    if (fieldNumber(getPrecipitation()) > 0.0) {
-        const QString begin = getPrecipBeginEnd(0);
-        if (!begin.isEmpty() && !begin.contains(QLatin1Char('-'))) {
-            const QString end = getPrecipBeginEnd(1);
-            report += QStringLiteral("RAB") + begin;
-            if (!end.isEmpty())
-                report += QLatin1Char('E') + end;
-            report += QLatin1Char(' ');
-        }
-    }
-    if (lightningFrequency > 0.0) {
-        const QString begin = getLightningBeginEnd(0);
-        if (!begin.isEmpty() && !begin.contains(QLatin1Char('-'))) {
-            const QString end = getLightningBeginEnd(1);
-            report += QStringLiteral("LTG B") + begin;
-            if (!end.isEmpty())
-                report += QStringLiteral(" LTG E") + end;
-            report += QLatin1Char(' ');
-        }
-    }
+    if (fieldNumber(getPrecipitation()) > 0.0)
+        report += beginEndRemark(*this, &WeatherDataDecoder::getPrecipBeginEnd, "RAB", "E");
+    if (lightningFrequency > 0.0)
+        report +=
+            beginEndRemark(*this, &WeatherDataDecoder::getLightningBeginEnd, "LTG B", " LTG E");
 }
 
 void WeatherDataDecoder::appendPressureChangeRemark(QString& report)
