@@ -120,6 +120,252 @@ void buildAlertButtonGroups(MainGUI& window)
                      SLOT(onalerts_Delete_clicked(int)));
 }
 
+// Status icon tool tips for the off state, the fixed notes and texts, and the first report
+// history entry.
+void setNotesAndToolTips(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    const QList<QPair<QLabel*, QLabel*>> statusIcons = {
+        {ui.labelWarning, ui.label_StatusWarning},
+        {ui.labelRain, ui.label_StatusRain},
+        {ui.labelLightning, ui.label_StatusLightning},
+        {ui.labelCamera, ui.label_StatusCamera},
+        {ui.labelBattery, ui.label_StatusBattery}};
+    for (int i = 0; i < statusIcons.size(); ++i) {
+        statusIcons[i].first->setToolTip(window.statusOffTexts.value(i));
+        statusIcons[i].second->setToolTip(window.statusOffTexts.value(i));
+    }
+
+    ui.label_TimestampWarning->hide();
+    ui.label_TimestampWarning->setText(
+        QStringLiteral("Note: GPS is currently unsynced. 'Device' time denotes time since device "
+                       "power up. Certain measurements may be unavailable during this time."));
+
+    ui.comboBoxViewMetar->addItem(QStringLiteral("Latest (Auto-Refresh)"));
+    ui.pushButtonNotifications->setText(QStringLiteral("  Notifications") + QString(22, ' '));
+    ui.label_ReportingModeWarning->setText(QString::fromLatin1(kIridiumNote));
+    ui.label_ReportingModeWarning->hide();
+    ui.label_camNumber->setText(QStringLiteral("Camera Number: "));
+}
+
+// Validators and tool tips of the numeric command inputs.
+void setInputChecks(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    setValidatedInput(window, ui.lineEdit_command_declination, -180, 180);
+    setValidatedInput(window, ui.lineEdit_ORVALOSRFInput, 138, 470);
+    setValidatedInput(window, ui.lineEdit_ORVARFLOSReceiveFreq, 138, 470);
+    ui.lineEdit_ORVALOSRFInput->setToolTip(
+        QStringLiteral("Transmit frequency. Set to VHF band between 138-178 MHz or UHF band "
+                       "between 410-470 MHz."));
+    ui.lineEdit_ORVARFLOSReceiveFreq->setToolTip(
+        QStringLiteral("Receive frequency. Set to VHF band between 138-178 MHz or UHF band "
+                       "between 410-470 MHz."));
+    ui.comboBox_ORVARFLOSProgramChannel->setToolTip(
+        QStringLiteral("Select the RFLOS frequency table entry to program with the above "
+                       "frequencies. Index from 0 to 11."));
+    ui.comboBox_ORVARFLOSSelectedChannel->setToolTip(
+        QStringLiteral("Select the RFLOS frequency table entry to activate. Index from 0 to 11."));
+}
+
+void groupRadioButtons(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    window.precipIntervalGroup.addButton(ui.radioButton24HrPrecipAccum12Z);
+    window.precipIntervalGroup.addButton(ui.radioButton24HrPrecipAccum);
+    window.metarModeGroup.addButton(ui.radioButtonORVAMETAR_Auto);
+    window.metarModeGroup.addButton(ui.radioButtonORVAMETAR_Semiauto);
+    window.metarModeGroup.addButton(ui.radioButtonORVAMETAR_Manual);
+}
+
+// Left the status text, in the middle the messages, on the right the connection text or, while
+// images arrive, their progress.
+void buildStatusBar(MainGUI& window)
+{
+    window.imageProgressBar = new QProgressBar(nullptr);
+    window.imageProgressBar->hide();
+    window.imageProgressBar->setAlignment(Qt::AlignCenter);
+    window.imageProgressBar->setRange(0, window.imageProgressMaximum);
+    window.statusRightStack = new QStackedWidget(nullptr);
+    window.statusRightStack->addWidget(&window.connectionStatusLabel);
+    window.statusRightStack->addWidget(window.imageProgressBar);
+    window.statusRightStack->setCurrentIndex(0);
+
+    QStatusBar* const bar = window.ui->statusbar;
+    bar->addPermanentWidget(&window.statusLabel, 0);
+    window.statusCentreLabel.setAlignment(Qt::AlignCenter);
+    bar->addPermanentWidget(&window.statusCentreLabel, 1);
+    window.connectionStatusLabel.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    bar->addPermanentWidget(window.statusRightStack, 0);
+
+    window.connectionStatusText.clear();
+    window.connectionStatusLabel.setText(window.connectionStatusText);
+}
+
+void keepCameraLabels(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    window.imagePaths = QStringList{QStringLiteral("temp"), QStringLiteral("temp"),
+                                    QStringLiteral("temp"), QStringLiteral("temp")};
+    QLabel* const images[4] = {ui.label_image1, ui.label_image2, ui.label_image3, ui.label_image4};
+    QLabel* const infos[4] = {ui.label_camera1_info, ui.label_camera2_info, ui.label_camera3_info,
+                              ui.label_camera4_info};
+    std::copy(std::begin(images), std::end(images), std::begin(window.imageLabels));
+    std::copy(std::begin(infos), std::end(infos), std::begin(window.cameraInfoLabels));
+}
+
+// Filling a combo runs its index slot, which shows or hides the inputs that go with the choice.
+void fillCommandLists(Ui_MainGUI& ui)
+{
+    using namespace BrqVocabulary;
+    ui.comboBoxCmdFreq->addItems(brqComboItems(legacyRateLabels));
+    ui.comboBoxCmdMode->addItems(brqComboItems(brqModeLabels));
+    ui.comboBoxCmdCamera->addItems(brqComboItems(brqCameraLabels));
+    ui.comboBoxCmdCeil->addItems(brqComboItems(brqCeilometerLabels));
+    ui.comboBoxCmdGps->addItems(brqComboItems(brqGpsLabels));
+    ui.comboBoxCmdSpeci->addItems(brqComboItems(brqSpeciLabels));
+    ui.comboBoxORVAGPS->addItems(brqComboItems(legacyGpsLabels));
+    ui.cameraNumbercomboBox->addItems(brqComboItems(brqCameraNumbers));
+
+    ui.comboBox_ORVAtransmitFrequency->addItems(orvaTransmitFrequencyItems);
+    ui.comboBox_ORVABlower->addItems(orvaBlowerItems);
+    ui.comboBox_ORVADataLog->addItems(orvaDataLogItems);
+    ui.comboBox_ORVAGPS->addItems(orvaGpsItems);
+    ui.comboBox_ORVAElevation->addItems(orvaElevationItems);
+    ui.comboBox_ORVAHeater->addItems(orvaHeaterItems);
+    ui.comboBox_ORVALEDStatus->addItems(orvaLedItems);
+    ui.comboBox_ORVARFCmd->addItems(orvaRfItems);
+    ui.comboBox_ORVARFLOSProgramChannel->addItems(orvaRflosChannelItems);
+    ui.comboBox_ORVARFLOSSelectedChannel->addItems(orvaRflosChannelItems);
+    ui.comboBox_ORVARFMessageRate->addItems(orvaRflosRateItems);
+
+    // The modes faster than five minutes ("1 Minute", "20 Second", "10 Second").
+    for (int item = 5; item <= 7; ++item) {
+        ui.comboBoxCmdMode->setItemData(item, QString::fromLatin1(kIridiumNote), Qt::ToolTipRole);
+        ui.comboBoxCmdMode->setItemData(item, QBrush(QColor(238, 156, 55)), Qt::ForegroundRole);
+    }
+}
+
+// Widgets that only a choice, a record or a module list shows. After the command lists, whose
+// index slots show some of them.
+void hideUntilAsked(Ui_MainGUI& ui)
+{
+    hideAll({ui.lineEdit_ORVAElevationInput, ui.label_VerticalVisibility,
+             ui.labelVerticalVisibility, ui.label_UnitVertFt, ui.label_ORVACmdSendMsgError});
+    hideAll({ui.label_runwayadjusteddirection, ui.labelRunwayAdjustedWindDirection,
+             ui.label_runwayadjusteddirectionUnits, ui.label_runwayadjustedgustdirection,
+             ui.labelRunwayAdjustedGustDirection, ui.label_runwayadjustedgustdirectionUnits,
+             ui.labelrunwayadjustedxwind, ui.label_runwayadjustedxwindvalue,
+             ui.label_runawayadjustedxwindunits, ui.labelRunwayAdjusted_XGust,
+             ui.label_runwayadjustedxgustvalue, ui.label_xgustrunwayadjustedunits});
+    hideAll({ui.checkBox_ORVAEnableLightning,
+             ui.checkBox_ORVAEnableCeilometer,
+             ui.checkBox_ORVAEnablePresentWeather,
+             ui.checkBox_ORVAEnableRadio,
+             ui.checkBox_ORVAEnableWind,
+             ui.checkBox_ORVAEnableIridium,
+             ui.checkBox_ORVAEnableTPH,
+             ui.checkBox_ORVADisableLightning,
+             ui.checkBox_ORVADisableCeilometer,
+             ui.checkBox_ORVADisablePresentWeather,
+             ui.checkBox_ORVADisableRadio,
+             ui.checkBox_ORVADisableWind,
+             ui.checkBox_ORVADisableIridium,
+             ui.checkBox_ORVADisableTPH,
+             ui.iconModule_Iridium,
+             ui.iconModule_Ceilometer,
+             ui.iconModule_Lightning,
+             ui.iconModule_PresentWeather,
+             ui.iconModule_Radio,
+             ui.iconModule_Wind,
+             ui.iconModule_TPH,
+             ui.label_ModuleLightning,
+             ui.label_ModuleCeilometer,
+             ui.label_ModulePW,
+             ui.label_ModuleIridium,
+             ui.label_ModuleRadio,
+             ui.label_ModuleTPH,
+             ui.label_ModuleWind});
+    hideAll({ui.label_camNumber, ui.cameraNumbercomboBox, ui.label_setElevation,
+             ui.spinBox_elevationValue});
+}
+
+// Only a non-legacy ORVA unit sends lightning compass packets.
+void setUpLightningCompass(MainGUI& window)
+{
+    QGraphicsView* const view = window.ui->graphicsView_Lightning;
+    view->setStyleSheet(QStringLiteral(
+        "background-image: url(:/resources/lightningcompass7.png);background-repeat: "
+        "no-repeat;background-position: center top; padding:0px;"));
+    view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    window.lightningScene.setSceneRect(0, 0, 2, 4);
+    view->setScene(&window.lightningScene);
+    window.lightningRedrawTimer = new QTimer(&window);
+    // The lightning compass owns the redraw; it is connected by signature.
+    QObject::connect(window.lightningRedrawTimer, SIGNAL(timeout()), &window,
+                     SLOT(drawLightning()));
+    window.lightningRedrawTimer->start(100000);
+}
+
+void setUpWindView(MainGUI& window)
+{
+    QGraphicsView* const view = window.ui->graphicsViewWind;
+    view->setStyleSheet(
+        QStringLiteral("background-image: url(:/resources/windrosecompass.png);background-repeat: "
+                       "no-repeat;background-position: center;"));
+    view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    window.windScene.setSceneRect(0, 0, 270, 240);
+    // Attached here, so that the runway drawn later shows before the first record arrives.
+    view->setScene(&window.windScene);
+}
+
+// The units and the precipitation interval read from the settings, set through their buttons
+// so that their slots run.
+void applyStoredChoices(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    if (window.temperatureUnits == TemperatureUnits::Fahrenheit)
+        ui.radioButtonUnitsImperial->click();
+    else
+        ui.radioButtonUnitsMetric->setChecked(true);
+
+    if (window.precipAccum24hInterval == PrecipAccum24hInterval::Previous24Hours)
+        ui.radioButton24HrPrecipAccum->click();
+    else
+        ui.radioButton24HrPrecipAccum12Z->click();
+}
+
+void setUpAlertForm(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    ui.comboBox_alertParameterSetting->addItems(window.alertParameters);
+    ui.comboBox_alertThresholdSetting->addItems(
+        {QStringLiteral(">"), QStringLiteral("<"), QStringLiteral("set range")});
+    ui.comboBox_alertAudioSetting->addItems({QStringLiteral("True"), QStringLiteral("False")});
+
+    buildAlertButtonGroups(window);
+
+    if (!window.alertSound)
+        window.alertSound = makeAlertSoundPlayer();
+}
+
+// The dashboard page with only its menu button checked.
+void showDashboardFirst(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    // The window is still hidden here, so what counts is whether the button is shown within it.
+    if (ui.pushButton_show_live_data->isVisibleTo(&window))
+        window.on_pushButton_show_live_data_clicked();
+
+    ui.stackedWidget_mainPages->setCurrentWidget(ui.pageDashboardTrends);
+    for (QPushButton* button :
+         {ui.pushButtonDashboard, ui.pushButtonTable, ui.pushButtonCommand, ui.pushButtonImages,
+          ui.pushButtonSettings, ui.pushButtonTrends, ui.pushButtonBitStatus, ui.pushButtonRawData,
+          ui.pushButtonNotifications})
+        button->setChecked(false);
+    ui.pushButtonDashboard->setChecked(true);
+}
+
 } // namespace
 
 void applyDeviceFamilyLayout(MainGUI& window)
@@ -127,45 +373,47 @@ void applyDeviceFamilyLayout(MainGUI& window)
     if (window.deviceType != DeviceTypes::BRQ && window.deviceType != DeviceTypes::ORVA)
         return;
 
-    Ui_MainGUI& f = *window.ui;
+    Ui_MainGUI& ui = *window.ui;
     // clang-format off
     const QList<FamilyRow> rows = {
-        {{f.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{f.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
-        {{f.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
-        {{f.labelTablePrecipitation, f.label_117}, Vis::Keep, Vis::Hidden, Vis::Hidden},
-        {{f.labelTableBitStatus, f.label_orvabitstatus, f.pushButtonBitStatus}, Vis::Hidden,
+        {{ui.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
+        {{ui.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
+        {{ui.labelTablePrecipitation, ui.label_117}, Vis::Keep, Vis::Hidden, Vis::Hidden},
+        {{ui.labelTableBitStatus, ui.label_orvabitstatus, ui.pushButtonBitStatus}, Vis::Hidden,
          Vis::Shown, Vis::Hidden},
-        {{f.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{f.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
-        {{f.NoteMETARSentIcon, f.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
-        {{f.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
-        {{f.label_headerRadioStatus, f.groupBox_RadioStatus}, Vis::Hidden, Vis::Shown,
+        {{ui.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
+        {{ui.NoteMETARSentIcon, ui.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
+        {{ui.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
+        {{ui.label_headerRadioStatus, ui.groupBox_RadioStatus}, Vis::Hidden, Vis::Shown,
          Vis::Shown},
-        {{f.label_ORVAMETARMode, f.radioButtonORVAMETAR_Auto, f.radioButtonORVAMETAR_Semiauto,
-          f.radioButtonORVAMETAR_Manual, f.checkBox_hideMETARModePopUp, f.label_ORVAMETARSchedule,
-          f.label_ORVA_METAR_prep_schedule, f.spinBox_ORVA_METAR_prep_schedule,
-          f.pushButton_ORVA_METAR_prep_schedule},
+        {{ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Auto,
+          ui.radioButtonORVAMETAR_Semiauto, ui.radioButtonORVAMETAR_Manual,
+          ui.checkBox_hideMETARModePopUp, ui.label_ORVAMETARSchedule,
+          ui.label_ORVA_METAR_prep_schedule, ui.spinBox_ORVA_METAR_prep_schedule,
+          ui.pushButton_ORVA_METAR_prep_schedule},
          Vis::Hidden, Vis::Shown, Vis::Hidden},
         // For an ORVA unit the report-mode radio's slot decides.
-        {{f.label_ORVA_METAR_transmit_delay, f.timeEdit_ORVA_METAR_transmit_delay,
-          f.label_ORVA_METAR_transmit_delay_2},
+        {{ui.label_ORVA_METAR_transmit_delay, ui.timeEdit_ORVA_METAR_transmit_delay,
+          ui.label_ORVA_METAR_transmit_delay_2},
          Vis::Hidden, Vis::Keep, Vis::Hidden},
-        {{f.graphicsView_Lightning, f.label_9, f.pushButton_lightninglegend_green,
-          f.pushButton_lightninglegend_red, f.pushButton_lightninglegend_yellow},
+        {{ui.graphicsView_Lightning, ui.label_9, ui.pushButton_lightninglegend_green,
+          ui.pushButton_lightninglegend_red, ui.pushButton_lightninglegend_yellow},
          Vis::Hidden, Vis::Shown, Vis::Hidden},
-        {{f.lightning_strikecount_one, f.lightning_strikecount_ten, f.lightning_strikecount_sixty,
-          f.label_strikecount_onemin, f.label_strikecount_tenmin, f.label_strikecount_sixtymin,
-          f.label_strikecount_onemin_distance, f.label_strikecount_tenmin_distance,
-          f.label_strikecount_sixtymin_distance, f.label_lightning_sm1, f.label_lightning_sm2,
-          f.label_lightning_sm3},
+        {{ui.lightning_strikecount_one, ui.lightning_strikecount_ten,
+          ui.lightning_strikecount_sixty, ui.label_strikecount_onemin,
+          ui.label_strikecount_tenmin, ui.label_strikecount_sixtymin,
+          ui.label_strikecount_onemin_distance, ui.label_strikecount_tenmin_distance,
+          ui.label_strikecount_sixtymin_distance, ui.label_lightning_sm1, ui.label_lightning_sm2,
+          ui.label_lightning_sm3},
          Vis::Hidden, Vis::Shown, Vis::Shown},
-        {{f.label_strikecount_five, f.label_strikecount_fivemin,
-          f.label_strikecount_fivemin_distance, f.label_lightning_nm},
+        {{ui.label_strikecount_five, ui.label_strikecount_fivemin,
+          ui.label_strikecount_fivemin_distance, ui.label_lightning_nm},
          Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{f.pushButton_ClearTamperingWarning}, Vis::Keep, Vis::Hidden, Vis::Hidden},
-        {{f.label_speciSettings, f.pushButton_editSpeciSettings, f.groupBox_25,
-          f.label_encryptionSettings},
+        {{ui.pushButton_ClearTamperingWarning}, Vis::Keep, Vis::Hidden, Vis::Hidden},
+        {{ui.label_speciSettings, ui.pushButton_editSpeciSettings, ui.groupBox_25,
+          ui.label_encryptionSettings},
          Vis::Hidden, Vis::Shown, Vis::Keep},
     };
     // clang-format on
@@ -181,7 +429,7 @@ void applyDeviceFamilyLayout(MainGUI& window)
         return;
 
     if (!window.legacyOrva)
-        f.label_10->setText(QString::fromLatin1(kReportHistoryNote));
+        ui.label_10->setText(QString::fromLatin1(kReportHistoryNote));
     qDebug() << "ORVA Legacy Flag at startup " << window.legacyOrva;
     if (!window.legacyOrva) {
         // The report schedule needs the unit's reporting frequency and report offset.
@@ -192,210 +440,28 @@ void applyDeviceFamilyLayout(MainGUI& window)
 
 void MainGUI::updateLayout()
 {
-    Ui_MainGUI& f = *ui;
-
-    const QList<QPair<QLabel*, QLabel*>> statusIcons = {{f.labelWarning, f.label_StatusWarning},
-                                                        {f.labelRain, f.label_StatusRain},
-                                                        {f.labelLightning, f.label_StatusLightning},
-                                                        {f.labelCamera, f.label_StatusCamera},
-                                                        {f.labelBattery, f.label_StatusBattery}};
-    for (int i = 0; i < statusIcons.size(); ++i) {
-        statusIcons[i].first->setToolTip(statusOffTexts.value(i));
-        statusIcons[i].second->setToolTip(statusOffTexts.value(i));
-    }
-
-    f.label_TimestampWarning->hide();
-    f.label_TimestampWarning->setText(
-        QStringLiteral("Note: GPS is currently unsynced. 'Device' time denotes time since device "
-                       "power up. Certain measurements may be unavailable during this time."));
-
-    f.comboBoxViewMetar->addItem(QStringLiteral("Latest (Auto-Refresh)"));
-    f.pushButtonNotifications->setText(QStringLiteral("  Notifications") + QString(22, ' '));
-    f.label_ReportingModeWarning->setText(QString::fromLatin1(kIridiumNote));
-    f.label_ReportingModeWarning->hide();
-
-    imageProgressBar = new QProgressBar(nullptr);
-    imageProgressBar->hide();
-    imageProgressBar->setAlignment(Qt::AlignCenter);
-    imageProgressBar->setRange(0, imageProgressMaximum);
-    statusRightStack = new QStackedWidget(nullptr);
-    statusRightStack->addWidget(&connectionStatusLabel);
-    statusRightStack->addWidget(imageProgressBar);
-    statusRightStack->setCurrentIndex(0);
-
-    f.stacked_METAR->setCurrentIndex(0);
-
-    hideAll({f.lineEdit_ORVAElevationInput, f.label_VerticalVisibility, f.labelVerticalVisibility,
-             f.label_UnitVertFt, f.label_ORVACmdSendMsgError});
-
-    setValidatedInput(*this, f.lineEdit_command_declination, -180, 180);
-    setValidatedInput(*this, f.lineEdit_ORVALOSRFInput, 138, 470);
-    setValidatedInput(*this, f.lineEdit_ORVARFLOSReceiveFreq, 138, 470);
-    f.lineEdit_ORVALOSRFInput->setToolTip(
-        QStringLiteral("Transmit frequency. Set to VHF band between 138-178 MHz or UHF band "
-                       "between 410-470 MHz."));
-    f.lineEdit_ORVARFLOSReceiveFreq->setToolTip(
-        QStringLiteral("Receive frequency. Set to VHF band between 138-178 MHz or UHF band "
-                       "between 410-470 MHz."));
-    f.comboBox_ORVARFLOSProgramChannel->setToolTip(
-        QStringLiteral("Select the RFLOS frequency table entry to program with the above "
-                       "frequencies. Index from 0 to 11."));
-    f.comboBox_ORVARFLOSSelectedChannel->setToolTip(
-        QStringLiteral("Select the RFLOS frequency table entry to activate. Index from 0 to 11."));
-
-    hideAll({f.label_runwayadjusteddirection, f.labelRunwayAdjustedWindDirection,
-             f.label_runwayadjusteddirectionUnits, f.label_runwayadjustedgustdirection,
-             f.labelRunwayAdjustedGustDirection, f.label_runwayadjustedgustdirectionUnits,
-             f.labelrunwayadjustedxwind, f.label_runwayadjustedxwindvalue,
-             f.label_runawayadjustedxwindunits, f.labelRunwayAdjusted_XGust,
-             f.label_runwayadjustedxgustvalue, f.label_xgustrunwayadjustedunits});
-
-    precipIntervalGroup.addButton(f.radioButton24HrPrecipAccum12Z);
-    precipIntervalGroup.addButton(f.radioButton24HrPrecipAccum);
-    metarModeGroup.addButton(f.radioButtonORVAMETAR_Auto);
-    metarModeGroup.addButton(f.radioButtonORVAMETAR_Semiauto);
-    metarModeGroup.addButton(f.radioButtonORVAMETAR_Manual);
-
+    setNotesAndToolTips(*this);
+    ui->stacked_METAR->setCurrentIndex(0);
+    setInputChecks(*this);
+    groupRadioButtons(*this);
     applyDeviceFamilyLayout(*this);
-
-    f.statusbar->addPermanentWidget(&statusLabel, 0);
-    statusCentreLabel.setAlignment(Qt::AlignCenter);
-    f.statusbar->addPermanentWidget(&statusCentreLabel, 1);
-    connectionStatusLabel.setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    f.statusbar->addPermanentWidget(statusRightStack, 0);
-
-    imagePaths = QStringList{QStringLiteral("temp"), QStringLiteral("temp"), QStringLiteral("temp"),
-                             QStringLiteral("temp")};
-    QLabel* const images[4] = {f.label_image1, f.label_image2, f.label_image3, f.label_image4};
-    QLabel* const infos[4] = {f.label_camera1_info, f.label_camera2_info, f.label_camera3_info,
-                              f.label_camera4_info};
-    std::copy(std::begin(images), std::end(images), std::begin(imageLabels));
-    std::copy(std::begin(infos), std::end(infos), std::begin(cameraInfoLabels));
-
-    using namespace BrqVocabulary;
-    f.comboBoxCmdFreq->addItems(brqComboItems(legacyRateLabels));
-    f.comboBoxCmdMode->addItems(brqComboItems(brqModeLabels));
-    f.comboBoxCmdCamera->addItems(brqComboItems(brqCameraLabels));
-    f.comboBoxCmdCeil->addItems(brqComboItems(brqCeilometerLabels));
-    f.comboBoxCmdGps->addItems(brqComboItems(brqGpsLabels));
-    f.comboBoxCmdSpeci->addItems(brqComboItems(brqSpeciLabels));
-    f.comboBoxORVAGPS->addItems(brqComboItems(legacyGpsLabels));
-    f.cameraNumbercomboBox->addItems(brqComboItems(brqCameraNumbers));
-
-    hideAll({f.checkBox_ORVAEnableLightning,
-             f.checkBox_ORVAEnableCeilometer,
-             f.checkBox_ORVAEnablePresentWeather,
-             f.checkBox_ORVAEnableRadio,
-             f.checkBox_ORVAEnableWind,
-             f.checkBox_ORVAEnableIridium,
-             f.checkBox_ORVAEnableTPH,
-             f.checkBox_ORVADisableLightning,
-             f.checkBox_ORVADisableCeilometer,
-             f.checkBox_ORVADisablePresentWeather,
-             f.checkBox_ORVADisableRadio,
-             f.checkBox_ORVADisableWind,
-             f.checkBox_ORVADisableIridium,
-             f.checkBox_ORVADisableTPH,
-             f.iconModule_Iridium,
-             f.iconModule_Ceilometer,
-             f.iconModule_Lightning,
-             f.iconModule_PresentWeather,
-             f.iconModule_Radio,
-             f.iconModule_Wind,
-             f.iconModule_TPH,
-             f.label_ModuleLightning,
-             f.label_ModuleCeilometer,
-             f.label_ModulePW,
-             f.label_ModuleIridium,
-             f.label_ModuleRadio,
-             f.label_ModuleTPH,
-             f.label_ModuleWind});
-
-    if (deviceType == DeviceTypes::ORVA && !legacyOrva) {
-        f.graphicsView_Lightning->setStyleSheet(QStringLiteral(
-            "background-image: url(:/resources/lightningcompass7.png);background-repeat: "
-            "no-repeat;background-position: center top; padding:0px;"));
-        f.graphicsView_Lightning->setRenderHints(QPainter::Antialiasing |
-                                                 QPainter::SmoothPixmapTransform);
-        lightningScene.setSceneRect(0, 0, 2, 4);
-        f.graphicsView_Lightning->setScene(&lightningScene);
-        lightningRedrawTimer = new QTimer(this);
-        // The lightning compass owns the redraw; it is connected by signature.
-        connect(lightningRedrawTimer, SIGNAL(timeout()), this, SLOT(drawLightning()));
-        lightningRedrawTimer->start(100000);
-    }
-
-    f.comboBox_ORVAtransmitFrequency->addItems(orvaTransmitFrequencyItems);
-    f.comboBox_ORVABlower->addItems(orvaBlowerItems);
-    f.comboBox_ORVADataLog->addItems(orvaDataLogItems);
-    f.comboBox_ORVAGPS->addItems(orvaGpsItems);
-    f.comboBox_ORVAElevation->addItems(orvaElevationItems);
-    f.comboBox_ORVAHeater->addItems(orvaHeaterItems);
-    f.comboBox_ORVALEDStatus->addItems(orvaLedItems);
-    f.comboBox_ORVARFCmd->addItems(orvaRfItems);
-    f.comboBox_ORVARFLOSProgramChannel->addItems(orvaRflosChannelItems);
-    f.comboBox_ORVARFLOSSelectedChannel->addItems(orvaRflosChannelItems);
-    f.comboBox_ORVARFMessageRate->addItems(orvaRflosRateItems);
-
-    // The modes faster than five minutes ("1 Minute", "20 Second", "10 Second").
-    for (int item = 5; item <= 7; ++item) {
-        f.comboBoxCmdMode->setItemData(item, QString::fromLatin1(kIridiumNote), Qt::ToolTipRole);
-        f.comboBoxCmdMode->setItemData(item, QBrush(QColor(238, 156, 55)), Qt::ForegroundRole);
-    }
-
-    f.label_camNumber->hide();
-    f.label_camNumber->setText(QStringLiteral("Camera Number: "));
-    hideAll({f.cameraNumbercomboBox, f.label_setElevation, f.spinBox_elevationValue});
-
-    connectionStatusText.clear();
-    connectionStatusLabel.setText(connectionStatusText);
-
-    f.graphicsViewWind->setStyleSheet(
-        QStringLiteral("background-image: url(:/resources/windrosecompass.png);background-repeat: "
-                       "no-repeat;background-position: center;"));
-    f.graphicsViewWind->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    windScene.setSceneRect(0, 0, 270, 240);
-    // Attached here, so that the runway drawn below shows before the first record arrives.
-    f.graphicsViewWind->setScene(&windScene);
-
+    buildStatusBar(*this);
+    keepCameraLabels(*this);
+    fillCommandLists(*ui);
+    hideUntilAsked(*ui);
+    if (deviceType == DeviceTypes::ORVA && !legacyOrva)
+        setUpLightningCompass(*this);
+    setUpWindView(*this);
     drawInitialCharts();
-
-    if (temperatureUnits == TemperatureUnits::Fahrenheit)
-        f.radioButtonUnitsImperial->click();
-    else
-        f.radioButtonUnitsMetric->setChecked(true);
-
-    if (precipAccum24hInterval == PrecipAccum24hInterval::Previous24Hours)
-        f.radioButton24HrPrecipAccum->click();
-    else
-        f.radioButton24HrPrecipAccum12Z->click();
-
-    f.comboBox_alertParameterSetting->addItems(alertParameters);
-    f.comboBox_alertThresholdSetting->addItems(
-        {QStringLiteral(">"), QStringLiteral("<"), QStringLiteral("set range")});
-    f.comboBox_alertAudioSetting->addItems({QStringLiteral("True"), QStringLiteral("False")});
-
-    buildAlertButtonGroups(*this);
-
-    if (!alertSound)
-        alertSound = makeAlertSoundPlayer();
+    applyStoredChoices(*this);
+    setUpAlertForm(*this);
 
     // The settings reader may have drawn the runway already: the scene holds one drawing only.
     drawBaseWindPicture();
     if (!runwayHidden)
         drawRunwayPicture(QString(), QString());
 
-    // The window is still hidden here, so what counts is whether the button is shown within it.
-    if (f.pushButton_show_live_data->isVisibleTo(this))
-        on_pushButton_show_live_data_clicked();
-
-    f.stackedWidget_mainPages->setCurrentWidget(f.pageDashboardTrends);
-    for (QPushButton* button :
-         {f.pushButtonDashboard, f.pushButtonTable, f.pushButtonCommand, f.pushButtonImages,
-          f.pushButtonSettings, f.pushButtonTrends, f.pushButtonBitStatus, f.pushButtonRawData,
-          f.pushButtonNotifications})
-        button->setChecked(false);
-    f.pushButtonDashboard->setChecked(true);
+    showDashboardFirst(*this);
 
     // The alert list turns the definitions read from the settings file into its rows; until it
     // has, saves write them back as they were read.

@@ -3,6 +3,7 @@
 #include "app/maingui.h"
 
 #include "alerts/temperatureunitstate.h"
+#include "dashboard/copiedvalues.h"
 #include "dashboard/recorddisplay.h"
 #include "dashboard/statusicons.h"
 #include "forms/maingui_ui.h"
@@ -79,6 +80,134 @@ QString precipitation(const QString& hundredths)
 namespace
 {
 
+// The record's text for the key.
+QString field(const QJsonObject& record, const char* key)
+{
+    return RecordDisplay::text(record, QLatin1String(key));
+}
+
+// "-" for no value, else the number times the factor with the decimals.
+QString dashFixed(const QString& text, int decimals, double factor = 1.0)
+{
+    return text.isEmpty() ? QStringLiteral("-") : RecordDisplay::fixed(text, decimals, factor);
+}
+
+// The values shown as they come, with their suffix, "-" when missing.
+struct CopiedValue {
+    const char* key;
+    QLabel* Ui_MainGUI::*label;
+    const char* suffix;
+};
+
+const char kDegree[] = "\u00B0";
+
+const CopiedValue kCopiedValues[] = {
+    {"Voltage", &Ui_MainGUI::labelTableVoltage, ""},
+    {"Reporting Mode", &Ui_MainGUI::labelTableMode, ""},
+    {"Type", &Ui_MainGUI::labelTableType, ""},
+    {"Timestamp", &Ui_MainGUI::labelTableDate, ""},
+    {"Humidity", &Ui_MainGUI::labelTableRelativeHumidity, " %"},
+    {"Humidity", &Ui_MainGUI::labelRH, ""},
+    {"Altimeter", &Ui_MainGUI::labelTableAltimeter, " inHg"},
+    {"Altimeter", &Ui_MainGUI::labelALSTG_inHg, ""},
+    {"Pressure Altitude", &Ui_MainGUI::labelPA_ft, ""},
+    {"Pressure Altitude", &Ui_MainGUI::labelTablePressureAltitude, " ft"},
+    {"Density Altitude", &Ui_MainGUI::labelDA_ft, ""},
+    {"Density Altitude", &Ui_MainGUI::labelTableDensityAltitude, " ft"},
+    {"Elevation", &Ui_MainGUI::labelTableElevation, " m"},
+    {"Orientation", &Ui_MainGUI::labelTableOrientation, kDegree},
+    {"Tilt", &Ui_MainGUI::labelTableTilt, kDegree},
+    {"Latitude", &Ui_MainGUI::labelTableLat, kDegree},
+    {"Longitude", &Ui_MainGUI::labelTableLon, kDegree},
+    {"Wind Speed", &Ui_MainGUI::labelTableWindSpeed, " kt"},
+    {"Gust Speed", &Ui_MainGUI::labelGustSpeed, ""},
+    {"Gust Speed", &Ui_MainGUI::labelTableMaxWindSpeed, " kt"},
+    {"Wind Speed Max 1 Hour", &Ui_MainGUI::labelMaxWindIn1Hour, ""},
+    {"Wind Speed Min 1 Hour", &Ui_MainGUI::labelMinWindIn1Hour, ""},
+    {"X Wind", &Ui_MainGUI::labelX_Wind, ""},
+    {"X Gust", &Ui_MainGUI::labelX_Gust, ""},
+    {"Present Weather", &Ui_MainGUI::labelPresentWeather, ""},
+    {"Present Weather", &Ui_MainGUI::labelTablePresentWeather, ""},
+    {"Visibility", &Ui_MainGUI::labelTableVisibility, " SM"},
+    {"Visibility", &Ui_MainGUI::labelVisibilitySM, ""},
+    {"Cloud Layer 1", &Ui_MainGUI::labelLayer1Height, ""},
+    {"Cloud Layer 2", &Ui_MainGUI::labelLayer2Height, ""},
+    {"Cloud Layer 3", &Ui_MainGUI::labelLayer3Height, ""},
+    {"Cloud Layer 4", &Ui_MainGUI::labelLayer4Height, ""},
+    {"Cloud Layer 5", &Ui_MainGUI::labelLayer5Height, ""},
+    {"Cloud Layer 6", &Ui_MainGUI::labelLayer6Height, ""},
+    {"Clouds", &Ui_MainGUI::labelTableCloudLayers, ""},
+    {"Lowest Broken Layer", &Ui_MainGUI::labelTableLowestBrokenLayer, " ft"},
+    {"Contamination", &Ui_MainGUI::labelTableVisContamination, ""},
+    {"Sig Wave Direction", &Ui_MainGUI::labelTableSigWaveDirection, kDegree},
+    {"Sig Wave Height", &Ui_MainGUI::labelTableSigWaveHeight, kDegree},
+    {"Sig Wave Period", &Ui_MainGUI::labelTableSigWavePeriod, kDegree},
+    {"Sea Surface Temp", &Ui_MainGUI::labelTableSeaSurfaceTemp, kDegree},
+    {"Compass Heading", &Ui_MainGUI::labelTableCompassHeading, kDegree},
+};
+
+// The values shown exactly as they come, empty when missing.
+const CopiedValue kPlainValues[] = {
+    {"Timestamp UTC", &Ui_MainGUI::labelUTC, ""},
+    {"Timestamp Device", &Ui_MainGUI::labelDeviceTime, ""},
+    {"3 Hr Pressure", &Ui_MainGUI::label3hrChg_hPa, ""},
+    {"Cloud Vertical Visibility", &Ui_MainGUI::labelVerticalVisibility, ""},
+};
+
+// Alert parameters and the record keys they are checked with, in the order they are checked.
+const std::pair<const char*, const char*> kAlertKeys[] = {
+    {"Relative Humidity", "Humidity"},
+    {"Temperature", "Temperature"},
+    {"Dew Point", "Dewpoint"},
+    {"Heat Index", "Heat Index"},
+    {"Wind Chill", "Wind Chill"},
+    {"Altimeter", "Altimeter"},
+    {"Station Pressure", "Station Pressure"},
+    {"3Hr Pressure Change", "3 Hr Pressure"},
+    {"Sea Level Pressure", "Sea Level Pressure"},
+    {"Pressure Altitude", "Pressure Altitude"},
+    {"Density Altitude", "Density Altitude"},
+    {"Wind Speed", "Wind Speed"},
+    {"Wind Direction", "Wind Direction"},
+    {"Gust Speed", "Gust Speed"},
+    {"Cross Wind Speed", "X Wind"},
+    {"Visibility", "Visibility"},
+};
+
+// Every parameter is looked up, so that each enters the alert map; a missing or non-numeric
+// value is not zero: it raises no alert.
+void checkRecordAlerts(MainGUI& window, const QJsonObject& record)
+{
+    if (window.alertActive[QStringLiteral("Visibility")])
+        qDebug("Alert Check is active for Visibility");
+    for (const auto& [parameter, key] : kAlertKeys) {
+        const QString reading = field(record, key);
+        if (window.alertActive[QLatin1String(parameter)] && RecordDisplay::isNumber(reading))
+            window.checkAlert(QLatin1String(parameter), reading);
+    }
+}
+
+// The record times, the report text and the report history, and the unit's modem number.
+void showTimeAndReport(MainGUI& window, const QJsonObject& record)
+{
+    Ui_MainGUI& ui = *window.ui;
+    // A unit whose clock was never set reports the year 2000.
+    ui.label_TimestampWarning->setVisible(
+        field(record, "Timestamp").startsWith(QLatin1String("2000")));
+
+    ui.label_Metar->setText(field(record, "METAR"));
+    if (!window.showingStoredRecord && isReportRecord(record))
+        window.update_METAR_hist(record);
+    window.showingStoredRecord = false;
+    ui.stacked_METAR->setMinimumHeight(ui.label_Metar->heightForWidth(ui.label_Metar->width()) +
+                                       20);
+
+    const QString imei = field(record, "IMEI");
+    ui.labelTableImei->setText(window.deviceType == DeviceTypes::ORVA && imei.isEmpty()
+                                   ? QStringLiteral("Iridium Module Not Found")
+                                   : RecordDisplay::dash(imei));
+}
+
 // Temperature, dew point, heat index and wind chill in the display unit; records carry Celsius.
 void showTemperatures(Ui_MainGUI& ui, const QJsonObject& record, bool fahrenheitShown)
 {
@@ -122,7 +251,126 @@ void showTemperatures(Ui_MainGUI& ui, const QJsonObject& record, bool fahrenheit
     ui.labelWindChillC->setText(shown("Wind Chill", QString()));
 }
 
+// Pressures in their second unit, the station pressure in both, the altitudes in metres.
+void showPressures(Ui_MainGUI& ui, const QJsonObject& record)
+{
+    using namespace RecordDisplay;
+    ui.labelALSTG_hPa->setText(dashFixed(field(record, "Altimeter"), 1, kHpaPerInHg));
+
+    // The builder stores "-" when it has no pressure; a missing key is no value either, not 0.
+    const QString station = field(record, "Station Pressure");
+    const bool noStation = station.isEmpty() || station == QLatin1String("-");
+    ui.labelStationPressure_inHg->setText(noStation ? QStringLiteral("-") : fixed(station, 3));
+    ui.labelTableStationPressure->setText(noStation ? QStringLiteral("-")
+                                                    : fixed(station, 3) + QStringLiteral(" inHg"));
+    ui.labelStationPressure_hPa->setText(noStation ? QStringLiteral("-")
+                                                   : fixed(station, 1, kHpaPerInHg));
+
+    ui.labelSLP_hPa->setText(dashFixed(field(record, "Sea Level Pressure"), 1));
+    ui.labelPA_m->setText(dashFixed(field(record, "Pressure Altitude"), 0, kMetresPerFoot));
+    ui.labelDA_m->setText(dashFixed(field(record, "Density Altitude"), 0, kMetresPerFoot));
+}
+
+void showPrecipitationTotals(Ui_MainGUI& ui, const QJsonObject& record)
+{
+    using RecordDisplay::precipitation;
+    ui.label_Precip1->setText(precipitation(field(record, "precip_total_1hr")));
+    ui.label_Precip3->setText(precipitation(field(record, "precip_total_3hr")));
+    ui.label_Precip6->setText(precipitation(field(record, "precip_total_6hr")));
+    ui.label_Precip24->setText(precipitation(field(record, "precip_total_24hr")));
+}
+
+// Speed and directions of the wind and the gust; short directions get their leading zeros.
+void showWind(Ui_MainGUI& ui, const QJsonObject& record, bool orva)
+{
+    using namespace RecordDisplay;
+    const QString degree = QString::fromUtf8(kDegree);
+    ui.labelWindSpeed->setText(
+        dash(orva ? field(record, "Wind Speed Inst") : field(record, "Wind Speed")));
+    const auto directionText = [](bool pad, const QString& reading, const QString& suffix) {
+        return reading.isEmpty() ? QStringLiteral("-")
+                                 : (pad ? threeDigit(reading) : reading) + suffix;
+    };
+    // The table follows the current direction's digits.
+    const QString direction = field(record, "Wind Direction");
+    const bool padDirection = countDigits(direction) < 3;
+    ui.labelWindDirection->setText(directionText(padDirection, direction, QString()));
+    ui.labelTableWindDirection->setText(
+        directionText(padDirection, field(record, "Wind Direction 2minAvg"), degree));
+
+    const QString gustDirection = field(record, "Gust Direction");
+    qDebug().noquote() << QStringLiteral("Raw Gust Direction: ") + gustDirection;
+    const bool padGust = countDigits(gustDirection) < 3;
+    ui.labelGustDirection->setText(directionText(padGust, gustDirection, QString()));
+    ui.labelTableMaxWindDirection->setText(directionText(padGust, gustDirection, degree));
+}
+
+// Directions of the wind extremes in three digits, the speeds of 10 minutes and 2 minutes with
+// one decimal.
+void showWindExtremes(Ui_MainGUI& ui, const QJsonObject& record)
+{
+    const auto padded = [&record](const char* key) {
+        const QString reading = field(record, key);
+        return reading.isEmpty() ? QStringLiteral("-") : RecordDisplay::threeDigit(reading);
+    };
+    const auto oneDecimal = [&record](const char* key) { return dashFixed(field(record, key), 1); };
+    ui.labelMaxDirectionIn1Hour->setText(padded("Wind Direction Max 1 Hour"));
+    ui.labelMinDirectionIn1Hour->setText(padded("Wind Direction Min 1 Hour"));
+    ui.labelMinDirectionIn10Minutes->setText(padded("Wind Direction Min 10 Minutes"));
+    ui.labelMinWindIn10Minutes->setText(oneDecimal("Wind Speed Min 10 Minutes"));
+    ui.labelMaxDirectionIn10Minutes->setText(padded("Wind Direction Max 10 Minutes"));
+    ui.labelMaxWindIn10Minutes->setText(oneDecimal("Wind Speed Max 10 Minutes"));
+    ui.labelAvgDirectionIn2Minutes->setText(padded("Wind Direction 2minAvg"));
+    ui.labelAvgWindIn2Minutes->setText(oneDecimal("Wind Speed"));
+}
+
+// Visibility in metres; an ORVA unit has a second sensor.
+void showVisibility(Ui_MainGUI& ui, const QJsonObject& record, bool orva)
+{
+    using namespace RecordDisplay;
+    const auto metres = [](const QString& miles) {
+        return miles.isEmpty() ? QStringLiteral("-") : general6(miles, kMetresPerStatuteMile);
+    };
+    ui.labelVisibilityM->setText(metres(field(record, "Visibility")));
+    if (orva) {
+        const QString visibility1 = field(record, "Visibility1");
+        ui.labelVisibilitySM_1->setText(dash(visibility1));
+        ui.labelVisibilityM_1->setText(metres(visibility1));
+    }
+}
+
+void showRflos(Ui_MainGUI& ui, const QJsonObject& record)
+{
+    const QString megahertz = QStringLiteral(" MHz");
+    const QString transmit = field(record, "RFLOS Transmit Frequency") + megahertz;
+    const QString receive = field(record, "RFLOS Receive Frequency") + megahertz;
+    const QString band = field(record, "RFLOS Band");
+    ui.labelRFTxf->setText(transmit);
+    ui.labelRFRxf->setText(receive);
+    ui.labelRFOperatingBand->setText(band);
+    ui.label_table_rflos_txf->setText(transmit);
+    ui.label_table_rflos_rxf->setText(receive);
+    ui.label_table_rflos_band->setText(band);
+}
+
 } // namespace
+
+void showCopiedValues(Ui_MainGUI& ui, const QJsonObject& record)
+{
+    for (const CopiedValue& row : kCopiedValues)
+        (ui.*row.label)
+            ->setText(RecordDisplay::dash(field(record, row.key), QString::fromUtf8(row.suffix)));
+    for (const CopiedValue& row : kPlainValues)
+        (ui.*row.label)->setText(field(record, row.key));
+}
+
+void clearCopiedValues(Ui_MainGUI& ui)
+{
+    for (const CopiedValue& row : kCopiedValues)
+        (ui.*row.label)->clear();
+    for (const CopiedValue& row : kPlainValues)
+        (ui.*row.label)->clear();
+}
 
 QString MainGUI::celsiusToFahrenheit(QString celsius)
 {
@@ -137,219 +385,50 @@ int MainGUI::countDigits(QString text)
 void MainGUI::display_weather_data(QJsonObject record)
 {
     using namespace RecordDisplay;
-    const auto value = [&record](const char* key) { return text(record, QLatin1String(key)); };
-    // A missing or non-numeric value is not zero: it raises no alert.
-    const auto checkAlertOf = [this, &value](const char* parameter, const char* key) {
-        const QString reading = value(key);
-        if (alertActive[QLatin1String(parameter)] && isNumber(reading))
-            checkAlert(QLatin1String(parameter), reading);
-    };
-    // Nor does it add a trend point, and a report shown again from the history adds none to the
-    // live charts.
+    const auto value = [&record](const char* key) { return field(record, key); };
+    // A missing or non-numeric value adds no trend point, and a report shown again from the
+    // history adds none to the live charts.
     const bool storedRecord = showingStoredRecord;
     const auto plot = [this, storedRecord](TrendChart chart, const QString& reading) {
-        double v = 0;
-        if (!storedRecord && isNumber(reading, &v))
-            plotCharts(chart, v);
+        double point = 0;
+        if (!storedRecord && isNumber(reading, &point))
+            plotCharts(chart, point);
     };
     const bool orva = deviceType == DeviceTypes::ORVA;
     const bool fahrenheitShown = temperatureUnits == TemperatureUnits::Fahrenheit;
 
     showBatteryStatus(*this, record);
-
-    ui->labelTableVoltage->setText(dash(value("Voltage")));
-    ui->labelTableMode->setText(dash(value("Reporting Mode")));
-    ui->labelTableType->setText(dash(value("Type")));
-    ui->labelUTC->setText(value("Timestamp UTC"));
-    ui->labelDeviceTime->setText(value("Timestamp Device"));
-    // A unit whose clock was never set reports the year 2000.
-    ui->label_TimestampWarning->setVisible(value("Timestamp").startsWith(QLatin1String("2000")));
-    ui->labelTableDate->setText(dash(value("Timestamp")));
-
-    ui->label_Metar->setText(value("METAR"));
-    if (!showingStoredRecord && isReportRecord(record))
-        update_METAR_hist(record);
-    showingStoredRecord = false;
-    ui->stacked_METAR->setMinimumHeight(ui->label_Metar->heightForWidth(ui->label_Metar->width()) +
-                                        20);
-
-    const QString imei = value("IMEI");
-    ui->labelTableImei->setText(orva && imei.isEmpty() ? QStringLiteral("Iridium Module Not Found")
-                                                       : dash(imei));
-
-    checkAlertOf("Relative Humidity", "Humidity");
-    ui->labelTableRelativeHumidity->setText(dash(value("Humidity"), QStringLiteral(" %")));
-    ui->labelRH->setText(dash(value("Humidity")));
-    plot(HumidityChart, value("Humidity"));
-
-    checkAlertOf("Temperature", "Temperature");
-    checkAlertOf("Dew Point", "Dewpoint");
-    checkAlertOf("Heat Index", "Heat Index");
-    checkAlertOf("Wind Chill", "Wind Chill");
+    showCopiedValues(*ui, record);
+    showTimeAndReport(*this, record);
+    checkRecordAlerts(*this, record);
     showTemperatures(*ui, record, fahrenheitShown);
-    const QString temperature = value("Temperature");
-    if (isNumber(temperature))
-        plot(TemperatureChart,
-             fahrenheitShown ? celsiusToFahrenheitText(temperature) : temperature);
-
-    checkAlertOf("Altimeter", "Altimeter");
-    const QString altimeter = value("Altimeter");
-    ui->labelTableAltimeter->setText(dash(altimeter, QStringLiteral(" inHg")));
-    ui->labelALSTG_inHg->setText(dash(altimeter));
-    ui->labelALSTG_hPa->setText(altimeter.isEmpty() ? QStringLiteral("-")
-                                                    : fixed(altimeter, 1, kHpaPerInHg));
-
-    checkAlertOf("Station Pressure", "Station Pressure");
-    // The builder stores "-" when it has no pressure; a missing key is no value either, not 0.
-    const QString station = value("Station Pressure");
-    const bool noStation = station.isEmpty() || station == QLatin1String("-");
-    ui->labelStationPressure_inHg->setText(noStation ? QStringLiteral("-") : fixed(station, 3));
-    ui->labelTableStationPressure->setText(noStation ? QStringLiteral("-")
-                                                     : fixed(station, 3) + QStringLiteral(" inHg"));
-    ui->labelStationPressure_hPa->setText(noStation ? QStringLiteral("-")
-                                                    : fixed(station, 1, kHpaPerInHg));
-
-    checkAlertOf("3Hr Pressure Change", "3 Hr Pressure");
-    ui->label3hrChg_hPa->setText(value("3 Hr Pressure"));
-    plot(PressureChart, value("Pressure"));
-
-    checkAlertOf("Sea Level Pressure", "Sea Level Pressure");
-    const QString seaLevel = value("Sea Level Pressure");
-    ui->labelSLP_hPa->setText(seaLevel.isEmpty() ? QStringLiteral("-") : fixed(seaLevel, 1));
-
-    checkAlertOf("Pressure Altitude", "Pressure Altitude");
-    checkAlertOf("Density Altitude", "Density Altitude");
-    const QString pressureAltitude = value("Pressure Altitude");
-    ui->labelPA_ft->setText(dash(pressureAltitude));
-    ui->labelPA_m->setText(pressureAltitude.isEmpty() ? QStringLiteral("-")
-                                                      : fixed(pressureAltitude, 0, kMetresPerFoot));
-    ui->labelTablePressureAltitude->setText(dash(pressureAltitude, QStringLiteral(" ft")));
-    const QString densityAltitude = value("Density Altitude");
-    ui->labelDA_ft->setText(dash(densityAltitude));
-    ui->labelDA_m->setText(densityAltitude.isEmpty() ? QStringLiteral("-")
-                                                     : fixed(densityAltitude, 0, kMetresPerFoot));
-    ui->labelTableDensityAltitude->setText(dash(densityAltitude, QStringLiteral(" ft")));
-
-    const QString degree = QStringLiteral("\u00B0");
-    ui->labelTableElevation->setText(dash(value("Elevation"), QStringLiteral(" m")));
-    ui->labelTableOrientation->setText(dash(value("Orientation"), degree));
-    ui->labelTableTilt->setText(dash(value("Tilt"), degree));
-    ui->labelTableLat->setText(dash(value("Latitude"), degree));
-    ui->labelTableLon->setText(dash(value("Longitude"), degree));
-
-    ui->label_Precip1->setText(precipitation(value("precip_total_1hr")));
-    ui->label_Precip3->setText(precipitation(value("precip_total_3hr")));
-    ui->label_Precip6->setText(precipitation(value("precip_total_6hr")));
-    ui->label_Precip24->setText(precipitation(value("precip_total_24hr")));
-
-    checkAlertOf("Wind Speed", "Wind Speed");
-    checkAlertOf("Wind Direction", "Wind Direction");
-    const QString direction = value("Wind Direction");
-    const QString direction2Min = value("Wind Direction 2minAvg");
-    ui->labelWindSpeed->setText(dash(orva ? value("Wind Speed Inst") : value("Wind Speed")));
-    ui->labelTableWindSpeed->setText(dash(value("Wind Speed"), QStringLiteral(" kt")));
-    // Short readings get their leading zeros; the table follows the current direction's digits.
-    const auto directionText = [](bool pad, const QString& reading, const QString& suffix) {
-        return reading.isEmpty() ? QStringLiteral("-")
-                                 : (pad ? threeDigit(reading) : reading) + suffix;
-    };
-    const bool padDirection = RecordDisplay::countDigits(direction) < 3;
-    ui->labelWindDirection->setText(directionText(padDirection, direction, QString()));
-    ui->labelTableWindDirection->setText(directionText(padDirection, direction2Min, degree));
-    plot(WindSpeedChart, value("Wind Speed"));
-
-    const QString gustDirection = value("Gust Direction");
-    qDebug().noquote() << QStringLiteral("Raw Gust Direction: ") + gustDirection;
-    checkAlertOf("Gust Speed", "Gust Speed");
-    ui->labelGustSpeed->setText(dash(value("Gust Speed")));
-    ui->labelTableMaxWindSpeed->setText(dash(value("Gust Speed"), QStringLiteral(" kt")));
-    const bool padGust = RecordDisplay::countDigits(gustDirection) < 3;
-    ui->labelGustDirection->setText(directionText(padGust, gustDirection, QString()));
-    ui->labelTableMaxWindDirection->setText(directionText(padGust, gustDirection, degree));
-
-    const auto padded = [&value](const char* key) {
-        const QString reading = value(key);
-        return reading.isEmpty() ? QStringLiteral("-") : threeDigit(reading);
-    };
-    const auto oneDecimal = [&value](const char* key) {
-        const QString reading = value(key);
-        return reading.isEmpty() ? QStringLiteral("-") : fixed(reading, 1);
-    };
-    ui->labelMaxDirectionIn1Hour->setText(padded("Wind Direction Max 1 Hour"));
-    ui->labelMaxWindIn1Hour->setText(dash(value("Wind Speed Max 1 Hour")));
-    ui->labelMinDirectionIn1Hour->setText(padded("Wind Direction Min 1 Hour"));
-    ui->labelMinWindIn1Hour->setText(dash(value("Wind Speed Min 1 Hour")));
-    ui->labelMinDirectionIn10Minutes->setText(padded("Wind Direction Min 10 Minutes"));
-    ui->labelMinWindIn10Minutes->setText(oneDecimal("Wind Speed Min 10 Minutes"));
-    ui->labelMaxDirectionIn10Minutes->setText(padded("Wind Direction Max 10 Minutes"));
-    ui->labelMaxWindIn10Minutes->setText(oneDecimal("Wind Speed Max 10 Minutes"));
-    ui->labelAvgDirectionIn2Minutes->setText(padded("Wind Direction 2minAvg"));
-    ui->labelAvgWindIn2Minutes->setText(oneDecimal("Wind Speed"));
-
-    checkAlertOf("Cross Wind Speed", "X Wind");
-    ui->labelX_Wind->setText(dash(value("X Wind")));
-    ui->labelX_Gust->setText(dash(value("X Gust")));
+    showPressures(*ui, record);
+    showPrecipitationTotals(*ui, record);
+    showWind(*ui, record, orva);
+    showWindExtremes(*ui, record);
 
     drawBaseWindPicture();
+    const QString direction = value("Wind Direction");
     if (!runwayHidden)
         drawRunwayPicture(direction, value("Wind Speed Inst"));
     else if (double degrees = 0; isNumber(direction, &degrees))
         drawGustArrow(degrees); // no arrow without a readable direction
 
-    if (alertActive[QStringLiteral("Visibility")])
-        qDebug("Alert Check is active for Visibility");
-    checkAlertOf("Visibility", "Visibility");
-    const QString presentWeather = value("Present Weather");
-    ui->labelPresentWeather->setText(dash(presentWeather));
-    ui->labelTablePresentWeather->setText(dash(presentWeather));
-    const QString visibility = value("Visibility");
-    ui->labelTableVisibility->setText(dash(visibility, QStringLiteral(" SM")));
-    ui->labelVisibilitySM->setText(dash(visibility));
-    ui->labelVisibilityM->setText(
-        visibility.isEmpty() ? QStringLiteral("-") : general6(visibility, kMetresPerStatuteMile));
-    if (orva) {
-        const QString visibility1 = value("Visibility1");
-        ui->labelVisibilitySM_1->setText(dash(visibility1));
-        ui->labelVisibilityM_1->setText(visibility1.isEmpty()
-                                            ? QStringLiteral("-")
-                                            : general6(visibility1, kMetresPerStatuteMile));
-    }
-
-    ui->labelVerticalVisibility->setText(value("Cloud Vertical Visibility"));
-    QLabel* const layers[] = {ui->labelLayer1Height, ui->labelLayer2Height, ui->labelLayer3Height,
-                              ui->labelLayer4Height, ui->labelLayer5Height, ui->labelLayer6Height};
-    for (int i = 0; i < 6; ++i)
-        layers[i]->setText(dash(text(record, QStringLiteral("Cloud Layer %1").arg(i + 1))));
-    ui->labelTableCloudLayers->setText(dash(value("Clouds")));
-    ui->labelTableLowestBrokenLayer->setText(
-        dash(value("Lowest Broken Layer"), QStringLiteral(" ft")));
-
+    showVisibility(*ui, record, orva);
     showLightningStatus(*this, record);
-
-    ui->labelTableVisContamination->setText(dash(value("Contamination")));
-    ui->labelTableSigWaveDirection->setText(dash(value("Sig Wave Direction"), degree));
-    ui->labelTableSigWaveHeight->setText(dash(value("Sig Wave Height"), degree));
-    ui->labelTableSigWavePeriod->setText(dash(value("Sig Wave Period"), degree));
-    ui->labelTableSeaSurfaceTemp->setText(dash(value("Sea Surface Temp"), degree));
-    ui->labelTableCompassHeading->setText(dash(value("Compass Heading"), degree));
-
     showTamperStatus(*this, record);
-
-    if (orva) {
-        const QString megahertz = QStringLiteral(" MHz");
-        const QString transmit = value("RFLOS Transmit Frequency") + megahertz;
-        const QString receive = value("RFLOS Receive Frequency") + megahertz;
-        const QString band = value("RFLOS Band");
-        ui->labelRFTxf->setText(transmit);
-        ui->labelRFRxf->setText(receive);
-        ui->labelRFOperatingBand->setText(band);
-        ui->label_table_rflos_txf->setText(transmit);
-        ui->label_table_rflos_rxf->setText(receive);
-        ui->label_table_rflos_band->setText(band);
-    }
-
+    if (orva)
+        showRflos(*ui, record);
     showConnectedUnit(*this);
     showStatusBarLines(*this, record);
+
+    plot(HumidityChart, value("Humidity"));
+    const QString temperature = value("Temperature");
+    if (isNumber(temperature))
+        plot(TemperatureChart,
+             fahrenheitShown ? celsiusToFahrenheitText(temperature) : temperature);
+    plot(PressureChart, value("Pressure"));
+    plot(WindSpeedChart, value("Wind Speed"));
 }
 
 void MainGUI::increment_receive_error_count() {}

@@ -1,3 +1,4 @@
+#include "decoder/fieldnumber.h"
 #include "decoder/weatherdatadecoder.h"
 
 #include <QRegularExpression>
@@ -11,12 +12,6 @@ namespace
 
 constexpr double kMaxReportedSpeed = 99.0;
 constexpr int kThunderPersistenceMinutes = 15;
-
-// A field read straight as a number: empty, malformed or non-finite text reads as 0.
-double fieldNumber(const QString& text)
-{
-    return validDouble(text).toDouble();
-}
 
 // The wind fields: a missing value is -1.
 double windNumber(const QString& validated)
@@ -48,6 +43,16 @@ QString twoDigits(double value)
 QString threeDigits(double value)
 {
     return formatReportNumber(value, 3);
+}
+
+// Degrees between the bounds of a direction range, clockwise; equal bounds are a full turn.
+// Bounds come from the wire: the difference is taken wide so that it cannot overflow.
+qint64 rangeExtent(int rangeLow, int rangeHigh)
+{
+    const qint64 lowBound = rangeLow;
+    const qint64 highBound = rangeHigh;
+    const qint64 extent = lowBound < highBound ? highBound - lowBound : highBound - lowBound + 360;
+    return extent == 0 ? 360 : extent;
 }
 
 // Temperatures are written "M" for a value that rounds below zero, then two digits.
@@ -140,11 +145,36 @@ void WeatherDataDecoder::setMetarTimeFromDayTime(const QString& dayTime)
 
 QString WeatherDataDecoder::createMetar()
 {
-    const bool orva = isOrva();
     MetarBodyValues body;
-    QString report = isSpeci() ? QStringLiteral("SPECI ") : QStringLiteral("METAR ");
+    QString report = metarHeading(body);
+    appendMetarWind(report, body);
+    const QString visibilityText = appendMetarVisibility(report);
+    appendMetarSquallAndLightning(report);
+    const QString thunder = orvaThunderGroup(body.dayTime);
+    appendMetarWeather(report, body, thunder);
+    QString freezingFog;
+    if (isOrva()) {
+        freezingFog = getFreezingFog();
+        report += freezingFog;
+        if (!report.endsWith(QLatin1Char(' ')))
+            report += QLatin1Char(' ');
+    }
+    appendMetarSky(report, body, freezingFog, visibilityText);
+    appendMetarTemperature(report, body);
 
-    // Day and time group.
+    const QString altimeter = validDouble(getFieldValue(QStringLiteral("BA"), 1));
+    if (getGpsText() != QLatin1String("No GPS") && !altimeter.isEmpty() &&
+        altimeter.toDouble() > noValue)
+        report += QLatin1Char('A') + formatReportNumber(altimeter.toDouble(), 4) + QLatin1Char(' ');
+
+    appendMetarRemarks(report, body);
+    return report;
+}
+
+// Report type, station, day and time; the time is kept in the body for the remarks.
+QString WeatherDataDecoder::metarHeading(MetarBodyValues& body)
+{
+    QString report = isSpeci() ? QStringLiteral("SPECI ") : QStringLiteral("METAR ");
     static const QRegularExpression timePattern(QStringLiteral(
         "([0-9][0-9])/([0-9][0-9])/([0-9][0-9]),([0-9][0-9]):([0-9][0-9]):([0-9][0-9])$"));
     const QRegularExpressionMatch time = timePattern.match(getFieldValue(QStringLiteral("T"), -1));
@@ -157,10 +187,14 @@ QString WeatherDataDecoder::createMetar()
     report += station.isEmpty() ? QStringLiteral("000000000000000") : station;
     report += QLatin1Char(' ') + body.dayTime + QStringLiteral("Z ");
 
-    if (!orva)
+    if (!isOrva())
         report += QStringLiteral("AUTO ");
+    return report;
+}
 
-    // Wind.
+void WeatherDataDecoder::appendMetarWind(QString& report, MetarBodyValues& body)
+{
+    const bool orva = isOrva();
     const QString speedText = getWindSpeed(false);
     const QString directionText = getWindDirection2MinAvg();
     const QString gustText = getGustSpeed();
@@ -181,13 +215,7 @@ QString WeatherDataDecoder::createMetar()
 
     const bool gust = !gustDirectionText.isEmpty() && gustSpeed >= 10.0;
     const bool low = body.peak < 6.0;
-    // Bounds come from the wire: the difference is taken wide so that it cannot overflow.
-    const qint64 lowBound = rangeLow;
-    const qint64 highBound = rangeHigh;
-    qint64 extent = lowBound < highBound ? highBound - lowBound : highBound - lowBound + 360;
-    if (extent == 0)
-        extent = 360;
-    const bool variable = orva && extent >= 60 && rangeLow >= 0;
+    const bool variable = orva && rangeExtent(rangeLow, rangeHigh) >= 60 && rangeLow >= 0;
 
     // A missing speed, or a missing direction where one is needed, leaves the group out
     // rather than reporting a calm or a direction that nobody measured.
@@ -204,8 +232,11 @@ QString WeatherDataDecoder::createMetar()
             report += threeDigits(rangeLow) + QLatin1Char('V') + threeDigits(rangeHigh) +
                       QLatin1Char(' ');
     }
+}
 
-    // Visibility.
+// Returns the visibility text, which the sky group reads again.
+QString WeatherDataDecoder::appendMetarVisibility(QString& report)
+{
     const QString visibilityText = getVisibility();
     if (visibilityText.isEmpty()) {
         report += QStringLiteral("M ");
@@ -214,7 +245,13 @@ QString WeatherDataDecoder::createMetar()
         report += visibility >= 0.0 ? metarVisibilityGroup(visibility) + QLatin1Char(' ')
                                     : QStringLiteral("//// ");
     }
+    return visibilityText;
+}
 
+// The ORVA squall flag, and the thunderstorm of the other family by its lightning distance.
+void WeatherDataDecoder::appendMetarSquallAndLightning(QString& report)
+{
+    const bool orva = isOrva();
     if (orva && validDouble(getFieldValue(QStringLiteral("GU"), 5)) == QLatin1String("1"))
         report += QStringLiteral("SQ ");
 
@@ -227,115 +264,115 @@ QString WeatherDataDecoder::createMetar()
         else
             report += QStringLiteral("LTG DSNT ");
     }
+}
 
-    // Thunderstorm from the ORVA strike counts; it persists 15 minutes after the last close
-    // strike.
+// Thunderstorm from the ORVA strike counts; it persists 15 minutes after the last close
+// strike. Empty for the other family.
+QString WeatherDataDecoder::orvaThunderGroup(const QString& dayTime)
+{
     vicinityThunder = false;
-    QString thunder;
-    if (orva) {
-        if (fieldNumber(getFieldValue(QStringLiteral("LT"), 0)) > 0.0) {
-            const double distance = fieldNumber(getFieldValue(QStringLiteral("LT"), 3));
-            if (distance <= 5.0) {
-                thunder = QStringLiteral("TS");
-                setMetarTimeFromDayTime(body.dayTime);
-                // Only the first and the newest close strike of an event are ever read.
-                const QPair<qint32, qint32> strike(metarHour, metarMinute);
-                if (thunderTimes.size() < 2)
-                    thunderTimes.append(strike);
-                else
-                    thunderTimes.last() = strike;
-            } else if (distance <= 10.0) {
-                thunder = QStringLiteral("VCTS");
-                vicinityThunder = true;
-            }
-        } else if (!thunderTimes.isEmpty()) {
-            setMetarTimeFromDayTime(body.dayTime);
-            const QPair<qint32, qint32> newest = thunderTimes.last();
-            if (minutesBetween(metarHour, metarMinute, newest.first, newest.second) <
-                kThunderPersistenceMinutes)
-                thunder = QStringLiteral("TS");
+    if (!isOrva())
+        return QString();
+    if (fieldNumber(getFieldValue(QStringLiteral("LT"), 0)) > 0.0) {
+        const double distance = fieldNumber(getFieldValue(QStringLiteral("LT"), 3));
+        if (distance <= 5.0) {
+            setMetarTimeFromDayTime(dayTime);
+            // Only the first and the newest close strike of an event are ever read.
+            const QPair<qint32, qint32> strike(metarHour, metarMinute);
+            if (thunderTimes.size() < 2)
+                thunderTimes.append(strike);
+            else
+                thunderTimes.last() = strike;
+            return QStringLiteral("TS");
         }
+        if (distance <= 10.0) {
+            vicinityThunder = true;
+            return QStringLiteral("VCTS");
+        }
+    } else if (!thunderTimes.isEmpty()) {
+        setMetarTimeFromDayTime(dayTime);
+        const QPair<qint32, qint32> newest = thunderTimes.last();
+        if (minutesBetween(metarHour, metarMinute, newest.first, newest.second) <
+            kThunderPersistenceMinutes)
+            return QStringLiteral("TS");
     }
+    return QString();
+}
 
-    // Present weather, with the thunderstorm merged in.
+// Present weather, with the thunderstorm merged in.
+void WeatherDataDecoder::appendMetarWeather(QString& report, MetarBodyValues& body,
+                                            const QString& thunder)
+{
     body.weather = getPresentWeather(false);
     cachedWeatherGroup.clear();
     const QString& weather = body.weather;
-    if (!weather.contains(QLatin1String("NA"))) {
-        if (orva && !thunder.isEmpty() && !weather.contains(QLatin1String("TS"))) {
-            if (weather.startsWith(QLatin1Char('+')) || weather.startsWith(QLatin1Char('-'))) {
-                cachedWeatherGroup = weather.left(1) + thunder + weather.mid(1);
-                report += cachedWeatherGroup;
-            } else {
-                report += thunder + QLatin1Char(' ') + weather;
-                cachedWeatherGroup = thunder + weather;
-            }
+    if (weather.contains(QLatin1String("NA")))
+        return;
+    if (isOrva() && !thunder.isEmpty() && !weather.contains(QLatin1String("TS"))) {
+        if (weather.startsWith(QLatin1Char('+')) || weather.startsWith(QLatin1Char('-'))) {
+            cachedWeatherGroup = weather.left(1) + thunder + weather.mid(1);
+            report += cachedWeatherGroup;
         } else {
-            report += weather;
+            report += thunder + QLatin1Char(' ') + weather;
+            cachedWeatherGroup = thunder + weather;
         }
-        if (!report.endsWith(QLatin1Char(' ')))
-            report += QLatin1Char(' ');
+    } else {
+        report += weather;
     }
+    if (!report.endsWith(QLatin1Char(' ')))
+        report += QLatin1Char(' ');
+}
 
-    QString freezingFog;
-    if (orva) {
-        freezingFog = getFreezingFog();
-        report += freezingFog;
-        if (!report.endsWith(QLatin1Char(' ')))
-            report += QLatin1Char(' ');
-    }
-
-    // Sky condition.
+// Sky condition; notes in the body whether a written layer lies low.
+void WeatherDataDecoder::appendMetarSky(QString& report, MetarBodyValues& body,
+                                        const QString& freezingFog, const QString& visibilityText)
+{
     QList<int> heights;
     QStringList covers;
     const QString sky = getCloudLayers(heights, covers);
     if (sky.contains(QLatin1String("CLR"))) {
         report += QStringLiteral("CLR ");
-    } else if (!sky.contains(QLatin1String("No Ceilometer")) &&
-               !sky.contains(QLatin1String("Ceilometer OFF"))) {
-        const bool obscured =
-            (freezingFog.contains(QLatin1String("FG")) || weather.contains(QLatin1String("SN"))) &&
-            !visibilityText.isEmpty() && visibilityText.toDouble() <= 0.25;
-        for (int i = 0; i < heights.size(); ++i) {
-            const int hundreds = heights.at(i) / 100;
-            if (hundreds * 100 < 400)
-                body.lowCloud = true;
-            if (hundreds <= 0)
-                continue;
-            const QString cover = covers.value(i);
-            // A layer with a height but no cloud amount ("CLR" from 0 oktas) has an unknown
-            // cover, like a layer without one.
-            if (cover.isEmpty() || cover == QLatin1String("CLR"))
-                report += QStringLiteral("///");
-            else if (cover == QLatin1String("OVC") && obscured)
-                report += QStringLiteral("VV");
-            else
-                report += cover;
-            report += threeDigits(hundreds) + QLatin1Char(' ');
-        }
+        return;
     }
+    if (sky.contains(QLatin1String("No Ceilometer")) ||
+        sky.contains(QLatin1String("Ceilometer OFF")))
+        return;
+    const bool obscured =
+        (freezingFog.contains(QLatin1String("FG")) || body.weather.contains(QLatin1String("SN"))) &&
+        !visibilityText.isEmpty() && visibilityText.toDouble() <= 0.25;
+    for (int i = 0; i < heights.size(); ++i) {
+        const int hundreds = heights.at(i) / 100;
+        if (hundreds * 100 < 400)
+            body.lowCloud = true;
+        if (hundreds <= 0)
+            continue;
+        const QString cover = covers.value(i);
+        // A layer with a height but no cloud amount ("CLR" from 0 oktas) has an unknown
+        // cover, like a layer without one.
+        if (cover.isEmpty() || cover == QLatin1String("CLR"))
+            report += QStringLiteral("///");
+        else if (cover == QLatin1String("OVC") && obscured)
+            report += QStringLiteral("VV");
+        else
+            report += cover;
+        report += threeDigits(hundreds) + QLatin1Char(' ');
+    }
+}
 
-    // Temperature and dew point; a value that was not measured, or the unit's no-value, is not
-    // reported, and no dew point is derived from it.
+// Temperature and dew point; a value that was not measured, or the unit's no-value, is not
+// reported, and no dew point is derived from it.
+void WeatherDataDecoder::appendMetarTemperature(QString& report, MetarBodyValues& body)
+{
     const auto measured = [this](const QString& text) {
         return !text.isEmpty() && text.toDouble() == noValue ? QString() : text;
     };
     body.temperature = measured(getTemperature());
-    if (!body.temperature.isEmpty()) {
-        if (!measured(getHumidity()).isEmpty())
-            body.dewPoint = measured(validDouble(calcDewPoint()));
-        report += temperatureDigits(body.temperature.toDouble()) + QLatin1Char('/');
-        if (!body.dewPoint.isEmpty())
-            report += temperatureDigits(body.dewPoint.toDouble());
-        report += QLatin1Char(' ');
-    }
-
-    // Altimeter.
-    const QString altimeter = validDouble(getFieldValue(QStringLiteral("BA"), 1));
-    if (getGpsText() != QLatin1String("No GPS") && !altimeter.isEmpty() &&
-        altimeter.toDouble() > noValue)
-        report += QLatin1Char('A') + formatReportNumber(altimeter.toDouble(), 4) + QLatin1Char(' ');
-
-    appendMetarRemarks(report, body);
-    return report;
+    if (body.temperature.isEmpty())
+        return;
+    if (!measured(getHumidity()).isEmpty())
+        body.dewPoint = measured(validDouble(calcDewPoint()));
+    report += temperatureDigits(body.temperature.toDouble()) + QLatin1Char('/');
+    if (!body.dewPoint.isEmpty())
+        report += temperatureDigits(body.dewPoint.toDouble());
+    report += QLatin1Char(' ');
 }

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <array>
+
 // Helpers shared by every reader. An empty text means "no value".
 QString validDouble(const QString& text);
 QString validInt(const QString& text);
@@ -139,8 +141,34 @@ private:
         QString temperature;         // measured temperature, empty when missing
         QString dewPoint;            // empty when missing or not derivable
     };
-    void appendMetarRemarks(QString& report, const MetarBodyValues& body);
     void setMetarTimeFromDayTime(const QString& dayTime);
+
+    // The report body, one group family each, in the order they are written.
+    QString metarHeading(MetarBodyValues& body);
+    void appendMetarWind(QString& report, MetarBodyValues& body);
+    QString appendMetarVisibility(QString& report);
+    void appendMetarSquallAndLightning(QString& report);
+    QString orvaThunderGroup(const QString& dayTime);
+    void appendMetarWeather(QString& report, MetarBodyValues& body, const QString& thunder);
+    void appendMetarSky(QString& report, MetarBodyValues& body, const QString& freezingFog,
+                        const QString& visibilityText);
+    void appendMetarTemperature(QString& report, MetarBodyValues& body);
+
+    // The remarks, one remark family each, in the order they are written.
+    void appendMetarRemarks(QString& report, const MetarBodyValues& body);
+    void appendPeakWindRemark(QString& report, const MetarBodyValues& body);
+    void appendDistantStrikeRemark(QString& report);
+    void appendPrecipitationEvents(QString& report, const MetarBodyValues& body);
+    void appendThunderEvents(QString& report, const MetarBodyValues& body);
+    void appendLightningAndRainTimes(QString& report, double lightningFrequency,
+                                     double lightningDistance);
+    void appendPressureChangeRemark(QString& report);
+    std::array<qint64, 4> readPrecipitationTotals();
+    void appendAdditiveData(QString& report, const MetarBodyValues& body,
+                            const std::array<qint64, 4>& amounts);
+    void appendTemperatureGroups(QString& report, const MetarBodyValues& body, bool sixHour,
+                                 bool dayEnd);
+    void appendTendencyGroup(QString& report);
 
     void updateTemperatureHistory(double temperature);
     void pruneTemperatureHistory();
