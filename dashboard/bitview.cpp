@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QHeaderView>
 #include <QIcon>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -36,6 +37,9 @@ BITView::BITView(QObject* parent, QTreeView* treeView, QLabel* waitingLabel)
 
     if (treeView) {
         treeView->setModel(model);
+        // The tree's own sheet gives it and every part of it a 10-pixel margin and padding;
+        // the header row is too low for them and would show no text at all.
+        treeView->header()->setStyleSheet(QStringLiteral("margin: 0px; padding: 0px;"));
         treeView->setWordWrap(true);
         treeView->setColumnWidth(0, 400);
         treeView->resizeColumnToContents(1);

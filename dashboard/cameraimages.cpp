@@ -42,6 +42,8 @@ namespace
 
 void showPicture(QLabel* label, const QString& path)
 {
+    // The form stretches a label's contents to its size, which would undo the fit's aspect.
+    label->setScaledContents(false);
     label->setPixmap(CameraImages::fittedPicture(path));
     label->setAlignment(Qt::AlignCenter);
 }

@@ -21,18 +21,27 @@ bool registerFormFonts()
     initFormResources();
     // Loading a face twice would register it twice; the first result stands.
     static const bool loaded = [] {
+        const struct {
+            const char* family; // as the forms and style sheets name it
+            const char* faces[2];
+        } bundled[] = {
+            {"Muli", {":/fonts/Mulish-Regular.ttf", ":/fonts/Mulish-Bold.ttf"}},
+            {"Arial", {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}},
+        };
         bool ok = true;
-        QStringList families;
-        for (const char* face : {":/fonts/Mulish-Regular.ttf", ":/fonts/Mulish-Bold.ttf"}) {
-            const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(face));
-            if (id < 0) {
-                ok = false;
-                continue;
+        for (const auto& font : bundled) {
+            QString family;
+            for (const char* face : font.faces) {
+                const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(face));
+                if (id < 0)
+                    ok = false;
+                else
+                    family = QFontDatabase::applicationFontFamilies(id).value(0);
             }
-            families << QFontDatabase::applicationFontFamilies(id);
+            // Used only where the named family is not installed.
+            if (!family.isEmpty())
+                QFont::insertSubstitution(QString::fromLatin1(font.family), family);
         }
-        if (!families.isEmpty())
-            QFont::insertSubstitution(QStringLiteral("Muli"), families.first());
         return ok;
     }();
     return loaded;

@@ -6,7 +6,8 @@
 // Makes ":/resources/..." and ":/fonts/..." available. Safe to call more than once.
 void initFormResources();
 
-// Initialises the resources, loads the bundled Mulish faces and maps the form's family "Muli"
-// to them, so the window looks as designed on machines without that font. Needs a
-// QGuiApplication. Returns false when a face could not be loaded (Qt then substitutes as usual).
+// Initialises the resources and loads the bundled faces: Mulish stands in for the forms' "Muli"
+// and Liberation Sans (metric-compatible) for the style sheets' "Arial", so the window has the
+// metrics it was laid out for on machines that have neither. Needs a QGuiApplication. Returns
+// false when a face could not be loaded (Qt then substitutes as usual).
 bool registerFormFonts();

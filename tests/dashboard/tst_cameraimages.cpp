@@ -29,6 +29,11 @@ private slots:
         window->deviceType = DeviceTypes::BRQ;
         window->updateLayout();
         QVERIFY(window->imageLabels[3] && window->cameraInfoLabels[3]);
+        // The images page as shown at the window's design size.
+        window->setWindowState(Qt::WindowNoState);
+        window->resize(1656, 877);
+        window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageImages);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
     void cleanupTestCase() { delete window; }
 
@@ -77,7 +82,16 @@ private slots:
         window->displayImageDataProgress(path, 2, "t", 0, "d");
         QLabel* label = window->imageLabels[1];
         QCOMPARE(label->pixmap(Qt::ReturnByValue).size(), shown);
-        QCOMPARE(label->alignment(), Qt::AlignCenter);
+        // Drawn so and centred, although the laid-out label is far wider than 4:3.
+        QVERIFY(label->width() * 3 > label->height() * 5);
+        const QImage drawn = label->grab().toImage();
+        QRect picture;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) == QColor(Qt::darkCyan).rgb())
+                    picture |= QRect(x, y, 1, 1);
+        QCOMPARE(picture.size(), shown);
+        QVERIFY((picture.center() - label->rect().center()).manhattanLength() <= 2);
     }
 
     void progressRefreshesThenFinalFadesIn()
