@@ -255,6 +255,12 @@ private slots:
             << QByteArrayList{fiveDigits, good} << QByteArrayList{good};
         QTest::newRow("good, bad, bad, good")
             << QByteArrayList{good + badSum + noTilde + later} << QByteArrayList{good, later};
+        QTest::newRow("@@junk between two frames")
+            << QByteArrayList{good + "@@junk" + later} << QByteArrayList{good, later};
+        QTest::newRow("truncated frame, good")
+            << QByteArrayList{statusFrame("CUT OFF").left(12) + good} << QByteArrayList{good};
+        QTest::newRow("frame missing its final CR LF, good")
+            << QByteArrayList{statusFrame("SHORT").chopped(2), good} << QByteArrayList{good};
     }
     void damagedFramesDoNotHoldBack()
     {
@@ -492,7 +498,6 @@ private slots:
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("iv");
         QTest::newRow("nothing loaded") << QByteArray() << QByteArray();
-        QTest::newRow("no IV") << kKey << QByteArray();
         QTest::newRow("no key") << QByteArray() << kIv;
         QTest::newRow("key of 31 bytes") << QByteArray(31, 'k').toBase64() << kIv;
         QTest::newRow("key of 33 bytes") << QByteArray(33, 'k').toBase64() << kIv;
@@ -521,32 +526,32 @@ private slots:
         QCOMPARE(decoded.count(), 0);
         QCOMPARE(worker.aesErrorCount, quint16(0));
 
-        // The frame is consumed; the one behind it waits for the next read.
+        // The frame is consumed; the one behind it in the same read goes through at once.
         log.clear();
         const QByteArray first = statusFrame("FIRST");
-        const QByteArray second = statusFrame("SECOND");
         worker.parseData_ORVA(kKnownEncrypted + first);
-        QCOMPARE(byteArgs(log), QByteArrayList{kKeyNotSet});
-        worker.parseData_ORVA(second);
-        QCOMPARE(byteArgs(log),
-                 QByteArrayList({kKeyNotSet, statusLine(first), statusLine(second)}));
+        QCOMPARE(byteArgs(log), QByteArrayList({kKeyNotSet, statusLine(first)}));
+        QVERIFY(frameBuffer.isEmpty());
     }
 
-    void ivOfWrongLengthDropsFrame()
+    // The counter block travels in the message: whatever the IV, the key deciphers the frame.
+    void ivIsNotNeededToDecrypt_data()
     {
+        QTest::addColumn<QByteArray>("iv");
+        QTest::newRow("no IV") << QByteArray();
+        QTest::newRow("IV of 7 bytes") << QByteArray(7, 'v').toBase64();
+        QTest::newRow("IV not Base64") << QByteArray("%%%%");
+    }
+    void ivIsNotNeededToDecrypt()
+    {
+        QFETCH(QByteArray, iv);
         Probe worker;
-        worker.setEncryptionKey(kKey, QByteArray(7, 'v').toBase64());
+        worker.setEncryptionKey(kKey, iv);
         QSignalSpy statuses(&worker, &data_incoming::sendEncryptionStatus);
-        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
-        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
-        QSignalSpy requests(&worker, &data_incoming::setEncryptionKeyRequired);
         QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
-
         worker.parseData_ORVA(kKnownEncrypted);
-        QCOMPARE(statuses.count() + log.count() + errors.count() + requests.count() +
-                     decoded.count(),
-                 0);
-        QVERIFY(frameBuffer.isEmpty());
+        QCOMPARE(spyArgs<int>(statuses), QList<int>{1});
+        QCOMPARE(byteArgs(decoded), QByteArrayList{kKnownPlain});
     }
 
     void decryptionFailures()
@@ -647,6 +652,71 @@ private slots:
         log.clear();
         worker.parseData_ORVA(first + second);
         QCOMPARE(log.count(), 0);
+    }
+
+    // A slow or noisy line on a real port, the worker on its own thread, partial frames aged
+    // after 250 ms of silence.
+    void slowAndNoisyLine_data()
+    {
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<QByteArray>("key"); // with kIv
+        QTest::addColumn<QByteArrayList>("log");
+        const QByteArray good = statusFrame("GOOD");
+        const QByteArray later = statusFrame("LATER");
+        const QByteArray slow = statusFrame(QByteArray(300, 'S'));
+        QByteArrayList paced; // 16 writes 25 ms apart: 400 ms for the frame, no gap near 250 ms
+        for (int at = 0; at < slow.size(); at += slow.size() / 16 + 1)
+            paced << slow.mid(at, slow.size() / 16 + 1);
+
+        QTest::newRow("frame slower than the age limit")
+            << paced << 25 << kKey << QByteArrayList{statusLine(slow)};
+        QTest::newRow("@@junk between two frames")
+            << QByteArrayList{good + "@@junk" + later} << 0 << kKey
+            << QByteArrayList{statusLine(good), statusLine(later)};
+        QTest::newRow("truncated frame before a frame")
+            << QByteArrayList{later.left(20) + good} << 0 << kKey
+            << QByteArrayList{statusLine(good)};
+        QTest::newRow("frame behind an undecryptable one")
+            << QByteArrayList{kKnownEncrypted + good} << 0 << QByteArray()
+            << QByteArrayList{kKeyNotSet, statusLine(good)};
+        QTest::newRow("encrypted frame in slow pieces, IV of 7 bytes")
+            << QByteArrayList{kKnownEncrypted.left(30), kKnownEncrypted.mid(30, 30),
+                              kKnownEncrypted.mid(60)}
+            << 150 << kKey << QByteArrayList{statusLine(kKnownPlain)};
+    }
+    void slowAndNoisyLine()
+    {
+        QFETCH(QByteArrayList, writes);
+        QFETCH(int, gapMs);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArrayList, log);
+        PtyPair pty;
+        auto* worker = new data_incoming;
+        QByteArrayList seen;
+        QObject context;
+        connect(worker, &data_incoming::sendLogMsg, &context,
+                [&](const QByteArray& line) { seen << line; });
+        WorkerThread thread(worker);
+        QMetaObject::invokeMethod(
+            worker,
+            [&] {
+                worker->setDeviceTypeState(DeviceTypes::ORVA);
+                worker->setFrameTimeout(250);
+                if (!key.isEmpty())
+                    worker->setEncryptionKey(key, QByteArray(7, 'v').toBase64());
+                worker->openSerialPort(pty.portPath());
+            },
+            Qt::BlockingQueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty() && seen.last().contains("Opened Serial Port"),
+                                 10000);
+        seen.clear();
+
+        for (const QByteArray& bytes : writes) {
+            QVERIFY(pty.write(bytes));
+            QTest::qWait(gapMs);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(seen, log, 5000);
     }
 
     // The unit on a serial line: frames cut into arbitrary writes, plain, compressed,
