@@ -227,7 +227,9 @@ private:
     void copyBufferToDataLog();
     void reportBrqAcknowledgements();
     void sendPendingBrqCommands();
+    void takeWeatherPackets();
     void handleImagePacket(const QByteArray& packet);
+    void abandonImage(int camera, const QByteArray& reason);
     QString imageFilePath(int camera, double angle);
     void losePort(const QString& reason);
     QByteArray portNameBytes() const { return portName.toUtf8(); }
