@@ -6,8 +6,10 @@
 #include "tests/link/linktest.h"
 #include "tests/support/orvaframe.h"
 #include "tests/support/ptypair.h"
+#include "tests/support/recordtext.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSignalSpy>
@@ -62,6 +64,43 @@ QByteArray encrypt(const QByteArray& key, const QByteArray& plain)
         QByteArray::fromBase64(key), 7, QByteArray::fromBase64(kIv), plain.constData(),
         quint16(plain.size()), out.data(), &length, quint16(out.size()), false);
     return failed ? QByteArray() : out.left(length - 1);
+}
+
+// Writes the bytes as a serial line at `baud` delivers them, ten bits a byte.
+bool writePaced(PtyPair& pty, const QByteArray& bytes, int baud)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (int sent = 0; sent < bytes.size();) {
+        const int due = int(qMin<qint64>(bytes.size(), clock.elapsed() * baud / 10000 + 1));
+        if (due > sent && !pty.write(bytes.mid(sent, due - sent)))
+            return false;
+        sent = qMax(sent, due);
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+// A weather frame of the size of a real full record (about 1 kB; 1.4 kB once encrypted).
+QByteArray fullRecordFrame(const QString& temperature)
+{
+    const QString record = buildRecord({
+        {"N", {"METAR", "0", "0", "0", "KVDS", "1", "1"}},
+        {"B", {"12.6", "60", "0", "E1", "0", "60"}},
+        {"T", {"24/03/05,17:55:00"}},
+        {"IR", {"0", "0", "0", "KVDS"}},
+        {"WI", {"8", "240", "9", "240"}},
+        {"GU", {"0", "0", "12", "250", "0", "0", "0", "0"}},
+        {"TA", {temperature}},
+        {"RH", {"55"}},
+        {"BA", {"1013.2", "2992", "0.0"}},
+        {"CL", {"1", "90", "250", "0", "0", "0", "0", "2", "6", "0", "0", "0", "0", "760"}},
+        {"PW", {"0.0", "XX", "0", "16.0", "16.0", "XX"}},
+        {"LT", {"0", "0", "0", "0", "0", "0"}},
+        {"PA", {"0", "0", "0", "0", "0", "0.00", "0.00", "0.00", "0.00"}},
+        {"ZZ", {QString(640, QLatin1Char('0'))}}, // the rest of a full record, unread here
+    });
+    return orvaFrame('0', record.toUtf8());
 }
 
 void feed(data_incoming& worker, const QByteArrayList& chunks)
@@ -717,6 +756,39 @@ private slots:
             QTest::qWait(gapMs);
         }
         QTRY_COMPARE_WITH_TIMEOUT(seen, log, 5000);
+    }
+
+    // Encrypted full records at 9600 baud take about 1.4 s each, longer than the age limit of a
+    // partial frame: every one is decoded.
+    void encryptedFullRecordsAt9600Baud()
+    {
+        PtyPair pty;
+        auto* worker = new data_incoming;
+        QStringList temperatures;
+        bool opened = false;
+        QObject context;
+        connect(worker, &data_incoming::weather_data_received, &context,
+                [&](const QJsonObject& r) { temperatures << r["Temperature"].toString(); });
+        connect(worker, &data_incoming::sendLogMsg, &context,
+                [&](const QByteArray& line) { opened = opened || line.contains("Opened"); });
+        WorkerThread thread(worker);
+        QMetaObject::invokeMethod(
+            worker,
+            [&] {
+                worker->setDeviceTypeState(DeviceTypes::ORVA);
+                worker->setEncryptionKey(kKey, kIv);
+                worker->openSerialPort(pty.portPath());
+            },
+            Qt::BlockingQueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(opened, 10000);
+
+        const QStringList sent{"11.5", "12.5"};
+        for (const QString& t : sent) {
+            const QByteArray frame = orvaFrame('F', encrypt(kKey, fullRecordFrame(t)));
+            QVERIFY2(frame.size() > 1200, QByteArray::number(frame.size()));
+            QVERIFY(writePaced(pty, frame, 9600));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(temperatures, sent, 5000);
     }
 
     // The unit on a serial line: frames cut into arbitrary writes, plain, compressed,

@@ -34,6 +34,9 @@ struct UnitOptions {
     // A module reports a command it carries out ("@5") this long after the "@3" answer; a log
     // erasure takes twice as long.
     int completionDelayMs = 1500;
+    // Above 0: the unit sends no faster than a serial line at this many baud, ten bits a byte
+    // (8N1), as a real line delivers it. 0: as fast as the pseudo-terminal takes the bytes.
+    int paceBaud = 0;
 };
 
 // Empty when the options describe a unit that can run, otherwise the reason.
@@ -93,6 +96,9 @@ private:
     void pump();
     void writeOut(const QByteArray& bytes);
     void flushOut();
+    // Pacing: how many of the pending bytes the line can take now.
+    qint64 lineDue() const;
+    qint64 lineAllows() const;
     int quietMs() const;
     // Runs `step` after `ms` unless the link has been lost in between.
     void later(int ms, const std::function<void()>& step);
@@ -141,7 +147,9 @@ private:
     };
     QList<Packet> packets;
     bool recordWaiting = false; // a record sits in `packets`
-    QElapsedTimer sinceSend;
+    QElapsedTimer sinceSend;    // since the last byte went to the line
+    QElapsedTimer paceClock;    // since the line began its current run of bytes
+    qint64 pacedBytes = 0;      // bytes sent in that run
     int recordIndex = 0;
 
     // The unit's settings, as its commands leave them.
