@@ -220,6 +220,8 @@ void MainGUI::on_pushButtonSetupConnection_clicked()
     statusLabel.setText(QStringLiteral("Disconnected from Device."));
     connectionStatusLabel.clear();
     clearValues();
+    // After the panes are cleared, so that the operator still sees which report was not sent.
+    metarForm->transaction.endForNewConnection();
     deviceLayoutPending = true;
     emit logDataMainMsg("INFO: New Device Connection requested");
     selectDeviceDialog->show();

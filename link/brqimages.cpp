@@ -6,7 +6,7 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QFile>
+#include <QSaveFile>
 
 #include <cmath>
 
@@ -118,18 +118,22 @@ QString safeFileNamePart(const QString& text)
     return out;
 }
 
-// The whole picture so far: header, chunks up to the latest, end-of-image marker. A file that
-// could not be opened or written in full counts as not written.
+// The whole picture so far: header, chunks up to the latest, end-of-image marker. It goes to a
+// temporary file beside the picture that replaces it only once written in full, so that a full
+// disk never leaves the path, which the progress signal names, holding a broken picture.
 bool writeImageFile(const QString& path, int fileLength)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Unbuffered: a buffered short write is not seen, and the save file would be committed cut.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     QByteArray& assembly = imageAssemblyBuffer();
     assembly.replace(0, kHeaderTemplateSize, jpegHeaderTemplate());
-    const bool written = file.write(assembly.constData(), fileLength) == fileLength;
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    if (file.write(assembly.constData(), fileLength) != fileLength) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace
@@ -175,10 +179,6 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
 
     const int offset = kHeaderTemplateSize + imageChunkLength * sequence;
     const int fileLength = offset + imageChunkLength + 2;
-    if (fileLength > kAssemblySize) {
-        qDebug() << "Image packet dropped, sequence beyond the assembly area:" << sequence;
-        return;
-    }
 
     if (!(isDeviceTimeUnset(packet) && sequence > 0))
         imageTimestampText = imageTimestamp(packet);
@@ -207,6 +207,17 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
     if (loggingMode == LoggingType::Debug)
         emit sendLogMsg("DEBUG: " + seqText.toLatin1());
 
+    // The picture cannot take this chunk; its last packet still ends the transfer.
+    if (fileLength > kAssemblySize) {
+        qDebug() << "Image chunk not stored, sequence beyond the assembly area:" << sequence;
+        if (kind == imageLastPacketKind)
+            abandonImage(camera, QByteArray("the picture has more than ") +
+                                     QByteArray::number((kAssemblySize - kHeaderTemplateSize - 2) /
+                                                        imageChunkLength) +
+                                     " packets");
+        return;
+    }
+
     QByteArray& assembly = imageAssemblyBuffer();
     assembly.replace(offset, imageChunkLength, packet.constData() + imageHeaderLength,
                      imageChunkLength);
@@ -222,7 +233,7 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
         angle = 0.0; // no "-0" in a file name
 
     const QString path = imageFilePath(camera, angle);
-    writeImageFile(path, fileLength);
+    const bool written = writeImageFile(path, fileLength);
 
     if (camera >= 1 && camera <= 4 && !imageTimestampText.isEmpty()) {
         const QStringList parts = imageTimestampText.split(QLatin1Char('_'));
@@ -236,12 +247,26 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
         return;
     emit sendRawData("\r\nLast Packet of Image Received");
     const QString finalPath = imageFilePath(camera, angle);
-    if (!writeImageFile(finalPath, fileLength))
+    if (!written && !writeImageFile(finalPath, fileLength)) {
+        abandonImage(camera, "the file could not be written [ " + finalPath.toUtf8() + " ]");
         return;
+    }
     emit sendLogMsg("INFO: Final Image Output to " + finalPath.toUtf8());
     emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Image received from Camera ") +
                            QString::number(camera));
     receiveBuffer.clear();
     emit sendCameraFinal(camera, finalPath);
+    emit enableCamera(false);
+}
+
+// A picture whose last packet came but which cannot be completed: the transfer ends all the same,
+// so the camera indicator goes off and the next picture starts from an empty buffer.
+void data_incoming::abandonImage(int camera, const QByteArray& reason)
+{
+    const QByteArray text =
+        "ERROR: BRQ Image from Camera " + QByteArray::number(camera) + " abandoned, " + reason;
+    emit sendLogMsg(text);
+    emit sendDisplayErrorMsg(QString::fromUtf8(text));
+    receiveBuffer.clear();
     emit enableCamera(false);
 }

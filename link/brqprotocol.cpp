@@ -219,14 +219,12 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
         }
     }
 
+    takeWeatherPackets();
+
     const QStringList lines = extractAtLines(receiveBuffer);
     const QString& iLine = lines.at(0);
     const QString& otherLine = lines.at(1);
-
-    if (startsWithRecord && otherLine.startsWith(QLatin1String("@0")) &&
-        receiveBuffer.contains('~') && receiveBuffer.endsWith(kBlankLine)) {
-        handleWeatherData(receiveBuffer, '0', QByteArray());
-    } else if (receiveBuffer.size() > imageHeaderLength) {
+    if (receiveBuffer.size() > imageHeaderLength) {
         if (receiveBuffer.startsWith("@1")) {
             handleImagePacket(receiveBuffer);
         } else if (iLine.startsWith(QLatin1String("@I")) &&
@@ -239,6 +237,24 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
     }
 
     idleTicks = 0;
+}
+
+// Each complete weather packet at the front of the buffer goes to the record builder once, in
+// order, and leaves the buffer: a packet that follows within the idle time is then published on
+// its own, not behind the first one again.
+void data_incoming::takeWeatherPackets()
+{
+    while (receiveBuffer.startsWith("@I")) {
+        const int tilde = receiveBuffer.indexOf('~');
+        const int end = tilde < 0 ? -1 : receiveBuffer.indexOf(kBlankLine, tilde);
+        if (end < 0)
+            return;
+        const QByteArray packet = receiveBuffer.left(end + kBlankLine.size());
+        if (!extractAtLines(packet).at(1).startsWith(QLatin1String("@0")))
+            return;
+        receiveBuffer.remove(0, packet.size());
+        handleWeatherData(packet, '0', QByteArray());
+    }
 }
 
 void data_incoming::reportBrqAcknowledgements()

@@ -224,10 +224,10 @@ private:
 
     // ORVA framing passes.
     enum class FrameSearch { Wait, Found, Bad };
-    enum class Unwrapped { Frame, Dropped, Refused };
     bool orvaPass(const QByteArray& data, bool arrival);
     FrameSearch findOrvaFrame(int* start, int* end);
-    Unwrapped unwrapOrvaFrame(QByteArray& frame);
+    // False when the frame is consumed without a dispatch (cannot be unwrapped).
+    bool unwrapOrvaFrame(QByteArray& frame);
     bool decryptOrvaPayload(const QByteArray& payload, QByteArray& plain);
     void reportKeyMissing();
     void dispatchOrvaFrame(QByteArray frame);
@@ -235,7 +235,9 @@ private:
     void copyBufferToDataLog();
     void reportBrqAcknowledgements();
     void sendPendingBrqCommands();
+    void takeWeatherPackets();
     void handleImagePacket(const QByteArray& packet);
+    void abandonImage(int camera, const QByteArray& reason);
     QString imageFilePath(int camera, double angle);
     void losePort(const QString& reason);
     QByteArray portNameBytes() const { return portName.toUtf8(); }

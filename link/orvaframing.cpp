@@ -63,6 +63,25 @@ bool endsLikeFrame(const QByteArray& candidate)
     return tilde >= 0 && tilde == candidate.size() - kTailLength;
 }
 
+// A candidate that ends like a frame but fails its sum may be a cut-off frame or junk holding "@"
+// in front of a whole frame. Returns the first later "@" from which the sum checks out, or -1;
+// one pass, since every such start shares the candidate's tail.
+int laterFrameStart(const QByteArray& candidate)
+{
+    const int tilde = candidate.size() - kTailLength;
+    const char* tail = candidate.constData() + tilde + 1;
+    const int expected = hexPair(tail) * 256 + hexPair(tail + 2);
+    quint16 sum = 0;
+    for (int i = 0; i <= tilde; ++i)
+        sum = quint16(sum + quint8(candidate.at(i)));
+    for (int from = 0; from < tilde; ++from) {
+        if (from > 0 && candidate.at(from) == '@' && sum == expected)
+            return from;
+        sum = quint16(sum - quint8(candidate.at(from)));
+    }
+    return -1;
+}
+
 // Overlapping occurrences count: CR LF CR LF CR LF holds two. Stops at the second, so a long
 // debug file is not scanned to its end once per frame.
 bool holdsTwoTerminators(const QByteArray& buffer)
@@ -127,14 +146,15 @@ bool data_incoming::orvaPass(const QByteArray& data, bool arrival)
 {
     emit sendRawData(data);
 
-    // A partial frame that saw no "@" chunk for a whole timer period was cut off on the line.
-    // Only a new arrival can find it stale: the passes after the first belong to the same chunk.
+    // A partial frame after which no byte came for a whole timer period was cut off on the line.
+    // Every byte counts: an encrypted full record takes more than a second at 9600 baud. Only a
+    // new arrival can find it stale: the passes after the first belong to the same chunk.
     if (arrival && !frameBuffer.isEmpty() &&
         (!frameTimer->isActive() || frameTimer->remainingTime() == 0)) {
-        qDebug() << "Discarding a partial ORVA frame older than" << frameTimeoutMs << "ms";
+        qDebug() << "Discarding a partial ORVA frame silent for" << frameTimeoutMs << "ms";
         frameBuffer.clear();
     }
-    if (data.contains('@')) {
+    if (!data.isEmpty()) {
         frameTimer->setSingleShot(true);
         frameTimer->start(frameTimeoutMs);
     }
@@ -175,83 +195,64 @@ bool data_incoming::orvaPass(const QByteArray& data, bool arrival)
         QByteArray frame = frameBuffer.left(end);
         frameBuffer.remove(0, end);
 
-        switch (unwrapOrvaFrame(frame)) {
-        case Unwrapped::Refused:
-            return false;
-        case Unwrapped::Dropped:
-            return more;
-        case Unwrapped::Frame:
-            break;
-        }
-        dispatchOrvaFrame(frame);
+        // A frame that cannot be unwrapped is consumed; the frames behind it go on at once, since
+        // the next read may come after the age limit.
+        if (unwrapOrvaFrame(frame))
+            dispatchOrvaFrame(frame);
         return more;
     }
 }
 
 // The buffer starts with "@". Candidates run from there to each terminator in turn, since a
 // payload may itself hold "\r\n\r\n". A candidate that fails its sum although its tail is where a
-// frame's tail belongs is a damaged frame; the frame after a terminator skipped earlier may still
-// be whole, and is the one taken then.
+// frame's tail belongs is a damaged frame, unless a whole frame starts at a later "@" inside it.
 data_incoming::FrameSearch data_incoming::findOrvaFrame(int* start, int* end)
 {
-    QList<int> skippedEnds;
     for (int at = frameBuffer.indexOf(kTerminator); at >= 0;
          at = frameBuffer.indexOf(kTerminator, at + 1)) {
-        const int candidateEnd = at + kTerminator.size();
-        const QByteArray candidate = frameBuffer.left(candidateEnd);
+        *end = at + kTerminator.size();
+        const QByteArray candidate = frameBuffer.left(*end);
         if (debugOutputOn())
             qDebug() << candidate;
         if (verify_packet(candidate)) {
             *start = 0;
-            *end = candidateEnd;
             return FrameSearch::Found;
         }
         qDebug() << "VERIFY FAILED";
-        if (!endsLikeFrame(candidate)) {
-            skippedEnds << candidateEnd;
+        if (!endsLikeFrame(candidate))
             continue;
-        }
-        for (int from : skippedEnds) {
-            if (from < candidateEnd && frameBuffer.at(from) == '@' &&
-                verify_packet(frameBuffer.mid(from, candidateEnd - from))) {
-                *start = from;
-                *end = candidateEnd;
-                return FrameSearch::Found;
-            }
-        }
-        *start = 0;
-        *end = candidateEnd;
-        return FrameSearch::Bad;
+        *start = laterFrameStart(candidate);
+        return *start > 0 ? FrameSearch::Found : FrameSearch::Bad;
     }
     return FrameSearch::Wait;
 }
 
-data_incoming::Unwrapped data_incoming::unwrapOrvaFrame(QByteArray& frame)
+bool data_incoming::unwrapOrvaFrame(QByteArray& frame)
 {
     const char type = frame.size() > 1 ? frame.at(1) : '\0';
     if (type != 'F' && type != 'E' && type != 'C')
-        return Unwrapped::Frame;
+        return true;
 
     if (frame.size() < kHeadLength + kTailLength) {
         qDebug() << "Wrapped ORVA frame too short for a payload, dropped:" << frame;
-        return Unwrapped::Dropped;
+        return false;
     }
     const QByteArray payload = frame.mid(kHeadLength, frame.size() - kHeadLength - kTailLength);
 
     if (type == 'F') {
         QByteArray plain;
         if (!decryptOrvaPayload(payload, plain))
-            return Unwrapped::Refused;
+            return false;
         frame = plain;
         emit sendDecodedData(frame);
-        return Unwrapped::Frame;
+        return true;
     }
 
     quint32 count = 0;
     if (type == 'C') {
         QByteArray plain;
         if (!decryptOrvaPayload(payload, plain))
-            return Unwrapped::Refused;
+            return false;
         // The plaintext never exceeds the deciphering area, which is as large as this one.
         count = quint32(plain.size());
         std::memcpy(packetCodeInput, plain.constData(), count);
@@ -260,7 +261,7 @@ data_incoming::Unwrapped data_incoming::unwrapOrvaFrame(QByteArray& frame)
         if (payload.size() > kWorkAreaSize) {
             qDebug() << "Compressed ORVA payload of" << payload.size() << "bytes exceeds"
                      << kWorkAreaSize << "bytes, dropped";
-            return Unwrapped::Dropped;
+            return false;
         }
         count = quint32(payload.size());
         std::memcpy(packetCodeInput, payload.constData(), count);
@@ -272,11 +273,11 @@ data_incoming::Unwrapped data_incoming::unwrapOrvaFrame(QByteArray& frame)
     const int tilde = decoded.indexOf('~');
     if (tilde < 0 || decoded.size() - tilde < kTailLength) {
         qDebug() << "Decompressed ORVA frame has no complete tail, dropped:" << decoded;
-        return Unwrapped::Dropped;
+        return false;
     }
     frame = decoded.left(tilde + kTailLength);
     emit sendDecodedData(frame);
-    return Unwrapped::Frame;
+    return true;
 }
 
 bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& plain)
@@ -306,7 +307,8 @@ bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& pl
             return true;
         }
     }
-    if (encryptionKey.isEmpty() || encryptionIV.isEmpty()) {
+    // The counter block travels in each message: deciphering needs the key, never the IV.
+    if (encryptionKey.isEmpty()) {
         reportKeyMissing();
         return false;
     }
@@ -314,12 +316,6 @@ bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& pl
     if (key.size() != kAesKeyLength) {
         qDebug() << "Encryption key decodes to" << key.size() << "bytes, not" << kAesKeyLength;
         reportKeyMissing();
-        return false;
-    }
-    const int ivLength = QByteArray::fromBase64(encryptionIV).size();
-    if (ivLength != kAesIvLength) {
-        qDebug() << "Encryption IV decodes to" << ivLength << "bytes, not" << kAesIvLength
-                 << "; encrypted frame dropped";
         return false;
     }
 

@@ -75,7 +75,7 @@ QString stampedName(const char* prefix, const QString& stamp, int n)
     return name + QLatin1String(".txt");
 }
 
-bool syncToDisk(QFile& file)
+bool fileSync(QFile& file)
 {
     if (!file.flush())
         return false;
@@ -84,6 +84,17 @@ bool syncToDisk(QFile& file)
 #else
     return true;
 #endif
+}
+
+DiskSync& diskSync()
+{
+    static DiskSync sync;
+    return sync;
+}
+
+bool syncToDisk(QFile& file)
+{
+    return diskSync() ? diskSync()(file) : fileSync(file);
 }
 
 struct DataFileContent {
@@ -137,37 +148,60 @@ QByteArray arrayElement(const QJsonObject& record)
     return single.mid(2, single.size() - 5);
 }
 
-bool parseJournal(const QByteArray& text, qint64* oldSize, qint64* newSize)
+// Where an append begins: at the old tail, which it overwrites, or at the start of an empty file.
+qint64 appendStart(qint64 oldSize)
 {
-    if (!text.endsWith('\n'))
-        return false;
-    const QList<QByteArray> fields = text.trimmed().split(' ');
-    if (fields.size() != 2)
+    return oldSize == 0 ? 0 : oldSize - dataTail().size();
+}
+
+// What a journal holds: "<old size> <new size>\n", then the bytes its append writes from
+// appendStart(old size) on.
+struct Journal {
+    qint64 oldSize = 0;
+    qint64 newSize = 0;
+    QByteArray chunk;
+};
+
+// False for a journal cut short (its append had not touched the data file yet) or one that is
+// not this worker's.
+bool parseJournal(const QByteArray& text, Journal* journal)
+{
+    const int lineEnd = text.indexOf('\n');
+    const QList<QByteArray> fields = text.left(lineEnd).split(' ');
+    if (lineEnd < 0 || fields.size() != 2)
         return false;
     bool okOld = false;
     bool okNew = false;
-    *oldSize = fields.at(0).toLongLong(&okOld);
-    *newSize = fields.at(1).toLongLong(&okNew);
-    return okOld && okNew && *oldSize >= 0 && *newSize > *oldSize;
+    journal->oldSize = fields.at(0).toLongLong(&okOld);
+    journal->newSize = fields.at(1).toLongLong(&okNew);
+    journal->chunk = text.mid(lineEnd + 1);
+    return okOld && okNew && journal->oldSize >= 0 && journal->newSize > journal->oldSize &&
+           appendStart(journal->oldSize) >= 0 &&
+           journal->chunk.size() == journal->newSize - appendStart(journal->oldSize);
 }
 
-// True when the bytes past the old content form one complete record followed by the tail.
-bool appendCompleted(QFile& file, qint64 oldSize, qint64 newSize)
+enum class JournalMatch { Foreign, Completed, Interrupted };
+
+// Whether the data file is the one the journal's append was writing: from the append's start on
+// it holds, byte for byte, the journal's bytes or, where the old file reached, its old tail. A
+// file rewritten since, or any other file of that name, is foreign and is left alone.
+JournalMatch matchJournal(QFile& data, const Journal& journal)
 {
-    const qint64 tail = dataTail().size();
-    const qint64 start = oldSize == 0 ? 0 : oldSize - tail;
-    if (file.size() != newSize || start < 0 || !file.seek(start))
-        return false;
-    QByteArray region = fromPlatformText(file.read(newSize - start));
-    if (oldSize > 0) {
-        if (!region.startsWith(','))
-            return false;
-        region[0] = '[';
+    const qint64 start = appendStart(journal.oldSize);
+    const qint64 size = data.size();
+    if (size < start || size > journal.newSize || !data.seek(start))
+        return JournalMatch::Foreign;
+    const QByteArray region = data.read(size - start);
+    if (region.size() != size - start)
+        return JournalMatch::Foreign;
+    const QByteArray& tail = dataTail();
+    for (int i = 0; i < region.size(); ++i) {
+        const bool written = region.at(i) == journal.chunk.at(i);
+        const bool old = start + i < journal.oldSize && region.at(i) == tail.at(i);
+        if (!written && !old)
+            return JournalMatch::Foreign;
     }
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(region, &error);
-    return error.error == QJsonParseError::NoError && document.isArray() &&
-           document.array().size() == 1 && region.endsWith(kTailText);
+    return region == journal.chunk ? JournalMatch::Completed : JournalMatch::Interrupted;
 }
 
 } // namespace
@@ -368,9 +402,11 @@ logging::AppendResult logging::appendRecord(const QJsonObject& record, qint64* c
     }
 
     // The file is not known from this worker's own writes: read it, and write the whole
-    // array anew through a save file, which replaces the old file only once complete.
+    // array anew through a save file, which replaces the old file only once complete. An
+    // append whose undo failed left its journal: that is settled first.
     dataKnownSize = -1;
     const QString path = dataFile.fileName();
+    settleJournal(path);
     const DataFileContent content = readDataFile(path);
     if (content.kind == DataFileContent::NotArray)
         return AppendResult::Unusable;
@@ -379,9 +415,13 @@ logging::AppendResult logging::appendRecord(const QJsonObject& record, qint64* c
     array.append(record);
     const QByteArray text = QJsonDocument(array).toJson(QJsonDocument::Indented) + '\n';
     const QByteArray bytes = platformText(text);
+    // Unbuffered: a buffered short write is not seen, and the save file would be committed cut.
     QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+        out.write(bytes) != bytes.size() || !out.commit())
         return AppendResult::Lost;
+    // The journal described the file just replaced.
+    QFile::remove(path + QLatin1String(kJournalSuffix));
     *charsBefore = content.chars;
     dataKnownSize = bytes.size();
     dataKnownChars = textLength(text);
@@ -398,22 +438,29 @@ logging::AppendResult logging::appendInPlace(const QByteArray& element, qint64* 
     if (!dataFile.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return AppendResult::Unusable;
     const qint64 oldSize = dataFile.size();
-    const qint64 start = oldSize == 0 ? 0 : oldSize - tail.size();
+    const qint64 start = appendStart(oldSize);
     bool trusted = oldSize == dataKnownSize && start >= 0;
-    if (trusted && oldSize > 0)
-        trusted = dataFile.seek(start) && dataFile.read(tail.size()) == tail;
+    // The byte before the old tail tells an empty array ("[") from one with elements.
+    bool emptyArray = false;
+    if (trusted && oldSize > 0) {
+        const QByteArray last =
+            start >= 1 && dataFile.seek(start - 1) ? dataFile.read(tail.size() + 1) : QByteArray();
+        trusted = last.mid(1) == tail;
+        emptyArray = last.startsWith('[');
+    }
     if (!trusted) {
         dataFile.close();
         return AppendResult::Unusable;
     }
 
-    const QByteArray added = (oldSize == 0 ? QByteArray("[\n") : QByteArray(",\n")) + element;
+    const QByteArray lead = oldSize == 0 ? "[\n" : emptyArray ? "\n" : ",\n";
+    const QByteArray added = lead + element;
     const QByteArray chunk = platformText(added + kTailText);
     const qint64 newSize = start + chunk.size();
 
     QFile journal(dataFile.fileName() + QLatin1String(kJournalSuffix));
     const QByteArray journalText =
-        QByteArray::number(oldSize) + ' ' + QByteArray::number(newSize) + '\n';
+        QByteArray::number(oldSize) + ' ' + QByteArray::number(newSize) + '\n' + chunk;
     if (!journal.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         journal.write(journalText) != journalText.size() || !syncToDisk(journal)) {
         journal.close();
@@ -431,7 +478,7 @@ logging::AppendResult logging::appendInPlace(const QByteArray& element, qint64* 
                    (oldSize == 0 || dataFile.write(tail) == tail.size()) && syncToDisk(dataFile);
     }
     dataFile.close();
-    // A failed undo keeps the journal, so the next start finishes it.
+    // A failed undo keeps the journal, so the next append or start settles it.
     if (restored)
         journal.remove();
     if (!written) {
@@ -450,37 +497,42 @@ void logging::recoverInterruptedAppends(const QString& folder)
         QDir(folder).entryList({QLatin1String(kDataPrefix) + QLatin1Char('*') + kJournalSuffix},
                                QDir::Files | QDir::Hidden);
     for (const QString& journalName : journals) {
-        const QString journalPath = QDir::cleanPath(folder + QLatin1Char('/') + journalName);
         const QString dataName = journalName.left(journalName.size() - int(strlen(kJournalSuffix)));
-        QFile journal(journalPath);
-        QFile data(QDir::cleanPath(folder + QLatin1Char('/') + dataName));
-        qint64 oldSize = 0;
-        qint64 newSize = 0;
-        // An incomplete journal means the data file was not touched yet.
-        if (!journal.open(QIODevice::ReadOnly) ||
-            !parseJournal(journal.read(64), &oldSize, &newSize) ||
-            !data.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
-            journal.close();
-            journal.remove();
-            continue;
-        }
-        journal.close();
-        const qint64 start = oldSize == 0 ? 0 : oldSize - dataTail().size();
-        if (data.size() < start || appendCompleted(data, oldSize, newSize)) {
-            data.close();
-            journal.remove();
-            continue;
-        }
-        const bool restored = data.resize(start) && data.seek(start) &&
-                              (oldSize == 0 || data.write(dataTail()) == dataTail().size()) &&
-                              syncToDisk(data);
-        data.close();
-        if (restored) {
-            journal.remove();
-            logMessages("ERROR: Data Log File write was interrupted; its last record is lost [ " +
-                        dataName.toUtf8() + " ]");
-        }
+        settleJournal(QDir::cleanPath(folder + QLatin1Char('/') + dataName));
     }
+}
+
+// Finishes what an interrupted append left: a record cut short is taken out again; a complete one
+// stays. The journal goes once the file is settled, or at once when it does not describe the file.
+void logging::settleJournal(const QString& dataPath)
+{
+    QFile journal(dataPath + QLatin1String(kJournalSuffix));
+    if (!journal.exists())
+        return;
+    Journal described;
+    const bool known =
+        journal.open(QIODevice::ReadOnly) && parseJournal(journal.readAll(), &described);
+    journal.close();
+    QFile data(dataPath);
+    if (!known || !data.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) {
+        journal.remove();
+        return;
+    }
+    const JournalMatch match = matchJournal(data, described);
+    bool settled = true;
+    if (match == JournalMatch::Interrupted) {
+        const qint64 start = appendStart(described.oldSize);
+        settled = data.resize(start) && data.seek(start) &&
+                  (described.oldSize == 0 || data.write(dataTail()) == dataTail().size()) &&
+                  syncToDisk(data);
+    }
+    data.close();
+    if (!settled)
+        return;
+    journal.remove();
+    if (match == JournalMatch::Interrupted)
+        logMessages("ERROR: Data Log File write was interrupted; its last record is lost [ " +
+                    QFileInfo(dataPath).fileName().toUtf8() + " ]");
 }
 
 void logging::clearLogDir()
@@ -507,4 +559,9 @@ void logging::clearLogDir()
         if (distance > retentionDays)
             QFile::remove(path); // a subfolder cannot be removed and stays
     }
+}
+
+void setDiskSync(DiskSync sync)
+{
+    diskSync() = std::move(sync);
 }

@@ -8,7 +8,14 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 class QTimer;
+
+// Makes a written data log file, or its journal, durable. A test replaces it to make the disk
+// fail; an empty function restores the real one.
+using DiskSync = std::function<bool(QFile& file)>;
+void setDiskSync(DiskSync sync);
 
 // Keeps the application log (one text line per message) and the JSON data log
 // (one array of packet records) in one folder, and clears old files from it daily.
@@ -49,6 +56,7 @@ private:
     AppendResult appendRecord(const QJsonObject& record, qint64* charsBefore);
     AppendResult appendInPlace(const QByteArray& element, qint64* charsBefore);
     void recoverInterruptedAppends(const QString& folder);
+    void settleJournal(const QString& dataPath);
 
     QFile logFile;
     QFile dataFile;

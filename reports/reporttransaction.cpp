@@ -277,6 +277,16 @@ void ReportTransaction::reset()
     setOutsideCancelShown(false);
 }
 
+void ReportTransaction::endForNewConnection()
+{
+    if (inProgress())
+        emit error(QStringLiteral("New device connection before the report transaction could "
+                                  "complete. The following message was not ") +
+                   (pendingSent_ ? QStringLiteral("confirmed: '") : QStringLiteral("sent: '")) +
+                   textOf(pending_.record) + QStringLiteral("'."));
+    reset();
+}
+
 void ReportTransaction::send(const QString& text)
 {
     emit sendCommand(sendCommandFor(singleLineReport(text)));

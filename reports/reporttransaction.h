@@ -74,6 +74,9 @@ public:
     void sendReviewed(Observation observation, bool delayBoxChecked, const QTime& manualDelay,
                       const QTime& editorDelay);
     void reset();
+    // The unit the pending report was for is gone: the report is dropped with an error that
+    // names it, and a running countdown stops, so that it never reaches the next unit.
+    void endForNewConnection();
 
 signals:
     void info(const QString& text);

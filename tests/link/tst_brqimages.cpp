@@ -2,6 +2,7 @@
 
 #include "decoder/weatherdatadecoder.h"
 #include "link/data_incoming.h"
+#include "tests/link/linktest.h"
 #include "tests/support/ptypair.h"
 #include "tests/support/scopedclock.h"
 
@@ -13,6 +14,11 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
 
 namespace
 {
@@ -476,12 +482,20 @@ private slots:
         QFETCH(int, fileSize);
         Fixture f;
         QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
-        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        QSignalSpy errors(&f.worker, &data_incoming::sendDisplayErrorMsg);
         f.feed(imagePacket(1, 11, sequence, filler(sequence)));
+        QCOMPARE(info.count(), 1);
+        QCOMPARE(camera.last().at(0).toBool(), false);
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
         if (fileSize == 0) {
+            // The last packet ends the transfer even when its chunk cannot be stored.
             QVERIFY(f.files().isEmpty());
-            QCOMPARE(camera.count() + progress.count() + finals.count(), 0);
+            QCOMPARE(finals.count(), 0);
+            QCOMPARE(textArgs(errors),
+                     QStringList{"ERROR: BRQ Image from Camera 1 abandoned, the picture has more "
+                                 "than 196 packets"});
             return;
         }
         const QByteArray file = readFile(finals.at(0).at(1).toString());
@@ -544,6 +558,7 @@ private slots:
             QVERIFY(QString::fromUtf8(logs.at(i).at(0).toByteArray()).startsWith(log.at(i)));
     }
 
+    // A picture that cannot be written ends all the same, with a message.
     void unwritableFolder()
     {
         Fixture f;
@@ -552,19 +567,54 @@ private slots:
         QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
         QSignalSpy raw(&f.worker, &data_incoming::sendRawData);
-        QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
-        const QByteArray packet = imagePacket(1, 11, 0, filler(0));
-        f.feed(packet);
+        QSignalSpy errors(&f.worker, &data_incoming::sendDisplayErrorMsg);
+        f.feed(imagePacket(1, 11, 0, filler(0)));
         QCOMPARE(progress.count(), 1);
-        const QString missing = QDir::toNativeSeparators(f.dir.filePath("missing"));
-        QVERIFY(progress.at(0).at(0).toString().startsWith(missing));
+        const QString path = progress.at(0).at(0).toString();
+        QVERIFY(path.startsWith(QDir::toNativeSeparators(f.dir.filePath("missing"))));
         QCOMPARE(raw.last().at(0).toByteArray(), QByteArray("\r\nLast Packet of Image Received"));
         QCOMPARE(finals.count(), 0);
-        QCOMPARE(log.count(), 0);
-        QCOMPARE(camera.count(), 1);
-        QCOMPARE(camera.at(0).at(0).toBool(), true);
-        QCOMPARE(f.worker.receiveBuffer, packet);
+        QCOMPARE(textArgs(errors), QStringList{"ERROR: BRQ Image from Camera 1 abandoned, the file "
+                                               "could not be written [ " +
+                                               path + " ]"});
+        QCOMPARE(spyArgs<bool>(camera), QList<bool>({true, false}));
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
     }
+
+#ifdef Q_OS_UNIX
+    // A write cut short (here by a file size limit, as by a full disk) leaves the picture as it
+    // was after the packet before, which the progress signal still names, and no stray file.
+    void fullDiskKeepsTheLastWholePicture()
+    {
+        Fixture f;
+        QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
+        f.feed(imagePacket(1, 0, 0, filler(0)));
+        f.feed(imagePacket(1, 0, 1, filler(1)));
+        const QString path = progress.last().at(0).toString();
+        const QByteArray whole = readFile(path);
+        QCOMPARE(whole.size(), kHeader + 2 * kChunk + 2);
+
+        rlimit saved{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+        rlimit limited = saved;
+        limited.rlim_cur = rlim_t(whole.size() + 100);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        f.feed(imagePacket(1, 0, 2, filler(2)));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(progress.count(), 3);
+        QCOMPARE(progress.last().at(0).toString(), path);
+        QCOMPARE(readFile(path), whole);
+        QCOMPARE(f.files(), QStringList{QFileInfo(path).fileName()});
+
+        // Space again: the next packet completes the picture.
+        f.feed(imagePacket(1, 11, 3, filler(3)));
+        QCOMPARE(readFile(path).size(), kHeader + 4 * kChunk + 2);
+        QCOMPARE(readFile(path).mid(kHeader + 2 * kChunk, kChunk), filler(2));
+    }
+#endif
 
     // A packet that follows the unit's identity line in the same buffer is read from its own
     // "@1", not from the start of the buffer.

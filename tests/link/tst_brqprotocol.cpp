@@ -71,11 +71,11 @@ public:
 const QByteArray kPrompt("\r\n>");
 
 // A complete weather packet as the unit sends it.
-QByteArray weatherPacket(const QByteArray& station = "BRQ00042")
+QByteArray weatherPacket(const QByteArray& station = "BRQ00042",
+                         const QByteArray& temperature = "15.2")
 {
-    return "@I:" + station +
-           ":2.1\r\n@0:00\r\nT:24/03/07,14:05:09\r\nTA:15.2\r\nRH:50\r\n"
-           "WI:10:270\r\nBA:1013.2:2992\r\n~\r\n\r\n";
+    return "@I:" + station + ":2.1\r\n@0:00\r\nT:24/03/07,14:05:09\r\nTA:" + temperature +
+           "\r\nRH:50\r\nWI:10:270\r\nBA:1013.2:2992\r\n~\r\n\r\n";
 }
 
 // A worker that parses what the test feeds it, on the test's thread, with the clock stopped.
@@ -380,8 +380,8 @@ private slots:
         QCOMPARE(logData.at(0).at(0).toByteArray(), weatherPacket());
         QCOMPARE(f.events.count("record"), 1);
         QCOMPARE(f.events.only("raw"), QStringList{QString::fromLatin1(weatherPacket())});
-        // Handing a packet on does not drop the buffer.
-        QCOMPARE(f.worker.receiveBuffer, weatherPacket());
+        // The packet handed on leaves the buffer.
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
         QCOMPARE(idleTicks, 0);
     }
 
@@ -406,7 +406,7 @@ private slots:
         idleTicks = 5; // silent for five ticks: still within the idle limit
         f.feed(rest);
         QCOMPARE(f.events.count("record"), 1);
-        QCOMPARE(f.worker.receiveBuffer, weatherPacket());
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
     }
 
     void idleDropsTheBuffer()
@@ -420,15 +420,55 @@ private slots:
         QCOMPARE(f.worker.receiveBuffer, packet.mid(20));
     }
 
-    void twoPacketsHandedOnWhole()
+    // Packets closer together than the idle time: each is published once, in order, with its
+    // own values and its own bytes in the data log.
+    void packetsCloserThanTheIdleTime_data()
     {
+        QTest::addColumn<QByteArrayList>("reads");
+        const QByteArray a = weatherPacket("BRQ00001", "10.0");
+        const QByteArray b = weatherPacket("BRQ00002", "20.0");
+        const QByteArray c = weatherPacket("BRQ00003", "30.0");
+        QTest::newRow("three reads") << QByteArrayList{a, b, c};
+        QTest::newRow("one read") << QByteArrayList{a + b + c};
+        QTest::newRow("reads across packets")
+            << QByteArrayList{a + b.left(30), b.mid(30) + c.left(5), c.mid(5)};
+    }
+    void packetsCloserThanTheIdleTime()
+    {
+        QFETCH(QByteArrayList, reads);
         Fixture f;
         QSignalSpy logData(&f.worker, &data_incoming::sendLogData);
-        f.feed(weatherPacket("BRQ00001"));
-        f.feed(weatherPacket("BRQ00002"));
-        QCOMPARE(logData.count(), 2);
-        QCOMPARE(logData.at(1).at(0).toByteArray(),
-                 weatherPacket("BRQ00001") + weatherPacket("BRQ00002"));
+        for (const QByteArray& read : reads)
+            f.feed(read); // no idle tick between the reads
+        QStringList temperatures;
+        for (const QJsonObject& record : f.events.records)
+            temperatures << record.value("Temperature").toString();
+        QCOMPARE(temperatures, QStringList({"10.0", "20.0", "30.0"}));
+        QCOMPARE(byteArgs(logData), QByteArrayList({weatherPacket("BRQ00001", "10.0"),
+                                                    weatherPacket("BRQ00002", "20.0"),
+                                                    weatherPacket("BRQ00003", "30.0")}));
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
+    }
+
+    // The same on a real port, the packets 100 ms apart and the idle ticks counted for real.
+    void packetsCloserThanTheIdleTimeOnAPort()
+    {
+        PtyPair unit;
+        auto* worker = new data_incoming;
+        Events events(worker);
+        worker->setDeviceTypeState(DeviceTypes::BRQ);
+        WorkerThread thread(worker);
+        QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, unit.portPath()));
+        QTRY_VERIFY_WITH_TIMEOUT(!events.only("log").filter("Opened Serial Port").isEmpty(), 3000);
+
+        for (const char* t : {"10.0", "20.0", "30.0"}) {
+            QVERIFY(unit.write(weatherPacket("BRQ00042", t)));
+            QTest::qWait(100);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(events.records.size(), 3, 5000);
+        QCOMPARE(events.records.at(0).value("Temperature").toString(), QStringLiteral("10.0"));
+        QCOMPARE(events.records.at(1).value("Temperature").toString(), QStringLiteral("20.0"));
+        QCOMPARE(events.records.at(2).value("Temperature").toString(), QStringLiteral("30.0"));
     }
 
     void packetOtherLineMustBeData()

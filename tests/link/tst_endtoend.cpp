@@ -10,6 +10,7 @@
 #include "tools/unitsim/unitsim.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QImage>
 #include <QJsonObject>
@@ -257,6 +258,45 @@ private slots:
         const bool encrypted =
             wrap == FrameWrap::Encrypted || wrap == FrameWrap::CompressedEncrypted;
         QCOMPARE(seen.encryption.isEmpty(), !encrypted);
+        QVERIFY(!seen.encryption.contains(2));
+        QVERIFY(seen.errors.isEmpty());
+    }
+
+    // Encrypted records at the pace of a real line at 9600 baud: every one decoded, in order,
+    // and none sooner than its bytes can cross the line.
+    void pacedEncryptedRecords()
+    {
+        const int baud = 9600;
+        UnitOptions options = fastUnit(Family::Orva, QStringLiteral("KVDS"));
+        options.frames = FrameWrap::Encrypted;
+        options.key = kKey;
+        options.iv = kIv;
+        options.paceBaud = baud;
+        options.periodMs = 800;
+        QCOMPARE(checkOptions(options), QString());
+
+        Rig rig(options, DeviceTypes::ORVA);
+        rig.onWorker([&rig] { rig.worker->setEncryptionKey(kKey, kIv); });
+        QElapsedTimer clock;
+        clock.start();
+        QList<qint64> sentAt;
+        QList<qint64> decodedAt;
+        QObject context;
+        connect(&rig.unit, &UnitSim::recordSent, &context, [&] { sentAt << clock.elapsed(); });
+        connect(rig.worker, &data_incoming::weather_data_received, &context,
+                [&] { decodedAt << clock.elapsed(); });
+        QVERIFY(rig.connect());
+        const Recorder& seen = rig.recorder;
+        QTRY_VERIFY_WITH_TIMEOUT(seen.records.size() >= 3, 3 * options.periodMs + kRecordWaitMs);
+
+        QCOMPARE(sentAt.mid(0, 3).size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(seen.records.at(i)["Temperature"].toString(), weatherSample(i).temperature);
+            // The wire frame is longer than the text it deciphers to.
+            const qint64 lineMs = seen.decoded.at(i).size() * 10 * 1000 / baud;
+            QVERIFY2(decodedAt.at(i) - sentAt.at(i) >= lineMs,
+                     qPrintable(QStringLiteral("%1 ms").arg(decodedAt.at(i) - sentAt.at(i))));
+        }
         QVERIFY(!seen.encryption.contains(2));
         QVERIFY(seen.errors.isEmpty());
     }

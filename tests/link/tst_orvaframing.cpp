@@ -6,8 +6,10 @@
 #include "tests/link/linktest.h"
 #include "tests/support/orvaframe.h"
 #include "tests/support/ptypair.h"
+#include "tests/support/recordtext.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSignalSpy>
@@ -62,6 +64,43 @@ QByteArray encrypt(const QByteArray& key, const QByteArray& plain)
         QByteArray::fromBase64(key), 7, QByteArray::fromBase64(kIv), plain.constData(),
         quint16(plain.size()), out.data(), &length, quint16(out.size()), false);
     return failed ? QByteArray() : out.left(length - 1);
+}
+
+// Writes the bytes as a serial line at `baud` delivers them, ten bits a byte.
+bool writePaced(PtyPair& pty, const QByteArray& bytes, int baud)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (int sent = 0; sent < bytes.size();) {
+        const int due = int(qMin<qint64>(bytes.size(), clock.elapsed() * baud / 10000 + 1));
+        if (due > sent && !pty.write(bytes.mid(sent, due - sent)))
+            return false;
+        sent = qMax(sent, due);
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+// A weather frame of the size of a real full record (about 1 kB; 1.4 kB once encrypted).
+QByteArray fullRecordFrame(const QString& temperature)
+{
+    const QString record = buildRecord({
+        {"N", {"METAR", "0", "0", "0", "KVDS", "1", "1"}},
+        {"B", {"12.6", "60", "0", "E1", "0", "60"}},
+        {"T", {"24/03/05,17:55:00"}},
+        {"IR", {"0", "0", "0", "KVDS"}},
+        {"WI", {"8", "240", "9", "240"}},
+        {"GU", {"0", "0", "12", "250", "0", "0", "0", "0"}},
+        {"TA", {temperature}},
+        {"RH", {"55"}},
+        {"BA", {"1013.2", "2992", "0.0"}},
+        {"CL", {"1", "90", "250", "0", "0", "0", "0", "2", "6", "0", "0", "0", "0", "760"}},
+        {"PW", {"0.0", "XX", "0", "16.0", "16.0", "XX"}},
+        {"LT", {"0", "0", "0", "0", "0", "0"}},
+        {"PA", {"0", "0", "0", "0", "0", "0.00", "0.00", "0.00", "0.00"}},
+        {"ZZ", {QString(640, QLatin1Char('0'))}}, // the rest of a full record, unread here
+    });
+    return orvaFrame('0', record.toUtf8());
 }
 
 void feed(data_incoming& worker, const QByteArrayList& chunks)
@@ -492,7 +531,6 @@ private slots:
         QTest::addColumn<QByteArray>("key");
         QTest::addColumn<QByteArray>("iv");
         QTest::newRow("nothing loaded") << QByteArray() << QByteArray();
-        QTest::newRow("no IV") << kKey << QByteArray();
         QTest::newRow("no key") << QByteArray() << kIv;
         QTest::newRow("key of 31 bytes") << QByteArray(31, 'k').toBase64() << kIv;
         QTest::newRow("key of 33 bytes") << QByteArray(33, 'k').toBase64() << kIv;
@@ -521,32 +559,32 @@ private slots:
         QCOMPARE(decoded.count(), 0);
         QCOMPARE(worker.aesErrorCount, quint16(0));
 
-        // The frame is consumed; the one behind it waits for the next read.
+        // The frame is consumed; the one behind it in the same read goes through at once.
         log.clear();
         const QByteArray first = statusFrame("FIRST");
-        const QByteArray second = statusFrame("SECOND");
         worker.parseData_ORVA(kKnownEncrypted + first);
-        QCOMPARE(byteArgs(log), QByteArrayList{kKeyNotSet});
-        worker.parseData_ORVA(second);
-        QCOMPARE(byteArgs(log),
-                 QByteArrayList({kKeyNotSet, statusLine(first), statusLine(second)}));
+        QCOMPARE(byteArgs(log), QByteArrayList({kKeyNotSet, statusLine(first)}));
+        QVERIFY(frameBuffer.isEmpty());
     }
 
-    void ivOfWrongLengthDropsFrame()
+    // The counter block travels in the message: whatever the IV, the key deciphers the frame.
+    void ivIsNotNeededToDecrypt_data()
     {
+        QTest::addColumn<QByteArray>("iv");
+        QTest::newRow("no IV") << QByteArray();
+        QTest::newRow("IV of 7 bytes") << QByteArray(7, 'v').toBase64();
+        QTest::newRow("IV not Base64") << QByteArray("%%%%");
+    }
+    void ivIsNotNeededToDecrypt()
+    {
+        QFETCH(QByteArray, iv);
         Probe worker;
-        worker.setEncryptionKey(kKey, QByteArray(7, 'v').toBase64());
+        worker.setEncryptionKey(kKey, iv);
         QSignalSpy statuses(&worker, &data_incoming::sendEncryptionStatus);
-        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
-        QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);
-        QSignalSpy requests(&worker, &data_incoming::setEncryptionKeyRequired);
         QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
-
         worker.parseData_ORVA(kKnownEncrypted);
-        QCOMPARE(statuses.count() + log.count() + errors.count() + requests.count() +
-                     decoded.count(),
-                 0);
-        QVERIFY(frameBuffer.isEmpty());
+        QCOMPARE(spyArgs<int>(statuses), QList<int>{1});
+        QCOMPARE(byteArgs(decoded), QByteArrayList{kKnownPlain});
     }
 
     void decryptionFailures()
@@ -647,6 +685,107 @@ private slots:
         log.clear();
         worker.parseData_ORVA(first + second);
         QCOMPARE(log.count(), 0);
+    }
+
+    // A slow or noisy line on a real port, the worker on its own thread, partial frames aged
+    // after 250 ms of silence.
+    void slowAndNoisyLine_data()
+    {
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<QByteArray>("key"); // with kIv
+        QTest::addColumn<QByteArrayList>("log");
+        const QByteArray good = statusFrame("GOOD");
+        const QByteArray later = statusFrame("LATER");
+        const QByteArray slow = statusFrame(QByteArray(300, 'S'));
+        QByteArrayList paced; // 16 writes 25 ms apart: 400 ms for the frame, no gap near 250 ms
+        for (int at = 0; at < slow.size(); at += slow.size() / 16 + 1)
+            paced << slow.mid(at, slow.size() / 16 + 1);
+
+        QTest::newRow("frame slower than the age limit")
+            << paced << 25 << kKey << QByteArrayList{statusLine(slow)};
+        QTest::newRow("@@junk between two frames")
+            << QByteArrayList{good + "@@junk" + later} << 0 << kKey
+            << QByteArrayList{statusLine(good), statusLine(later)};
+        QTest::newRow("truncated frame before a frame")
+            << QByteArrayList{later.left(9) + good} << 0 << kKey
+            << QByteArrayList{statusLine(good)};
+        QTest::newRow("frame missing its final CR LF before a frame")
+            << QByteArrayList{later.chopped(2), good} << 0 << kKey
+            << QByteArrayList{statusLine(good)};
+        QTest::newRow("frame behind an undecryptable one")
+            << QByteArrayList{kKnownEncrypted + good} << 0 << QByteArray()
+            << QByteArrayList{kKeyNotSet, statusLine(good)};
+        QTest::newRow("encrypted frame in slow pieces, IV of 7 bytes")
+            << QByteArrayList{kKnownEncrypted.left(30), kKnownEncrypted.mid(30, 30),
+                              kKnownEncrypted.mid(60)}
+            << 150 << kKey << QByteArrayList{statusLine(kKnownPlain)};
+    }
+    void slowAndNoisyLine()
+    {
+        QFETCH(QByteArrayList, writes);
+        QFETCH(int, gapMs);
+        QFETCH(QByteArray, key);
+        QFETCH(QByteArrayList, log);
+        PtyPair pty;
+        auto* worker = new data_incoming;
+        QByteArrayList seen;
+        QObject context;
+        connect(worker, &data_incoming::sendLogMsg, &context,
+                [&](const QByteArray& line) { seen << line; });
+        WorkerThread thread(worker);
+        QMetaObject::invokeMethod(
+            worker,
+            [&] {
+                worker->setDeviceTypeState(DeviceTypes::ORVA);
+                worker->setFrameTimeout(250);
+                if (!key.isEmpty())
+                    worker->setEncryptionKey(key, QByteArray(7, 'v').toBase64());
+                worker->openSerialPort(pty.portPath());
+            },
+            Qt::BlockingQueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty() && seen.last().contains("Opened Serial Port"),
+                                 10000);
+        seen.clear();
+
+        for (const QByteArray& bytes : writes) {
+            QVERIFY(pty.write(bytes));
+            QTest::qWait(gapMs);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(seen, log, 5000);
+    }
+
+    // Encrypted full records at 9600 baud take about 1.4 s each, longer than the age limit of a
+    // partial frame: every one is decoded.
+    void encryptedFullRecordsAt9600Baud()
+    {
+        PtyPair pty;
+        auto* worker = new data_incoming;
+        QStringList temperatures;
+        bool opened = false;
+        QObject context;
+        connect(worker, &data_incoming::weather_data_received, &context,
+                [&](const QJsonObject& r) { temperatures << r["Temperature"].toString(); });
+        connect(worker, &data_incoming::sendLogMsg, &context,
+                [&](const QByteArray& line) { opened = opened || line.contains("Opened"); });
+        WorkerThread thread(worker);
+        QMetaObject::invokeMethod(
+            worker,
+            [&] {
+                worker->setDeviceTypeState(DeviceTypes::ORVA);
+                worker->setEncryptionKey(kKey, kIv);
+                worker->openSerialPort(pty.portPath());
+            },
+            Qt::BlockingQueuedConnection);
+        QTRY_VERIFY_WITH_TIMEOUT(opened, 10000);
+
+        const QStringList sent{"11.5", "12.5"};
+        for (const QString& t : sent) {
+            const QByteArray frame = orvaFrame('F', encrypt(kKey, fullRecordFrame(t)));
+            QVERIFY2(frame.size() > 1200, QByteArray::number(frame.size()));
+            QVERIFY(writePaced(pty, frame, 9600));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(temperatures, sent, 5000);
     }
 
     // The unit on a serial line: frames cut into arbitrary writes, plain, compressed,

@@ -189,6 +189,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty array") << QByteArray("[]");
+        QTest::newRow("empty array as written here") << dataText(QJsonArray());
         QTest::newRow("compact") << QByteArray("[{\"b\":2,\"a\":1}]");
         QTest::newRow("other elements") << QByteArray("[\n  1,\n  \"x\",\n  null\n]\n");
         QTest::newRow("blank") << QByteArray("\n");
@@ -247,11 +248,25 @@ private slots:
 #ifdef Q_OS_UNIX
     // A write cut short (here by a file size limit, as by a full disk) leaves the file as it
     // was before the record, and the next record is appended normally.
+    void writeCutShortIsUndone_data()
+    {
+        QTest::addColumn<QByteArray>("foreign"); // a file continued by writing it anew
+        QTest::newRow("record appended in place") << QByteArray();
+        QTest::newRow("whole file written anew") << QByteArray("[{\"a\":1}]");
+    }
     void writeCutShortIsUndone()
     {
-        LogRun run;
+        QFETCH(QByteArray, foreign);
+        LogRun run([&foreign](const QTemporaryDir& dir) {
+            if (!foreign.isEmpty())
+                write(dir.filePath(dataName(startTime())), foreign);
+        });
         const QString path = run.dataPath();
-        run.worker->logData("kept", weatherPacket(), DeviceTypes::ORVA);
+        QJsonArray expected = QJsonDocument::fromJson(foreign).array();
+        if (foreign.isEmpty()) {
+            run.worker->logData("kept", weatherPacket(), DeviceTypes::ORVA);
+            expected.append(record(startTime(), "kept", "ORVA", weatherPacket()));
+        }
         const QByteArray before = bytes(path);
 
         rlimit saved{};
@@ -269,32 +284,62 @@ private slots:
                  QStringList({dataName(startTime()), logName(startTime())}));
         run.clock.advanceMSecs(7);
         run.worker->logData("next", QJsonObject(), DeviceTypes::ORVA);
-        QCOMPARE(bytes(path), dataText({record(startTime(), "kept", "ORVA", weatherPacket()),
-                                        record(Clock::now(), "next", "ORVA")}));
+        expected.append(record(Clock::now(), "next", "ORVA"));
+        QCOMPARE(bytes(path), dataText(expected));
     }
 #endif
 
-    // A journal left by a run that stopped during an append is settled at the next start.
+    // The record's sync fails and so does the sync of its undo: the journal stays only until the
+    // next record settles the file, so no later start can cut records reported written.
+    void failedSyncAndFailedUndo()
+    {
+        LogRun run;
+        const QString path = run.dataPath();
+        run.worker->logData("kept", QJsonObject(), DeviceTypes::ORVA);
+        setDiskSync([](QFile& file) { return file.fileName().endsWith(".journal"); });
+        run.worker->logData("lost", weatherPacket(), DeviceTypes::ORVA);
+        setDiskSync({});
+        QVERIFY(QFileInfo::exists(path + ".journal"));
+
+        run.clock.advanceMSecs(5);
+        run.worker->logData("next", QJsonObject(), DeviceTypes::ORVA);
+        const QByteArray expected =
+            dataText({record(startTime(), "kept", "ORVA"), record(Clock::now(), "next", "ORVA")});
+        QCOMPARE(bytes(path), expected);
+        QVERIFY(!QFileInfo::exists(path + ".journal"));
+
+        run.worker.reset(new logging(run.dir.path(), nullptr));
+        QCOMPARE(bytes(path), expected);
+    }
+
+    // A journal left by a run that stopped during an append is settled at the next start, and
+    // only when the data file is still the one its append was writing.
     void interruptedAppendIsSettled_data()
     {
         QTest::addColumn<int>("oldRecords");
         QTest::addColumn<int>("writtenOfNew"); // bytes of the new tail on disk, -1: all
-        QTest::addColumn<bool>("journalComplete");
+        QTest::addColumn<int>("journalCut");   // bytes missing at the journal's end
+        QTest::addColumn<QByteArray>("other"); // the record on disk instead of the journal's
         QTest::addColumn<bool>("keepsNew");
         QTest::addColumn<bool>("reported");
 
-        QTest::newRow("cut in the record") << 2 << 40 << true << false << true;
-        QTest::newRow("cut before the record") << 2 << 0 << true << false << true;
-        QTest::newRow("cut before the closing bracket") << 2 << -2 << true << false << true;
-        QTest::newRow("record complete") << 2 << -1 << true << true << false;
-        QTest::newRow("journal itself cut") << 2 << 0 << false << false << false;
-        QTest::newRow("first record cut") << 0 << 30 << true << false << true;
+        const QByteArray none;
+        QTest::newRow("cut in the record") << 2 << 40 << 0 << none << false << true;
+        QTest::newRow("cut before the record") << 2 << 0 << 0 << none << false << true;
+        QTest::newRow("cut before the closing bracket") << 2 << -2 << 0 << none << false << true;
+        QTest::newRow("record complete") << 2 << -1 << 0 << none << true << false;
+        QTest::newRow("journal itself cut") << 2 << 0 << 5 << none << false << false;
+        QTest::newRow("first record cut") << 0 << 30 << 0 << none << false << true;
+        // The file was rewritten with another record since: it is left as it is.
+        QTest::newRow("file holds another record")
+            << 2 << -1 << 0 << QByteArray("NEW") << true << false;
     }
     void interruptedAppendIsSettled()
     {
         QFETCH(int, oldRecords);
         QFETCH(int, writtenOfNew);
-        QFETCH(bool, journalComplete);
+        QFETCH(int, journalCut);
+        QFETCH(QByteArray, other);
         QFETCH(bool, keepsNew);
         QFETCH(bool, reported);
 
@@ -306,29 +351,47 @@ private slots:
         for (int i = 0; i < oldRecords; ++i)
             records.append(record(earlier.addSecs(i), "old " + QByteArray::number(i), "ORVA"));
         const QByteArray oldText = oldRecords ? dataText(records) : QByteArray();
+        QJsonArray onDiskRecords = records;
         records.append(record(earlier.addSecs(10), "new", "ORVA", weatherPacket()));
+        onDiskRecords.append(
+            record(earlier.addSecs(10), other.isEmpty() ? "new" : other, "ORVA", weatherPacket()));
         const QByteArray newText = dataText(records);
+        const QByteArray onDiskText = dataText(onDiskRecords);
 
         const int kept = oldRecords ? oldText.size() - 4 : 0;
         const int tail = newText.size() - kept;
         const int onDisk = writtenOfNew == -1 ? tail
                            : writtenOfNew < 0 ? tail + writtenOfNew
                                               : writtenOfNew;
-        write(path, oldText.left(kept) + newText.mid(kept, onDisk));
-        if (writtenOfNew == 0)
-            write(path, oldText);
-        const QByteArray journal =
-            QByteArray::number(oldText.size()) + ' ' + QByteArray::number(newText.size());
-        write(path + ".journal", journalComplete ? journal + '\n' : journal.left(3));
+        const QByteArray fileText = oldText.left(kept) + onDiskText.mid(kept, onDisk);
+        write(path, writtenOfNew == 0 ? oldText : fileText);
+        const QByteArray journal = QByteArray::number(oldText.size()) + ' ' +
+                                   QByteArray::number(newText.size()) + '\n' + newText.mid(kept);
+        write(path + ".journal", journal.left(journal.size() - journalCut));
 
         ScopedClock clock(startTime());
         logging worker(dir.path(), nullptr);
-        QCOMPARE(bytes(path), keepsNew ? newText : oldText);
+        QCOMPARE(bytes(path), !other.isEmpty() ? fileText : keepsNew ? newText : oldText);
         QVERIFY(!QFileInfo::exists(path + ".journal"));
         const QByteArray notice = "[2026-03-05 14:03:09.120] ERROR: Data Log File write was "
                                   "interrupted; its last record is lost [ " +
                                   name.toUtf8() + " ]";
         QCOMPARE(lines(dir.filePath(logName(startTime()))).contains(notice), reported);
+    }
+
+    // A journal that does not describe the file beside it changes nothing.
+    void foreignJournalLeavesTheFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(dataName(startTime().addSecs(-3600)));
+        const QByteArray two =
+            dataText({record(startTime(), "a", "ORVA"), record(startTime(), "b", "ORVA")});
+        write(path, two);
+        write(path + ".journal", "10 20\n");
+        ScopedClock clock(startTime());
+        logging worker(dir.path(), nullptr);
+        QCOMPARE(bytes(path), two);
+        QVERIFY(!QFileInfo::exists(path + ".journal"));
     }
 
     void workerOnItsOwnThread()

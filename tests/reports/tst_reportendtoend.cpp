@@ -87,6 +87,7 @@ private slots:
     void cleanup();
     void automaticModeSendsAndMarksTheEcho();
     void manualModeWaitsForTheOperator();
+    void newConnectionEndsThePendingReport();
 
 private:
     Ui_MainGUI* ui() const { return window->ui; }
@@ -200,6 +201,46 @@ void TestReportEndToEnd::manualModeWaitsForTheOperator()
     QVERIFY(window->metarForm->observationAt(1).edited);
     QVERIFY(!window->metarForm->observationAt(1).sent);
     QVERIFY(ui()->comboBoxViewMetar->itemIcon(2).isNull());
+}
+
+// "Setup..." while a report counts down: the report is named as not sent and never reaches the
+// next unit, whose own METAR goes through.
+void TestReportEndToEnd::newConnectionEndsThePendingReport()
+{
+    ui()->checkBox_hideMETARModePopUp->click();
+    ui()->radioButtonORVAMETAR_Semiauto->click();
+    ui()->timeEdit_ORVA_METAR_transmit_delay->setTime(QTime(0, 2, 0));
+    start();
+    if (QTest::currentTestFailed())
+        return;
+    MetarForm* form = window->metarForm;
+
+    unit->write(observationFrame('1', "17:55:00"));
+    QTRY_COMPARE_WITH_TIMEOUT(form->transaction.state(),
+                              ReportTransaction::State::CountingDownSemiAutomatic, kWaitMs);
+    const QString old = storedReport(0);
+    ui()->pushButtonSetupConnection->click();
+    QCOMPARE(form->transaction.state(), ReportTransaction::State::Idle);
+    QVERIFY(!form->countdownTimer->isActive());
+    QVERIFY(ui()->textEdit_ErrorMsgs->toPlainText().contains(
+        "New device connection before the report transaction could complete. The following "
+        "message was not sent: '" +
+        old + "'."));
+
+    PtyPair next;
+    emit window->selectDeviceDialog->deviceSelected(DeviceTypes::ORVA, next.portPath());
+    QTRY_VERIFY_WITH_TIMEOUT(next.received().contains("metar_offset\r\n"), kWaitMs);
+    next.clearReceived();
+    clock->advanceSecs(3600);
+    next.write(observationFrame('1', "18:55:00"));
+    QTRY_COMPARE_WITH_TIMEOUT(form->history.size(), 2, kWaitMs);
+    const QString report = storedReport(1);
+    QCOMPARE(form->transaction.state(), ReportTransaction::State::CountingDownSemiAutomatic);
+    for (int i = 0; i < 120; ++i)
+        form->on_timer_tick();
+    QTRY_COMPARE_WITH_TIMEOUT(next.received(), ("send " + report + "\r").toUtf8(), kWaitMs);
+    QVERIFY(!ui()->textEdit_ErrorMsgs->toPlainText().contains("before prior transaction"));
+    QVERIFY(!unit->received().contains("send "));
 }
 
 QTEST_MAIN(TestReportEndToEnd)

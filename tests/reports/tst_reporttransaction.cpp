@@ -69,6 +69,7 @@ struct Inputs {
 };
 
 // Events: "mode:N", "metar:T", "speci:T", "tick", "tick*N", "echo:R", "cancel", "reset",
+// "newconnection",
 // "send:T" (reviewed send, delay box unchecked), "senddelay:T" (delay box checked).
 void run(ReportTransaction& t, const QStringList& events, const Inputs& in)
 {
@@ -93,6 +94,8 @@ void run(ReportTransaction& t, const QStringList& events, const Inputs& in)
             t.cancel();
         } else if (name == "reset") {
             t.reset();
+        } else if (name == "newconnection") {
+            t.endForNewConnection();
         } else if (name == "send") {
             t.sendReviewed(reviewed(arg), false, in.manualDelay, in.editorDelay);
         } else if (name == "senddelay") {
@@ -128,6 +131,8 @@ const QString kReviewComplete =
 const QString kManualSend = "info|MANUAL MODE: The following metar will be sent to the ORVA, '";
 const QString kOffcycle = "info|Offcycle Observation sent to ORVA: '";
 const QString kEmpty = "error|METAR/SPECI not sent: the report text is empty.";
+const QString kNewConnection = "error|New device connection before the report transaction could "
+                               "complete. The following message was not ";
 
 } // namespace
 
@@ -204,6 +209,8 @@ void TestReportTransaction::transitions_data()
         << false;
     QTest::newRow("idle, cancel: message only")
         << idle << QStringList{"cancel"} << QStringList{kCancelled} << State::Idle << "" << false;
+    QTest::newRow("idle, new connection: nothing to say")
+        << idle << QStringList{"newconnection"} << QStringList{} << State::Idle << "" << false;
     QTest::newRow("idle, tick: nothing sent")
         << idle << QStringList{"tick"} << QStringList{} << State::Idle << "" << false;
     QTest::newRow("idle, mode change: no drop message")
@@ -279,6 +286,10 @@ void TestReportTransaction::transitions_data()
     QTest::newRow("semi, matching echo stops the countdown")
         << countingSemi << QStringList{"tick", "echo:send " + M1, "tick*10"}
         << QStringList{kConfirmed + M1 + "'."} << State::Idle << "" << false;
+    QTest::newRow("semi, new connection: named, never sent, the next METAR counted down")
+        << countingSemi << QStringList{"tick", "newconnection", "tick*10", "metar:" + M2}
+        << QStringList{kNewConnection + "sent: '" + M1 + "'.", kMetarGenerated + M2 + "'."}
+        << State::CountingDownSemiAutomatic << "Sending in: 00:05" << true;
     QTest::newRow("semi, other echo leaves the countdown running")
         << countingSemi << QStringList{"echo:send " + M2} << QStringList{kUnexpected + M2 + "'."}
         << State::CountingDownSemiAutomatic << "Sending in: 00:05" << true;
@@ -320,6 +331,9 @@ void TestReportTransaction::transitions_data()
     QTest::newRow("echo, short reply is taken whole")
         << awaitingEcho << QStringList{"echo:OK"} << QStringList{kUnexpected + "OK'."}
         << State::AwaitingEcho << "" << false;
+    QTest::newRow("echo, new connection: named as not confirmed")
+        << awaitingEcho << QStringList{"newconnection"}
+        << QStringList{kNewConnection + "confirmed: '" + M1 + "'."} << State::Idle << "" << false;
     QTest::newRow("echo, second METAR dropped")
         << awaitingEcho << QStringList{"metar:" + M2}
         << QStringList{kMetarGenerated + M2 + "'.", kMetarBusy + M2 + "'."} << State::AwaitingEcho

@@ -78,7 +78,12 @@ int main(int argc, char* argv[])
     const QCommandLineOption iv(QStringLiteral("iv"),
                                 QStringLiteral("Link IV: Base64 text of 8 bytes."),
                                 QStringLiteral("base64"));
-    parser.addOptions({family, frames, period, station, key, iv});
+    const QCommandLineOption pace(
+        QStringLiteral("pace"),
+        QStringLiteral("Send no faster than a serial line at this many baud (ten bits a byte), "
+                       "for example 9600. Without it, bytes go out as fast as the station reads."),
+        QStringLiteral("baud"));
+    parser.addOptions({family, frames, period, station, key, iv, pace});
     parser.process(app);
 
     unitsim::UnitOptions options;
@@ -109,6 +114,11 @@ int main(int argc, char* argv[])
     if (!ok || seconds <= 0 || seconds > 86400)
         return refuse(QStringLiteral("the period must be a number of seconds above 0"));
     options.periodMs = qMax(1, int(seconds * 1000));
+    if (parser.isSet(pace)) {
+        options.paceBaud = parser.value(pace).toInt(&ok);
+        if (!ok || options.paceBaud <= 0)
+            return refuse(QStringLiteral("the line rate must be a whole number of baud above 0"));
+    }
     options.stationId = parser.value(station);
     options.key = parser.value(key).toLatin1();
     options.iv = parser.value(iv).toLatin1();

@@ -40,6 +40,8 @@ QString checkOptions(const UnitOptions& o)
         return QStringLiteral("the record period must be above 0");
     if (o.completionDelayMs < 0)
         return QStringLiteral("the completion delay must not be negative");
+    if (o.paceBaud < 0)
+        return QStringLiteral("the line rate must not be negative");
     if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9_-]{1,32}$")).match(o.stationId).hasMatch())
         return QStringLiteral("the station identifier must be 1 to 32 letters, digits, _ or -");
 
@@ -274,14 +276,13 @@ void UnitSim::pump()
     if (!linked)
         return;
     flushOut();
-    while (!replies.isEmpty()) {
+    while (!replies.isEmpty())
         writeOut(replies.takeFirst());
-        sinceSend.start();
-    }
-    while (!packets.isEmpty() && (!sinceSend.isValid() || sinceSend.elapsed() >= quietMs())) {
+    // A packet waits until the bytes before it are on the line and the quiet time has passed.
+    while (!packets.isEmpty() && outPending.isEmpty() &&
+           (!sinceSend.isValid() || sinceSend.elapsed() >= quietMs())) {
         const Packet packet = packets.takeFirst();
         writeOut(packet.bytes);
-        sinceSend.start();
         if (packet.record)
             recordWaiting = false;
     }
@@ -289,16 +290,40 @@ void UnitSim::pump()
 
 void UnitSim::writeOut(const QByteArray& bytes)
 {
+    // A line that has sent everything starts a new run: silence earns no burst.
+    if (outPending.isEmpty() && (!paceClock.isValid() || lineDue() > pacedBytes)) {
+        paceClock.start();
+        pacedBytes = 0;
+    }
     outPending += bytes;
     flushOut();
+}
+
+// The bytes of the current run that the line has begun to send by now: the first at once, each
+// further one a character time later.
+qint64 UnitSim::lineDue() const
+{
+    return paceClock.nsecsElapsed() / 1000 * options.paceBaud / 10 / 1000000 + 1;
+}
+
+qint64 UnitSim::lineAllows() const
+{
+    if (options.paceBaud <= 0)
+        return outPending.size();
+    return qMin<qint64>(outPending.size(), lineDue() - pacedBytes);
 }
 
 void UnitSim::flushOut()
 {
     while (!outPending.isEmpty()) {
-        const ssize_t n = ::write(masterFd, outPending.constData(), size_t(outPending.size()));
+        const qint64 allowed = lineAllows();
+        if (allowed <= 0)
+            break; // the rest goes with a later poll
+        const ssize_t n = ::write(masterFd, outPending.constData(), size_t(allowed));
         if (n > 0) {
             outPending.remove(0, int(n));
+            pacedBytes += n;
+            sinceSend.start();
             continue;
         }
         if (n < 0 && errno == EINTR)

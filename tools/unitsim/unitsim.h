@@ -38,6 +38,9 @@ struct UnitOptions {
     bool answerKeyCommands = true;
     // The "key" answer goes out under the new key instead of the one still in use.
     bool keyAnswerUnderNewKey = false;
+    // Above 0: the unit sends no faster than a serial line at this many baud, ten bits a byte
+    // (8N1), as a real line delivers it. 0: as fast as the pseudo-terminal takes the bytes.
+    int paceBaud = 0;
 };
 
 // Empty when the options describe a unit that can run, otherwise the reason.
@@ -97,6 +100,9 @@ private:
     void pump();
     void writeOut(const QByteArray& bytes);
     void flushOut();
+    // Pacing: how many of the pending bytes the line can take now.
+    qint64 lineDue() const;
+    qint64 lineAllows() const;
     int quietMs() const;
     // Runs `step` after `ms` unless the link has been lost in between.
     void later(int ms, const std::function<void()>& step);
@@ -145,7 +151,9 @@ private:
     };
     QList<Packet> packets;
     bool recordWaiting = false; // a record sits in `packets`
-    QElapsedTimer sinceSend;
+    QElapsedTimer sinceSend;    // since the last byte went to the line
+    QElapsedTimer paceClock;    // since the line began its current run of bytes
+    qint64 pacedBytes = 0;      // bytes sent in that run
     int recordIndex = 0;
 
     // The unit's settings, as its commands leave them.
