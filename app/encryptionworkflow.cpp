@@ -412,19 +412,19 @@ void MainGUI::setEncryptionStatus(int state)
         return;
     incomingEncryptionState = state;
     switch (state) {
-    case 0:
+    case IncomingNotEncrypted:
         ui->pushButton_encryptionStatus->setIcon(
             QIcon(QStringLiteral(":/resources/graylight_icon_small.png")));
         displaySystemMessages(QStringLiteral("INFO: Incoming data is Not Encrypted."));
         emit logDataMainMsg("INFO: Incoming data format changed to Not Encrypted.");
         break;
-    case 1:
+    case IncomingEncrypted:
         ui->pushButton_encryptionStatus->setIcon(
             QIcon(QStringLiteral(":/resources/greenlight_icon_small.png")));
         displaySystemMessages(QStringLiteral("INFO: Incoming data is Encrypted."));
         emit logDataMainMsg("INFO: Incoming data format changed to Encrypted.");
         break;
-    case 2:
+    case IncomingDecryptError:
         ui->pushButton_encryptionStatus->setIcon(
             QIcon(QStringLiteral(":/resources/redlight_icon_small.png")));
         displayErrorMessages(

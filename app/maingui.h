@@ -407,7 +407,7 @@ public:
     bool encryptionStartShown = false;
     QMovie* loadingMovie = nullptr; // made on first use
     bool keyConfirmed = false;
-    int incomingEncryptionState = 0; // IncomingEncryptionState
+    int incomingEncryptionState = IncomingNotEncrypted;
     // A new key sent to the unit; the window and the link switch to it on the unit's "KEY".
     struct KeyChange {
         bool pending = false;

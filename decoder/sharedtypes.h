@@ -46,6 +46,21 @@ enum CommandStatus : int {
     CmdStatusInProgress = 4
 };
 
+// Second argument of sendSpeciData(QString, int): what the unit's SPECI answer carries.
+enum SpeciReplyKind : int {
+    SpeciReplyMode = 0,       // "speci_mode=" accepted: the mode text
+    SpeciReplyVisibility = 1, // "speci_read_visibility=": the visibility thresholds
+    SpeciReplyCeiling = 2,    // "speci_read_ceiling=": the ceiling thresholds
+    SpeciReplyAccepted = 3    // "speci_default=" / "speci_clear=" answered "OK"
+};
+
+// Argument of sendEncryptionStatus(int): how the incoming data is wrapped.
+enum IncomingEncryptionState : int {
+    IncomingNotEncrypted = 0,
+    IncomingEncrypted = 1,
+    IncomingDecryptError = 2
+};
+
 struct TimedValue {
     QDateTime time;
     double value = 0.0;

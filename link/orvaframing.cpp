@@ -303,7 +303,7 @@ bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& pl
         if (underKeyInUse || decryptsUnder(otherEncryptionKey)) {
             if (underKeyInUse && otherKeyIsOld)
                 otherEncryptionKey.clear();
-            emit sendEncryptionStatus(1);
+            emit sendEncryptionStatus(IncomingEncrypted);
             return true;
         }
     }
@@ -323,7 +323,7 @@ bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& pl
     if (aesDecryptMessage(key, payload.constData(), 0, decipherOutput, &length, kWorkAreaSize,
                           false)) {
         qDebug() << kAesError;
-        emit sendEncryptionStatus(2);
+        emit sendEncryptionStatus(IncomingDecryptError);
         emit sendLogMsg(kAesError);
         // The error pane tells the operator what to do about it: load the key.
         emit sendDisplayErrorMsg(QString::fromLatin1(kKeyNotSet));
@@ -335,14 +335,14 @@ bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& pl
         return false;
     }
     plain = QByteArray(decipherOutput, length);
-    emit sendEncryptionStatus(1);
+    emit sendEncryptionStatus(IncomingEncrypted);
     return true;
 }
 
 void data_incoming::reportKeyMissing()
 {
     qDebug() << kKeyNotSet;
-    emit sendEncryptionStatus(2);
+    emit sendEncryptionStatus(IncomingDecryptError);
     emit sendLogMsg(kKeyNotSet);
     emit sendDisplayErrorMsg(QString::fromLatin1(kKeyNotSet));
     emit setEncryptionKeyRequired();

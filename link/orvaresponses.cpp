@@ -409,7 +409,7 @@ void data_incoming::parseCommandResponse(const QByteArray& frame)
     } else if (name == "speci_default=" || name == "speci_clear=") {
         const bool clear = name == "speci_clear=";
         if (is("OK")) {
-            emit sendSpeciData(QStringLiteral("OK"), 3);
+            emit sendSpeciData(QStringLiteral("OK"), SpeciReplyAccepted);
             const char* text = clear ? "INFO: Set SPECI Clear command successful [ "
                                      : "INFO: Set SPECI Default command successful [ ";
             a.log(text, " ] ").systemWithFrame(text);
@@ -433,7 +433,7 @@ void data_incoming::parseCommandResponse(const QByteArray& frame)
         if (is("AFMAN") || is("CUSTOM")) {
             const char* text = "INFO: SPECI Criteria Mode command successful [ ";
             a.debug(text, " ] ");
-            emit sendSpeciData(value, 0);
+            emit sendSpeciData(value, SpeciReplyMode);
             a.logOnly(text).systemWithFrame(text);
         } else if (is("INVALID")) {
             a.log("INFO: SPECI Criteria Mode command Invalid [ ", " ] ")
@@ -443,9 +443,9 @@ void data_incoming::parseCommandResponse(const QByteArray& frame)
                 .error("ERROR: SPECI Criteria Mode Command Failed.");
         }
     } else if (name == "speci_read_visibility=") {
-        emit sendSpeciData(value, 1);
+        emit sendSpeciData(value, SpeciReplyVisibility);
     } else if (name == "speci_read_ceiling=") {
-        emit sendSpeciData(value, 2);
+        emit sendSpeciData(value, SpeciReplyCeiling);
     } else if (name == "speci_criteria_source=") {
         // Both modes answer with the AFMAN texts; the window reads the mode from elsewhere.
         if (is("AFMAN") || is("CUSTOM")) {

@@ -55,12 +55,12 @@ void MainGUI::displayORVASpeciSettings(QString value, int kind)
     SPECITableModel* model = nullptr;
     QSet<int>* changedRows = nullptr;
     QString table;
-    if (kind == 1) {
+    if (kind == SpeciReplyVisibility) {
         model = speciVisibilityModel;
         changedRows = &speciVisibilityChangedRows;
         table = QStringLiteral("SPECI Visibility");
         ui->textEdit_SPECI_status->append(QStringLiteral("Parsing device visibility settings..."));
-    } else if (kind == 2) {
+    } else if (kind == SpeciReplyCeiling) {
         model = speciCeilingModel;
         changedRows = &speciCeilingChangedRows;
         table = QStringLiteral("SPECI Ceiling");
@@ -100,7 +100,7 @@ void MainGUI::displayORVASpeciSettings(QString value, int kind)
         displayErrorMessages(line);
     }
 
-    if (kind == 2)
+    if (kind == SpeciReplyCeiling)
         ui->textEdit_SPECI_status->append(QStringLiteral("Parsing Complete!\r\n"));
     // Storing the unit's own values is not an operator edit.
     speciEdited = false;
