@@ -136,6 +136,33 @@ bool writeImageFile(const QString& path, int fileLength)
     return file.commit();
 }
 
+// The raw-data pane's view of a packet: a title line and the bytes in hexadecimal. A long packet
+// is cut at the last whole byte that fits the dump text.
+QByteArray packetDump(const QByteArray& packet, int camera, int sequence)
+{
+    QByteArray dump = QString::asprintf("Camera:%d Packet:%d Bytes:%d\r\n\r\n", camera, sequence,
+                                        int(packet.size()))
+                          .toLatin1();
+    const int dumpBytes = qMin(int(packet.size()), (kDumpTextSize - 1 - dump.size()) / 3);
+    dump.reserve(dump.size() + dumpBytes * 3);
+    for (int i = 0; i < dumpBytes; ++i) {
+        dump.append(QByteArray::number(quint8(packet.at(i)), 16).rightJustified(2, '0'));
+        dump.append(' ');
+    }
+    return dump;
+}
+
+// Camera n looks n - 1 quarter turns clockwise of the unit's orientation.
+double cameraAngle(const QString& orientationText, int camera)
+{
+    bool ok = false;
+    double orientation = orientationText.toDouble(&ok);
+    if (!ok || !std::isfinite(orientation))
+        orientation = 0.0;
+    const double angle = std::fmod(orientation + 90.0 * camera - 90.0, 360.0);
+    return angle == 0.0 ? 0.0 : angle; // no "-0" in a file name
+}
+
 } // namespace
 
 bool data_incoming::isDeviceTimeUnset(const QByteArray& packet)
@@ -174,29 +201,15 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
         return;
     const quint8 address = quint8(packet.at(8));
     const int camera = (address >> 4) & 0x07;
-    const int kind = address & 0x0f;
+    const bool last = (address & 0x0f) == imageLastPacketKind;
     const int sequence = quint8(packet.at(9));
-
-    const int offset = kHeaderTemplateSize + imageChunkLength * sequence;
-    const int fileLength = offset + imageChunkLength + 2;
 
     if (!(isDeviceTimeUnset(packet) && sequence > 0))
         imageTimestampText = imageTimestamp(packet);
 
     emit enableCamera(true);
     emit sendImageProgressInfo(camera, sequence);
-
-    // The dump of a long buffer is cut at the last whole byte that fits the dump text.
-    QByteArray dump = QString::asprintf("Camera:%d Packet:%d Bytes:%d\r\n\r\n", camera, sequence,
-                                        int(packet.size()))
-                          .toLatin1();
-    const int dumpBytes = qMin(int(packet.size()), (kDumpTextSize - 1 - dump.size()) / 3);
-    dump.reserve(dump.size() + dumpBytes * 3);
-    for (int i = 0; i < dumpBytes; ++i) {
-        dump.append(QByteArray::number(quint8(packet.at(i)), 16).rightJustified(2, '0'));
-        dump.append(' ');
-    }
-    emit sendRawData(dump);
+    emit sendRawData(packetDump(packet, camera, sequence));
 
     // The terminator follows the chunk, or is its last four bytes in a packet of exactly 340.
     if (packet.size() < imageHeaderLength + imageChunkLength || !packet.endsWith("\r\n\r\n"))
@@ -206,11 +219,19 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
     qDebug().noquote() << "DEBUG: " + seqText;
     if (loggingMode == LoggingType::Debug)
         emit sendLogMsg("DEBUG: " + seqText.toLatin1());
+    storeImageChunk(packet, camera, sequence, last);
+}
+
+// The chunk goes to its place in the picture, and the picture so far to its file.
+void data_incoming::storeImageChunk(const QByteArray& packet, int camera, int sequence, bool last)
+{
+    const int offset = kHeaderTemplateSize + imageChunkLength * sequence;
+    const int fileLength = offset + imageChunkLength + 2;
 
     // The picture cannot take this chunk; its last packet still ends the transfer.
     if (fileLength > kAssemblySize) {
         qDebug() << "Image chunk not stored, sequence beyond the assembly area:" << sequence;
-        if (kind == imageLastPacketKind)
+        if (last)
             abandonImage(camera, QByteArray("the picture has more than ") +
                                      QByteArray::number((kAssemblySize - kHeaderTemplateSize - 2) /
                                                         imageChunkLength) +
@@ -224,14 +245,7 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
     assembly[offset + imageChunkLength] = char(0xff);
     assembly[offset + imageChunkLength + 1] = char(0xd9);
 
-    bool ok = false;
-    double orientation = decoder->getOrientation().toDouble(&ok);
-    if (!ok || !std::isfinite(orientation))
-        orientation = 0.0;
-    double angle = std::fmod(orientation + 90.0 * camera - 90.0, 360.0);
-    if (angle == 0.0)
-        angle = 0.0; // no "-0" in a file name
-
+    const double angle = cameraAngle(decoder->getOrientation(), camera);
     const QString path = imageFilePath(camera, angle);
     const bool written = writeImageFile(path, fileLength);
 
@@ -242,9 +256,13 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
         time.replace(QLatin1Char('-'), QLatin1Char(':'));
         emit sendCameraProgress(path, camera, time, angle, date);
     }
+    if (last)
+        finishImage(camera, angle, fileLength, written);
+}
 
-    if (kind != imageLastPacketKind)
-        return;
+// The last packet ends the transfer: the picture is written whole once more if it failed before.
+void data_incoming::finishImage(int camera, double angle, int fileLength, bool written)
+{
     emit sendRawData("\r\nLast Packet of Image Received");
     const QString finalPath = imageFilePath(camera, angle);
     if (!written && !writeImageFile(finalPath, fileLength)) {

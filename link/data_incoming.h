@@ -42,6 +42,9 @@ public:
     // Time-stamp part of a camera image file name, from the packet's capture time.
     static QString imageTimestamp(const QByteArray& packet);
     static bool isDeviceTimeUnset(const QByteArray& packet);
+    // The frame with every "key=" and "iv=" value replaced by "***": the unit echoes the key and
+    // IV it was given, and neither may reach a log file or the debug output.
+    static QByteArray maskKeyValues(const QByteArray& frame);
 
     // Lets a test run the reconnect and held-command timers without waiting 30 s and 10 s.
     void setRetryIntervals(int reconnectMs, int waitWriteMs);
@@ -220,6 +223,9 @@ protected:
     char packetKind = 0; // second character of the record text being built
 
 private:
+    // One "@3" answer being read, with the table of answer names (link/orvaresponses.cpp).
+    class CommandAnswer;
+
     void holdOrvaCommand(const QByteArray& cmd);
 
     // ORVA framing passes.
@@ -230,6 +236,7 @@ private:
     bool unwrapOrvaFrame(QByteArray& frame);
     bool decryptOrvaPayload(const QByteArray& payload, QByteArray& plain);
     void reportKeyMissing();
+    void reportAesError();
     void dispatchOrvaFrame(QByteArray frame);
     int frameTimeoutMs = 1000;
     void copyBufferToDataLog();
@@ -237,6 +244,8 @@ private:
     void sendPendingBrqCommands();
     void takeWeatherPackets();
     void handleImagePacket(const QByteArray& packet);
+    void storeImageChunk(const QByteArray& packet, int camera, int sequence, bool last);
+    void finishImage(int camera, double angle, int fileLength, bool written);
     void abandonImage(int camera, const QByteArray& reason);
     QString imageFilePath(int camera, double angle);
     void losePort(const QString& reason);

@@ -98,6 +98,28 @@ bool debugOutputOn()
     return !category || category->isDebugEnabled();
 }
 
+enum class Deciphered { NoKey, Failed, Plain };
+
+// Deciphers `payload` under the key whose Base64 text is `keyText`; NoKey: the text gives no
+// whole key.
+Deciphered decipher(const QByteArray& keyText, const QByteArray& payload, QByteArray* plain)
+{
+    const QByteArray key = QByteArray::fromBase64(keyText);
+    if (key.size() != kAesKeyLength)
+        return Deciphered::NoKey;
+    quint16 length = 0;
+    if (aesDecryptMessage(key, payload.constData(), 0, decipherOutput, &length, kWorkAreaSize,
+                          false))
+        return Deciphered::Failed;
+    *plain = QByteArray(decipherOutput, length);
+    return Deciphered::Plain;
+}
+
+bool beginsFrame(const QByteArray& plain)
+{
+    return !plain.isEmpty() && (plain.at(0) == '@' || (quint8(plain.at(0)) & 0xFE) == 0xC0);
+}
+
 } // namespace
 
 void data_incoming::setFrameTimeout(int ms)
@@ -213,7 +235,7 @@ data_incoming::FrameSearch data_incoming::findOrvaFrame(int* start, int* end)
         *end = at + kTerminator.size();
         const QByteArray candidate = frameBuffer.left(*end);
         if (debugOutputOn())
-            qDebug() << candidate;
+            qDebug() << maskKeyValues(candidate);
         if (verify_packet(candidate)) {
             *start = 0;
             return FrameSearch::Found;
@@ -286,17 +308,10 @@ bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& pl
     // begin a frame ("@", or its packet code 1100000) was deciphered under the wrong key.
     if (!otherEncryptionKey.isEmpty()) {
         const auto decryptsUnder = [&](const QByteArray& keyText) {
-            const QByteArray key = QByteArray::fromBase64(keyText);
-            quint16 length = 0;
-            if (key.size() != kAesKeyLength ||
-                aesDecryptMessage(key, payload.constData(), 0, decipherOutput, &length,
-                                  kWorkAreaSize, false) ||
-                length == 0)
+            QByteArray text;
+            if (decipher(keyText, payload, &text) != Deciphered::Plain || !beginsFrame(text))
                 return false;
-            const quint8 first = quint8(decipherOutput[0]);
-            if (first != '@' && (first & 0xFE) != 0xC0)
-                return false;
-            plain = QByteArray(decipherOutput, length);
+            plain = text;
             return true;
         };
         const bool underKeyInUse = decryptsUnder(encryptionKey);
@@ -312,31 +327,34 @@ bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& pl
         reportKeyMissing();
         return false;
     }
-    const QByteArray key = QByteArray::fromBase64(encryptionKey);
-    if (key.size() != kAesKeyLength) {
-        qDebug() << "Encryption key decodes to" << key.size() << "bytes, not" << kAesKeyLength;
+    switch (decipher(encryptionKey, payload, &plain)) {
+    case Deciphered::NoKey:
+        qDebug() << "Encryption key decodes to" << QByteArray::fromBase64(encryptionKey).size()
+                 << "bytes, not" << kAesKeyLength;
         reportKeyMissing();
         return false;
-    }
-
-    quint16 length = 0;
-    if (aesDecryptMessage(key, payload.constData(), 0, decipherOutput, &length, kWorkAreaSize,
-                          false)) {
-        qDebug() << kAesError;
-        emit sendEncryptionStatus(IncomingDecryptError);
-        emit sendLogMsg(kAesError);
-        // The error pane tells the operator what to do about it: load the key.
-        emit sendDisplayErrorMsg(QString::fromLatin1(kKeyNotSet));
-        ++aesErrorCount;
-        if (aesErrorCount % kKeyRequestEvery == 0)
-            emit setEncryptionKeyRequired();
-        if (aesErrorCount > kAesErrorWrap)
-            aesErrorCount = 1;
+    case Deciphered::Failed:
+        reportAesError();
         return false;
+    case Deciphered::Plain:
+        break;
     }
-    plain = QByteArray(decipherOutput, length);
     emit sendEncryptionStatus(IncomingEncrypted);
     return true;
+}
+
+void data_incoming::reportAesError()
+{
+    qDebug() << kAesError;
+    emit sendEncryptionStatus(IncomingDecryptError);
+    emit sendLogMsg(kAesError);
+    // The error pane tells the operator what to do about it: load the key.
+    emit sendDisplayErrorMsg(QString::fromLatin1(kKeyNotSet));
+    ++aesErrorCount;
+    if (aesErrorCount % kKeyRequestEvery == 0)
+        emit setEncryptionKeyRequired();
+    if (aesErrorCount > kAesErrorWrap)
+        aesErrorCount = 1;
 }
 
 void data_incoming::reportKeyMissing()
@@ -354,33 +372,29 @@ void data_incoming::dispatchOrvaFrame(QByteArray frame)
         return;
     const bool dataLog = loggingMode == LoggingType::Data || loggingMode == LoggingType::Debug;
 
-    switch (frame.at(1)) {
-    case '0':
-        handleWeatherData(frame, '0', frame);
-        emit sendBITcheckPacket(frame);
-        break;
+    const char type = frame.at(1);
+    switch (type) {
     case '1':
-        if (debugOutputOn())
-            qDebug() << "Found METAR Candidate Packet!" << frame;
-        handleWeatherData(frame, '1', frame);
-        emit sendBITcheckPacket(frame);
-        break;
     case '2':
         if (debugOutputOn())
-            qDebug() << "Found SPECI Candidate Packet!" << frame;
-        handleWeatherData(frame, '2', frame);
+            qDebug() << (type == '1' ? "Found METAR Candidate Packet!"
+                                     : "Found SPECI Candidate Packet!")
+                     << maskKeyValues(frame);
+        Q_FALLTHROUGH();
+    case '0':
+        handleWeatherData(frame, type, frame);
         emit sendBITcheckPacket(frame);
         break;
     case '3':
-        qDebug() << "Found @3 command response packet!" << frame;
+        qDebug() << "Found @3 command response packet!" << maskKeyValues(frame);
         parseCommandResponse(frame);
         break;
     case '5':
-        qDebug() << "Found @5 amq response packet!" << frame;
+        qDebug() << "Found @5 amq response packet!" << maskKeyValues(frame);
         parseAmqResponse(frame);
         break;
     case '6':
-        qDebug() << "Found General Status Packet! : " << frame;
+        qDebug() << "Found General Status Packet! : " << maskKeyValues(frame);
         emit sendLogMsg("INFO: ORVA Status Message Received [ " + frame + " ]");
         if (dataLog)
             emit sendLogData(frame, emptyRecord, deviceType);
@@ -395,11 +409,11 @@ void data_incoming::dispatchOrvaFrame(QByteArray frame)
         break;
     case 'D':
         if (debugOutputOn())
-            qDebug() << "Found High Speed Candidate Packet!" << frame;
+            qDebug() << "Found High Speed Candidate Packet!" << maskKeyValues(frame);
         handleWeatherData(frame, 'D', frame);
         break;
     case 'R':
-        qDebug() << "Found station radio response!" << frame;
+        qDebug() << "Found station radio response!" << maskKeyValues(frame);
         parseStationRadioResponse(frame);
         break;
     default:

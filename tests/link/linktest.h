@@ -60,10 +60,36 @@ public:
     DebugOutput() { previous = QLoggingCategory::installFilter(&enable); }
     ~DebugOutput() { QLoggingCategory::installFilter(previous); }
 
+    // Collects the messages instead of printing them while it lives.
+    class Captured
+    {
+    public:
+        Captured()
+        {
+            lines().clear();
+            handler = qInstallMessageHandler(&collect);
+        }
+        ~Captured() { qInstallMessageHandler(handler); }
+        static QStringList& lines()
+        {
+            static QStringList all;
+            return all;
+        }
+
+    private:
+        static void collect(QtMsgType, const QMessageLogContext&, const QString& text)
+        {
+            lines() << text;
+        }
+        QtMessageHandler handler = nullptr;
+    };
+
 private:
     static void enable(QLoggingCategory* category)
     {
-        previous(category);
+        // Qt applies a new filter before installFilter returns the one it replaces.
+        if (previous)
+            previous(category);
         if (qstrcmp(category->categoryName(), "default") == 0)
             category->setEnabled(QtDebugMsg, true);
     }

@@ -331,7 +331,7 @@ private slots:
             QVERIFY(trace.events.filter(QStringLiteral("data|")).isEmpty());
     }
 
-    // The unit echoes the key and the IV: no log line and no data-log copy may carry them.
+    // The unit echoes the key and the IV: no log line, data-log copy or debug line may carry them.
     void keyAnswerIsMasked_data()
     {
         QTest::addColumn<QStringList>("lines");
@@ -377,15 +377,19 @@ private slots:
         for (const char* value : {"c2VjcmV0LWtleQ==", "AQIDBAUGBwg=", "INVALID"})
             masked.replace(value, "***");
 
-        worker.parseCommandResponse(frame);
+        DebugOutput debugOn;
+        DebugOutput::Captured debug;
+        worker.parseData_ORVA(frame);
 
         const bool info = message.startsWith("INFO");
         QCOMPARE(trace.events,
                  QStringList({"data|" + QString::fromUtf8(masked) + "|{}|2",
                               "log|" + message + "[ " + QString::fromUtf8(masked) + " ]",
                               (info ? "system|" : "error|") + message, "confirmed|" + confirmed}));
-        QVERIFY(!trace.events.join(' ').contains("c2VjcmV0"));
-        QVERIFY(!trace.events.join(' ').contains("AQIDBAUGBwg="));
+        const QString seen = (trace.events + DebugOutput::Captured::lines()).join(' ');
+        QVERIFY(seen.contains("***"));
+        QVERIFY(!seen.contains("c2VjcmV0"));
+        QVERIFY(!seen.contains("AQIDBAUGBwg="));
     }
 
     void positionResetOnlyOnSuccess_data()
