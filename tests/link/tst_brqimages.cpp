@@ -3,8 +3,8 @@
 #include "decoder/weatherdatadecoder.h"
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
-#include "tests/support/ptypair.h"
 #include "tests/support/scopedclock.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -19,6 +19,8 @@
 #include <csignal>
 #include <sys/resource.h>
 #endif
+
+using unitsim::PtyPair;
 
 namespace
 {

@@ -2,13 +2,15 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
-#include "tests/support/ptypair.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QJsonObject>
 #include <QSignalSpy>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
+
+using unitsim::PtyPair;
 
 namespace
 {

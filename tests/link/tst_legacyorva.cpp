@@ -2,10 +2,12 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
-#include "tests/support/ptypair.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+using unitsim::PtyPair;
 
 namespace
 {

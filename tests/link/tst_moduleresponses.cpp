@@ -2,12 +2,15 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
-#include "tests/support/orvaframe.h"
-#include "tests/support/ptypair.h"
+#include "tools/unitsim/ptypair.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QSignalSpy>
 #include <QThread>
 #include <QtTest>
+
+using unitsim::orvaAnswer;
+using unitsim::PtyPair;
 
 namespace
 {
@@ -26,7 +29,7 @@ QByteArray moduleFrame(char type, const QStringList& parts)
     QList<QByteArray> lines;
     for (const QString& part : parts)
         lines << part.toUtf8();
-    return orvaResponse(type, lines);
+    return orvaAnswer(type, lines);
 }
 
 QStringList withFrame(QStringList expected, const QByteArray& frame)

@@ -4,9 +4,9 @@
 #include "link/linkcrypto.h"
 #include "link/packetcode.h"
 #include "tests/link/linktest.h"
-#include "tests/support/orvaframe.h"
-#include "tests/support/ptypair.h"
 #include "tests/support/recordtext.h"
+#include "tools/unitsim/ptypair.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,6 +17,12 @@
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
+
+using unitsim::orvaAnswer;
+using unitsim::orvaChecksum;
+using unitsim::orvaFrame;
+using unitsim::packetEncode;
+using unitsim::PtyPair;
 
 namespace
 {
@@ -47,7 +53,7 @@ const QByteArray kKnownPlain("@600\r\nSTATUS OK\r\n~0420\r\n\r\n");
 
 QByteArray statusFrame(const QByteArray& text)
 {
-    return orvaResponse('6', {text});
+    return orvaAnswer('6', {text});
 }
 
 QByteArray statusLine(const QByteArray& frame)
@@ -127,7 +133,7 @@ private slots:
     {
         // "@301\r\nfrequency=60\r\n~": 212 + 23 + 1141 + 23 + 126 = 1525 = 0x05F5.
         const QByteArray known("@301\r\nfrequency=60\r\n~05F5\r\n\r\n");
-        QCOMPARE(orvaResponse('3', {"frequency=60"}, "01"), known);
+        QCOMPARE(orvaAnswer('3', {"frequency=60"}, "01"), known);
         // 300 x 255 = 76500, less 65536 = 10964 = 0x2AD4: the sum wraps at 16 bits.
         QCOMPARE(orvaChecksum(QByteArray(300, '\xff')), QByteArray("2AD4"));
 
@@ -392,18 +398,18 @@ private slots:
         QTest::addColumn<QByteArray>("lightning");
         QTest::addColumn<bool>("dataLog");
         const QByteArray status = statusFrame("STATUS:OK");
-        const QByteArray strike = orvaResponse('8', {"STRIKE_1:12:270"});
+        const QByteArray strike = orvaAnswer('8', {"STRIKE_1:12:270"});
         const QByteArray shown = QByteArray(strike).replace('_', ' ');
         const QByteArray none;
 
         QTest::newRow("0 routine")
-            << orvaResponse('0', {"T:1"}) << 0 << true << true << none << none << false;
-        QTest::newRow("1 METAR") << orvaResponse('1', {"T:1"}) << 0 << true << true << none << none
+            << orvaAnswer('0', {"T:1"}) << 0 << true << true << none << none << false;
+        QTest::newRow("1 METAR") << orvaAnswer('1', {"T:1"}) << 0 << true << true << none << none
                                  << false;
-        QTest::newRow("2 SPECI") << orvaResponse('2', {"T:1"}) << 0 << true << true << none << none
+        QTest::newRow("2 SPECI") << orvaAnswer('2', {"T:1"}) << 0 << true << true << none << none
                                  << false;
         QTest::newRow("D high speed")
-            << orvaResponse('D', {"T:1"}) << 0 << false << true << none << none << false;
+            << orvaAnswer('D', {"T:1"}) << 0 << false << true << none << none << false;
         QTest::newRow("6 default")
             << status << 0 << false << false << statusLine(status) << none << false;
         QTest::newRow("6 data") << status << 1 << false << false << statusLine(status) << none
@@ -413,11 +419,11 @@ private slots:
         QTest::newRow("8 default") << strike << 0 << false << false << none << shown << false;
         QTest::newRow("8 debug") << strike << 2 << false << false << none << shown << true;
         QTest::newRow("4 ignored")
-            << orvaResponse('4', {"X"}) << 2 << false << false << none << none << false;
+            << orvaAnswer('4', {"X"}) << 2 << false << false << none << none << false;
         QTest::newRow("7 ignored")
-            << orvaResponse('7', {"X"}) << 2 << false << false << none << none << false;
+            << orvaAnswer('7', {"X"}) << 2 << false << false << none << none << false;
         QTest::newRow("9 ignored")
-            << orvaResponse('9', {"X"}) << 2 << false << false << none << none << false;
+            << orvaAnswer('9', {"X"}) << 2 << false << false << none << none << false;
     }
     void dispatch()
     {
@@ -465,8 +471,8 @@ private slots:
         QSignalSpy autocal(&worker, &data_incoming::lightning_autocal_confirmed);
         QSignalSpy radioErrors(&worker, &data_incoming::on_error_station_radio);
 
-        worker.parseData_ORVA(orvaResponse('3', {"datetime=2024-01-01"}) +
-                              orvaResponse('5', {"auto_cal"}, "0G") + orvaResponse('R', {"ERROR"}));
+        worker.parseData_ORVA(orvaAnswer('3', {"datetime=2024-01-01"}) +
+                              orvaAnswer('5', {"auto_cal"}, "0G") + orvaAnswer('R', {"ERROR"}));
         QCOMPARE(statuses.count(), 1);
         QCOMPARE(statuses.first(), QList<QVariant>({int(CmdDateTime), int(CmdStatusSuccess)}));
         QCOMPARE(autocal.count(), 1);
@@ -480,9 +486,10 @@ private slots:
         QSignalSpy log(&worker, &data_incoming::sendLogMsg);
         QSignalSpy bits(&worker, &data_incoming::sendBITcheckPacket);
         const QByteArray status = statusFrame("STATUS:OK");
-        const QByteArray metar = orvaResponse('1', {"N:1:2:3", "T:12.5"});
+        const QByteArray metar = orvaAnswer('1', {"N:1:2:3", "T:12.5"});
 
-        worker.parseData_ORVA(orvaCompressedFrame(status) + orvaCompressedFrame(metar));
+        worker.parseData_ORVA(orvaFrame('E', packetEncode(status)) +
+                              orvaFrame('E', packetEncode(metar)));
         QCOMPARE(byteArgs(decoded), QByteArrayList({status, metar}));
         QCOMPARE(byteArgs(log), QByteArrayList{statusLine(status)});
         // The inner frame's type decides; the wrapper's own is never dispatched.
@@ -707,9 +714,8 @@ private slots:
         QTest::newRow("@@junk between two frames")
             << QByteArrayList{good + "@@junk" + later} << 0 << kKey
             << QByteArrayList{statusLine(good), statusLine(later)};
-        QTest::newRow("truncated frame before a frame")
-            << QByteArrayList{later.left(9) + good} << 0 << kKey
-            << QByteArrayList{statusLine(good)};
+        QTest::newRow("truncated frame before a frame") << QByteArrayList{later.left(9) + good} << 0
+                                                        << kKey << QByteArrayList{statusLine(good)};
         QTest::newRow("frame missing its final CR LF before a frame")
             << QByteArrayList{later.chopped(2), good} << 0 << kKey
             << QByteArrayList{statusLine(good)};
@@ -817,9 +823,9 @@ private slots:
         log.clear();
 
         const QByteArray status = statusFrame("STATUS:OK");
-        const QByteArray answer = orvaResponse('3', {"datetime=2024-05-01T12:00:00"});
+        const QByteArray answer = orvaAnswer('3', {"datetime=2024-05-01T12:00:00"});
         const QByteArray stream =
-            "\r\n" + status + orvaCompressedFrame(status) + kKnownEncrypted + answer;
+            "\r\n" + status + orvaFrame('E', packetEncode(status)) + kKnownEncrypted + answer;
         for (int at = 0; at < stream.size(); at += 7)
             QVERIFY(pty.write(stream.mid(at, 7)));
 

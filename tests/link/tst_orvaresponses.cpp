@@ -3,12 +3,15 @@
 #include "decoder/weatherdatadecoder.h"
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
-#include "tests/support/orvaframe.h"
-#include "tests/support/ptypair.h"
+#include "tools/unitsim/ptypair.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QSignalSpy>
 #include <QThread>
 #include <QtTest>
+
+using unitsim::orvaFrame;
+using unitsim::PtyPair;
 
 namespace
 {

@@ -2,7 +2,7 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
-#include "tests/support/ptypair.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,6 +15,8 @@
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
+
+using unitsim::PtyPair;
 
 namespace
 {

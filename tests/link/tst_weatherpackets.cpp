@@ -2,13 +2,17 @@
 
 #include "link/data_incoming.h"
 #include "link/packetcode.h"
-#include "tests/support/orvaframe.h"
-#include "tests/support/ptypair.h"
 #include "tests/support/recordtext.h"
 #include "tests/support/scopedclock.h"
+#include "tools/unitsim/ptypair.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QJsonArray>
 #include <QtTest>
+
+using unitsim::orvaFrame;
+using unitsim::packetEncode;
+using unitsim::PtyPair;
 
 namespace
 {
@@ -162,7 +166,7 @@ private slots:
         // A compressed METAR candidate: the unwrapped frame is what gets decoded and logged.
         events.clear();
         const QByteArray inner = frameOf('1', orvaLines("14:20:00"));
-        unit.write(orvaCompressedFrame(inner));
+        unit.write(orvaFrame('E', packetEncode(inner)));
         QTRY_COMPARE_WITH_TIMEOUT(events.size(), 3, 10000);
         QCOMPARE(signalNames(), (QStringList{"metar", "log", "weather"}));
         QCOMPARE(events.at(1).packet, inner);

@@ -6,10 +6,10 @@
 #include "forms/formresources.h"
 #include "forms/maingui_ui.h"
 #include "reports/metarform.h"
-#include "tests/support/orvaframe.h"
-#include "tests/support/ptypair.h"
 #include "tests/support/recordtext.h"
 #include "tests/support/scopedclock.h"
+#include "tools/unitsim/ptypair.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +19,10 @@
 #include <QTest>
 
 #include <memory>
+
+using unitsim::orvaAnswer;
+using unitsim::orvaFrame;
+using unitsim::PtyPair;
 
 namespace
 {
@@ -155,8 +159,8 @@ void TestReportEndToEnd::automaticModeSendsAndMarksTheEcho()
     QVERIFY(ui()->comboBoxViewMetar->itemIcon(1).isNull());
 
     // The unit queues the report, then its radio module reports it sent.
-    unit->write(orvaResponse('3', {("send " + report).toUtf8(), "send=QUEUED"}));
-    unit->write(orvaResponse('5', {"I", ("send " + report).toUtf8(), "send=OK"}));
+    unit->write(orvaAnswer('3', {("send " + report).toUtf8(), "send=QUEUED"}));
+    unit->write(orvaAnswer('5', {"I", ("send " + report).toUtf8(), "send=OK"}));
     QTRY_VERIFY_WITH_TIMEOUT(window->metarForm->observationAt(0).sent, kWaitMs);
     QVERIFY(!ui()->comboBoxViewMetar->itemIcon(1).isNull());
     QCOMPARE(window->metarForm->transaction.state(), ReportTransaction::State::Idle);
@@ -193,7 +197,7 @@ void TestReportEndToEnd::manualModeWaitsForTheOperator()
     const QByteArray command = ("send " + report + "\r").toUtf8();
     QTRY_COMPARE_WITH_TIMEOUT(unit->received(), command, kWaitMs);
 
-    unit->write(orvaResponse('5', {"I", ("send " + report).toUtf8(), "send=OK"}));
+    unit->write(orvaAnswer('5', {"I", ("send " + report).toUtf8(), "send=OK"}));
     QTRY_VERIFY_WITH_TIMEOUT(window->metarForm->observationAt(0).sent, kWaitMs);
     QVERIFY(!ui()->comboBoxViewMetar->itemIcon(1).isNull());
     // The operator's copy is stored beside it, unsent.

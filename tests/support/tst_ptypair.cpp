@@ -1,9 +1,11 @@
-#include "ptypair.h"
-#include "testsupport.h"
+#include "tests/support/testsupport.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QSerialPort>
 #include <QSignalSpy>
 #include <QtTest>
+
+using unitsim::PtyPair;
 
 // The test harness itself: a real QSerialPort talks to the scripted end.
 class TestPtyPair : public QObject

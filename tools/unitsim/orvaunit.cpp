@@ -360,9 +360,10 @@ QByteArray UnitSim::wrapOrva(const QByteArray& inner)
 {
     const bool compress =
         options.frames == FrameWrap::Compressed || options.frames == FrameWrap::CompressedEncrypted;
-    QByteArray packed;
+    bool packable = false;
     // Answers hold "=" and lower-case words, which the code cannot carry: they go uncompressed.
-    if (compress && encodePacketCode(inner, &packed)) {
+    const QByteArray packed = compress ? packetEncode(inner, &packable) : QByteArray();
+    if (packable) {
         if (!encryptFrames)
             return orvaFrame('E', packed);
         const QByteArray text = encryptText(key, iv, messageCounter++, packed);

@@ -65,27 +65,32 @@ constexpr int kMaxCommandText = 1024;
 
 } // namespace
 
-QByteArray orvaFrame(char type, const QByteArray& payload)
+QByteArray orvaChecksum(const QByteArray& bytes)
 {
-    const QByteArray body = QByteArray("@") + type + "00" + payload + '~';
     quint32 sum = 0;
-    for (char c : body)
+    for (char c : bytes)
         sum += quint8(c);
-    const QByteArray digits = QByteArray::number(sum & 0xFFFF, 16).toUpper().rightJustified(4, '0');
-    return body + digits + "\r\n\r\n";
+    return QByteArray::number(sum & 0xFFFF, 16).toUpper().rightJustified(4, '0');
 }
 
-QByteArray orvaAnswer(char type, const QList<QByteArray>& lines)
+QByteArray orvaFrame(char type, const QByteArray& payload, const QByteArray& head)
+{
+    const QByteArray body = QByteArray("@") + type + head + payload + '~';
+    return body + orvaChecksum(body) + "\r\n\r\n";
+}
+
+QByteArray orvaAnswer(char type, const QList<QByteArray>& lines, const QByteArray& head)
 {
     QByteArray payload;
     for (const QByteArray& line : lines)
         payload += "\r\n" + line;
-    return orvaFrame(type, payload + "\r\n");
+    return orvaFrame(type, payload + "\r\n", head);
 }
 
-bool encodePacketCode(const QByteArray& text, QByteArray* out)
+QByteArray packetEncode(const QByteArray& text, bool* ok)
 {
-    out->clear();
+    if (ok)
+        *ok = false;
     QByteArray packed;
     quint32 pending = 0;
     int pendingBits = 0;
@@ -95,7 +100,7 @@ bool encodePacketCode(const QByteArray& text, QByteArray* out)
             continue; // the decoder restores it after the carriage return
         const Symbol s = symbolOf(c);
         if (s.bits == 0)
-            return false;
+            return QByteArray();
         pending = pending << s.bits | s.value;
         pendingBits += s.bits;
         while (pendingBits >= 8) {
@@ -106,8 +111,9 @@ bool encodePacketCode(const QByteArray& text, QByteArray* out)
     }
     if (pendingBits > 0)
         packed += char(quint8(pending << (8 - pendingBits)));
-    *out = packed;
-    return true;
+    if (ok)
+        *ok = true;
+    return packed;
 }
 
 QByteArray encryptText(const QByteArray& key, const QByteArray& iv, quint32 counter,

@@ -8,18 +8,22 @@
 namespace unitsim
 {
 
-// "@", the type character, two head bytes, the payload, "~", four upper-case hexadecimal digits
-// of the 16-bit sum of every byte from "@" through "~", and "\r\n\r\n".
-QByteArray orvaFrame(char type, const QByteArray& payload);
+// The four upper-case hexadecimal digits of the sum of `bytes` (each taken as 0..255), modulo
+// 65536.
+QByteArray orvaChecksum(const QByteArray& bytes);
+
+// "@", the type character, the two head bytes, the payload, "~", the checksum of every byte from
+// "@" through "~", and "\r\n\r\n".
+QByteArray orvaFrame(char type, const QByteArray& payload, const QByteArray& head = "00");
 
 // An answer frame: every line follows a "\r\n" and one more "\r\n" stands before the "~", so the
 // frame split at "\r\n" gives the head, the lines, the checksum line and two empty parts.
-QByteArray orvaAnswer(char type, const QList<QByteArray>& lines);
+QByteArray orvaAnswer(char type, const QList<QByteArray>& lines, const QByteArray& head = "00");
 
 // The packet character code, most significant bit first, the last byte filled with zero bits.
-// A CR LF pair is one carriage-return symbol. Returns false, leaving `out` empty, when the text
-// holds a character the code lacks (lower-case letters, blanks, "=", a lone line feed).
-bool encodePacketCode(const QByteArray& text, QByteArray* out);
+// A CR LF pair is one carriage-return symbol. Empty, with *ok false, when the text holds a
+// character the code lacks (lower-case letters, blanks, "=", a lone line feed).
+QByteArray packetEncode(const QByteArray& text, bool* ok = nullptr);
 
 // The link encryption as text (counter block, AES-256 counter mode, the Base64 variant). `key` and
 // `iv` are the raw 32 and 8 bytes. Empty on failure.

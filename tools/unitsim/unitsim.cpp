@@ -1,17 +1,12 @@
 #include "tools/unitsim/unitsim.h"
 
 #include "link/linkcrypto.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QRegularExpression>
 #include <QTimer>
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <fcntl.h>
-#include <stdlib.h>
-#include <termios.h>
-#include <unistd.h>
 
 namespace unitsim
 {
@@ -101,69 +96,35 @@ UnitSim::UnitSim(const UnitOptions& unitOptions, QObject* parent)
         modules.insert(letter, true);
     orvaDefaults();
 
-    pollTimer = new QTimer(this);
-    connect(pollTimer, &QTimer::timeout, this, &UnitSim::poll);
     recordTimer = new QTimer(this);
     connect(recordTimer, &QTimer::timeout, this, &UnitSim::sendRecord);
 }
 
-UnitSim::~UnitSim()
-{
-    if (masterFd >= 0)
-        ::close(masterFd);
-}
-
 bool UnitSim::open()
 {
-    if (masterFd >= 0)
+    if (pty)
         return true;
-    masterFd = posix_openpt(O_RDWR | O_NOCTTY);
-    char name[128] = {};
-    if (masterFd < 0 || grantpt(masterFd) != 0 || unlockpt(masterFd) != 0 ||
-        ptsname_r(masterFd, name, sizeof name) != 0) {
-        error = QString::fromLocal8Bit(std::strerror(errno));
-        if (masterFd >= 0)
-            ::close(masterFd);
-        masterFd = -1;
+    auto* pair = new PtyPair(this);
+    if (!pair->isOpen()) {
+        error = pair->errorString();
+        delete pair;
         return false;
     }
-    slaveName = QString::fromLocal8Bit(name);
-    fcntl(masterFd, F_SETFL, fcntl(masterFd, F_GETFL) | O_NONBLOCK);
-
-    // Raw from the start: bytes the unit writes before the station configures the line must not
-    // be echoed back or translated.
-    const int slaveFd = ::open(name, O_RDWR | O_NOCTTY);
-    if (slaveFd >= 0) {
-        termios tio{};
-        if (tcgetattr(slaveFd, &tio) == 0) {
-            cfmakeraw(&tio);
-            tcsetattr(slaveFd, TCSANOW, &tio);
-        }
-        ::close(slaveFd);
-    }
-    pollTimer->start(kPollMs);
+    pty = pair;
+    pty->setPollInterval(kPollMs);
+    connect(pty, &PtyPair::polled, this, &UnitSim::poll);
     return true;
+}
+
+QString UnitSim::deviceName() const
+{
+    return pty ? pty->slavePath() : QString();
 }
 
 void UnitSim::poll()
 {
-    if (masterFd < 0)
-        return;
-    QByteArray got;
-    bool hungUp = false;
-    char chunk[4096];
-    for (;;) {
-        const ssize_t n = ::read(masterFd, chunk, sizeof chunk);
-        if (n > 0) {
-            got.append(chunk, int(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR)
-            continue;
-        // EIO: no process holds the slave open; EAGAIN: it does, and is silent.
-        hungUp = n < 0 && errno == EIO;
-        break;
-    }
+    const QByteArray got = pty->takeReceived();
+    const bool hungUp = !pty->slaveHeld();
     if (!hungUp)
         setLinked(true);
     if (!got.isEmpty() && linked)
@@ -319,18 +280,16 @@ void UnitSim::flushOut()
         const qint64 allowed = lineAllows();
         if (allowed <= 0)
             break; // the rest goes with a later poll
-        const ssize_t n = ::write(masterFd, outPending.constData(), size_t(allowed));
+        const qint64 n = pty->writeSome(outPending.constData(), allowed);
         if (n > 0) {
             outPending.remove(0, int(n));
             pacedBytes += n;
             sinceSend.start();
             continue;
         }
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0 && errno != EAGAIN)
+        if (n < 0)
             outPending.clear(); // the line is gone; poll() notices
-        break;                  // EAGAIN: the rest goes with the next poll
+        break;                  // 0: the rest goes with the next poll
     }
 }
 

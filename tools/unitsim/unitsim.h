@@ -18,6 +18,8 @@ class QTimer;
 namespace unitsim
 {
 
+class PtyPair;
+
 enum class Family { Orva, LegacyOrva, Brq };
 
 // How an ORVA unit wraps its frames.
@@ -66,13 +68,12 @@ class UnitSim : public QObject
     Q_OBJECT
 public:
     explicit UnitSim(const UnitOptions& options, QObject* parent = nullptr);
-    ~UnitSim() override;
 
     // Creates the pseudo-terminal. False, with errorString(), when the system refuses one.
     bool open();
     QString errorString() const { return error; }
     // The device the station opens, for example /dev/pts/3.
-    QString deviceName() const { return slaveName; }
+    QString deviceName() const;
     // The station holds the port open.
     bool isLinked() const { return linked; }
     // BRQ: how often the station's wake-up blanks were answered with the prompt.
@@ -136,11 +137,9 @@ private:
 
     UnitOptions options;
     QString error;
-    int masterFd = -1;
-    QString slaveName;
+    PtyPair* pty = nullptr;
     bool linked = false;
     int linkGeneration = 0;
-    QTimer* pollTimer = nullptr;
     QTimer* recordTimer = nullptr;
     QByteArray inBuffer;
     QByteArray outPending;

@@ -7,12 +7,14 @@
 
 class QTimer;
 
-// A pseudo-terminal pair standing in for a unit on a serial line. The code
-// under test opens portPath() with a real QSerialPort; the test plays the
-// unit through write() and reads what the code sent with received().
+namespace unitsim
+{
+
+// A pseudo-terminal pair standing in for a serial line. The station opens portPath() with a real
+// QSerialPort; the unit writes to it with write() and finds what the station sent in received().
 //
-// portPath() is a symlink that survives closeMaster()/reopen(), so a port that
-// was lost can be brought back under the same name.
+// portPath() is a symlink that survives closeMaster()/reopen(), so a port that was lost can be
+// brought back under the same name.
 class PtyPair : public QObject
 {
     Q_OBJECT
@@ -21,13 +23,20 @@ public:
     ~PtyPair() override;
 
     bool isOpen() const { return masterFd >= 0; }
+    // Why the system refused a pair.
+    QString errorString() const { return error; }
     QString portPath() const { return linkPath; }
     QString slavePath() const { return slaveName; }
+    // Some process holds the slave end open, as seen at the last poll.
+    bool slaveHeld() const { return held; }
+    void setPollInterval(int ms);
 
-    // Bytes from the unit to the code under test.
+    // Bytes from the unit to the station, all of them.
     bool write(const QByteArray& bytes);
+    // As many of the bytes as the line takes now: 0 when it is full, -1 when it is gone.
+    qint64 writeSome(const char* data, qint64 size);
 
-    // Everything the code under test wrote since the last clear.
+    // Everything the station wrote since the last clear.
     QByteArray received() const { return buffer; }
     QByteArray takeReceived();
     void clearReceived() { buffer.clear(); }
@@ -39,6 +48,8 @@ public:
 
 signals:
     void bytesReceived(const QByteArray& bytes);
+    // After every poll of an open master end, whether bytes came or not.
+    void polled();
 
 private:
     bool openPair();
@@ -47,7 +58,11 @@ private:
     QTemporaryDir dir;
     QString linkPath;
     QString slaveName;
+    QString error;
     int masterFd = -1;
+    bool held = false;
     QByteArray buffer;
     QTimer* pollTimer = nullptr;
 };
+
+} // namespace unitsim

@@ -1,4 +1,4 @@
-#include "ptypair.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -6,10 +6,14 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+
+namespace unitsim
+{
 
 namespace
 {
@@ -34,20 +38,27 @@ PtyPair::~PtyPair()
     closeMaster();
 }
 
+void PtyPair::setPollInterval(int ms)
+{
+    pollTimer->setInterval(ms);
+}
+
 bool PtyPair::openPair()
 {
     masterFd = posix_openpt(O_RDWR | O_NOCTTY);
-    if (masterFd < 0)
-        return false;
-    if (grantpt(masterFd) != 0 || unlockpt(masterFd) != 0) {
+    char name[128] = {};
+    if (masterFd < 0 || grantpt(masterFd) != 0 || unlockpt(masterFd) != 0 ||
+        ptsname_r(masterFd, name, sizeof name) != 0) {
+        error = QString::fromLocal8Bit(std::strerror(errno));
         closeMaster();
         return false;
     }
-    slaveName = QString::fromLocal8Bit(ptsname(masterFd));
+    slaveName = QString::fromLocal8Bit(name);
     fcntl(masterFd, F_SETFL, fcntl(masterFd, F_GETFL) | O_NONBLOCK);
 
-    // Raw from the start, so nothing the unit writes early is echoed or translated.
-    const int slaveFd = ::open(slaveName.toLocal8Bit().constData(), O_RDWR | O_NOCTTY);
+    // Raw from the start: bytes the unit writes before the station configures the line must not
+    // be echoed back or translated.
+    const int slaveFd = ::open(name, O_RDWR | O_NOCTTY);
     if (slaveFd >= 0) {
         termios tio{};
         if (tcgetattr(slaveFd, &tio) == 0) {
@@ -63,19 +74,25 @@ bool PtyPair::openPair()
 
 bool PtyPair::write(const QByteArray& bytes)
 {
-    if (masterFd < 0)
-        return false;
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(masterFd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0) {
-            if (errno == EAGAIN || errno == EINTR)
-                continue;
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 n = writeSome(bytes.constData() + done, bytes.size() - done);
+        if (n < 0)
             return false;
-        }
         done += n;
     }
     return true;
+}
+
+qint64 PtyPair::writeSome(const char* data, qint64 size)
+{
+    while (masterFd >= 0) {
+        const ssize_t n = ::write(masterFd, data, size_t(size));
+        if (n >= 0)
+            return n;
+        if (errno != EINTR)
+            return errno == EAGAIN ? 0 : -1;
+    }
+    return -1;
 }
 
 QByteArray PtyPair::takeReceived()
@@ -94,6 +111,7 @@ void PtyPair::closeMaster()
         ::close(masterFd);
         masterFd = -1;
     }
+    held = false;
 }
 
 bool PtyPair::reopen()
@@ -106,16 +124,25 @@ void PtyPair::poll()
 {
     if (masterFd < 0)
         return;
-    char chunk[4096];
     QByteArray got;
+    char chunk[4096];
     for (;;) {
         const ssize_t n = ::read(masterFd, chunk, sizeof chunk);
-        if (n <= 0)
-            break; // EAGAIN: nothing more; EIO: no slave open yet
-        got.append(chunk, int(n));
+        if (n > 0) {
+            got.append(chunk, int(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        // EIO: no process holds the slave open; EAGAIN: one does, and is silent.
+        held = !(n < 0 && errno == EIO);
+        break;
     }
     if (!got.isEmpty()) {
         buffer += got;
         emit bytesReceived(got);
     }
+    emit polled();
 }
+
+} // namespace unitsim
