@@ -22,13 +22,9 @@ void UnitSim::legacyReceived(const QByteArray& bytes)
             legacyCommand(kSetElevation);
             continue;
         }
-        const int cr = inBuffer.indexOf('\r');
-        const int lf = inBuffer.indexOf('\n');
-        const int end = cr < 0 ? lf : (lf < 0 ? cr : qMin(cr, lf));
-        if (end < 0)
+        QByteArray line;
+        if (!takeLine(inBuffer, &line))
             break;
-        const QByteArray line = inBuffer.left(end);
-        inBuffer.remove(0, end + 1);
         if (!line.isEmpty())
             legacyCommand(line);
     }

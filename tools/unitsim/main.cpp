@@ -47,86 +47,93 @@ int refuse(const QString& text, int code = 2)
     return code;
 }
 
-} // namespace
+template <typename T> struct Choice {
+    const char* name;
+    T value;
+};
 
-int main(int argc, char* argv[])
+const Choice<unitsim::Family> kFamilies[] = {
+    {"orva", unitsim::Family::Orva},
+    {"legacy", unitsim::Family::LegacyOrva},
+    {"brq", unitsim::Family::Brq},
+};
+
+const Choice<unitsim::FrameWrap> kFrameWraps[] = {
+    {"plain", unitsim::FrameWrap::Plain},
+    {"encrypted", unitsim::FrameWrap::Encrypted},
+    {"compressed", unitsim::FrameWrap::Compressed},
+    {"compressed-encrypted", unitsim::FrameWrap::CompressedEncrypted},
+};
+
+template <typename T, size_t N>
+bool choose(const QString& text, const Choice<T> (&choices)[N], T* out)
 {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("unit-sim"));
+    for (const Choice<T>& choice : choices) {
+        if (text == QLatin1String(choice.name)) {
+            *out = choice.value;
+            return true;
+        }
+    }
+    return false;
+}
 
-    QCommandLineParser parser;
+void describeOptions(QCommandLineParser& parser)
+{
     parser.setApplicationDescription(QStringLiteral(
         "A scripted sensor unit on a pseudo-terminal. Prints the device name for the station to "
         "open, then answers it as the chosen unit until stopped with Ctrl+C."));
     parser.addHelpOption();
-    const QCommandLineOption family(QStringLiteral("family"),
-                                    QStringLiteral("orva, legacy (legacy ORVA) or brq."),
-                                    QStringLiteral("name"), QStringLiteral("orva"));
-    const QCommandLineOption frames(
-        QStringLiteral("frames"),
-        QStringLiteral("ORVA frames: plain, encrypted, compressed or compressed-encrypted."),
-        QStringLiteral("wrap"), QStringLiteral("plain"));
-    const QCommandLineOption period(QStringLiteral("period"),
-                                    QStringLiteral("Seconds between weather records."),
-                                    QStringLiteral("seconds"), QStringLiteral("5"));
-    const QCommandLineOption station(QStringLiteral("station"),
-                                     QStringLiteral("The unit's station identifier."),
-                                     QStringLiteral("id"), QStringLiteral("KVDS"));
-    const QCommandLineOption key(QStringLiteral("key"),
-                                 QStringLiteral("Link key: Base64 text of 32 bytes."),
-                                 QStringLiteral("base64"));
-    const QCommandLineOption iv(QStringLiteral("iv"),
-                                QStringLiteral("Link IV: Base64 text of 8 bytes."),
-                                QStringLiteral("base64"));
-    const QCommandLineOption pace(
-        QStringLiteral("pace"),
-        QStringLiteral("Send no faster than a serial line at this many baud (ten bits a byte), "
-                       "for example 9600. Without it, bytes go out as fast as the station reads."),
-        QStringLiteral("baud"));
-    parser.addOptions({family, frames, period, station, key, iv, pace});
-    parser.process(app);
+    parser.addOptions({
+        {QStringLiteral("family"), QStringLiteral("orva, legacy (legacy ORVA) or brq."),
+         QStringLiteral("name"), QStringLiteral("orva")},
+        {QStringLiteral("frames"),
+         QStringLiteral("ORVA frames: plain, encrypted, compressed or compressed-encrypted."),
+         QStringLiteral("wrap"), QStringLiteral("plain")},
+        {QStringLiteral("period"), QStringLiteral("Seconds between weather records."),
+         QStringLiteral("seconds"), QStringLiteral("5")},
+        {QStringLiteral("station"), QStringLiteral("The unit's station identifier."),
+         QStringLiteral("id"), QStringLiteral("KVDS")},
+        {QStringLiteral("key"), QStringLiteral("Link key: Base64 text of 32 bytes."),
+         QStringLiteral("base64")},
+        {QStringLiteral("iv"), QStringLiteral("Link IV: Base64 text of 8 bytes."),
+         QStringLiteral("base64")},
+        {QStringLiteral("pace"),
+         QStringLiteral("Send no faster than a serial line at this many baud (ten bits a byte), "
+                        "for example 9600. Without it, bytes go out as fast as the station "
+                        "reads."),
+         QStringLiteral("baud")},
+    });
+}
 
-    unitsim::UnitOptions options;
-    const QString familyName = parser.value(family);
-    if (familyName == QLatin1String("orva"))
-        options.family = unitsim::Family::Orva;
-    else if (familyName == QLatin1String("legacy"))
-        options.family = unitsim::Family::LegacyOrva;
-    else if (familyName == QLatin1String("brq"))
-        options.family = unitsim::Family::Brq;
-    else
-        return refuse(QStringLiteral("unknown family \"%1\"").arg(familyName));
-
-    const QString wrap = parser.value(frames);
-    if (wrap == QLatin1String("plain"))
-        options.frames = unitsim::FrameWrap::Plain;
-    else if (wrap == QLatin1String("encrypted"))
-        options.frames = unitsim::FrameWrap::Encrypted;
-    else if (wrap == QLatin1String("compressed"))
-        options.frames = unitsim::FrameWrap::Compressed;
-    else if (wrap == QLatin1String("compressed-encrypted"))
-        options.frames = unitsim::FrameWrap::CompressedEncrypted;
-    else
-        return refuse(QStringLiteral("unknown frame wrapping \"%1\"").arg(wrap));
+// Empty when the command line describes a unit that can run, otherwise the reason.
+QString readOptions(const QCommandLineParser& parser, unitsim::UnitOptions* options)
+{
+    const QString family = parser.value(QStringLiteral("family"));
+    if (!choose(family, kFamilies, &options->family))
+        return QStringLiteral("unknown family \"%1\"").arg(family);
+    const QString wrap = parser.value(QStringLiteral("frames"));
+    if (!choose(wrap, kFrameWraps, &options->frames))
+        return QStringLiteral("unknown frame wrapping \"%1\"").arg(wrap);
 
     bool ok = false;
-    const double seconds = parser.value(period).toDouble(&ok);
+    const double seconds = parser.value(QStringLiteral("period")).toDouble(&ok);
     if (!ok || seconds <= 0 || seconds > 86400)
-        return refuse(QStringLiteral("the period must be a number of seconds above 0"));
-    options.periodMs = qMax(1, int(seconds * 1000));
-    if (parser.isSet(pace)) {
-        options.paceBaud = parser.value(pace).toInt(&ok);
-        if (!ok || options.paceBaud <= 0)
-            return refuse(QStringLiteral("the line rate must be a whole number of baud above 0"));
+        return QStringLiteral("the period must be a number of seconds above 0");
+    options->periodMs = qMax(1, int(seconds * 1000));
+    if (parser.isSet(QStringLiteral("pace"))) {
+        options->paceBaud = parser.value(QStringLiteral("pace")).toInt(&ok);
+        if (!ok || options->paceBaud <= 0)
+            return QStringLiteral("the line rate must be a whole number of baud above 0");
     }
-    options.stationId = parser.value(station);
-    options.key = parser.value(key).toLatin1();
-    options.iv = parser.value(iv).toLatin1();
+    options->stationId = parser.value(QStringLiteral("station"));
+    options->key = parser.value(QStringLiteral("key")).toLatin1();
+    options->iv = parser.value(QStringLiteral("iv")).toLatin1();
+    return unitsim::checkOptions(*options);
+}
 
-    const QString problem = unitsim::checkOptions(options);
-    if (!problem.isEmpty())
-        return refuse(problem);
-
+// Prints the device to open and runs the unit until SIGINT or SIGTERM.
+int runUnit(QCoreApplication& app, const unitsim::UnitOptions& options)
+{
     if (!installSignalHandlers())
         return refuse(QStringLiteral("cannot watch for SIGINT and SIGTERM"), 1);
     QSocketNotifier stop(signalPipe[0], QSocketNotifier::Read);
@@ -148,4 +155,22 @@ int main(int argc, char* argv[])
     const int code = app.exec();
     note(QStringLiteral("stopped"));
     return code;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("unit-sim"));
+
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.process(app);
+
+    unitsim::UnitOptions options;
+    const QString problem = readOptions(parser, &options);
+    if (!problem.isEmpty())
+        return refuse(problem);
+    return runUnit(app, options);
 }

@@ -37,25 +37,19 @@ QByteArray joinBlank(const QList<QByteArray>& values)
     return text;
 }
 
-// Commands end in "\r\n", "\r" alone or "\n" alone; blank lines carry nothing.
-QList<QByteArray> takeLines(QByteArray& buffer)
+} // namespace
+
+// Blank lines carry nothing.
+QList<QByteArray> UnitSim::takeLines(QByteArray& buffer)
 {
     QList<QByteArray> lines;
-    for (;;) {
-        const int cr = buffer.indexOf('\r');
-        const int lf = buffer.indexOf('\n');
-        const int end = cr < 0 ? lf : (lf < 0 ? cr : qMin(cr, lf));
-        if (end < 0)
-            break;
-        const QByteArray line = buffer.left(end);
-        buffer.remove(0, end + 1);
+    QByteArray line;
+    while (takeLine(buffer, &line)) {
         if (!line.isEmpty())
             lines << line;
     }
     return lines;
 }
-
-} // namespace
 
 void UnitSim::orvaDefaults()
 {
@@ -115,99 +109,118 @@ void UnitSim::orvaCommand(const QByteArray& line, bool encrypted)
 
 bool UnitSim::orvaSettingCommand(const QByteArray& word, const QByteArray& arg)
 {
-    bool ok = false;
-    QByteArray value = "INVALID";
-
-    if (word == "frequency" || word == "metar_offset") {
-        int& setting = word == "frequency" ? frequency : metarOffset;
-        const int n = arg.toInt(&ok);
-        if (arg.isEmpty()) {
-            value = QByteArray::number(setting);
-        } else if (ok && (word == "metar_offset" || n > 0)) {
-            setting = n;
-            value = QByteArray::number(n);
-        }
-    } else if (word == "gps") {
-        if (isOnOff(arg) || arg == "ELEVATION_ONLY") {
-            gpsOn = arg == "ON";
-            value = arg;
-        }
-    } else if (word == "elevation") {
-        arg.toDouble(&ok);
-        if (arg == "OFF" || ok) {
-            elevation = arg == "OFF" ? QString() : QString::fromLatin1(arg);
-            value = arg;
-        }
-    } else if (word == "decl") {
-        arg.toFloat(&ok);
-        if (ok) {
-            declination = QString::fromLatin1(arg);
-            value = arg;
-        }
-    } else if (switches.contains(word)) {
-        if (isOnOff(arg)) {
-            switches[word] = arg;
-            value = arg;
-        }
-    } else if (word == "datetime") {
-        if (!arg.isEmpty())
-            value = arg;
-    } else if (word == "icao") {
-        if (QRegularExpression(QStringLiteral("^[A-Za-z0-9]{3,8}$"))
-                .match(QString::fromLatin1(arg))
-                .hasMatch()) {
-            icao = QString::fromLatin1(arg).toUpper();
-            value = icao.toLatin1();
-        }
-    } else if (word == "radio_freq") {
-        const QList<QByteArray> rates = {"5", "10", "60"};
-        if (rates.contains(arg)) {
-            radioRate = rates.indexOf(arg);
-            value = arg;
-        }
-    } else if (word == "encrypt") {
-        if (arg == "OFF" || (arg == "ON" && !key.isEmpty()))
-            value = arg;
+    if (word == "encrypt") {
+        const QByteArray value =
+            arg == "OFF" || (arg == "ON" && !key.isEmpty()) ? arg : QByteArray("INVALID");
         // The answer still goes out the way the station expects it before the change.
         answer('3', {"encrypt=" + value});
         if (value == arg)
             encryptFrames = arg == "ON";
         return true;
+    }
+    if (word == "speci_write_visibility" || word == "speci_write_ceiling") {
+        QList<QByteArray>& list = word == "speci_write_visibility" ? speciVisibility : speciCeiling;
+        const QList<QByteArray> parts = arg.split(' ');
+        bool ok = false;
+        const int row = parts.value(0).toInt(&ok);
+        if (ok && parts.size() == 2 && row >= 0 && row < list.size())
+            list[row] = parts.at(1);
+        return true; // the unit does not answer a criterion it stores
+    }
+    QByteArray value = "INVALID";
+    if (!orvaUnitSetting(word, arg, &value) && !orvaSpeciSetting(word, arg, &value))
+        return false;
+    answer('3', {word + "=" + value});
+    return true;
+}
+
+// The settings the unit answers with "word=value"; `*value` stays "INVALID" for an argument it
+// refuses.
+bool UnitSim::orvaUnitSetting(const QByteArray& word, const QByteArray& arg, QByteArray* value)
+{
+    bool ok = false;
+    if (word == "frequency" || word == "metar_offset") {
+        int& setting = word == "frequency" ? frequency : metarOffset;
+        const int n = arg.toInt(&ok);
+        if (arg.isEmpty()) {
+            *value = QByteArray::number(setting);
+        } else if (ok && (word == "metar_offset" || n > 0)) {
+            setting = n;
+            *value = QByteArray::number(n);
+        }
+    } else if (word == "gps") {
+        if (isOnOff(arg) || arg == "ELEVATION_ONLY") {
+            gpsOn = arg == "ON";
+            *value = arg;
+        }
+    } else if (word == "elevation") {
+        arg.toDouble(&ok);
+        if (arg == "OFF" || ok) {
+            elevation = arg == "OFF" ? QString() : QString::fromLatin1(arg);
+            *value = arg;
+        }
+    } else if (word == "decl") {
+        arg.toFloat(&ok);
+        if (ok) {
+            declination = QString::fromLatin1(arg);
+            *value = arg;
+        }
+    } else if (switches.contains(word)) {
+        if (isOnOff(arg)) {
+            switches[word] = arg;
+            *value = arg;
+        }
+    } else if (word == "datetime") {
+        if (!arg.isEmpty())
+            *value = arg;
+    } else if (word == "icao") {
+        if (QRegularExpression(QStringLiteral("^[A-Za-z0-9]{3,8}$"))
+                .match(QString::fromLatin1(arg))
+                .hasMatch()) {
+            icao = QString::fromLatin1(arg).toUpper();
+            *value = icao.toLatin1();
+        }
+    } else if (word == "radio_freq") {
+        const QList<QByteArray> rates = {"5", "10", "60"};
+        if (rates.contains(arg)) {
+            radioRate = rates.indexOf(arg);
+            *value = arg;
+        }
     } else if (word == "default") {
         orvaDefaults();
-        value = "OK";
-    } else if (word == "speci_default") {
+        *value = "OK";
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool UnitSim::orvaSpeciSetting(const QByteArray& word, const QByteArray& arg, QByteArray* value)
+{
+    if (word == "speci_default") {
         speciVisibility = kSpeciVisibility;
         speciCeiling = kSpeciCeiling;
-        value = "OK";
+        *value = "OK";
     } else if (word == "speci_clear") {
         for (QByteArray& v : speciVisibility)
             v = "-1";
         for (QByteArray& v : speciCeiling)
             v = "-1";
-        value = "OK";
+        *value = "OK";
     } else if (word == "speci_mode") {
         if (arg.isEmpty()) {
-            value = speciMode.toLatin1();
+            *value = speciMode.toLatin1();
         } else if (arg == "AFMAN" || arg == "CUSTOM") {
             speciMode = QString::fromLatin1(arg);
-            value = arg;
+            *value = arg;
         }
     } else if (word == "speci_read_visibility") {
-        value = joinBlank(speciVisibility);
+        *value = joinBlank(speciVisibility);
     } else if (word == "speci_read_ceiling") {
-        value = joinBlank(speciCeiling);
-    } else if (word == "speci_write_visibility" || word == "speci_write_ceiling") {
-        QList<QByteArray>& list = word == "speci_write_visibility" ? speciVisibility : speciCeiling;
-        const QList<QByteArray> parts = arg.split(' ');
-        const int row = parts.value(0).toInt(&ok);
-        if (ok && parts.size() == 2 && row >= 0 && row < list.size())
-            list[row] = parts.at(1);
-        return true; // the unit does not answer a criterion it stores
+        *value = joinBlank(speciCeiling);
     } else {
         return false;
     }
-    answer('3', {word + "=" + value});
     return true;
 }
 
@@ -215,8 +228,12 @@ bool UnitSim::orvaModuleCommand(const QByteArray& line, const QByteArray& word,
                                 const QByteArray& arg, bool encrypted)
 {
     const int delay = options.completionDelayMs;
-    bool ok = false;
-
+    if (word == "txf" || word == "rxf" || word == "channel") {
+        orvaRadioCommand(line, word, arg, encrypted);
+        return true;
+    }
+    if (word == "dsm")
+        return orvaLightningCommand(arg);
     if (word == "blower") {
         if (arg != "AUTO" && !isOnOff(arg)) {
             answer('3', {"blower=INVALID"});
@@ -251,59 +268,6 @@ bool UnitSim::orvaModuleCommand(const QByteArray& line, const QByteArray& word,
         later(delay, [this, line] { answer('5', {"I", line, "send=OK"}); });
         return true;
     }
-    if (word == "txf" || word == "rxf" || word == "channel") {
-        const QList<QByteArray> parts = arg.split(' ');
-        QByteArray value = "INVALID";
-        if (word == "channel") {
-            arg.toInt(&ok);
-            if (ok)
-                value = "OK";
-        } else if (parts.size() == 2) {
-            bool hzOk = false;
-            parts.at(0).toInt(&ok);
-            const qlonglong hz = parts.at(1).toLongLong(&hzOk);
-            if (ok && hzOk && hz > 0) {
-                (word == "txf" ? transmitMhz : receiveMhz) = QString::number(hz / 1e6, 'f', 3);
-                value = "OK";
-            }
-        }
-        // Through the station radio the radio itself answers; on a cable the unit's radio
-        // module does, once it has taken the setting.
-        if (encrypted)
-            answer('R', {word + "=" + value});
-        else
-            later(delay, [this, line, word, value] {
-                answer('5', {"R", line, word + "=" + value});
-            });
-        return true;
-    }
-    if (word == "dsm") {
-        const QList<QByteArray> parts = arg.split(' ');
-        if (parts.size() != 2 || parts.at(0) != "G")
-            return false;
-        const QByteArray task = parts.at(1);
-        QByteArray result;
-        if (task == "auto_cal") {
-            result = "auto_cal=OK";
-        } else if (task == "param_read" || task == "param_clear" ||
-                   (task.startsWith("param_set") && task.contains(','))) {
-            if (task == "param_clear")
-                for (int& v : lightningParameters)
-                    v = 0;
-            const int which = task.mid(9, 1).toInt(&ok);
-            if (task.startsWith("param_set") && ok && which >= 0 && which < 3)
-                lightningParameters[which] = task.mid(task.indexOf(',') + 1).toInt();
-            QList<QByteArray> values;
-            for (int v : lightningParameters)
-                values << QByteArray::number(v);
-            result = task.left(task.indexOf(',') < 0 ? task.size() : task.indexOf(',')) + "=" +
-                     values.join(',');
-        } else {
-            return false;
-        }
-        later(delay, [this, task, result] { answer('5', {"G", task, result}); });
-        return true;
-    }
     if (word == "flash_erase") {
         answer('3', {"flash_erase=START"});
         later(2 * delay, [this] { answer('3', {"flash_erase=OK"}); });
@@ -317,6 +281,66 @@ bool UnitSim::orvaModuleCommand(const QByteArray& line, const QByteArray& word,
         return true;
     }
     return false;
+}
+
+void UnitSim::orvaRadioCommand(const QByteArray& line, const QByteArray& word,
+                               const QByteArray& arg, bool encrypted)
+{
+    const QList<QByteArray> parts = arg.split(' ');
+    QByteArray value = "INVALID";
+    bool ok = false;
+    if (word == "channel") {
+        arg.toInt(&ok);
+        if (ok)
+            value = "OK";
+    } else if (parts.size() == 2) {
+        bool hzOk = false;
+        parts.at(0).toInt(&ok);
+        const qlonglong hz = parts.at(1).toLongLong(&hzOk);
+        if (ok && hzOk && hz > 0) {
+            (word == "txf" ? transmitMhz : receiveMhz) = QString::number(hz / 1e6, 'f', 3);
+            value = "OK";
+        }
+    }
+    // Through the station radio the radio itself answers; on a cable the unit's radio
+    // module does, once it has taken the setting.
+    if (encrypted)
+        answer('R', {word + "=" + value});
+    else
+        later(options.completionDelayMs, [this, line, word, value] {
+            answer('5', {"R", line, word + "=" + value});
+        });
+}
+
+// "dsm G <task>": the lightning module's calibration and parameters.
+bool UnitSim::orvaLightningCommand(const QByteArray& arg)
+{
+    const QList<QByteArray> parts = arg.split(' ');
+    if (parts.size() != 2 || parts.at(0) != "G")
+        return false;
+    const QByteArray task = parts.at(1);
+    QByteArray result;
+    bool ok = false;
+    if (task == "auto_cal") {
+        result = "auto_cal=OK";
+    } else if (task == "param_read" || task == "param_clear" ||
+               (task.startsWith("param_set") && task.contains(','))) {
+        if (task == "param_clear")
+            for (int& v : lightningParameters)
+                v = 0;
+        const int which = task.mid(9, 1).toInt(&ok);
+        if (task.startsWith("param_set") && ok && which >= 0 && which < 3)
+            lightningParameters[which] = task.mid(task.indexOf(',') + 1).toInt();
+        QList<QByteArray> values;
+        for (int v : lightningParameters)
+            values << QByteArray::number(v);
+        result = task.left(task.indexOf(',') < 0 ? task.size() : task.indexOf(',')) + "=" +
+                 values.join(',');
+    } else {
+        return false;
+    }
+    later(options.completionDelayMs, [this, task, result] { answer('5', {"G", task, result}); });
+    return true;
 }
 
 void UnitSim::orvaKeyCommand(const QByteArray& line)

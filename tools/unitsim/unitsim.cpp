@@ -177,6 +177,19 @@ void UnitSim::received(const QByteArray& bytes)
         inBuffer.clear();
 }
 
+// Commands end in "\r\n", "\r" alone or "\n" alone.
+bool UnitSim::takeLine(QByteArray& buffer, QByteArray* line)
+{
+    const int cr = buffer.indexOf('\r');
+    const int lf = buffer.indexOf('\n');
+    const int end = cr < 0 ? lf : (lf < 0 ? cr : qMin(cr, lf));
+    if (end < 0)
+        return false;
+    *line = buffer.left(end);
+    buffer.remove(0, end + 1);
+    return true;
+}
+
 void UnitSim::sendRecord()
 {
     // A record still waiting for silence is not joined by another: the newer would only be

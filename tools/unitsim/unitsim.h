@@ -91,6 +91,9 @@ private:
     void poll();
     void setLinked(bool on);
     void received(const QByteArray& bytes);
+    // The first line of `buffer`, taken off it; false while no line is complete.
+    static bool takeLine(QByteArray& buffer, QByteArray* line);
+    static QList<QByteArray> takeLines(QByteArray& buffer);
     void sendRecord();
 
     // Replies go out at once; packets wait until the unit has been silent for the family's
@@ -113,8 +116,13 @@ private:
     void orvaReceived(const QByteArray& bytes);
     void orvaCommand(const QByteArray& line, bool encrypted);
     bool orvaSettingCommand(const QByteArray& word, const QByteArray& arg);
+    bool orvaUnitSetting(const QByteArray& word, const QByteArray& arg, QByteArray* value);
+    bool orvaSpeciSetting(const QByteArray& word, const QByteArray& arg, QByteArray* value);
     bool orvaModuleCommand(const QByteArray& line, const QByteArray& word, const QByteArray& arg,
                            bool encrypted);
+    void orvaRadioCommand(const QByteArray& line, const QByteArray& word, const QByteArray& arg,
+                          bool encrypted);
+    bool orvaLightningCommand(const QByteArray& arg);
     void orvaKeyCommand(const QByteArray& line);
     void sendOrva(const QByteArray& frame, bool record = false);
     void answer(char type, const QList<QByteArray>& lines);
