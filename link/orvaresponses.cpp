@@ -157,7 +157,7 @@ public:
     struct Row {
         const char* name;
         void (data_incoming::*wholeFrame)(const QByteArray&); // a sub-parser reads the frame
-        void (CommandAnswer::*readValue)();                   // reads the value of line 1
+        void (CommandAnswer::*handle)();                      // reads the value of line 1
     };
     // In the order the names are searched for in the frame.
     static const Row rows[];
@@ -263,7 +263,7 @@ void data_incoming::parseCommandResponse(const QByteArray& frame)
     if (row->wholeFrame)
         return (this->*row->wholeFrame)(frame);
     CommandAnswer answer(*this, frame, row->name);
-    (answer.*row->readValue)();
+    (answer.*row->handle)();
 }
 
 bool data_incoming::CommandAnswer::readValue(const char* command, int index)
