@@ -3,6 +3,7 @@
 #include "app/maingui.h"
 
 #include "app/commandqueue.h"
+#include "app/commandstyles.h"
 #include "app/dataprotection.h"
 #include "app/dialogencryptionkey.h"
 #include "app/modalrunner.h"
@@ -31,7 +32,6 @@ constexpr int kMaxPasswordLength = 32;
 // any file at all.
 constexpr qint64 kMaxKeyFileBytes = 64 * 1024;
 constexpr int kPasskeyTimeoutMs = 60000;
-const QString kIdleStyle = QStringLiteral("background: ") + QStringLiteral("#1F2933");
 
 QString keyFileFolder()
 {
@@ -105,7 +105,7 @@ void reportKeyChangeRefused(MainGUI& window, const QByteArray& line)
 void refuseKeyChange(MainGUI& window, const QByteArray& line)
 {
     reportKeyChangeRefused(window, line);
-    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
     window.passkeyTimer.stop();
 }
 
@@ -262,7 +262,7 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
-    ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: blue"));
+    ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
     passkeyTimer.start(kPasskeyTimeoutMs);
     encryptionKeyDialog->show();
     emit clearEncryptionData();
@@ -342,7 +342,7 @@ bool MainGUI::saveEncryptedFile(QString salt, QString key, QByteArray iv, bool p
 void MainGUI::on_encryption_confirmation_status_change(QString reply)
 {
     if (reply == QLatin1String("ERROR")) {
-        ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
+        ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
         return;
     }
     // Success follows the key's acknowledgement alone; the IV's adds nothing.
@@ -352,14 +352,14 @@ void MainGUI::on_encryption_confirmation_status_change(QString reply)
             confirmKeyChange(*this);
     }
     if (keyConfirmed) {
-        ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: green"));
+        ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::received());
         passkeyTimer.stop();
     }
 }
 
 void MainGUI::on_encryption_passkey_set_timeout()
 {
-    ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
+    ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
     passkeyTimer.stop();
     if (!keyChange.pending)
         return;
@@ -379,27 +379,27 @@ void MainGUI::on_encryption_passkey_set_timeout()
 void MainGUI::on_pushButtonEnableEncryption_clicked()
 {
     writecommands("encrypt ON\r\n");
-    ui->pushButtonEnableEncryption->setStyleSheet(QStringLiteral("background: blue"));
-    ui->pushButtonDisableEncryption->setStyleSheet(kIdleStyle);
+    ui->pushButtonEnableEncryption->setStyleSheet(CommandStyles::waiting());
+    ui->pushButtonDisableEncryption->setStyleSheet(CommandStyles::neutral());
 }
 
 void MainGUI::on_pushButtonDisableEncryption_clicked()
 {
     writecommands("encrypt OFF\r\n");
-    ui->pushButtonEnableEncryption->setStyleSheet(kIdleStyle);
-    ui->pushButtonDisableEncryption->setStyleSheet(QStringLiteral("background: blue"));
+    ui->pushButtonEnableEncryption->setStyleSheet(CommandStyles::neutral());
+    ui->pushButtonDisableEncryption->setStyleSheet(CommandStyles::waiting());
 }
 
 void MainGUI::on_encryption_status_change(int state)
 {
-    QString enable = QStringLiteral("background: red");
+    QString enable = CommandStyles::failed();
     QString disable = enable;
     if (state == 1) {
-        enable = QStringLiteral("background: green");
-        disable = kIdleStyle;
+        enable = CommandStyles::received();
+        disable = CommandStyles::neutral();
     } else if (state == 2) {
-        enable = kIdleStyle;
-        disable = QStringLiteral("background: green");
+        enable = CommandStyles::neutral();
+        disable = CommandStyles::received();
     }
     ui->pushButtonEnableEncryption->setStyleSheet(enable);
     ui->pushButtonDisableEncryption->setStyleSheet(disable);

@@ -4,6 +4,7 @@
 
 #include "app/maingui.h"
 #include "forms/maingui_ui.h"
+#include "link/constanttables.h"
 
 #include <QTextCursor>
 
@@ -66,8 +67,7 @@ void MainGUI::on_pushButton_rawSendMsg_clicked()
     writecommands(text.toUtf8() + '\r');
 
     QTextCursor cursor = ui->textEditRawData->textCursor();
-    cursor.insertHtml(QStringLiteral("<font color=\"Lime\">") + text +
-                      QStringLiteral("</font><br>"));
+    cursor.insertHtml(htmlFontLime + text + htmlFontEnd);
     ui->textEditRawData->moveCursor(QTextCursor::End);
     ui->lineEdit_rawSendMsg->clear();
 }

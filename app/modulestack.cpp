@@ -26,36 +26,36 @@ struct ModuleRow {
     QCheckBox* disable;
 };
 
-bool rowFor(const Ui_MainGUI& f, QChar letter, ModuleRow* row)
+bool rowFor(const Ui_MainGUI& ui, QChar letter, ModuleRow* row)
 {
     switch (letter.unicode()) {
     case 'G':
-        *row = {f.label_ModuleLightning, f.iconModule_Lightning, f.checkBox_ORVAEnableLightning,
-                f.checkBox_ORVADisableLightning};
+        *row = {ui.label_ModuleLightning, ui.iconModule_Lightning, ui.checkBox_ORVAEnableLightning,
+                ui.checkBox_ORVADisableLightning};
         return true;
     case 'C':
-        *row = {f.label_ModuleCeilometer, f.iconModule_Ceilometer, f.checkBox_ORVAEnableCeilometer,
-                f.checkBox_ORVADisableCeilometer};
+        *row = {ui.label_ModuleCeilometer, ui.iconModule_Ceilometer,
+                ui.checkBox_ORVAEnableCeilometer, ui.checkBox_ORVADisableCeilometer};
         return true;
     case 'V':
-        *row = {f.label_ModulePW, f.iconModule_PresentWeather, f.checkBox_ORVAEnablePresentWeather,
-                f.checkBox_ORVADisablePresentWeather};
+        *row = {ui.label_ModulePW, ui.iconModule_PresentWeather,
+                ui.checkBox_ORVAEnablePresentWeather, ui.checkBox_ORVADisablePresentWeather};
         return true;
     case 'R':
-        *row = {f.label_ModuleRadio, f.iconModule_Radio, f.checkBox_ORVAEnableRadio,
-                f.checkBox_ORVADisableRadio};
+        *row = {ui.label_ModuleRadio, ui.iconModule_Radio, ui.checkBox_ORVAEnableRadio,
+                ui.checkBox_ORVADisableRadio};
         return true;
     case 'W':
-        *row = {f.label_ModuleWind, f.iconModule_Wind, f.checkBox_ORVAEnableWind,
-                f.checkBox_ORVADisableWind};
+        *row = {ui.label_ModuleWind, ui.iconModule_Wind, ui.checkBox_ORVAEnableWind,
+                ui.checkBox_ORVADisableWind};
         return true;
     case 'I':
-        *row = {f.label_ModuleIridium, f.iconModule_Iridium, f.checkBox_ORVAEnableIridium,
-                f.checkBox_ORVADisableIridium};
+        *row = {ui.label_ModuleIridium, ui.iconModule_Iridium, ui.checkBox_ORVAEnableIridium,
+                ui.checkBox_ORVADisableIridium};
         return true;
     case 'T':
-        *row = {f.label_ModuleTPH, f.iconModule_TPH, f.checkBox_ORVAEnableTPH,
-                f.checkBox_ORVADisableTPH};
+        *row = {ui.label_ModuleTPH, ui.iconModule_TPH, ui.checkBox_ORVAEnableTPH,
+                ui.checkBox_ORVADisableTPH};
         return true;
     default:
         return false;
@@ -63,22 +63,22 @@ bool rowFor(const Ui_MainGUI& f, QChar letter, ModuleRow* row)
 }
 
 // The status button that updateModuleIcon names by letter; present weather is "P" there.
-QPushButton* lightByName(const Ui_MainGUI& f, const QString& module)
+QPushButton* lightByName(const Ui_MainGUI& ui, const QString& module)
 {
     if (module == QLatin1String("G"))
-        return f.iconModule_Lightning;
+        return ui.iconModule_Lightning;
     if (module == QLatin1String("C"))
-        return f.iconModule_Ceilometer;
+        return ui.iconModule_Ceilometer;
     if (module == QLatin1String("I"))
-        return f.iconModule_Iridium;
+        return ui.iconModule_Iridium;
     if (module == QLatin1String("P"))
-        return f.iconModule_PresentWeather;
+        return ui.iconModule_PresentWeather;
     if (module == QLatin1String("R"))
-        return f.iconModule_Radio;
+        return ui.iconModule_Radio;
     if (module == QLatin1String("T"))
-        return f.iconModule_TPH;
+        return ui.iconModule_TPH;
     if (module == QLatin1String("W"))
-        return f.iconModule_Wind;
+        return ui.iconModule_Wind;
     return nullptr;
 }
 } // namespace

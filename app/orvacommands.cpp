@@ -46,25 +46,25 @@ void MainGUI::on_pushButtonSettings_clicked()
 
 void MainGUI::commandConfirmation()
 {
-    Ui_MainGUI& f = *ui;
     if (deviceType == DeviceTypes::BRQ) {
-        for (QComboBox* combo : {f.comboBoxCmdMode, f.comboBoxCmdGps, f.comboBoxCmdSpeci,
-                                 f.comboBoxCmdCamera, f.comboBoxCmdCeil, f.cameraNumbercomboBox})
+        for (QComboBox* combo :
+             {ui->comboBoxCmdMode, ui->comboBoxCmdGps, ui->comboBoxCmdSpeci, ui->comboBoxCmdCamera,
+              ui->comboBoxCmdCeil, ui->cameraNumbercomboBox})
             combo->setCurrentIndex(0);
-        f.spinBox_elevationValue->clear();
-        f.pushButtonSendCmds->setText(QStringLiteral("Send Commands"));
-        f.pushButtonSendCmds->setChecked(false);
-        f.cmdstatus_label->setText(QStringLiteral("Command(s) Sent"));
+        ui->spinBox_elevationValue->clear();
+        ui->pushButtonSendCmds->setText(QStringLiteral("Send Commands"));
+        ui->pushButtonSendCmds->setChecked(false);
+        ui->cmdstatus_label->setText(QStringLiteral("Command(s) Sent"));
         QTimer::singleShot(kConfirmationClearMs, this,
                            [this] { ui->cmdstatus_label->setText(QString()); });
     } else if (deviceType == DeviceTypes::ORVA) {
-        f.comboBoxCmdFreq->setCurrentIndex(0);
-        f.comboBoxORVAGPS->setCurrentIndex(0);
-        f.lineEditCmdDate->clear();
-        f.lineEditCmdIcaoId->clear();
-        f.pushButtonCmdORVA->setText(QStringLiteral("Send Commands"));
-        f.pushButtonCmdORVA->setChecked(false);
-        f.cmdStatusORVA_label->setText(QStringLiteral("Command(s) Sent"));
+        ui->comboBoxCmdFreq->setCurrentIndex(0);
+        ui->comboBoxORVAGPS->setCurrentIndex(0);
+        ui->lineEditCmdDate->clear();
+        ui->lineEditCmdIcaoId->clear();
+        ui->pushButtonCmdORVA->setText(QStringLiteral("Send Commands"));
+        ui->pushButtonCmdORVA->setChecked(false);
+        ui->cmdStatusORVA_label->setText(QStringLiteral("Command(s) Sent"));
         QTimer::singleShot(kConfirmationClearMs, this,
                            [this] { ui->cmdStatusORVA_label->setText(QString()); });
     }
@@ -96,17 +96,17 @@ void MainGUI::on_prepSchedReceived(QString name, int value)
 
 void MainGUI::on_pushButton_ORVAsendcommands_clicked()
 {
-    Ui_MainGUI& f = *ui;
-    queueRow(*this, CmdTransmitFrequency,
-             comboCommand(RowTransmitFrequency, f.comboBox_ORVAtransmitFrequency->currentIndex()));
-    queueRow(*this, CmdGps, comboCommand(RowGps, f.comboBox_ORVAGPS->currentIndex()));
+    queueRow(
+        *this, CmdTransmitFrequency,
+        comboCommand(RowTransmitFrequency, ui->comboBox_ORVAtransmitFrequency->currentIndex()));
+    queueRow(*this, CmdGps, comboCommand(RowGps, ui->comboBox_ORVAGPS->currentIndex()));
 
-    switch (f.comboBox_ORVAElevation->currentIndex()) {
+    switch (ui->comboBox_ORVAElevation->currentIndex()) {
     case 1:
         queueRow(*this, CmdElevation, "elevation OFF\r\n");
         break;
     case 2: {
-        const ElevationResult elevation = checkElevation(f.lineEdit_ORVAElevationInput->text());
+        const ElevationResult elevation = checkElevation(ui->lineEdit_ORVAElevationInput->text());
         if (elevation.accepted) {
             queueRow(*this, CmdElevation, elevation.command);
         } else {
@@ -123,41 +123,41 @@ void MainGUI::on_pushButton_ORVAsendcommands_clicked()
     }
 
     // An empty declination leaves its cell as it was.
-    const QByteArray declination = declinationCommand(f.lineEdit_command_declination->text());
+    const QByteArray declination = declinationCommand(ui->lineEdit_command_declination->text());
     if (!declination.isEmpty())
         queueRow(*this, CmdDeclination, declination);
 
-    queueRow(*this, CmdRf, comboCommand(RowRf, f.comboBox_ORVARFCmd->currentIndex()));
-    queueRow(*this, CmdBlower, comboCommand(RowBlower, f.comboBox_ORVABlower->currentIndex()));
-    queueRow(*this, CmdHeater, comboCommand(RowHeater, f.comboBox_ORVAHeater->currentIndex()));
-    queueRow(*this, CmdLed, comboCommand(RowLed, f.comboBox_ORVALEDStatus->currentIndex()));
-    queueRow(*this, CmdLog, comboCommand(RowDataLog, f.comboBox_ORVADataLog->currentIndex()));
-    queueRow(*this, CmdDateTime, textCommand("datetime", f.lineEdit_ORVADateTimeInput->text()));
-    queueRow(*this, CmdIcao, textCommand("icao", f.lineEdit_ORVAICAO->text()));
-    queueRow(*this, CmdSend, textCommand("send", f.textEdit_ORVASendMsg->toPlainText()));
+    queueRow(*this, CmdRf, comboCommand(RowRf, ui->comboBox_ORVARFCmd->currentIndex()));
+    queueRow(*this, CmdBlower, comboCommand(RowBlower, ui->comboBox_ORVABlower->currentIndex()));
+    queueRow(*this, CmdHeater, comboCommand(RowHeater, ui->comboBox_ORVAHeater->currentIndex()));
+    queueRow(*this, CmdLed, comboCommand(RowLed, ui->comboBox_ORVALEDStatus->currentIndex()));
+    queueRow(*this, CmdLog, comboCommand(RowDataLog, ui->comboBox_ORVADataLog->currentIndex()));
+    queueRow(*this, CmdDateTime, textCommand("datetime", ui->lineEdit_ORVADateTimeInput->text()));
+    queueRow(*this, CmdIcao, textCommand("icao", ui->lineEdit_ORVAICAO->text()));
+    queueRow(*this, CmdSend, textCommand("send", ui->textEdit_ORVASendMsg->toPlainText()));
 
-    const QByteArray developer = developerCommand(f.lineEdit_devcmds->text(), devMode);
+    const QByteArray developer = developerCommand(ui->lineEdit_devcmds->text(), devMode);
     if (!developer.isEmpty())
         writecommands(developer);
 
     updateORVACmdMsgs(QStringLiteral("Commands Sent to ORVA"));
 
-    f.textEdit_ORVASendMsg->clear();
-    f.lineEdit_ORVAICAO->clear();
-    f.lineEdit_ORVADateTimeInput->clear();
-    f.lineEdit_ORVAElevationInput->clear();
+    ui->textEdit_ORVASendMsg->clear();
+    ui->lineEdit_ORVAICAO->clear();
+    ui->lineEdit_ORVADateTimeInput->clear();
+    ui->lineEdit_ORVAElevationInput->clear();
     for (QComboBox* combo :
-         {f.comboBox_ORVADataLog, f.comboBox_ORVALEDStatus, f.comboBox_ORVAHeater,
-          f.comboBox_ORVABlower, f.comboBox_ORVAElevation, f.comboBox_ORVAtransmitFrequency,
-          f.comboBox_ORVAGPS, f.comboBox_ORVARFCmd})
+         {ui->comboBox_ORVADataLog, ui->comboBox_ORVALEDStatus, ui->comboBox_ORVAHeater,
+          ui->comboBox_ORVABlower, ui->comboBox_ORVAElevation, ui->comboBox_ORVAtransmitFrequency,
+          ui->comboBox_ORVAGPS, ui->comboBox_ORVARFCmd})
         combo->setCurrentIndex(0);
     for (QCheckBox* box :
-         {f.checkBox_ORVADisableCeilometer, f.checkBox_ORVADisableIridium,
-          f.checkBox_ORVADisableLightning, f.checkBox_ORVADisablePresentWeather,
-          f.checkBox_ORVADisableRadio, f.checkBox_ORVADisableTPH, f.checkBox_ORVADisableWind,
-          f.checkBox_ORVAEnableCeilometer, f.checkBox_ORVAEnableIridium,
-          f.checkBox_ORVAEnableLightning, f.checkBox_ORVAEnablePresentWeather,
-          f.checkBox_ORVAEnableRadio, f.checkBox_ORVAEnableTPH, f.checkBox_ORVAEnableWind})
+         {ui->checkBox_ORVADisableCeilometer, ui->checkBox_ORVADisableIridium,
+          ui->checkBox_ORVADisableLightning, ui->checkBox_ORVADisablePresentWeather,
+          ui->checkBox_ORVADisableRadio, ui->checkBox_ORVADisableTPH, ui->checkBox_ORVADisableWind,
+          ui->checkBox_ORVAEnableCeilometer, ui->checkBox_ORVAEnableIridium,
+          ui->checkBox_ORVAEnableLightning, ui->checkBox_ORVAEnablePresentWeather,
+          ui->checkBox_ORVAEnableRadio, ui->checkBox_ORVAEnableTPH, ui->checkBox_ORVAEnableWind})
         box->setChecked(false);
 }
 
