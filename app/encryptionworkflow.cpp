@@ -33,6 +33,26 @@ constexpr int kMaxPasswordLength = 32;
 constexpr qint64 kMaxKeyFileBytes = 64 * 1024;
 constexpr int kPasskeyTimeoutMs = 60000;
 
+// What the status light, the message panes and the log say of each way the incoming data is
+// wrapped.
+struct IncomingStateView {
+    IncomingEncryptionState state;
+    const char* icon;
+    bool error; // the error pane, else the system pane
+    const char* message;
+    const char* logLine;
+};
+const IncomingStateView kIncomingStateViews[] = {
+    {IncomingNotEncrypted, ":/resources/graylight_icon_small.png", false,
+     "INFO: Incoming data is Not Encrypted.",
+     "INFO: Incoming data format changed to Not Encrypted."},
+    {IncomingEncrypted, ":/resources/greenlight_icon_small.png", false,
+     "INFO: Incoming data is Encrypted.", "INFO: Incoming data format changed to Encrypted."},
+    {IncomingDecryptError, ":/resources/redlight_icon_small.png", true,
+     "WARNING: Incoming data is Encrypted, but has error decrypting.",
+     "ERROR: Incoming data format changed to Encrypted, but error decrypting."},
+};
+
 QString keyFileFolder()
 {
     return QDir::cleanPath(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
@@ -411,29 +431,16 @@ void MainGUI::setEncryptionStatus(int state)
     if (state == incomingEncryptionState)
         return;
     incomingEncryptionState = state;
-    switch (state) {
-    case IncomingNotEncrypted:
-        ui->pushButton_encryptionStatus->setIcon(
-            QIcon(QStringLiteral(":/resources/graylight_icon_small.png")));
-        displaySystemMessages(QStringLiteral("INFO: Incoming data is Not Encrypted."));
-        emit logDataMainMsg("INFO: Incoming data format changed to Not Encrypted.");
-        break;
-    case IncomingEncrypted:
-        ui->pushButton_encryptionStatus->setIcon(
-            QIcon(QStringLiteral(":/resources/greenlight_icon_small.png")));
-        displaySystemMessages(QStringLiteral("INFO: Incoming data is Encrypted."));
-        emit logDataMainMsg("INFO: Incoming data format changed to Encrypted.");
-        break;
-    case IncomingDecryptError:
-        ui->pushButton_encryptionStatus->setIcon(
-            QIcon(QStringLiteral(":/resources/redlight_icon_small.png")));
-        displayErrorMessages(
-            QStringLiteral("WARNING: Incoming data is Encrypted, but has error decrypting."));
-        emit logDataMainMsg(
-            "ERROR: Incoming data format changed to Encrypted, but error decrypting.");
-        break;
-    default:
-        break;
+    for (const IncomingStateView& view : kIncomingStateViews) {
+        if (view.state != state)
+            continue;
+        ui->pushButton_encryptionStatus->setIcon(QIcon(QString::fromLatin1(view.icon)));
+        const QString message = QString::fromLatin1(view.message);
+        if (view.error)
+            displayErrorMessages(message);
+        else
+            displaySystemMessages(message);
+        emit logDataMainMsg(view.logLine);
     }
 }
 

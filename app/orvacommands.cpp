@@ -1,8 +1,9 @@
 // ORVA command panel: the General tab's commands, the status cells of all ORVA command rows, the
 // confirmation of sent commands and the METAR preparation schedule.
 
-#include "app/maingui.h"
+#include "app/orvacommands.h"
 
+#include "app/maingui.h"
 #include "app/modalrunner.h"
 #include "app/navigation.h"
 #include "app/orvacommandrules.h"
@@ -19,8 +20,18 @@ namespace
 constexpr int kMessageClearMs = 10000;
 constexpr int kConfirmationClearMs = 20000;
 
-// One row of the General tab: queue its command if it has one and show the result in its cell.
-void queueRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
+// A sent batch: the panel's button is ready again, and its status line says so for a while.
+void showCommandsSent(MainGUI& window, QPushButton* sendButton, QLabel* statusLine)
+{
+    sendButton->setText(QStringLiteral("Send Commands"));
+    sendButton->setChecked(false);
+    statusLine->setText(QStringLiteral("Command(s) Sent"));
+    QTimer::singleShot(kConfirmationClearMs, &window,
+                       [statusLine] { statusLine->setText(QString()); });
+}
+} // namespace
+
+void queueCommandRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
 {
     if (command.isEmpty()) {
         window.update_orva_command_statuses(cell, CmdStatusBlank);
@@ -29,7 +40,6 @@ void queueRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
     window.writecommands(command);
     window.update_orva_command_statuses(cell, CmdStatusQueued);
 }
-} // namespace
 
 void MainGUI::on_pushButtonSettings_clicked()
 {
@@ -52,21 +62,13 @@ void MainGUI::commandConfirmation()
               ui->comboBoxCmdCeil, ui->cameraNumbercomboBox})
             combo->setCurrentIndex(0);
         ui->spinBox_elevationValue->clear();
-        ui->pushButtonSendCmds->setText(QStringLiteral("Send Commands"));
-        ui->pushButtonSendCmds->setChecked(false);
-        ui->cmdstatus_label->setText(QStringLiteral("Command(s) Sent"));
-        QTimer::singleShot(kConfirmationClearMs, this,
-                           [this] { ui->cmdstatus_label->setText(QString()); });
+        showCommandsSent(*this, ui->pushButtonSendCmds, ui->cmdstatus_label);
     } else if (deviceType == DeviceTypes::ORVA) {
         ui->comboBoxCmdFreq->setCurrentIndex(0);
         ui->comboBoxORVAGPS->setCurrentIndex(0);
         ui->lineEditCmdDate->clear();
         ui->lineEditCmdIcaoId->clear();
-        ui->pushButtonCmdORVA->setText(QStringLiteral("Send Commands"));
-        ui->pushButtonCmdORVA->setChecked(false);
-        ui->cmdStatusORVA_label->setText(QStringLiteral("Command(s) Sent"));
-        QTimer::singleShot(kConfirmationClearMs, this,
-                           [this] { ui->cmdStatusORVA_label->setText(QString()); });
+        showCommandsSent(*this, ui->pushButtonCmdORVA, ui->cmdStatusORVA_label);
     }
 }
 
@@ -96,19 +98,19 @@ void MainGUI::on_prepSchedReceived(QString name, int value)
 
 void MainGUI::on_pushButton_ORVAsendcommands_clicked()
 {
-    queueRow(
+    queueCommandRow(
         *this, CmdTransmitFrequency,
         comboCommand(RowTransmitFrequency, ui->comboBox_ORVAtransmitFrequency->currentIndex()));
-    queueRow(*this, CmdGps, comboCommand(RowGps, ui->comboBox_ORVAGPS->currentIndex()));
+    queueCommandRow(*this, CmdGps, comboCommand(RowGps, ui->comboBox_ORVAGPS->currentIndex()));
 
     switch (ui->comboBox_ORVAElevation->currentIndex()) {
     case 1:
-        queueRow(*this, CmdElevation, "elevation OFF\r\n");
+        queueCommandRow(*this, CmdElevation, "elevation OFF\r\n");
         break;
     case 2: {
         const ElevationResult elevation = checkElevation(ui->lineEdit_ORVAElevationInput->text());
         if (elevation.accepted) {
-            queueRow(*this, CmdElevation, elevation.command);
+            queueCommandRow(*this, CmdElevation, elevation.command);
         } else {
             emit logDataMainMsg(elevation.logText.toUtf8());
             qDebug().noquote() << elevation.logText;
@@ -125,16 +127,21 @@ void MainGUI::on_pushButton_ORVAsendcommands_clicked()
     // An empty declination leaves its cell as it was.
     const QByteArray declination = declinationCommand(ui->lineEdit_command_declination->text());
     if (!declination.isEmpty())
-        queueRow(*this, CmdDeclination, declination);
+        queueCommandRow(*this, CmdDeclination, declination);
 
-    queueRow(*this, CmdRf, comboCommand(RowRf, ui->comboBox_ORVARFCmd->currentIndex()));
-    queueRow(*this, CmdBlower, comboCommand(RowBlower, ui->comboBox_ORVABlower->currentIndex()));
-    queueRow(*this, CmdHeater, comboCommand(RowHeater, ui->comboBox_ORVAHeater->currentIndex()));
-    queueRow(*this, CmdLed, comboCommand(RowLed, ui->comboBox_ORVALEDStatus->currentIndex()));
-    queueRow(*this, CmdLog, comboCommand(RowDataLog, ui->comboBox_ORVADataLog->currentIndex()));
-    queueRow(*this, CmdDateTime, textCommand("datetime", ui->lineEdit_ORVADateTimeInput->text()));
-    queueRow(*this, CmdIcao, textCommand("icao", ui->lineEdit_ORVAICAO->text()));
-    queueRow(*this, CmdSend, textCommand("send", ui->textEdit_ORVASendMsg->toPlainText()));
+    queueCommandRow(*this, CmdRf, comboCommand(RowRf, ui->comboBox_ORVARFCmd->currentIndex()));
+    queueCommandRow(*this, CmdBlower,
+                    comboCommand(RowBlower, ui->comboBox_ORVABlower->currentIndex()));
+    queueCommandRow(*this, CmdHeater,
+                    comboCommand(RowHeater, ui->comboBox_ORVAHeater->currentIndex()));
+    queueCommandRow(*this, CmdLed,
+                    comboCommand(RowLed, ui->comboBox_ORVALEDStatus->currentIndex()));
+    queueCommandRow(*this, CmdLog,
+                    comboCommand(RowDataLog, ui->comboBox_ORVADataLog->currentIndex()));
+    queueCommandRow(*this, CmdDateTime,
+                    textCommand("datetime", ui->lineEdit_ORVADateTimeInput->text()));
+    queueCommandRow(*this, CmdIcao, textCommand("icao", ui->lineEdit_ORVAICAO->text()));
+    queueCommandRow(*this, CmdSend, textCommand("send", ui->textEdit_ORVASendMsg->toPlainText()));
 
     const QByteArray developer = developerCommand(ui->lineEdit_devcmds->text(), devMode);
     if (!developer.isEmpty())

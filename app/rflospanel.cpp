@@ -4,6 +4,7 @@
 
 #include "app/commandstyles.h"
 #include "app/orvacommandrules.h"
+#include "app/orvacommands.h"
 #include "forms/maingui_ui.h"
 #include "link/constanttables.h"
 
@@ -70,19 +71,6 @@ void MainGUI::on_pushButton_RFLOS_send_commands_clicked()
     sendFrequency(*this, ui->lineEdit_ORVARFLOSReceiveFreq, ui->comboBox_ORVARFLOSProgramChannel,
                   program, CmdRflosReceiveFrequency, "rxf", "Invalid receive frequency.");
 
-    const QByteArray channel = rflosChannelCommand(selected);
-    if (channel.isEmpty()) {
-        update_orva_command_statuses(CmdRflosSelectedChannel, CmdStatusBlank);
-    } else {
-        writecommands(channel);
-        update_orva_command_statuses(CmdRflosSelectedChannel, CmdStatusQueued);
-    }
-
-    const QByteArray rateCommand = rflosRateCommand(rate);
-    if (rateCommand.isEmpty()) {
-        update_orva_command_statuses(CmdRflosTransmitRate, CmdStatusBlank);
-    } else {
-        writecommands(rateCommand);
-        update_orva_command_statuses(CmdRflosTransmitRate, CmdStatusQueued);
-    }
+    queueCommandRow(*this, CmdRflosSelectedChannel, rflosChannelCommand(selected));
+    queueCommandRow(*this, CmdRflosTransmitRate, rflosRateCommand(rate));
 }
