@@ -95,6 +95,17 @@ void readKeyFile(const QString& path, QString* salt, QString* iv)
     *iv = object.value(QStringLiteral("IV")).toString();
 }
 
+// The start page's key entry gives way to the busy note while a key is derived.
+void hideKeyEntry(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    ui.pushButton_forgotCurrentEncryptionKey->hide();
+    ui.label_encryptionKeyEnter->hide();
+    ui.pushButton_forceSelectKeyFile->hide();
+    ui.lineEdit_enterEncryptionKey->hide();
+    ui.pushButton_enterEncryptionKeyProgram->hide();
+}
+
 // The operator's choice of a key file; empty when cancelled.
 QString askForKeyFile(QWidget* parent)
 {
@@ -259,12 +270,8 @@ void MainGUI::showKeyDerivationBusy(const QString& message)
 
 void MainGUI::on_pushButton_enterEncryptionKeyProgram_clicked()
 {
-    ui->pushButton_forgotCurrentEncryptionKey->hide();
     const QString password = ui->lineEdit_enterEncryptionKey->text();
-    ui->label_encryptionKeyEnter->hide();
-    ui->pushButton_forceSelectKeyFile->hide();
-    ui->lineEdit_enterEncryptionKey->hide();
-    ui->pushButton_enterEncryptionKeyProgram->hide();
+    hideKeyEntry(*this);
     showKeyDerivationBusy(QStringLiteral("Loading Encryption key..."));
     emit startEncryptionKeyCheck(password, encryptionSalt, 0);
 }
@@ -306,11 +313,7 @@ void MainGUI::generateEncryptionKey(QString password, QString salt, bool)
     }
     threadEncCheck->start(QThread::InheritPriority);
     if (encryptionStartShown) {
-        ui->pushButton_forgotCurrentEncryptionKey->hide();
-        ui->label_encryptionKeyEnter->hide();
-        ui->pushButton_forceSelectKeyFile->hide();
-        ui->lineEdit_enterEncryptionKey->hide();
-        ui->pushButton_enterEncryptionKeyProgram->hide();
+        hideKeyEntry(*this);
         showKeyDerivationBusy(QStringLiteral("Resetting Encryption key..."));
         emit startEncryptionKeyCheck(password, salt, 0);
     } else {
