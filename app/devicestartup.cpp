@@ -38,6 +38,61 @@ void apply(const QList<QWidget*>& widgets, Vis vis)
         widget->setVisible(vis == Vis::Shown);
 }
 
+// A new connection shows what the unit's family has, from the pages to the report widgets; a
+// non-legacy ORVA unit is asked for its report schedule.
+void applyNewConnectionLayout(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    const QList<VisibilityRow> rows = {
+        {{ui.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
+        {{ui.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
+        {{ui.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.labelTableBitStatus, ui.label_orvabitstatus, ui.pushButtonBitStatus},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+        {{ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Semiauto, ui.radioButtonORVAMETAR_Auto,
+          ui.radioButtonORVAMETAR_Manual},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+        {{ui.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
+        {{ui.NoteMETARSentIcon, ui.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
+        {{ui.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
+        {{ui.checkBox_hideMETARModePopUp, ui.label_ORVAMETARSchedule,
+          ui.label_ORVA_METAR_prep_schedule, ui.spinBox_ORVA_METAR_prep_schedule,
+          ui.pushButton_ORVA_METAR_prep_schedule},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+        {{ui.label_ORVA_METAR_transmit_delay, ui.timeEdit_ORVA_METAR_transmit_delay,
+          ui.label_ORVA_METAR_transmit_delay_2},
+         Vis::Hidden,
+         Vis::Keep,
+         Vis::Hidden},
+        {{ui.graphicsView_Lightning, ui.label_9, ui.pushButton_lightninglegend_green,
+          ui.pushButton_lightninglegend_red, ui.pushButton_lightninglegend_yellow},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+    };
+    if (window.deviceType == DeviceTypes::BRQ || window.deviceType == DeviceTypes::ORVA) {
+        for (const VisibilityRow& row : rows) {
+            apply(row.widgets, window.deviceType == DeviceTypes::BRQ ? row.brq
+                               : window.legacyOrva                   ? row.legacy
+                                                                     : row.orva);
+        }
+    }
+    if (window.deviceType == DeviceTypes::ORVA && !window.legacyOrva) {
+        ui.label_10->setText(QString::fromLatin1(kReportHistoryNote));
+        window.writecommands("frequency\r\n");
+        window.writecommands("metar_offset\r\n");
+    }
+    if (window.deviceType == DeviceTypes::ORVA)
+        qDebug() << "ORVA Legacy Flag at startup " << window.legacyOrva;
+}
+
 } // namespace
 
 void MainGUI::showSelectDevice()
@@ -59,57 +114,7 @@ void MainGUI::startupDevice(DeviceTypes type, QString port)
     }
 
     if (deviceLayoutPending) {
-        const QList<VisibilityRow> rows = {
-            {{ui->page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-            {{ui->page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
-            {{ui->page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
-            {{ui->pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-            {{ui->labelTableBitStatus, ui->label_orvabitstatus, ui->pushButtonBitStatus},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-            {{ui->label_ORVAMETARMode, ui->radioButtonORVAMETAR_Semiauto,
-              ui->radioButtonORVAMETAR_Auto, ui->radioButtonORVAMETAR_Manual},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-            {{ui->pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
-            {{ui->NoteMETARSentIcon, ui->NoteMETARSentIconText},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-            {{ui->pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
-            {{ui->checkBox_hideMETARModePopUp, ui->label_ORVAMETARSchedule,
-              ui->label_ORVA_METAR_prep_schedule, ui->spinBox_ORVA_METAR_prep_schedule,
-              ui->pushButton_ORVA_METAR_prep_schedule},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-            {{ui->label_ORVA_METAR_transmit_delay, ui->timeEdit_ORVA_METAR_transmit_delay,
-              ui->label_ORVA_METAR_transmit_delay_2},
-             Vis::Hidden,
-             Vis::Keep,
-             Vis::Hidden},
-            {{ui->graphicsView_Lightning, ui->label_9, ui->pushButton_lightninglegend_green,
-              ui->pushButton_lightninglegend_red, ui->pushButton_lightninglegend_yellow},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-        };
-        if (deviceType == DeviceTypes::BRQ || deviceType == DeviceTypes::ORVA) {
-            for (const VisibilityRow& row : rows) {
-                apply(row.widgets, deviceType == DeviceTypes::BRQ ? row.brq
-                                   : legacyOrva                   ? row.legacy
-                                                                  : row.orva);
-            }
-        }
-        if (deviceType == DeviceTypes::ORVA && !legacyOrva) {
-            ui->label_10->setText(QString::fromLatin1(kReportHistoryNote));
-            writecommands("frequency\r\n");
-            writecommands("metar_offset\r\n");
-        }
-        if (deviceType == DeviceTypes::ORVA)
-            qDebug() << "ORVA Legacy Flag at startup " << legacyOrva;
+        applyNewConnectionLayout(*this);
         deviceLayoutPending = false;
     }
 

@@ -29,6 +29,55 @@ void showCommandsSent(MainGUI& window, QPushButton* sendButton, QLabel* statusLi
     QTimer::singleShot(kConfirmationClearMs, &window,
                        [statusLine] { statusLine->setText(QString()); });
 }
+
+// The elevation row: off, or a value that must pass its check first.
+void queueElevationRow(MainGUI& window)
+{
+    switch (window.ui->comboBox_ORVAElevation->currentIndex()) {
+    case 1:
+        queueCommandRow(window, CmdElevation, "elevation OFF\r\n");
+        break;
+    case 2: {
+        const ElevationResult elevation =
+            checkElevation(window.ui->lineEdit_ORVAElevationInput->text());
+        if (elevation.accepted) {
+            queueCommandRow(window, CmdElevation, elevation.command);
+        } else {
+            emit window.logDataMainMsg(elevation.logText.toUtf8());
+            qDebug().noquote() << elevation.logText;
+            window.displayErrorMessages(elevation.errorText);
+            window.update_orva_command_statuses(CmdElevation, CmdStatusFailed);
+        }
+        break;
+    }
+    default:
+        window.update_orva_command_statuses(CmdElevation, CmdStatusBlank);
+        break;
+    }
+}
+
+// After a send the General tab starts blank again, the module boxes too.
+void clearGeneralTab(Ui_MainGUI& ui)
+{
+    ui.textEdit_ORVASendMsg->clear();
+    ui.lineEdit_ORVAICAO->clear();
+    ui.lineEdit_ORVADateTimeInput->clear();
+    ui.lineEdit_ORVAElevationInput->clear();
+    for (QComboBox* combo :
+         {ui.comboBox_ORVADataLog, ui.comboBox_ORVALEDStatus, ui.comboBox_ORVAHeater,
+          ui.comboBox_ORVABlower, ui.comboBox_ORVAElevation, ui.comboBox_ORVAtransmitFrequency,
+          ui.comboBox_ORVAGPS, ui.comboBox_ORVARFCmd})
+        combo->setCurrentIndex(0);
+    for (QCheckBox* box :
+         {ui.checkBox_ORVADisableCeilometer, ui.checkBox_ORVADisableIridium,
+          ui.checkBox_ORVADisableLightning, ui.checkBox_ORVADisablePresentWeather,
+          ui.checkBox_ORVADisableRadio, ui.checkBox_ORVADisableTPH, ui.checkBox_ORVADisableWind,
+          ui.checkBox_ORVAEnableCeilometer, ui.checkBox_ORVAEnableIridium,
+          ui.checkBox_ORVAEnableLightning, ui.checkBox_ORVAEnablePresentWeather,
+          ui.checkBox_ORVAEnableRadio, ui.checkBox_ORVAEnableTPH, ui.checkBox_ORVAEnableWind})
+        box->setChecked(false);
+}
+
 } // namespace
 
 void queueCommandRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
@@ -103,26 +152,7 @@ void MainGUI::on_pushButton_ORVAsendcommands_clicked()
         comboCommand(RowTransmitFrequency, ui->comboBox_ORVAtransmitFrequency->currentIndex()));
     queueCommandRow(*this, CmdGps, comboCommand(RowGps, ui->comboBox_ORVAGPS->currentIndex()));
 
-    switch (ui->comboBox_ORVAElevation->currentIndex()) {
-    case 1:
-        queueCommandRow(*this, CmdElevation, "elevation OFF\r\n");
-        break;
-    case 2: {
-        const ElevationResult elevation = checkElevation(ui->lineEdit_ORVAElevationInput->text());
-        if (elevation.accepted) {
-            queueCommandRow(*this, CmdElevation, elevation.command);
-        } else {
-            emit logDataMainMsg(elevation.logText.toUtf8());
-            qDebug().noquote() << elevation.logText;
-            displayErrorMessages(elevation.errorText);
-            update_orva_command_statuses(CmdElevation, CmdStatusFailed);
-        }
-        break;
-    }
-    default:
-        update_orva_command_statuses(CmdElevation, CmdStatusBlank);
-        break;
-    }
+    queueElevationRow(*this);
 
     // An empty declination leaves its cell as it was.
     const QByteArray declination = declinationCommand(ui->lineEdit_command_declination->text());
@@ -149,23 +179,7 @@ void MainGUI::on_pushButton_ORVAsendcommands_clicked()
 
     updateORVACmdMsgs(QStringLiteral("Commands Sent to ORVA"));
 
-    ui->textEdit_ORVASendMsg->clear();
-    ui->lineEdit_ORVAICAO->clear();
-    ui->lineEdit_ORVADateTimeInput->clear();
-    ui->lineEdit_ORVAElevationInput->clear();
-    for (QComboBox* combo :
-         {ui->comboBox_ORVADataLog, ui->comboBox_ORVALEDStatus, ui->comboBox_ORVAHeater,
-          ui->comboBox_ORVABlower, ui->comboBox_ORVAElevation, ui->comboBox_ORVAtransmitFrequency,
-          ui->comboBox_ORVAGPS, ui->comboBox_ORVARFCmd})
-        combo->setCurrentIndex(0);
-    for (QCheckBox* box :
-         {ui->checkBox_ORVADisableCeilometer, ui->checkBox_ORVADisableIridium,
-          ui->checkBox_ORVADisableLightning, ui->checkBox_ORVADisablePresentWeather,
-          ui->checkBox_ORVADisableRadio, ui->checkBox_ORVADisableTPH, ui->checkBox_ORVADisableWind,
-          ui->checkBox_ORVAEnableCeilometer, ui->checkBox_ORVAEnableIridium,
-          ui->checkBox_ORVAEnableLightning, ui->checkBox_ORVAEnablePresentWeather,
-          ui->checkBox_ORVAEnableRadio, ui->checkBox_ORVAEnableTPH, ui->checkBox_ORVAEnableWind})
-        box->setChecked(false);
+    clearGeneralTab(*ui);
 }
 
 void MainGUI::on_pushButton_ORVADefaultSetting_clicked()
