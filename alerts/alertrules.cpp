@@ -53,6 +53,15 @@ const AlertParameter* findParameter(const QString& name)
     return nullptr;
 }
 
+// One column of the table, in the table's order.
+QStringList tableColumn(QString AlertParameter::*column)
+{
+    QStringList texts;
+    for (const AlertParameter& row : alertParameterTable())
+        texts.append(row.*column);
+    return texts;
+}
+
 // Threshold texts are compared as numbers; one that is not a number counts as 0.
 double numberOf(const QString& text)
 {
@@ -69,26 +78,17 @@ const QVector<AlertParameter>& alertParameterTable()
 
 QStringList alertParameterNames()
 {
-    QStringList names;
-    for (const AlertParameter& row : alertParameterTable())
-        names.append(row.name);
-    return names;
+    return tableColumn(&AlertParameter::name);
 }
 
 QStringList alertUnitsImperialList()
 {
-    QStringList units;
-    for (const AlertParameter& row : alertParameterTable())
-        units.append(row.unitImperial);
-    return units;
+    return tableColumn(&AlertParameter::unitImperial);
 }
 
 QStringList alertUnitsMetricList()
 {
-    QStringList units;
-    for (const AlertParameter& row : alertParameterTable())
-        units.append(row.unitMetric);
-    return units;
+    return tableColumn(&AlertParameter::unitMetric);
 }
 
 bool isTemperatureParameter(const QString& parameter)

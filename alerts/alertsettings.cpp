@@ -9,21 +9,21 @@
 namespace
 {
 
-QList<QWidget*> addAlertFormWidgets(Ui_MainGUI* f)
+QList<QWidget*> addAlertFormWidgets(Ui_MainGUI* ui)
 {
-    return {f->comboBox_alertAudioSetting,
-            f->comboBox_alertParameterSetting,
-            f->comboBox_alertThresholdSetting,
-            f->lineEdit_alertValeuSettings,
-            f->lineEdit_alertValueSettings2,
-            f->label_alertvalue_units,
-            f->label_addalertunits,
-            f->pushButton_saveAlert,
-            f->pushButton_cancelAddAlert,
-            f->label_addalertvalue,
-            f->label_addalertvalue2,
-            f->label_addalertparameter,
-            f->label_addalertaudio};
+    return {ui->comboBox_alertAudioSetting,
+            ui->comboBox_alertParameterSetting,
+            ui->comboBox_alertThresholdSetting,
+            ui->lineEdit_alertValeuSettings,
+            ui->lineEdit_alertValueSettings2,
+            ui->label_alertvalue_units,
+            ui->label_addalertunits,
+            ui->pushButton_saveAlert,
+            ui->pushButton_cancelAddAlert,
+            ui->label_addalertvalue,
+            ui->label_addalertvalue2,
+            ui->label_addalertparameter,
+            ui->label_addalertaudio};
 }
 
 void setAllVisible(const QList<QWidget*>& widgets, bool visible)

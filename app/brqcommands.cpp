@@ -1,16 +1,6 @@
 #include "app/brqcommands.h"
 
-namespace
-{
-
-template <std::size_t N> QByteArray tableCommand(const char* const (&table)[N], int index)
-{
-    if (index < 0 || static_cast<std::size_t>(index) >= N)
-        return QByteArray();
-    return QByteArray(table[index]);
-}
-
-} // namespace
+#include "app/commandtable.h"
 
 QByteArray brqElevationText(int metres)
 {
@@ -23,14 +13,14 @@ QByteArray brqCommandString(const BrqCommandSelection& selection)
     using namespace BrqVocabulary;
 
     QByteArray commands;
-    commands += tableCommand(brqModeCommands, selection.mode);
-    commands += tableCommand(brqCeilometerCommands, selection.ceilometer);
-    commands += tableCommand(brqSpeciCommands, selection.speci);
+    commands += commandAt(brqModeCommands, selection.mode);
+    commands += commandAt(brqCeilometerCommands, selection.ceilometer);
+    commands += commandAt(brqSpeciCommands, selection.speci);
 
     if (selection.gps == GpsSetElevation)
         commands += brqGpsCommands[GpsSetElevation] + brqElevationText(selection.elevation) + '\r';
     else
-        commands += tableCommand(brqGpsCommands, selection.gps);
+        commands += commandAt(brqGpsCommands, selection.gps);
 
     switch (selection.camera) {
     case CameraRequestSingle:
@@ -41,7 +31,7 @@ QByteArray brqCommandString(const BrqCommandSelection& selection)
         commands += selection.autoImageCommand.toLatin1() + '\r';
         break;
     default:
-        commands += tableCommand(brqCameraCommands, selection.camera);
+        commands += commandAt(brqCameraCommands, selection.camera);
         break;
     }
     return commands;

@@ -57,10 +57,7 @@ void MainGUI::on_comboBoxCmdCamera_currentIndexChanged(int index)
     if (index != BrqVocabulary::CameraAutoImage)
         return;
 
-    autoImageCommand.clear();
-    dialogImageSchedule schedule(this);
-    if (schedule.run() == QDialog::Accepted)
-        autoImageCommand = schedule.scheduleCommands();
+    autoImageCommand = askImageSchedule(this);
     if (autoImageCommand.isEmpty()) {
         // A cancelled schedule or one with no hour ticked leaves nothing to send.
         ui->comboBoxCmdCamera->setCurrentIndex(0);

@@ -38,6 +38,61 @@ void apply(const QList<QWidget*>& widgets, Vis vis)
         widget->setVisible(vis == Vis::Shown);
 }
 
+// A new connection shows what the unit's family has, from the pages to the report widgets; a
+// non-legacy ORVA unit is asked for its report schedule.
+void applyNewConnectionLayout(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    const QList<VisibilityRow> rows = {
+        {{ui.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
+        {{ui.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
+        {{ui.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.labelTableBitStatus, ui.label_orvabitstatus, ui.pushButtonBitStatus},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+        {{ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Semiauto, ui.radioButtonORVAMETAR_Auto,
+          ui.radioButtonORVAMETAR_Manual},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+        {{ui.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
+        {{ui.NoteMETARSentIcon, ui.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
+        {{ui.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
+        {{ui.checkBox_hideMETARModePopUp, ui.label_ORVAMETARSchedule,
+          ui.label_ORVA_METAR_prep_schedule, ui.spinBox_ORVA_METAR_prep_schedule,
+          ui.pushButton_ORVA_METAR_prep_schedule},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+        {{ui.label_ORVA_METAR_transmit_delay, ui.timeEdit_ORVA_METAR_transmit_delay,
+          ui.label_ORVA_METAR_transmit_delay_2},
+         Vis::Hidden,
+         Vis::Keep,
+         Vis::Hidden},
+        {{ui.graphicsView_Lightning, ui.label_9, ui.pushButton_lightninglegend_green,
+          ui.pushButton_lightninglegend_red, ui.pushButton_lightninglegend_yellow},
+         Vis::Hidden,
+         Vis::Shown,
+         Vis::Hidden},
+    };
+    if (window.deviceType == DeviceTypes::BRQ || window.deviceType == DeviceTypes::ORVA) {
+        for (const VisibilityRow& row : rows) {
+            apply(row.widgets, window.deviceType == DeviceTypes::BRQ ? row.brq
+                               : window.legacyOrva                   ? row.legacy
+                                                                     : row.orva);
+        }
+    }
+    if (window.deviceType == DeviceTypes::ORVA && !window.legacyOrva) {
+        ui.label_10->setText(QString::fromLatin1(kReportHistoryNote));
+        window.writecommands("frequency\r\n");
+        window.writecommands("metar_offset\r\n");
+    }
+    if (window.deviceType == DeviceTypes::ORVA)
+        qDebug() << "ORVA Legacy Flag at startup " << window.legacyOrva;
+}
+
 } // namespace
 
 void MainGUI::showSelectDevice()
@@ -59,55 +114,7 @@ void MainGUI::startupDevice(DeviceTypes type, QString port)
     }
 
     if (deviceLayoutPending) {
-        Ui_MainGUI& f = *ui;
-        const QList<VisibilityRow> rows = {
-            {{f.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-            {{f.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
-            {{f.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
-            {{f.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-            {{f.labelTableBitStatus, f.label_orvabitstatus, f.pushButtonBitStatus},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-            {{f.label_ORVAMETARMode, f.radioButtonORVAMETAR_Semiauto, f.radioButtonORVAMETAR_Auto,
-              f.radioButtonORVAMETAR_Manual},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-            {{f.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
-            {{f.NoteMETARSentIcon, f.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
-            {{f.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
-            {{f.checkBox_hideMETARModePopUp, f.label_ORVAMETARSchedule,
-              f.label_ORVA_METAR_prep_schedule, f.spinBox_ORVA_METAR_prep_schedule,
-              f.pushButton_ORVA_METAR_prep_schedule},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-            {{f.label_ORVA_METAR_transmit_delay, f.timeEdit_ORVA_METAR_transmit_delay,
-              f.label_ORVA_METAR_transmit_delay_2},
-             Vis::Hidden,
-             Vis::Keep,
-             Vis::Hidden},
-            {{f.graphicsView_Lightning, f.label_9, f.pushButton_lightninglegend_green,
-              f.pushButton_lightninglegend_red, f.pushButton_lightninglegend_yellow},
-             Vis::Hidden,
-             Vis::Shown,
-             Vis::Hidden},
-        };
-        if (deviceType == DeviceTypes::BRQ || deviceType == DeviceTypes::ORVA) {
-            for (const VisibilityRow& row : rows) {
-                apply(row.widgets, deviceType == DeviceTypes::BRQ ? row.brq
-                                   : legacyOrva                   ? row.legacy
-                                                                  : row.orva);
-            }
-        }
-        if (deviceType == DeviceTypes::ORVA && !legacyOrva) {
-            ui->label_10->setText(QString::fromLatin1(kReportHistoryNote));
-            writecommands("frequency\r\n");
-            writecommands("metar_offset\r\n");
-        }
-        if (deviceType == DeviceTypes::ORVA)
-            qDebug() << "ORVA Legacy Flag at startup " << legacyOrva;
+        applyNewConnectionLayout(*this);
         deviceLayoutPending = false;
     }
 

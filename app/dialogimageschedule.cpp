@@ -78,3 +78,9 @@ void dialogImageSchedule::on_pushButtonToggle_clicked()
     for (QCheckBox* box : hourBoxes(ui))
         box->setChecked(allChecked);
 }
+
+QString askImageSchedule(QWidget* parent)
+{
+    dialogImageSchedule schedule(parent);
+    return schedule.run() == QDialog::Accepted ? schedule.scheduleCommands() : QString();
+}

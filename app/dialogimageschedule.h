@@ -33,3 +33,7 @@ private:
     Ui_dialogImageSchedule* ui = nullptr;
     bool allChecked = false;
 };
+
+// Runs a schedule over parent: the ticked hours' commands when it is accepted; empty when it is
+// cancelled or no hour is ticked.
+QString askImageSchedule(QWidget* parent);

@@ -238,17 +238,13 @@ void DialogSelectDevice::on_comboBoxCameraOptions_currentIndexChanged(int index)
     if (index != BrqVocabulary::CameraAutoImage)
         return;
 
-    autoImageCommand.clear();
-    auto* schedule = new dialogImageSchedule(this);
-    if (schedule->run() == QDialog::Accepted) {
-        autoImageCommand = schedule->scheduleCommands();
-        if (!autoImageCommand.isEmpty())
-            qDebug() << "Auto Image Command:" << autoImageCommand;
-    }
-    // Each pick opens a fresh schedule; the finished one would otherwise stay until exit.
-    schedule->deleteLater();
-    if (autoImageCommand.isEmpty())
+    autoImageCommand = askImageSchedule(this);
+    if (autoImageCommand.isEmpty()) {
+        // A cancelled schedule or one with no hour ticked leaves nothing to send.
         ui->comboBoxCameraOptions->setCurrentIndex(0);
+        return;
+    }
+    qDebug() << "Auto Image Command:" << autoImageCommand;
 }
 
 void DialogSelectDevice::chooseOrva(bool encrypt)

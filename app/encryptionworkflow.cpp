@@ -3,6 +3,7 @@
 #include "app/maingui.h"
 
 #include "app/commandqueue.h"
+#include "app/commandstyles.h"
 #include "app/dataprotection.h"
 #include "app/dialogencryptionkey.h"
 #include "app/modalrunner.h"
@@ -31,7 +32,26 @@ constexpr int kMaxPasswordLength = 32;
 // any file at all.
 constexpr qint64 kMaxKeyFileBytes = 64 * 1024;
 constexpr int kPasskeyTimeoutMs = 60000;
-const QString kIdleStyle = QStringLiteral("background: ") + QStringLiteral("#1F2933");
+
+// What the status light, the message panes and the log say of each way the incoming data is
+// wrapped.
+struct IncomingStateView {
+    IncomingEncryptionState state;
+    const char* icon;
+    bool error; // the error pane, else the system pane
+    const char* message;
+    const char* logLine;
+};
+const IncomingStateView kIncomingStateViews[] = {
+    {IncomingNotEncrypted, ":/resources/graylight_icon_small.png", false,
+     "INFO: Incoming data is Not Encrypted.",
+     "INFO: Incoming data format changed to Not Encrypted."},
+    {IncomingEncrypted, ":/resources/greenlight_icon_small.png", false,
+     "INFO: Incoming data is Encrypted.", "INFO: Incoming data format changed to Encrypted."},
+    {IncomingDecryptError, ":/resources/redlight_icon_small.png", true,
+     "WARNING: Incoming data is Encrypted, but has error decrypting.",
+     "ERROR: Incoming data format changed to Encrypted, but error decrypting."},
+};
 
 QString keyFileFolder()
 {
@@ -75,6 +95,17 @@ void readKeyFile(const QString& path, QString* salt, QString* iv)
     *iv = object.value(QStringLiteral("IV")).toString();
 }
 
+// The start page's key entry gives way to the busy note while a key is derived.
+void hideKeyEntry(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    ui.pushButton_forgotCurrentEncryptionKey->hide();
+    ui.label_encryptionKeyEnter->hide();
+    ui.pushButton_forceSelectKeyFile->hide();
+    ui.lineEdit_enterEncryptionKey->hide();
+    ui.pushButton_enterEncryptionKeyProgram->hide();
+}
+
 // The operator's choice of a key file; empty when cancelled.
 QString askForKeyFile(QWidget* parent)
 {
@@ -105,7 +136,7 @@ void reportKeyChangeRefused(MainGUI& window, const QByteArray& line)
 void refuseKeyChange(MainGUI& window, const QByteArray& line)
 {
     reportKeyChangeRefused(window, line);
-    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
     window.passkeyTimer.stop();
 }
 
@@ -239,12 +270,8 @@ void MainGUI::showKeyDerivationBusy(const QString& message)
 
 void MainGUI::on_pushButton_enterEncryptionKeyProgram_clicked()
 {
-    ui->pushButton_forgotCurrentEncryptionKey->hide();
     const QString password = ui->lineEdit_enterEncryptionKey->text();
-    ui->label_encryptionKeyEnter->hide();
-    ui->pushButton_forceSelectKeyFile->hide();
-    ui->lineEdit_enterEncryptionKey->hide();
-    ui->pushButton_enterEncryptionKeyProgram->hide();
+    hideKeyEntry(*this);
     showKeyDerivationBusy(QStringLiteral("Loading Encryption key..."));
     emit startEncryptionKeyCheck(password, encryptionSalt, 0);
 }
@@ -262,7 +289,7 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
-    ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: blue"));
+    ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
     passkeyTimer.start(kPasskeyTimeoutMs);
     encryptionKeyDialog->show();
     emit clearEncryptionData();
@@ -286,11 +313,7 @@ void MainGUI::generateEncryptionKey(QString password, QString salt, bool)
     }
     threadEncCheck->start(QThread::InheritPriority);
     if (encryptionStartShown) {
-        ui->pushButton_forgotCurrentEncryptionKey->hide();
-        ui->label_encryptionKeyEnter->hide();
-        ui->pushButton_forceSelectKeyFile->hide();
-        ui->lineEdit_enterEncryptionKey->hide();
-        ui->pushButton_enterEncryptionKeyProgram->hide();
+        hideKeyEntry(*this);
         showKeyDerivationBusy(QStringLiteral("Resetting Encryption key..."));
         emit startEncryptionKeyCheck(password, salt, 0);
     } else {
@@ -342,7 +365,7 @@ bool MainGUI::saveEncryptedFile(QString salt, QString key, QByteArray iv, bool p
 void MainGUI::on_encryption_confirmation_status_change(QString reply)
 {
     if (reply == QLatin1String("ERROR")) {
-        ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
+        ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
         return;
     }
     // Success follows the key's acknowledgement alone; the IV's adds nothing.
@@ -352,14 +375,14 @@ void MainGUI::on_encryption_confirmation_status_change(QString reply)
             confirmKeyChange(*this);
     }
     if (keyConfirmed) {
-        ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: green"));
+        ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::received());
         passkeyTimer.stop();
     }
 }
 
 void MainGUI::on_encryption_passkey_set_timeout()
 {
-    ui->pushButton_createEncryptionPasskey->setStyleSheet(QStringLiteral("background: red"));
+    ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
     passkeyTimer.stop();
     if (!keyChange.pending)
         return;
@@ -379,27 +402,27 @@ void MainGUI::on_encryption_passkey_set_timeout()
 void MainGUI::on_pushButtonEnableEncryption_clicked()
 {
     writecommands("encrypt ON\r\n");
-    ui->pushButtonEnableEncryption->setStyleSheet(QStringLiteral("background: blue"));
-    ui->pushButtonDisableEncryption->setStyleSheet(kIdleStyle);
+    ui->pushButtonEnableEncryption->setStyleSheet(CommandStyles::waiting());
+    ui->pushButtonDisableEncryption->setStyleSheet(CommandStyles::neutral());
 }
 
 void MainGUI::on_pushButtonDisableEncryption_clicked()
 {
     writecommands("encrypt OFF\r\n");
-    ui->pushButtonEnableEncryption->setStyleSheet(kIdleStyle);
-    ui->pushButtonDisableEncryption->setStyleSheet(QStringLiteral("background: blue"));
+    ui->pushButtonEnableEncryption->setStyleSheet(CommandStyles::neutral());
+    ui->pushButtonDisableEncryption->setStyleSheet(CommandStyles::waiting());
 }
 
 void MainGUI::on_encryption_status_change(int state)
 {
-    QString enable = QStringLiteral("background: red");
+    QString enable = CommandStyles::failed();
     QString disable = enable;
     if (state == 1) {
-        enable = QStringLiteral("background: green");
-        disable = kIdleStyle;
+        enable = CommandStyles::received();
+        disable = CommandStyles::neutral();
     } else if (state == 2) {
-        enable = kIdleStyle;
-        disable = QStringLiteral("background: green");
+        enable = CommandStyles::neutral();
+        disable = CommandStyles::received();
     }
     ui->pushButtonEnableEncryption->setStyleSheet(enable);
     ui->pushButtonDisableEncryption->setStyleSheet(disable);
@@ -411,29 +434,16 @@ void MainGUI::setEncryptionStatus(int state)
     if (state == incomingEncryptionState)
         return;
     incomingEncryptionState = state;
-    switch (state) {
-    case IncomingNotEncrypted:
-        ui->pushButton_encryptionStatus->setIcon(
-            QIcon(QStringLiteral(":/resources/graylight_icon_small.png")));
-        displaySystemMessages(QStringLiteral("INFO: Incoming data is Not Encrypted."));
-        emit logDataMainMsg("INFO: Incoming data format changed to Not Encrypted.");
-        break;
-    case IncomingEncrypted:
-        ui->pushButton_encryptionStatus->setIcon(
-            QIcon(QStringLiteral(":/resources/greenlight_icon_small.png")));
-        displaySystemMessages(QStringLiteral("INFO: Incoming data is Encrypted."));
-        emit logDataMainMsg("INFO: Incoming data format changed to Encrypted.");
-        break;
-    case IncomingDecryptError:
-        ui->pushButton_encryptionStatus->setIcon(
-            QIcon(QStringLiteral(":/resources/redlight_icon_small.png")));
-        displayErrorMessages(
-            QStringLiteral("WARNING: Incoming data is Encrypted, but has error decrypting."));
-        emit logDataMainMsg(
-            "ERROR: Incoming data format changed to Encrypted, but error decrypting.");
-        break;
-    default:
-        break;
+    for (const IncomingStateView& view : kIncomingStateViews) {
+        if (view.state != state)
+            continue;
+        ui->pushButton_encryptionStatus->setIcon(QIcon(QString::fromLatin1(view.icon)));
+        const QString message = QString::fromLatin1(view.message);
+        if (view.error)
+            displayErrorMessages(message);
+        else
+            displaySystemMessages(message);
+        emit logDataMainMsg(view.logLine);
     }
 }
 

@@ -2,22 +2,12 @@
 
 #include "app/legacycommands.h"
 
+#include "app/commandtable.h"
 #include "app/maingui.h"
 #include "forms/maingui_ui.h"
+#include "link/constanttables.h"
 
 #include <QTextCursor>
-
-namespace
-{
-
-template <std::size_t N> QByteArray tableCommand(const char* const (&table)[N], int index)
-{
-    if (index <= 0 || static_cast<std::size_t>(index) >= N)
-        return QByteArray();
-    return QByteArray(table[index]);
-}
-
-} // namespace
 
 QList<QByteArray> legacyCommandList(int rateIndex, int gpsIndex, const QString& stationId,
                                     const QString& date)
@@ -25,10 +15,10 @@ QList<QByteArray> legacyCommandList(int rateIndex, int gpsIndex, const QString& 
     using namespace LegacyCommands;
 
     QList<QByteArray> commands;
-    const QByteArray rate = tableCommand(legacyRateCommands, rateIndex);
+    const QByteArray rate = commandAt(legacyRateCommands, rateIndex);
     if (!rate.isEmpty())
         commands << rate;
-    const QByteArray gps = tableCommand(legacyGpsCommands, gpsIndex);
+    const QByteArray gps = commandAt(legacyGpsCommands, gpsIndex);
     if (!gps.isEmpty())
         commands << gps;
     if (!stationId.isEmpty())
@@ -66,8 +56,7 @@ void MainGUI::on_pushButton_rawSendMsg_clicked()
     writecommands(text.toUtf8() + '\r');
 
     QTextCursor cursor = ui->textEditRawData->textCursor();
-    cursor.insertHtml(QStringLiteral("<font color=\"Lime\">") + text +
-                      QStringLiteral("</font><br>"));
+    cursor.insertHtml(htmlFontLime + text + htmlFontEnd);
     ui->textEditRawData->moveCursor(QTextCursor::End);
     ui->lineEdit_rawSendMsg->clear();
 }

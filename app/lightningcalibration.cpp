@@ -1,9 +1,9 @@
 // Lightning sensor calibration panel of the ORVA command page.
 
+#include "app/commandstyles.h"
 #include "app/lightningcalibrationrules.h"
 #include "app/maingui.h"
 #include "forms/maingui_ui.h"
-#include "link/constanttables.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -11,39 +11,24 @@
 
 using namespace LightningCalibration;
 
-namespace
-{
-
-QString neutralStyle()
-{
-    return QStringLiteral("background: ") + colorButtonBase;
-}
-QString flagStyle()
-{
-    return QStringLiteral("background: ") + colorAlertRed;
-}
-
-} // namespace
-
 void MainGUI::resetLightningButtonStyles()
 {
-    Ui_MainGUI& f = *ui;
-    const QString neutral = neutralStyle();
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             f.pushButton_orva_lightning_refresh, f.pushButton_orva_lightning_set_bx,
-             f.pushButton_orva_lightning_set_by, f.pushButton_orva_lightning_clear,
-             f.pushButton_orva_lightning_set_bz, f.pushButton_orva_lightning_autocal,
-             f.lineEdit_orva_lightning_bx_step_threshold,
-             f.lineEdit_orva_lightning_by_step_threshold,
-             f.lineEdit_orva_lightning_bz_step_threshold})
-        w->setStyleSheet(neutral);
-    f.label_orva_commands_lightning_autocal_hint->hide();
+    const QString neutral = CommandStyles::neutral();
+    for (QWidget* widget : std::initializer_list<QWidget*>{
+             ui->pushButton_orva_lightning_refresh, ui->pushButton_orva_lightning_set_bx,
+             ui->pushButton_orva_lightning_set_by, ui->pushButton_orva_lightning_clear,
+             ui->pushButton_orva_lightning_set_bz, ui->pushButton_orva_lightning_autocal,
+             ui->lineEdit_orva_lightning_bx_step_threshold,
+             ui->lineEdit_orva_lightning_by_step_threshold,
+             ui->lineEdit_orva_lightning_bz_step_threshold})
+        widget->setStyleSheet(neutral);
+    ui->label_orva_commands_lightning_autocal_hint->hide();
 }
 
 void MainGUI::sendLightningCommand(QPushButton* button, const QByteArray& command)
 {
     resetLightningButtonStyles();
-    button->setStyleSheet(waitingStyle());
+    button->setStyleSheet(CommandStyles::waiting());
     lightningCmdTimer.start(kAnswerTimeoutMs);
     writecommands(command);
 }
@@ -83,18 +68,17 @@ void MainGUI::on_pushButton_orva_lightning_refresh_clicked()
 
 void MainGUI::on_lightning_parameters_received(int bx, int by, int bz)
 {
-    Ui_MainGUI& f = *ui;
-    QLineEdit* const fields[] = {f.lineEdit_orva_lightning_bx_step_threshold,
-                                 f.lineEdit_orva_lightning_by_step_threshold,
-                                 f.lineEdit_orva_lightning_bz_step_threshold};
+    QLineEdit* const fields[] = {ui->lineEdit_orva_lightning_bx_step_threshold,
+                                 ui->lineEdit_orva_lightning_by_step_threshold,
+                                 ui->lineEdit_orva_lightning_bz_step_threshold};
     const int values[] = {bx, by, bz};
     for (int i = 0; i < 3; ++i)
         fields[i]->setText(QString::number(values[i]));
     resetLightningButtonStyles();
     for (int i = 0; i < 3; ++i)
         if (isFlagged(values[i]))
-            fields[i]->setStyleSheet(flagStyle());
-    f.pushButton_orva_lightning_refresh->setStyleSheet(receivedStyle());
+            fields[i]->setStyleSheet(CommandStyles::flagged());
+    ui->pushButton_orva_lightning_refresh->setStyleSheet(CommandStyles::received());
     lightningCmdTimer.stop();
 }
 
@@ -126,12 +110,12 @@ void MainGUI::on_lightning_autocal_complete()
 
 void MainGUI::on_lightning_command_error()
 {
-    Ui_MainGUI& f = *ui;
     lightningProgressTimer.stop();
     lightningCmdTimer.stop();
-    for (QPushButton* b : {f.pushButton_orva_lightning_refresh, f.pushButton_orva_lightning_set_bx,
-                           f.pushButton_orva_lightning_set_by, f.pushButton_orva_lightning_set_bz,
-                           f.pushButton_orva_lightning_clear, f.pushButton_orva_lightning_autocal})
-        b->setStyleSheet(failedStyle());
-    f.progressBar_orva_lightning_autocal->hide();
+    for (QPushButton* button :
+         {ui->pushButton_orva_lightning_refresh, ui->pushButton_orva_lightning_set_bx,
+          ui->pushButton_orva_lightning_set_by, ui->pushButton_orva_lightning_set_bz,
+          ui->pushButton_orva_lightning_clear, ui->pushButton_orva_lightning_autocal})
+        button->setStyleSheet(CommandStyles::failed());
+    ui->progressBar_orva_lightning_autocal->hide();
 }

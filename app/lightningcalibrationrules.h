@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-// Commands, timings and button colours of the lightning module's calibration tab.
+// Commands and timings of the lightning module's calibration tab.
 namespace LightningCalibration
 {
 
@@ -43,19 +43,6 @@ inline QByteArray setCommand(Axis axis, const QString& fieldText)
 inline bool isFlagged(int threshold)
 {
     return threshold == kFlagThreshold;
-}
-
-inline QString waitingStyle()
-{
-    return QStringLiteral("background: blue");
-}
-inline QString receivedStyle()
-{
-    return QStringLiteral("background: green");
-}
-inline QString failedStyle()
-{
-    return QStringLiteral("background: red");
 }
 
 } // namespace LightningCalibration

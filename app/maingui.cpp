@@ -32,6 +32,268 @@ void quitAfterQueued(QThread* thread, QObject* worker)
         worker, [thread] { thread->quit(); }, Qt::QueuedConnection);
     thread->wait();
 }
+
+void collectCommandStatusLabels(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    QLabel* const statusCells[CommandIndexCount] = {
+        ui.label_command_transmit_frequency_status,
+        ui.label_command_gps_status,
+        ui.label_command_elevation_status,
+        ui.label_command_decl_status,
+        ui.label_command_rf_status,
+        ui.label_command_blower_status,
+        ui.label_command_heater_status,
+        ui.label_command_led_status,
+        ui.label_command_log_status,
+        ui.label_command_timestamp_status,
+        ui.label_command_icao_status,
+        ui.label_command_send_status,
+        ui.label_command_rflos_txf_status,
+        ui.label_command_rflos_rxf_status,
+        ui.label_command_rflos_program_channel_status,
+        ui.label_command_rflos_selected_channel_status,
+        ui.label_command_rflos_message_rate_status,
+    };
+    std::copy(std::begin(statusCells), std::end(statusCells),
+              std::begin(window.commandStatusLabels));
+}
+
+// The link, the logger and the key derivation each run on a thread of their own.
+void createWorkers(MainGUI& window)
+{
+    window.dataIncoming = new data_incoming(nullptr);
+    window.threadData = new QThread(nullptr);
+    window.dataIncoming->moveToThread(window.threadData);
+    // A worker is deleted on its own thread as that thread ends, after its last slot.
+    QObject::connect(window.threadData, &QThread::finished, window.dataIncoming,
+                     &QObject::deleteLater);
+
+    window.logger = new logging(nullptr);
+    window.threadLogging = new QThread(nullptr);
+    window.logger->moveToThread(window.threadLogging);
+    QObject::connect(window.threadLogging, &QThread::finished, window.logger,
+                     &QObject::deleteLater);
+
+    window.keyChecker = new checkEncryptionKey(nullptr);
+    window.threadEncCheck = new QThread(nullptr);
+    window.keyChecker->moveToThread(window.threadEncCheck);
+}
+
+void createDialogs(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    // The device dialog is the one window besides this that ends the application when closed.
+    window.selectDeviceDialog = new DialogSelectDevice(nullptr);
+
+    window.aboutDialog = new DialogAbout(nullptr);
+    window.aboutDialog->setAttribute(Qt::WA_QuitOnClose, false);
+
+    window.eventFilter = new VDEventFilter(nullptr, &window);
+    QCoreApplication::instance()->installEventFilter(window.eventFilter);
+
+    window.metarForm =
+        new MetarForm(nullptr, ui.label_metar_edit_status, ui.pushbutton_metar_semiauto_cancel,
+                      ui.comboBoxViewMetar, ui.checkBox_hideMETARModePopUp,
+                      ui.timeEdit_ORVA_METAR_transmit_delay);
+    window.metarForm->setAttribute(Qt::WA_QuitOnClose, false);
+
+    window.encryptionKeyDialog = new DialogEncryptionKey(nullptr);
+    window.encryptionKeyDialog->setAttribute(Qt::WA_QuitOnClose, false);
+}
+
+void connectReportForm(MainGUI& window)
+{
+    MetarForm* const form = window.metarForm;
+    data_incoming* const link = window.dataIncoming;
+    QObject::connect(form, &MetarForm::info, &window, &MainGUI::displaySystemMessages);
+    QObject::connect(form, &MetarForm::error, &window, &MainGUI::displayErrorMessages);
+    QObject::connect(form, &MetarForm::info, window.logger, &logging::log);
+    QObject::connect(form, &MetarForm::error, window.logger, &logging::log);
+    QObject::connect(link, &data_incoming::send_metar_confirmed, form,
+                     &MetarForm::on_send_metar_confirmed);
+    QObject::connect(form, &MetarForm::send_metar, &window, &MainGUI::writecommands);
+    QObject::connect(form, &MetarForm::metar_ready_for_review, &window, &MainGUI::reviewMetar);
+    QObject::connect(window.ui->pushbutton_metar_semiauto_cancel, &QPushButton::clicked, form,
+                     &MetarForm::on_pushButton_cancel_send_clicked);
+    QObject::connect(link, &data_incoming::weather_data_received, form, &MetarForm::on_realtime);
+    QObject::connect(link, &data_incoming::metar_detected, form, &MetarForm::on_metar_generated);
+    QObject::connect(link, &data_incoming::speci_detected, form, &MetarForm::on_speci_generated);
+    QObject::connect(form, &MetarForm::realtime_updated, &window, &MainGUI::on_realtime_updated);
+}
+
+void createBitView(MainGUI& window)
+{
+    window.bitView =
+        new BITView(&window, window.ui->treeViewBitStatus, window.ui->waitingBitStatusMessage);
+    BITView* const view = window.bitView;
+    QObject::connect(view, &BITView::info, &window, &MainGUI::displaySystemMessages);
+    QObject::connect(view, &BITView::error, &window, &MainGUI::displayErrorMessages);
+    QObject::connect(view, &BITView::info, window.logger, &logging::log);
+    QObject::connect(view, &BITView::error, window.logger, &logging::log);
+    QObject::connect(window.dataIncoming, &data_incoming::sendBITcheckPacket, view,
+                     &BITView::on_bit_packet_received);
+    // Its messages reach the panes and the log from here on.
+    view->loadBitConfig();
+}
+
+void setUpSpeciTables(MainGUI& window)
+{
+    Ui_MainGUI& ui = *window.ui;
+    // Each view opens its own menu; the handler works on the view that asked.
+    for (QTableView* view : {static_cast<QTableView*>(ui.tableView_SPECISettings_Visibility),
+                             static_cast<QTableView*>(ui.tableView_SPECISettings_Ceiling)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        QObject::connect(view, SIGNAL(customContextMenuRequested(QPoint)), view,
+                         SLOT(showContextMenu(QPoint)));
+    }
+    ui.tableView_SPECISettings_Visibility->setModel(window.speciVisibilityModel);
+    ui.tableView_SPECISettings_Ceiling->setModel(window.speciCeilingModel);
+    QObject::connect(window.speciVisibilityModel, &SPECITableModel::dataChanged, &window,
+                     &MainGUI::on_SPECI_visibilitymodel_datachanged);
+    QObject::connect(window.speciCeilingModel, &SPECITableModel::dataChanged, &window,
+                     &MainGUI::on_SPECI_ceilingmodel_datachanged);
+    QObject::connect(window.speciVisibilityModel, &SPECITableModel::validationSPECIFailed, &window,
+                     &MainGUI::on_speciValidationError);
+    QObject::connect(window.speciCeilingModel, &SPECITableModel::validationSPECIFailed, &window,
+                     &MainGUI::on_speciValidationError);
+}
+
+// What the window asks of the link. Made before the logger's, which share setLoggingState.
+void connectWindowToLink(MainGUI& window)
+{
+    data_incoming* const link = window.dataIncoming;
+    QObject::connect(&window, &MainGUI::openSerial, link, &data_incoming::openSerialPort);
+    QObject::connect(&window, &MainGUI::closeSerial, link, &data_incoming::closeSerialPort);
+    QObject::connect(&window, &MainGUI::writeSerial, link, &data_incoming::setCommandBuffer);
+    QObject::connect(&window, &MainGUI::setLoggingState, link, &data_incoming::setLoggingState);
+    QObject::connect(&window, &MainGUI::setDeviceType, link, &data_incoming::setDeviceTypeState);
+    QObject::connect(&window, &MainGUI::displayLiveData, link, &data_incoming::showLiveData);
+    QObject::connect(&window, &MainGUI::setPrecipAccum24Int, link,
+                     &data_incoming::setPrecipAccum24IntState);
+    QObject::connect(&window, &MainGUI::setStartupSequence, link,
+                     &data_incoming::setStartupSequence);
+    QObject::connect(&window, &MainGUI::clearTamperingData, link, &data_incoming::clearTampering);
+    QObject::connect(&window, &MainGUI::setORVAType, link, &data_incoming::legacyorvadevicecheck);
+    QObject::connect(&window, &MainGUI::setEncryptionKeyMain, link,
+                     &data_incoming::setEncryptionKey);
+    QObject::connect(&window, &MainGUI::setDevMode, link, &data_incoming::setDevModeState);
+    QObject::connect(&window, &MainGUI::updateRunwayDirection, link,
+                     &data_incoming::updateRunwayDirection);
+}
+
+// What the link reports to the window: decoded data, camera transfers, command answers, errors.
+void connectLinkToWindow(MainGUI& window)
+{
+    data_incoming* const link = window.dataIncoming;
+    MainGUI* const gui = &window;
+    QObject::connect(link, &data_incoming::sendDecodedData, gui, &MainGUI::on_send_decoded_data);
+    QObject::connect(link, &data_incoming::enableCamera, gui, &MainGUI::imageAcqisitionActive);
+    QObject::connect(link, &data_incoming::sendImageProgressInfo, gui, &MainGUI::imageProgressInfo);
+    QObject::connect(link, &data_incoming::sendCameraProgress, gui,
+                     &MainGUI::displayImageDataProgress);
+    QObject::connect(link, &data_incoming::sendCameraFinal, gui, &MainGUI::displayImageDataFinal);
+    QObject::connect(link, &data_incoming::sendRawData, gui, &MainGUI::updateRawData);
+    QObject::connect(link, &data_incoming::sendConfiguration, gui, &MainGUI::setupConfiguration);
+    QObject::connect(link, &data_incoming::sendCommandConfirmation, gui,
+                     &MainGUI::commandConfirmation);
+    QObject::connect(link, &data_incoming::sendStackData, gui, &MainGUI::orvaLoadStack);
+    QObject::connect(link, &data_incoming::sendORVACmdStatus, gui, &MainGUI::updateORVACmdMsgs);
+    QObject::connect(link, &data_incoming::sendDisplayErrorMsg, gui,
+                     &MainGUI::displayErrorMessages);
+    QObject::connect(link, &data_incoming::sendDisplaySysMsg, gui, &MainGUI::displaySystemMessages);
+    QObject::connect(link, &data_incoming::sendLightningCompassData, gui,
+                     &MainGUI::displayORVALightning);
+    QObject::connect(link, &data_incoming::sendModuleStatus, gui, &MainGUI::updateModuleIcon);
+    QObject::connect(link, &data_incoming::sendSpeciData, gui, &MainGUI::displayORVASpeciSettings);
+    QObject::connect(link, &data_incoming::command_status_changed, gui,
+                     &MainGUI::update_orva_command_statuses);
+    QObject::connect(link, &data_incoming::on_error_station_radio, gui,
+                     &MainGUI::increment_receive_error_count);
+    QObject::connect(link, &data_incoming::prepSchedReceived, gui, &MainGUI::on_prepSchedReceived);
+    QObject::connect(link, &data_incoming::lightning_parameters_received, gui,
+                     &MainGUI::on_lightning_parameters_received);
+    QObject::connect(link, &data_incoming::lightning_autocal_confirmed, gui,
+                     &MainGUI::on_lightning_autocal_confirmed);
+    QObject::connect(link, &data_incoming::sig_orva_enable_disable, gui,
+                     &MainGUI::on_enable_disable_response);
+}
+
+// The link's reports on encryption, and the key worker and dialog that make a new key.
+void connectEncryption(MainGUI& window)
+{
+    data_incoming* const link = window.dataIncoming;
+    MainGUI* const gui = &window;
+    QObject::connect(link, &data_incoming::sendEncryptionStatus, gui,
+                     &MainGUI::setEncryptionStatus);
+    QObject::connect(link, &data_incoming::setEncryptionKeyRequired, gui,
+                     &MainGUI::setupEncryptionMode);
+    QObject::connect(link, &data_incoming::encryption_status_changed, gui,
+                     &MainGUI::on_encryption_status_change);
+    QObject::connect(link, &data_incoming::encryption_parse_confirmed, gui,
+                     &MainGUI::on_encryption_confirmation_status_change);
+    QObject::connect(&window.passkeyTimer, &QTimer::timeout, gui,
+                     &MainGUI::on_encryption_passkey_set_timeout);
+    QObject::connect(window.keyChecker, &checkEncryptionKey::encryptionKeyReady, gui,
+                     &MainGUI::finishedEncryptionSetup);
+    QObject::connect(gui, &MainGUI::startEncryptionKeyCheck, window.keyChecker,
+                     &checkEncryptionKey::checkEncryptionInfo);
+    QObject::connect(window.encryptionKeyDialog, &DialogEncryptionKey::sendData, gui,
+                     &MainGUI::generateEncryptionKey);
+    QObject::connect(gui, &MainGUI::clearEncryptionData, window.encryptionKeyDialog,
+                     &DialogEncryptionKey::clearValues);
+}
+
+void connectLogger(MainGUI& window)
+{
+    logging* const logger = window.logger;
+    QObject::connect(window.dataIncoming, &data_incoming::sendLogMsg, logger,
+                     &logging::logMessages);
+    QObject::connect(window.dataIncoming, &data_incoming::sendLogData, logger, &logging::logData);
+    QObject::connect(&window, &MainGUI::logDataMainMsg, logger, &logging::logMessages);
+    QObject::connect(&window, &MainGUI::setLoggingState, logger, &logging::setLogState);
+    QObject::connect(&window, &MainGUI::closeLogFile, logger, &logging::closeLog);
+    QObject::connect(&window, &MainGUI::setLogLocation, logger, &logging::setLogLocation);
+}
+
+void connectDeviceDialog(MainGUI& window)
+{
+    DialogSelectDevice* const dialog = window.selectDeviceDialog;
+    QObject::connect(dialog, &DialogSelectDevice::deviceSelected, &window, &MainGUI::startupDevice);
+    QObject::connect(dialog, &DialogSelectDevice::brqStartupSequence, &window,
+                     &MainGUI::startupBRQPowerOff);
+    QObject::connect(dialog, &DialogSelectDevice::orvaSetEncryptWritecommands, &window,
+                     &MainGUI::setORVAencryptWritecommands);
+}
+
+// The time-outs of the lightning calibration and module stack panels.
+void connectPanelTimers(MainGUI& window)
+{
+    QObject::connect(&window.lightningProgressTimer, &QTimer::timeout, &window,
+                     &MainGUI::on_lightning_progress);
+    QObject::connect(&window.lightningCmdTimer, &QTimer::timeout, &window,
+                     &MainGUI::on_lightning_command_error);
+    QObject::connect(&window.stackCmdTimer, &QTimer::timeout, &window,
+                     &MainGUI::on_stack_command_timeout);
+}
+
+// The developer's key that has the link dump its last ORVA packet.
+void addPacketDumpShortcut(MainGUI& window)
+{
+    auto* shortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+I")), &window, nullptr,
+                                   nullptr, Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, window.dataIncoming,
+                     &data_incoming::debugORVApacket);
+}
+
+void showEmptyModuleStack(MainGUI& window)
+{
+    window.on_pushButton_orva_stack_clear_clicked();
+    window.ui->label_orva_commands_stack_none->show();
+    window.ui->groupBox_orva_commands_stack_functionality->hide();
+    window.ui->label_orva_commands_success_indicator->hide();
+}
+
 } // namespace
 
 MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
@@ -40,28 +302,7 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     speciCeilingModel = new SPECITableModel(QStringLiteral("Ceiling"));
 
     ui->setupUi(this);
-
-    QLabel* const statusCells[CommandIndexCount] = {
-        ui->label_command_transmit_frequency_status,
-        ui->label_command_gps_status,
-        ui->label_command_elevation_status,
-        ui->label_command_decl_status,
-        ui->label_command_rf_status,
-        ui->label_command_blower_status,
-        ui->label_command_heater_status,
-        ui->label_command_led_status,
-        ui->label_command_log_status,
-        ui->label_command_timestamp_status,
-        ui->label_command_icao_status,
-        ui->label_command_send_status,
-        ui->label_command_rflos_txf_status,
-        ui->label_command_rflos_rxf_status,
-        ui->label_command_rflos_program_channel_status,
-        ui->label_command_rflos_selected_channel_status,
-        ui->label_command_rflos_message_rate_status,
-    };
-    std::copy(std::begin(statusCells), std::end(statusCells), std::begin(commandStatusLabels));
-
+    collectCommandStatusLabels(*this);
     resetLightningButtonStyles();
 
     cmdWriteTimer = new QTimer(this);
@@ -72,169 +313,19 @@ MainGUI::MainGUI(QWidget* parent) : QMainWindow(parent), ui(new Ui_MainGUI)
     // Queued connections copy their arguments, so the enumerations must be known by name first.
     registerSharedMetaTypes();
 
-    dataIncoming = new data_incoming(nullptr);
-    threadData = new QThread(nullptr);
-    dataIncoming->moveToThread(threadData);
-    // A worker is deleted on its own thread as that thread ends, after its last slot.
-    connect(threadData, &QThread::finished, dataIncoming, &QObject::deleteLater);
-    connect(dataIncoming, &data_incoming::sendDecodedData, this, &MainGUI::on_send_decoded_data);
-
-    logger = new logging(nullptr);
-    threadLogging = new QThread(nullptr);
-    logger->moveToThread(threadLogging);
-    connect(threadLogging, &QThread::finished, logger, &QObject::deleteLater);
-
-    keyChecker = new checkEncryptionKey(nullptr);
-    threadEncCheck = new QThread(nullptr);
-    keyChecker->moveToThread(threadEncCheck);
-
-    // The device dialog is the one window besides this that ends the application when closed.
-    selectDeviceDialog = new DialogSelectDevice(nullptr);
-
-    aboutDialog = new DialogAbout(nullptr);
-    aboutDialog->setAttribute(Qt::WA_QuitOnClose, false);
-
-    eventFilter = new VDEventFilter(nullptr, this);
-    QCoreApplication::instance()->installEventFilter(eventFilter);
-
-    metarForm =
-        new MetarForm(nullptr, ui->label_metar_edit_status, ui->pushbutton_metar_semiauto_cancel,
-                      ui->comboBoxViewMetar, ui->checkBox_hideMETARModePopUp,
-                      ui->timeEdit_ORVA_METAR_transmit_delay);
-    metarForm->setAttribute(Qt::WA_QuitOnClose, false);
-    connect(metarForm, &MetarForm::info, this, &MainGUI::displaySystemMessages);
-    connect(metarForm, &MetarForm::error, this, &MainGUI::displayErrorMessages);
-    connect(metarForm, &MetarForm::info, logger, &logging::log);
-    connect(metarForm, &MetarForm::error, logger, &logging::log);
-    connect(dataIncoming, &data_incoming::send_metar_confirmed, metarForm,
-            &MetarForm::on_send_metar_confirmed);
-    connect(metarForm, &MetarForm::send_metar, this, &MainGUI::writecommands);
-    connect(metarForm, &MetarForm::metar_ready_for_review, this, &MainGUI::reviewMetar);
-    connect(ui->pushbutton_metar_semiauto_cancel, &QPushButton::clicked, metarForm,
-            &MetarForm::on_pushButton_cancel_send_clicked);
-    connect(dataIncoming, &data_incoming::weather_data_received, metarForm,
-            &MetarForm::on_realtime);
-    connect(dataIncoming, &data_incoming::metar_detected, metarForm,
-            &MetarForm::on_metar_generated);
-    connect(dataIncoming, &data_incoming::speci_detected, metarForm,
-            &MetarForm::on_speci_generated);
-    connect(metarForm, &MetarForm::realtime_updated, this, &MainGUI::on_realtime_updated);
-
-    encryptionKeyDialog = new DialogEncryptionKey(nullptr);
-    encryptionKeyDialog->setAttribute(Qt::WA_QuitOnClose, false);
-
-    bitView = new BITView(this, ui->treeViewBitStatus, ui->waitingBitStatusMessage);
-    connect(bitView, &BITView::info, this, &MainGUI::displaySystemMessages);
-    connect(bitView, &BITView::error, this, &MainGUI::displayErrorMessages);
-    connect(bitView, &BITView::info, logger, &logging::log);
-    connect(bitView, &BITView::error, logger, &logging::log);
-    connect(dataIncoming, &data_incoming::sendBITcheckPacket, bitView,
-            &BITView::on_bit_packet_received);
-    bitView->loadBitConfig();
-
-    // Each view opens its own menu; the handler works on the view that asked.
-    for (QTableView* view : {static_cast<QTableView*>(ui->tableView_SPECISettings_Visibility),
-                             static_cast<QTableView*>(ui->tableView_SPECISettings_Ceiling)}) {
-        view->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(view, SIGNAL(customContextMenuRequested(QPoint)), view,
-                SLOT(showContextMenu(QPoint)));
-    }
-    ui->tableView_SPECISettings_Visibility->setModel(speciVisibilityModel);
-    ui->tableView_SPECISettings_Ceiling->setModel(speciCeilingModel);
-    connect(speciVisibilityModel, &SPECITableModel::dataChanged, this,
-            &MainGUI::on_SPECI_visibilitymodel_datachanged);
-    connect(speciCeilingModel, &SPECITableModel::dataChanged, this,
-            &MainGUI::on_SPECI_ceilingmodel_datachanged);
-    connect(speciVisibilityModel, &SPECITableModel::validationSPECIFailed, this,
-            &MainGUI::on_speciValidationError);
-    connect(speciCeilingModel, &SPECITableModel::validationSPECIFailed, this,
-            &MainGUI::on_speciValidationError);
-
-    connect(this, &MainGUI::openSerial, dataIncoming, &data_incoming::openSerialPort);
-    connect(this, &MainGUI::closeSerial, dataIncoming, &data_incoming::closeSerialPort);
-    connect(this, &MainGUI::writeSerial, dataIncoming, &data_incoming::setCommandBuffer);
-    connect(this, &MainGUI::setLoggingState, dataIncoming, &data_incoming::setLoggingState);
-    connect(this, &MainGUI::setDeviceType, dataIncoming, &data_incoming::setDeviceTypeState);
-    connect(this, &MainGUI::displayLiveData, dataIncoming, &data_incoming::showLiveData);
-    connect(this, &MainGUI::setPrecipAccum24Int, dataIncoming,
-            &data_incoming::setPrecipAccum24IntState);
-    connect(dataIncoming, &data_incoming::enableCamera, this, &MainGUI::imageAcqisitionActive);
-    connect(dataIncoming, &data_incoming::sendImageProgressInfo, this, &MainGUI::imageProgressInfo);
-    connect(dataIncoming, &data_incoming::sendCameraProgress, this,
-            &MainGUI::displayImageDataProgress);
-    connect(dataIncoming, &data_incoming::sendCameraFinal, this, &MainGUI::displayImageDataFinal);
-    connect(dataIncoming, &data_incoming::sendRawData, this, &MainGUI::updateRawData);
-    connect(dataIncoming, &data_incoming::sendConfiguration, this, &MainGUI::setupConfiguration);
-    connect(this, &MainGUI::setStartupSequence, dataIncoming, &data_incoming::setStartupSequence);
-    connect(dataIncoming, &data_incoming::sendCommandConfirmation, this,
-            &MainGUI::commandConfirmation);
-    connect(this, &MainGUI::clearTamperingData, dataIncoming, &data_incoming::clearTampering);
-    connect(this, &MainGUI::setORVAType, dataIncoming, &data_incoming::legacyorvadevicecheck);
-    connect(dataIncoming, &data_incoming::sendStackData, this, &MainGUI::orvaLoadStack);
-    connect(dataIncoming, &data_incoming::sendORVACmdStatus, this, &MainGUI::updateORVACmdMsgs);
-    connect(dataIncoming, &data_incoming::sendDisplayErrorMsg, this,
-            &MainGUI::displayErrorMessages);
-    connect(dataIncoming, &data_incoming::sendDisplaySysMsg, this, &MainGUI::displaySystemMessages);
-    connect(dataIncoming, &data_incoming::sendLightningCompassData, this,
-            &MainGUI::displayORVALightning);
-    connect(dataIncoming, &data_incoming::sendModuleStatus, this, &MainGUI::updateModuleIcon);
-    connect(dataIncoming, &data_incoming::sendSpeciData, this, &MainGUI::displayORVASpeciSettings);
-    connect(dataIncoming, &data_incoming::sendEncryptionStatus, this,
-            &MainGUI::setEncryptionStatus);
-    connect(this, &MainGUI::setEncryptionKeyMain, dataIncoming, &data_incoming::setEncryptionKey);
-    connect(dataIncoming, &data_incoming::setEncryptionKeyRequired, this,
-            &MainGUI::setupEncryptionMode);
-    connect(this, &MainGUI::setDevMode, dataIncoming, &data_incoming::setDevModeState);
-    connect(this, &MainGUI::updateRunwayDirection, dataIncoming,
-            &data_incoming::updateRunwayDirection);
-    connect(dataIncoming, &data_incoming::command_status_changed, this,
-            &MainGUI::update_orva_command_statuses);
-    connect(dataIncoming, &data_incoming::on_error_station_radio, this,
-            &MainGUI::increment_receive_error_count);
-    connect(dataIncoming, &data_incoming::encryption_status_changed, this,
-            &MainGUI::on_encryption_status_change);
-    connect(dataIncoming, &data_incoming::prepSchedReceived, this, &MainGUI::on_prepSchedReceived);
-    connect(dataIncoming, &data_incoming::lightning_parameters_received, this,
-            &MainGUI::on_lightning_parameters_received);
-    connect(dataIncoming, &data_incoming::lightning_autocal_confirmed, this,
-            &MainGUI::on_lightning_autocal_confirmed);
-    connect(&lightningProgressTimer, &QTimer::timeout, this, &MainGUI::on_lightning_progress);
-    connect(&lightningCmdTimer, &QTimer::timeout, this, &MainGUI::on_lightning_command_error);
-    connect(dataIncoming, &data_incoming::encryption_parse_confirmed, this,
-            &MainGUI::on_encryption_confirmation_status_change);
-    connect(&passkeyTimer, &QTimer::timeout, this, &MainGUI::on_encryption_passkey_set_timeout);
-    connect(dataIncoming, &data_incoming::sendLogMsg, logger, &logging::logMessages);
-    connect(dataIncoming, &data_incoming::sendLogData, logger, &logging::logData);
-    connect(this, &MainGUI::logDataMainMsg, logger, &logging::logMessages);
-    connect(this, &MainGUI::setLoggingState, logger, &logging::setLogState);
-    connect(this, &MainGUI::closeLogFile, logger, &logging::closeLog);
-    connect(this, &MainGUI::setLogLocation, logger, &logging::setLogLocation);
-    connect(keyChecker, &checkEncryptionKey::encryptionKeyReady, this,
-            &MainGUI::finishedEncryptionSetup);
-    connect(this, &MainGUI::startEncryptionKeyCheck, keyChecker,
-            &checkEncryptionKey::checkEncryptionInfo);
-    connect(selectDeviceDialog, &DialogSelectDevice::deviceSelected, this, &MainGUI::startupDevice);
-    connect(selectDeviceDialog, &DialogSelectDevice::brqStartupSequence, this,
-            &MainGUI::startupBRQPowerOff);
-    connect(selectDeviceDialog, &DialogSelectDevice::orvaSetEncryptWritecommands, this,
-            &MainGUI::setORVAencryptWritecommands);
-    connect(encryptionKeyDialog, &DialogEncryptionKey::sendData, this,
-            &MainGUI::generateEncryptionKey);
-    connect(this, &MainGUI::clearEncryptionData, encryptionKeyDialog,
-            &DialogEncryptionKey::clearValues);
-
-    auto* debugShortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+I")), this, nullptr,
-                                        nullptr, Qt::WindowShortcut);
-    connect(debugShortcut, &QShortcut::activated, dataIncoming, &data_incoming::debugORVApacket);
-
-    connect(&stackCmdTimer, &QTimer::timeout, this, &MainGUI::on_stack_command_timeout);
-    connect(dataIncoming, &data_incoming::sig_orva_enable_disable, this,
-            &MainGUI::on_enable_disable_response);
-
-    on_pushButton_orva_stack_clear_clicked();
-    ui->label_orva_commands_stack_none->show();
-    ui->groupBox_orva_commands_stack_functionality->hide();
-    ui->label_orva_commands_success_indicator->hide();
+    createWorkers(*this);
+    createDialogs(*this);
+    connectReportForm(*this);
+    createBitView(*this);
+    setUpSpeciTables(*this);
+    connectWindowToLink(*this);
+    connectLinkToWindow(*this);
+    connectEncryption(*this);
+    connectLogger(*this);
+    connectDeviceDialog(*this);
+    connectPanelTimers(*this);
+    addPacketDumpShortcut(*this);
+    showEmptyModuleStack(*this);
 
     auto* autosaveTimer = new QTimer(this);
     connect(autosaveTimer, &QTimer::timeout, this, &MainGUI::saveSettings);

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QVector>
 
 namespace
 {
@@ -20,65 +21,52 @@ const QString kGreenLight = QStringLiteral(":/resources/greenlight_icon_small.pn
 const QString kRedLight = QStringLiteral(":/resources/redlight_icon_small.png");
 
 struct ModuleRow {
+    char stackLetter;  // starts the module's line in the stack list
+    char statusLetter; // names it in an enable/disable status; present weather is "P" there
     QLabel* name;
     QPushButton* light;
     QCheckBox* enable;
     QCheckBox* disable;
 };
 
-bool rowFor(const Ui_MainGUI& f, QChar letter, ModuleRow* row)
+QVector<ModuleRow> moduleRows(const Ui_MainGUI& ui)
 {
-    switch (letter.unicode()) {
-    case 'G':
-        *row = {f.label_ModuleLightning, f.iconModule_Lightning, f.checkBox_ORVAEnableLightning,
-                f.checkBox_ORVADisableLightning};
-        return true;
-    case 'C':
-        *row = {f.label_ModuleCeilometer, f.iconModule_Ceilometer, f.checkBox_ORVAEnableCeilometer,
-                f.checkBox_ORVADisableCeilometer};
-        return true;
-    case 'V':
-        *row = {f.label_ModulePW, f.iconModule_PresentWeather, f.checkBox_ORVAEnablePresentWeather,
-                f.checkBox_ORVADisablePresentWeather};
-        return true;
-    case 'R':
-        *row = {f.label_ModuleRadio, f.iconModule_Radio, f.checkBox_ORVAEnableRadio,
-                f.checkBox_ORVADisableRadio};
-        return true;
-    case 'W':
-        *row = {f.label_ModuleWind, f.iconModule_Wind, f.checkBox_ORVAEnableWind,
-                f.checkBox_ORVADisableWind};
-        return true;
-    case 'I':
-        *row = {f.label_ModuleIridium, f.iconModule_Iridium, f.checkBox_ORVAEnableIridium,
-                f.checkBox_ORVADisableIridium};
-        return true;
-    case 'T':
-        *row = {f.label_ModuleTPH, f.iconModule_TPH, f.checkBox_ORVAEnableTPH,
-                f.checkBox_ORVADisableTPH};
-        return true;
-    default:
-        return false;
-    }
+    return {
+        {'G', 'G', ui.label_ModuleLightning, ui.iconModule_Lightning,
+         ui.checkBox_ORVAEnableLightning, ui.checkBox_ORVADisableLightning},
+        {'C', 'C', ui.label_ModuleCeilometer, ui.iconModule_Ceilometer,
+         ui.checkBox_ORVAEnableCeilometer, ui.checkBox_ORVADisableCeilometer},
+        {'V', 'P', ui.label_ModulePW, ui.iconModule_PresentWeather,
+         ui.checkBox_ORVAEnablePresentWeather, ui.checkBox_ORVADisablePresentWeather},
+        {'R', 'R', ui.label_ModuleRadio, ui.iconModule_Radio, ui.checkBox_ORVAEnableRadio,
+         ui.checkBox_ORVADisableRadio},
+        {'W', 'W', ui.label_ModuleWind, ui.iconModule_Wind, ui.checkBox_ORVAEnableWind,
+         ui.checkBox_ORVADisableWind},
+        {'I', 'I', ui.label_ModuleIridium, ui.iconModule_Iridium, ui.checkBox_ORVAEnableIridium,
+         ui.checkBox_ORVADisableIridium},
+        {'T', 'T', ui.label_ModuleTPH, ui.iconModule_TPH, ui.checkBox_ORVAEnableTPH,
+         ui.checkBox_ORVADisableTPH},
+    };
 }
 
-// The status button that updateModuleIcon names by letter; present weather is "P" there.
-QPushButton* lightByName(const Ui_MainGUI& f, const QString& module)
+bool rowFor(const Ui_MainGUI& ui, QChar letter, ModuleRow* row)
 {
-    if (module == QLatin1String("G"))
-        return f.iconModule_Lightning;
-    if (module == QLatin1String("C"))
-        return f.iconModule_Ceilometer;
-    if (module == QLatin1String("I"))
-        return f.iconModule_Iridium;
-    if (module == QLatin1String("P"))
-        return f.iconModule_PresentWeather;
-    if (module == QLatin1String("R"))
-        return f.iconModule_Radio;
-    if (module == QLatin1String("T"))
-        return f.iconModule_TPH;
-    if (module == QLatin1String("W"))
-        return f.iconModule_Wind;
+    for (const ModuleRow& candidate : moduleRows(ui)) {
+        if (letter == QLatin1Char(candidate.stackLetter)) {
+            *row = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The status light that updateModuleIcon names by its status letter.
+QPushButton* lightByName(const Ui_MainGUI& ui, const QString& module)
+{
+    for (const ModuleRow& candidate : moduleRows(ui)) {
+        if (module == QLatin1String(&candidate.statusLetter, 1))
+            return candidate.light;
+    }
     return nullptr;
 }
 } // namespace
@@ -95,12 +83,7 @@ ModuleStackRules::ModuleLine ModuleStackRules::parseModuleLine(const QString& li
     if (fields.size() < 2)
         return result;
     result.letter = parts.at(0).left(1);
-    for (const QPair<QString, QString>& module : modulePrefixes) {
-        if (module.second == result.letter) {
-            result.name = module.first;
-            break;
-        }
-    }
+    result.name = moduleLabelForLine(result.letter);
     if (result.name.isEmpty()) {
         result.kind = ModuleLine::UnknownModule;
         return result;

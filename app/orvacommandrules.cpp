@@ -1,5 +1,6 @@
 #include "app/orvacommandrules.h"
 
+#include "app/commandtable.h"
 #include "decoder/sharedtypes.h"
 
 #include <QRegularExpression>
@@ -23,11 +24,6 @@ const char* const led[] = {"", "led ON\r\n", "led OFF\r\n"};
 // The unit takes its erase command with a bare "\r".
 const char* const dataLog[] = {"", "log ON\r\n", "log OFF\r\n", "flash_erase\r"};
 const char* const rates[] = {"", "radio_freq 60\r\n", "radio_freq 10\r\n", "radio_freq 5\r\n"};
-
-template <int N> QByteArray pick(const char* const (&table)[N], int index)
-{
-    return index > 0 && index < N ? QByteArray(table[index]) : QByteArray();
-}
 
 constexpr double kVhfLow = 138e6;
 constexpr double kVhfHigh = 178e6;
@@ -56,19 +52,19 @@ QByteArray comboCommand(ComboRow row, int index)
 {
     switch (row) {
     case RowTransmitFrequency:
-        return pick(transmitFrequency, index);
+        return commandAt(transmitFrequency, index);
     case RowGps:
-        return pick(gps, index);
+        return commandAt(gps, index);
     case RowRf:
-        return pick(rf, index);
+        return commandAt(rf, index);
     case RowBlower:
-        return pick(blower, index);
+        return commandAt(blower, index);
     case RowHeater:
-        return pick(heater, index);
+        return commandAt(heater, index);
     case RowLed:
-        return pick(led, index);
+        return commandAt(led, index);
     case RowDataLog:
-        return pick(dataLog, index);
+        return commandAt(dataLog, index);
     }
     return QByteArray();
 }
@@ -169,7 +165,7 @@ QByteArray rflosChannelCommand(int comboIndex)
 
 QByteArray rflosRateCommand(int comboIndex)
 {
-    return pick(rates, comboIndex);
+    return commandAt(rates, comboIndex);
 }
 
 } // namespace OrvaCommandRules

@@ -1,8 +1,9 @@
 // ORVA command panel: the General tab's commands, the status cells of all ORVA command rows, the
 // confirmation of sent commands and the METAR preparation schedule.
 
-#include "app/maingui.h"
+#include "app/orvacommands.h"
 
+#include "app/maingui.h"
 #include "app/modalrunner.h"
 #include "app/navigation.h"
 #include "app/orvacommandrules.h"
@@ -19,8 +20,67 @@ namespace
 constexpr int kMessageClearMs = 10000;
 constexpr int kConfirmationClearMs = 20000;
 
-// One row of the General tab: queue its command if it has one and show the result in its cell.
-void queueRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
+// A sent batch: the panel's button is ready again, and its status line says so for a while.
+void showCommandsSent(MainGUI& window, QPushButton* sendButton, QLabel* statusLine)
+{
+    sendButton->setText(QStringLiteral("Send Commands"));
+    sendButton->setChecked(false);
+    statusLine->setText(QStringLiteral("Command(s) Sent"));
+    QTimer::singleShot(kConfirmationClearMs, &window,
+                       [statusLine] { statusLine->setText(QString()); });
+}
+
+// The elevation row: off, or a value that must pass its check first.
+void queueElevationRow(MainGUI& window)
+{
+    switch (window.ui->comboBox_ORVAElevation->currentIndex()) {
+    case 1:
+        queueCommandRow(window, CmdElevation, "elevation OFF\r\n");
+        break;
+    case 2: {
+        const ElevationResult elevation =
+            checkElevation(window.ui->lineEdit_ORVAElevationInput->text());
+        if (elevation.accepted) {
+            queueCommandRow(window, CmdElevation, elevation.command);
+        } else {
+            emit window.logDataMainMsg(elevation.logText.toUtf8());
+            qDebug().noquote() << elevation.logText;
+            window.displayErrorMessages(elevation.errorText);
+            window.update_orva_command_statuses(CmdElevation, CmdStatusFailed);
+        }
+        break;
+    }
+    default:
+        window.update_orva_command_statuses(CmdElevation, CmdStatusBlank);
+        break;
+    }
+}
+
+// After a send the General tab starts blank again, the module boxes too.
+void clearGeneralTab(Ui_MainGUI& ui)
+{
+    ui.textEdit_ORVASendMsg->clear();
+    ui.lineEdit_ORVAICAO->clear();
+    ui.lineEdit_ORVADateTimeInput->clear();
+    ui.lineEdit_ORVAElevationInput->clear();
+    for (QComboBox* combo :
+         {ui.comboBox_ORVADataLog, ui.comboBox_ORVALEDStatus, ui.comboBox_ORVAHeater,
+          ui.comboBox_ORVABlower, ui.comboBox_ORVAElevation, ui.comboBox_ORVAtransmitFrequency,
+          ui.comboBox_ORVAGPS, ui.comboBox_ORVARFCmd})
+        combo->setCurrentIndex(0);
+    for (QCheckBox* box :
+         {ui.checkBox_ORVADisableCeilometer, ui.checkBox_ORVADisableIridium,
+          ui.checkBox_ORVADisableLightning, ui.checkBox_ORVADisablePresentWeather,
+          ui.checkBox_ORVADisableRadio, ui.checkBox_ORVADisableTPH, ui.checkBox_ORVADisableWind,
+          ui.checkBox_ORVAEnableCeilometer, ui.checkBox_ORVAEnableIridium,
+          ui.checkBox_ORVAEnableLightning, ui.checkBox_ORVAEnablePresentWeather,
+          ui.checkBox_ORVAEnableRadio, ui.checkBox_ORVAEnableTPH, ui.checkBox_ORVAEnableWind})
+        box->setChecked(false);
+}
+
+} // namespace
+
+void queueCommandRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
 {
     if (command.isEmpty()) {
         window.update_orva_command_statuses(cell, CmdStatusBlank);
@@ -29,7 +89,6 @@ void queueRow(MainGUI& window, CommandIndex cell, const QByteArray& command)
     window.writecommands(command);
     window.update_orva_command_statuses(cell, CmdStatusQueued);
 }
-} // namespace
 
 void MainGUI::on_pushButtonSettings_clicked()
 {
@@ -46,27 +105,19 @@ void MainGUI::on_pushButtonSettings_clicked()
 
 void MainGUI::commandConfirmation()
 {
-    Ui_MainGUI& f = *ui;
     if (deviceType == DeviceTypes::BRQ) {
-        for (QComboBox* combo : {f.comboBoxCmdMode, f.comboBoxCmdGps, f.comboBoxCmdSpeci,
-                                 f.comboBoxCmdCamera, f.comboBoxCmdCeil, f.cameraNumbercomboBox})
+        for (QComboBox* combo :
+             {ui->comboBoxCmdMode, ui->comboBoxCmdGps, ui->comboBoxCmdSpeci, ui->comboBoxCmdCamera,
+              ui->comboBoxCmdCeil, ui->cameraNumbercomboBox})
             combo->setCurrentIndex(0);
-        f.spinBox_elevationValue->clear();
-        f.pushButtonSendCmds->setText(QStringLiteral("Send Commands"));
-        f.pushButtonSendCmds->setChecked(false);
-        f.cmdstatus_label->setText(QStringLiteral("Command(s) Sent"));
-        QTimer::singleShot(kConfirmationClearMs, this,
-                           [this] { ui->cmdstatus_label->setText(QString()); });
+        ui->spinBox_elevationValue->clear();
+        showCommandsSent(*this, ui->pushButtonSendCmds, ui->cmdstatus_label);
     } else if (deviceType == DeviceTypes::ORVA) {
-        f.comboBoxCmdFreq->setCurrentIndex(0);
-        f.comboBoxORVAGPS->setCurrentIndex(0);
-        f.lineEditCmdDate->clear();
-        f.lineEditCmdIcaoId->clear();
-        f.pushButtonCmdORVA->setText(QStringLiteral("Send Commands"));
-        f.pushButtonCmdORVA->setChecked(false);
-        f.cmdStatusORVA_label->setText(QStringLiteral("Command(s) Sent"));
-        QTimer::singleShot(kConfirmationClearMs, this,
-                           [this] { ui->cmdStatusORVA_label->setText(QString()); });
+        ui->comboBoxCmdFreq->setCurrentIndex(0);
+        ui->comboBoxORVAGPS->setCurrentIndex(0);
+        ui->lineEditCmdDate->clear();
+        ui->lineEditCmdIcaoId->clear();
+        showCommandsSent(*this, ui->pushButtonCmdORVA, ui->cmdStatusORVA_label);
     }
 }
 
@@ -96,69 +147,39 @@ void MainGUI::on_prepSchedReceived(QString name, int value)
 
 void MainGUI::on_pushButton_ORVAsendcommands_clicked()
 {
-    Ui_MainGUI& f = *ui;
-    queueRow(*this, CmdTransmitFrequency,
-             comboCommand(RowTransmitFrequency, f.comboBox_ORVAtransmitFrequency->currentIndex()));
-    queueRow(*this, CmdGps, comboCommand(RowGps, f.comboBox_ORVAGPS->currentIndex()));
+    queueCommandRow(
+        *this, CmdTransmitFrequency,
+        comboCommand(RowTransmitFrequency, ui->comboBox_ORVAtransmitFrequency->currentIndex()));
+    queueCommandRow(*this, CmdGps, comboCommand(RowGps, ui->comboBox_ORVAGPS->currentIndex()));
 
-    switch (f.comboBox_ORVAElevation->currentIndex()) {
-    case 1:
-        queueRow(*this, CmdElevation, "elevation OFF\r\n");
-        break;
-    case 2: {
-        const ElevationResult elevation = checkElevation(f.lineEdit_ORVAElevationInput->text());
-        if (elevation.accepted) {
-            queueRow(*this, CmdElevation, elevation.command);
-        } else {
-            emit logDataMainMsg(elevation.logText.toUtf8());
-            qDebug().noquote() << elevation.logText;
-            displayErrorMessages(elevation.errorText);
-            update_orva_command_statuses(CmdElevation, CmdStatusFailed);
-        }
-        break;
-    }
-    default:
-        update_orva_command_statuses(CmdElevation, CmdStatusBlank);
-        break;
-    }
+    queueElevationRow(*this);
 
     // An empty declination leaves its cell as it was.
-    const QByteArray declination = declinationCommand(f.lineEdit_command_declination->text());
+    const QByteArray declination = declinationCommand(ui->lineEdit_command_declination->text());
     if (!declination.isEmpty())
-        queueRow(*this, CmdDeclination, declination);
+        queueCommandRow(*this, CmdDeclination, declination);
 
-    queueRow(*this, CmdRf, comboCommand(RowRf, f.comboBox_ORVARFCmd->currentIndex()));
-    queueRow(*this, CmdBlower, comboCommand(RowBlower, f.comboBox_ORVABlower->currentIndex()));
-    queueRow(*this, CmdHeater, comboCommand(RowHeater, f.comboBox_ORVAHeater->currentIndex()));
-    queueRow(*this, CmdLed, comboCommand(RowLed, f.comboBox_ORVALEDStatus->currentIndex()));
-    queueRow(*this, CmdLog, comboCommand(RowDataLog, f.comboBox_ORVADataLog->currentIndex()));
-    queueRow(*this, CmdDateTime, textCommand("datetime", f.lineEdit_ORVADateTimeInput->text()));
-    queueRow(*this, CmdIcao, textCommand("icao", f.lineEdit_ORVAICAO->text()));
-    queueRow(*this, CmdSend, textCommand("send", f.textEdit_ORVASendMsg->toPlainText()));
+    queueCommandRow(*this, CmdRf, comboCommand(RowRf, ui->comboBox_ORVARFCmd->currentIndex()));
+    queueCommandRow(*this, CmdBlower,
+                    comboCommand(RowBlower, ui->comboBox_ORVABlower->currentIndex()));
+    queueCommandRow(*this, CmdHeater,
+                    comboCommand(RowHeater, ui->comboBox_ORVAHeater->currentIndex()));
+    queueCommandRow(*this, CmdLed,
+                    comboCommand(RowLed, ui->comboBox_ORVALEDStatus->currentIndex()));
+    queueCommandRow(*this, CmdLog,
+                    comboCommand(RowDataLog, ui->comboBox_ORVADataLog->currentIndex()));
+    queueCommandRow(*this, CmdDateTime,
+                    textCommand("datetime", ui->lineEdit_ORVADateTimeInput->text()));
+    queueCommandRow(*this, CmdIcao, textCommand("icao", ui->lineEdit_ORVAICAO->text()));
+    queueCommandRow(*this, CmdSend, textCommand("send", ui->textEdit_ORVASendMsg->toPlainText()));
 
-    const QByteArray developer = developerCommand(f.lineEdit_devcmds->text(), devMode);
+    const QByteArray developer = developerCommand(ui->lineEdit_devcmds->text(), devMode);
     if (!developer.isEmpty())
         writecommands(developer);
 
     updateORVACmdMsgs(QStringLiteral("Commands Sent to ORVA"));
 
-    f.textEdit_ORVASendMsg->clear();
-    f.lineEdit_ORVAICAO->clear();
-    f.lineEdit_ORVADateTimeInput->clear();
-    f.lineEdit_ORVAElevationInput->clear();
-    for (QComboBox* combo :
-         {f.comboBox_ORVADataLog, f.comboBox_ORVALEDStatus, f.comboBox_ORVAHeater,
-          f.comboBox_ORVABlower, f.comboBox_ORVAElevation, f.comboBox_ORVAtransmitFrequency,
-          f.comboBox_ORVAGPS, f.comboBox_ORVARFCmd})
-        combo->setCurrentIndex(0);
-    for (QCheckBox* box :
-         {f.checkBox_ORVADisableCeilometer, f.checkBox_ORVADisableIridium,
-          f.checkBox_ORVADisableLightning, f.checkBox_ORVADisablePresentWeather,
-          f.checkBox_ORVADisableRadio, f.checkBox_ORVADisableTPH, f.checkBox_ORVADisableWind,
-          f.checkBox_ORVAEnableCeilometer, f.checkBox_ORVAEnableIridium,
-          f.checkBox_ORVAEnableLightning, f.checkBox_ORVAEnablePresentWeather,
-          f.checkBox_ORVAEnableRadio, f.checkBox_ORVAEnableTPH, f.checkBox_ORVAEnableWind})
-        box->setChecked(false);
+    clearGeneralTab(*ui);
 }
 
 void MainGUI::on_pushButton_ORVADefaultSetting_clicked()

@@ -34,13 +34,14 @@ inline const QString Alerts = QStringLiteral("ALERTS");
 // The "ORVA" value that marks a legacy ORVA unit.
 inline const QString kLegacyOrvaMarker = QStringLiteral("ORVAV1");
 
-// What a save writes: the window's state at that moment.
+// The operator's choices that the file keeps. Left as constructed they give the built-in copy,
+// but for its transmit delay of 5:00, the form's own.
 struct SettingsValues {
-    QString orvaType;
+    QString orvaType; // the "ORVA" entry, written back as it was read
     ORVAMetarMode metarMode = ORVAMetarMode::Automatic;
     bool showMetarPopups = true;
-    int transmitDelayMinutes = 0;
-    int transmitDelaySeconds = 0;
+    // Read: valid only when both delay entries are there and make a time of day.
+    QTime transmitDelay = QTime(0, 0);
     QString keyLocation;
     bool fahrenheit = false;
     PrecipAccum24hInterval precipInterval = PrecipAccum24hInterval::Previous24Hours;
@@ -51,6 +52,8 @@ struct SettingsValues {
     QString logLocation;
     bool speciAlerts = false;
     QJsonArray alerts;
+
+    bool legacyOrva() const { return orvaType == kLegacyOrvaMarker; }
 };
 
 QJsonObject settingsObject(const SettingsValues& values);
@@ -59,28 +62,10 @@ QJsonObject settingsObject(const SettingsValues& values);
 // more line feed.
 QByteArray settingsFileText(const QJsonObject& settings);
 
-// What reading a settings object applies. Every comparison is exact and case-sensitive; a value
-// of another JSON type counts as absent, and an absent value gives what the reader falls back to.
-struct SettingsRead {
-    QString orvaType;
-    bool legacyOrva = false;
-    ORVAMetarMode metarMode = ORVAMetarMode::Automatic;
-    bool hidePopups = false;
-    // Valid only when both delay entries are there and make a time of day.
-    QTime transmitDelay;
-    QString keyLocation;
-    bool fahrenheit = false;
-    PrecipAccum24hInterval precipInterval = PrecipAccum24hInterval::Since12Z;
-    LoggingType logging = LoggingType::Default;
-    bool runwayHidden = false;
-    double runwayDirection = 0.0;
-    bool devMode = false;
-    QString logLocation;
-    bool speciAlerts = false;
-    QJsonArray alerts;
-};
-
-SettingsRead readSettings(const QJsonObject& settings);
+// Every comparison is exact and case-sensitive; a value of another JSON type counts as absent.
+// An absent or unknown entry reads as the default above, but for two: the transmit delay is
+// invalid (the form keeps its own), and the interval is the one since 12Z.
+SettingsValues readSettings(const QJsonObject& settings);
 
 // The runway heading as the window shows and logs it: at most 6 significant digits.
 QString runwayDirectionText(double degrees);

@@ -4,6 +4,7 @@
 #include "app/maingui.h"
 
 #include "forms/maingui_ui.h"
+#include "link/constanttables.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -39,8 +40,7 @@ void MainGUI::on_send_decoded_data(QByteArray text)
     QString shown = QString::fromUtf8(text).toHtmlEscaped();
     shown.replace(QLatin1String("\r\n"), QLatin1String("<br />"));
     QTextEdit* const view = ui->textEditRawData;
-    endCursor(view).insertHtml(QStringLiteral("<font color=\"Orange\">") + shown +
-                               QStringLiteral("</font><br>"));
+    endCursor(view).insertHtml(htmlFontOrange + shown + htmlFontEnd);
     moveToEnd(view);
 }
 

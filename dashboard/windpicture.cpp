@@ -5,6 +5,7 @@
 #include "dashboard/recorddisplay.h"
 #include "dashboard/windgeometry.h"
 #include "forms/maingui_ui.h"
+#include "link/constanttables.h"
 
 #include <QGraphicsView>
 #include <QTransform>
@@ -64,7 +65,7 @@ const QColor kMarkerColour(226, 135, 0);
 void MainGUI::drawBaseWindPicture()
 {
     windScene.clear();
-    ui->graphicsViewWind->setBackgroundBrush(QBrush(QColor(QStringLiteral("transparent"))));
+    ui->graphicsViewWind->setBackgroundBrush(brushTransparent);
     ui->graphicsViewWind->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
     ui->graphicsViewWind->setScene(&windScene);
 }

@@ -1,10 +1,8 @@
-// The settings file: the text a save writes, what each entry reads as, the file on disk (made
-// from the default copy, kept as ".bad" when it does not parse, replaced whole or not at all),
-// and the window reading it at start-up, saving it and the settings-page controls.
+// The window and the settings file: reading it at start-up, saving it and the settings-page
+// controls.
 
 #include "tests/support/testsupport.h"
 
-#include "alerts/alertstore.h"
 #include "app/maingui.h"
 #include "app/modalrunner.h"
 #include "app/settingsfile.h"
@@ -12,137 +10,15 @@
 #include "forms/maingui_ui.h"
 #include "reports/metarform.h"
 #include "tests/app/apptest.h"
+#include "tests/app/settingstexts.h"
 
-#include <QDir>
 #include <QFileDialog>
-#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
 #include <memory>
-#include <sys/resource.h>
 
-namespace
-{
-
-// What a fresh window saves, and the copy built into the program: the form's transmit delay is
-// 5:00.
-const QByteArray kDefaultsText = R"({
-    "ALERTS": [
-    ],
-    "DEVMODE": "FALSE",
-    "KEYLOCATION": "",
-    "LOGGING": "DEFAULT",
-    "LOGLOCATION": "",
-    "ORVA": "",
-    "ORVAMETAR": "AUTOMATIC",
-    "ORVAMETARTRANSMITDELAYMINS": 5,
-    "ORVAMETARTRANSMITDELAYSECS": 0,
-    "ORVAPOPUP": "TRUE",
-    "PRECIPACCUM24HINTERVAL": "INTERVAL_PREV24H",
-    "RUNWAYDIRECTION": 0,
-    "RUNWAYSTATUS": "TRUE",
-    "SPECIALERTS": "FALSE",
-    "TEMPUNITS": "CELCIUS"
-}
-
-)";
-
-// Every entry away from its default, as the window writes it.
-const QByteArray kOperatorText = R"({
-    "ALERTS": [
-        {
-            "audio": true,
-            "parameter": "Temperature",
-            "setting": "LESSTHAN",
-            "unit": "IMPERIAL",
-            "value": "-5"
-        },
-        {
-            "audio": false,
-            "parameter": "3Hr Pressure Change",
-            "setting": "GREATERTHAN",
-            "unit": "METRIC",
-            "value": "2.5"
-        }
-    ],
-    "DEVMODE": "TRUE",
-    "KEYLOCATION": "/keys/Keyfile_abc.txt",
-    "LOGGING": "DEBUG",
-    "LOGLOCATION": "/var/log/vantora",
-    "ORVA": "ORVA",
-    "ORVAMETAR": "MANUAL",
-    "ORVAMETARTRANSMITDELAYMINS": 2,
-    "ORVAMETARTRANSMITDELAYSECS": 30,
-    "ORVAPOPUP": "FALSE",
-    "PRECIPACCUM24HINTERVAL": "INTERVAL_12Z",
-    "RUNWAYDIRECTION": 275.5,
-    "RUNWAYSTATUS": "TRUE",
-    "SPECIALERTS": "TRUE",
-    "TEMPUNITS": "FAHRENHEIT"
-}
-
-)";
-
-bool writeAll(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
-}
-
-QJsonObject object(const QByteArray& json)
-{
-    return QJsonDocument::fromJson(json).object();
-}
-
-// Every field of a reading, by name, for table rows.
-QVariantMap fields(const SettingsRead& r)
-{
-    const QString delay = r.transmitDelay.isValid() ? r.transmitDelay.toString("m:ss") : "";
-    return {{"orvaType", r.orvaType},
-            {"legacyOrva", r.legacyOrva},
-            {"metarMode", int(r.metarMode)},
-            {"hidePopups", r.hidePopups},
-            {"transmitDelay", delay},
-            {"keyLocation", r.keyLocation},
-            {"fahrenheit", r.fahrenheit},
-            {"precipInterval", int(r.precipInterval)},
-            {"logging", int(r.logging)},
-            {"runwayHidden", r.runwayHidden},
-            {"runwayDirection", r.runwayDirection},
-            {"devMode", r.devMode},
-            {"logLocation", r.logLocation},
-            {"speciAlerts", r.speciAlerts},
-            {"alerts", r.alerts.size()}};
-}
-
-// Makes writes of more than a few bytes fail, for the life of the object, as a full disk would.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved);
-        previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, previousHandler);
-    }
-
-private:
-    rlimit saved{};
-    void (*previousHandler)(int) = nullptr;
-};
-
-} // namespace
+using namespace SettingsTexts;
 
 class TestSettingsFile : public QObject
 {
@@ -151,12 +27,6 @@ class TestSettingsFile : public QObject
     QString path;
     QString startFolder;
     std::unique_ptr<QTemporaryDir> workFolder;
-
-    // Only the settings file itself is left in its folder: no temporary copy stays behind.
-    void checkNoStrayFiles()
-    {
-        QCOMPARE(QFileInfo(path).dir().entryList(QDir::Files), QStringList{"options_json.json"});
-    }
 
 private slots:
     void initTestCase()
@@ -184,206 +54,6 @@ private slots:
         QDir::setCurrent(startFolder);
         workFolder.reset();
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    }
-
-    // The text of the file
-
-    void builtInCopyIsTheDefaults()
-    {
-        SettingsValues values;
-        values.transmitDelayMinutes = 5;
-        QCOMPARE(settingsFileText(settingsObject(values)), kDefaultsText);
-        QCOMPARE(fileBytes(":/resources/options_json.json"), kDefaultsText);
-    }
-
-    void readsEachEntry_data()
-    {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QVariant>("expected");
-        const auto row = [](const char* json, const char* field, QVariant value) {
-            QTest::addRow("%s %s", field, json) << QByteArray(json) << QString(field) << value;
-        };
-        row(R"({"ORVA": "ORVAV1"})", "legacyOrva", true);
-        row(R"({"ORVA": "orvav1"})", "legacyOrva", false);
-        row(R"({"ORVA": "orvav1"})", "orvaType", "orvav1");
-        row("{}", "orvaType", "");
-        row(R"({"ORVAMETAR": "SEMIAUTOMATIC"})", "metarMode", 2);
-        row(R"({"ORVAMETAR": "MANUAL"})", "metarMode", 1);
-        row(R"({"ORVAMETAR": "manual"})", "metarMode", 0);
-        row("{}", "metarMode", 0);
-        row(R"({"ORVAPOPUP": "FALSE"})", "hidePopups", true);
-        row(R"({"ORVAPOPUP": false})", "hidePopups", false);
-        row(R"({"ORVAMETARTRANSMITDELAYMINS": 2, "ORVAMETARTRANSMITDELAYSECS": 30})",
-            "transmitDelay", "2:30");
-        row(R"({"ORVAMETARTRANSMITDELAYMINS": 1.5, "ORVAMETARTRANSMITDELAYSECS": 9})",
-            "transmitDelay", "0:09");
-        row(R"({"ORVAMETARTRANSMITDELAYMINS": "3", "ORVAMETARTRANSMITDELAYSECS": 0})",
-            "transmitDelay", "0:00");
-        row(R"({"ORVAMETARTRANSMITDELAYMINS": 3})", "transmitDelay", "");
-        row(R"({"ORVAMETARTRANSMITDELAYMINS": 75, "ORVAMETARTRANSMITDELAYSECS": 0})",
-            "transmitDelay", "");
-        row(R"({"ORVAMETARTRANSMITDELAYMINS": 1, "ORVAMETARTRANSMITDELAYSECS": -4})",
-            "transmitDelay", "");
-        row(R"({"KEYLOCATION": "/k/Keyfile_x.txt"})", "keyLocation", "/k/Keyfile_x.txt");
-        row(R"({"TEMPUNITS": "FAHRENHEIT"})", "fahrenheit", true);
-        row(R"({"TEMPUNITS": "fahrenheit"})", "fahrenheit", false);
-        row(R"({"TEMPUNITS": "CELSIUS"})", "fahrenheit", false);
-        row(R"({"PRECIPACCUM24HINTERVAL": "INTERVAL_PREV24H"})", "precipInterval", 1);
-        row(R"({"PRECIPACCUM24HINTERVAL": "INTERVAL_12Z"})", "precipInterval", 0);
-        row("{}", "precipInterval", 0);
-        row(R"({"LOGGING": "DATA"})", "logging", 1);
-        row(R"({"LOGGING": "DEBUG"})", "logging", 2);
-        row(R"({"LOGGING": "VERBOSE"})", "logging", 0);
-        row(R"({"RUNWAYSTATUS": "FALSE"})", "runwayHidden", true);
-        row("{}", "runwayHidden", false);
-        row(R"({"RUNWAYDIRECTION": 275})", "runwayDirection", 275.0);
-        row(R"({"RUNWAYDIRECTION": "275"})", "runwayDirection", 0.0);
-        row(R"({"DEVMODE": "TRUE"})", "devMode", true);
-        row(R"({"DEVMODE": "true"})", "devMode", false);
-        row(R"({"LOGLOCATION": "/logs"})", "logLocation", "/logs");
-        row(R"({"SPECIALERTS": "TRUE"})", "speciAlerts", true);
-        row(R"({"ALERTS": [{"parameter": "Lightning"}, {}]})", "alerts", 2);
-        row(R"({"ALERTS": {"parameter": "Lightning"}})", "alerts", 0);
-    }
-    void readsEachEntry()
-    {
-        QFETCH(QByteArray, json);
-        QFETCH(QString, field);
-        QFETCH(QVariant, expected);
-        const QVariantMap read = fields(readSettings(object(json)));
-        QVERIFY(read.contains(field));
-        QCOMPARE(read.value(field), expected);
-    }
-
-    // Read and written back, each text comes out byte for byte: key order, layout, numbers.
-    void everyEntryRoundTrips_data()
-    {
-        QTest::addColumn<QByteArray>("text");
-        QTest::newRow("defaults") << kDefaultsText;
-        QTest::newRow("operator's choices") << kOperatorText;
-        QTest::newRow("semi-automatic, runway hidden")
-            << QByteArray(kDefaultsText)
-                   .replace(R"("DEFAULT")", R"("DATA")")
-                   .replace(R"("ORVA": "")", R"("ORVA": "ORVAV1")")
-                   .replace(R"("AUTOMATIC")", R"("SEMIAUTOMATIC")")
-                   .replace(R"(MINS": 5,)", R"(MINS": 0,)")
-                   .replace(R"(SECS": 0,)", R"(SECS": 45,)")
-                   .replace(R"(DIRECTION": 0,)", R"(DIRECTION": 90,)")
-                   .replace(R"("RUNWAYSTATUS": "TRUE")", R"("RUNWAYSTATUS": "FALSE")");
-    }
-    void everyEntryRoundTrips()
-    {
-        QFETCH(QByteArray, text);
-        const SettingsRead read = readSettings(object(text));
-        SettingsValues values;
-        values.orvaType = read.orvaType;
-        values.metarMode = read.metarMode;
-        values.showMetarPopups = !read.hidePopups;
-        values.transmitDelayMinutes = read.transmitDelay.minute();
-        values.transmitDelaySeconds = read.transmitDelay.second();
-        values.keyLocation = read.keyLocation;
-        values.fahrenheit = read.fahrenheit;
-        values.precipInterval = read.precipInterval;
-        values.logging = read.logging;
-        values.runwayHidden = read.runwayHidden;
-        values.runwayDirection = read.runwayDirection;
-        values.devMode = read.devMode;
-        values.logLocation = read.logLocation;
-        values.speciAlerts = read.speciAlerts;
-        values.alerts = read.alerts;
-        QCOMPARE(settingsFileText(settingsObject(values)), text);
-    }
-
-    // The file on disk
-
-    void missingFileIsMadeWritableFromTheBuiltInCopy()
-    {
-        QDir(QFileInfo(path).absolutePath()).removeRecursively();
-        QCOMPARE(defaultSettingsSource(), QStringLiteral(":/resources/options_json.json"));
-        const SettingsFileLoad load = loadSettingsFile(path, defaultSettingsSource());
-        QCOMPARE(load.state, SettingsFileLoad::Read);
-        QCOMPARE(fileBytes(path), kDefaultsText);
-        QCOMPARE(load.settings, object(kDefaultsText));
-        // Copies of built-in files come out read-only; saves would be refused.
-        QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
-        QVERIFY(saveSettingsFile(path, object(kOperatorText)).isEmpty());
-        QCOMPARE(fileBytes(path), kOperatorText);
-    }
-
-    void workingFolderCopyComesFirst()
-    {
-        QVERIFY(writeAll("options_json.json", kOperatorText));
-        QCOMPARE(defaultSettingsSource(), QStringLiteral("options_json.json"));
-        const SettingsFileLoad load = loadSettingsFile(path, defaultSettingsSource());
-        QCOMPARE(load.state, SettingsFileLoad::Read);
-        QCOMPARE(load.settings, object(kOperatorText));
-        // Later saves go to the application data folder only.
-        QVERIFY(saveSettingsFile(path, object(kDefaultsText)).isEmpty());
-        QCOMPARE(fileBytes(path), kDefaultsText);
-        QCOMPARE(fileBytes("options_json.json"), kOperatorText);
-    }
-
-    void noCopyPossibleIsMissing()
-    {
-        // A folder in the file's place: nothing can be copied there.
-        QVERIFY(QDir().mkpath(path));
-        const SettingsFileLoad load = loadSettingsFile(path, defaultSettingsSource());
-        QCOMPARE(load.state, SettingsFileLoad::Missing);
-        QVERIFY(load.settings.isEmpty());
-    }
-
-    void unparsableFileIsKeptAsBad_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("truncated") << kOperatorText.left(200);
-        QTest::newRow("not JSON") << QByteArray("TEMPUNITS=FAHRENHEIT\n");
-        QTest::newRow("an array") << QByteArray("[\"TEMPUNITS\", \"FAHRENHEIT\"]\n");
-    }
-    void unparsableFileIsKeptAsBad()
-    {
-        QFETCH(QByteArray, bytes);
-        QVERIFY(writeAll(path + ".bad", "an older bad copy"));
-        QVERIFY(writeAll(path, bytes));
-        const SettingsFileLoad load = loadSettingsFile(path, defaultSettingsSource());
-        QCOMPARE(load.state, SettingsFileLoad::Unparsable);
-        QVERIFY(load.settings.isEmpty());
-        QCOMPARE(load.keptCopy, path + ".bad");
-        QCOMPARE(fileBytes(path + ".bad"), bytes);
-        QCOMPARE(fileBytes(path), bytes);
-    }
-
-    void saveReplacesTheWholeFile()
-    {
-        QVERIFY(writeAll(path, kOperatorText + kOperatorText));
-        QVERIFY(saveSettingsFile(path, object(kDefaultsText)).isEmpty());
-        QCOMPARE(fileBytes(path), kDefaultsText);
-        checkNoStrayFiles();
-    }
-
-    void failedSaveLeavesThePreviousFile()
-    {
-        QVERIFY(writeAll(path, kOperatorText));
-        QString failure;
-        {
-            const FileSizeLimit limit(64);
-            failure = saveSettingsFile(path, object(kDefaultsText));
-        }
-        QVERIFY2(failure.startsWith("Failed to flush file '" + path + "': "), qPrintable(failure));
-        QCOMPARE(fileBytes(path), kOperatorText);
-        checkNoStrayFiles();
-    }
-
-    void fileThatIsNotWritableIsLeftAlone()
-    {
-        QVERIFY(writeAll(path, kOperatorText));
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
-        if (QFileInfo(path).isWritable())
-            QSKIP("this user may write any file");
-        QCOMPARE(saveSettingsFile(path, object(kDefaultsText)),
-                 QStringLiteral("ERROR: File '%1' is not writable.").arg(path));
-        QCOMPARE(fileBytes(path), kOperatorText);
     }
 
     // The window
