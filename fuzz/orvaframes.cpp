@@ -33,8 +33,10 @@ struct Good {
 // The bytes as they are when the packet code can carry them, else mapped onto its characters.
 QByteArray inCode(const QByteArray& bytes)
 {
+    // A carriage return comes back with its line feed.
     QByteArray packed;
-    if (!bytes.contains('~') && unitsim::encodePacketCode(bytes, &packed))
+    if (!bytes.contains('~') && bytes.count('\r') == bytes.count("\r\n") &&
+        unitsim::encodePacketCode(bytes, &packed))
         return bytes;
     QByteArray text;
     for (char c : bytes) {
