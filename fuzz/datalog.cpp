@@ -78,8 +78,11 @@ public:
     void crash(quint8 cut, bool tornJournal)
     {
         const QByteArray tail("\n]\n\n");
+        // Only an append that kept the old text up to its closing bracket was made in place.
         const bool inPlace = !last.path.isEmpty() && fileBytes(last.path) == last.after &&
-                             last.after.startsWith(last.before.left(last.before.size() - 4));
+                             (last.before.isEmpty() ||
+                              (last.before.endsWith(tail) &&
+                               last.after.startsWith(last.before.left(last.before.size() - 4))));
         log.reset();
         if (inPlace) {
             const int start = last.before.isEmpty() ? 0 : last.before.size() - tail.size();
