@@ -18,7 +18,6 @@ namespace
 {
 
 constexpr char kUntouched = '\x5a';
-const char kCodeAlphabet[] = ":0123456789.-?\r>@ABCDEFGHIJKLMNOPQRSTUVWXYZ~,/_";
 
 // A heap block of exactly the size asked for (none, for 0), filled with a marker.
 struct Buffer {
@@ -102,11 +101,7 @@ void packetCode(const QByteArray& bytes, quint16 bound)
     FUZZ_CHECK(length == 0 || out.bytes[length - 1] != ':');
 
     // Text in the code's characters decodes to itself, less the colons that pad the last byte.
-    QByteArray text;
-    for (char c : bytes) {
-        const char mapped = kCodeAlphabet[quint8(c) % (sizeof kCodeAlphabet - 1)];
-        text += mapped == '\r' ? QByteArray("\r\n") : QByteArray(1, mapped);
-    }
+    QByteArray text = packetCodeText(bytes);
     QByteArray packed;
     FUZZ_CHECK(unitsim::encodePacketCode(text, &packed));
     Buffer decoded(size_t(text.size()) + 1);

@@ -28,12 +28,6 @@ struct Entry {
     bool logged;
 };
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void putFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);

@@ -4,6 +4,7 @@
 #include "link/packetcode.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <cstdio>
@@ -73,6 +74,12 @@ QByteArray FuzzInput::upTo(char separator)
     const QByteArray out = take(int(static_cast<const uint8_t*>(found) - p));
     byte();
     return out;
+}
+
+QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QList<QByteArray> chunked(const QByteArray& stream, quint32 seed, int maxChunk)

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 #include <cstddef>
 #include <cstdint>
@@ -43,6 +44,9 @@ private:
     const uint8_t* p;
     size_t left;
 };
+
+// The whole file, or nothing when it cannot be read.
+QByteArray fileBytes(const QString& path);
 
 // `stream` cut into reads of 1 to `maxChunk` bytes, the same cut for the same seed.
 QList<QByteArray> chunked(const QByteArray& stream, quint32 seed, int maxChunk = 512);

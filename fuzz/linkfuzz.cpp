@@ -1,6 +1,7 @@
 #include "fuzz/linkfuzz.h"
 
 #include "fuzz/fuzzsupport.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +37,22 @@ void checkImagePath(const QString& path, int camera)
 }
 
 } // namespace
+
+QByteArray packetCodeText(const QByteArray& bytes)
+{
+    // A lone carriage return would come back with a line feed.
+    QByteArray packed;
+    if (!bytes.contains('~') && bytes.count('\r') == bytes.count("\r\n") &&
+        unitsim::encodePacketCode(bytes, &packed))
+        return bytes;
+    static const char alphabet[] = ":0123456789.-?\r>@ABCDEFGHIJKLMNOPQRSTUVWXYZ,/_";
+    QByteArray text;
+    for (char c : bytes) {
+        const char mapped = alphabet[quint8(c) % (sizeof alphabet - 1)];
+        text += mapped == '\r' ? QByteArray("\r\n") : QByteArray(1, mapped);
+    }
+    return text;
+}
 
 LinkProbe::LinkProbe(DeviceTypes type, bool legacy)
 {

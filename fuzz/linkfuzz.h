@@ -15,6 +15,10 @@ constexpr int kReceiveCap = 64 * 1024;
 extern const QByteArray kFuzzKey;
 extern const QByteArray kFuzzIv;
 
+// Text that the packet code carries and gives back as it was, with no "~": the bytes as they are
+// when they are such a text, else mapped onto the code's characters.
+QByteArray packetCodeText(const QByteArray& bytes);
+
 class LinkProbe : public data_incoming
 {
 public:

@@ -20,8 +20,6 @@ namespace
 const char kTypes[] = "0126D8R35";
 // What the deciphering and decoding areas hold, with room for the padding.
 constexpr int kWorkArea = 2000;
-// The packet code's characters; a carriage return stands for CR LF.
-const char kCodeAlphabet[] = ":0123456789.-?\r>@ABCDEFGHIJKLMNOPQRSTUVWXYZ,/_";
 
 struct Good {
     int start;       // of the frame on the line
@@ -29,22 +27,6 @@ struct Good {
     QByteArray seen; // what comes out: the frame, or the decoded frame it wraps
     bool checkable;
 };
-
-// The bytes as they are when the packet code can carry them, else mapped onto its characters.
-QByteArray inCode(const QByteArray& bytes)
-{
-    // A carriage return comes back with its line feed.
-    QByteArray packed;
-    if (!bytes.contains('~') && bytes.count('\r') == bytes.count("\r\n") &&
-        unitsim::encodePacketCode(bytes, &packed))
-        return bytes;
-    QByteArray text;
-    for (char c : bytes) {
-        const char mapped = kCodeAlphabet[quint8(c) % (sizeof kCodeAlphabet - 1)];
-        text += mapped == '\r' ? QByteArray("\r\n") : QByteArray(1, mapped);
-    }
-    return text;
-}
 
 QByteArray encrypted(const QByteArray& plain, quint32 counter, bool rightKey)
 {
@@ -103,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const char type = kTypes[in.byte() % (sizeof kTypes - 1)];
         const QByteArray bytes = in.upTo('\0');
         const QByteArray plain = unitsim::orvaFrame(type, bytes);
-        const QByteArray coded = unitsim::orvaFrame(type, inCode(bytes));
+        const QByteArray coded = unitsim::orvaFrame(type, packetCodeText(bytes));
         QByteArray packed;
         unitsim::encodePacketCode(coded, &packed);
         QByteArray frame;

@@ -16,12 +16,6 @@
 namespace
 {
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // Reads the file into the window as start-up does, then saves the window's settings.
 QByteArray readAndSave(MainGUI& window)
 {

@@ -37,7 +37,7 @@ mkdir -p "$work/corpus/$target" "$work/findings/$target" "$work/home/$target"
 options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=4096 -print_final_stats=1
          -artifact_prefix="$work/findings/$target/")
 case $target in
-settings) options+=(-dict="$PWD/fuzz/dict/settings.dict") ;;
+settings | datalog) options+=(-dict="$PWD/fuzz/dict/$target.dict") ;;
 orvastream | orvaframes | brq | legacyorva | decoder) options+=(-dict="$PWD/fuzz/dict/link.dict") ;;
 esac
 [ -n "${FORK:-}" ] && options+=(-fork="$FORK" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
