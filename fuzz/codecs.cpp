@@ -102,8 +102,9 @@ void packetCode(const QByteArray& bytes, quint16 bound)
 
     // Text in the code's characters decodes to itself, less the colons that pad the last byte.
     QByteArray text = packetCodeText(bytes);
-    QByteArray packed;
-    FUZZ_CHECK(unitsim::encodePacketCode(text, &packed));
+    bool encoded = false;
+    const QByteArray packed = unitsim::packetEncode(text, &encoded);
+    FUZZ_CHECK(encoded);
     Buffer decoded(size_t(text.size()) + 1);
     const quint32 decodedLength = decodeCompressedPacket(
         decoded.data(), packed.constData(), quint32(packed.size()), quint32(text.size() + 1));

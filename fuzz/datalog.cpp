@@ -85,8 +85,9 @@ public:
             QByteArray torn = last.before;
             torn.replace(start, qMin(written, torn.size() - start), chunk.left(written));
             putFile(last.path, torn);
+            // The journal holds the sizes and then the bytes the append writes.
             const QByteArray journal = QByteArray::number(last.before.size()) + ' ' +
-                                       QByteArray::number(last.after.size()) + '\n';
+                                       QByteArray::number(last.after.size()) + '\n' + chunk;
             putFile(last.path + ".journal",
                     tornJournal ? journal.left(cut % journal.size()) : journal);
             if (written < chunk.size())

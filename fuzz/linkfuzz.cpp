@@ -41,10 +41,12 @@ void checkImagePath(const QString& path, int camera)
 QByteArray packetCodeText(const QByteArray& bytes)
 {
     // A lone carriage return would come back with a line feed.
-    QByteArray packed;
-    if (!bytes.contains('~') && bytes.count('\r') == bytes.count("\r\n") &&
-        unitsim::encodePacketCode(bytes, &packed))
-        return bytes;
+    if (!bytes.contains('~') && bytes.count('\r') == bytes.count("\r\n")) {
+        bool encoded = false;
+        unitsim::packetEncode(bytes, &encoded);
+        if (encoded)
+            return bytes;
+    }
     static const char alphabet[] = ":0123456789.-?\r>@ABCDEFGHIJKLMNOPQRSTUVWXYZ,/_";
     QByteArray text;
     for (char c : bytes) {

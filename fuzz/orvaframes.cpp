@@ -86,8 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QByteArray bytes = in.upTo('\0');
         const QByteArray plain = unitsim::orvaFrame(type, bytes);
         const QByteArray coded = unitsim::orvaFrame(type, packetCodeText(bytes));
-        QByteArray packed;
-        unitsim::encodePacketCode(coded, &packed);
+        const QByteArray packed = unitsim::packetEncode(coded);
         QByteArray frame;
         QByteArray seen = plain;
         switch (kind % 8) {
