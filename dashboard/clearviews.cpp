@@ -4,8 +4,6 @@
 
 #include "forms/maingui_ui.h"
 
-#include <QtCharts/QLineSeries>
-
 void MainGUI::clearValues()
 {
     QLabel* const values[] = {ui->labelCurrentTempC,
@@ -98,9 +96,9 @@ void MainGUI::clearValues()
     ui->textEdit_SysMsgs->clear();
     ui->textEdit_ErrorMsgs->clear();
     ui->textEdit_ActiveAlerts->clear();
-    for (QtCharts::QLineSeries* series : trendSeries) {
-        if (series)
-            series->clear();
+    for (int chart = 0; chart < TrendChartCount; ++chart) {
+        trendTraces[chart].clear();
+        drawTrendChart(chart);
     }
     drawBaseWindPicture();
     if (!runwayHidden)
