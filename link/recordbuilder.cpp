@@ -5,6 +5,8 @@
 
 #include <QDate>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTime>
 #include <QVarLengthArray>
 #include <QVector>
@@ -61,11 +63,51 @@ QString generalNumber(double value)
     return QString::number(value, 'g', 6);
 }
 
-// The keys that records built on this thread have had, each with a null value, and the position
-// of each key in that object.
+// Appends a text as a JSON string: quoted, with quotes, backslashes and control characters
+// escaped and anything beyond ASCII in UTF-8.
+void appendJsonString(QByteArray& out, const QString& text)
+{
+    const QChar* chars = text.constData();
+    const int size = text.size();
+    // Nearly every text is plain ASCII and goes in as it is.
+    int plain = 0;
+    while (plain < size && chars[plain].unicode() >= 0x20 && chars[plain].unicode() < 0x80 &&
+           chars[plain] != QLatin1Char('"') && chars[plain] != QLatin1Char('\\'))
+        ++plain;
+    const int at = out.size();
+    out.resize(at + plain + 1);
+    char* to = out.data() + at;
+    *to++ = '"';
+    for (int i = 0; i < plain; ++i)
+        to[i] = char(chars[i].unicode());
+    for (int i = plain; i < size; ++i) {
+        const ushort c = chars[i].unicode();
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += char(c);
+        } else if (c < 0x20) {
+            out += "\\u00";
+            out += "0123456789abcdef"[c >> 4];
+            out += "0123456789abcdef"[c & 0xF];
+        } else if (c < 0x80) {
+            out += char(c);
+        } else {
+            // A surrogate pair goes out as one character.
+            const int length = QChar::isHighSurrogate(c) && i + 1 < size ? 2 : 1;
+            out += QString(chars + i, length).toUtf8();
+            i += length - 1;
+        }
+    }
+    out += '"';
+}
+
+// The keys that records built on this thread have had, in the order they were first written,
+// each also as its JSON text ("\"key\":").
 struct RecordKeys {
-    QJsonObject skeleton;
+    QVector<QString> keys;
+    QVector<QByteArray> texts;
     QHash<QString, int> positions;
+    QVector<int> order; // positions by key, the order the object keeps them in
 };
 
 RecordKeys& recordKeys()
@@ -74,65 +116,106 @@ RecordKeys& recordKeys()
     return keys;
 }
 
-// Builds a record as a series of QJsonObject::insert calls would, but without searching for and
-// inserting each of its ninety keys: values go into a copy of the keys of earlier records. Keys
-// that the record does not set are removed at the end, and keys not seen before are added then.
+// Collects a record as a series of QJsonObject::insert calls would (a key written twice keeps its
+// last value; an undefined value removes it) and builds it at the end in one go from its JSON
+// text: writing ninety values into an object one by one costs several times as much.
 class RecordWriter
 {
 public:
-    // The positions are taken with the skeleton: a record built meanwhile may add keys.
-    RecordWriter()
-        : keys(recordKeys()), positions(keys.positions), record(keys.skeleton),
-          written(keys.skeleton.size())
+    RecordWriter() : keys(recordKeys())
     {
-        std::fill(written.begin(), written.end(), false);
+        values.resize(keys.keys.size());
+        state.resize(keys.keys.size());
+        std::fill(state.begin(), state.end(), Unset);
+    }
+
+    void insert(const QString& key, const QString& text)
+    {
+        const int position = positionOf(key);
+        values[position] = text;
+        state[position] = Text;
     }
 
     void insert(const QString& key, const QJsonValue& value)
     {
-        const auto position = positions.constFind(key);
-        if (position == positions.constEnd()) {
-            newKeys.append(qMakePair(key, value));
+        if (value.isString()) {
+            insert(key, value.toString());
             return;
         }
+        const int position = positionOf(key);
         // An undefined value removes the key, as insert does.
-        written[*position] = !value.isUndefined();
-        if (written[*position])
-            (record.begin() + *position).value() = value;
-    }
-
-    void insert(const QJsonObject& values)
-    {
-        for (auto it = values.constBegin(); it != values.constEnd(); ++it)
-            insert(it.key(), it.value());
+        state[position] = value.isUndefined() ? Unset : Other;
+        if (state[position] == Other)
+            others.insert(position, value);
     }
 
     QJsonObject finish()
     {
-        for (int i = written.size() - 1; i >= 0; --i) {
-            if (!written[i])
-                record.erase(record.begin() + i);
+        QByteArray json;
+        json.reserve(4096);
+        json += '{';
+        // In key order the parser's sort has little to do.
+        for (const int i : qAsConst(keys.order)) {
+            if (state[i] == Unset)
+                continue;
+            if (json.size() > 1)
+                json += ',';
+            json += keys.texts.at(i);
+            if (state[i] == Text)
+                appendJsonString(json, values.at(i));
+            else
+                json += otherText(others.value(i));
         }
-        if (newKeys.isEmpty())
-            return record;
+        json += '}';
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+        if (error.error == QJsonParseError::NoError && document.isObject())
+            return document.object();
 
-        for (const auto& entry : qAsConst(newKeys)) {
-            record.insert(entry.first, entry.second);
-            keys.skeleton.insert(entry.first, QJsonValue());
+        // Not expected; the object is then built value by value.
+        QJsonObject record;
+        for (int i = 0; i < state.size(); ++i) {
+            if (state[i] != Unset)
+                record.insert(keys.keys.at(i),
+                              state[i] == Text ? QJsonValue(values.at(i)) : others.value(i));
         }
-        keys.positions.clear();
-        int position = 0;
-        for (auto it = keys.skeleton.constBegin(); it != keys.skeleton.constEnd(); ++it)
-            keys.positions.insert(it.key(), position++);
         return record;
     }
 
 private:
+    enum State : char { Unset, Text, Other };
+
+    int positionOf(const QString& key)
+    {
+        const auto found = keys.positions.constFind(key);
+        if (found != keys.positions.constEnd())
+            return *found;
+        const int position = keys.keys.size();
+        keys.keys.append(key);
+        QByteArray text;
+        appendJsonString(text, key);
+        keys.texts.append(text + ':');
+        keys.positions.insert(key, position);
+        keys.order.insert(
+            std::lower_bound(keys.order.begin(), keys.order.end(), position,
+                             [this](int a, int b) { return keys.keys.at(a) < keys.keys.at(b); }),
+            position);
+        values.append(QString());
+        state.append(Unset);
+        return position;
+    }
+
+    static QByteArray otherText(const QJsonValue& value)
+    {
+        // "[value]" without its brackets.
+        const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+        return array.mid(1, array.size() - 2);
+    }
+
     RecordKeys& keys;
-    const QHash<QString, int> positions;
-    QJsonObject record;
-    QVarLengthArray<bool, 128> written;
-    QVector<QPair<QString, QJsonValue>> newKeys;
+    QVector<QString> values;
+    QVarLengthArray<State, 128> state;
+    QHash<int, QJsonValue> others;
 };
 
 } // namespace
@@ -195,9 +278,8 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Wind Direction"), windDirection);
     record.insert(QStringLiteral("Wind Speed Inst"), decoder->getWindSpeed(true));
     record.insert(QStringLiteral("Wind Direction 2minAvg"), decoder->getWindDirection2MinAvg());
-    QJsonObject windExtremes;
-    runWindWindows(sampleTime, windSpeed, windDirection, windExtremes);
-    record.insert(windExtremes);
+    for (const auto& extreme : runWindWindows(sampleTime, windSpeed, windDirection))
+        record.insert(extreme.first, extreme.second);
     record.insert(QStringLiteral("X Wind"), crosswind(windSpeed, windDirection, true));
 
     const QString gustSpeed = decoder->getGustSpeed();
@@ -216,11 +298,13 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Dew Point 24 Hrs Max"), dewPointExtremes.first);
     record.insert(QStringLiteral("Dew Point 24 Hrs Min"), dewPointExtremes.second);
 
-    constexpr int kLayerKeys = 6;
-    const auto layerKey = [](int position) {
-        return QStringLiteral("Cloud Layer %1").arg(position);
-    };
-    for (int position = 1; position <= kLayerKeys; ++position)
+    constexpr int kLayerCount = 6;
+    static const QString kLayerKeys[kLayerCount] = {
+        QStringLiteral("Cloud Layer 1"), QStringLiteral("Cloud Layer 2"),
+        QStringLiteral("Cloud Layer 3"), QStringLiteral("Cloud Layer 4"),
+        QStringLiteral("Cloud Layer 5"), QStringLiteral("Cloud Layer 6")};
+    const auto layerKey = [](int position) -> const QString& { return kLayerKeys[position - 1]; };
+    for (int position = 1; position <= kLayerCount; ++position)
         record.insert(layerKey(position), QString());
     QList<int> heights;
     QStringList covers;
@@ -228,7 +312,7 @@ QJsonObject data_incoming::buildWeatherJson()
     if (!sky.contains(QLatin1String("Ceilometer OFF")) &&
         !sky.contains(QLatin1String("No Ceilometer"))) {
         record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("0"));
-        const int layers = qMin(heights.size(), kLayerKeys);
+        const int layers = qMin(heights.size(), kLayerCount);
         for (int i = 0; i < layers; ++i) {
             const QString height = QString::number(heights.at(i));
             record.insert(layerKey(i + 1), height);
@@ -240,7 +324,7 @@ QJsonObject data_incoming::buildWeatherJson()
             sky += QStringLiteral(" ft");
     } else {
         record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("-"));
-        for (int position = 1; position <= kLayerKeys; ++position)
+        for (int position = 1; position <= kLayerCount; ++position)
             record.insert(layerKey(position), QStringLiteral("-"));
     }
     record.insert(QStringLiteral("Clouds"), sky);
@@ -269,11 +353,11 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Elevation"), elevation);
     record.insert(QStringLiteral("Orientation"), orientation);
     record.insert(QStringLiteral("Tilt"), tilt);
-    position.latitude = latitude.toDouble();
-    position.longitude = longitude.toDouble();
-    position.elevation = elevation.toDouble();
-    position.orientation = orientation.toDouble();
-    position.tilt = tilt.toDouble();
+    position.latitude = decimalValue(latitude);
+    position.longitude = decimalValue(longitude);
+    position.elevation = decimalValue(elevation);
+    position.orientation = decimalValue(orientation);
+    position.tilt = decimalValue(tilt);
 
     record.insert(QStringLiteral("Reporting Mode"), decoder->getReportingInterval());
     record.insert(QStringLiteral("Heat Index"), decoder->calcHeatIndex());
@@ -282,8 +366,9 @@ QJsonObject data_incoming::buildWeatherJson()
 
     const QString stationPressure = decoder->getStationPressure();
     record.insert(QStringLiteral("Station Pressure"),
-                  stationPressure.isEmpty() ? QStringLiteral("-")
-                                            : generalNumber(stationPressure.toDouble() / 33.8639));
+                  stationPressure.isEmpty()
+                      ? QStringLiteral("-")
+                      : generalNumber(decimalValue(stationPressure) / 33.8639));
     const QString pressureChange = runPressureWindow(sampleTime, stationPressure);
     record.insert(QStringLiteral("3 Hr Pressure"), deviceType == DeviceTypes::BRQ
                                                        ? pressureChange
