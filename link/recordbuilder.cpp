@@ -5,8 +5,6 @@
 
 #include <QDate>
 #include <QHash>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QTime>
 #include <QVarLengthArray>
 #include <QVector>
@@ -47,8 +45,21 @@ QString shortTimeText(const QDateTime& t)
 {
     const QDate d = t.date();
     const QTime c = t.time();
-    return QString::asprintf("%02d-%02d-%02d %02d:%02d:%02d", d.year() % 100, d.month(), d.day(),
-                             c.hour(), c.minute(), c.second());
+    const int parts[6] = {d.year() % 100, d.month(), d.day(), c.hour(), c.minute(), c.second()};
+    const char separators[6] = {'-', '-', ' ', ':', ':', '\0'};
+    QString text(17, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (int i = 0; i < 6; ++i) {
+        // A year before 2000 gives a negative remainder; it is written as printf would.
+        if (parts[i] < 0 || parts[i] > 99)
+            return QString::asprintf("%02d-%02d-%02d %02d:%02d:%02d", parts[0], parts[1], parts[2],
+                                     parts[3], parts[4], parts[5]);
+        *out++ = QLatin1Char(char('0' + parts[i] / 10));
+        *out++ = QLatin1Char(char('0' + parts[i] % 10));
+        if (separators[i])
+            *out++ = QLatin1Char(separators[i]);
+    }
+    return text;
 }
 
 // A precipitation total the report writer did not fill is written as no value.
@@ -63,51 +74,15 @@ QString generalNumber(double value)
     return QString::number(value, 'g', 6);
 }
 
-// Appends a text as a JSON string: quoted, with quotes, backslashes and control characters
-// escaped and anything beyond ASCII in UTF-8.
-void appendJsonString(QByteArray& out, const QString& text)
-{
-    const QChar* chars = text.constData();
-    const int size = text.size();
-    // Nearly every text is plain ASCII and goes in as it is.
-    int plain = 0;
-    while (plain < size && chars[plain].unicode() >= 0x20 && chars[plain].unicode() < 0x80 &&
-           chars[plain] != QLatin1Char('"') && chars[plain] != QLatin1Char('\\'))
-        ++plain;
-    const int at = out.size();
-    out.resize(at + plain + 1);
-    char* to = out.data() + at;
-    *to++ = '"';
-    for (int i = 0; i < plain; ++i)
-        to[i] = char(chars[i].unicode());
-    for (int i = plain; i < size; ++i) {
-        const ushort c = chars[i].unicode();
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += char(c);
-        } else if (c < 0x20) {
-            out += "\\u00";
-            out += "0123456789abcdef"[c >> 4];
-            out += "0123456789abcdef"[c & 0xF];
-        } else if (c < 0x80) {
-            out += char(c);
-        } else {
-            // A surrogate pair goes out as one character.
-            const int length = QChar::isHighSurrogate(c) && i + 1 < size ? 2 : 1;
-            out += QString(chars + i, length).toUtf8();
-            i += length - 1;
-        }
-    }
-    out += '"';
-}
-
-// The keys that records built on this thread have had, in the order they were first written,
-// each also as its JSON text ("\"key\":").
+// The keys that records built on this thread have had: an object with each key and no value,
+// one with the value each had last, the text that value was written from (null: write it
+// again), and the position of each key in these objects.
 struct RecordKeys {
-    QVector<QString> keys;
-    QVector<QByteArray> texts;
+    QJsonObject blank;
+    QJsonObject last;
+    QVector<QString> texts;
     QHash<QString, int> positions;
-    QVector<int> order; // positions by key, the order the object keeps them in
+    int sinceBlank = 0; // records built on `last` since it was last started from `blank`
 };
 
 RecordKeys& recordKeys()
@@ -116,24 +91,44 @@ RecordKeys& recordKeys()
     return keys;
 }
 
-// Collects a record as a series of QJsonObject::insert calls would (a key written twice keeps its
-// last value; an undefined value removes it) and builds it at the end in one go from its JSON
-// text: writing ninety values into an object one by one costs several times as much.
+// Builds a record as a series of QJsonObject::insert calls would, but without searching for and
+// inserting each of its ninety keys: values go into a copy of the record before, and a text that
+// is the same as then is not written again (most are: writing ninety values costs more than
+// building the rest of the record). An object keeps the bytes of every value it has held, so
+// every few records start afresh from the keys alone. Keys that the record does not set are
+// removed at the end, and keys not seen before are added then.
 class RecordWriter
 {
 public:
-    RecordWriter() : keys(recordKeys())
+    RecordWriter() : keys(recordKeys()), positions(keys.positions)
     {
-        values.resize(keys.keys.size());
-        state.resize(keys.keys.size());
-        std::fill(state.begin(), state.end(), Unset);
+        constexpr int kRecordsPerBlank = 16;
+        if (++keys.sinceBlank >= kRecordsPerBlank) {
+            keys.sinceBlank = 0;
+            keys.last = keys.blank;
+            keys.texts = QVector<QString>(keys.texts.size());
+        }
+        record = keys.last;
+        texts = keys.texts;
+        written.resize(keys.blank.size());
+        std::fill(written.begin(), written.end(), false);
     }
 
     void insert(const QString& key, const QString& text)
     {
-        const int position = positionOf(key);
-        values[position] = text;
-        state[position] = Text;
+        const auto position = positions.constFind(key);
+        if (position == positions.constEnd()) {
+            newKeys.append(qMakePair(key, QJsonValue(text)));
+            return;
+        }
+        written[*position] = true;
+        // A null text would read as "write it again"; the record holds it as an empty one.
+        const QString& value = text.isNull() ? emptyText() : text;
+        QString& last = texts[*position];
+        if (!last.isNull() && last == value)
+            return;
+        last = value;
+        (record.begin() + *position).value() = QJsonValue(value);
     }
 
     void insert(const QString& key, const QJsonValue& value)
@@ -142,80 +137,56 @@ public:
             insert(key, value.toString());
             return;
         }
-        const int position = positionOf(key);
+        const auto position = positions.constFind(key);
+        if (position == positions.constEnd()) {
+            newKeys.append(qMakePair(key, value));
+            return;
+        }
         // An undefined value removes the key, as insert does.
-        state[position] = value.isUndefined() ? Unset : Other;
-        if (state[position] == Other)
-            others.insert(position, value);
+        written[*position] = !value.isUndefined();
+        texts[*position] = QString();
+        if (written[*position])
+            (record.begin() + *position).value() = value;
     }
 
     QJsonObject finish()
     {
-        QByteArray json;
-        json.reserve(4096);
-        json += '{';
-        // In key order the parser's sort has little to do.
-        for (const int i : qAsConst(keys.order)) {
-            if (state[i] == Unset)
-                continue;
-            if (json.size() > 1)
-                json += ',';
-            json += keys.texts.at(i);
-            if (state[i] == Text)
-                appendJsonString(json, values.at(i));
-            else
-                json += otherText(others.value(i));
+        keys.last = record;
+        keys.texts = texts;
+        for (int i = written.size() - 1; i >= 0; --i) {
+            if (!written[i])
+                record.erase(record.begin() + i);
         }
-        json += '}';
-        QJsonParseError error{};
-        const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-        if (error.error == QJsonParseError::NoError && document.isObject())
-            return document.object();
+        if (newKeys.isEmpty())
+            return record;
 
-        // Not expected; the object is then built value by value.
-        QJsonObject record;
-        for (int i = 0; i < state.size(); ++i) {
-            if (state[i] != Unset)
-                record.insert(keys.keys.at(i),
-                              state[i] == Text ? QJsonValue(values.at(i)) : others.value(i));
+        for (const auto& entry : qAsConst(newKeys)) {
+            record.insert(entry.first, entry.second);
+            keys.blank.insert(entry.first, QJsonValue());
         }
+        keys.positions.clear();
+        int position = 0;
+        for (auto it = keys.blank.constBegin(); it != keys.blank.constEnd(); ++it)
+            keys.positions.insert(it.key(), position++);
+        keys.last = keys.blank;
+        keys.texts = QVector<QString>(keys.blank.size());
+        keys.sinceBlank = 0;
         return record;
     }
 
 private:
-    enum State : char { Unset, Text, Other };
-
-    int positionOf(const QString& key)
+    static const QString& emptyText()
     {
-        const auto found = keys.positions.constFind(key);
-        if (found != keys.positions.constEnd())
-            return *found;
-        const int position = keys.keys.size();
-        keys.keys.append(key);
-        QByteArray text;
-        appendJsonString(text, key);
-        keys.texts.append(text + ':');
-        keys.positions.insert(key, position);
-        keys.order.insert(
-            std::lower_bound(keys.order.begin(), keys.order.end(), position,
-                             [this](int a, int b) { return keys.keys.at(a) < keys.keys.at(b); }),
-            position);
-        values.append(QString());
-        state.append(Unset);
-        return position;
-    }
-
-    static QByteArray otherText(const QJsonValue& value)
-    {
-        // "[value]" without its brackets.
-        const QByteArray array = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
-        return array.mid(1, array.size() - 2);
+        static const QString empty(QLatin1String(""));
+        return empty;
     }
 
     RecordKeys& keys;
-    QVector<QString> values;
-    QVarLengthArray<State, 128> state;
-    QHash<int, QJsonValue> others;
+    const QHash<QString, int> positions;
+    QJsonObject record;
+    QVector<QString> texts;
+    QVarLengthArray<bool, 128> written;
+    QVector<QPair<QString, QJsonValue>> newKeys;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QLoggingCategory>
 
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -24,9 +25,23 @@ constexpr int kMaxTamperReferences = 4096;
 
 constexpr double kPi = 3.141592653589793;
 
+// The fronts of the windows stay the same for many records, so the texts of the last few
+// numbers are kept rather than formatted again each time.
 QString generalNumber(double value)
 {
-    return QString::number(value, 'g', 6);
+    struct Kept {
+        quint64 bits = 0;
+        QString text;
+    };
+    thread_local Kept kept[16];
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    Kept& slot = kept[(bits ^ (bits >> 29) ^ (bits >> 47)) % 16];
+    if (slot.text.isNull() || slot.bits != bits) {
+        slot.bits = bits;
+        slot.text = QString::number(value, 'g', 6);
+    }
+    return slot.text;
 }
 
 double valueOf(const TimedValue& entry)
