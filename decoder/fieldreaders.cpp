@@ -137,13 +137,8 @@ QString WeatherDataDecoder::readTimestamp(bool* patternMissing)
     const int comma = matched + 8;
     QString date = joined.mid(comma - 8, 8);
     date.replace(QLatin1Char('/'), QLatin1Char('-'));
-    const QString stamp = QStringLiteral("20") + date + QLatin1Char(' ') + joined.mid(comma + 1, 8);
-
-    for (const auto& part : kStampParts) {
-        if (validInt(stamp.mid(part[0], part[1])).isEmpty())
-            return QString();
-    }
-    return stamp;
+    // Every part is made of the digits the pattern matched.
+    return QStringLiteral("20") + date + QLatin1Char(' ') + joined.mid(comma + 1, 8);
 }
 
 QString WeatherDataDecoder::getVoltage()
