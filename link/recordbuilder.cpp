@@ -109,7 +109,8 @@ public:
             keys.texts = QVector<QString>(keys.texts.size());
         }
         record = keys.last;
-        texts = keys.texts;
+        // Only one record is built at a time on a thread: the texts move in and out.
+        texts.swap(keys.texts);
         written.resize(keys.blank.size());
         std::fill(written.begin(), written.end(), false);
     }
@@ -152,7 +153,7 @@ public:
     QJsonObject finish()
     {
         keys.last = record;
-        keys.texts = texts;
+        keys.texts.swap(texts);
         for (int i = written.size() - 1; i >= 0; --i) {
             if (!written[i])
                 record.erase(record.begin() + i);

@@ -208,7 +208,10 @@ QString data_incoming::crosswind(const QString& speed, const QString& direction,
         qDebug() << "RELANGLE: " << std::fabs(angle * kPi / 180.0);
     }
     const double cross = std::fabs(decimalValue(speed) * std::sin(angle * kPi / 180.0));
-    return QString::asprintf("%4.1f", cross);
+    // As "%4.1f" writes it: both round the exact value to one decimal.
+    if (!(cross < 1e15))
+        return QString::asprintf("%4.1f", cross);
+    return QString::number(cross, 'f', 1).rightJustified(4, QLatin1Char(' '));
 }
 
 QString data_incoming::runPressureWindow(const QDateTime& time, const QString& pressure)
