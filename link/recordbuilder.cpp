@@ -109,8 +109,11 @@ public:
             keys.texts = QVector<QString>(keys.texts.size());
         }
         record = keys.last;
-        // Only one record is built at a time on a thread: the texts move in and out.
+        // The texts move in and out; a record built while another one is (a slot called from
+        // within) finds none and writes every value.
         texts.swap(keys.texts);
+        if (texts.size() != keys.blank.size())
+            texts = QVector<QString>(keys.blank.size());
         written.resize(keys.blank.size());
         std::fill(written.begin(), written.end(), false);
     }
