@@ -2,6 +2,7 @@
 
 #include "alerts/alertrules.h"
 #include "dashboard/lightningcompass.h"
+#include "dashboard/trendcharts.h"
 #include "decoder/sharedtypes.h"
 #include "reports/observation.h"
 
@@ -481,6 +482,10 @@ public:
     QtCharts::QValueAxis* trendYAxes[TrendChartCount] = {};
     QtCharts::QLineSeries* trendSeries[TrendChartCount] = {};
     QtCharts::QChartView* trendChartViews[TrendChartCount] = {};
+    // What each chart shows; a chart on screen follows it at once, any other when it is shown.
+    TrendTrace trendTraces[TrendChartCount];
+    bool trendChartOnScreen(int chart) const;
+    void drawTrendChart(int chart);
 
     // Alerts: alert store, with the parameter and unit lists in the add-alert form's order
     QList<AlertDef> alertDefs;

@@ -5,8 +5,6 @@
 #include "dashboard/copiedvalues.h"
 #include "forms/maingui_ui.h"
 
-#include <QtCharts/QLineSeries>
-
 namespace
 {
 
@@ -65,9 +63,9 @@ void MainGUI::clearValues()
     ui->textEdit_SysMsgs->clear();
     ui->textEdit_ErrorMsgs->clear();
     ui->textEdit_ActiveAlerts->clear();
-    for (QtCharts::QLineSeries* series : trendSeries) {
-        if (series)
-            series->clear();
+    for (int chart = 0; chart < TrendChartCount; ++chart) {
+        trendTraces[chart].clear();
+        drawTrendChart(chart);
     }
     drawBaseWindPicture();
     if (!runwayHidden)

@@ -8,10 +8,7 @@
 #include "forms/maingui_ui.h"
 
 #include <QDebug>
-#include <QtCharts/QDateTimeAxis>
-#include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
-#include <algorithm>
 
 QString MainGUI::fahrenheitToCelcius(QString text)
 {
@@ -48,30 +45,23 @@ double toCelsiusPoint(double fahrenheit)
 
 void convertTemperatureChart(MainGUI& window, bool toFahrenheit)
 {
-    QtCharts::QLineSeries* const series = window.trendSeries[TemperatureChart];
     QtCharts::QValueAxis* const valueAxis = window.trendYAxes[TemperatureChart];
-    QtCharts::QDateTimeAxis* const timeAxis = window.trendXAxes[TemperatureChart];
     // The charts exist only after the first page layout.
-    if (!series || !valueAxis || !timeAxis)
+    if (!window.trendSeries[TemperatureChart] || !valueAxis || !window.trendXAxes[TemperatureChart])
         return;
     valueAxis->setTitleText(QStringLiteral("Temperature (") + window.temperatureUnitText +
                             QLatin1Char(')'));
-    if (series->count() == 0)
+    TrendTrace& trace = window.trendTraces[TemperatureChart];
+    if (trace.points.isEmpty())
         return;
 
-    QVector<QPointF> points = series->pointsVector();
-    for (QPointF& point : points)
+    for (QPointF& point : trace.points)
         point.setY(toFahrenheit ? toFahrenheitPoint(point.y()) : toCelsiusPoint(point.y()));
-    series->replace(points);
+    trace.stale = true;
     window.scaleCharts();
-
-    points = series->pointsVector();
-    timeAxis->setMin(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(points.first().x())));
-    const auto [lowest, highest] =
-        std::minmax_element(points.cbegin(), points.cend(),
-                            [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
-    const QPair<double, double> range = trendValueRange(lowest->y(), highest->y());
-    valueAxis->setRange(range.first, range.second);
+    trace.fitToPoints();
+    for (int chart = 0; chart < TrendChartCount; ++chart)
+        window.drawTrendChart(chart);
 }
 
 void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)

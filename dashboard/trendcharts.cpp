@@ -25,6 +25,70 @@ QPair<double, double> trendValueRange(double lowest, double highest)
     return {min, max};
 }
 
+void TrendTrace::append(double msecs, double value)
+{
+    points.append(QPointF(msecs, value));
+    timeMax = msecs;
+    stale = true;
+}
+
+void TrendTrace::trim()
+{
+    if (points.size() <= kTrendPointCap)
+        return;
+    points.remove(0, points.size() - kTrendPointCap);
+    stale = true;
+}
+
+void TrendTrace::fitToPoints()
+{
+    if (points.isEmpty())
+        return;
+    timeMin = points.first().x();
+    // As a chart axis does when its minimum passes its maximum (a PC clock set back).
+    timeMax = std::max(timeMax, timeMin);
+    const auto [lowest, highest] =
+        std::minmax_element(points.cbegin(), points.cend(),
+                            [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
+    const QPair<double, double> range = trendValueRange(lowest->y(), highest->y());
+    valueMin = range.first;
+    valueMax = range.second;
+    valueRangeSet = true;
+    stale = true;
+}
+
+void TrendTrace::clear()
+{
+    points.clear();
+    stale = true;
+}
+
+namespace
+{
+
+// Brings a chart up to date when its page, or the minimized window, is shown again.
+class TrendChartShowWatcher : public QObject
+{
+public:
+    TrendChartShowWatcher(MainGUI* window, int chart)
+        : QObject(window), window(window), chart(chart)
+    {
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            window->drawTrendChart(chart);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    MainGUI* const window;
+    const int chart;
+};
+
+} // namespace
+
 void MainGUI::drawInitialCharts()
 {
     QVBoxLayout* const plotAreas[TrendChartCount] = {
@@ -64,6 +128,9 @@ void MainGUI::drawInitialCharts()
         timeAxis->setGridLinePen(gridPen);
         timeAxis->setLinePen(axisPen);
         timeAxis->setRange(now.addSecs(-5), now);
+        trendTraces[i] = TrendTrace();
+        trendTraces[i].timeMin = static_cast<double>(now.addSecs(-5).toMSecsSinceEpoch());
+        trendTraces[i].timeMax = static_cast<double>(now.toMSecsSinceEpoch());
         chart->addAxis(timeAxis, Qt::AlignBottom);
 
         auto* valueAxis = new QValueAxis(nullptr);
@@ -87,6 +154,7 @@ void MainGUI::drawInitialCharts()
         series->attachAxis(valueAxis);
 
         trendChartViews[i] = new QChartView(chart, nullptr);
+        trendChartViews[i]->installEventFilter(new TrendChartShowWatcher(this, i));
 
         plotAreas[i]->addWidget(trendChartViews[i], 0, Qt::Alignment());
         headers[i]->setText(chartNames.value(i));
@@ -101,32 +169,41 @@ void MainGUI::plotCharts(int chart, double value)
     // Nothing is plotted before the first page layout builds the charts.
     if (chart < 0 || chart >= TrendChartCount || !trendSeries[chart])
         return;
-    QDateTimeAxis* const timeAxis = trendXAxes[chart];
-    QValueAxis* const valueAxis = trendYAxes[chart];
-    QLineSeries* const series = trendSeries[chart];
-
-    const QDateTime now = Clock::now();
-    timeAxis->setMax(now);
-    series->append(static_cast<qreal>(now.toMSecsSinceEpoch()), value);
+    TrendTrace& trace = trendTraces[chart];
+    trace.append(static_cast<double>(Clock::now().toMSecsSinceEpoch()), value);
     scaleCharts();
-
-    const QVector<QPointF> points = series->pointsVector();
-    timeAxis->setMin(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(points.first().x())));
-
-    const auto [lowest, highest] =
-        std::minmax_element(points.cbegin(), points.cend(),
-                            [](const QPointF& a, const QPointF& b) { return a.y() < b.y(); });
-    const QPair<double, double> range = trendValueRange(lowest->y(), highest->y());
-    // The axes stay in place at their edges: new ranges redraw them. Taking them out of the
-    // chart and adding them again rebuilt the chart's layout and, with full series, made each
-    // record take about twenty times as long.
-    valueAxis->setRange(range.first, range.second);
+    trace.fitToPoints();
+    for (int i = 0; i < TrendChartCount; ++i)
+        drawTrendChart(i);
 }
 
 void MainGUI::scaleCharts()
 {
-    for (QLineSeries* series : trendSeries) {
-        if (series && series->count() > kTrendPointCap)
-            series->removePoints(0, series->count() - kTrendPointCap);
-    }
+    for (TrendTrace& trace : trendTraces)
+        trace.trim();
+}
+
+bool MainGUI::trendChartOnScreen(int chart) const
+{
+    const QChartView* view = trendChartViews[chart];
+    return view && view->isVisible() && !view->window()->isMinimized();
+}
+
+void MainGUI::drawTrendChart(int chart)
+{
+    TrendTrace& trace = trendTraces[chart];
+    if (!trace.stale || !trendSeries[chart] || !trendChartOnScreen(chart))
+        return;
+    QLineSeries* const series = trendSeries[chart];
+    // Every range change and every change of points makes the chart rebuild the whole line and
+    // its outline at once. With the series emptied first, the two range changes find nothing to
+    // rebuild and only the final replace does that work: once per chart and record.
+    if (series->count() > 0)
+        series->clear();
+    trendXAxes[chart]->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(trace.timeMin)),
+                                QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(trace.timeMax)));
+    if (trace.valueRangeSet)
+        trendYAxes[chart]->setRange(trace.valueMin, trace.valueMax);
+    series->replace(trace.points);
+    trace.stale = false;
 }

@@ -39,136 +39,164 @@ QString oneDecimalText(double value)
 
 } // namespace
 
+template <typename Compute> QString WeatherDataDecoder::readOnce(RecordValue which, Compute compute)
+{
+    CachedValue& cached = cachedValue(which);
+    if (cached.filled) {
+        for (const QString& error : qAsConst(cached.errors))
+            reportFieldError(error);
+        return cached.value;
+    }
+    const int errorsBefore = parseErrors.size();
+    cached.value = compute();
+    cached.errors = parseErrors.mid(errorsBefore);
+    cached.filled = true;
+    return cached.value;
+}
+
 QString WeatherDataDecoder::calcDewPoint()
 {
-    const QString temperature = getTemperature();
-    const QString humidity = getHumidity();
-    if (temperature.isEmpty() || humidity.isEmpty())
-        return QString();
+    return readOnce(DewPointValue, [this]() -> QString {
+        const QString temperature = getTemperature();
+        const QString humidity = getHumidity();
+        if (temperature.isEmpty() || humidity.isEmpty())
+            return QString();
 
-    const double t = temperature.toDouble();
-    const double rh = qMax(humidity.toDouble(), 1.0);
-    const double g = std::log(rh / 100.0) + kMagnusA * t / (t + kMagnusB);
-    const double td = kMagnusB * g / (kMagnusA - g);
-    // At -237.7 degrees, or when g reaches the Magnus constant, the formula has no value.
-    if (!std::isfinite(td))
-        return QString();
-    return generalText(roundToStep(td, 0.1));
+        const double t = decimalValue(temperature);
+        const double rh = qMax(decimalValue(humidity), 1.0);
+        const double g = std::log(rh / 100.0) + kMagnusA * t / (t + kMagnusB);
+        const double td = kMagnusB * g / (kMagnusA - g);
+        // At -237.7 degrees, or when g reaches the Magnus constant, the formula has no value.
+        if (!std::isfinite(td))
+            return QString();
+        return generalText(roundToStep(td, 0.1));
+    });
 }
 
 QString WeatherDataDecoder::calcHeatIndex()
 {
-    const QString temperature = getTemperature();
-    const QString humidity = getHumidity();
-    if (temperature.isEmpty() || humidity.isEmpty())
-        return QString();
+    return readOnce(HeatIndexValue, [this]() -> QString {
+        const QString temperature = getTemperature();
+        const QString humidity = getHumidity();
+        if (temperature.isEmpty() || humidity.isEmpty())
+            return QString();
 
-    const double f = fahrenheit(temperature.toDouble());
-    const double r = humidity.toDouble();
-    double hi = -42.379 + 2.04901523 * f + 10.14333127 * r - 0.22475541 * f * r -
-                0.00683783 * f * f - 0.05481717 * r * r + 0.00122874 * f * f * r +
-                0.00085282 * f * r * r - 0.00000199 * f * f * r * r;
-    if (r < 13.0 && f >= 80.0 && f < 112.0)
-        hi -= ((13.0 - r) * 0.25) * std::sqrt((17.0 - std::fabs(f - 95.0)) / 17.0);
-    if (r > 85.0 && f >= 80.0 && f < 87.0)
-        hi += ((r - 85.0) / 10.0) * ((87.0 - f) / 5.0);
-    if (f < 80.0)
-        hi = 0.5 * (f + 61.0 + (f - 68.0) * 1.2 + r * 0.094);
+        const double f = fahrenheit(decimalValue(temperature));
+        const double r = decimalValue(humidity);
+        double hi = -42.379 + 2.04901523 * f + 10.14333127 * r - 0.22475541 * f * r -
+                    0.00683783 * f * f - 0.05481717 * r * r + 0.00122874 * f * f * r +
+                    0.00085282 * f * r * r - 0.00000199 * f * f * r * r;
+        if (r < 13.0 && f >= 80.0 && f < 112.0)
+            hi -= ((13.0 - r) * 0.25) * std::sqrt((17.0 - std::fabs(f - 95.0)) / 17.0);
+        if (r > 85.0 && f >= 80.0 && f < 87.0)
+            hi += ((r - 85.0) / 10.0) * ((87.0 - f) / 5.0);
+        if (f < 80.0)
+            hi = 0.5 * (f + 61.0 + (f - 68.0) * 1.2 + r * 0.094);
 
-    const double result = celsius(hi);
-    if (!std::isfinite(result))
-        return QString();
-    return oneDecimalText(roundToStep(result, 0.02));
+        const double result = celsius(hi);
+        if (!std::isfinite(result))
+            return QString();
+        return oneDecimalText(roundToStep(result, 0.02));
+    });
 }
 
 QString WeatherDataDecoder::calcWindChill()
 {
-    const QString speed = getWindSpeed(false);
-    const QString temperature = getTemperature();
-    if (speed.isEmpty() || temperature.isEmpty())
-        return QString();
+    return readOnce(WindChillValue, [this]() -> QString {
+        const QString speed = getWindSpeed(false);
+        const QString temperature = getTemperature();
+        if (speed.isEmpty() || temperature.isEmpty())
+            return QString();
 
-    const double v = speed.toDouble() * kKnotsToMph;
-    if (!(v > 3.0))
-        return QString();
-    const double f = fahrenheit(temperature.toDouble());
-    if (f > 50.0)
-        return QString();
+        const double v = decimalValue(speed) * kKnotsToMph;
+        if (!(v > 3.0))
+            return QString();
+        const double f = fahrenheit(decimalValue(temperature));
+        if (f > 50.0)
+            return QString();
 
-    const double v16 = std::pow(v, 0.16);
-    const double wc = 35.74 + 0.6215 * f - 35.75 * v16 + 0.4275 * f * v16;
-    const double result = celsius(wc);
-    if (!std::isfinite(result))
-        return QString();
-    return generalText(roundToStep(result, 0.02));
+        const double v16 = std::pow(v, 0.16);
+        const double wc = 35.74 + 0.6215 * f - 35.75 * v16 + 0.4275 * f * v16;
+        const double result = celsius(wc);
+        if (!std::isfinite(result))
+            return QString();
+        return generalText(roundToStep(result, 0.02));
+    });
 }
 
 QString WeatherDataDecoder::calcSeaLevelPressure()
 {
-    if (!isOrva())
-        return QString();
+    return readOnce(SeaLevelPressureValue, [this]() -> QString {
+        if (!isOrva())
+            return QString();
 
-    const double h = getElevation().toDouble();
-    // The reduction assumes the standard lapse rate, which holds from below the lowest
-    // land up to 11000 m; outside that an elevation is noise and near the formula's pole
-    // it would yield absurd pressures.
-    if (h == noValue || h < kLowestElevation || h > kHighestElevation)
-        return QString();
-    // Without a station pressure there is no sea-level pressure to report.
-    const QString pressure = getStationPressure();
-    if (pressure.isEmpty())
-        return QString();
-    const double p = pressure.toDouble();
-    if (p == noValue || !(p > 0.0))
-        return QString();
+        const double h = decimalValue(getElevation());
+        // The reduction assumes the standard lapse rate, which holds from below the lowest
+        // land up to 11000 m; outside that an elevation is noise and near the formula's pole
+        // it would yield absurd pressures.
+        if (h == noValue || h < kLowestElevation || h > kHighestElevation)
+            return QString();
+        // Without a station pressure there is no sea-level pressure to report.
+        const QString pressure = getStationPressure();
+        if (pressure.isEmpty())
+            return QString();
+        const double p = decimalValue(pressure);
+        if (p == noValue || !(p > 0.0))
+            return QString();
 
-    const double t = 0.0;
-    const double base = 1.0 - 0.0065 * h / (t + 0.0065 * h + 273.15);
-    const double slp = p * std::pow(base, -5.257);
-    if (!std::isfinite(slp) || !(slp > 0.0))
-        return QString();
-    return generalText(slp);
+        const double t = 0.0;
+        const double base = 1.0 - 0.0065 * h / (t + 0.0065 * h + 273.15);
+        const double slp = p * std::pow(base, -5.257);
+        if (!std::isfinite(slp) || !(slp > 0.0))
+            return QString();
+        return generalText(slp);
+    });
 }
 
 QString WeatherDataDecoder::calcPressureAltitude()
 {
-    const QString pressure = getStationPressure();
-    if (pressure.isEmpty())
-        return QString();
-    const double p = pressure.toDouble();
-    if (p < 337.0 || p > 1084.0)
-        return QString();
+    return readOnce(PressureAltitudeValue, [this]() -> QString {
+        const QString pressure = getStationPressure();
+        if (pressure.isEmpty())
+            return QString();
+        const double p = decimalValue(pressure);
+        if (p < 337.0 || p > 1084.0)
+            return QString();
 
-    const double altitude = 145366.45 * (1.0 - std::pow(p / stdPressure, pressureAltitudeExponent));
-    return generalText(roundToStep(altitude, 10.0));
+        const double altitude =
+            145366.45 * (1.0 - std::pow(p / stdPressure, pressureAltitudeExponent));
+        return generalText(roundToStep(altitude, 10.0));
+    });
 }
 
 QString WeatherDataDecoder::calcDensityAltitude()
 {
-    const QString pressure = getStationPressure();
-    const QString temperature = getTemperature();
-    const QString humidity = getHumidity();
-    if (pressure.isEmpty() || temperature.isEmpty() || humidity.isEmpty())
-        return QString();
+    return readOnce(DensityAltitudeValue, [this]() -> QString {
+        const QString pressure = getStationPressure();
+        const QString temperature = getTemperature();
+        const QString humidity = getHumidity();
+        if (pressure.isEmpty() || temperature.isEmpty() || humidity.isEmpty())
+            return QString();
 
-    const double p = pressure.toDouble();
-    // A zero pressure would pass the formula as a plausible-looking altitude.
-    if (!(p > 0.0))
-        return QString();
-    const QString dewPoint = calcDewPoint();
-    if (dewPoint.isEmpty())
-        return QString();
+        const double p = decimalValue(pressure);
+        // A zero pressure would pass the formula as a plausible-looking altitude.
+        if (!(p > 0.0))
+            return QString();
+        const QString dewPoint = calcDewPoint();
+        if (dewPoint.isEmpty())
+            return QString();
 
-    const double tk = temperature.toDouble() + 273.16;
-    const double pin = p / 33.8639;
-    const double td = dewPoint.toDouble();
-    const double e = 6.11 * std::pow(10.0, 7.5 * td / (td + 237.7));
-    const double tv = tk / (1.0 - 0.378 * e / p);
-    const double tvRankine = (tv - 273.16) * 1.8 + 32.0 + 459.69;
-    const double altitude = 145366.0 * (1.0 - std::pow(17.326 * pin / tvRankine, 0.235));
-    if (!std::isfinite(altitude))
-        return QString();
-    return generalText(roundToStep(altitude, 10.0));
+        const double tk = decimalValue(temperature) + 273.16;
+        const double pin = p / 33.8639;
+        const double td = decimalValue(dewPoint);
+        const double e = 6.11 * std::pow(10.0, 7.5 * td / (td + 237.7));
+        const double tv = tk / (1.0 - 0.378 * e / p);
+        const double tvRankine = (tv - 273.16) * 1.8 + 32.0 + 459.69;
+        const double altitude = 145366.0 * (1.0 - std::pow(17.326 * pin / tvRankine, 0.235));
+        if (!std::isfinite(altitude))
+            return QString();
+        return generalText(roundToStep(altitude, 10.0));
+    });
 }
 
 QString WeatherDataDecoder::compassPoint(int degrees) const

@@ -1,7 +1,6 @@
 #include "decoder/weatherdatadecoder.h"
 
 #include <QDebug>
-#include <QRegularExpression>
 
 namespace
 {
@@ -20,7 +19,7 @@ QString kmToMiles(const QString& km)
 {
     if (km.isEmpty())
         return QString();
-    return QString::number(km.toDouble() / kKmPerStatuteMile, 'g', 6);
+    return QString::number(decimalValue(km) / kKmPerStatuteMile, 'g', 6);
 }
 
 QString withoutLeadingZeros(QString text)
@@ -35,7 +34,7 @@ QString withinBounds(const QString& value, double low, double high)
 {
     if (value.isEmpty())
         return value;
-    const double v = value.toDouble();
+    const double v = decimalValue(value);
     return (v < low || v > high) ? QString() : value;
 }
 
@@ -68,6 +67,29 @@ QDateTime utcFromStamp(const QString& stamp)
     if (!date.isValid() || !time.isValid())
         return QDateTime();
     return QDateTime(date, time, Qt::UTC);
+}
+
+// Where "dd/dd/dd,dd:dd:dd" (d an ASCII digit) first occurs in the text, or -1. Read once per
+// record, so it is matched by hand rather than by a regular expression.
+int stampPatternAt(const QString& text)
+{
+    static const char kPattern[] = "dd/dd/dd,dd:dd:dd";
+    constexpr int kLength = sizeof kPattern - 1;
+    const QChar* chars = text.constData();
+    for (int at = 0; at + kLength <= text.size(); ++at) {
+        int k = 0;
+        while (k < kLength) {
+            const ushort c = chars[at + k].unicode();
+            const bool fits =
+                kPattern[k] == 'd' ? (c >= '0' && c <= '9') : c == ushort(kPattern[k]);
+            if (!fits)
+                break;
+            ++k;
+        }
+        if (k == kLength)
+            return at;
+    }
+    return -1;
 }
 
 } // namespace
@@ -104,26 +126,19 @@ QString WeatherDataDecoder::readTimestamp(bool* patternMissing)
                            getFieldValue(QStringLiteral("T"), 1) + QLatin1Char(':') +
                            getFieldValue(QStringLiteral("T"), 2);
 
-    static const QRegularExpression pattern(
-        QStringLiteral("[0-9][0-9]/[0-9][0-9]/[0-9][0-9],[0-9][0-9]:[0-9][0-9]:[0-9][0-9]"));
-    const QRegularExpressionMatch match = pattern.match(joined);
-    if (!match.hasMatch()) {
+    const int matched = stampPatternAt(joined);
+    if (matched < 0) {
         qDebug() << "Can't find timestamp pattern";
         *patternMissing = true;
         return QString();
     }
 
     // Cut around the matched comma: a comma in noise before the stamp must not shift the fields.
-    const int comma = match.capturedStart() + 8;
+    const int comma = matched + 8;
     QString date = joined.mid(comma - 8, 8);
     date.replace(QLatin1Char('/'), QLatin1Char('-'));
-    const QString stamp = QStringLiteral("20") + date + QLatin1Char(' ') + joined.mid(comma + 1, 8);
-
-    for (const auto& part : kStampParts) {
-        if (validInt(stamp.mid(part[0], part[1])).isEmpty())
-            return QString();
-    }
-    return stamp;
+    // Every part is made of the digits the pattern matched.
+    return QStringLiteral("20") + date + QLatin1Char(' ') + joined.mid(comma + 1, 8);
 }
 
 QString WeatherDataDecoder::getVoltage()
@@ -245,10 +260,18 @@ QString WeatherDataDecoder::getGustDirection()
 
 QString WeatherDataDecoder::getTemperature()
 {
-    const QString temperature = validDouble(getFieldValue(QStringLiteral("TA"), 0));
-    if (!temperature.isEmpty())
-        updateTemperatureHistory(temperature.toDouble());
-    return temperature;
+    CachedValue& temperature = cachedValue(TemperatureValue);
+    if (!temperature.filled) {
+        temperature.value = validDouble(getFieldValue(QStringLiteral("TA"), 0));
+        temperature.filled = true;
+        if (!temperature.value.isEmpty())
+            updateTemperatureHistory(decimalValue(temperature.value));
+    } else if (!temperature.value.isEmpty()) {
+        // One sample per record however often the temperature is read; the record time is
+        // read as the update reads it, so that its messages repeat on every read.
+        recordTimeUtc();
+    }
+    return temperature.value;
 }
 
 QString WeatherDataDecoder::getHumidity()
@@ -280,7 +303,7 @@ QString WeatherDataDecoder::getAltimeter()
         altimeter = validDouble(getFieldValue(QStringLiteral("BA"), 1));
     if (altimeter.isEmpty())
         return QString();
-    return QString::number(altimeter.toDouble() / 100.0, 'f', 2);
+    return QString::number(decimalValue(altimeter) / 100.0, 'f', 2);
 }
 
 QString WeatherDataDecoder::getThreeHourPressure()

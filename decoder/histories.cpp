@@ -14,18 +14,18 @@ constexpr int kMaxCompassEntries = 8;
 constexpr int kMinCompassDistance = 11;
 constexpr int kMaxCompassDistance = 29;
 
-// Runs for every temperature read over windows of up to a day: the start (always a valid time)
-// is converted to an instant once, not once per sample. As in QDateTime's ordering, an invalid
-// time lies before every valid one.
+// Bounds each list whatever times the unit sends (a time that runs backwards keeps values from
+// leaving), as the device link bounds its windows.
+constexpr int kMaxHistorySamples = 4096;
+
+// Samples are pushed in record order, so the expired ones lie at the front: an out-of-order
+// sample behind a later one leaves with it at the latest, before it could ever be read.
 void dropBefore(QList<TimedValue>& samples, const QDateTime& start)
 {
     const qint64 startMs = start.toMSecsSinceEpoch();
-    samples.erase(std::remove_if(samples.begin(), samples.end(),
-                                 [startMs](const TimedValue& s) {
-                                     return !s.time.isValid() ||
-                                            s.time.toMSecsSinceEpoch() < startMs;
-                                 }),
-                  samples.end());
+    while (!samples.isEmpty() &&
+           (!samples.first().time.isValid() || samples.first().time.toMSecsSinceEpoch() < startMs))
+        samples.removeFirst();
 }
 
 // Keeps the list monotonic so that its first sample is the window's extreme.
@@ -36,6 +36,8 @@ void pushExtreme(QList<TimedValue>& samples, const QDateTime& time, double value
     while (!samples.isEmpty() && dominates(value, samples.last().value))
         samples.removeLast();
     samples.append({time, value});
+    while (samples.size() > kMaxHistorySamples)
+        samples.removeFirst();
 }
 
 QString beginEndTime(WeatherDataDecoder& decoder, const QString& key, int field, const char* tag,

@@ -46,6 +46,24 @@ struct Layer {
 
 QString WeatherDataDecoder::getCloudLayers(QList<int>& heights, QStringList& covers)
 {
+    // The report and the record both ask; the layers are read once per record.
+    CachedLayers& layers = currentRecordValues().layers;
+    if (!layers.filled) {
+        const int errorsBefore = parseErrors.size();
+        layers.sky = readCloudLayers(layers.heights, layers.covers);
+        layers.errors = parseErrors.mid(errorsBefore);
+        layers.filled = true;
+    } else {
+        for (const QString& error : qAsConst(layers.errors))
+            reportFieldError(error);
+    }
+    heights = layers.heights;
+    covers = layers.covers;
+    return layers.sky;
+}
+
+QString WeatherDataDecoder::readCloudLayers(QList<int>& heights, QStringList& covers)
+{
     heights.clear();
     covers.clear();
 
@@ -62,7 +80,7 @@ QString WeatherDataDecoder::getCloudLayers(QList<int>& heights, QStringList& cov
     bool anyPresent = false;
     QVector<Layer> candidates;
     for (int i = 1; i <= kLayerCount; ++i) {
-        const double v = validDouble(getFieldValue(QStringLiteral("CL"), i)).toDouble() * scale;
+        const double v = decimalValue(validDouble(getFieldValue(QStringLiteral("CL"), i))) * scale;
         const double feet = std::trunc(v * kMetresToFeet);
         const int oktas = wholeNumberOrZero(getFieldValue(QStringLiteral("CL"), i + kLayerCount));
         const QString cover = cloudCoverFromOktas(oktas);
@@ -112,7 +130,7 @@ QString WeatherDataDecoder::getLowestBrokenLayer()
         return QString();
 
     // Always in metres, whatever the unit's layer heights use.
-    const double feet = validDouble(field).toDouble() * kMetresToFeet;
+    const double feet = decimalValue(validDouble(field)) * kMetresToFeet;
     if (!(feet > 0.0))
         return QStringLiteral("0");
     return QString::number(roundToStep(feet, layerStep(feet)), 'g', 6);
@@ -142,7 +160,7 @@ QString WeatherDataDecoder::getPresentWeatherCode(bool useCached)
     case 51:
         return QStringLiteral("-DZ");
     case 52: {
-        const double t = getTemperature().toDouble();
+        const double t = decimalValue(getTemperature());
         if (t == noValue)
             return QStringLiteral("DZ");
         return roundToStep(t, 1.0) <= 0.0 ? QStringLiteral("FZDZ") : QStringLiteral("DZ");
@@ -214,7 +232,7 @@ QString WeatherDataDecoder::getPresentWeather(bool useCached)
 
 QString WeatherDataDecoder::getRainIntensity()
 {
-    const double rate = getPrecipitation().toDouble();
+    const double rate = decimalValue(getPrecipitation());
     if (rate > 0.4)
         return QStringLiteral("+RA");
     if (rate > 0.1)
@@ -232,11 +250,11 @@ QString WeatherDataDecoder::getObscuration()
     if (temperature.isEmpty() || dewPoint.isEmpty() || visibility.isEmpty())
         return QString();
 
-    const double miles = visibility.toDouble();
+    const double miles = decimalValue(visibility);
     // A negative visibility is the unit's "not determined", not a visibility near zero.
     if (miles < 0.0)
         return QString();
-    const double spread = temperature.toDouble() - dewPoint.toDouble();
+    const double spread = decimalValue(temperature) - decimalValue(dewPoint);
     const double metres = miles * kMetresPerStatuteMile;
     if (metres < 1000.0)
         return QStringLiteral("FG");

@@ -1,7 +1,6 @@
 #include "decoder/weatherdatadecoder.h"
 
 #include <QDebug>
-#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -37,6 +36,14 @@ bool isPlainDecimal(const QString& text)
     return i == size && i > fractionStart;
 }
 
+quint32 keyCode(const QChar* key, int size)
+{
+    quint32 code = quint32(size);
+    for (int i = 0; i < size; ++i)
+        code = code * 31 + key[i].unicode();
+    return code;
+}
+
 } // namespace
 
 QString validDouble(const QString& text)
@@ -50,6 +57,36 @@ QString validDouble(const QString& text)
     if (!ok || !std::isfinite(value))
         return QString();
     return text;
+}
+
+double decimalValue(const QString& text)
+{
+    // A plain decimal of at most 15 digits is a whole number below 2^53 divided by a power of
+    // ten below 10^16, both exact as doubles, so the one division rounds as a full parse does.
+    if (isPlainDecimal(text)) {
+        const QChar* c = text.constData();
+        const bool negative = c[0] == QLatin1Char('-');
+        qint64 digits = 0;
+        int count = 0;
+        int decimals = -1;
+        for (int i = negative ? 1 : 0; i < text.size(); ++i) {
+            if (c[i] == QLatin1Char('.')) {
+                decimals = 0;
+                continue;
+            }
+            digits = digits * 10 + (c[i].unicode() - '0');
+            ++count;
+            if (decimals >= 0)
+                ++decimals;
+        }
+        if (count <= 15) {
+            static const double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+            const double value = double(digits) / kPowers[qMax(decimals, 0)];
+            return negative ? -value : value;
+        }
+    }
+    return text.toDouble();
 }
 
 QString validInt(const QString& text)
@@ -107,8 +144,49 @@ void WeatherDataDecoder::setPrecipAccum24Interval(int interval)
         interval == static_cast<int>(PrecipAccum24hInterval::Previous24Hours) ? 1 : 0;
 }
 
-int WeatherDataDecoder::fieldStart(const QString& key)
+void WeatherDataDecoder::indexLines()
 {
+    // The texts kept from the record before are let go.
+    for (int i = 0; i < lineIndex.lines.size(); ++i) {
+        for (quint32 mask = lineIndex.lines.at(i).readMask, slot = 0; mask; mask >>= 1, ++slot) {
+            if (mask & 1u)
+                lineIndex.reads[i * kKeptFields + int(slot)] = QString();
+        }
+    }
+    lineIndex.lines.clear();
+    for (KeyHint& hint : lineIndex.hints)
+        hint = KeyHint();
+
+    const QChar* text = recordText.constData();
+    const int size = recordText.size();
+    // Lines from this one on still wait for their first colon; one colon may end several lines
+    // that hold none.
+    int firstWaiting = 0;
+    for (int i = 0; i < size; ++i) {
+        const ushort c = text[i].unicode();
+        if (c == ':') {
+            for (int k = firstWaiting; k < lineIndex.lines.size(); ++k) {
+                LineKey& line = lineIndex.lines[k];
+                line.keyLength = i - line.keyStart;
+                line.code = keyCode(text + line.keyStart, line.keyLength);
+                line.valueStart = i + 1;
+            }
+            firstWaiting = lineIndex.lines.size();
+        } else if (c == '\r' && i + 1 < size && text[i + 1] == QLatin1Char('\n')) {
+            lineIndex.lines.append({0, i + 2, 0, 0, 0});
+            ++i;
+        }
+    }
+    lineIndex.lines.resize(firstWaiting);
+    if (lineIndex.reads.size() < lineIndex.lines.size() * kKeptFields)
+        lineIndex.reads.resize(lineIndex.lines.size() * kKeptFields);
+    lineIndex.text = recordText;
+    lineIndex.filled = true;
+}
+
+int WeatherDataDecoder::fieldStart(const QString& key, int* line)
+{
+    *line = -1;
     // The unit's identity line may open the text, so it is not anchored to a line start. A key
     // holding a colon cannot be told by the index; both are searched for as they stand.
     bool identity = false;
@@ -125,36 +203,30 @@ int WeatherDataDecoder::fieldStart(const QString& key)
         return found < 0 ? -1 : found + needle.size();
     }
 
-    if (!lineIndex.filled || !lineIndex.text.isSharedWith(recordText)) {
-        lineIndex.lines.clear();
+    if (!lineIndex.filled || !lineIndex.text.isSharedWith(recordText))
+        indexLines();
+
+    const quint32 code = keyCode(key.constData(), key.size());
+    KeyHint& hint = lineIndex.hints[code % kKeyHints];
+    if (hint.key.isNull() || hint.key != key) {
+        // The first line with the key wins, as a search of the text would find it.
         const QChar* text = recordText.constData();
-        const int size = recordText.size();
-        // Line starts still waiting for their first colon; one colon may end several lines
-        // that hold none.
-        QVarLengthArray<int, 8> waiting;
-        for (int i = 0; i < size; ++i) {
-            const ushort c = text[i].unicode();
-            if (c == ':') {
-                for (int lineStart : qAsConst(waiting))
-                    lineIndex.lines.append({lineStart, i - lineStart, i + 1});
-                waiting.clear();
-            } else if (c == '\r' && i + 1 < size && text[i + 1] == QLatin1Char('\n')) {
-                waiting.append(i + 2);
-                ++i;
+        hint.key = key;
+        hint.line = -1;
+        for (int i = 0; i < lineIndex.lines.size(); ++i) {
+            const LineKey& candidate = lineIndex.lines.at(i);
+            if (candidate.code == code && candidate.keyLength == key.size() &&
+                std::equal(key.constData(), key.constData() + key.size(),
+                           text + candidate.keyStart)) {
+                hint.line = i;
+                break;
             }
         }
-        lineIndex.text = recordText;
-        lineIndex.filled = true;
     }
-
-    // The first line with the key wins, as a search of the text would find it.
-    const QChar* text = recordText.constData();
-    for (const LineKey& line : qAsConst(lineIndex.lines)) {
-        if (line.keyLength == key.size() &&
-            std::equal(key.constData(), key.constData() + key.size(), text + line.keyStart))
-            return line.valueStart;
-    }
-    return -1;
+    if (hint.line < 0)
+        return -1;
+    *line = hint.line;
+    return lineIndex.lines.at(hint.line).valueStart;
 }
 
 QString WeatherDataDecoder::getFieldValue(QString key, int index)
@@ -162,10 +234,28 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
     if (key.isNull())
         return QString();
 
-    const int start = fieldStart(key);
+    int line = -1;
+    const int start = fieldStart(key, &line);
     if (start < 0)
         return QString();
 
+    const int slot = index + 1;
+    const bool kept = line >= 0 && slot >= 0 && slot < kKeptFields;
+    if (kept && (lineIndex.lines.at(line).readMask & (1u << slot)))
+        return lineIndex.reads.at(line * kKeptFields + slot);
+    bool found = false;
+    QString value = readField(key, start, index, &found);
+    // A field that is not there is reported on every read.
+    if (kept && found) {
+        lineIndex.reads[line * kKeptFields + slot] = value;
+        lineIndex.lines[line].readMask |= 1u << slot;
+    }
+    return value;
+}
+
+QString WeatherDataDecoder::readField(const QString& key, int start, int index, bool* found)
+{
+    *found = true;
     const QChar* text = recordText.constData();
     const int end = recordText.size();
 
@@ -193,6 +283,7 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
         ++pos;
     }
     if (colons < index) {
+        *found = false;
         reportFieldError(key + QLatin1Char(':') + QString::number(index) +
                          QStringLiteral(" not found"));
         return QString();
@@ -203,6 +294,26 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
     while (stop < end && text[stop] != QLatin1Char(':') && text[stop] != QLatin1Char('\r'))
         ++stop;
     return recordText.mid(pos, stop - pos);
+}
+
+WeatherDataDecoder::RecordValues& WeatherDataDecoder::currentRecordValues()
+{
+    // Fields are read by device type (the wind speed field of an ORVA unit differs), so a new
+    // device type starts afresh as a new record text does.
+    if (!recordValues.filled || !recordValues.text.isSharedWith(recordText) ||
+        recordValues.deviceType != deviceType || recordValues.legacy != legacy) {
+        recordValues = RecordValues();
+        recordValues.filled = true;
+        recordValues.text = recordText;
+        recordValues.deviceType = deviceType;
+        recordValues.legacy = legacy;
+    }
+    return recordValues;
+}
+
+WeatherDataDecoder::CachedValue& WeatherDataDecoder::cachedValue(RecordValue which)
+{
+    return currentRecordValues().values[which];
 }
 
 void WeatherDataDecoder::reportFieldError(const QString& error)

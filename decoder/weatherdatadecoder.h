@@ -16,6 +16,9 @@
 // Helpers shared by every reader. An empty text means "no value".
 QString validDouble(const QString& text);
 QString validInt(const QString& text);
+// The number in a text as QString::toDouble reads it (0 when there is none), quicker for the
+// plain decimals that most fields hold.
+double decimalValue(const QString& text);
 double roundToStep(double value, double step);
 
 // Whole-number report groups: rounds halves away from zero, pads with zeros to the width (a
@@ -173,6 +176,44 @@ private:
     void updateTemperatureHistory(double temperature);
     void pruneTemperatureHistory();
 
+    // Values that several readers of one record ask for. Each is worked out on its first read;
+    // later reads of the same record get the same text and report the field errors of the first
+    // again, as a fresh reading would.
+    enum RecordValue {
+        TemperatureValue,
+        DewPointValue,
+        HeatIndexValue,
+        WindChillValue,
+        SeaLevelPressureValue,
+        PressureAltitudeValue,
+        DensityAltitudeValue,
+        RecordValueCount
+    };
+    struct CachedValue {
+        bool filled = false;
+        QString value;
+        QStringList errors;
+    };
+    struct CachedLayers {
+        bool filled = false;
+        QString sky;
+        QList<int> heights;
+        QStringList covers;
+        QStringList errors;
+    };
+    struct RecordValues {
+        bool filled = false;
+        QString text; // the record text they were read from, sharing its data
+        qint32 deviceType = 0;
+        bool legacy = false;
+        CachedValue values[RecordValueCount];
+        CachedLayers layers;
+    };
+    RecordValues& currentRecordValues();
+    QString readCloudLayers(QList<int>& heights, QStringList& covers);
+    CachedValue& cachedValue(RecordValue which);
+    template <typename Compute> QString readOnce(RecordValue which, Compute compute);
+
     // Every temperature read updates the histories, so the record time is asked for many times
     // per record: it is read once per record text, and each later read repeats the field errors
     // and the message of the first.
@@ -184,19 +225,33 @@ private:
         QStringList errors;
         bool patternMissing = false;
     };
-    // About sixty field reads per record: the lines are found once per record text. Each line
-    // start is keyed by the text between its "\r\n" and the first colon after it.
+    // About 130 field reads per record: the lines are found once per record text, and each
+    // field once; later reads of it share the text of the first. Each line start is keyed by the
+    // text between its "\r\n" and the first colon after it.
+    static constexpr int kKeptFields = 16; // fields -1 (the whole line) to 14
     struct LineKey {
+        quint32 code; // of the key text, to pass over other lines quickly
         int keyStart;
         int keyLength;
         int valueStart;
+        quint32 readMask; // bit i: field i - 1 is kept in reads
     };
+    // Where a key was last found (its line, or -1 for none), by its code.
+    struct KeyHint {
+        QString key;
+        int line = -1;
+    };
+    static constexpr int kKeyHints = 64;
     struct LineIndex {
         bool filled = false;
         QString text; // the record text it was built from, sharing its data
         QVector<LineKey> lines;
+        QVector<QString> reads; // kKeptFields per line
+        KeyHint hints[kKeyHints];
     };
-    int fieldStart(const QString& key);
+    void indexLines();
+    int fieldStart(const QString& key, int* line);
+    QString readField(const QString& key, int start, int index, bool* found);
 
     QString readTimestamp(bool* patternMissing);
     QDateTime recordTimeUtc();
@@ -231,4 +286,5 @@ private:
     bool legacy = false;
     RecordTimeCache timeCache;
     LineIndex lineIndex;
+    RecordValues recordValues;
 };

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 class QTimer;
 class WeatherDataDecoder;
 
@@ -214,8 +216,10 @@ protected:
     QByteArray joinPacketParts(const QByteArray& data, int slot);
     QPair<QString, QString> runTemperatureWindow(const QDateTime& time, const QString& text);
     QPair<QString, QString> runDewPointWindow(const QDateTime& time, const QString& text);
-    void runWindWindows(const QDateTime& time, const QString& speed, const QString& direction,
-                        QJsonObject& record);
+    // The eight wind keys, each with its text, in record order.
+    using WindExtremes = std::array<QPair<QString, QString>, 8>;
+    WindExtremes runWindWindows(const QDateTime& time, const QString& speed,
+                                const QString& direction);
     QString crosswind(const QString& speed, const QString& direction, bool trace);
     QString runPressureWindow(const QDateTime& time, const QString& pressure);
     QString checkTampering(const PositionSample& sample, char kind);

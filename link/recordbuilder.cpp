@@ -45,8 +45,21 @@ QString shortTimeText(const QDateTime& t)
 {
     const QDate d = t.date();
     const QTime c = t.time();
-    return QString::asprintf("%02d-%02d-%02d %02d:%02d:%02d", d.year() % 100, d.month(), d.day(),
-                             c.hour(), c.minute(), c.second());
+    const int parts[6] = {d.year() % 100, d.month(), d.day(), c.hour(), c.minute(), c.second()};
+    const char separators[6] = {'-', '-', ' ', ':', ':', '\0'};
+    QString text(17, Qt::Uninitialized);
+    QChar* out = text.data();
+    for (int i = 0; i < 6; ++i) {
+        // A year before 2000 gives a negative remainder; it is written as printf would.
+        if (parts[i] < 0 || parts[i] > 99)
+            return QString::asprintf("%02d-%02d-%02d %02d:%02d:%02d", parts[0], parts[1], parts[2],
+                                     parts[3], parts[4], parts[5]);
+        *out++ = QLatin1Char(char('0' + parts[i] / 10));
+        *out++ = QLatin1Char(char('0' + parts[i] % 10));
+        if (separators[i])
+            *out++ = QLatin1Char(separators[i]);
+    }
+    return text;
 }
 
 // A precipitation total the report writer did not fill is written as no value.
@@ -61,11 +74,15 @@ QString generalNumber(double value)
     return QString::number(value, 'g', 6);
 }
 
-// The keys that records built on this thread have had, each with a null value, and the position
-// of each key in that object.
+// The keys that records built on this thread have had: an object with each key and no value,
+// one with the value each had last, the text that value was written from (null: write it
+// again), and the position of each key in these objects.
 struct RecordKeys {
-    QJsonObject skeleton;
+    QJsonObject blank;
+    QJsonObject last;
+    QVector<QString> texts;
     QHash<QString, int> positions;
+    int sinceBlank = 0; // records built on `last` since it was last started from `blank`
 };
 
 RecordKeys& recordKeys()
@@ -75,21 +92,55 @@ RecordKeys& recordKeys()
 }
 
 // Builds a record as a series of QJsonObject::insert calls would, but without searching for and
-// inserting each of its ninety keys: values go into a copy of the keys of earlier records. Keys
-// that the record does not set are removed at the end, and keys not seen before are added then.
+// inserting each of its ninety keys: values go into a copy of the record before, and a text that
+// is the same as then is not written again (most are: writing ninety values costs more than
+// building the rest of the record). An object keeps the bytes of every value it has held, so
+// every few records start afresh from the keys alone. Keys that the record does not set are
+// removed at the end, and keys not seen before are added then.
 class RecordWriter
 {
 public:
-    // The positions are taken with the skeleton: a record built meanwhile may add keys.
-    RecordWriter()
-        : keys(recordKeys()), positions(keys.positions), record(keys.skeleton),
-          written(keys.skeleton.size())
+    RecordWriter() : keys(recordKeys()), positions(keys.positions)
     {
+        constexpr int kRecordsPerBlank = 16;
+        if (++keys.sinceBlank >= kRecordsPerBlank) {
+            keys.sinceBlank = 0;
+            keys.last = keys.blank;
+            keys.texts = QVector<QString>(keys.texts.size());
+        }
+        record = keys.last;
+        // The texts move in and out; a record built while another one is (a slot called from
+        // within) finds none and writes every value.
+        texts.swap(keys.texts);
+        if (texts.size() != keys.blank.size())
+            texts = QVector<QString>(keys.blank.size());
+        written.resize(keys.blank.size());
         std::fill(written.begin(), written.end(), false);
+    }
+
+    void insert(const QString& key, const QString& text)
+    {
+        const auto position = positions.constFind(key);
+        if (position == positions.constEnd()) {
+            newKeys.append(qMakePair(key, QJsonValue(text)));
+            return;
+        }
+        written[*position] = true;
+        // A null text would read as "write it again"; the record holds it as an empty one.
+        const QString& value = text.isNull() ? emptyText() : text;
+        QString& last = texts[*position];
+        if (!last.isNull() && last == value)
+            return;
+        last = value;
+        (record.begin() + *position).value() = QJsonValue(value);
     }
 
     void insert(const QString& key, const QJsonValue& value)
     {
+        if (value.isString()) {
+            insert(key, value.toString());
+            return;
+        }
         const auto position = positions.constFind(key);
         if (position == positions.constEnd()) {
             newKeys.append(qMakePair(key, value));
@@ -97,18 +148,15 @@ public:
         }
         // An undefined value removes the key, as insert does.
         written[*position] = !value.isUndefined();
+        texts[*position] = QString();
         if (written[*position])
             (record.begin() + *position).value() = value;
     }
 
-    void insert(const QJsonObject& values)
-    {
-        for (auto it = values.constBegin(); it != values.constEnd(); ++it)
-            insert(it.key(), it.value());
-    }
-
     QJsonObject finish()
     {
+        keys.last = record;
+        keys.texts.swap(texts);
         for (int i = written.size() - 1; i >= 0; --i) {
             if (!written[i])
                 record.erase(record.begin() + i);
@@ -118,19 +166,29 @@ public:
 
         for (const auto& entry : qAsConst(newKeys)) {
             record.insert(entry.first, entry.second);
-            keys.skeleton.insert(entry.first, QJsonValue());
+            keys.blank.insert(entry.first, QJsonValue());
         }
         keys.positions.clear();
         int position = 0;
-        for (auto it = keys.skeleton.constBegin(); it != keys.skeleton.constEnd(); ++it)
+        for (auto it = keys.blank.constBegin(); it != keys.blank.constEnd(); ++it)
             keys.positions.insert(it.key(), position++);
+        keys.last = keys.blank;
+        keys.texts = QVector<QString>(keys.blank.size());
+        keys.sinceBlank = 0;
         return record;
     }
 
 private:
+    static const QString& emptyText()
+    {
+        static const QString empty(QLatin1String(""));
+        return empty;
+    }
+
     RecordKeys& keys;
     const QHash<QString, int> positions;
     QJsonObject record;
+    QVector<QString> texts;
     QVarLengthArray<bool, 128> written;
     QVector<QPair<QString, QJsonValue>> newKeys;
 };
@@ -195,9 +253,8 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Wind Direction"), windDirection);
     record.insert(QStringLiteral("Wind Speed Inst"), decoder->getWindSpeed(true));
     record.insert(QStringLiteral("Wind Direction 2minAvg"), decoder->getWindDirection2MinAvg());
-    QJsonObject windExtremes;
-    runWindWindows(sampleTime, windSpeed, windDirection, windExtremes);
-    record.insert(windExtremes);
+    for (const auto& extreme : runWindWindows(sampleTime, windSpeed, windDirection))
+        record.insert(extreme.first, extreme.second);
     record.insert(QStringLiteral("X Wind"), crosswind(windSpeed, windDirection, true));
 
     const QString gustSpeed = decoder->getGustSpeed();
@@ -216,11 +273,13 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Dew Point 24 Hrs Max"), dewPointExtremes.first);
     record.insert(QStringLiteral("Dew Point 24 Hrs Min"), dewPointExtremes.second);
 
-    constexpr int kLayerKeys = 6;
-    const auto layerKey = [](int position) {
-        return QStringLiteral("Cloud Layer %1").arg(position);
-    };
-    for (int position = 1; position <= kLayerKeys; ++position)
+    constexpr int kLayerCount = 6;
+    static const QString kLayerKeys[kLayerCount] = {
+        QStringLiteral("Cloud Layer 1"), QStringLiteral("Cloud Layer 2"),
+        QStringLiteral("Cloud Layer 3"), QStringLiteral("Cloud Layer 4"),
+        QStringLiteral("Cloud Layer 5"), QStringLiteral("Cloud Layer 6")};
+    const auto layerKey = [](int position) -> const QString& { return kLayerKeys[position - 1]; };
+    for (int position = 1; position <= kLayerCount; ++position)
         record.insert(layerKey(position), QString());
     QList<int> heights;
     QStringList covers;
@@ -228,7 +287,7 @@ QJsonObject data_incoming::buildWeatherJson()
     if (!sky.contains(QLatin1String("Ceilometer OFF")) &&
         !sky.contains(QLatin1String("No Ceilometer"))) {
         record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("0"));
-        const int layers = qMin(heights.size(), kLayerKeys);
+        const int layers = qMin(heights.size(), kLayerCount);
         for (int i = 0; i < layers; ++i) {
             const QString height = QString::number(heights.at(i));
             record.insert(layerKey(i + 1), height);
@@ -240,7 +299,7 @@ QJsonObject data_incoming::buildWeatherJson()
             sky += QStringLiteral(" ft");
     } else {
         record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("-"));
-        for (int position = 1; position <= kLayerKeys; ++position)
+        for (int position = 1; position <= kLayerCount; ++position)
             record.insert(layerKey(position), QStringLiteral("-"));
     }
     record.insert(QStringLiteral("Clouds"), sky);
@@ -269,11 +328,11 @@ QJsonObject data_incoming::buildWeatherJson()
     record.insert(QStringLiteral("Elevation"), elevation);
     record.insert(QStringLiteral("Orientation"), orientation);
     record.insert(QStringLiteral("Tilt"), tilt);
-    position.latitude = latitude.toDouble();
-    position.longitude = longitude.toDouble();
-    position.elevation = elevation.toDouble();
-    position.orientation = orientation.toDouble();
-    position.tilt = tilt.toDouble();
+    position.latitude = decimalValue(latitude);
+    position.longitude = decimalValue(longitude);
+    position.elevation = decimalValue(elevation);
+    position.orientation = decimalValue(orientation);
+    position.tilt = decimalValue(tilt);
 
     record.insert(QStringLiteral("Reporting Mode"), decoder->getReportingInterval());
     record.insert(QStringLiteral("Heat Index"), decoder->calcHeatIndex());
@@ -282,8 +341,9 @@ QJsonObject data_incoming::buildWeatherJson()
 
     const QString stationPressure = decoder->getStationPressure();
     record.insert(QStringLiteral("Station Pressure"),
-                  stationPressure.isEmpty() ? QStringLiteral("-")
-                                            : generalNumber(stationPressure.toDouble() / 33.8639));
+                  stationPressure.isEmpty()
+                      ? QStringLiteral("-")
+                      : generalNumber(decimalValue(stationPressure) / 33.8639));
     const QString pressureChange = runPressureWindow(sampleTime, stationPressure);
     record.insert(QStringLiteral("3 Hr Pressure"), deviceType == DeviceTypes::BRQ
                                                        ? pressureChange

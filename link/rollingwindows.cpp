@@ -1,10 +1,13 @@
 #include "link/data_incoming.h"
 
 #include "decoder/clock.h"
+#include "decoder/weatherdatadecoder.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 
 #include <cmath>
+#include <cstring>
 
 namespace
 {
@@ -22,9 +25,23 @@ constexpr int kMaxTamperReferences = 4096;
 
 constexpr double kPi = 3.141592653589793;
 
+// The fronts of the windows stay the same for many records, so the texts of the last few
+// numbers are kept rather than formatted again each time.
 QString generalNumber(double value)
 {
-    return QString::number(value, 'g', 6);
+    struct Kept {
+        quint64 bits = 0;
+        QString text;
+    };
+    thread_local Kept kept[16];
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    Kept& slot = kept[(bits ^ (bits >> 29) ^ (bits >> 47)) % 16];
+    if (slot.text.isNull() || slot.bits != bits) {
+        slot.bits = bits;
+        slot.text = QString::number(value, 'g', 6);
+    }
+    return slot.text;
 }
 
 double valueOf(const TimedValue& entry)
@@ -71,7 +88,7 @@ QPair<QString, QString> runDailyWindow(QList<TimedValue>& maxQueue, QList<TimedV
     ageWindow(minQueue, time, kDaySecs);
     // A sample without a valid time could never age out.
     if (!text.isEmpty() && time.isValid()) {
-        const TimedValue sample{time, text.toDouble()};
+        const TimedValue sample{time, decimalValue(text)};
         pushExtreme(maxQueue, sample, true);
         pushExtreme(minQueue, sample, false);
     }
@@ -111,6 +128,12 @@ TamperDifferences compareSamples(const PositionSample& reference, const Position
     return d;
 }
 
+bool samePosition(const PositionSample& a, const PositionSample& b)
+{
+    return a.latitude == b.latitude && a.longitude == b.longitude && a.elevation == b.elevation &&
+           a.tilt == b.tilt && a.orientation == b.orientation;
+}
+
 QString tamperTextOf(const TamperDifferences& d)
 {
     QString text = QStringLiteral("Tampering Detected:\n");
@@ -140,8 +163,8 @@ QPair<QString, QString> data_incoming::runDewPointWindow(const QDateTime& time, 
     return runDailyWindow(dewPointMaxHistory, dewPointMinHistory, time, text);
 }
 
-void data_incoming::runWindWindows(const QDateTime& time, const QString& speed,
-                                   const QString& direction, QJsonObject& record)
+data_incoming::WindExtremes
+data_incoming::runWindWindows(const QDateTime& time, const QString& speed, const QString& direction)
 {
     ageWindow(windMax10MinHistory, time, kTenMinuteSecs);
     ageWindow(windMin10MinHistory, time, kTenMinuteSecs);
@@ -149,7 +172,7 @@ void data_incoming::runWindWindows(const QDateTime& time, const QString& speed,
     ageWindow(windMin1HourHistory, time, kHourSecs);
 
     if (!speed.isEmpty() && !direction.isEmpty() && time.isValid()) {
-        const TimedPair sample{time, speed.toDouble(), direction.toDouble()};
+        const TimedPair sample{time, decimalValue(speed), decimalValue(direction)};
         pushExtreme(windMax10MinHistory, sample, true);
         pushExtreme(windMin10MinHistory, sample, false);
         pushExtreme(windMax1HourHistory, sample, true);
@@ -157,41 +180,44 @@ void data_incoming::runWindWindows(const QDateTime& time, const QString& speed,
     }
 
     // The direction keys carry the direction of the fastest (slowest) sample.
-    const auto write = [&record](const QList<TimedPair>& queue, const QString& directionKey,
-                                 const QString& speedKey) {
-        record.insert(directionKey,
-                      queue.isEmpty() ? QString() : generalNumber(queue.first().direction));
-        record.insert(speedKey, queue.isEmpty() ? QString() : generalNumber(queue.first().speed));
+    const auto front = [](const QList<TimedPair>& queue, bool ofDirection) {
+        if (queue.isEmpty())
+            return QString();
+        return generalNumber(ofDirection ? queue.first().direction : queue.first().speed);
     };
-    write(windMax10MinHistory, QStringLiteral("Wind Direction Max 10 Minutes"),
-          QStringLiteral("Wind Speed Max 10 Minutes"));
-    write(windMin10MinHistory, QStringLiteral("Wind Direction Min 10 Minutes"),
-          QStringLiteral("Wind Speed Min 10 Minutes"));
-    write(windMax1HourHistory, QStringLiteral("Wind Direction Max 1 Hour"),
-          QStringLiteral("Wind Speed Max 1 Hour"));
-    write(windMin1HourHistory, QStringLiteral("Wind Direction Min 1 Hour"),
-          QStringLiteral("Wind Speed Min 1 Hour"));
+    return {{{QStringLiteral("Wind Direction Max 10 Minutes"), front(windMax10MinHistory, true)},
+             {QStringLiteral("Wind Speed Max 10 Minutes"), front(windMax10MinHistory, false)},
+             {QStringLiteral("Wind Direction Min 10 Minutes"), front(windMin10MinHistory, true)},
+             {QStringLiteral("Wind Speed Min 10 Minutes"), front(windMin10MinHistory, false)},
+             {QStringLiteral("Wind Direction Max 1 Hour"), front(windMax1HourHistory, true)},
+             {QStringLiteral("Wind Speed Max 1 Hour"), front(windMax1HourHistory, false)},
+             {QStringLiteral("Wind Direction Min 1 Hour"), front(windMin1HourHistory, true)},
+             {QStringLiteral("Wind Speed Min 1 Hour"), front(windMin1HourHistory, false)}}};
 }
 
 QString data_incoming::crosswind(const QString& speed, const QString& direction, bool trace)
 {
     if (speed.isEmpty() || direction.isEmpty())
         return QString();
-    const double windDirection = direction.toDouble();
+    const double windDirection = decimalValue(direction);
     const double angle = runwayDirection - windDirection;
-    if (trace) {
+    // The trace lines are only formatted when the debug output is on.
+    if (trace && QLoggingCategory::defaultCategory()->isDebugEnabled()) {
         qDebug() << "RWD: " << runwayDirection;
         qDebug() << "WD: " << windDirection * kPi / 180.0;
         qDebug() << "RELANGLE: " << std::fabs(angle * kPi / 180.0);
     }
-    const double cross = std::fabs(speed.toDouble() * std::sin(angle * kPi / 180.0));
-    return QString::asprintf("%4.1f", cross);
+    const double cross = std::fabs(decimalValue(speed) * std::sin(angle * kPi / 180.0));
+    // As "%4.1f" writes it: both round the exact value to one decimal.
+    if (!(cross < 1e15))
+        return QString::asprintf("%4.1f", cross);
+    return QString::number(cross, 'f', 1).rightJustified(4, QLatin1Char(' '));
 }
 
 QString data_incoming::runPressureWindow(const QDateTime& time, const QString& pressure)
 {
     if (!pressure.isEmpty() && time.isValid()) {
-        const TimedValue sample{time, pressure.toDouble()};
+        const TimedValue sample{time, decimalValue(pressure)};
         pushExtreme(pressureMaxHistory, sample, true);
         pushExtreme(pressureMinHistory, sample, false);
     }
@@ -239,8 +265,14 @@ QString data_incoming::checkTampering(const PositionSample& sample, char kind)
             tamperReferences.clear();
 
         const PositionSample* differing = nullptr;
+        const PositionSample* previous = nullptr;
         TamperDifferences differences;
         for (const PositionSample& reference : qAsConst(tamperReferences)) {
+            // A unit at rest gives the same reading record after record; a reference equal to
+            // the one before differs no more than that one did.
+            if (previous && samePosition(reference, *previous))
+                continue;
+            previous = &reference;
             differences = compareSamples(reference, sample);
             if (differences.any()) {
                 differing = &reference;

@@ -50,17 +50,16 @@ constexpr int kMaxBacklogChars = 16384;
 QByteArray data_incoming::joinPacketParts(const QByteArray& data, int slot)
 {
     QString& backlog = packetBacklog[slot];
-    const QString text = QString::fromUtf8(data);
 
-    // Keys are matched at a line start, so "IN:" or a value holding "T:" cannot stand in.
-    const int headerAt = text.indexOf(QLatin1String("\r\nN:"));
-    const int statusAt = headerAt < 0 ? -1 : text.indexOf(QLatin1String("\r\nB:"), headerAt + 2);
+    // Keys are matched at a line start, so "IN:" or a value holding "T:" cannot stand in. The
+    // header is ASCII, so it is read from the bytes; the text is made only for a multi-part packet.
+    const int headerAt = data.indexOf("\r\nN:");
+    const int statusAt = headerAt < 0 ? -1 : data.indexOf("\r\nB:", headerAt + 2);
     if (statusAt < 0) {
         backlog.clear();
         return data;
     }
-    const QStringList fields =
-        text.mid(headerAt + 2, statusAt - headerAt - 2).split(QLatin1Char(':'));
+    const QList<QByteArray> fields = data.mid(headerAt + 2, statusAt - headerAt - 2).split(':');
     if (fields.size() != 8) {
         backlog.clear();
         return data;
@@ -71,7 +70,12 @@ QByteArray data_incoming::joinPacketParts(const QByteArray& data, int slot)
         backlog.clear();
         return data;
     }
+    if (part == 1 && total == 1) {
+        backlog.clear();
+        return data;
+    }
 
+    const QString text = QString::fromUtf8(data);
     QByteArray joined = data;
     if (part == 1) {
         backlog = text;

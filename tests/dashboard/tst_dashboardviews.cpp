@@ -66,6 +66,7 @@ private slots:
     void firstPoint();
     void rangeOverPoints();
     void pointCap();
+    void hiddenChartCatchesUp();
 
     void clearing_data();
     void clearing();
@@ -86,6 +87,9 @@ void TestDashboardViews::initTestCase()
     clock = new ScopedClock(built);
     window = new MainGUI;
     window->drawInitialCharts();
+    // The charts follow their points only while they are on screen.
+    window->show();
+    window->on_pushButtonTrends_clicked();
 }
 
 void TestDashboardViews::init()
@@ -95,8 +99,10 @@ void TestDashboardViews::init()
     window->runwayDirection = 0;
     window->deviceType = DeviceTypes::ORVA;
     window->temperatureUnits = TemperatureUnits::Celsius;
-    for (QLineSeries* series : window->trendSeries)
-        series->clear();
+    for (int i = 0; i < TrendChartCount; ++i) {
+        window->trendTraces[i].clear();
+        window->drawTrendChart(i);
+    }
     window->drawBaseWindPicture();
 }
 
@@ -345,9 +351,9 @@ void TestDashboardViews::pointCap()
     QVector<QPointF> full;
     for (int i = 0; i < kTrendPointCap; ++i)
         full << QPointF(built.addSecs(i).toMSecsSinceEpoch(), 50);
-    series->replace(full);
+    window->trendTraces[HumidityChart].points = full;
     // Another chart over the cap is trimmed too, though not rescaled.
-    window->trendSeries[WindSpeedChart]->replace(full + full.mid(0, 3));
+    window->trendTraces[WindSpeedChart].points = full + full.mid(0, 3);
 
     clock->set(built.addSecs(kTrendPointCap));
     window->plotCharts(HumidityChart, 60);
@@ -362,6 +368,38 @@ void TestDashboardViews::pointCap()
     window->plotCharts(HumidityChart, 61);
     QCOMPARE(series->count(), kTrendPointCap);
     QCOMPARE(window->trendXAxes[HumidityChart]->min(), built.addSecs(2));
+}
+
+void TestDashboardViews::hiddenChartCatchesUp()
+{
+    const auto plotSome = [this] {
+        clock->set(built);
+        for (int i = 0; i < 6; ++i) {
+            clock->advanceSecs(60);
+            window->plotCharts(PressureChart, 1000 + (i % 2 ? -3 : 2) * i);
+        }
+    };
+    QLineSeries* series = window->trendSeries[PressureChart];
+    const auto ranges = [this] {
+        return QVariantList{
+            window->trendXAxes[PressureChart]->min(), window->trendXAxes[PressureChart]->max(),
+            window->trendYAxes[PressureChart]->min(), window->trendYAxes[PressureChart]->max()};
+    };
+    plotSome();
+    const QVector<QPointF> drawnPoints = series->pointsVector();
+    const QVariantList drawnRanges = ranges();
+    QCOMPARE(drawnPoints.size(), 6);
+
+    window->trendTraces[PressureChart].clear();
+    window->drawTrendChart(PressureChart);
+    window->on_pushButtonDashboard_clicked();
+    plotSome();
+    // Nothing is drawn while the chart is off screen...
+    QCOMPARE(series->count(), 0);
+    // ...and shown again it has the picture it would have had.
+    window->on_pushButtonTrends_clicked();
+    QCOMPARE(series->pointsVector(), drawnPoints);
+    QCOMPARE(ranges(), drawnRanges);
 }
 
 void TestDashboardViews::clearing_data()

@@ -15,8 +15,6 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTextBlock>
-#include <QtCharts/QDateTimeAxis>
-#include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <QtTest>
 
@@ -42,7 +40,11 @@ private:
         return {window->ui->label_UnitTempC, window->ui->label_UnitDewC,
                 window->ui->label_UnitHeatIndexC, window->ui->label_UnitWindChillC};
     }
-    QLineSeries* temperatureSeries() const { return window->trendSeries[TemperatureChart]; }
+    // The window is not shown, so its chart waits; what it will show is kept here.
+    QVector<QPointF>& temperaturePoints() const
+    {
+        return window->trendTraces[TemperatureChart].points;
+    }
 
 private slots:
     void initTestCase()
@@ -72,7 +74,7 @@ private slots:
         boxes.clear();
         window->temperatureUnits = TemperatureUnits::Celsius;
         window->temperatureUnitText = degC;
-        temperatureSeries()->clear();
+        temperaturePoints().clear();
         window->runwayHidden = false;
         window->runwayDirection = 0;
         window->ui->pushButton_HideRunway->setText(QStringLiteral("Hide"));
@@ -166,14 +168,14 @@ private slots:
     void sameUnitOnlySetsUnitLabels()
     {
         window->ui->labelCurrentTempC->setText("12.3");
-        temperatureSeries()->append(1000, 12.3);
+        temperaturePoints().append(QPointF(1000, 12.3));
         for (QLabel* label : unitLabels())
             label->setText("x");
         QSignalSpy log(window, &MainGUI::logDataMainMsg);
 
         window->on_radioButtonUnitsMetric_clicked();
         QCOMPARE(window->ui->labelCurrentTempC->text(), QStringLiteral("12.3"));
-        QCOMPARE(temperatureSeries()->at(0).y(), 12.3);
+        QCOMPARE(temperaturePoints().at(0).y(), 12.3);
         for (QLabel* label : unitLabels())
             QCOMPARE(label->text(), degC);
         QCOMPARE(log.count(), 0);
@@ -183,23 +185,23 @@ private slots:
     {
         const qint64 first =
             QDateTime(QDate(2026, 3, 5), QTime(13, 0), Qt::UTC).toMSecsSinceEpoch();
-        temperatureSeries()->append(first, 0.126);
-        temperatureSeries()->append(first + 60000, 10.0);
+        temperaturePoints().append(QPointF(first, 0.126));
+        temperaturePoints().append(QPointF(first + 60000, 10.0));
         QValueAxis* valueAxis = window->trendYAxes[TemperatureChart];
-        QDateTimeAxis* timeAxis = window->trendXAxes[TemperatureChart];
+        const TrendTrace& trace = window->trendTraces[TemperatureChart];
 
         window->on_radioButtonUnitsImperial_clicked();
-        QCOMPARE(temperatureSeries()->count(), 2);
-        QCOMPARE(temperatureSeries()->at(0), QPointF(first, 32.2));
-        QCOMPARE(temperatureSeries()->at(1), QPointF(first + 60000, 50.0));
+        QCOMPARE(temperaturePoints().size(), 2);
+        QCOMPARE(temperaturePoints().at(0), QPointF(first, 32.2));
+        QCOMPARE(temperaturePoints().at(1), QPointF(first + 60000, 50.0));
         QCOMPARE(valueAxis->titleText(), "Temperature (" + degF + ")");
-        QCOMPARE(valueAxis->min(), 32.2 - 0.02 * 32.2);
-        QCOMPARE(valueAxis->max(), 51.0);
-        QCOMPARE(timeAxis->min().toMSecsSinceEpoch(), first);
+        QCOMPARE(trace.valueMin, 32.2 - 0.02 * 32.2);
+        QCOMPARE(trace.valueMax, 51.0);
+        QCOMPARE(qint64(trace.timeMin), first);
 
         window->on_radioButtonUnitsMetric_clicked();
-        QCOMPARE(temperatureSeries()->at(0).y(), 0.1);
-        QCOMPARE(temperatureSeries()->at(1).y(), 10.0);
+        QCOMPARE(temperaturePoints().at(0).y(), 0.1);
+        QCOMPARE(temperaturePoints().at(1).y(), 10.0);
         QCOMPARE(valueAxis->titleText(), "Temperature (" + degC + ")");
     }
 
@@ -223,7 +225,7 @@ private slots:
         valueAxis->setRange(3, 7);
         window->on_radioButtonUnitsImperial_clicked();
         QCOMPARE(valueAxis->titleText(), "Temperature (" + degF + ")");
-        QCOMPARE(temperatureSeries()->count(), 0);
+        QCOMPARE(temperaturePoints().size(), 0);
         QCOMPARE(valueAxis->min(), 3.0);
         QCOMPARE(valueAxis->max(), 7.0);
     }

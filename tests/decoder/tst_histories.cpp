@@ -51,6 +51,7 @@ private slots:
     void temperatureWindows_data();
     void temperatureWindows();
     void derivedReadingsDoNotDuplicateSamples();
+    void temperatureListsStayBounded();
     void lightningCompass_data();
     void lightningCompass();
     void compassListStaysBounded();
@@ -138,6 +139,21 @@ void TestHistories::derivedReadingsDoNotDuplicateSamples()
     decoder.getObscuration();
     QCOMPARE(describe(decoder.maxTemp24h), QStringList{"05 14:07:09 20"});
     QCOMPARE(describe(decoder.minTemp6h), QStringList{"05 14:07:09 20"});
+}
+
+void TestHistories::temperatureListsStayBounded()
+{
+    // A unit that repeats its record time while the temperature falls never lets a sample leave.
+    WeatherDataDecoder decoder;
+    decoder.setDeviceType(kOrva, false);
+    for (int i = 0; i < 5000; ++i) {
+        decoder.setRecordText(
+            buildRecord({{"T", {"24/03/05,14", "07", "09"}}, {"TA", {QString::number(-i)}}}));
+        decoder.getTemperature();
+    }
+    QVERIFY(decoder.maxTemp24h.size() <= 4096);
+    QCOMPARE(decoder.maxTemp24h.last().value, -4999.0);
+    QCOMPARE(describe(decoder.minTemp6h), QStringList{"05 14:07:09 -4999"});
 }
 
 void TestHistories::lightningCompass_data()

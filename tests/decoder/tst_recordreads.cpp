@@ -27,6 +27,8 @@ private slots:
     void textChangedInPlaceIsReadAgain();
     void timeFollowsTheRecordText();
     void timeErrorsRepeatOnEveryRead();
+    void derivedValuesFollowTheRecord_data();
+    void derivedValuesFollowTheRecord();
     void recordTimeNeedsARealDate_data();
     void recordTimeNeedsARealDate();
     void lineLookup_data();
@@ -145,6 +147,68 @@ void TestRecordReads::timeErrorsRepeatOnEveryRead()
     decoder.getTimestamp();
     decoder.getTemperature();
     QVERIFY(decoder.getParseErrors().isEmpty());
+}
+
+void TestRecordReads::derivedValuesFollowTheRecord_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<int>("secondType");
+
+    const QString warm = buildRecord({{"T", {"24/03/05,14", "07", "09"}},
+                                      {"TA", {"30"}},
+                                      {"RH", {"40"}},
+                                      {"WI", {"4", "180", "25", "175"}},
+                                      {"BA", {"1000", "2992"}},
+                                      {"EL", {"120"}}});
+    const QString cold = buildRecord({{"T", {"24/03/05,14", "08", "09"}},
+                                      {"TA", {"-12.5"}},
+                                      {"RH", {"85"}},
+                                      {"WI", {"20", "180", "3", "175"}},
+                                      {"BA", {"950.5", "2992"}},
+                                      {"EL", {"600"}}});
+    QTest::newRow("next record") << warm << cold << kOrva;
+    // The ORVA report speed is another field of the same line.
+    QTest::newRow("same text, other device type") << cold << cold << 1;
+    QTest::newRow("wind line without the report speed")
+        << warm << buildRecord({{"TA", {"-5"}}, {"WI", {"20"}}}) << kOrva;
+}
+
+void TestRecordReads::derivedValuesFollowTheRecord()
+{
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    QFETCH(int, secondType);
+
+    using Calculation = QString (WeatherDataDecoder::*)();
+    const QList<Calculation> calculations = {
+        &WeatherDataDecoder::calcDewPoint,         &WeatherDataDecoder::calcHeatIndex,
+        &WeatherDataDecoder::calcWindChill,        &WeatherDataDecoder::calcSeaLevelPressure,
+        &WeatherDataDecoder::calcPressureAltitude, &WeatherDataDecoder::calcDensityAltitude};
+    const auto readAll = [&calculations](WeatherDataDecoder& decoder) {
+        QStringList values;
+        for (Calculation calculation : calculations)
+            values << (decoder.*calculation)();
+        return values;
+    };
+
+    WeatherDataDecoder decoder;
+    decoder.setRecordText(first);
+    decoder.setDeviceType(kOrva, false);
+    readAll(decoder);
+    // The same text is handed over as the same string, another one as a string of its own.
+    decoder.setRecordText(second == first ? first : QString(second.constData(), second.size()));
+    decoder.setDeviceType(secondType, false);
+    const QStringList read = readAll(decoder);
+
+    WeatherDataDecoder fresh;
+    fresh.setRecordText(second);
+    fresh.setDeviceType(secondType, false);
+    QCOMPARE(read, readAll(fresh));
+    // Values read again are the same, and so are the errors their reading reports.
+    const QStringList errors = decoder.getParseErrors();
+    QCOMPARE(readAll(decoder), read);
+    QCOMPARE(decoder.getParseErrors(), errors + errors);
 }
 
 void TestRecordReads::recordTimeNeedsARealDate_data()
