@@ -108,6 +108,8 @@ void TestHistories::temperatureWindows_data()
     add("no time line", {"24/03/05,01:00:00|10", "|14", "|5"}, {{"05 01:00:00 10"}});
     add("month 13", {"24/03/05,01:00:00|10", "24/13/05,02:00:00|14"}, {{"05 01:00:00 10"}});
     add("hour 24", {"24/03/05,01:00:00|10", "24/03/05,24:00:00|14"}, {{"05 01:00:00 10"}});
+    // The unit's no-value is a missing reading, never an extreme.
+    add("no-value", {"24/03/05,01:00:00|10", "24/03/05,02:00:00|-1000"}, {{"05 01:00:00 10"}});
 }
 
 void TestHistories::temperatureWindows()
