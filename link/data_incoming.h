@@ -229,6 +229,8 @@ protected:
 private:
     // One "@3" answer being read, with the table of answer names (link/orvaresponses.cpp).
     class CommandAnswer;
+    // One weather record being built (link/recordbuilder.cpp).
+    class WeatherRecord;
 
     void holdOrvaCommand(const QByteArray& cmd);
 

@@ -103,11 +103,8 @@ public:
     RecordWriter() : keys(recordKeys()), positions(keys.positions)
     {
         constexpr int kRecordsPerBlank = 16;
-        if (++keys.sinceBlank >= kRecordsPerBlank) {
-            keys.sinceBlank = 0;
-            keys.last = keys.blank;
-            keys.texts = QVector<QString>(keys.texts.size());
-        }
+        if (++keys.sinceBlank >= kRecordsPerBlank)
+            startFromBlank();
         record = keys.last;
         // The texts move in and out; a record built while another one is (a slot called from
         // within) finds none and writes every value.
@@ -118,21 +115,23 @@ public:
         std::fill(written.begin(), written.end(), false);
     }
 
+    // Texts come without a QJsonValue: one holds its own copy of the text, costly to make for
+    // ninety values that mostly have not changed.
     void insert(const QString& key, const QString& text)
     {
-        const auto position = positions.constFind(key);
-        if (position == positions.constEnd()) {
+        const int at = positionOf(key);
+        if (at < 0) {
             newKeys.append(qMakePair(key, QJsonValue(text)));
             return;
         }
-        written[*position] = true;
+        written[at] = true;
         // A null text would read as "write it again"; the record holds it as an empty one.
         const QString& value = text.isNull() ? emptyText() : text;
-        QString& last = texts[*position];
+        QString& last = texts[at];
         if (!last.isNull() && last == value)
             return;
         last = value;
-        (record.begin() + *position).value() = QJsonValue(value);
+        (record.begin() + at).value() = QJsonValue(value);
     }
 
     void insert(const QString& key, const QJsonValue& value)
@@ -141,16 +140,16 @@ public:
             insert(key, value.toString());
             return;
         }
-        const auto position = positions.constFind(key);
-        if (position == positions.constEnd()) {
+        const int at = positionOf(key);
+        if (at < 0) {
             newKeys.append(qMakePair(key, value));
             return;
         }
-        // An undefined value removes the key, as insert does.
-        written[*position] = !value.isUndefined();
-        texts[*position] = QString();
-        if (written[*position])
-            (record.begin() + *position).value() = value;
+        // An undefined value removes the key, as QJsonObject::insert does.
+        written[at] = !value.isUndefined();
+        texts[at] = QString();
+        if (written[at])
+            (record.begin() + at).value() = value;
     }
 
     QJsonObject finish()
@@ -172,17 +171,29 @@ public:
         int position = 0;
         for (auto it = keys.blank.constBegin(); it != keys.blank.constEnd(); ++it)
             keys.positions.insert(it.key(), position++);
-        keys.last = keys.blank;
-        keys.texts = QVector<QString>(keys.blank.size());
-        keys.sinceBlank = 0;
+        startFromBlank();
         return record;
     }
 
 private:
+    // -1 for a key not seen before.
+    int positionOf(const QString& key) const
+    {
+        const auto position = positions.constFind(key);
+        return position == positions.constEnd() ? -1 : *position;
+    }
+
     static const QString& emptyText()
     {
         static const QString empty(QLatin1String(""));
         return empty;
+    }
+
+    void startFromBlank()
+    {
+        keys.sinceBlank = 0;
+        keys.last = keys.blank;
+        keys.texts = QVector<QString>(keys.blank.size());
     }
 
     RecordKeys& keys;
@@ -195,188 +206,255 @@ private:
 
 } // namespace
 
-QJsonObject data_incoming::buildWeatherJson()
+// One weather record built from the decoder's values, topic by topic. The record's order is kept:
+// the decoder notes a field's errors when it first reads it.
+class data_incoming::WeatherRecord
 {
-    RecordWriter record;
-    const bool orva = deviceType == DeviceTypes::ORVA;
+public:
+    explicit WeatherRecord(data_incoming& worker)
+        : worker(worker), decoder(*worker.decoder), orva(worker.deviceType == DeviceTypes::ORVA)
+    {
+    }
 
-    // Record time. A device clock that was never set reports the year 2000.
-    const QString timestamp = decoder->getTimestamp();
-    record.insert(QStringLiteral("Timestamp"), timestamp);
-    QDateTime sampleTime;
-    if (timestamp.isEmpty() || timestamp.startsWith(QLatin1String("2000"))) {
-        record.insert(QStringLiteral("Timestamp UTC"), shortTimeText(Clock::nowUtc()));
-        record.insert(QStringLiteral("Timestamp Device"), timestamp.mid(2));
-        sampleTime = parseRecordTime(timestamp, Qt::LocalTime);
-    } else {
+    void writeValues()
+    {
+        writeTimes();
+        writeStation();
+        writeTemperatures();
+        writeWind();
+        writeAir();
+        writeClouds();
+        writeLightning();
+        const PositionSample position = writePosition();
+        writeDerived();
+        writeSea();
+        writeRadio();
+        record.insert(QStringLiteral("Tampering"),
+                      worker.checkTampering(position, worker.packetKind));
+    }
+
+    QJsonObject finish() { return record.finish(); }
+
+private:
+    // A device clock that was never set reports the year 2000.
+    void writeTimes()
+    {
+        const QString timestamp = decoder.getTimestamp();
+        record.insert(QStringLiteral("Timestamp"), timestamp);
+        if (timestamp.isEmpty() || timestamp.startsWith(QLatin1String("2000"))) {
+            record.insert(QStringLiteral("Timestamp UTC"), shortTimeText(Clock::nowUtc()));
+            record.insert(QStringLiteral("Timestamp Device"), timestamp.mid(2));
+            sampleTime = parseRecordTime(timestamp, Qt::LocalTime);
+            return;
+        }
         sampleTime = parseRecordTime(timestamp, Qt::UTC);
         const QString text = sampleTime.isValid() ? shortTimeText(sampleTime) : QString();
         record.insert(QStringLiteral("Timestamp UTC"), text);
         record.insert(QStringLiteral("Timestamp Device"), text);
     }
 
-    stationId = decoder->getStationId(false);
-    record.insert(QStringLiteral("IMEI"), stationId);
+    void writeStation()
+    {
+        worker.stationId = decoder.getStationId(false);
+        record.insert(QStringLiteral("IMEI"), worker.stationId);
 
-    decoder->setPrecipAccum24Interval(static_cast<int>(precipInterval));
-    QString report = decoder->createMetar();
-    if (orva) {
-        // Without an ICAO identifier the report names the unit in the station field. Only the
-        // placeholder of zeros is replaced: an identifier already there is the unit's own.
-        if (decoder->getIcao().isEmpty() && report.mid(6, 15) == kNoStation)
-            report.replace(6, 15, stationId);
-        const QJsonObject totals = decoder->getPrecipTotals();
-        record.insert(QStringLiteral("precip_total_1hr"),
-                      precipTotal(totals, QStringLiteral("1hr")));
-        record.insert(QStringLiteral("precip_total_3hr"),
-                      precipTotal(totals, QStringLiteral("3hr")));
-        record.insert(QStringLiteral("precip_total_6hr"),
-                      precipTotal(totals, QStringLiteral("6hr")));
-        record.insert(QStringLiteral("precip_total_24hr"),
-                      precipTotal(totals, QStringLiteral("24hr")));
+        decoder.setPrecipAccum24Interval(static_cast<int>(worker.precipInterval));
+        QString report = decoder.createMetar();
+        if (orva) {
+            // Without an ICAO identifier the report names the unit in the station field. Only
+            // the placeholder of zeros is replaced: an identifier already there is the unit's own.
+            if (decoder.getIcao().isEmpty() && report.mid(6, 15) == kNoStation)
+                report.replace(6, 15, worker.stationId);
+            const QJsonObject totals = decoder.getPrecipTotals();
+            record.insert(QStringLiteral("precip_total_1hr"),
+                          precipTotal(totals, QStringLiteral("1hr")));
+            record.insert(QStringLiteral("precip_total_3hr"),
+                          precipTotal(totals, QStringLiteral("3hr")));
+            record.insert(QStringLiteral("precip_total_6hr"),
+                          precipTotal(totals, QStringLiteral("6hr")));
+            record.insert(QStringLiteral("precip_total_24hr"),
+                          precipTotal(totals, QStringLiteral("24hr")));
+        }
+        record.insert(QStringLiteral("METAR"), report.trimmed());
+
+        record.insert(QStringLiteral("Type"), decoder.getDeviceModel());
+        record.insert(QStringLiteral("Voltage"), decoder.getVoltage());
     }
-    record.insert(QStringLiteral("METAR"), report.trimmed());
 
-    record.insert(QStringLiteral("Type"), decoder->getDeviceModel());
-    record.insert(QStringLiteral("Voltage"), decoder->getVoltage());
+    void writeTemperatures()
+    {
+        const QString temperature = decoder.getTemperature();
+        const QPair<QString, QString> extremes =
+            worker.runTemperatureWindow(sampleTime, temperature);
+        record.insert(QStringLiteral("Temperature"), temperature);
+        record.insert(QStringLiteral("Temperature 24 Hrs Max"), extremes.first);
+        record.insert(QStringLiteral("Temperature 24 Hrs Min"), extremes.second);
+    }
 
-    const QString temperature = decoder->getTemperature();
-    const QPair<QString, QString> temperatureExtremes =
-        runTemperatureWindow(sampleTime, temperature);
-    record.insert(QStringLiteral("Temperature"), temperature);
-    record.insert(QStringLiteral("Temperature 24 Hrs Max"), temperatureExtremes.first);
-    record.insert(QStringLiteral("Temperature 24 Hrs Min"), temperatureExtremes.second);
+    void writeWind()
+    {
+        const QString speed = decoder.getWindSpeed(false);
+        const QString direction = decoder.getWindDirection();
+        record.insert(QStringLiteral("Wind Speed"), speed);
+        record.insert(QStringLiteral("Wind Direction"), direction);
+        record.insert(QStringLiteral("Wind Speed Inst"), decoder.getWindSpeed(true));
+        record.insert(QStringLiteral("Wind Direction 2minAvg"), decoder.getWindDirection2MinAvg());
+        for (const auto& extreme : worker.runWindWindows(sampleTime, speed, direction))
+            record.insert(extreme.first, extreme.second);
+        record.insert(QStringLiteral("X Wind"), worker.crosswind(speed, direction, true));
 
-    const QString windSpeed = decoder->getWindSpeed(false);
-    const QString windDirection = decoder->getWindDirection();
-    record.insert(QStringLiteral("Wind Speed"), windSpeed);
-    record.insert(QStringLiteral("Wind Direction"), windDirection);
-    record.insert(QStringLiteral("Wind Speed Inst"), decoder->getWindSpeed(true));
-    record.insert(QStringLiteral("Wind Direction 2minAvg"), decoder->getWindDirection2MinAvg());
-    for (const auto& extreme : runWindWindows(sampleTime, windSpeed, windDirection))
-        record.insert(extreme.first, extreme.second);
-    record.insert(QStringLiteral("X Wind"), crosswind(windSpeed, windDirection, true));
+        const QString gustSpeed = decoder.getGustSpeed();
+        const QString gustDirection = decoder.getGustDirection();
+        record.insert(QStringLiteral("Gust Speed"), gustSpeed);
+        record.insert(QStringLiteral("Gust Direction"), gustDirection);
+        record.insert(QStringLiteral("X Gust"), worker.crosswind(gustSpeed, gustDirection, false));
+    }
 
-    const QString gustSpeed = decoder->getGustSpeed();
-    const QString gustDirection = decoder->getGustDirection();
-    record.insert(QStringLiteral("Gust Speed"), gustSpeed);
-    record.insert(QStringLiteral("Gust Direction"), gustDirection);
-    record.insert(QStringLiteral("X Gust"), crosswind(gustSpeed, gustDirection, false));
+    // Pressure, humidity and dew point.
+    void writeAir()
+    {
+        record.insert(QStringLiteral("Pressure"), decoder.getStationPressure());
+        record.insert(QStringLiteral("HA Pressure"), decoder.getHAPressure());
+        record.insert(QStringLiteral("Humidity"), decoder.getHumidity());
 
-    record.insert(QStringLiteral("Pressure"), decoder->getStationPressure());
-    record.insert(QStringLiteral("HA Pressure"), decoder->getHAPressure());
-    record.insert(QStringLiteral("Humidity"), decoder->getHumidity());
+        const QString dewPoint = decoder.calcDewPoint();
+        const QPair<QString, QString> extremes = worker.runDewPointWindow(sampleTime, dewPoint);
+        record.insert(QStringLiteral("Dewpoint"), dewPoint);
+        record.insert(QStringLiteral("Dew Point 24 Hrs Max"), extremes.first);
+        record.insert(QStringLiteral("Dew Point 24 Hrs Min"), extremes.second);
+    }
 
-    const QString dewPoint = decoder->calcDewPoint();
-    const QPair<QString, QString> dewPointExtremes = runDewPointWindow(sampleTime, dewPoint);
-    record.insert(QStringLiteral("Dewpoint"), dewPoint);
-    record.insert(QStringLiteral("Dew Point 24 Hrs Max"), dewPointExtremes.first);
-    record.insert(QStringLiteral("Dew Point 24 Hrs Min"), dewPointExtremes.second);
-
-    constexpr int kLayerCount = 6;
-    static const QString kLayerKeys[kLayerCount] = {
-        QStringLiteral("Cloud Layer 1"), QStringLiteral("Cloud Layer 2"),
-        QStringLiteral("Cloud Layer 3"), QStringLiteral("Cloud Layer 4"),
-        QStringLiteral("Cloud Layer 5"), QStringLiteral("Cloud Layer 6")};
-    const auto layerKey = [](int position) -> const QString& { return kLayerKeys[position - 1]; };
-    for (int position = 1; position <= kLayerCount; ++position)
-        record.insert(layerKey(position), QString());
-    QList<int> heights;
-    QStringList covers;
-    QString sky = decoder->getCloudLayers(heights, covers);
-    if (!sky.contains(QLatin1String("Ceilometer OFF")) &&
-        !sky.contains(QLatin1String("No Ceilometer"))) {
-        record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("0"));
-        const int layers = qMin(heights.size(), kLayerCount);
-        for (int i = 0; i < layers; ++i) {
-            const QString height = QString::number(heights.at(i));
-            record.insert(layerKey(i + 1), height);
-            if (i > 0)
-                sky += QStringLiteral(", ");
-            sky += height;
+    // Without a working ceilometer every layer reads "-"; with one, the layers it does not
+    // report are empty.
+    void writeClouds()
+    {
+        constexpr int kLayerCount = 6;
+        static const QString kLayerKeys[kLayerCount] = {
+            QStringLiteral("Cloud Layer 1"), QStringLiteral("Cloud Layer 2"),
+            QStringLiteral("Cloud Layer 3"), QStringLiteral("Cloud Layer 4"),
+            QStringLiteral("Cloud Layer 5"), QStringLiteral("Cloud Layer 6")};
+        QList<int> heights;
+        QStringList covers;
+        QString sky = decoder.getCloudLayers(heights, covers);
+        const bool measured = !sky.contains(QLatin1String("Ceilometer OFF")) &&
+                              !sky.contains(QLatin1String("No Ceilometer"));
+        record.insert(QStringLiteral("Cloud Vertical Visibility"),
+                      measured ? QStringLiteral("0") : QStringLiteral("-"));
+        const int layers = measured ? qMin(heights.size(), kLayerCount) : 0;
+        for (int i = 0; i < kLayerCount; ++i) {
+            QString height = measured ? QString() : QStringLiteral("-");
+            if (i < layers) {
+                height = QString::number(heights.at(i));
+                if (i > 0)
+                    sky += QStringLiteral(", ");
+                sky += height;
+            }
+            record.insert(kLayerKeys[i], height);
         }
         if (layers > 0)
             sky += QStringLiteral(" ft");
-    } else {
-        record.insert(QStringLiteral("Cloud Vertical Visibility"), QStringLiteral("-"));
-        for (int position = 1; position <= kLayerCount; ++position)
-            record.insert(layerKey(position), QStringLiteral("-"));
+        record.insert(QStringLiteral("Clouds"), sky);
+        record.insert(QStringLiteral("Lowest Broken Layer"), decoder.getLowestBrokenLayer());
     }
-    record.insert(QStringLiteral("Clouds"), sky);
 
-    record.insert(QStringLiteral("Lowest Broken Layer"), decoder->getLowestBrokenLayer());
-    record.insert(QStringLiteral("Precipitation"), decoder->getPrecipitation());
-    record.insert(QStringLiteral("Lightning Frequency"), decoder->getLightningFrequency());
-    record.insert(QStringLiteral("Lightning Distance"), decoder->getLightningDistance());
-    const QStringList strikes = decoder->getLightningStrikes();
-    record.insert(QStringLiteral("Lightning Strikes 1 Min"), strikes.value(0));
-    record.insert(QStringLiteral("Lightning Strikes 10 Min"), strikes.value(1));
-    record.insert(QStringLiteral("Lightning Strikes 60 Min"), strikes.value(2));
-    record.insert(QStringLiteral("Lightning Min Distance 1 Min"), strikes.value(3));
-    record.insert(QStringLiteral("Lightning Min Distance 10 Min"), strikes.value(4));
-    record.insert(QStringLiteral("Lightning Min Distance 60 Min"), strikes.value(5));
+    void writeLightning()
+    {
+        record.insert(QStringLiteral("Precipitation"), decoder.getPrecipitation());
+        record.insert(QStringLiteral("Lightning Frequency"), decoder.getLightningFrequency());
+        record.insert(QStringLiteral("Lightning Distance"), decoder.getLightningDistance());
+        const QStringList strikes = decoder.getLightningStrikes();
+        record.insert(QStringLiteral("Lightning Strikes 1 Min"), strikes.value(0));
+        record.insert(QStringLiteral("Lightning Strikes 10 Min"), strikes.value(1));
+        record.insert(QStringLiteral("Lightning Strikes 60 Min"), strikes.value(2));
+        record.insert(QStringLiteral("Lightning Min Distance 1 Min"), strikes.value(3));
+        record.insert(QStringLiteral("Lightning Min Distance 10 Min"), strikes.value(4));
+        record.insert(QStringLiteral("Lightning Min Distance 60 Min"), strikes.value(5));
+    }
 
-    PositionSample position;
-    position.time = sampleTime;
-    const QString latitude = decoder->getLatitude();
-    const QString longitude = decoder->getLongitude();
-    const QString elevation = decoder->getElevation();
-    const QString orientation = decoder->getOrientation();
-    const QString tilt = decoder->getTilt();
-    record.insert(QStringLiteral("Latitude"), latitude);
-    record.insert(QStringLiteral("Longitude"), longitude);
-    record.insert(QStringLiteral("Elevation"), elevation);
-    record.insert(QStringLiteral("Orientation"), orientation);
-    record.insert(QStringLiteral("Tilt"), tilt);
-    position.latitude = decimalValue(latitude);
-    position.longitude = decimalValue(longitude);
-    position.elevation = decimalValue(elevation);
-    position.orientation = decimalValue(orientation);
-    position.tilt = decimalValue(tilt);
+    // The position values, also as the sample the tamper check compares.
+    PositionSample writePosition()
+    {
+        const QString latitude = decoder.getLatitude();
+        const QString longitude = decoder.getLongitude();
+        const QString elevation = decoder.getElevation();
+        const QString orientation = decoder.getOrientation();
+        const QString tilt = decoder.getTilt();
+        record.insert(QStringLiteral("Latitude"), latitude);
+        record.insert(QStringLiteral("Longitude"), longitude);
+        record.insert(QStringLiteral("Elevation"), elevation);
+        record.insert(QStringLiteral("Orientation"), orientation);
+        record.insert(QStringLiteral("Tilt"), tilt);
+        PositionSample position;
+        position.time = sampleTime;
+        position.latitude = decimalValue(latitude);
+        position.longitude = decimalValue(longitude);
+        position.elevation = decimalValue(elevation);
+        position.orientation = decimalValue(orientation);
+        position.tilt = decimalValue(tilt);
+        return position;
+    }
 
-    record.insert(QStringLiteral("Reporting Mode"), decoder->getReportingInterval());
-    record.insert(QStringLiteral("Heat Index"), decoder->calcHeatIndex());
-    record.insert(QStringLiteral("Wind Chill"), decoder->calcWindChill());
-    record.insert(QStringLiteral("Altimeter"), decoder->getAltimeter());
+    void writeDerived()
+    {
+        record.insert(QStringLiteral("Reporting Mode"), decoder.getReportingInterval());
+        record.insert(QStringLiteral("Heat Index"), decoder.calcHeatIndex());
+        record.insert(QStringLiteral("Wind Chill"), decoder.calcWindChill());
+        record.insert(QStringLiteral("Altimeter"), decoder.getAltimeter());
 
-    const QString stationPressure = decoder->getStationPressure();
-    record.insert(QStringLiteral("Station Pressure"),
-                  stationPressure.isEmpty()
-                      ? QStringLiteral("-")
-                      : generalNumber(decimalValue(stationPressure) / 33.8639));
-    const QString pressureChange = runPressureWindow(sampleTime, stationPressure);
-    record.insert(QStringLiteral("3 Hr Pressure"), deviceType == DeviceTypes::BRQ
-                                                       ? pressureChange
-                                                       : decoder->getThreeHourPressure());
+        const QString stationPressure = decoder.getStationPressure();
+        record.insert(QStringLiteral("Station Pressure"),
+                      stationPressure.isEmpty()
+                          ? QStringLiteral("-")
+                          : generalNumber(decimalValue(stationPressure) / 33.8639));
+        const QString pressureChange = worker.runPressureWindow(sampleTime, stationPressure);
+        record.insert(QStringLiteral("3 Hr Pressure"), worker.deviceType == DeviceTypes::BRQ
+                                                           ? pressureChange
+                                                           : decoder.getThreeHourPressure());
 
-    record.insert(QStringLiteral("Sea Level Pressure"), decoder->calcSeaLevelPressure());
-    record.insert(QStringLiteral("Pressure Altitude"), decoder->calcPressureAltitude());
-    record.insert(QStringLiteral("Density Altitude"), decoder->calcDensityAltitude());
-    record.insert(QStringLiteral("Present Weather"),
-                  decoder->describePresentWeather(decoder->getPresentWeather(true)));
-    record.insert(QStringLiteral("Contamination"), decoder->getContamination());
-    const QString waveDirection = decoder->getSigWaveDirection();
-    const QString wavePeriod = decoder->getSigWavePeriod();
-    const QString waveHeight = decoder->getSigWaveHeight();
-    const QString seaTemperature = decoder->getSeaSurfaceTemp();
-    const QString heading = decoder->getCompassHeading();
-    record.insert(QStringLiteral("Sig Wave Direction"), waveDirection);
-    record.insert(QStringLiteral("Sig Wave Period"), wavePeriod);
-    record.insert(QStringLiteral("Sig Wave Height"), waveHeight);
-    record.insert(QStringLiteral("Sea Surface Temp"), seaTemperature);
-    record.insert(QStringLiteral("Compass Heading"), heading);
+        record.insert(QStringLiteral("Sea Level Pressure"), decoder.calcSeaLevelPressure());
+        record.insert(QStringLiteral("Pressure Altitude"), decoder.calcPressureAltitude());
+        record.insert(QStringLiteral("Density Altitude"), decoder.calcDensityAltitude());
+    }
 
-    record.insert(QStringLiteral("Serial Port"), serialPort->portName());
-    record.insert(QStringLiteral("Visibility"), decoder->getVisibility());
-    if (orva)
-        record.insert(QStringLiteral("Visibility1"), decoder->getVisibility1());
-    record.insert(QStringLiteral("RFLOS Transmit Frequency"), decoder->getRflosTransmitFrequency());
-    record.insert(QStringLiteral("RFLOS Receive Frequency"), decoder->getRflosReceiveFrequency());
-    record.insert(QStringLiteral("RFLOS Band"), decoder->getRflosBand());
-    record.insert(QStringLiteral("Radio Transmit Rate"), decoder->getRadioTransmitRate());
+    // The present weather and contamination, then the sea.
+    void writeSea()
+    {
+        record.insert(QStringLiteral("Present Weather"),
+                      decoder.describePresentWeather(decoder.getPresentWeather(true)));
+        record.insert(QStringLiteral("Contamination"), decoder.getContamination());
+        record.insert(QStringLiteral("Sig Wave Direction"), decoder.getSigWaveDirection());
+        record.insert(QStringLiteral("Sig Wave Period"), decoder.getSigWavePeriod());
+        record.insert(QStringLiteral("Sig Wave Height"), decoder.getSigWaveHeight());
+        record.insert(QStringLiteral("Sea Surface Temp"), decoder.getSeaSurfaceTemp());
+        record.insert(QStringLiteral("Compass Heading"), decoder.getCompassHeading());
+    }
 
-    record.insert(QStringLiteral("Tampering"), checkTampering(position, packetKind));
+    // The port, the visibility, then the station radio.
+    void writeRadio()
+    {
+        record.insert(QStringLiteral("Serial Port"), worker.serialPort->portName());
+        record.insert(QStringLiteral("Visibility"), decoder.getVisibility());
+        if (orva)
+            record.insert(QStringLiteral("Visibility1"), decoder.getVisibility1());
+        record.insert(QStringLiteral("RFLOS Transmit Frequency"),
+                      decoder.getRflosTransmitFrequency());
+        record.insert(QStringLiteral("RFLOS Receive Frequency"),
+                      decoder.getRflosReceiveFrequency());
+        record.insert(QStringLiteral("RFLOS Band"), decoder.getRflosBand());
+        record.insert(QStringLiteral("Radio Transmit Rate"), decoder.getRadioTransmitRate());
+    }
 
+    data_incoming& worker;
+    WeatherDataDecoder& decoder;
+    const bool orva;
+    RecordWriter record;
+    QDateTime sampleTime;
+};
+
+QJsonObject data_incoming::buildWeatherJson()
+{
+    WeatherRecord record(*this);
+    record.writeValues();
     if (loggingMode == LoggingType::Debug) {
         const QStringList errors = decoder->getParseErrors();
         decoder->clearParseErrors();
