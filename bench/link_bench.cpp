@@ -157,6 +157,90 @@ qint64 threadCpuNanos()
 enum Kind { Plain, Encrypted, Compressed, KindCount };
 const char* const kKindNames[KindCount] = {"plain", "encrypted", "compressed"};
 
+// The record count asked for on the command line.
+qint64 recordsAsked(int argc, char** argv)
+{
+    constexpr qint64 kDefault = 100000;
+    const qint64 asked = argc > 1 ? QString::fromLocal8Bit(argv[1]).toLongLong() : kDefault;
+    return asked < 1 ? kDefault : asked;
+}
+
+// The n-th frame of the stream: a METAR candidate every tenth, and in every twenty one
+// encrypted and one compressed.
+QByteArray streamFrame(qint64 n, const QDateTime& recordTime, Kind* kind)
+{
+    const char type = n % 10 == 9 ? '1' : '0';
+    const QByteArray inner = record(type, recordTime, n);
+    if (n % 20 == 5) {
+        *kind = Encrypted;
+        return frame('F', encrypt(inner));
+    }
+    if (n % 20 == 15) {
+        *kind = Compressed;
+        return frame('E', packetEncode(inner));
+    }
+    *kind = Plain;
+    return inner;
+}
+
+// Frames sent, records they gave and CPU time spent, per kind of frame.
+struct Tally {
+    qint64 frames[KindCount] = {};
+    qint64 produced[KindCount] = {};
+    qint64 nanos[KindCount] = {};
+
+    qint64 allNanos() const { return nanos[Plain] + nanos[Encrypted] + nanos[Compressed]; }
+};
+
+// A line a tenth of the way: records so far, resident memory, and the rate since the line before.
+class Checkpoints
+{
+public:
+    explicit Checkpoints(qint64 total) : total(total), every(qMax<qint64>(1, total / 10))
+    {
+        std::printf("%12s %12s %14s\n", "records", "RSS kB", "records/s");
+    }
+
+    void after(qint64 sent, const Tally& tally, long* peak)
+    {
+        if (sent % every != 0 && sent != total)
+            return;
+        long resident = 0;
+        memory(&resident, peak);
+        const qint64 spent = tally.allNanos();
+        const double rate = (sent - lastSent) / ((spent - lastNanos) / 1e9);
+        std::printf("%12lld %12ld %14.0f\n", static_cast<long long>(sent), resident, rate);
+        std::fflush(stdout);
+        lastSent = sent;
+        lastNanos = spent;
+    }
+
+private:
+    const qint64 total;
+    const qint64 every;
+    qint64 lastSent = 0;
+    qint64 lastNanos = 0;
+};
+
+void printSummary(const Tally& tally, qint64 total, qint64 records)
+{
+    std::printf("\n%-11s %10s %10s %14s %12s\n", "frames", "sent", "records", "records/s",
+                "us/record");
+    for (int k = 0; k < KindCount; ++k) {
+        std::printf("%-11s %10lld %10lld %14.0f %12.1f\n", kKindNames[k],
+                    static_cast<long long>(tally.frames[k]),
+                    static_cast<long long>(tally.produced[k]),
+                    tally.produced[k] / (tally.nanos[k] / 1e9),
+                    tally.nanos[k] / 1e3 / qMax<qint64>(1, tally.produced[k]));
+    }
+    const qint64 allNanos = tally.allNanos();
+    std::printf("%-11s %10lld %10lld %14.0f %12.1f\n", "all", static_cast<long long>(total),
+                static_cast<long long>(records), records / (allNanos / 1e9),
+                allNanos / 1e3 / qMax<qint64>(1, records));
+    std::printf("\ngoal: at least 10000 plain records/s: %s\n",
+                tally.produced[Plain] / (tally.nanos[Plain] / 1e9) >= 10000.0 ? "met" : "NOT met");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -164,12 +248,7 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-
-    qint64 total = 100000;
-    if (argc > 1)
-        total = QString::fromLocal8Bit(argv[1]).toLongLong();
-    if (total < 1)
-        total = 100000;
+    const qint64 total = recordsAsked(argc, argv);
 
     initPacketCodeTables();
     QDateTime recordTime(QDate(2026, 3, 5), QTime(0, 0, 0), Qt::UTC);
@@ -187,70 +266,33 @@ int main(int argc, char** argv)
             ++emptyReports;
     });
 
-    qint64 frames[KindCount] = {};
-    qint64 produced[KindCount] = {};
-    qint64 nanos[KindCount] = {};
+    Tally tally;
     long startResident = 0;
     long peak = 0;
     memory(&startResident, &peak);
-    std::printf("%12s %12s %14s\n", "records", "RSS kB", "records/s");
-
+    Checkpoints checkpoints(total);
     QElapsedTimer wall;
     wall.start();
-    qint64 lastCheckpoint = 0;
-    qint64 lastNanos = 0;
     for (qint64 n = 0; n < total; ++n) {
         // One record a minute; the PC clock keeps pace with the unit's.
         recordTime = recordTime.addSecs(60);
         Clock::setFixed(recordTime.addSecs(2));
-        const char type = n % 10 == 9 ? '1' : '0';
-        const QByteArray inner = record(type, recordTime, n);
         Kind kind = Plain;
-        QByteArray stream = inner;
-        if (n % 20 == 5) {
-            kind = Encrypted;
-            stream = frame('F', encrypt(inner));
-        } else if (n % 20 == 15) {
-            kind = Compressed;
-            stream = frame('E', packetEncode(inner));
-        }
+        const QByteArray stream = streamFrame(n, recordTime, &kind);
 
         const qint64 before = records;
         const qint64 started = threadCpuNanos();
         for (int at = 0; at < stream.size(); at += kChunk)
             worker.parseData_ORVA(stream.mid(at, kChunk));
-        nanos[kind] += threadCpuNanos() - started;
-        ++frames[kind];
-        produced[kind] += records - before;
-
-        if ((n + 1) % qMax<qint64>(1, total / 10) == 0 || n + 1 == total) {
-            long resident = 0;
-            memory(&resident, &peak);
-            const qint64 spent = nanos[Plain] + nanos[Encrypted] + nanos[Compressed];
-            const double rate = (n + 1 - lastCheckpoint) / ((spent - lastNanos) / 1e9);
-            std::printf("%12lld %12ld %14.0f\n", static_cast<long long>(n + 1), resident, rate);
-            std::fflush(stdout);
-            lastCheckpoint = n + 1;
-            lastNanos = spent;
-        }
+        tally.nanos[kind] += threadCpuNanos() - started;
+        ++tally.frames[kind];
+        tally.produced[kind] += records - before;
+        checkpoints.after(n + 1, tally, &peak);
     }
 
     long resident = 0;
     memory(&resident, &peak);
-    std::printf("\n%-11s %10s %10s %14s %12s\n", "frames", "sent", "records", "records/s",
-                "us/record");
-    qint64 allNanos = 0;
-    for (int k = 0; k < KindCount; ++k) {
-        allNanos += nanos[k];
-        std::printf("%-11s %10lld %10lld %14.0f %12.1f\n", kKindNames[k],
-                    static_cast<long long>(frames[k]), static_cast<long long>(produced[k]),
-                    produced[k] / (nanos[k] / 1e9), nanos[k] / 1e3 / qMax<qint64>(1, produced[k]));
-    }
-    std::printf("%-11s %10lld %10lld %14.0f %12.1f\n", "all", static_cast<long long>(total),
-                static_cast<long long>(records), records / (allNanos / 1e9),
-                allNanos / 1e3 / qMax<qint64>(1, records));
-    std::printf("\ngoal: at least 10000 plain records/s: %s\n",
-                produced[Plain] / (nanos[Plain] / 1e9) >= 10000.0 ? "met" : "NOT met");
+    printSummary(tally, total, records);
     std::printf("memory: %ld kB at start, %ld kB at the end, peak %ld kB\n", startResident,
                 resident, peak);
     std::printf("wall time %.1f s; reports missing: %lld\n", wall.elapsed() / 1000.0,
