@@ -24,11 +24,7 @@ void checkPicture(const QString& path)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzzStart();
-    return 0;
-}
+FUZZ_START(fuzzStart)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

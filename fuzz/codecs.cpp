@@ -115,11 +115,7 @@ void packetCode(const QByteArray& bytes, quint16 bound)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzzStart();
-    return 0;
-}
+FUZZ_START(fuzzStart)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -25,12 +25,7 @@ QStringList rows(const SPECITableModel& model)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzzStartWindow();
-    fuzzWindow();
-    return 0;
-}
+FUZZ_START(fuzzStartWindow)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

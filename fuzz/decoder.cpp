@@ -58,10 +58,9 @@ void checkReportNumber(double value, int width)
         FUZZ_CHECK(std::fabs(text.toDouble() - value) <= 0.5 + std::fabs(value) * 1e-14);
 }
 
-void readRecord(WeatherDataDecoder& decoder, const QString& text, int width)
+// Every field the record names, and the fixed keys, read as a search of the text finds them.
+void checkFields(WeatherDataDecoder& decoder, const QString& text)
 {
-    decoder.setRecordText(text);
-
     QStringList keys = kKeys;
     for (const QString& line : text.split(QStringLiteral("\r\n")).mid(1))
         keys << line.left(line.indexOf(QLatin1Char(':')));
@@ -69,7 +68,10 @@ void readRecord(WeatherDataDecoder& decoder, const QString& text, int width)
         if (!key.contains(QLatin1String("@I")) && !key.contains(QLatin1Char(':')))
             FUZZ_CHECK(decoder.getFieldValue(key, 0) == searchedValue(text, key));
     }
+}
 
+void checkNumbers(WeatherDataDecoder& decoder, int width)
+{
     const std::function<QString()> numbers[] = {
         [&] { return decoder.getVoltage(); },
         [&] { return decoder.getWindSpeed(false); },
@@ -107,8 +109,11 @@ void readRecord(WeatherDataDecoder& decoder, const QString& text, int width)
         checkNumber(value);
         checkReportNumber(value.toDouble(), width);
     }
+}
 
-    // Readers of texts: they must only not fail.
+// Readers of texts: they must only not fail.
+void readTexts(WeatherDataDecoder& decoder, const QString& text)
+{
     decoder.getTimestamp();
     decoder.getReportingInterval();
     decoder.getDeviceModel();
@@ -135,23 +140,31 @@ void readRecord(WeatherDataDecoder& decoder, const QString& text, int width)
     decoder.getObscuration();
     decoder.getFreezingFog();
     decoder.parseLightningCompassData(text.toUtf8());
+}
 
+void checkReport(WeatherDataDecoder& decoder)
+{
     const bool speci = decoder.isSpeci();
     FUZZ_CHECK(decoder.createMetar().startsWith(speci ? "SPECI " : "METAR "));
     decoder.getPrecipBeginEnd(0);
     decoder.getPrecipBeginEnd(1);
     decoder.getLightningBeginEnd(0);
     decoder.getLightningBeginEnd(1);
+}
+
+void readRecord(WeatherDataDecoder& decoder, const QString& text, int width)
+{
+    decoder.setRecordText(text);
+    checkFields(decoder, text);
+    checkNumbers(decoder, width);
+    readTexts(decoder, text);
+    checkReport(decoder);
     decoder.clearParseErrors();
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzzStart();
-    return 0;
-}
+FUZZ_START(fuzzStart)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

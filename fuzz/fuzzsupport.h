@@ -22,6 +22,15 @@ using FuzzAppMaker = QCoreApplication* (*)(int& argc, char** argv);
 // kind; widgets run on the offscreen platform.
 void fuzzStart(FuzzAppMaker make = nullptr);
 
+// Defines the target's LLVMFuzzerInitialize, which runs `start` (fuzzStart, or a set-up of the
+// target's own that calls it) once before the first input.
+#define FUZZ_START(start)                                                                          \
+    extern "C" int LLVMFuzzerInitialize(int*, char***)                                             \
+    {                                                                                              \
+        start();                                                                                   \
+        return 0;                                                                                  \
+    }
+
 // A broken invariant is a finding like a crash: abort, so that the fuzzer keeps the input.
 [[noreturn]] void fuzzFail(const char* what, const char* file, int line);
 #define FUZZ_CHECK(condition) ((condition) ? void(0) : fuzzFail(#condition, __FILE__, __LINE__))

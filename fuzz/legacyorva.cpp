@@ -5,11 +5,7 @@
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/linkfuzz.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzzStart();
-    return 0;
-}
+FUZZ_START(fuzzStart)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

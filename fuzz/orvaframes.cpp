@@ -67,11 +67,7 @@ QVector<QPair<int, int>> verifyingStretches(const QByteArray& line)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzzStart();
-    return 0;
-}
+FUZZ_START(fuzzStart)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

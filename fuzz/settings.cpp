@@ -31,12 +31,7 @@ QByteArray readAndSave(MainGUI& window)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzzStartWindow();
-    fuzzWindow();
-    return 0;
-}
+FUZZ_START(fuzzStartWindow)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

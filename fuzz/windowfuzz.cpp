@@ -14,6 +14,7 @@ void fuzzStartWindow()
         ++modalBoxes();
         return 0;
     });
+    fuzzWindow();
 }
 
 MainGUI& fuzzWindow()

@@ -5,7 +5,7 @@
 
 class MainGUI;
 
-// Starts the application; for LLVMFuzzerInitialize.
+// Starts the application and builds the window; for FUZZ_START.
 void fuzzStartWindow();
 MainGUI& fuzzWindow();
 // Modal dialogs and message boxes opened since the count was last set to 0.
