@@ -486,6 +486,8 @@ public:
     TrendTrace trendTraces[TrendChartCount];
     bool trendChartOnScreen(int chart) const;
     void drawTrendChart(int chart);
+    // After the points of `chart` change: trims, fits its axes to its points, draws what is shown.
+    void refitTrendChart(int chart);
 
     // Alerts: alert store, with the parameter and unit lists in the add-alert form's order
     QList<AlertDef> alertDefs;

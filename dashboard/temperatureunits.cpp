@@ -29,18 +29,13 @@ namespace
 const QString kCelsiusText = QStringLiteral("\u00B0C");
 const QString kFahrenheitText = QStringLiteral("\u00B0F");
 
-// A chart point goes through its two-decimal text first so that a switch back and forth lands on
-// the same one-decimal values as the labels.
-double toFahrenheitPoint(double celsius)
+// A chart point goes through its two-decimal text and the labels' conversion, so that a switch
+// back and forth lands on the same one-decimal values as the labels.
+double convertedPoint(double value, bool toFahrenheit)
 {
-    const double rounded = QString::number(celsius, 'f', 2).toDouble();
-    return QString::number(rounded * 1.8 + 32, 'f', 1).toDouble();
-}
-
-double toCelsiusPoint(double fahrenheit)
-{
-    const double rounded = QString::number(fahrenheit, 'f', 2).toDouble();
-    return QString::number((rounded - 32) * 0.5555555555555556, 'f', 1).toDouble();
+    const QString text = QString::number(value, 'f', 2);
+    return (toFahrenheit ? celsiusToFahrenheitText(text) : fahrenheitToCelsiusText(text))
+        .toDouble();
 }
 
 void convertTemperatureChart(MainGUI& window, bool toFahrenheit)
@@ -56,12 +51,8 @@ void convertTemperatureChart(MainGUI& window, bool toFahrenheit)
         return;
 
     for (QPointF& point : trace.points)
-        point.setY(toFahrenheit ? toFahrenheitPoint(point.y()) : toCelsiusPoint(point.y()));
-    trace.stale = true;
-    window.scaleCharts();
-    trace.fitToPoints();
-    for (int chart = 0; chart < TrendChartCount; ++chart)
-        window.drawTrendChart(chart);
+        point.setY(convertedPoint(point.y(), toFahrenheit));
+    window.refitTrendChart(TemperatureChart);
 }
 
 void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)

@@ -5,6 +5,7 @@
 #include "dashboard/trendcharts.h"
 #include "decoder/clock.h"
 #include "forms/maingui_ui.h"
+#include "link/constanttables.h"
 
 #include <QtCharts/QChart>
 #include <QtCharts/QChartView>
@@ -101,13 +102,9 @@ void MainGUI::drawInitialCharts()
     QFont titleFont(QStringLiteral("Arial"), 10, 75);
     QFont labelFont(QStringLiteral("Arial"), 10);
     labelFont.setWordSpacing(5.0);
-    const QBrush white(Qt::white);
-    const QBrush axisBrush(QColor(62, 76, 89));
-    const QPen gridPen(axisBrush, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
-    const QPen axisPen(axisBrush, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
-    const QPen seriesPen(QBrush(QColor(67, 167, 162)), 3.0, Qt::SolidLine, Qt::SquareCap,
-                         Qt::BevelJoin);
-    const QBrush transparent(QColor(QStringLiteral("transparent")));
+    const QPen gridPen(brushChartGrid, 1.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    const QPen axisPen(brushChartGrid, 2.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
+    const QPen seriesPen(brushChartSeries, 3.0, Qt::SolidLine, Qt::SquareCap, Qt::BevelJoin);
     const QDateTime now = Clock::now();
 
     for (int i = 0; i < TrendChartCount; ++i) {
@@ -115,16 +112,16 @@ void MainGUI::drawInitialCharts()
         trendCharts[i] = chart;
         chart->legend()->hide();
         chart->setMargins(QMargins(0, 0, 0, 0));
-        chart->setBackgroundBrush(transparent);
+        chart->setBackgroundBrush(brushTransparent);
 
         auto* timeAxis = new QDateTimeAxis(nullptr);
         trendXAxes[i] = timeAxis;
         timeAxis->setTickCount(4);
         timeAxis->setLabelsFont(labelFont);
         timeAxis->setFormat(QStringLiteral("hh:mm"));
-        timeAxis->setTitleBrush(white);
+        timeAxis->setTitleBrush(brushWhite);
         timeAxis->setTitleFont(titleFont);
-        timeAxis->setLabelsBrush(white);
+        timeAxis->setLabelsBrush(brushWhite);
         timeAxis->setGridLinePen(gridPen);
         timeAxis->setLinePen(axisPen);
         timeAxis->setRange(now.addSecs(-5), now);
@@ -137,11 +134,11 @@ void MainGUI::drawInitialCharts()
         trendYAxes[i] = valueAxis;
         valueAxis->setTickCount(4);
         valueAxis->setLabelFormat(QStringLiteral("%1.0f"));
-        valueAxis->setTitleBrush(white);
+        valueAxis->setTitleBrush(brushWhite);
         valueAxis->setTitleFont(titleFont);
         valueAxis->setTitleText(chartTitles.value(i));
         valueAxis->setLabelsFont(labelFont);
-        valueAxis->setLabelsBrush(white);
+        valueAxis->setLabelsBrush(brushWhite);
         valueAxis->setGridLinePen(gridPen);
         valueAxis->setLinePen(axisPen);
         chart->addAxis(valueAxis, Qt::AlignLeft);
@@ -169,18 +166,22 @@ void MainGUI::plotCharts(int chart, double value)
     // Nothing is plotted before the first page layout builds the charts.
     if (chart < 0 || chart >= TrendChartCount || !trendSeries[chart])
         return;
-    TrendTrace& trace = trendTraces[chart];
-    trace.append(static_cast<double>(Clock::now().toMSecsSinceEpoch()), value);
-    scaleCharts();
-    trace.fitToPoints();
-    for (int i = 0; i < TrendChartCount; ++i)
-        drawTrendChart(i);
+    trendTraces[chart].append(static_cast<double>(Clock::now().toMSecsSinceEpoch()), value);
+    refitTrendChart(chart);
 }
 
 void MainGUI::scaleCharts()
 {
     for (TrendTrace& trace : trendTraces)
         trace.trim();
+}
+
+void MainGUI::refitTrendChart(int chart)
+{
+    scaleCharts();
+    trendTraces[chart].fitToPoints();
+    for (int i = 0; i < TrendChartCount; ++i)
+        drawTrendChart(i);
 }
 
 bool MainGUI::trendChartOnScreen(int chart) const
