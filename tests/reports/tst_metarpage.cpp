@@ -1,5 +1,7 @@
-// The report parts of the real main window, on one window for the whole suite: the live and
-// stored record view, the report history, the METAR page and the report settings.
+// The report window and the report parts of the real main window, on one window for the whole
+// suite: what the report window and the main window's status label and cancel button show of a
+// transaction, the live and stored record view, the report history, the METAR page and the
+// report settings.
 
 #include "tests/support/testsupport.h"
 
@@ -13,6 +15,7 @@
 #include <QMediaPlayer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -27,6 +30,9 @@ const QString M2 = QStringLiteral("METAR KVDS 051855Z 28012KT 10SM FEW050 22/08 
 const QString S1 =
     QStringLiteral("SPECI KVDS 051812Z 27015G25KT 3SM -RA BKN008 19/12 A2998 RMK AO2");
 const QDateTime kNow(QDate(2024, 3, 5), QTime(17, 55, 0));
+const char* const kPopupWidgets[] = {
+    "checkBox_manual_transmit_delay", "timeEdit_ORVA_METAR_transmit_delay2",
+    "label_manual_transmit_delay", "label_Timer", "pushButton_cancel_send"};
 
 QJsonObject weatherRecord(const QString& report, const QString& temperature = "21.0")
 {
@@ -43,6 +49,12 @@ QJsonObject reportRecord(const QString& report, bool speci = false)
     return record;
 }
 
+// Shown or hidden by the window's code, whatever page is in front.
+bool visible(QWidget* widget)
+{
+    return !widget->isHidden();
+}
+
 } // namespace
 
 class TestMetarPage : public QObject
@@ -55,6 +67,22 @@ class TestMetarPage : public QObject
     Ui_MainGUI* ui() const { return window->ui; }
     MetarForm* form() const { return window->metarForm; }
     QString shown() const { return ui()->label_Metar->text(); }
+    QString status() const { return ui()->label_metar_edit_status->text(); }
+    bool cancelShown() const { return visible(ui()->pushbutton_metar_semiauto_cancel); }
+    template <typename T = QWidget> T* popup(const char* name) const
+    {
+        return form()->findChild<T*>(QLatin1String(name));
+    }
+    QString popupText(const char* label) const { return popup<QLabel>(label)->text(); }
+    // The report window's optional widgets that it shows, separated by blanks.
+    QString popupShows() const
+    {
+        QStringList names;
+        for (const char* name : kPopupWidgets)
+            if (popup(name)->isVisibleTo(form()))
+                names << name;
+        return names.join(' ');
+    }
     QStringList comboTexts() const
     {
         QStringList out;
@@ -62,16 +90,19 @@ class TestMetarPage : public QObject
             out << ui()->comboBoxViewMetar->itemText(i);
         return out;
     }
-    // Shown or hidden by the window's code, whatever page is in front.
-    static bool visible(QWidget* widget) { return !widget->isHidden(); }
+    QImage icon(int item) const
+    {
+        return ui()->comboBoxViewMetar->itemIcon(item).pixmap(16, 16).toImage();
+    }
     // A report record arriving from the unit while the view is frozen.
-    void storeReport(const QString& text)
+    void storeReport(const QString& text, bool sent = false)
     {
         window->viewMode = 1;
         form()->on_realtime(reportRecord(text));
+        if (sent)
+            form()->history.markSent(text);
     }
-    // The view is live again, as the live item, the "Show Live Data" and "Latest" buttons leave
-    // it.
+    // The view is live, as the live item and the "Show Live Data" and "Latest" buttons leave it.
     void verifyLive()
     {
         QCOMPARE(window->viewMode, 0);
@@ -100,6 +131,8 @@ private slots:
         window->on_checkBox_hideMETARModePopUp_clicked();
         ui()->checkBox_SPECI_alerts->setChecked(false);
         window->on_checkBox_SPECI_alerts_clicked();
+        ui()->timeEdit_ORVA_METAR_transmit_delay->setTime(QTime(0, 5, 0));
+        popup<QCheckBox>("checkBox_manual_transmit_delay")->setChecked(false);
         form()->close();
         form()->history = ReportHistory();
         form()->realtime = Observation();
@@ -115,6 +148,215 @@ private slots:
     }
     void cleanup() { clock.reset(); }
 
+    // A new report by mode: the report window's texts and widgets and whether it shows, the
+    // status label and cancel button of the main window, and what goes to the unit.
+    void startByMode_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("speci");
+        QTest::addColumn<bool>("hidePopups");
+        QTest::addColumn<QString>("information");
+        QTest::addColumn<QString>("shows");
+        QTest::addColumn<int>("commands");
+        const QString automatic = "AUTOMATIC MODE: The above METAR has been sent to the ORVA.";
+        const QString manual =
+            "MANUAL MODE: The above METAR is ready for review. The observation will not be sent "
+            "unless you manually review and send via the TABLE menu.";
+        const QString semi =
+            "SEMI-AUTOMATIC MODE: The above METAR will be sent to the ORVA automatically when the "
+            "timer expires even if this window is closed.\r\nSelect 'Cancel' below to stop the "
+            "process.";
+        const QString counting = "label_Timer pushButton_cancel_send";
+        const QString box = "checkBox_manual_transmit_delay";
+        QTest::newRow("automatic") << 0 << false << false << automatic << "" << 1;
+        QTest::newRow("automatic, hidden") << 0 << false << true << automatic << "" << 1;
+        QTest::newRow("automatic SPECI")
+            << 0 << true << false << QString(automatic).replace("METAR", "SPECI") << "" << 1;
+        QTest::newRow("manual") << 1 << false << false << manual << box << 0;
+        QTest::newRow("manual SPECI")
+            << 1 << true << false << QString(manual).replace("METAR", "SPECI") << box << 0;
+        QTest::newRow("semi-automatic") << 2 << false << false << semi << counting << 0;
+        QTest::newRow("semi-automatic SPECI, hidden")
+            << 2 << true << true << QString(semi).replace("METAR", "SPECI") << counting << 0;
+        // An unknown mode leaves the window as it was and does not show it.
+        QTest::newRow("unknown mode") << 5 << false << false << ""
+                                      << "" << 0;
+    }
+    void startByMode()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, speci);
+        QFETCH(bool, hidePopups);
+        QFETCH(QString, information);
+        QFETCH(QString, shows);
+        QFETCH(int, commands);
+        // A previous manual transaction left the delay box checked and its editor shown.
+        popup<QCheckBox>("checkBox_manual_transmit_delay")->click();
+        const QString before = popupText("labelInformation");
+        const QString shownBefore = popupShows();
+        form()->on_metar_mode_change(static_cast<ORVAMetarMode>(mode));
+        ui()->checkBox_hideMETARModePopUp->setChecked(hidePopups);
+        QSignalSpy sent(form(), &MetarForm::send_metar);
+        const QString text = speci ? S1 : M1;
+        if (speci)
+            form()->on_speci_generated(reportRecord(text, true));
+        else
+            form()->on_metar_generated(reportRecord(text));
+
+        QCOMPARE(form()->isVisible(), !hidePopups && mode != 5);
+        QCOMPARE(form()->showPopup, !hidePopups);
+        QCOMPARE(popupText("labelMETARCandidate"), text);
+        QCOMPARE(popupText("labelInformation"), mode == 5 ? before : information);
+        QCOMPARE(popupShows(), mode == 5 ? shownBefore : shows);
+        if (mode == 1)
+            QVERIFY(!popup<QCheckBox>("checkBox_manual_transmit_delay")->isChecked());
+        if (mode == 2)
+            QCOMPARE(popupText("label_Timer"), QString("05:00"));
+        QCOMPARE(status(), QString(mode == 2 ? "Sending in: 05:00" : ""));
+        QCOMPARE(cancelShown(), mode == 2);
+        QCOMPARE(form()->countdownTimer->isActive(), mode == 2);
+        QCOMPARE(sent.size(), commands);
+    }
+
+    // The semi-automatic countdown drives the status label, the window's timer and the cancel
+    // button; at 0:00 the report goes and the window closes. Review leaves it running, and a
+    // reviewed send stops it.
+    void semiAutomaticCountdown_data()
+    {
+        QTest::addColumn<bool>("reviewed");
+        QTest::newRow("to 0:00") << false;
+        QTest::newRow("reviewed after a second") << true;
+    }
+    void semiAutomaticCountdown()
+    {
+        QFETCH(bool, reviewed);
+        QCOMPARE(form()->countdownTimer->interval(), 1000);
+        ui()->radioButtonORVAMETAR_Semiauto->click();
+        ui()->timeEdit_ORVA_METAR_transmit_delay->setTime(QTime(0, 0, 3));
+        QSignalSpy sent(form(), &MetarForm::send_metar);
+        form()->on_metar_generated(reportRecord(M1));
+        QCOMPARE(popupText("label_Timer"), QString("00:03"));
+        form()->on_timer_tick();
+        QCOMPARE(status(), QString("Sending in: 00:02"));
+        QCOMPARE(popupText("label_Timer"), QString("00:02"));
+        QVERIFY(cancelShown());
+
+        QString text = M1;
+        if (reviewed) {
+            storeReport(M1);
+            popup<QPushButton>("pushButton_editMETAR")->click();
+            QCOMPARE(ui()->comboBoxViewMetar->currentIndex(), 1); // brought forward
+            QVERIFY(!form()->isVisible());
+            QVERIFY(form()->countdownTimer->isActive());
+            text = M1 + " TSNO";
+            form()->on_send_metar_manual_or_semiauto(
+                Observation{reportRecord(text), kNow, false, true});
+        } else {
+            form()->on_timer_tick();
+            QVERIFY(sent.isEmpty());
+            form()->on_timer_tick();
+            QCOMPARE(popupText("label_Timer"), QString("00:00"));
+        }
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(window->commandQueue, QList<QByteArray>{("send " + text + "\r").toUtf8()});
+        QVERIFY(!form()->isVisible());
+        QVERIFY(!cancelShown());
+        QCOMPARE(status(), QString());
+        QVERIFY(!form()->countdownTimer->isActive());
+        form()->on_timer_tick();
+        QCOMPARE(sent.size(), 1);
+    }
+
+    // Manual mode: the delay box shows the editor set to the main window's delay; Review takes
+    // its time, or, when the window was only closed, the editor's time goes with the send.
+    void manualDelay_data()
+    {
+        QTest::addColumn<bool>("review");
+        QTest::addColumn<int>("ticks");
+        QTest::newRow("Review took 1:30") << true << 90;
+        QTest::newRow("Ignore: the editor's 0:04") << false << 4;
+    }
+    void manualDelay()
+    {
+        QFETCH(bool, review);
+        QFETCH(int, ticks);
+        ui()->radioButtonORVAMETAR_Manual->click();
+        ui()->timeEdit_ORVA_METAR_transmit_delay->setTime(QTime(0, 2, 15));
+        form()->on_metar_generated(reportRecord(M1));
+        auto* box = popup<QCheckBox>("checkBox_manual_transmit_delay");
+        auto* editor = popup<QTimeEdit>("timeEdit_ORVA_METAR_transmit_delay2");
+        box->click();
+        QCOMPARE(popupShows(), QString("checkBox_manual_transmit_delay "
+                                       "timeEdit_ORVA_METAR_transmit_delay2 "
+                                       "label_manual_transmit_delay"));
+        QCOMPARE(editor->time(), QTime(0, 2, 15));
+        QCOMPARE(popupText("labelInformation"),
+                 QString("MANUAL MODE: The above METAR is ready for review. The observation will "
+                         "not be sent unless you manually review and send (with transmit delay) "
+                         "via the TABLE menu."));
+        box->click();
+        QCOMPARE(popupShows(), QString("checkBox_manual_transmit_delay"));
+        QVERIFY(popupText("labelInformation").endsWith("send via the TABLE menu."));
+        box->click();
+
+        editor->setTime(review ? QTime(0, 1, 30) : QTime(0, 0, 4));
+        popup<QPushButton>(review ? "pushButton_editMETAR" : "pushButton_ignoreMETAR")->click();
+        QVERIFY(!form()->isVisible());
+        QCOMPARE(form()->manualDelay, review ? QTime(0, 1, 30) : QTime());
+        editor->setTime(QTime(0, 0, 4));
+        QSignalSpy sent(form(), &MetarForm::send_metar);
+        form()->on_send_metar_manual_or_semiauto(Observation{reportRecord(M1), kNow, false, true});
+        QVERIFY(form()->countdownTimer->isActive());
+        QVERIFY(!cancelShown());
+        for (int tick = 1; tick < ticks; ++tick)
+            form()->on_timer_tick();
+        QVERIFY(sent.isEmpty());
+        form()->on_timer_tick();
+        QCOMPARE(sent.size(), 1);
+    }
+
+    // What each way out of the report window does to a running countdown.
+    void closing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("open");     // the window after the action
+        QTest::addColumn<bool>("counting"); // the countdown after it
+        QTest::addColumn<QString>("message");
+        const QString cancelled = "SEMIAUTOMATIC MODE: User manually cancelled METAR/SPECI send.";
+        QTest::newRow("window's Cancel Send")
+            << "pushButton_cancel_send" << false << false << cancelled;
+        QTest::newRow("main window's CANCEL") << "outside" << false << false << cancelled;
+        QTest::newRow("Ignore only closes") << "pushButton_ignoreMETAR" << false << true << "";
+        QTest::newRow("mode change drops it, the window stays")
+            << "mode" << true << false << "METAR mode changed to 'Manual'.";
+    }
+    void closing()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, open);
+        QFETCH(bool, counting);
+        QFETCH(QString, message);
+        ui()->radioButtonORVAMETAR_Semiauto->click();
+        QSignalSpy sent(form(), &MetarForm::send_metar);
+        form()->on_metar_generated(reportRecord(M1));
+        form()->on_timer_tick();
+        QSignalSpy infos(form(), &MetarForm::info);
+        if (action == "outside")
+            ui()->pushbutton_metar_semiauto_cancel->click();
+        else if (action == "mode")
+            ui()->radioButtonORVAMETAR_Manual->click();
+        else
+            popup<QPushButton>(qPrintable(action))->click();
+        QCOMPARE(infos.isEmpty() ? QString() : infos.at(0).at(0).toString(), message);
+        QCOMPARE(form()->isVisible(), open);
+        QCOMPARE(form()->countdownTimer->isActive(), counting);
+        QCOMPARE(cancelShown(), counting);
+        QCOMPARE(status().isEmpty(), !counting);
+        for (int tick = 0; tick < 400; ++tick)
+            form()->on_timer_tick();
+        QCOMPARE(sent.size(), counting ? 1 : 0);
+    }
+
     // Records only feed the history while a stored report is shown; picking a stored item
     // freezes the view on it and stores nothing again.
     void frozenView()
@@ -122,12 +364,15 @@ private slots:
         form()->on_realtime(weatherRecord(M1));
         QCOMPARE(shown(), M1);
         window->viewMode = 1;
+        clock->advanceSecs(30);
         form()->on_realtime(weatherRecord(M2));
         form()->on_realtime(reportRecord(S1, true));
         QCOMPARE(comboTexts(), (QStringList{kLive, S1}));
         QCOMPARE(shown(), M1);
-        QCOMPARE(form()->observationAt(0).time, kNow);
+        QCOMPARE(form()->observationAt(0).time, kNow.addSecs(30));
         QCOMPARE(form()->realtime.record, reportRecord(S1, true));
+        QCOMPARE(form()->realtime.time, kNow.addSecs(30));
+        QCOMPARE(form()->transaction.state(), ReportTransaction::State::Idle);
 
         window->viewMode = 0;
         window->connectionStatusText = "before";
@@ -198,29 +443,37 @@ private slots:
         QCOMPARE(seen, lines);
     }
 
-    void droppedReportMovesTheSelection()
+    // Entries 24 hours old go from the front with their items, and the sent ones get the icon;
+    // the shown report stays on show; with the last one gone the live record is shown.
+    void prune()
     {
         form()->on_realtime(weatherRecord(M2));
+        storeReport("A", true);
+        clock->advanceSecs(1);
         storeReport(M1);
-        clock->advanceSecs(60);
-        storeReport(S1);
-        ui()->comboBoxViewMetar->setCurrentIndex(1);
-        QCOMPARE(shown(), M1);
-
-        // M1 turns 24 hours old: its item goes and the next report is shown in its place.
-        clock->advanceSecs(86400 - 60);
+        clock->advanceSecs(59);
+        storeReport(S1, true);
+        clock->advanceSecs(-100000);
+        storeReport("D"); // behind a younger entry: stays
+        clock->set(kNow.addSecs(86401));
+        ui()->comboBoxViewMetar->setCurrentIndex(3);
+        QCOMPARE(shown(), S1);
         form()->pruneObservations();
-        QCOMPARE(comboTexts(), (QStringList{kLive, S1}));
+        QCOMPARE(comboTexts(), (QStringList{kLive, S1, "D"}));
         QCOMPARE(ui()->comboBoxViewMetar->currentIndex(), 1);
         QCOMPARE(shown(), S1);
         QCOMPARE(window->viewMode, 1);
+        QCOMPARE(icon(1), QIcon(":/resources/icon_updated.png").pixmap(16, 16).toImage());
+        QVERIFY(ui()->comboBoxViewMetar->itemIcon(0).isNull());
+        QVERIFY(ui()->comboBoxViewMetar->itemIcon(2).isNull());
 
-        // The last one goes: the live record is shown.
         clock->advanceSecs(60);
         form()->pruneObservations();
         QCOMPARE(comboTexts(), QStringList{kLive});
         QCOMPARE(window->viewMode, 0);
-        QCOMPARE(shown(), S1);
+        QCOMPARE(shown(), QString("D")); // the latest record
+        QVERIFY(form()->observationAt(0).record.isEmpty());
+        QVERIFY(form()->observationAt(-1).record.isEmpty());
     }
 
     // Live records: report records join the history once per text, unsent and unedited.
@@ -391,26 +644,30 @@ private slots:
         QVERIFY(ui()->comboBoxViewMetar->itemIcon(2).isNull());
     }
 
-    // The echo marks the first entry with its text; the operator's copy of a sent report is a
-    // new, unsent entry.
+    // Only the echo of the pending report marks an entry sent: the first with its text; the
+    // operator's copy of a sent report is a new, unsent entry.
     void echoMarksTheOlderEntry()
     {
         storeReport(M1);
+        storeReport(M2);
         ui()->comboBoxViewMetar->setCurrentIndex(1);
         window->on_pushButton_editMetar_clicked();
         window->on_pushButton_saveAndSendMetar_clicked();
+        form()->on_send_metar_confirmed("send " + M2);
+        QVERIFY(!form()->observationAt(1).sent);
         form()->on_send_metar_confirmed("send " + M1);
         QVERIFY(form()->observationAt(0).sent);
-        QVERIFY(!form()->observationAt(1).sent);
-        QVERIFY(!ui()->comboBoxViewMetar->itemIcon(1).isNull());
+        QVERIFY(!form()->observationAt(2).sent);
+        QCOMPARE(icon(1), QIcon(":/resources/icon_updated.png").pixmap(16, 16).toImage());
+        QVERIFY(ui()->comboBoxViewMetar->itemIcon(3).isNull());
 
         ui()->comboBoxViewMetar->setCurrentIndex(1);
         window->on_pushButton_editMetar_clicked();
         QVERIFY(window->editObservation.sent);
         ui()->lineEdit_Metar->setText(M1 + " TSNO");
         window->on_pushButton_saveMetar_clicked();
-        QVERIFY(!form()->observationAt(2).sent);
-        QVERIFY(ui()->comboBoxViewMetar->itemIcon(3).isNull());
+        QVERIFY(!form()->observationAt(3).sent);
+        QVERIFY(ui()->comboBoxViewMetar->itemIcon(4).isNull());
     }
 
     // "Review" on the report window brings its report forward on the table page.
@@ -443,8 +700,8 @@ private slots:
         QCOMPARE(window->viewMode, item > 0 ? 1 : 0);
     }
 
-    // The mode buttons set the mode, show the delay row, and a click on the mode in use drops a
-    // running countdown from the main window's status label and cancel button too.
+    // The mode buttons set the mode and show the delay row; a click on the mode in use drops a
+    // running countdown too.
     void modeButtons_data()
     {
         QTest::addColumn<QString>("button");
@@ -463,16 +720,14 @@ private slots:
         ui()->radioButtonORVAMETAR_Semiauto->click();
         ui()->checkBox_hideMETARModePopUp->click();
         form()->on_metar_generated(reportRecord(M1));
-        QCOMPARE(ui()->label_metar_edit_status->text(), QString("Sending in: 05:00"));
-        QVERIFY(visible(ui()->pushbutton_metar_semiauto_cancel));
+        QVERIFY(cancelShown());
         QSignalSpy infos(form(), &MetarForm::info);
-
         window->findChild<QAbstractButton*>("radioButtonORVAMETAR_" + button)->click();
         QCOMPARE(int(form()->mode()), mode);
         QCOMPARE(infos.at(0).at(0).toString(), info);
         QVERIFY(!form()->countdownTimer->isActive());
-        QCOMPARE(ui()->label_metar_edit_status->text(), QString());
-        QVERIFY(!visible(ui()->pushbutton_metar_semiauto_cancel));
+        QCOMPARE(status(), QString());
+        QVERIFY(!cancelShown());
         for (QWidget* row : {static_cast<QWidget*>(ui()->label_ORVA_METAR_transmit_delay),
                              static_cast<QWidget*>(ui()->timeEdit_ORVA_METAR_transmit_delay),
                              static_cast<QWidget*>(ui()->label_ORVA_METAR_transmit_delay_2)})
