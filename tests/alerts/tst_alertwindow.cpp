@@ -4,7 +4,7 @@
 
 #include "app/maingui.h"
 
-#include "alerts/alertsound.h"
+#include "alerts/alertlistrules.h"
 #include "forms/formresources.h"
 #include "forms/maingui_ui.h"
 #include "tests/support/scopedclock.h"
@@ -91,12 +91,10 @@ private slots:
     {
         initFormResources();
         window = new MainGUI;
-        // What the first page layout does for these members.
-        ui()->pushButtonNotifications->setText(padded(37));
-        ui()->comboBox_alertParameterSetting->addItems(window->alertParameters);
-        ui()->comboBox_alertThresholdSetting->addItems({">", "<", "set range"});
-        ui()->comboBox_alertAudioSetting->addItems({"True", "False"});
-        window->alertSound = makeAlertSoundPlayer();
+        window->deviceType = DeviceTypes::ORVA;
+        // The first page layout fills the alert form, builds the row button groups and makes
+        // the alert sound.
+        window->updateLayout();
     }
     void init()
     {
@@ -177,6 +175,7 @@ private slots:
         QCOMPARE(rowText(row), text);
         QCOMPARE(audioButton(row)->text(), QString(" Enabled"));
         QVERIFY(shown(window->findChild<QWidget*>("pushButton_delete" + row)));
+        QVERIFY(shown(ui()->label_alertAudioHeader));
         QVERIFY(!shown(ui()->pushButton_saveAlert) && !shown(ui()->label_noAlertsSetup));
         QVERIFY(shown(ui()->pushButton_addAlert) && shown(ui()->pushButton_returnAlertsSettings));
         QCOMPARE(logLines(log).last(),
@@ -276,6 +275,8 @@ private slots:
         QCOMPARE(ui()->label_alertvalue_units->text(), degF);
         ui()->comboBox_alertParameterSetting->setCurrentText("Wind Speed");
         QCOMPARE(ui()->label_alertvalue_units->text(), QString("kt"));
+        ui()->comboBox_alertParameterSetting->setCurrentIndex(0);
+        QCOMPARE(ui()->label_alertvalue_units->text(), degF);
 
         window->on_pushButton_cancelAddAlert_clicked();
         QVERIFY(!shown(ui()->comboBox_alertParameterSetting));
@@ -312,6 +313,29 @@ private slots:
         QCOMPARE(logLines(log).size(), 1);
     }
 
+    // Every row's buttons act on their own row: the ids of the form's button groups and of the
+    // list's rules agree.
+    void rowButtonsActOnTheirRow()
+    {
+        QJsonArray all;
+        for (const AlertListRow& row : alertListRows())
+            for (const QString& setting : {"LESSTHAN", "GREATERTHAN"})
+                all.append(alertDefToJson({row.parameter, setting, "1", "METRIC", true}));
+        window->loadAlerts(all);
+        for (const AlertListRow& row : alertListRows()) {
+            for (const QString& direction : {"LessThan", "GreaterThan"}) {
+                const QString key = row.parameter + "_" + direction.toUpper();
+                audioButton(row.rowWord + direction)->click();
+                QVERIFY2(!window->alertAudio.value(key), qPrintable(key));
+                window->findChild<QPushButton*>("pushButton_delete" + row.rowWord + direction)
+                    ->click();
+                QVERIFY2(rowText(row.rowWord + direction).isEmpty(), qPrintable(key));
+                QVERIFY2(!window->alertThresholds.contains(key), qPrintable(key));
+            }
+        }
+        QVERIFY(shown(ui()->label_noAlertsSetup));
+    }
+
     void deleteRows()
     {
         saveAlert("Temperature", "set range", "10", "30");
@@ -322,6 +346,7 @@ private slots:
         // The less-than row of a parameter that keeps its greater-than row.
         window->onalerts_Delete_clicked(0);
         QCOMPARE(rowText("TempLessThan"), QString());
+        QVERIFY(!shown(audioButton("TempLessThan")));
         QCOMPARE(rowText("TempGreaterThan"), "> 10 " + degC);
         QVERIFY(window->alertActive.value("Temperature"));
         QVERIFY(!window->alertLastRaised.contains("Temperature"));
@@ -423,6 +448,8 @@ private slots:
         QFETCH(bool, audio);
         QFETCH(QString, value);
         QMediaPlayer* player = window->alertSound;
+        QCOMPARE(player->media().request().url(), QUrl("qrc:/resources/alert_bells.wav"));
+        QCOMPARE(player->volume(), 50);
         QTRY_VERIFY_WITH_TIMEOUT(player->state() == QMediaPlayer::StoppedState, 10000);
         window->alertThresholds.insert("Lightning_LESSTHAN", "5");
         window->alertAudio.insert("Lightning_LESSTHAN", audio);
@@ -492,7 +519,9 @@ private slots:
         window->displayErrorMessages("ERROR: e");
         window->displaySystemMessages("s");
         ui()->stackedWidget_mainPages->setCurrentIndex(0);
+        window->viewMode = 1; // a stored report on show
         window->on_pushButtonNotifications_clicked();
+        QCOMPARE(window->viewMode, 0);
         QCOMPARE(ui()->stackedWidget_mainPages->currentWidget(), ui()->pageNotifications);
         QCOMPARE(tabs()->currentIndex(), 0);
         QVERIFY(ui()->pushButtonNotifications->isChecked());
@@ -517,6 +546,11 @@ private slots:
         QCOMPARE(window->unreadAlerts + window->unreadErrors + window->unreadSystem, 0);
         QCOMPARE(buttonText(), padded(40));
         QCOMPARE(tabs()->tabText(2), QString("System Messages      "));
+        // Opening the page on its alerts tab writes the total.
+        window->displayErrorMessages("ERROR: e");
+        QCOMPARE(buttonText(), padded(36) + "1  ");
+        window->on_pushButtonNotifications_clicked();
+        QCOMPARE(buttonText(), padded(36) + "1");
     }
 };
 

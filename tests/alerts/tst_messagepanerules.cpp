@@ -135,6 +135,10 @@ private slots:
         QCOMPARE(notificationTabText(2, 55, true), QString("System Messages [55]"));
         QCOMPARE(notificationTabText(2, 3, false), QString("System Messages      "));
         QCOMPARE(notificationTabText(3, 3, false), QString("      "));
+        QCOMPARE(notificationMenuNumberText(9), QString("9  "));
+        QCOMPARE(notificationMenuNumberText(10), QString("10 "));
+        QCOMPARE(notificationMenuNumberText(99), QString("99 "));
+        QCOMPARE(notificationMenuNumberText(100), QString("100"));
     }
 
     // The menu button's text: the number right-aligned in 40 places; a number that cannot be

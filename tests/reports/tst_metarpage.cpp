@@ -218,53 +218,74 @@ private slots:
         QCOMPARE(sent.size(), commands);
     }
 
-    // The semi-automatic countdown drives the status label, the window's timer and the cancel
-    // button; at 0:00 the report goes and the window closes. Review leaves it running, and a
-    // reviewed send stops it.
-    void semiAutomaticCountdown_data()
+    // A semi-automatic countdown drives the status label, the report window's timer and the
+    // cancel button; each way of ending it: what goes to the unit, and whether the window stays.
+    void countdownEnds_data()
     {
-        QTest::addColumn<bool>("reviewed");
-        QTest::newRow("to 0:00") << false;
-        QTest::newRow("reviewed after a second") << true;
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("sent"); // the report that goes to the unit in the end
+        QTest::addColumn<bool>("open");    // the report window at the end
+        QTest::addColumn<QString>("message");
+        const QString complete = "SEMIAUTOMATIC MODE: transmit delay timer complete with no user "
+                                 "review. Sending unedited METAR'" +
+                                 M1 + "'.";
+        const QString cancelled = "SEMIAUTOMATIC MODE: User manually cancelled METAR/SPECI send.";
+        QTest::newRow("to 0:00") << "" << M1 << false << complete;
+        QTest::newRow("Ignore only closes") << "pushButton_ignoreMETAR" << M1 << false << complete;
+        QTest::newRow("Review, then the reviewed text")
+            << "review" << M1 + " TSNO" << false
+            << "SEMIAUTOMATIC MODE: Review complete and submitted for transmit";
+        QTest::newRow("window's Cancel Send") << "pushButton_cancel_send"
+                                              << "" << false << cancelled;
+        QTest::newRow("main window's CANCEL") << "outside"
+                                              << "" << false << cancelled;
+        QTest::newRow("mode change: the window stays")
+            << "mode"
+            << "" << true << "METAR mode changed to 'Manual'.";
     }
-    void semiAutomaticCountdown()
+    void countdownEnds()
     {
-        QFETCH(bool, reviewed);
+        QFETCH(QString, action);
+        QFETCH(QString, sent);
+        QFETCH(bool, open);
+        QFETCH(QString, message);
         QCOMPARE(form()->countdownTimer->interval(), 1000);
         ui()->radioButtonORVAMETAR_Semiauto->click();
         ui()->timeEdit_ORVA_METAR_transmit_delay->setTime(QTime(0, 0, 3));
-        QSignalSpy sent(form(), &MetarForm::send_metar);
         form()->on_metar_generated(reportRecord(M1));
         QCOMPARE(popupText("label_Timer"), QString("00:03"));
         form()->on_timer_tick();
         QCOMPARE(status(), QString("Sending in: 00:02"));
         QCOMPARE(popupText("label_Timer"), QString("00:02"));
         QVERIFY(cancelShown());
-
-        QString text = M1;
-        if (reviewed) {
+        QSignalSpy infos(form(), &MetarForm::info);
+        if (action == "review") {
             storeReport(M1);
             popup<QPushButton>("pushButton_editMETAR")->click();
             QCOMPARE(ui()->comboBoxViewMetar->currentIndex(), 1); // brought forward
-            QVERIFY(!form()->isVisible());
             QVERIFY(form()->countdownTimer->isActive());
-            text = M1 + " TSNO";
             form()->on_send_metar_manual_or_semiauto(
-                Observation{reportRecord(text), kNow, false, true});
-        } else {
-            form()->on_timer_tick();
-            QVERIFY(sent.isEmpty());
-            form()->on_timer_tick();
-            QCOMPARE(popupText("label_Timer"), QString("00:00"));
+                Observation{reportRecord(sent), kNow, false, true});
+        } else if (action == "outside") {
+            ui()->pushbutton_metar_semiauto_cancel->click();
+        } else if (action == "mode") {
+            ui()->radioButtonORVAMETAR_Manual->click();
+        } else if (!action.isEmpty()) {
+            popup<QPushButton>(qPrintable(action))->click();
         }
-        QCOMPARE(sent.size(), 1);
-        QCOMPARE(window->commandQueue, QList<QByteArray>{("send " + text + "\r").toUtf8()});
-        QVERIFY(!form()->isVisible());
+        for (int tick = 0; tick < 5; ++tick)
+            form()->on_timer_tick();
+        QCOMPARE(infos.at(0).at(0).toString(), message);
+        QList<QByteArray> commands;
+        if (!sent.isEmpty())
+            commands << ("send " + sent + "\r").toUtf8();
+        QCOMPARE(window->commandQueue, commands);
+        if (sent == M1)
+            QCOMPARE(popupText("label_Timer"), QString("00:00"));
+        QCOMPARE(form()->isVisible(), open);
+        QVERIFY(!form()->countdownTimer->isActive());
         QVERIFY(!cancelShown());
         QCOMPARE(status(), QString());
-        QVERIFY(!form()->countdownTimer->isActive());
-        form()->on_timer_tick();
-        QCOMPARE(sent.size(), 1);
     }
 
     // Manual mode: the delay box shows the editor set to the main window's delay; Review takes
@@ -313,48 +334,6 @@ private slots:
         QVERIFY(sent.isEmpty());
         form()->on_timer_tick();
         QCOMPARE(sent.size(), 1);
-    }
-
-    // What each way out of the report window does to a running countdown.
-    void closing_data()
-    {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<bool>("open");     // the window after the action
-        QTest::addColumn<bool>("counting"); // the countdown after it
-        QTest::addColumn<QString>("message");
-        const QString cancelled = "SEMIAUTOMATIC MODE: User manually cancelled METAR/SPECI send.";
-        QTest::newRow("window's Cancel Send")
-            << "pushButton_cancel_send" << false << false << cancelled;
-        QTest::newRow("main window's CANCEL") << "outside" << false << false << cancelled;
-        QTest::newRow("Ignore only closes") << "pushButton_ignoreMETAR" << false << true << "";
-        QTest::newRow("mode change drops it, the window stays")
-            << "mode" << true << false << "METAR mode changed to 'Manual'.";
-    }
-    void closing()
-    {
-        QFETCH(QString, action);
-        QFETCH(bool, open);
-        QFETCH(bool, counting);
-        QFETCH(QString, message);
-        ui()->radioButtonORVAMETAR_Semiauto->click();
-        QSignalSpy sent(form(), &MetarForm::send_metar);
-        form()->on_metar_generated(reportRecord(M1));
-        form()->on_timer_tick();
-        QSignalSpy infos(form(), &MetarForm::info);
-        if (action == "outside")
-            ui()->pushbutton_metar_semiauto_cancel->click();
-        else if (action == "mode")
-            ui()->radioButtonORVAMETAR_Manual->click();
-        else
-            popup<QPushButton>(qPrintable(action))->click();
-        QCOMPARE(infos.isEmpty() ? QString() : infos.at(0).at(0).toString(), message);
-        QCOMPARE(form()->isVisible(), open);
-        QCOMPARE(form()->countdownTimer->isActive(), counting);
-        QCOMPARE(cancelShown(), counting);
-        QCOMPARE(status().isEmpty(), !counting);
-        for (int tick = 0; tick < 400; ++tick)
-            form()->on_timer_tick();
-        QCOMPARE(sent.size(), counting ? 1 : 0);
     }
 
     // Records only feed the history while a stored report is shown; picking a stored item
@@ -642,32 +621,6 @@ private slots:
         QCOMPARE(entry.time, kNow.addSecs(120));
         QVERIFY(entry.edited && !entry.sent);
         QVERIFY(ui()->comboBoxViewMetar->itemIcon(2).isNull());
-    }
-
-    // Only the echo of the pending report marks an entry sent: the first with its text; the
-    // operator's copy of a sent report is a new, unsent entry.
-    void echoMarksTheOlderEntry()
-    {
-        storeReport(M1);
-        storeReport(M2);
-        ui()->comboBoxViewMetar->setCurrentIndex(1);
-        window->on_pushButton_editMetar_clicked();
-        window->on_pushButton_saveAndSendMetar_clicked();
-        form()->on_send_metar_confirmed("send " + M2);
-        QVERIFY(!form()->observationAt(1).sent);
-        form()->on_send_metar_confirmed("send " + M1);
-        QVERIFY(form()->observationAt(0).sent);
-        QVERIFY(!form()->observationAt(2).sent);
-        QCOMPARE(icon(1), QIcon(":/resources/icon_updated.png").pixmap(16, 16).toImage());
-        QVERIFY(ui()->comboBoxViewMetar->itemIcon(3).isNull());
-
-        ui()->comboBoxViewMetar->setCurrentIndex(1);
-        window->on_pushButton_editMetar_clicked();
-        QVERIFY(window->editObservation.sent);
-        ui()->lineEdit_Metar->setText(M1 + " TSNO");
-        window->on_pushButton_saveMetar_clicked();
-        QVERIFY(!form()->observationAt(3).sent);
-        QVERIFY(ui()->comboBoxViewMetar->itemIcon(4).isNull());
     }
 
     // "Review" on the report window brings its report forward on the table page.
