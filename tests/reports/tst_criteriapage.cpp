@@ -151,6 +151,10 @@ private slots:
             << QStringList{"1:0 16000  2400 abc"} << "0 16000 - 2400 -" << ceil
             << "ERROR: SPECI Visibility values from device are not numbers at Index 2, 4; shown "
                "blank and disabled.";
+        QTest::newRow("ceiling parts that are no numbers")
+            << QStringList{"2:100 1e3 -1 x"} << vis << "100 - - -"
+            << "ERROR: SPECI Ceiling values from device are not numbers at Index 1, 3; shown "
+               "blank and disabled.";
         QTest::newRow("a garbled reply fills at most 64 criteria")
             << QStringList{"2:" + numbers(100, 10), "1:" + QString("0 ").repeated(99) + "0"}
             << QString("0 ").repeated(63) + "0" << numbers(64, 10) << "";

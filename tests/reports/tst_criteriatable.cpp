@@ -138,9 +138,21 @@ private slots:
     void insertAndRemoveRows()
     {
         SPECITableModel model("Visibility");
+        // Views rely on the model's change notices: each names the rows it inserted or removed.
+        QStringList notices;
+        connect(&model, &QAbstractItemModel::rowsInserted, [&](const QModelIndex&, int a, int b) {
+            notices << QString("+%1-%2").arg(a).arg(b);
+        });
+        connect(&model, &QAbstractItemModel::rowsRemoved, [&](const QModelIndex&, int a, int b) {
+            notices << QString("-%1-%2").arg(a).arg(b);
+        });
         QVERIFY(model.insertRows(3, 2));
         QCOMPARE(rows(model), QString("4800 3200 2400 -x -x 1600 1200 800 400"));
         QVERIFY(model.insertRows(0, 0) && model.removeRows(0, 0));
+        QVERIFY(model.insertRows(99, 1) && model.insertRows(-5, 1)); // at the end, at the front
+        QCOMPARE(rows(model), QString("-x 4800 3200 2400 -x -x 1600 1200 800 400 -x"));
+        QVERIFY(model.removeRows(10, 1) && model.removeRows(0, 1));
+        QCOMPARE(notices, (QStringList{"+3-4", "+9-9", "+0-0", "-10-10", "-0-0"}));
         QVERIFY(model.removeRows(7, 2));
         QVERIFY(!model.removeRows(6, 2));
         QVERIFY(model.removeRows(0, 7));
