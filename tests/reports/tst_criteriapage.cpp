@@ -117,6 +117,8 @@ private slots:
         QCOMPARE(statusLines(), (QStringList{"Loading Settings.", "Querying device settings..."}));
         QVERIFY(!window->speciEdited);
         QVERIFY(window->speciCeilingChangedRows.isEmpty());
+        QCOMPARE(ui()->tableView_SPECISettings_Visibility->columnWidth(0), 150);
+        QCOMPARE(ui()->tableView_SPECISettings_Ceiling->columnWidth(1), 120);
     }
 
     // The unit's replies, "kind:text", fill each table with exactly the reply's criteria, as
