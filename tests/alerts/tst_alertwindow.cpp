@@ -277,6 +277,7 @@ private slots:
         QCOMPARE(ui()->label_alertvalue_units->text(), QString("kt"));
         ui()->comboBox_alertParameterSetting->setCurrentIndex(0);
         QCOMPARE(ui()->label_alertvalue_units->text(), degF);
+        ui()->comboBox_alertParameterSetting->setCurrentText("Wind Speed");
 
         window->on_pushButton_cancelAddAlert_clicked();
         QVERIFY(!shown(ui()->comboBox_alertParameterSetting));
