@@ -519,7 +519,8 @@ private slots:
         QTest::addColumn<bool>("frozen");
         QTest::addColumn<QString>("source");
         QTest::newRow("live view") << 0 << false << S1;
-        QTest::newRow("stored item, frozen") << 2 << true << M2;
+        QTest::newRow("first stored item, frozen") << 1 << true << M1;
+        QTest::newRow("last stored item, frozen") << 2 << true << M2;
         QTest::newRow("frozen with the live item current") << 0 << true << S1;
     }
     void editStartsFromTheReportOnShow()
@@ -543,7 +544,8 @@ private slots:
         QVERIFY(visible(ui()->pushButton_show_live_data));
         QCOMPARE(ui()->label_currentObsType->text(), kHistorical);
         QCOMPARE(ui()->comboBoxViewMetar->currentIndex(), item);
-        const Observation expected = source == S1 ? form()->realtime : form()->observationAt(1);
+        const Observation expected =
+            source == S1 ? form()->realtime : form()->observationAt(item - 1);
         QCOMPARE(window->editObservation.record, expected.record);
         QCOMPARE(window->editObservation.time, expected.time);
         QCOMPARE(reportText(window->editObservation.record), source);
@@ -675,16 +677,19 @@ private slots:
         form()->on_metar_generated(reportRecord(M1));
         QVERIFY(cancelShown());
         QSignalSpy infos(form(), &MetarForm::info);
+        const QList<QWidget*> delayRow = {ui()->label_ORVA_METAR_transmit_delay,
+                                          ui()->timeEdit_ORVA_METAR_transmit_delay,
+                                          ui()->label_ORVA_METAR_transmit_delay_2};
+        for (QWidget* widget : delayRow)
+            widget->hide();
         window->findChild<QAbstractButton*>("radioButtonORVAMETAR_" + button)->click();
         QCOMPARE(int(form()->mode()), mode);
         QCOMPARE(infos.at(0).at(0).toString(), info);
         QVERIFY(!form()->countdownTimer->isActive());
         QCOMPARE(status(), QString());
         QVERIFY(!cancelShown());
-        for (QWidget* row : {static_cast<QWidget*>(ui()->label_ORVA_METAR_transmit_delay),
-                             static_cast<QWidget*>(ui()->timeEdit_ORVA_METAR_transmit_delay),
-                             static_cast<QWidget*>(ui()->label_ORVA_METAR_transmit_delay_2)})
-            QCOMPARE(visible(row), mode != 0);
+        for (QWidget* widget : delayRow)
+            QCOMPARE(visible(widget), mode != 0);
     }
 
     // "Hide pop-ups" closes the report window and keeps it closed, the transaction goes on;
