@@ -8,6 +8,7 @@
 #include "forms/maingui_ui.h"
 #include "reports/criteriatablemodel.h"
 
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
@@ -119,6 +120,7 @@ private slots:
         QVERIFY(window->speciCeilingChangedRows.isEmpty());
         QCOMPARE(ui()->tableView_SPECISettings_Visibility->columnWidth(0), 150);
         QCOMPARE(ui()->tableView_SPECISettings_Ceiling->columnWidth(1), 120);
+        QCOMPARE(ui()->tableView_SPECISettings_Ceiling->verticalHeader()->defaultSectionSize(), 35);
     }
 
     // The unit's replies, "kind:text", fill each table with exactly the reply's criteria, as

@@ -247,6 +247,9 @@ private slots:
             {"tick*2", "senddelay:" + M2, "tick*2"}, {manualSend(M2), kDelay3}, "manual 00:01");
         row("manual delay, send without delay", manual, {"send:" + M2}, {manualSend(M2), send(M2)},
             "echo");
+        row("manual delay after a send awaiting its echo: the new one is not sent yet",
+            {"mode:1", "send:" + M1}, {"senddelay:" + E1, "newconnection"},
+            {manualSend(E1), kDelay3, notCompleted("sent", E1)}, "idle");
         row("manual delay, mode change drops it", manual, {"tick", "mode:2"},
             {modeChanged("Semi-Automatic"), kDropping}, "idle");
 
