@@ -148,6 +148,15 @@ private slots:
     }
     void cleanup() { clock.reset(); }
 
+    // Made on its own, the report window leaves the widgets it borrows idle.
+    void madeIdle()
+    {
+        QLabel status("NULL");
+        MetarForm made(nullptr, &status, nullptr, nullptr, nullptr, nullptr);
+        QCOMPARE(status.text(), QString());
+        QCOMPARE(made.transaction.state(), ReportTransaction::State::Idle);
+    }
+
     // A new report by mode: the report window's texts and widgets and whether it shows, the
     // status label and cancel button of the main window, and what goes to the unit.
     void startByMode_data()
