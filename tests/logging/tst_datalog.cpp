@@ -1,16 +1,12 @@
 #include "tests/support/testsupport.h"
 
+#include "link/data_incoming.h"
 #include "logging/logging.h"
-#include "tests/logging/logfiles.h"
-#include "tests/support/scopedclock.h"
+#include "tests/support/logrun.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QFileInfo>
 #include <QJsonObject>
-#include <QPointer>
-#include <QScopeGuard>
-#include <QTemporaryDir>
-#include <QThread>
-#include <QTimer>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -18,171 +14,174 @@
 #include <sys/resource.h>
 #endif
 
-using namespace logfiles;
+using namespace logrun;
 
-// Plays the senders that the main window connects to the worker.
-class Feeder : public QObject
+namespace
 {
-    Q_OBJECT
-signals:
-    void sendLogData(const QByteArray& raw, const QJsonObject& packet, DeviceTypes type);
-    void sendLogMsg(const QByteArray& message);
-    void info(const QString& message);
-    void setLoggingState(LoggingType mode);
-};
+
+// A record as the data log keeps it: the packet's keys and the three of its own.
+QJsonObject record(const QDateTime& t, const QByteArray& raw, const QString& device = "ORVA",
+                   QJsonObject packet = {})
+{
+    packet.insert("logtimestamp", lineStamp(t));
+    packet.insert("rawdata", QString::fromUtf8(raw));
+    packet.insert("device", device);
+    return packet;
+}
+
+const QJsonObject kWeather{{"Air Temperature", "21.4"}, {"Obs METAR", true}, {"Obs SPECI", false}};
+
+qint64 textLength(const QByteArray& text)
+{
+    return QString::fromUtf8(text).size();
+}
+
+} // namespace
 
 class tst_DataLog : public QObject
 {
     Q_OBJECT
 
-private:
-    // A record as the data log keeps it: the packet's keys and the three of its own.
-    static QJsonObject record(const QDateTime& t, const QByteArray& raw, const QString& device,
-                              QJsonObject packet = QJsonObject())
-    {
-        packet.insert(QStringLiteral("logtimestamp"), lineStamp(t));
-        packet.insert(QStringLiteral("rawdata"), QString::fromUtf8(raw));
-        packet.insert(QStringLiteral("device"), device);
-        return packet;
-    }
-    static QJsonObject weatherPacket()
-    {
-        return QJsonObject{{"Air Temperature", "21.4"}, {"Dew Point", "12.0"},
-                           {"Wind Direction", "270"},   {"Obs METAR", true},
-                           {"Obs SPECI", false},        {"Backlog Status", false}};
-    }
-    static qint64 textLength(const QByteArray& text) { return QString::fromUtf8(text).size(); }
-
 private slots:
     void initTestCase() { registerSharedMetaTypes(); }
 
-    void firstRecordKnownText()
-    {
-        LogRun run;
-        run.worker->logData("@0\r\nTA:21.4\r\n", QJsonObject(), DeviceTypes::ORVA);
-        QCOMPARE(bytes(run.dataPath()),
-                 QByteArray("[\n"
-                            "    {\n"
-                            "        \"device\": \"ORVA\",\n"
-                            "        \"logtimestamp\": \"2026-03-05 14:03:09.120\",\n"
-                            "        \"rawdata\": \"@0\\r\\nTA:21.4\\r\\n\"\n"
-                            "    }\n"
-                            "]\n"
-                            "\n"));
-    }
-
-    // Every append leaves exactly the text that writing the whole array anew would give.
+    // The first record's text is known; every later append leaves exactly the text that writing
+    // the whole array anew would give.
     void appendsEqualAFullRewrite()
     {
         LogRun run;
+        run.worker->logData("@0\r\nTA:21.4\r\n", QJsonObject(), DeviceTypes::ORVA);
+        QCOMPARE(bytes(run.dataPath()), QByteArray("[\n    {\n        \"device\": \"ORVA\",\n"
+                                                   "        \"logtimestamp\": \"2026-03-05 "
+                                                   "14:03:09.120\",\n        \"rawdata\": "
+                                                   "\"@0\\r\\nTA:21.4\\r\\n\"\n    }\n]\n\n"));
         const QList<QPair<QByteArray, QJsonObject>> packets = {
-            {"@0\r\nTA:21.4\r\n", weatherPacket()},
-            {"@3 frequency=60\r\n", QJsonObject()},
             {"\x01\x02 binary \xc3\xa9\t\"quoted\" back\\slash",
-             QJsonObject{
-                 {"Nested", QJsonObject{{"b", QJsonArray{1, 2.5, "x"}}, {"a", QJsonValue()}}},
-                 {"Empty object", QJsonObject()},
-                 {"Empty array", QJsonArray()}}},
-            {"", QJsonObject{{"Numbers", QJsonArray{0, -1, 1e300, 3.25, -0.0}}}},
-            {"\xf0\x9f\x98\x80 emoji", QJsonObject{{"Text \xc3\xa9", "line\nbreak\r\n"}}},
-            {"@I\r\n", weatherPacket()},
+             {{"Nested", QJsonObject{{"b", QJsonArray{1, 2.5, "x"}}, {"a", QJsonValue()}}},
+              {"Empty object", QJsonObject()},
+              {"Empty array", QJsonArray()}}},
+            {"", {{"Numbers", QJsonArray{0, -1, 1e300, 3.25, -0.0}}}},
+            {"\xf0\x9f\x98\x80 emoji", {{"Text \xc3\xa9", "line\nbreak\r\n"}}},
         };
-        QJsonArray expected;
-        for (const auto& packet : packets) {
+        // An unknown device type is written as no device.
+        const QList<QPair<DeviceTypes, QString>> devices = {
+            {DeviceTypes::BRQ, "BRQ"}, {DeviceTypes::None, "None"}, {DeviceTypes(7), "None"}};
+        QJsonArray expected = array(run.dataPath());
+        for (int i = 0; i < packets.size(); ++i) {
             run.clock.advanceMSecs(1005);
-            run.worker->logData(packet.first, packet.second, DeviceTypes::BRQ);
-            expected.append(record(Clock::now(), packet.first, "BRQ", packet.second));
+            run.worker->logData(packets.at(i).first, packets.at(i).second, devices.at(i).first);
+            expected.append(record(Clock::now(), packets.at(i).first, devices.at(i).second,
+                                   packets.at(i).second));
             QCOMPARE(bytes(run.dataPath()), dataText(expected));
         }
-        QCOMPARE(array(run.dataPath()).size(), packets.size());
     }
 
+    // Which of the unit's frames reach the data log in each logging mode, and what their records
+    // hold: a weather record in every mode, with its decoded values except in Data mode; every
+    // other frame only in Data and Debug mode. The one table of this rule, from the link's parser
+    // of each family to the file.
     void modes_data()
     {
-        QTest::addColumn<LoggingType>("mode");
-        QTest::addColumn<QJsonObject>("packet");
-        QTest::addColumn<QStringList>("keys");
-
-        const QStringList own{"device", "logtimestamp", "rawdata"};
-        QStringList all = own + weatherPacket().keys();
-        all.sort();
-        QTest::newRow("Default, weather") << LoggingType::Default << weatherPacket() << all;
-        QTest::newRow("Debug, weather") << LoggingType::Debug << weatherPacket() << all;
-        QTest::newRow("Data, weather") << LoggingType::Data << weatherPacket() << own;
-        QTest::newRow("Default, other packet") << LoggingType::Default << QJsonObject() << own;
-        QTest::newRow("Data, other packet") << LoggingType::Data << QJsonObject() << own;
+        QTest::addColumn<int>("family"); // 0 ORVA, 1 legacy ORVA, 2 BRQ
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("raw"); // the record's "rawdata"; empty: the bytes
+        // Per mode (Default, Data, Debug): '-' no record, 'r' raw copy, 'd' with decoded values.
+        QTest::addColumn<QString>("kept");
+        const QByteArray orvaWeather = unitsim::orvaFrame('0', "\r\nTA:21.4\r\nRH:55\r\n");
+        const QByteArray block = "@I:UNIT7\r\nTA:21.4\r\n@0:00~\r\n\r\n";
+        QByteArray image = "@1" + QByteArray::fromHex("2403071405093000");
+        image += QByteArray(330, 'a') + "\r\n\r\n";
+        QTest::newRow("ORVA weather") << 0 << orvaWeather << QByteArray() << "drd";
+        QTest::newRow("ORVA METAR")
+            << 0 << unitsim::orvaFrame('1', "\r\nTA:21.4\r\n") << QByteArray() << "drd";
+        QTest::newRow("ORVA @3 answer")
+            << 0 << unitsim::orvaAnswer('3', {"status=OK"}) << QByteArray() << "-rr";
+        QTest::newRow("ORVA @5 module answer")
+            << 0 << unitsim::orvaAnswer('5', {"B", "status", "status=OK"}) << QByteArray() << "-rr";
+        QTest::newRow("ORVA @6 status")
+            << 0 << unitsim::orvaAnswer('6', {"STATUS:OK"}) << QByteArray() << "-rr";
+        const QByteArray strike = unitsim::orvaAnswer('8', {"STRIKE_1:12:270"});
+        QTest::newRow("ORVA @8 lightning, blanks for underscores")
+            << 0 << strike << QByteArray(strike).replace('_', ' ') << "-rr";
+        QTest::newRow("legacy weather")
+            << 1 << QByteArray("@I:LEG0042\r\nTA:21.4\r\n@0:00~\r\n\r\n") << QByteArray() << "drd";
+        QTest::newRow("legacy @6 answer")
+            << 1 << QByteArray("@6:status=OK\r\n") << QByteArray() << "-rr";
+        QTest::newRow("legacy @6 answer, line not ended")
+            << 1 << QByteArray("@6:status=OK") << QByteArray() << "---";
+        QTest::newRow("BRQ weather") << 2 << block << QByteArray() << "drd";
+        QTest::newRow("BRQ prompt") << 2 << QByteArray("C0 OK\r\n>") << QByteArray() << "-rr";
+        QTest::newRow("BRQ image packet") << 2 << image << QByteArray() << "-rr";
     }
     void modes()
     {
-        QFETCH(LoggingType, mode);
-        QFETCH(QJsonObject, packet);
-        QFETCH(QStringList, keys);
-        LogRun run;
-        run.worker->setLogState(mode);
-        run.worker->logData("@0 packet", packet, DeviceTypes::ORVA);
-        const QJsonArray records = array(run.dataPath());
-        QCOMPARE(records.size(), 1);
-        QCOMPARE(records.at(0).toObject().keys(), keys);
-        QCOMPARE(records.at(0).toObject().value("rawdata").toString(), QStringLiteral("@0 packet"));
+        QFETCH(int, family);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, raw);
+        QFETCH(QString, kept);
+        for (int mode = 0; mode < 3; ++mode) {
+            LogRun run;
+            data_incoming link;
+            link.setDeviceTypeState(family == 2 ? DeviceTypes::BRQ : DeviceTypes::ORVA);
+            link.legacyorvadevicecheck(family == 1);
+            link.setLoggingState(LoggingType(mode));
+            run.worker->setLogState(LoggingType(mode));
+            connect(&link, &data_incoming::sendLogData, run.worker.data(), &logging::logData);
+            frameBuffer.clear();
+            idleTicks = 0;
+            if (family == 0)
+                link.parseData_ORVA(bytes);
+            else if (family == 1)
+                link.parseData_ORVA_Legacy(bytes);
+            else
+                link.parseData_BRQ(bytes);
+
+            const QJsonArray records = array(run.dataPath());
+            const QChar want = kept.at(mode);
+            QVERIFY2(records.size() == (want == '-' ? 0 : 1), qPrintable(QString::number(mode)));
+            if (records.isEmpty())
+                continue;
+            const QJsonObject r = records.at(0).toObject();
+            QCOMPARE(r.value("rawdata").toString(), QString::fromUtf8(raw.isEmpty() ? bytes : raw));
+            QCOMPARE(r.value("device").toString(), QString(family == 2 ? "BRQ" : "ORVA"));
+            QVERIFY2(r.contains("Obs METAR") == (want == 'd'), qPrintable(QString::number(mode)));
+        }
     }
 
-    void deviceNames_data()
-    {
-        QTest::addColumn<DeviceTypes>("type");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("BRQ") << DeviceTypes::BRQ << "BRQ";
-        QTest::newRow("ORVA") << DeviceTypes::ORVA << "ORVA";
-        QTest::newRow("no device yet") << DeviceTypes::None << "None";
-        QTest::newRow("unknown value") << static_cast<DeviceTypes>(7) << "None";
-    }
-    void deviceNames()
-    {
-        QFETCH(DeviceTypes, type);
-        QFETCH(QString, name);
-        LogRun run;
-        run.worker->logData("x", QJsonObject(), type);
-        QCOMPARE(array(run.dataPath()).at(0).toObject().value("device"), QJsonValue(name));
-    }
-
+    // A file that is not a JSON array (found at start or appearing later) is left as it is; the
+    // records go to a new file, and the log says why.
     void notAnArrayIsLeftUntouched_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("object") << QByteArray("{\n    \"a\": 1\n}\n");
-        QTest::newRow("cut short") << QByteArray("[\n    {\n        \"rawdata\": \"@0");
-        QTest::newRow("plain text") << QByteArray("operator notes\n");
-        QTest::newRow("number") << QByteArray("42\n");
-        QTest::newRow("text after the array") << QByteArray("[\n]\n# kept\n");
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("object") << QByteArray("{\n    \"a\": 1\n}\n") << false;
+        QTest::newRow("cut short") << QByteArray("[\n    {\n        \"rawdata\": \"@0") << false;
+        QTest::newRow("plain text") << QByteArray("operator notes\n") << false;
+        QTest::newRow("text after the array") << QByteArray("[\n]\n# kept\n") << false;
+        QTest::newRow("object at start") << QByteArray("{\"not\": \"an array\"}") << true;
     }
     void notAnArrayIsLeftUntouched()
     {
         QFETCH(QByteArray, content);
-        LogRun run;
-        run.worker->logData("first", QJsonObject(), DeviceTypes::ORVA);
-        write(run.dataPath(), content);
-
+        QFETCH(bool, atStart);
+        LogRun run([&](const QTemporaryDir& dir) {
+            if (atStart)
+                write(dir.filePath(dataName(startTime())), content);
+        });
+        if (!atStart) {
+            run.worker->logData("first", QJsonObject(), DeviceTypes::ORVA);
+            write(run.dataPath(), content);
+        }
         run.clock.advanceMSecs(10);
         run.worker->logData("second", QJsonObject(), DeviceTypes::ORVA);
         QCOMPARE(bytes(run.dataPath()), content);
         const QString next = dataName(startTime(), "_2");
-        QCOMPARE(bytes(run.path(next)), dataText({record(Clock::now(), "second", "ORVA")}));
-        const QList<QByteArray> log = lines(run.logPath());
-        QCOMPARE(log.at(log.size() - 2),
-                 "[2026-03-05 14:03:09.130] ERROR: Data Log File does not hold a JSON array and "
-                 "is left unchanged [ " +
-                     dataName(startTime()).toUtf8() + " ]");
-        QCOMPARE(log.last(),
-                 "[2026-03-05 14:03:09.130] INFO: Data Log File Created [ " + next.toUtf8() + " ]");
-    }
-
-    void foreignFileOfTheSameNameAtStartIsLeftAlone()
-    {
-        LogRun run([](const QTemporaryDir& dir) {
-            write(dir.filePath(dataName(startTime())), "{\"not\": \"an array\"}");
-        });
-        run.worker->logData("x", QJsonObject(), DeviceTypes::BRQ);
-        QCOMPARE(bytes(run.dataPath()), QByteArray("{\"not\": \"an array\"}"));
-        QCOMPARE(bytes(run.path(dataName(startTime(), "_2"))),
-                 dataText({record(startTime(), "x", "BRQ")}));
+        QCOMPARE(bytes(run.path(next)), dataText({record(Clock::now(), "second")}));
+        if (!atStart)
+            QCOMPARE(lines(run.logPath()).at(2),
+                     "[2026-03-05 14:03:09.130] ERROR: Data Log File does not hold a JSON array "
+                     "and is left unchanged [ " +
+                         dataName(startTime()).toUtf8() + " ]");
     }
 
     void foreignArrayIsContinued_data()
@@ -197,13 +196,12 @@ private slots:
     void foreignArrayIsContinued()
     {
         QFETCH(QByteArray, content);
-        LogRun run([&content](const QTemporaryDir& dir) {
-            write(dir.filePath(dataName(startTime())), content);
-        });
+        LogRun run(
+            [&](const QTemporaryDir& dir) { write(dir.filePath(dataName(startTime())), content); });
         QJsonArray expected = QJsonDocument::fromJson(content).array();
         for (const char* raw : {"y", "z"}) {
             run.worker->logData(raw, QJsonObject(), DeviceTypes::ORVA);
-            expected.append(record(Clock::now(), raw, "ORVA"));
+            expected.append(record(Clock::now(), raw));
             QCOMPARE(bytes(run.dataPath()), dataText(expected));
             run.clock.advanceMSecs(1);
         }
@@ -213,36 +211,30 @@ private slots:
     // the next record and stays; one past that takes one more record, then the log moves on.
     void rotationAtCharacterCount()
     {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        const QString path = dir.filePath(dataName(startTime()));
-
-        const QJsonObject a = record(startTime(), "A", "ORVA");
+        const QJsonObject a = record(startTime(), "A");
         const QJsonObject blank{{"rawdata", ""}};
         const qint64 added = textLength(dataText({blank, a})) - textLength(dataText({blank}));
         const int wide = 1000; // two bytes each, one character each
         const qint64 narrow = logging::kRotationSize - added - textLength(dataText({blank})) - wide;
         const QJsonObject big{
             {"rawdata", QString(int(narrow), QLatin1Char('n')) + QString(wide, QChar(0xe9))}};
-        write(path, dataText({big}));
-        QCOMPARE(textLength(bytes(path)) + added, logging::kRotationSize);
-        QCOMPARE(QFileInfo(path).size(), textLength(bytes(path)) + wide);
+        LogRun run([&](const QTemporaryDir& dir) {
+            write(dir.filePath(dataName(startTime())), dataText({big}));
+        });
+        const QString path = run.dataPath();
 
-        logging worker(dir.path(), nullptr);
-        worker.logData("A", QJsonObject(), DeviceTypes::ORVA);
+        run.worker->logData("A", QJsonObject(), DeviceTypes::ORVA);
         QCOMPARE(textLength(bytes(path)), logging::kRotationSize);
-        worker.logData("B", QJsonObject(), DeviceTypes::ORVA);
-        clock.advanceSecs(1);
+        run.worker->logData("B", QJsonObject(), DeviceTypes::ORVA);
+        run.clock.advanceSecs(1);
         const QDateTime later = Clock::now();
-        worker.logData("C", QJsonObject(), DeviceTypes::ORVA);
-        const QString next = dir.filePath(dataName(later));
-        QVERIFY(QFileInfo::exists(next));
+        run.worker->logData("C", QJsonObject(), DeviceTypes::ORVA);
+        const QString next = run.path(dataName(later));
         QCOMPARE(QFileInfo(next).size(), 0);
-        worker.logData("D", QJsonObject(), DeviceTypes::ORVA);
+        run.worker->logData("D", QJsonObject(), DeviceTypes::ORVA);
 
-        QCOMPARE(bytes(path),
-                 dataText({big, a, record(startTime(), "B", "ORVA"), record(later, "C", "ORVA")}));
-        QCOMPARE(bytes(next), dataText({record(later, "D", "ORVA")}));
+        QCOMPARE(bytes(path), dataText({big, a, record(startTime(), "B"), record(later, "C")}));
+        QCOMPARE(bytes(next), dataText({record(later, "D")}));
     }
 
 #ifdef Q_OS_UNIX
@@ -264,8 +256,8 @@ private slots:
         const QString path = run.dataPath();
         QJsonArray expected = QJsonDocument::fromJson(foreign).array();
         if (foreign.isEmpty()) {
-            run.worker->logData("kept", weatherPacket(), DeviceTypes::ORVA);
-            expected.append(record(startTime(), "kept", "ORVA", weatherPacket()));
+            run.worker->logData("kept", kWeather, DeviceTypes::ORVA);
+            expected.append(record(startTime(), "kept", "ORVA", kWeather));
         }
         const QByteArray before = bytes(path);
 
@@ -275,7 +267,7 @@ private slots:
         limited.rlim_cur = rlim_t(before.size() + 40);
         const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-        run.worker->logData("lost", weatherPacket(), DeviceTypes::ORVA);
+        run.worker->logData("lost", kWeather, DeviceTypes::ORVA);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, previousHandler);
 
@@ -284,7 +276,7 @@ private slots:
                  QStringList({dataName(startTime()), logName(startTime())}));
         run.clock.advanceMSecs(7);
         run.worker->logData("next", QJsonObject(), DeviceTypes::ORVA);
-        expected.append(record(Clock::now(), "next", "ORVA"));
+        expected.append(record(Clock::now(), "next"));
         QCOMPARE(bytes(path), dataText(expected));
     }
 #endif
@@ -297,14 +289,14 @@ private slots:
         const QString path = run.dataPath();
         run.worker->logData("kept", QJsonObject(), DeviceTypes::ORVA);
         setDiskSync([](QFile& file) { return file.fileName().endsWith(".journal"); });
-        run.worker->logData("lost", weatherPacket(), DeviceTypes::ORVA);
+        run.worker->logData("lost", kWeather, DeviceTypes::ORVA);
         setDiskSync({});
         QVERIFY(QFileInfo::exists(path + ".journal"));
 
         run.clock.advanceMSecs(5);
         run.worker->logData("next", QJsonObject(), DeviceTypes::ORVA);
         const QByteArray expected =
-            dataText({record(startTime(), "kept", "ORVA"), record(Clock::now(), "next", "ORVA")});
+            dataText({record(startTime(), "kept"), record(Clock::now(), "next")});
         QCOMPARE(bytes(path), expected);
         QVERIFY(!QFileInfo::exists(path + ".journal"));
 
@@ -349,21 +341,20 @@ private slots:
         const QString path = dir.filePath(name);
         QJsonArray records;
         for (int i = 0; i < oldRecords; ++i)
-            records.append(record(earlier.addSecs(i), "old " + QByteArray::number(i), "ORVA"));
+            records.append(record(earlier.addSecs(i), "old " + QByteArray::number(i)));
         const QByteArray oldText = oldRecords ? dataText(records) : QByteArray();
         QJsonArray onDiskRecords = records;
-        records.append(record(earlier.addSecs(10), "new", "ORVA", weatherPacket()));
+        records.append(record(earlier.addSecs(10), "new", "ORVA", kWeather));
         onDiskRecords.append(
-            record(earlier.addSecs(10), other.isEmpty() ? "new" : other, "ORVA", weatherPacket()));
+            record(earlier.addSecs(10), other.isEmpty() ? "new" : other, "ORVA", kWeather));
         const QByteArray newText = dataText(records);
-        const QByteArray onDiskText = dataText(onDiskRecords);
 
         const int kept = oldRecords ? oldText.size() - 4 : 0;
         const int tail = newText.size() - kept;
         const int onDisk = writtenOfNew == -1 ? tail
                            : writtenOfNew < 0 ? tail + writtenOfNew
                                               : writtenOfNew;
-        const QByteArray fileText = oldText.left(kept) + onDiskText.mid(kept, onDisk);
+        const QByteArray fileText = oldText.left(kept) + dataText(onDiskRecords).mid(kept, onDisk);
         write(path, writtenOfNew == 0 ? oldText : fileText);
         const QByteArray journal = QByteArray::number(oldText.size()) + ' ' +
                                    QByteArray::number(newText.size()) + '\n' + newText.mid(kept);
@@ -382,58 +373,14 @@ private slots:
     // A journal that does not describe the file beside it changes nothing.
     void foreignJournalLeavesTheFile()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(dataName(startTime().addSecs(-3600)));
-        const QByteArray two =
-            dataText({record(startTime(), "a", "ORVA"), record(startTime(), "b", "ORVA")});
-        write(path, two);
-        write(path + ".journal", "10 20\n");
-        ScopedClock clock(startTime());
-        logging worker(dir.path(), nullptr);
-        QCOMPARE(bytes(path), two);
-        QVERIFY(!QFileInfo::exists(path + ".journal"));
-    }
-
-    void workerOnItsOwnThread()
-    {
-        QTemporaryDir dir;
-        ScopedClock clock(startTime());
-        auto* worker = new logging(dir.path(), nullptr);
-        QThread thread;
-        worker->moveToThread(&thread);
-        connect(&thread, &QThread::finished, worker, &QObject::deleteLater);
-        Feeder feeder;
-        connect(&feeder, &Feeder::sendLogData, worker, &logging::logData);
-        connect(&feeder, &Feeder::sendLogMsg, worker, &logging::logMessages);
-        connect(&feeder, &Feeder::info, worker, &logging::log);
-        connect(&feeder, &Feeder::setLoggingState, worker, &logging::setLogState);
-        thread.start();
-        auto stop = qScopeGuard([&thread] {
-            thread.quit();
-            thread.wait();
+        const QString name = dataName(startTime().addSecs(-3600));
+        const QByteArray two = dataText({record(startTime(), "a"), record(startTime(), "b")});
+        LogRun run([&](const QTemporaryDir& dir) {
+            write(dir.filePath(name), two);
+            write(dir.filePath(name + ".journal"), "10 20\n");
         });
-
-        emit feeder.sendLogMsg("INFO: Serial port opened");
-        emit feeder.sendLogData("@0 one", weatherPacket(), DeviceTypes::ORVA);
-        emit feeder.setLoggingState(LoggingType::Data);
-        emit feeder.sendLogData("@0 two", weatherPacket(), DeviceTypes::BRQ);
-        emit feeder.info(QStringLiteral("METAR sent"));
-
-        const QString logPath = dir.filePath(logName(startTime()));
-        QTRY_COMPARE_WITH_TIMEOUT(lines(logPath).size(), 4, 5000);
-        QCOMPARE(lines(logPath).at(2),
-                 QByteArray("[2026-03-05 14:03:09.120] INFO: Serial port opened"));
-        QCOMPARE(lines(logPath).at(3), QByteArray("[2026-03-05 14:03:09.120] METAR sent"));
-        QCOMPARE(bytes(dir.filePath(dataName(startTime()))),
-                 dataText({record(startTime(), "@0 one", "ORVA", weatherPacket()),
-                           record(startTime(), "@0 two", "BRQ")}));
-        QCOMPARE(worker->findChild<QTimer*>()->thread(), &thread);
-
-        stop.dismiss();
-        QPointer<logging> alive(worker);
-        thread.quit();
-        QVERIFY(thread.wait(5000));
-        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 5000);
+        QCOMPARE(bytes(run.path(name)), two);
+        QVERIFY(!QFileInfo::exists(run.path(name + ".journal")));
     }
 };
 

@@ -6,19 +6,17 @@
 #include "forms/formresources.h"
 #include "forms/maingui_ui.h"
 #include "reports/metarform.h"
+#include "tests/support/logrun.h"
 #include "tests/support/recordtext.h"
 #include "tests/support/scopedclock.h"
 #include "tools/unitsim/ptypair.h"
 #include "tools/unitsim/unitframes.h"
 
-#include <QDir>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
+#include <vector>
 
 using unitsim::orvaAnswer;
 using unitsim::orvaFrame;
@@ -52,26 +50,11 @@ QByteArray observationFrame(char type, const QString& time)
     return orvaFrame(type, record.toUtf8());
 }
 
-// The records of every JSON data log written in this run.
-QJsonArray dataLogRecords()
-{
-    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                   QStringLiteral("/logging"));
-    QJsonArray all;
-    for (const QString& name :
-         dir.entryList({QStringLiteral("Vantora_Direct_DataFile_*")}, QDir::Files)) {
-        QFile file(dir.filePath(name));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        for (const QJsonValue& value : QJsonDocument::fromJson(file.readAll()).array())
-            all.append(value);
-    }
-    return all;
-}
-
 bool dataLogHoldsReport(const QString& report)
 {
-    for (const QJsonValue& value : dataLogRecords()) {
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/logging";
+    for (const QJsonValue& value : logrun::dataLogRecords(folder)) {
         const QJsonObject record = value.toObject();
         if (record.value("METAR").toString() == report && record.value("Obs METAR").toBool())
             return true;
@@ -87,6 +70,7 @@ class TestReportEndToEnd : public QObject
 
 private slots:
     void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void automaticModeSendsAndMarksTheEcho();
@@ -99,21 +83,26 @@ private:
     {
         return window->metarForm->observationAt(i).record.value("METAR").toString();
     }
-    // Starts the window on the unit's port, as the device dialog does, and waits for the
-    // start-up queries so that only report commands follow.
-    void start()
+    // Starts the window on the unit's port, as "Setup..." and the device dialog do, and waits
+    // for the start-up queries so that only report commands follow.
+    void start(PtyPair* to = nullptr)
     {
+        to = to ? to : unit;
+        ui()->pushButtonSetupConnection->click();
         // A cable, not the station radio: commands go out in plain text.
         emit window->selectDeviceDialog->orvaSetEncryptWritecommands(false);
-        emit window->selectDeviceDialog->deviceSelected(DeviceTypes::ORVA, unit->portPath());
+        emit window->selectDeviceDialog->deviceSelected(DeviceTypes::ORVA, to->portPath());
         window->cmdWriteTimer->setInterval(20);
-        QTRY_VERIFY2_WITH_TIMEOUT(unit->received().contains("metar_offset\r\n"),
-                                  unit->received().constData(), kWaitMs);
-        unit->clearReceived();
+        QTRY_VERIFY2_WITH_TIMEOUT(to->received().endsWith("metar_offset\r\n") &&
+                                      window->commandQueue.isEmpty(),
+                                  to->received().constData(), kWaitMs);
+        to->clearReceived();
     }
 
     std::unique_ptr<ScopedClock> clock;
-    std::unique_ptr<PtyPair> unit;
+    // Every unit of the suite stays until its end: the window never loses a port under it.
+    std::vector<std::unique_ptr<PtyPair>> units;
+    PtyPair* unit = nullptr;
     std::unique_ptr<MainGUI> window;
 };
 
@@ -121,23 +110,37 @@ void TestReportEndToEnd::initTestCase()
 {
     initFormResources();
     registerSharedMetaTypes();
+    setModalRunner([](QDialog&) { return 0; });
+    window = std::make_unique<MainGUI>();
 }
 
+void TestReportEndToEnd::cleanupTestCase()
+{
+    window.reset();
+    units.clear();
+    setModalRunner({});
+}
+
+// One window for the suite: each case connects it to a unit of its own, with no report history,
+// no transaction and report pop-ups shown.
 void TestReportEndToEnd::init()
 {
     clock = std::make_unique<ScopedClock>(kNow);
-    setModalRunner([](QDialog&) { return 0; });
-    unit = std::make_unique<PtyPair>();
+    units.push_back(std::make_unique<PtyPair>());
+    unit = units.back().get();
     QVERIFY(unit->isOpen());
-    window = std::make_unique<MainGUI>();
+    window->metarForm->resetTransaction();
+    window->metarForm->history = ReportHistory();
+    while (ui()->comboBoxViewMetar->count() > 1)
+        ui()->comboBoxViewMetar->removeItem(1);
+    ui()->checkBox_hideMETARModePopUp->setChecked(false);
+    window->on_checkBox_hideMETARModePopUp_clicked();
+    ui()->textEdit_ErrorMsgs->clear();
 }
 
 void TestReportEndToEnd::cleanup()
 {
-    window.reset();
-    unit.reset();
     clock.reset();
-    setModalRunner({});
 }
 
 void TestReportEndToEnd::automaticModeSendsAndMarksTheEcho()
@@ -231,10 +234,9 @@ void TestReportEndToEnd::newConnectionEndsThePendingReport()
         "message was not sent: '" +
         old + "'."));
 
-    PtyPair next;
-    emit window->selectDeviceDialog->deviceSelected(DeviceTypes::ORVA, next.portPath());
-    QTRY_VERIFY_WITH_TIMEOUT(next.received().contains("metar_offset\r\n"), kWaitMs);
-    next.clearReceived();
+    units.push_back(std::make_unique<PtyPair>());
+    PtyPair& next = *units.back();
+    start(&next);
     clock->advanceSecs(3600);
     next.write(observationFrame('1', "18:55:00"));
     QTRY_COMPARE_WITH_TIMEOUT(form->history.size(), 2, kWaitMs);

@@ -1,23 +1,21 @@
 #pragma once
 
-// Reading back what the logging worker wrote.
+// A logging worker writing into a fresh folder, and readers of what it wrote there: the
+// application log (one line per message) and the JSON data log.
 
 #include "logging/logging.h"
 #include "tests/support/scopedclock.h"
 
-#include <QByteArray>
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QList>
 #include <QScopedPointer>
-#include <QString>
 #include <QTemporaryDir>
+
 #include <functional>
 
-namespace logfiles
+namespace logrun
 {
 
 // 14:03:09.120 on 5 March 2026, local time (the suites run in UTC).
@@ -32,24 +30,24 @@ inline QString lineStamp(const QDateTime& t)
     return t.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.")) + QString::number(t.time().msec());
 }
 
-inline QString logName(const QDateTime& t, const QString& suffix = QString())
+inline QString fileName(const char* kind, const QDateTime& t, const QString& suffix)
 {
-    return QLatin1String("Vantora_Direct_LogFile_") +
+    return QLatin1String("Vantora_Direct_") + QLatin1String(kind) + QLatin1Char('_') +
            t.toString(QStringLiteral("yyyyMMdd_hhmmss")) + suffix + QLatin1String(".txt");
 }
-
+inline QString logName(const QDateTime& t, const QString& suffix = QString())
+{
+    return fileName("LogFile", t, suffix);
+}
 inline QString dataName(const QDateTime& t, const QString& suffix = QString())
 {
-    return QLatin1String("Vantora_Direct_DataFile_") +
-           t.toString(QStringLiteral("yyyyMMdd_hhmmss")) + suffix + QLatin1String(".txt");
+    return fileName("DataFile", t, suffix);
 }
 
 inline QByteArray bytes(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 inline void write(const QString& path, const QByteArray& content)
@@ -84,8 +82,18 @@ inline QStringList entries(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-// A worker writing into a fresh folder from startTime() on. Files that must be there
-// before the worker starts are written by `prepare`, which gets the folder.
+// The records of every data log in `folder`, oldest file first.
+inline QJsonArray dataLogRecords(const QString& folder)
+{
+    QJsonArray all;
+    for (const QString& name : QDir(folder).entryList({"Vantora_Direct_DataFile_*"}, QDir::Files))
+        for (const QJsonValue& value : array(QDir(folder).filePath(name)))
+            all.append(value);
+    return all;
+}
+
+// A worker writing into a fresh folder from startTime() on. Files that must be there before the
+// worker starts are written by `prepare`, which gets the folder.
 struct LogRun {
     explicit LogRun(const std::function<void(const QTemporaryDir&)>& prepare = {})
         : clock(startTime())
@@ -103,4 +111,4 @@ struct LogRun {
     QScopedPointer<logging> worker;
 };
 
-} // namespace logfiles
+} // namespace logrun
