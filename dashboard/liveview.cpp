@@ -14,6 +14,15 @@ const QString kCurrentObs = QStringLiteral("Displaying Current Weather Data");
 const QString kHistoricalObs = QStringLiteral("Displaying Historical Weather Data");
 const QString kReceivedData = QStringLiteral("Received Weather Data");
 
+void showRealtimeRecord(MainGUI& window)
+{
+    if (window.metarForm->realtime.record.isEmpty())
+        return;
+    window.showingStoredRecord = true;
+    window.display_weather_data(QJsonObject(window.metarForm->realtime.record));
+    window.showingStoredRecord = false;
+}
+
 } // namespace
 
 void MainGUI::on_realtime_updated(QJsonObject record)
@@ -35,11 +44,7 @@ void MainGUI::on_comboBoxViewMetar_currentIndexChanged(int index)
             emit logDataMainMsg(QByteArrayLiteral("DEBUG: Showing Live Data"));
         viewMode = 0;
         ui->pushButton_show_live_data->hide();
-        if (!metarForm->realtime.record.isEmpty()) {
-            showingStoredRecord = true;
-            display_weather_data(QJsonObject(metarForm->realtime.record));
-            showingStoredRecord = false;
-        }
+        showRealtimeRecord(*this);
         ui->label_currentObsType->setText(kCurrentObs);
         ui->pushButton_viewLatest->hide();
         connectionStatusText = kReceivedData;
@@ -72,7 +77,11 @@ void MainGUI::on_pushButton_show_live_data_clicked()
     ui->label_currentObsType->setText(kCurrentObs);
     ui->pushButton_viewLatest->hide();
     connectionStatusText = kReceivedData;
-    ui->comboBoxViewMetar->setCurrentIndex(0);
+    // An edit freezes the view with the live item still current: no index change would redraw.
+    if (ui->comboBoxViewMetar->currentIndex() == 0)
+        showRealtimeRecord(*this);
+    else
+        ui->comboBoxViewMetar->setCurrentIndex(0);
 }
 
 void MainGUI::on_pushButton_viewLatest_clicked()

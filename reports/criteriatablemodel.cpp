@@ -35,14 +35,15 @@ SPECITableModel::SPECITableModel(QString type, QObject* parent)
 
 SPECITableModel::~SPECITableModel() = default;
 
-int SPECITableModel::rowCount(const QModelIndex&) const
+// A table: no cell has children, or a tree view or proxy would see every cell as a parent.
+int SPECITableModel::rowCount(const QModelIndex& parent) const
 {
-    return rows.size();
+    return parent.isValid() ? 0 : rows.size();
 }
 
-int SPECITableModel::columnCount(const QModelIndex&) const
+int SPECITableModel::columnCount(const QModelIndex& parent) const
 {
-    return rows.isEmpty() ? 0 : rows.first().size();
+    return parent.isValid() || rows.isEmpty() ? 0 : rows.first().size();
 }
 
 QVariant SPECITableModel::data(const QModelIndex& index, int role) const

@@ -71,6 +71,8 @@ private slots:
         QVERIFY(!ceiling.headerData(0, Qt::Horizontal, Qt::ToolTipRole).isValid());
         QCOMPARE(ceiling.headerData(9, Qt::Vertical).toString(), QString("Index 9"));
         QCOMPARE(ceiling.data(ceiling.index(9, 1), Qt::CheckStateRole), QVariant(0));
+        QCOMPARE(ceiling.rowCount(ceiling.index(0, 0)) + ceiling.columnCount(ceiling.index(0, 0)),
+                 0);
     }
 
     void thresholdEdits_data()

@@ -558,6 +558,12 @@ private slots:
         QCOMPARE(window->editObservation.record, expected.record);
         QCOMPARE(window->editObservation.time, expected.time);
         QCOMPARE(reportText(window->editObservation.record), source);
+
+        // Back to live data: the live record is on show, whichever item was current.
+        window->on_pushButton_cancelSaveMetar_clicked();
+        ui()->pushButton_show_live_data->click();
+        QCOMPARE(window->viewMode, 0);
+        QCOMPARE(ui()->label_Metar->text(), S1);
     }
 
     // The edit page's buttons on a stored report: what is stored, sent and shown after.
