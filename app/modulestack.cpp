@@ -89,8 +89,10 @@ ModuleStackRules::ModuleLine ModuleStackRules::parseModuleLine(const QString& li
         return result;
     }
     const QStringList keyValue = fields.at(1).split(QLatin1Char('='));
-    if (keyValue.size() != 2)
+    if (keyValue.size() != 2) {
+        result.kind = ModuleLine::ModuleWithoutState;
         return result;
+    }
     result.kind = ModuleLine::Module;
     result.enabled = keyValue.at(1).startsWith(QLatin1Char('1'));
     return result;
@@ -174,7 +176,8 @@ void MainGUI::orvaLoadStack(QStringList lines)
         emit logDataMainMsg("INFO: " + module.name.toUtf8() + " module found in ORVA stack");
 
         ModuleRow row;
-        if (!rowFor(*ui, module.letter.at(0), &row))
+        if (module.kind != ModuleStackRules::ModuleLine::Module ||
+            !rowFor(*ui, module.letter.at(0), &row))
             continue;
         row.name->show();
         row.light->show();

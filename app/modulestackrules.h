@@ -27,7 +27,8 @@ inline QString moduleAck(bool enable, QChar letter)
 }
 
 struct ModuleLine {
-    enum Kind { Malformed, UnknownModule, Module };
+    // A known module whose state field does not split at "=" is still reported as found.
+    enum Kind { Malformed, UnknownModule, ModuleWithoutState, Module };
     Kind kind = Malformed;
     QString letter; // first character of the head; empty when the head is
     QString name;   // from the module table

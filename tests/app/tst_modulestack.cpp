@@ -124,8 +124,10 @@ private slots:
         QTest::newRow("no colon") << "C a,s=1" << int(ModuleLine::Malformed) << "" << false;
         QTest::newRow("two colons") << "C:a:b,s=1" << int(ModuleLine::Malformed) << "" << false;
         QTest::newRow("no comma") << "C:s=1" << int(ModuleLine::Malformed) << "" << false;
-        QTest::newRow("no equals") << "C:a,s1" << int(ModuleLine::Malformed) << "C" << false;
-        QTest::newRow("two equals") << "C:a,s=1=1" << int(ModuleLine::Malformed) << "C" << false;
+        QTest::newRow("no equals")
+            << "C:a,s1" << int(ModuleLine::ModuleWithoutState) << "C" << false;
+        QTest::newRow("two equals")
+            << "C:a,s=1=1" << int(ModuleLine::ModuleWithoutState) << "C" << false;
         QTest::newRow("unknown letter")
             << "X:a,s=1" << int(ModuleLine::UnknownModule) << "X" << false;
         QTest::newRow("empty head") << ":a,s=1" << int(ModuleLine::UnknownModule) << "" << false;
@@ -270,8 +272,9 @@ private slots:
         f->label_orva_commands_success_indicator->show();
         window->pendingStackAcks = QStringList{"enable=W"};
 
-        window->orvaLoadStack(stackResponse({">MAIN:v1,state=1", "C:CEL,state=1", "W:WND,s=0,x",
-                                             "Q:odd,s=1", "T:a:b,s=1", "I:IRD", "G1:LTG,s=10"}));
+        window->orvaLoadStack(
+            stackResponse({">MAIN:v1,state=1", "C:CEL,state=1", "W:WND,s=0,x", "Q:odd,s=1",
+                           "T:a:b,s=1", "I:IRD", "R1:a,b", "G1:LTG,s=10"}));
 
         QCOMPARE(firstArgs(log),
                  (QStringList{"INFO: Modules found on ORVA",
@@ -279,6 +282,7 @@ private slots:
                               "INFO: Ceilometer (CEL) module found in ORVA stack",
                               "INFO: Wind (WND) module found in ORVA stack",
                               "WARNING: Invalid stack command id response = Q.",
+                              "INFO: Radio (RFLOS) module found in ORVA stack",
                               "INFO: Lightning (LTG) module found in ORVA stack"}));
         QVERIFY(debugLines.contains("Wind (WND) module has been found in the stack."));
         QVERIFY(!f->groupBox_orva_commands_stack_functionality->isHidden());
