@@ -55,6 +55,21 @@ constexpr int maxComboItems = 30;
 
 } // namespace BrqVocabulary
 
+// The BRQ vocabulary under one name, for the window that fills and reads its BRQ combos.
+struct BrqCommandTables {
+    static constexpr const auto& brqModeCommands = BrqVocabulary::brqModeCommands;
+    static constexpr const auto& brqModeLabels = BrqVocabulary::brqModeLabels;
+    static constexpr const auto& brqCameraCommands = BrqVocabulary::brqCameraCommands;
+    static constexpr const auto& brqCameraLabels = BrqVocabulary::brqCameraLabels;
+    static constexpr const auto& brqCameraNumbers = BrqVocabulary::brqCameraNumbers;
+    static constexpr const auto& brqCeilometerCommands = BrqVocabulary::brqCeilometerCommands;
+    static constexpr const auto& brqCeilometerLabels = BrqVocabulary::brqCeilometerLabels;
+    static constexpr const auto& brqGpsCommands = BrqVocabulary::brqGpsCommands;
+    static constexpr const auto& brqGpsLabels = BrqVocabulary::brqGpsLabels;
+    static constexpr const auto& brqSpeciCommands = BrqVocabulary::brqSpeciCommands;
+    static constexpr const auto& brqSpeciLabels = BrqVocabulary::brqSpeciLabels;
+};
+
 // The five BRQ choices as combo indexes, with the values the built items need.
 struct BrqCommandSelection {
     int mode = 0;

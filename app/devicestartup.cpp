@@ -5,6 +5,7 @@
 
 #include "app/dialogselectdevice.h"
 #include "app/modalrunner.h"
+#include "app/pagelayout.h"
 #include "forms/maingui_ui.h"
 #include "reports/metarform.h"
 
@@ -16,81 +17,19 @@ namespace
 {
 
 const char kWaitingForData[] = "Waiting for Data...";
-const char kReportHistoryNote[] =
-    "* History of standard METARs (hourly observations on the 55th minute), edited METARs and "
-    "SPECIs are tracked on this page (max 24 hours)";
 
-// How a new connection leaves one group of widgets for each family.
-enum class Vis { Shown, Hidden, Keep };
-
-struct VisibilityRow {
-    QList<QWidget*> widgets;
-    Vis brq;
-    Vis orva;
-    Vis legacy;
-};
-
-void apply(const QList<QWidget*>& widgets, Vis vis)
+// The first start-up lays the whole window out; one after "Setup..." lays it out again for the
+// new unit's family, with the set of widgets that start-up has.
+void layOutForDevice(MainGUI& window, void (*familyLayout)(MainGUI&))
 {
-    if (vis == Vis::Keep)
-        return;
-    for (QWidget* widget : widgets)
-        widget->setVisible(vis == Vis::Shown);
-}
-
-// A new connection shows what the unit's family has, from the pages to the report widgets; a
-// non-legacy ORVA unit is asked for its report schedule.
-void applyNewConnectionLayout(MainGUI& window)
-{
-    Ui_MainGUI& ui = *window.ui;
-    const QList<VisibilityRow> rows = {
-        {{ui.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{ui.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
-        {{ui.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
-        {{ui.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{ui.labelTableBitStatus, ui.label_orvabitstatus, ui.pushButtonBitStatus},
-         Vis::Hidden,
-         Vis::Shown,
-         Vis::Hidden},
-        {{ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Semiauto, ui.radioButtonORVAMETAR_Auto,
-          ui.radioButtonORVAMETAR_Manual},
-         Vis::Hidden,
-         Vis::Shown,
-         Vis::Hidden},
-        {{ui.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
-        {{ui.NoteMETARSentIcon, ui.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
-        {{ui.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
-        {{ui.checkBox_hideMETARModePopUp, ui.label_ORVAMETARSchedule,
-          ui.label_ORVA_METAR_prep_schedule, ui.spinBox_ORVA_METAR_prep_schedule,
-          ui.pushButton_ORVA_METAR_prep_schedule},
-         Vis::Hidden,
-         Vis::Shown,
-         Vis::Hidden},
-        {{ui.label_ORVA_METAR_transmit_delay, ui.timeEdit_ORVA_METAR_transmit_delay,
-          ui.label_ORVA_METAR_transmit_delay_2},
-         Vis::Hidden,
-         Vis::Keep,
-         Vis::Hidden},
-        {{ui.graphicsView_Lightning, ui.label_9, ui.pushButton_lightninglegend_green,
-          ui.pushButton_lightninglegend_red, ui.pushButton_lightninglegend_yellow},
-         Vis::Hidden,
-         Vis::Shown,
-         Vis::Hidden},
-    };
-    if (window.deviceType == DeviceTypes::BRQ || window.deviceType == DeviceTypes::ORVA) {
-        for (const VisibilityRow& row : rows) {
-            apply(row.widgets, window.deviceType == DeviceTypes::BRQ ? row.brq
-                               : window.legacyOrva                   ? row.legacy
-                                                                     : row.orva);
-        }
+    if (window.firstLayoutPending) {
+        window.updateLayout();
+        window.firstLayoutPending = false;
     }
-    if (window.deviceType == DeviceTypes::ORVA && !window.legacyOrva) {
-        ui.label_10->setText(QString::fromLatin1(kReportHistoryNote));
-        window.writecommands("frequency\r\n");
-        window.writecommands("metar_offset\r\n");
+    if (window.deviceLayoutPending) {
+        familyLayout(window);
+        window.deviceLayoutPending = false;
     }
-    if (window.deviceType == DeviceTypes::ORVA)
-        qDebug() << "ORVA Legacy Flag at startup " << window.legacyOrva;
 }
 
 } // namespace
@@ -108,25 +47,12 @@ void MainGUI::startupDevice(DeviceTypes type, QString port)
     ui->textEditRawData->setPlainText(QString::fromLatin1(kWaitingForData));
     ui->labelUnitType->clear();
 
-    if (firstLayoutPending) {
-        updateLayout();
-        firstLayoutPending = false;
-    }
-
-    if (deviceLayoutPending) {
-        applyNewConnectionLayout(*this);
-        deviceLayoutPending = false;
-    }
+    layOutForDevice(*this, applyDeviceFamilyLayout);
 
     show();
     openserialport(port);
-
-    if (ui->pushButton_show_live_data->isVisible())
-        on_pushButton_show_live_data_clicked();
-
-    ui->stackedWidget_mainPages->setCurrentWidget(ui->pageDashboardTrends);
-    uncheckMenuButtons();
-    ui->pushButtonDashboard->setChecked(true);
+    // Back to live data, if a stored report is shown, and to the dashboard.
+    on_pushButtonDashboard_clicked();
 }
 
 void MainGUI::startupBRQPowerOff(DeviceTypes type, QString port, QByteArray commands)
@@ -141,27 +67,7 @@ void MainGUI::startupBRQPowerOff(DeviceTypes type, QString port, QByteArray comm
     deviceType = type;
     emit setDeviceType(type);
 
-    if (firstLayoutPending) {
-        updateLayout();
-        firstLayoutPending = false;
-    }
-
-    if (deviceLayoutPending) {
-        if (deviceType == DeviceTypes::BRQ) {
-            ui->page_BrqCommand->show();
-            ui->page_OrvaCommands->hide();
-            ui->page_ORVACmdsMain->hide();
-            ui->pushButtonImages->show();
-            for (QWidget* widget : {static_cast<QWidget*>(ui->pushButton_editMetar),
-                                    static_cast<QWidget*>(ui->pushButtonBitStatus),
-                                    static_cast<QWidget*>(ui->label_ORVAMETARMode),
-                                    static_cast<QWidget*>(ui->radioButtonORVAMETAR_Semiauto),
-                                    static_cast<QWidget*>(ui->radioButtonORVAMETAR_Auto),
-                                    static_cast<QWidget*>(ui->radioButtonORVAMETAR_Manual)})
-                widget->hide();
-        }
-        deviceLayoutPending = false;
-    }
+    layOutForDevice(*this, applyPowerOffFamilyLayout);
 
     brqStartupPending = true;
     emit setStartupSequence(true);

@@ -9,6 +9,17 @@
 namespace LegacyCommands
 {
 
+// The combo items, each list ended by an empty entry like the BRQ vocabulary.
+inline constexpr const char* legacyRateLabels[] = {"No command", "5 Minutes", "10 Minutes",
+                                                   "60 Minutes", ""};
+inline constexpr const char* legacyGpsLabels[] = {"No command",
+                                                  "Enable GPS",
+                                                  "Disable GPS",
+                                                  "GPS Immediate Read",
+                                                  "GPS Immediate Read No Elevation",
+                                                  "Set Elevation",
+                                                  ""};
+
 inline constexpr const char* legacyRateCommands[] = {"", "rate 5\n", "rate 10\n", "rate 60\n"};
 inline constexpr const char* legacyGpsCommands[] = {"",           "gps_enable\n",   "gps_disable\n",
                                                     "gps_read\n", "gps_read_loc\n", "gps_set_elev"};

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "alerts/alertrules.h"
+#include "app/brqcommands.h"
+#include "app/legacycommands.h"
+#include "app/orvacommandrules.h"
 #include "dashboard/lightningcompass.h"
 #include "dashboard/trendcharts.h"
 #include "decoder/sharedtypes.h"
@@ -9,6 +12,7 @@
 #include <QButtonGroup>
 #include <QByteArray>
 #include <QGraphicsScene>
+#include <QHash>
 #include <QJsonObject>
 #include <QLabel>
 #include <QList>
@@ -190,7 +194,6 @@ public slots:
     void on_lightning_progress();
     void on_lightning_command_error();
     void on_lightning_autocal_complete();
-    void sendLightningCommand(QPushButton* button, const QByteArray& command);
 
     // Link encryption key workflow
     void on_pushButton_enterEncryptionKeyProgram_clicked();
@@ -210,7 +213,6 @@ public slots:
     void forceEncryptionKeySetup();
     void loadEncryptionFile();
     bool saveEncryptedFile(QString salt, QString key, QByteArray iv, bool protect);
-    void showKeyDerivationBusy(const QString& message);
 
     // Dashboard: live and stored record view
     void on_realtime_updated(QJsonObject record);
@@ -344,6 +346,11 @@ public slots:
     void updateAlertsUnits();
 
 public:
+    // Lightning sensor calibration panel: queues a command and marks its button as waiting.
+    void sendLightningCommand(QPushButton* button, const QByteArray& command);
+    // Link encryption key workflow: the start page's busy animation with its message.
+    void showKeyDerivationBusy(const QString& message);
+
     // Program entry and lifecycle: the object graph
     Ui_MainGUI* ui = nullptr;
     BITView* bitView = nullptr;
@@ -383,6 +390,10 @@ public:
     QLabel* commandStatusLabels[CommandIndexCount] = {};
     bool firstLayoutPending = true;
     bool deviceLayoutPending = false;
+    // The family widgets and the report history note as the first layout found them; a new
+    // connection returns what its family leaves alone to this.
+    QHash<QWidget*, bool> familyLayoutHidden;
+    QString familyLayoutNote;
 
     // Device start-up and connection
     // A power-off start-up waits for the unit's end of configuration; only then is success shown.
@@ -428,6 +439,15 @@ public:
     // Until the first page layout hands storedAlerts to the alert list, saving writes them back
     // as read, so that a save before any device start-up cannot drop them.
     bool storedAlertsApplied = false;
+
+    // Command tables of the ORVA, BRQ and legacy pages; each names the one shared table.
+    static inline const OrvaCommandRules::OrvaComboItems& orvaComboItems =
+        OrvaCommandRules::orvaComboItemLists();
+    static constexpr BrqCommandTables brqCommandTables{};
+    static constexpr const auto& legacyRateLabels = LegacyCommands::legacyRateLabels;
+    static constexpr const auto& legacyRateCommands = LegacyCommands::legacyRateCommands;
+    static constexpr const auto& legacyGpsLabels = LegacyCommands::legacyGpsLabels;
+    static constexpr const auto& legacyGpsCommands = LegacyCommands::legacyGpsCommands;
 
     // ORVA command panel: the METAR preparation schedule as the unit last reported it
     int prepFrequency = 60;

@@ -25,6 +25,28 @@ const char* const led[] = {"", "led ON\r\n", "led OFF\r\n"};
 const char* const dataLog[] = {"", "log ON\r\n", "log OFF\r\n", "flash_erase\r"};
 const char* const rates[] = {"", "radio_freq 60\r\n", "radio_freq 10\r\n", "radio_freq 5\r\n"};
 
+} // namespace
+
+const OrvaComboItems& orvaComboItemLists()
+{
+    static const OrvaComboItems items = {
+        {"No command", "60 minutes", "10 minutes", "5 minutes"},
+        {"No command", "Enabled", "Disabled", "Enable Elevation Only"},
+        {"No command", "Disabled", "Set Elevation Value to Enable:"},
+        {"No command", "Enabled", "Disabled"},
+        {"No command", "Auto (default)", "Always On", "Always Off"},
+        {"No command", "Comms Enabled (default)", "Comms Disabled"},
+        {"No command", "Enabled (default)", "Disabled"},
+        {"No command", "Enabled", "Disabled", "Clear (Will take up to 5 Minutes)"},
+        {"No command", "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"},
+        {"No command", "60 Seconds (default)", "10 Seconds", "5 Seconds"},
+    };
+    return items;
+}
+
+namespace
+{
+
 constexpr double kVhfLow = 138e6;
 constexpr double kVhfHigh = 178e6;
 constexpr double kUhfLow = 410e6;

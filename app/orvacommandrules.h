@@ -2,12 +2,29 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // Command texts and input checks of the ORVA "General" and "RFLOS" command tabs. Every command
 // carries its own line end; combo index 0 ("No command") and an index outside a row's list give
 // an empty command, which queues nothing.
 namespace OrvaCommandRules
 {
+
+// The item lists of the ORVA and RFLOS command combos; each begins with "No command". The RFLOS
+// channel list serves both channel combos.
+struct OrvaComboItems {
+    QStringList transmitFrequency;
+    QStringList gps;
+    QStringList elevation;
+    QStringList led;
+    QStringList blower;
+    QStringList rf;
+    QStringList heater;
+    QStringList dataLog;
+    QStringList rflosChannel;
+    QStringList rflosRate;
+};
+const OrvaComboItems& orvaComboItemLists();
 
 // The status cell text for a CommandStatus value; unknown values show as failed.
 QString statusText(int status);

@@ -26,33 +26,9 @@ const char kReportHistoryNote[] =
 const char kIridiumNote[] =
     "Note: Modes faster than 5 minute mode will disable Iridium communications";
 
-// Legacy ORVA command lists, each ended by an empty entry like the BRQ vocabulary.
-const char* const legacyRateLabels[] = {"No command", "5 Minutes", "10 Minutes", "60 Minutes", ""};
-const char* const legacyGpsLabels[] = {"No command",
-                                       "Enable GPS",
-                                       "Disable GPS",
-                                       "GPS Immediate Read",
-                                       "GPS Immediate Read No Elevation",
-                                       "Set Elevation",
-                                       ""};
-
-const QStringList orvaTransmitFrequencyItems = {"No command", "60 minutes", "10 minutes",
-                                                "5 minutes"};
-const QStringList orvaBlowerItems = {"No command", "Auto (default)", "Always On", "Always Off"};
-const QStringList orvaDataLogItems = {"No command", "Enabled", "Disabled",
-                                      "Clear (Will take up to 5 Minutes)"};
-const QStringList orvaGpsItems = {"No command", "Enabled", "Disabled", "Enable Elevation Only"};
-const QStringList orvaElevationItems = {"No command", "Disabled", "Set Elevation Value to Enable:"};
-const QStringList orvaHeaterItems = {"No command", "Enabled (default)", "Disabled"};
-const QStringList orvaLedItems = {"No command", "Enabled", "Disabled"};
-const QStringList orvaRfItems = {"No command", "Comms Enabled (default)", "Comms Disabled"};
-const QStringList orvaRflosChannelItems = {"No command", "0", "1", "2", "3",  "4", "5",
-                                           "6",          "7", "8", "9", "10", "11"};
-const QStringList orvaRflosRateItems = {"No command", "60 Seconds (default)", "10 Seconds",
-                                        "5 Seconds"};
-
-// How the family block leaves a group of widgets.
-enum class Vis { Shown, Hidden, Keep };
+// How the family block leaves a group of widgets: shown, hidden, as the form built it, or (the
+// transmit-delay row of an ORVA unit) as the report-mode radio decides.
+enum class Vis { Shown, Hidden, AsBuilt, ByReportMode };
 
 struct FamilyRow {
     QList<QWidget*> widgets;
@@ -65,6 +41,53 @@ void hideAll(std::initializer_list<QWidget*> widgets)
 {
     for (QWidget* widget : widgets)
         widget->hide();
+}
+
+// What each family does with each group of widgets.
+QList<FamilyRow> familyRows(Ui_MainGUI& ui)
+{
+    // clang-format off
+    return {
+        {{ui.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.page_OrvaCommands}, Vis::Hidden, Vis::AsBuilt, Vis::AsBuilt},
+        {{ui.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
+        {{ui.labelTablePrecipitation, ui.label_117}, Vis::AsBuilt, Vis::Hidden, Vis::Hidden},
+        {{ui.labelTableBitStatus, ui.label_orvabitstatus, ui.pushButtonBitStatus}, Vis::Hidden,
+         Vis::Shown, Vis::Hidden},
+        {{ui.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.pushButton_editMetar}, Vis::Hidden, Vis::AsBuilt, Vis::AsBuilt},
+        {{ui.NoteMETARSentIcon, ui.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
+        {{ui.pushButton_saveAndSendMetar}, Vis::AsBuilt, Vis::Shown, Vis::Hidden},
+        {{ui.label_headerRadioStatus, ui.groupBox_RadioStatus}, Vis::Hidden, Vis::Shown,
+         Vis::Shown},
+        {{ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Auto,
+          ui.radioButtonORVAMETAR_Semiauto, ui.radioButtonORVAMETAR_Manual,
+          ui.checkBox_hideMETARModePopUp, ui.label_ORVAMETARSchedule,
+          ui.label_ORVA_METAR_prep_schedule, ui.spinBox_ORVA_METAR_prep_schedule,
+          ui.pushButton_ORVA_METAR_prep_schedule},
+         Vis::Hidden, Vis::Shown, Vis::Hidden},
+        {{ui.label_ORVA_METAR_transmit_delay, ui.timeEdit_ORVA_METAR_transmit_delay,
+          ui.label_ORVA_METAR_transmit_delay_2},
+         Vis::Hidden, Vis::ByReportMode, Vis::Hidden},
+        {{ui.graphicsView_Lightning, ui.label_9, ui.pushButton_lightninglegend_green,
+          ui.pushButton_lightninglegend_red, ui.pushButton_lightninglegend_yellow},
+         Vis::Hidden, Vis::Shown, Vis::Hidden},
+        {{ui.lightning_strikecount_one, ui.lightning_strikecount_ten,
+          ui.lightning_strikecount_sixty, ui.label_strikecount_onemin,
+          ui.label_strikecount_tenmin, ui.label_strikecount_sixtymin,
+          ui.label_strikecount_onemin_distance, ui.label_strikecount_tenmin_distance,
+          ui.label_strikecount_sixtymin_distance, ui.label_lightning_sm1, ui.label_lightning_sm2,
+          ui.label_lightning_sm3},
+         Vis::Hidden, Vis::Shown, Vis::Shown},
+        {{ui.label_strikecount_five, ui.label_strikecount_fivemin,
+          ui.label_strikecount_fivemin_distance, ui.label_lightning_nm},
+         Vis::Shown, Vis::Hidden, Vis::Hidden},
+        {{ui.pushButton_ClearTamperingWarning}, Vis::AsBuilt, Vis::Hidden, Vis::Hidden},
+        {{ui.label_speciSettings, ui.pushButton_editSpeciSettings, ui.groupBox_25,
+          ui.label_encryptionSettings},
+         Vis::Hidden, Vis::Shown, Vis::AsBuilt},
+    };
+    // clang-format on
 }
 
 void setValidatedInput(MainGUI& window, QLineEdit* edit, double bottom, double top)
@@ -217,27 +240,28 @@ void keepCameraLabels(MainGUI& window)
 // Filling a combo runs its index slot, which shows or hides the inputs that go with the choice.
 void fillCommandLists(Ui_MainGUI& ui)
 {
-    using namespace BrqVocabulary;
-    ui.comboBoxCmdFreq->addItems(brqComboItems(legacyRateLabels));
-    ui.comboBoxCmdMode->addItems(brqComboItems(brqModeLabels));
-    ui.comboBoxCmdCamera->addItems(brqComboItems(brqCameraLabels));
-    ui.comboBoxCmdCeil->addItems(brqComboItems(brqCeilometerLabels));
-    ui.comboBoxCmdGps->addItems(brqComboItems(brqGpsLabels));
-    ui.comboBoxCmdSpeci->addItems(brqComboItems(brqSpeciLabels));
-    ui.comboBoxORVAGPS->addItems(brqComboItems(legacyGpsLabels));
-    ui.cameraNumbercomboBox->addItems(brqComboItems(brqCameraNumbers));
+    constexpr const BrqCommandTables& brq = MainGUI::brqCommandTables;
+    ui.comboBoxCmdFreq->addItems(brqComboItems(MainGUI::legacyRateLabels));
+    ui.comboBoxCmdMode->addItems(brqComboItems(brq.brqModeLabels));
+    ui.comboBoxCmdCamera->addItems(brqComboItems(brq.brqCameraLabels));
+    ui.comboBoxCmdCeil->addItems(brqComboItems(brq.brqCeilometerLabels));
+    ui.comboBoxCmdGps->addItems(brqComboItems(brq.brqGpsLabels));
+    ui.comboBoxCmdSpeci->addItems(brqComboItems(brq.brqSpeciLabels));
+    ui.comboBoxORVAGPS->addItems(brqComboItems(MainGUI::legacyGpsLabels));
+    ui.cameraNumbercomboBox->addItems(brqComboItems(brq.brqCameraNumbers));
 
-    ui.comboBox_ORVAtransmitFrequency->addItems(orvaTransmitFrequencyItems);
-    ui.comboBox_ORVABlower->addItems(orvaBlowerItems);
-    ui.comboBox_ORVADataLog->addItems(orvaDataLogItems);
-    ui.comboBox_ORVAGPS->addItems(orvaGpsItems);
-    ui.comboBox_ORVAElevation->addItems(orvaElevationItems);
-    ui.comboBox_ORVAHeater->addItems(orvaHeaterItems);
-    ui.comboBox_ORVALEDStatus->addItems(orvaLedItems);
-    ui.comboBox_ORVARFCmd->addItems(orvaRfItems);
-    ui.comboBox_ORVARFLOSProgramChannel->addItems(orvaRflosChannelItems);
-    ui.comboBox_ORVARFLOSSelectedChannel->addItems(orvaRflosChannelItems);
-    ui.comboBox_ORVARFMessageRate->addItems(orvaRflosRateItems);
+    const OrvaCommandRules::OrvaComboItems& orva = MainGUI::orvaComboItems;
+    ui.comboBox_ORVAtransmitFrequency->addItems(orva.transmitFrequency);
+    ui.comboBox_ORVABlower->addItems(orva.blower);
+    ui.comboBox_ORVADataLog->addItems(orva.dataLog);
+    ui.comboBox_ORVAGPS->addItems(orva.gps);
+    ui.comboBox_ORVAElevation->addItems(orva.elevation);
+    ui.comboBox_ORVAHeater->addItems(orva.heater);
+    ui.comboBox_ORVALEDStatus->addItems(orva.led);
+    ui.comboBox_ORVARFCmd->addItems(orva.rf);
+    ui.comboBox_ORVARFLOSProgramChannel->addItems(orva.rflosChannel);
+    ui.comboBox_ORVARFLOSSelectedChannel->addItems(orva.rflosChannel);
+    ui.comboBox_ORVARFMessageRate->addItems(orva.rflosRate);
 
     // The modes faster than five minutes ("1 Minute", "20 Second", "10 Second").
     for (int item = 5; item <= 7; ++item) {
@@ -349,23 +373,6 @@ void setUpAlertForm(MainGUI& window)
         window.alertSound = makeAlertSoundPlayer();
 }
 
-// The dashboard page with only its menu button checked.
-void showDashboardFirst(MainGUI& window)
-{
-    Ui_MainGUI& ui = *window.ui;
-    // The window is still hidden here, so what counts is whether the button is shown within it.
-    if (ui.pushButton_show_live_data->isVisibleTo(&window))
-        window.on_pushButton_show_live_data_clicked();
-
-    ui.stackedWidget_mainPages->setCurrentWidget(ui.pageDashboardTrends);
-    for (QPushButton* button :
-         {ui.pushButtonDashboard, ui.pushButtonTable, ui.pushButtonCommand, ui.pushButtonImages,
-          ui.pushButtonSettings, ui.pushButtonTrends, ui.pushButtonBitStatus, ui.pushButtonRawData,
-          ui.pushButtonNotifications})
-        button->setChecked(false);
-    ui.pushButtonDashboard->setChecked(true);
-}
-
 } // namespace
 
 void applyDeviceFamilyLayout(MainGUI& window)
@@ -374,68 +381,58 @@ void applyDeviceFamilyLayout(MainGUI& window)
         return;
 
     Ui_MainGUI& ui = *window.ui;
-    // clang-format off
-    const QList<FamilyRow> rows = {
-        {{ui.page_BrqCommand}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{ui.page_OrvaCommands}, Vis::Hidden, Vis::Keep, Vis::Keep},
-        {{ui.page_ORVACmdsMain}, Vis::Hidden, Vis::Shown, Vis::Shown},
-        {{ui.labelTablePrecipitation, ui.label_117}, Vis::Keep, Vis::Hidden, Vis::Hidden},
-        {{ui.labelTableBitStatus, ui.label_orvabitstatus, ui.pushButtonBitStatus}, Vis::Hidden,
-         Vis::Shown, Vis::Hidden},
-        {{ui.pushButtonImages}, Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{ui.pushButton_editMetar}, Vis::Hidden, Vis::Keep, Vis::Keep},
-        {{ui.NoteMETARSentIcon, ui.NoteMETARSentIconText}, Vis::Hidden, Vis::Shown, Vis::Hidden},
-        {{ui.pushButton_saveAndSendMetar}, Vis::Keep, Vis::Shown, Vis::Hidden},
-        {{ui.label_headerRadioStatus, ui.groupBox_RadioStatus}, Vis::Hidden, Vis::Shown,
-         Vis::Shown},
-        {{ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Auto,
-          ui.radioButtonORVAMETAR_Semiauto, ui.radioButtonORVAMETAR_Manual,
-          ui.checkBox_hideMETARModePopUp, ui.label_ORVAMETARSchedule,
-          ui.label_ORVA_METAR_prep_schedule, ui.spinBox_ORVA_METAR_prep_schedule,
-          ui.pushButton_ORVA_METAR_prep_schedule},
-         Vis::Hidden, Vis::Shown, Vis::Hidden},
-        // For an ORVA unit the report-mode radio's slot decides.
-        {{ui.label_ORVA_METAR_transmit_delay, ui.timeEdit_ORVA_METAR_transmit_delay,
-          ui.label_ORVA_METAR_transmit_delay_2},
-         Vis::Hidden, Vis::Keep, Vis::Hidden},
-        {{ui.graphicsView_Lightning, ui.label_9, ui.pushButton_lightninglegend_green,
-          ui.pushButton_lightninglegend_red, ui.pushButton_lightninglegend_yellow},
-         Vis::Hidden, Vis::Shown, Vis::Hidden},
-        {{ui.lightning_strikecount_one, ui.lightning_strikecount_ten,
-          ui.lightning_strikecount_sixty, ui.label_strikecount_onemin,
-          ui.label_strikecount_tenmin, ui.label_strikecount_sixtymin,
-          ui.label_strikecount_onemin_distance, ui.label_strikecount_tenmin_distance,
-          ui.label_strikecount_sixtymin_distance, ui.label_lightning_sm1, ui.label_lightning_sm2,
-          ui.label_lightning_sm3},
-         Vis::Hidden, Vis::Shown, Vis::Shown},
-        {{ui.label_strikecount_five, ui.label_strikecount_fivemin,
-          ui.label_strikecount_fivemin_distance, ui.label_lightning_nm},
-         Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{ui.pushButton_ClearTamperingWarning}, Vis::Keep, Vis::Hidden, Vis::Hidden},
-        {{ui.label_speciSettings, ui.pushButton_editSpeciSettings, ui.groupBox_25,
-          ui.label_encryptionSettings},
-         Vis::Hidden, Vis::Shown, Vis::Keep},
-    };
-    // clang-format on
+    const QList<FamilyRow> rows = familyRows(ui);
+    // The first layout finds these widgets as the form built them. Later ones return what a
+    // family leaves alone to that state, so that no unit's window depends on the unit before.
+    const bool first = window.familyLayoutHidden.isEmpty();
+    if (first) {
+        for (const FamilyRow& row : rows) {
+            for (QWidget* widget : row.widgets)
+                window.familyLayoutHidden.insert(widget, widget->isHidden());
+        }
+        window.familyLayoutNote = ui.label_10->text();
+    }
+
     const bool brq = window.deviceType == DeviceTypes::BRQ;
     for (const FamilyRow& row : rows) {
         const Vis vis = brq ? row.brq : window.legacyOrva ? row.legacy : row.orva;
-        if (vis == Vis::Keep)
-            continue;
-        for (QWidget* widget : row.widgets)
-            widget->setVisible(vis == Vis::Shown);
+        for (QWidget* widget : row.widgets) {
+            if (vis == Vis::Shown || vis == Vis::Hidden)
+                widget->setVisible(vis == Vis::Shown);
+            else if (first)
+                continue;
+            else if (vis == Vis::AsBuilt)
+                widget->setHidden(window.familyLayoutHidden.value(widget));
+            else
+                widget->setHidden(ui.radioButtonORVAMETAR_Auto->isChecked());
+        }
     }
-    if (brq)
+    if (brq) {
+        ui.label_10->setText(window.familyLayoutNote);
         return;
+    }
 
-    if (!window.legacyOrva)
-        ui.label_10->setText(QString::fromLatin1(kReportHistoryNote));
+    ui.label_10->setText(window.legacyOrva ? window.familyLayoutNote
+                                           : QString::fromLatin1(kReportHistoryNote));
     qDebug() << "ORVA Legacy Flag at startup " << window.legacyOrva;
     if (!window.legacyOrva) {
         // The report schedule needs the unit's reporting frequency and report offset.
         window.writecommands("frequency\r\n");
         window.writecommands("metar_offset\r\n");
     }
+}
+
+void applyPowerOffFamilyLayout(MainGUI& window)
+{
+    if (window.deviceType != DeviceTypes::BRQ)
+        return;
+    Ui_MainGUI& ui = *window.ui;
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui.page_BrqCommand), static_cast<QWidget*>(ui.pushButtonImages)})
+        widget->show();
+    hideAll({ui.page_OrvaCommands, ui.page_ORVACmdsMain, ui.pushButton_editMetar,
+             ui.pushButtonBitStatus, ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Semiauto,
+             ui.radioButtonORVAMETAR_Auto, ui.radioButtonORVAMETAR_Manual});
 }
 
 void MainGUI::updateLayout()
@@ -461,7 +458,7 @@ void MainGUI::updateLayout()
     if (!runwayHidden)
         drawRunwayPicture(QString(), QString());
 
-    showDashboardFirst(*this);
+    on_pushButtonDashboard_clicked();
 
     // The alert list turns the definitions read from the settings file into its rows; until it
     // has, saves write them back as they were read.
