@@ -1,5 +1,6 @@
 #include "alerts/alertrules.h"
 
+#include "alerts/temperatureunitstate.h"
 #include "decoder/clock.h"
 
 #include <cmath>
@@ -9,8 +10,8 @@ namespace
 
 QVector<AlertParameter> buildTable()
 {
-    const QString degC = QStringLiteral("\u00B0C");
-    const QString degF = QStringLiteral("\u00B0F");
+    const QString degC = temperatureUnitText(false);
+    const QString degF = temperatureUnitText(true);
     const auto same = [](const QString& name, const QString& key, const QString& unit) {
         return AlertParameter{name, key, unit, unit, false};
     };

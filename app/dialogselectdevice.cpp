@@ -2,6 +2,7 @@
 
 #include "app/dialogimageschedule.h"
 #include "forms/dialogselectdevice_ui.h"
+#include "forms/fadein.h"
 
 #include <QDebug>
 #include <QGraphicsOpacityEffect>
@@ -87,15 +88,7 @@ void DialogSelectDevice::on_pushButton_SelectBrq_clicked(bool checked)
     if (checked) {
         if (collapsedHeight == 0)
             collapsedHeight = height();
-        // The effect owns its animation; the next fade's effect replaces and deletes both.
-        auto* effect = new QGraphicsOpacityEffect(options);
-        auto* fade = new QPropertyAnimation(effect, "opacity", effect);
-        fade->setDuration(500);
-        fade->setStartValue(0.0);
-        fade->setEndValue(1.0);
-        fade->setEasingCurve(QEasingCurve::InBack);
-        fade->start(QAbstractAnimation::DeleteWhenStopped);
-        options->setGraphicsEffect(effect);
+        fadeIn(options, 500);
         options->show();
         if (expandedHeight == 0)
             expandedHeight = height();

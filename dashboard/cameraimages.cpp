@@ -3,6 +3,7 @@
 #include "dashboard/cameraimages.h"
 
 #include "app/maingui.h"
+#include "forms/fadein.h"
 #include "forms/maingui_ui.h"
 
 #include <QEasingCurve>
@@ -70,15 +71,7 @@ void MainGUI::displayImageDataFinal(int camera, QString imagePath)
     if (validCamera(camera) && imageLabels[camera - 1] && camera <= imagePaths.size()) {
         QLabel* label = imageLabels[camera - 1];
         imagePaths[camera - 1] = imagePath;
-        auto* effect = new QGraphicsOpacityEffect(label);
-        // Owned by the effect, so a newer picture that replaces the effect also ends the fade.
-        auto* fade = new QPropertyAnimation(effect, "opacity", effect);
-        fade->setDuration(kFadeInMs);
-        fade->setStartValue(0.0);
-        fade->setEndValue(1.0);
-        fade->setEasingCurve(QEasingCurve::InBack);
-        fade->start(QAbstractAnimation::DeleteWhenStopped);
-        label->setGraphicsEffect(effect);
+        fadeIn(label, kFadeInMs);
         showPicture(label, imagePaths.at(camera - 1));
     }
     if (imageProgressBar)

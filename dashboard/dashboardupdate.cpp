@@ -212,7 +212,7 @@ void showTimeAndReport(MainGUI& window, const QJsonObject& record)
 void showTemperatures(Ui_MainGUI& ui, const QJsonObject& record, bool fahrenheitShown)
 {
     using namespace RecordDisplay;
-    const QString unit = fahrenheitShown ? QStringLiteral(" \u00B0F") : QStringLiteral(" \u00B0C");
+    const QString unit = QLatin1Char(' ') + temperatureUnitText(fahrenheitShown);
     const auto shown = [&](const char* key, const QString& suffix) {
         const QString celsius = text(record, QLatin1String(key));
         if (celsius.isEmpty())

@@ -23,6 +23,18 @@ void showRealtimeRecord(MainGUI& window)
     window.showingStoredRecord = false;
 }
 
+// The live view's state and texts; the caller shows the live record.
+void enterLiveView(MainGUI& window)
+{
+    if (window.loggingType == LoggingType::Debug)
+        emit window.logDataMainMsg(QByteArrayLiteral("DEBUG: Showing Live Data"));
+    window.viewMode = 0;
+    window.ui->pushButton_show_live_data->hide();
+    window.ui->label_currentObsType->setText(kCurrentObs);
+    window.ui->pushButton_viewLatest->hide();
+    window.connectionStatusText = kReceivedData;
+}
+
 } // namespace
 
 void MainGUI::on_realtime_updated(QJsonObject record)
@@ -40,14 +52,8 @@ void MainGUI::on_comboBoxViewMetar_currentIndexChanged(int index)
         return;
 
     if (index == 0) {
-        if (loggingType == LoggingType::Debug)
-            emit logDataMainMsg(QByteArrayLiteral("DEBUG: Showing Live Data"));
-        viewMode = 0;
-        ui->pushButton_show_live_data->hide();
+        enterLiveView(*this);
         showRealtimeRecord(*this);
-        ui->label_currentObsType->setText(kCurrentObs);
-        ui->pushButton_viewLatest->hide();
-        connectionStatusText = kReceivedData;
         return;
     }
 
@@ -70,13 +76,7 @@ void MainGUI::on_comboBoxViewMetar_currentIndexChanged(int index)
 
 void MainGUI::on_pushButton_show_live_data_clicked()
 {
-    if (loggingType == LoggingType::Debug)
-        emit logDataMainMsg(QByteArrayLiteral("DEBUG: Showing Live Data"));
-    viewMode = 0;
-    ui->pushButton_show_live_data->hide();
-    ui->label_currentObsType->setText(kCurrentObs);
-    ui->pushButton_viewLatest->hide();
-    connectionStatusText = kReceivedData;
+    enterLiveView(*this);
     // An edit freezes the view with the live item still current: no index change would redraw.
     if (ui->comboBoxViewMetar->currentIndex() == 0)
         showRealtimeRecord(*this);

@@ -26,9 +26,6 @@ void MainGUI::updateUnitLabels(QString unit)
 namespace
 {
 
-const QString kCelsiusText = QStringLiteral("\u00B0C");
-const QString kFahrenheitText = QStringLiteral("\u00B0F");
-
 // A chart point goes through its two-decimal text and the labels' conversion, so that a switch
 // back and forth lands on the same one-decimal values as the labels.
 double convertedPoint(double value, bool toFahrenheit)
@@ -59,7 +56,7 @@ void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)
 {
     Ui_MainGUI* const ui = window.ui;
     const bool toFahrenheit = target == TemperatureUnits::Fahrenheit;
-    const QString newUnit = toFahrenheit ? kFahrenheitText : kCelsiusText;
+    const QString newUnit = temperatureUnitText(toFahrenheit);
     if (window.temperatureUnits == target) {
         qDebug().noquote() << (toFahrenheit ? "Units are already in Imperial Mode. "
                                             : "Units are already in Metric Mode. ");
@@ -71,7 +68,7 @@ void switchTemperatureDisplay(MainGUI& window, TemperatureUnits target)
             ? "INFO: Change Temperature display to Imperial units from current Metric units."
             : "INFO: Change Temperature display to Metric units from current Imperial units.");
 
-    const QString oldSuffix = QLatin1Char(' ') + (toFahrenheit ? kCelsiusText : kFahrenheitText);
+    const QString oldSuffix = QLatin1Char(' ') + temperatureUnitText(!toFahrenheit);
     window.temperatureUnits = target;
     window.temperatureUnitText = newUnit;
     window.displayAlerts();
