@@ -4,6 +4,7 @@
 #include "app/commandqueue.h"
 
 #include "app/maingui.h"
+#include "link/data_incoming.h"
 #include "link/linkcrypto.h"
 
 #include <QDebug>
@@ -49,12 +50,20 @@ RadioCommand::Result RadioCommand::encrypt(const QByteArray& command, const QByt
     return Result::Encrypted;
 }
 
-QString RadioCommand::shownCommand(const QByteArray& command)
+QByteArray RadioCommand::hiddenText(const QByteArray& command)
 {
     if (command.startsWith("key"))
-        return QStringLiteral("key <hidden>");
+        return "key <hidden>";
     if (command.startsWith("iv"))
-        return QStringLiteral("iv <hidden>");
+        return "iv <hidden>";
+    return {};
+}
+
+QString RadioCommand::shownCommand(const QByteArray& command)
+{
+    const QByteArray hidden = hiddenText(command);
+    if (!hidden.isEmpty())
+        return QString::fromLatin1(hidden);
     QByteArray text = command;
     while (text.endsWith('\r') || text.endsWith('\n'))
         text.chop(1);
@@ -122,6 +131,16 @@ void MainGUI::try_command_write()
     QByteArray wire;
     const RadioCommand::Result result = RadioCommand::encrypt(command, key, iv, &wire);
     if (result == RadioCommand::Result::Encrypted) {
+        // Every command runs under the same counter, so the logged text of a key or IV command
+        // and any logged command of known text would give the key away. The link cannot read
+        // the text: it is told first, queued ahead of the write.
+        const QByteArray hidden = RadioCommand::hiddenText(command);
+        if (!hidden.isEmpty()) {
+            data_incoming* link = dataIncoming;
+            QMetaObject::invokeMethod(
+                link, [link, wire, hidden] { link->hideCommandText(wire, hidden); },
+                Qt::QueuedConnection);
+        }
         emit writeSerial(wire);
         return;
     }

@@ -24,6 +24,8 @@ enum class Result {
 Result encrypt(const QByteArray& command, const QByteArray& keyText, const QString& ivText,
                QByteArray* wire);
 
+// "key <hidden>" or "iv <hidden>" for a command that carries the key or the IV, else empty.
+QByteArray hiddenText(const QByteArray& command);
 // The command as the operator may see it: without its line end, the key and the IV hidden.
 QString shownCommand(const QByteArray& command);
 // The CommandIndex of the command row whose status cell shows the command, or -1.

@@ -71,11 +71,20 @@ QString saltProblem(const QString& salt)
     bool control = false;
     for (const QChar c : salt)
         control = control || c.category() == QChar::Other_Control;
-    if (salt.isEmpty() || control || salt.contains(QLatin1Char('/')) ||
-        salt.contains(QLatin1Char('\\')) || salt.contains(QLatin1String("..")))
-        return QStringLiteral("The salt must not be empty and must not contain \"/\", \"\\\", "
-                              "\"..\" or control characters, since it names the key file.");
+    if (control || salt.contains(QLatin1Char('/')) || salt.contains(QLatin1Char('\\')) ||
+        salt.contains(QLatin1String("..")))
+        return QStringLiteral("The salt must not contain \"/\", \"\\\", \"..\" or control "
+                              "characters, since it names the key file.");
     return QString();
+}
+
+// The key file of the key in use is the only way back to the unit's key should a change fail:
+// no new key may replace it before the unit has confirmed that key.
+bool isKeyFileInUse(const MainGUI& window, const QString& salt)
+{
+    const QString inUse =
+        QFileInfo(window.ui->lineEdit_encryptionPasskey->text()).canonicalFilePath();
+    return !inUse.isEmpty() && QFileInfo(keyFilePath(salt)).canonicalFilePath() == inUse;
 }
 
 // Salt and IV of a key file; a file that cannot be read or parsed gives empty texts. Only a
@@ -125,17 +134,18 @@ void offerPendingKey(MainGUI& window, const QByteArray& key)
         link, [link, key] { link->setPendingEncryptionKey(key); }, Qt::QueuedConnection);
 }
 
-// Nothing of a new key has reached the unit or the link: the operator is told why.
-void reportKeyChangeRefused(MainGUI& window, const QByteArray& line)
+// A key change that did not go as asked: the operator is told why.
+void reportKeyError(MainGUI& window, const QByteArray& line)
 {
     qDebug().noquote() << line;
     emit window.logDataMainMsg(line);
     window.displayErrorMessages(QString::fromUtf8(line));
 }
 
+// Nothing of a new key has reached the unit or the link.
 void refuseKeyChange(MainGUI& window, const QByteArray& line)
 {
-    reportKeyChangeRefused(window, line);
+    reportKeyError(window, line);
     window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
     window.passkeyTimer.stop();
 }
@@ -146,8 +156,8 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
 {
     // The change under way keeps its button and its time-out.
     if (window.keyChange.pending) {
-        reportKeyChangeRefused(window, "ERROR: A new encryption key still waits for the unit's "
-                                       "confirmation; the newer key was not sent.");
+        reportKeyError(window, "ERROR: A new encryption key still waits for the unit's "
+                               "confirmation; the newer key was not sent.");
         return;
     }
     QByteArray probe;
@@ -156,6 +166,11 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
             RadioCommand::Result::Encrypted) {
         refuseKeyChange(window, "ERROR: No encryption key in use for the station radio; the new "
                                 "key cannot be sent to the unit.");
+        return;
+    }
+    if (isKeyFileInUse(window, salt)) {
+        refuseKeyChange(window, "ERROR: The new key's salt is that of the key in use; its key "
+                                "file is kept and the new key was not sent.");
         return;
     }
     if (!window.saveEncryptedFile(salt, key, iv, true)) {
@@ -289,6 +304,13 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
+    // The change under way keeps its button and its time-out; a newer key would be refused.
+    if (keyChange.pending) {
+        reportKeyError(*this, "ERROR: A new encryption key still waits for the unit's "
+                              "confirmation; a newer key can be generated once it is confirmed "
+                              "or has timed out.");
+        return;
+    }
     ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
     passkeyTimer.start(kPasskeyTimeoutMs);
     encryptionKeyDialog->show();
@@ -298,6 +320,9 @@ void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 void MainGUI::generateEncryptionKey(QString password, QString salt, bool)
 {
     QString refusal = saltProblem(salt);
+    if (refusal.isEmpty() && !encryptionStartShown && isKeyFileInUse(*this, salt))
+        refusal = QStringLiteral("The salt is that of the key in use. Choose another salt: the "
+                                 "key file in use is kept until the unit confirms a new key.");
     if (password.size() < kMinPasswordLength || password.size() > kMaxPasswordLength)
         refusal = QStringLiteral("The entered Password must be between ") +
                   QString::number(kMinPasswordLength) + QStringLiteral(" and ") +
@@ -370,9 +395,15 @@ void MainGUI::on_encryption_confirmation_status_change(QString reply)
     }
     // Success follows the key's acknowledgement alone; the IV's adds nothing.
     if (reply == QLatin1String("KEY")) {
+        // No change waits (none began, or it timed out): the window and the link keep the old
+        // key, so this is no success.
+        if (!keyChange.pending) {
+            reportKeyError(*this, "ERROR: The unit confirmed an encryption key while no key "
+                                  "change was waiting; the current key stays in use.");
+            return;
+        }
         keyConfirmed = true;
-        if (keyChange.pending)
-            confirmKeyChange(*this);
+        confirmKeyChange(*this);
     }
     if (keyConfirmed) {
         ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::received());
@@ -390,13 +421,15 @@ void MainGUI::on_encryption_passkey_set_timeout()
     // after all, its file lets the operator derive it again on the start page.
     keyChange.pending = false;
     keyChange.key.clear();
+    // Its commands still queued are dropped: a key that reached the unit after the change was
+    // given up would change the unit's key with nobody waiting for its answer.
+    for (const QByteArray& command : qAsConst(keyChange.unsent))
+        commandQueue.removeOne(command);
+    keyChange.unsent.clear();
     offerPendingKey(*this, QByteArray());
-    const QByteArray line = "ERROR: The unit did not confirm the new encryption key; the current "
-                            "key stays in use. The new key's salt and IV are kept in " +
-                            keyChange.keyFile.toUtf8();
-    qDebug().noquote() << line;
-    emit logDataMainMsg(line);
-    displayErrorMessages(QString::fromUtf8(line));
+    reportKeyError(*this, "ERROR: The unit did not confirm the new encryption key; the current "
+                          "key stays in use. The new key's salt and IV are kept in " +
+                              keyChange.keyFile.toUtf8());
 }
 
 void MainGUI::on_pushButtonEnableEncryption_clicked()
@@ -417,10 +450,10 @@ void MainGUI::on_encryption_status_change(int state)
 {
     QString enable = CommandStyles::failed();
     QString disable = enable;
-    if (state == 1) {
+    if (state == UnitEncryptionOn) {
         enable = CommandStyles::received();
         disable = CommandStyles::neutral();
-    } else if (state == 2) {
+    } else if (state == UnitEncryptionOff) {
         enable = CommandStyles::neutral();
         disable = CommandStyles::received();
     }

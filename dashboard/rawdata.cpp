@@ -5,6 +5,7 @@
 
 #include "forms/maingui_ui.h"
 #include "link/constanttables.h"
+#include "link/data_incoming.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -36,8 +37,9 @@ void MainGUI::on_send_decoded_data(QByteArray text)
 {
     if (text.isEmpty())
         return;
-    // The frame's text comes from the wire: shown as it is, never taken as markup.
-    QString shown = QString::fromUtf8(text).toHtmlEscaped();
+    // The frame's text comes from the wire: shown as it is, never taken as markup. The unit
+    // echoes the key and the IV it was given; they stay hidden as in the log.
+    QString shown = QString::fromUtf8(data_incoming::maskKeyValues(text)).toHtmlEscaped();
     shown.replace(QLatin1String("\r\n"), QLatin1String("<br />"));
     QTextEdit* const view = ui->textEditRawData;
     endCursor(view).insertHtml(htmlFontOrange + shown + htmlFontEnd);

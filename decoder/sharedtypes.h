@@ -61,6 +61,13 @@ enum IncomingEncryptionState : int {
     IncomingDecryptError = 2
 };
 
+// Argument of encryption_status_changed(int): the unit's answer to "encrypt ON"/"encrypt OFF".
+enum UnitEncryptionState : int {
+    UnitEncryptionUnknown = 0, // the answer could not be read, or the switch failed
+    UnitEncryptionOn = 1,
+    UnitEncryptionOff = 2
+};
+
 struct TimedValue {
     QDateTime time;
     double value = 0.0;

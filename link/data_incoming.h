@@ -56,6 +56,11 @@ public:
     // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
     // key in use are tried under this one. Empty: no change is pending. Link thread only.
     void setPendingEncryptionKey(const QByteArray& key);
+    // The station-radio text of a key or IV command, which the link cannot read: wherever the
+    // command would be shown, `shown` stands instead. The window names it before it hands the
+    // command over; the name goes with the command once it is written or dropped. Link thread
+    // only.
+    void hideCommandText(const QByteArray& wire, const QByteArray& shown);
 
     // What the receive step handed to each family's parser; lets a test see the dispatch
     // without depending on what each parser makes of the bytes.
@@ -233,6 +238,9 @@ private:
     class WeatherRecord;
 
     void holdOrvaCommand(const QByteArray& cmd);
+    QByteArray shownCommand(const QByteArray& cmd) const;
+    bool isKeyCommand(const QByteArray& cmd) const;
+    void forgetHiddenCommand(const QByteArray& cmd);
 
     // ORVA framing passes.
     enum class FrameSearch { Wait, Found, Bad };
@@ -260,5 +268,6 @@ private:
     int reconnectIntervalMs = 30000;
     int waitWriteIntervalMs = 10000;
     bool losingPort = false; // closing the port can raise errors of its own
+    QList<QPair<QByteArray, QByteArray>> hiddenCommands; // wire text, text shown instead
     PendingCalls pending;
 };

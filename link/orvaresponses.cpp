@@ -301,17 +301,17 @@ void data_incoming::CommandAnswer::stack()
 void data_incoming::CommandAnswer::encrypt()
 {
     if (!hasValue()) {
-        emit worker.encryption_status_changed(0);
+        emit worker.encryption_status_changed(UnitEncryptionUnknown);
     } else if (is("ON")) {
         logOnly("INFO: Encryption enabled. [ ").system("INFO: Encryption enabled.");
-        emit worker.encryption_status_changed(1);
+        emit worker.encryption_status_changed(UnitEncryptionOn);
     } else if (is("OFF")) {
         logOnly("INFO: Encryption disabled. [ ").error("INFO: Encryption disabled.");
-        emit worker.encryption_status_changed(2);
+        emit worker.encryption_status_changed(UnitEncryptionOff);
     } else {
         logOnly("ERROR: Encryption status change failed. [ ")
             .error("WARNING: Encryption status change failed.");
-        emit worker.encryption_status_changed(0);
+        emit worker.encryption_status_changed(UnitEncryptionUnknown);
     }
 }
 

@@ -15,24 +15,45 @@ qint32 idleTicks = 0;
 
 namespace
 {
+const QByteArray kHiddenKey = "key <hidden>";
+const QByteArray kHiddenIv = "iv <hidden>";
+} // namespace
 
 // The key command carries the link key: its text never goes to the log.
-bool isKeyCommand(const QByteArray& cmd)
+bool data_incoming::isKeyCommand(const QByteArray& cmd) const
 {
-    return cmd.contains("key");
+    return shownCommand(cmd) == kHiddenKey;
 }
 
-// A command as the log and the debug output may show it: the key and the IV stay hidden.
-QByteArray shownCommand(const QByteArray& cmd)
+// A command as the log and the debug output may show it: the key and the IV stay hidden, in clear
+// text and in the station radio's text alike.
+QByteArray data_incoming::shownCommand(const QByteArray& cmd) const
 {
-    if (isKeyCommand(cmd))
-        return "key <hidden>";
+    for (const auto& hidden : hiddenCommands) {
+        if (hidden.first == cmd)
+            return hidden.second;
+    }
+    if (cmd.contains("key"))
+        return kHiddenKey;
     if (cmd.startsWith("iv"))
-        return "iv <hidden>";
+        return kHiddenIv;
     return cmd;
 }
 
-} // namespace
+void data_incoming::hideCommandText(const QByteArray& wire, const QByteArray& shown)
+{
+    hiddenCommands.append({wire, shown});
+}
+
+void data_incoming::forgetHiddenCommand(const QByteArray& cmd)
+{
+    for (int i = 0; i < hiddenCommands.size(); ++i) {
+        if (hiddenCommands.at(i).first == cmd) {
+            hiddenCommands.removeAt(i);
+            return;
+        }
+    }
+}
 
 void data_incoming::setRetryIntervals(int reconnectMs, int waitWriteMs)
 {
@@ -85,6 +106,7 @@ void data_incoming::closeSerialPort()
     if (waitWriteTimer)
         waitWriteTimer->stop();
     heldCommand.clear();
+    hiddenCommands.clear();
 
     if (serialPort->isOpen())
         serialPort->close();
@@ -196,6 +218,9 @@ void data_incoming::dataTimer()
 
 void data_incoming::setCommandBuffer(const QByteArray& cmd)
 {
+    // Only the ORVA path shows what it writes.
+    if (deviceType != DeviceTypes::ORVA)
+        forgetHiddenCommand(cmd);
     switch (deviceType) {
     case DeviceTypes::BRQ:
         if (!pendingCommands.isEmpty())
@@ -221,6 +246,7 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
                                       QString::fromUtf8(shownCommand(cmd)) + " ] " +
                                       Clock::now().toString();
             emit sendCommandConfirmation();
+            forgetHiddenCommand(cmd);
             return;
         }
         if (isKeyCommand(cmd))
@@ -243,6 +269,7 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
         else
             emit sendLogMsg("WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ " +
                             shownCommand(heldCommand) + " ]");
+        forgetHiddenCommand(heldCommand);
     }
     heldCommand = cmd;
 

@@ -11,6 +11,7 @@
 #include "forms/maingui_ui.h"
 #include "link/data_incoming.h"
 #include "logging/logging.h"
+#include "tests/app/aesreference.h"
 #include "tests/app/apptest.h"
 #include "tools/unitsim/unitsim.h"
 
@@ -63,6 +64,25 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 }
 
 enum class KeyAnswer { None, UnderOldKey, UnderNewKey };
+
+// What a bracketed command text in a log line holds in clear under `key`, read as the unit reads
+// a station-radio command; empty when the text is no such command.
+QByteArray decryptLoggedCommand(QByteArray text, const QByteArray& key)
+{
+    const QByteArray message = QByteArray::fromBase64(text.replace('-', '/'));
+    if (message.size() < 32 || message.size() % 16 != 0)
+        return {};
+    return Aes256Reference(key).ctr(message.left(16), message.mid(16));
+}
+
+QStringList bracketedTexts(const QString& text)
+{
+    static const QRegularExpression bracketed(QStringLiteral("\\[ ([A-Za-z0-9+=-]{24,})\\s*\\]"));
+    QStringList found;
+    for (auto match = bracketed.globalMatch(text); match.hasNext();)
+        found << match.next().captured(1);
+    return found;
+}
 
 } // namespace
 
@@ -335,15 +355,18 @@ void TestEncryptionKey::passwordAndSaltChecked_data()
     const QString length = QStringLiteral("The entered Password must be between 8 and 32 "
                                           "characters in length.\r\nYours is: %1 characters "
                                           "in length.");
-    const QString salt = QStringLiteral("The salt must not be empty and must not contain \"/\", "
-                                        "\"\\\", \"..\" or control characters, since it names "
-                                        "the key file.");
+    const QString salt = QStringLiteral("The salt must not contain \"/\", \"\\\", \"..\" or "
+                                        "control characters, since it names the key file.");
     QTest::newRow("7") << QString(7, 'p') << "77" << length.arg(7);
     QTest::newRow("8") << QString(8, 'p') << "77" << QString();
     QTest::newRow("32") << QString(32, 'p') << "77" << QString();
     QTest::newRow("33") << QString(33, 'p') << "77" << length.arg(33);
     QTest::newRow("salt with a dot") << QString(8, 'p') << "st.7" << QString();
-    QTest::newRow("empty salt") << QString(8, 'p') << "" << salt;
+    QTest::newRow("empty salt") << QString(8, 'p') << "" << QString();
+    QTest::newRow("salt of the key in use")
+        << QString(8, 'p') << "in use"
+        << "The salt is that of the key in use. Choose another salt: the key file in use is kept "
+           "until the unit confirms a new key.";
     QTest::newRow("salt into another file") << QString(8, 'p') << "x/../Keyfile_1111" << salt;
     QTest::newRow("salt with a backslash") << QString(8, 'p') << "a\\b" << salt;
     QTest::newRow("salt of two dots") << QString(8, 'p') << ".." << salt;
@@ -360,6 +383,10 @@ void TestEncryptionKey::passwordAndSaltChecked()
         boxes << static_cast<QMessageBox&>(dialog).text();
         return int(QMessageBox::Ok);
     });
+    secrets << password.toUtf8();
+    QVERIFY(window->saveEncryptedFile(QStringLiteral("in use"), QStringLiteral("k"),
+                                      QByteArray(8, 'u'), true));
+    window->ui->lineEdit_encryptionPasskey->setText(keyFile(QStringLiteral("in use")));
     QSignalSpy requests(window.get(), &MainGUI::startEncryptionKeyCheck);
     window->generateEncryptionKey(password, salt, false);
     window->threadEncCheck->quit();
@@ -399,21 +426,43 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
     QVERIFY(window->passkeyTimer.isActive());
     window->encryptionKeyDialog->hide();
 
-    // Same salt twice: the second key replaces the first file. A second key is taken only once
-    // the unit has confirmed the first.
+    // A second key is taken only once the unit has confirmed the first; while the first waits,
+    // the button keeps its colour (here the unit's refusal) and the time-out runs on.
     window->finishedEncryptionSetup(QStringLiteral("first"), 1, QStringLiteral("4242"),
                                     QByteArray(8, 'x'));
     window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
     QCOMPARE(window->commandQueue.size(), 2);
     QVERIFY(window->passkeyTimer.isActive());
+    window->on_encryption_confirmation_status_change(QStringLiteral("ERROR"));
+    window->passkeyTimer.start(5000);
+    window->on_pushButton_createEncryptionPasskey_clicked();
+    QVERIFY(!window->encryptionKeyDialog->isVisible());
+    QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+             QStringLiteral("background: red"));
+    QCOMPARE(window->passkeyTimer.interval(), 5000);
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
+        "ERROR: A new encryption key still waits for the unit's confirmation; a newer key can be "
+        "generated once it is confirmed or has timed out."));
     window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
     QCOMPARE(window->encryptionKey, QByteArray("first"));
     window->commandQueue.clear();
+
+    // The key file of the key in use is kept until a successor is confirmed.
+    const QString path = keyFile(QStringLiteral("4242"));
+    const QByteArray firstFile = fileBytes(path);
+    logged.clear();
+    window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
+    QCOMPARE(fileBytes(path), firstFile);
+    QVERIFY(window->commandQueue.isEmpty());
+    QCOMPARE(firstArgs(logged), QStringList("ERROR: The new key's salt is that of the key in use; "
+                                            "its key file is kept and the new key was not sent."));
+
+    // Once another key file is in use, the same salt replaces the earlier file.
+    window->ui->lineEdit_encryptionPasskey->setText(keyFile(QStringLiteral("in use")));
     handed.clear();
     logged.clear();
     window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
 
-    const QString path = keyFile(QStringLiteral("4242"));
     QCOMPARE(fileBytes(path),
              QByteArray("{\n    \"IV\": \"AQIDBAUGBwg=\",\n    \"Salt\": \"4242\"\n}\n\n"));
     QCOMPARE(window->commandQueue,
@@ -445,6 +494,8 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
         << true << "5002" << KeyAnswer::UnderNewKey << false << QString();
     QTest::newRow("serial, answer")
         << false << "5003" << KeyAnswer::UnderOldKey << false << QString();
+    QTest::newRow("radio, empty salt")
+        << true << "" << KeyAnswer::UnderOldKey << false << QString();
     QTest::newRow("radio, no answer")
         << true << "5004" << KeyAnswer::None << false
         << "ERROR: The unit did not confirm the new encryption key; the current key stays in use.";
@@ -520,21 +571,25 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
         QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), keyFile(salt));
         QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
                  QStringLiteral("background: green"));
-    } else if (written) {
-        window->on_encryption_passkey_set_timeout();
-    }
-    window->try_command_write();
-    if (written) {
+        window->try_command_write();
         QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
         QVERIFY(heard.at(1).at(0).toByteArray().startsWith("iv"));
         QCOMPARE(heard.at(1).at(1).toBool(), radio);
+    } else if (written) {
+        // A change given up sends nothing more of itself, and a late confirmation is no success.
+        window->on_encryption_passkey_set_timeout();
+        QVERIFY(window->commandQueue.isEmpty());
+        window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
+        QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
+            "ERROR: The unit confirmed an encryption key while no key change was waiting; the "
+            "current key stays in use."));
     }
 
     // The next command reaches the unit under the key it holds now.
     window->writecommands("led ON\r\n");
     window->cmdWriteTimer->stop();
     window->try_command_write();
-    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), written ? 3 : 1, 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), taken ? 3 : (written ? 2 : 1), 5000);
     QCOMPARE(heard.last().at(0).toByteArray(), QByteArray("led ON"));
     QCOMPARE(heard.last().at(1).toBool(), radio);
     QCOMPARE(window->encryptionKey, taken ? kNewKey.toUtf8() : options.key);
@@ -679,11 +734,16 @@ void TestEncryptionKey::acknowledgementColours_data()
     QTest::addColumn<QStringList>("replies");
     QTest::addColumn<QString>("style");
     QTest::addColumn<bool>("timerRuns");
-    QTest::newRow("IV alone") << QStringList{"IV"} << "background: blue" << true;
-    QTest::newRow("KEY alone") << QStringList{"KEY"} << "background: green" << false;
-    QTest::newRow("IV then KEY") << QStringList{"IV", "KEY"} << "background: green" << false;
-    QTest::newRow("ERROR") << QStringList{"ERROR"} << "background: red" << true;
-    QTest::newRow("KEY then ERROR") << QStringList{"KEY", "ERROR"} << "background: red" << false;
+    QTest::addColumn<bool>("changeWaits");
+    QTest::newRow("IV alone") << QStringList{"IV"} << "background: blue" << true << true;
+    QTest::newRow("KEY alone") << QStringList{"KEY"} << "background: green" << false << true;
+    QTest::newRow("IV then KEY") << QStringList{"IV", "KEY"} << "background: green" << false
+                                 << true;
+    QTest::newRow("ERROR") << QStringList{"ERROR"} << "background: red" << true << true;
+    QTest::newRow("KEY then ERROR")
+        << QStringList{"KEY", "ERROR"} << "background: red" << false << true;
+    QTest::newRow("KEY with no change waiting")
+        << QStringList{"KEY"} << "background: blue" << true << false;
 }
 
 void TestEncryptionKey::acknowledgementColours()
@@ -691,13 +751,23 @@ void TestEncryptionKey::acknowledgementColours()
     QFETCH(QStringList, replies);
     QFETCH(QString, style);
     QFETCH(bool, timerRuns);
+    QFETCH(bool, changeWaits);
+    window->encryptWriteCommands = false;
+    window->encryptionKey = "in-use";
     window->on_pushButton_createEncryptionPasskey_clicked();
     window->encryptionKeyDialog->hide();
     window->keyConfirmed = false;
+    if (changeWaits)
+        window->finishedEncryptionSetup(kNewKey, 1, QString::fromLatin1(QTest::currentDataTag()),
+                                        kNewIv);
+    window->on_pushButton_clearNotifications_clicked();
     for (const QString& reply : replies)
         window->on_encryption_confirmation_status_change(reply);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(), style);
     QCOMPARE(window->passkeyTimer.isActive(), timerRuns);
+    QCOMPARE(window->encryptionKey,
+             replies.contains("KEY") && changeWaits ? kNewKey.toUtf8() : QByteArray("in-use"));
+    QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty(), changeWaits);
     if (timerRuns) {
         window->on_encryption_passkey_set_timeout();
         QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
@@ -764,8 +834,24 @@ void TestEncryptionKey::noSecretInAnyOutput()
     }();
     QVERIFY(output.contains(QStringLiteral("generated key (Base64 encoded): <hidden>")));
     QVERIFY(output.contains(QStringLiteral("INFO: ORVA Command Sent [ key <hidden> ]")));
+    QVERIFY(output.contains(QStringLiteral("INFO: ORVA Command Sent [ iv <hidden> ]")));
     for (const QByteArray& secret : secrets)
         QVERIFY2(!output.contains(QString::fromLatin1(secret)), secret.constData());
+
+    // A station-radio command is shown as the link's text of it; read under the keys the unit
+    // held, none may carry a secret. Readable ones must be found, or the check proves nothing.
+    int readable = 0;
+    const auto checkCommandTexts = [&](const QString& text, const QString& where) {
+        for (const QString& command : bracketedTexts(text)) {
+            for (const QByteArray& key : {kOldKey, QByteArray::fromBase64(kNewKey.toLatin1())}) {
+                const QByteArray plain = decryptLoggedCommand(command.toLatin1(), key);
+                readable += plain.startsWith("led ON") ? 1 : 0;
+                for (const QByteArray& secret : secrets)
+                    QVERIFY2(!plain.contains(secret), qPrintable(where + ": " + command));
+            }
+        }
+    };
+    checkCommandTexts(output, QStringLiteral("debug output"));
 
     QDirIterator files(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                        QDir::Files, QDirIterator::Subdirectories);
@@ -780,9 +866,11 @@ void TestEncryptionKey::noSecretInAnyOutput()
                 continue;
             QVERIFY2(!bytes.contains(secret), qPrintable(path + QLatin1Char(' ') + secret));
         }
+        checkCommandTexts(QString::fromLatin1(bytes), path);
         read += bytes.isEmpty() ? 0 : 1;
     }
     QVERIFY(read > 2);
+    QVERIFY(readable > 1);
 }
 
 QTEST_MAIN(TestEncryptionKey)

@@ -293,6 +293,15 @@ private slots:
         QCOMPARE(cursor.charFormat().foreground().color(), QColor("orange"));
     }
 
+    void decodedDataHidesKeyAndIv()
+    {
+        window->on_send_decoded_data("@3key=c2VjcmV0\r\niv=aXZ0ZXh0\r\n~");
+        const QString shown = window->ui->textEditRawData->toPlainText();
+        QVERIFY(shown.contains(QStringLiteral("key=***\niv=***")));
+        QVERIFY(!shown.contains(QStringLiteral("c2VjcmV0")));
+        QVERIFY(!shown.contains(QStringLiteral("aXZ0ZXh0")));
+    }
+
     void decodedDataIsNotMarkup()
     {
         window->on_send_decoded_data("<b>RVR</b> <img src=\"x\"> & more");

@@ -177,19 +177,29 @@ private slots:
     void orvaCommandWrittenAtOnce_data()
     {
         QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QByteArray>("hiddenAs"); // what the window says the command is
         QTest::addColumn<QString>("logLine");
-        QTest::newRow("plain") << QByteArray("frequency=60\r\n")
+        QTest::newRow("plain") << QByteArray("frequency=60\r\n") << QByteArray()
                                << "INFO: ORVA Command Sent [ frequency=60\r\n ]";
-        QTest::newRow("key update") << QByteArray("key=c2VjcmV0LWtleQ==\r\n")
+        QTest::newRow("key update") << QByteArray("key=c2VjcmV0LWtleQ==\r\n") << QByteArray()
                                     << "INFO: ORVA Command to Update the Key Encryption File Sent";
-        QTest::newRow("key inside") << QByteArray("set_iv_key=abc\r\n")
+        QTest::newRow("key inside") << QByteArray("set_iv_key=abc\r\n") << QByteArray()
                                     << "INFO: ORVA Command to Update the Key Encryption File Sent";
         QTest::newRow("upper-case KEY is a plain command")
-            << QByteArray("KEY?\r\n") << "INFO: ORVA Command Sent [ KEY?\r\n ]";
+            << QByteArray("KEY?\r\n") << QByteArray() << "INFO: ORVA Command Sent [ KEY?\r\n ]";
+        QTest::newRow("station-radio text") << QByteArray("AAAAAPDx9PX29/h2c2Vj\r") << QByteArray()
+                                            << "INFO: ORVA Command Sent [ AAAAAPDx9PX29/h2c2Vj\r ]";
+        QTest::newRow("station-radio key")
+            << QByteArray("AAAAAPDx9PX29/h2a2V5\r") << QByteArray("key <hidden>")
+            << "INFO: ORVA Command to Update the Key Encryption File Sent";
+        QTest::newRow("station-radio iv")
+            << QByteArray("AAAAAPDx9PX29/h2aXYw\r") << QByteArray("iv <hidden>")
+            << "INFO: ORVA Command Sent [ iv <hidden> ]";
     }
     void orvaCommandWrittenAtOnce()
     {
         QFETCH(QByteArray, command);
+        QFETCH(QByteArray, hiddenAs);
         QFETCH(QString, logLine);
         PtyPair pty;
         Probe worker;
@@ -198,6 +208,8 @@ private slots:
         QSignalSpy log(&worker, &data_incoming::sendLogMsg);
         QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
 
+        if (!hiddenAs.isEmpty())
+            worker.hideCommandText(command, hiddenAs);
         worker.setCommandBuffer(command);
         QCOMPARE(textArgs(log), QStringList{logLine});
         QCOMPARE(confirmed.count(), 1);
