@@ -23,6 +23,7 @@
 #include <QMutex>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QTreeView>
@@ -70,7 +71,15 @@ private slots:
     void initTestCase()
     {
         registerSharedMetaTypes();
+        // The built-in-test configuration is read from the working folder at start-up.
+        QTemporaryDir folder;
+        QFile config(folder.filePath(QStringLiteral("bit_json.json")));
+        QVERIFY(config.open(QIODevice::WriteOnly) && config.write(R"({"version":1.5})") > 0);
+        config.close();
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(folder.path()));
         shared = std::make_unique<MainGUI>();
+        QDir::setCurrent(previous);
     }
     void cleanup() { setModalRunner({}); }
     void cleanupTestCase() { shared.reset(); }
@@ -390,6 +399,10 @@ void TestMainWindow::everyConnectionIsMade_data()
     ROW(w.bitView, &BITView::info, w.logger, &logging::log);
     ROW(w.bitView, &BITView::error, w.logger, &logging::log);
     ROW(w.dataIncoming, &D::sendBITcheckPacket, w.bitView, &BITView::on_bit_packet_received);
+    QTest::newRow("bit_json.json loaded at start-up") << Check([](MainGUI& w) {
+        return w.ui->textEdit_SysMsgs->toPlainText().contains(
+            "INFO: Bit Status Config File Version 1.5 Loaded");
+    });
     ROW(w.speciVisibilityModel, &SPECITableModel::dataChanged, &w,
         &M::on_SPECI_visibilitymodel_datachanged);
     ROW(w.speciCeilingModel, &SPECITableModel::dataChanged, &w,

@@ -145,6 +145,9 @@ private slots:
         QTest::newRow("wind") << QByteArray("WI:1:07") << "Wind Module"
                               << "07"
                               << "Critical + Degraded + Maintenance";
+        QTest::newRow("two fields") << QByteArray("PW:04") << "Present Weather Module"
+                                    << "04"
+                                    << "Critical failure";
         QTest::newRow("unknown status") << QByteArray("WI:1:09") << "Wind Module"
                                         << "09"
                                         << "";

@@ -75,6 +75,9 @@ void TestFieldAccess::fieldValue_data()
     add("ends at the colon: field -1", "\r\nWI:", "WI", -1, "");
     add("ends at the colon: field 1", "\r\nWI:", "WI", 1, "", {"WI:1 not found"});
     add("ends in a lone CR", "\r\nWI:5:6\r", "WI", 1, "6");
+    // A lone CR is no line end, but a value stops at it.
+    add("line ended by a lone CR: field 0", "\r\nWI:5\rGU:7\r\n", "WI", 0, "5");
+    add("line ended by a lone CR: field -1", "\r\nWI:5\rGU:7\r\n", "WI", -1, "5");
     add("trailing empty field", "\r\nWI:5:\r\n", "WI", 1, "");
     add("next line's colons do not count", buildRecord({{"WI", {"5"}}, {"GU", {"1", "2", "3"}}}),
         "WI", 2, "", {"WI:2 not found"});

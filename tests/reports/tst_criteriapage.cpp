@@ -19,6 +19,7 @@ namespace
 {
 
 struct Box {
+    QMessageBox::Icon icon;
     QString title;
     QString text;
     QMessageBox::StandardButtons buttons;
@@ -84,7 +85,7 @@ private slots:
         window->deviceType = DeviceTypes::ORVA;
         setModalRunner([this](QDialog& dialog) {
             auto& box = static_cast<QMessageBox&>(dialog);
-            boxes << Box{box.windowTitle(), box.text(), box.standardButtons()};
+            boxes << Box{box.icon(), box.windowTitle(), box.text(), box.standardButtons()};
             return answer;
         });
     }
@@ -199,6 +200,46 @@ private slots:
         QCOMPARE(window->speciEdited, status.isEmpty());
         QCOMPARE(window->speciVisibilityChangedRows.isEmpty(), kinds.contains("1:"));
         QCOMPARE(window->speciCeilingChangedRows.isEmpty(), kinds.contains("2:"));
+    }
+
+    // A threshold the operator types that the table refuses keeps the cell's value and is no
+    // edit; out of range, it brings one warning naming the range and the row.
+    void typedThresholdRefused_data()
+    {
+        QTest::addColumn<bool>("ceilingTable");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("warning"); // empty: no box
+        QTest::newRow("visibility 16000")
+            << false << 3 << "16000"
+            << "Number out of Allowed Range(1-15999) for Index 3.\n Please correct entry and "
+               "resubmit. \n\n";
+        QTest::newRow("ceiling 0") << true << 9 << "0"
+                                   << "Number out of Allowed Range(1-24999) for Index 9.\n Please "
+                                      "correct entry and resubmit. \n\n";
+        QTest::newRow("no number") << false << 1 << "12a"
+                                   << "";
+    }
+    void typedThresholdRefused()
+    {
+        QFETCH(bool, ceilingTable);
+        QFETCH(int, row);
+        QFETCH(QString, typed);
+        QFETCH(QString, warning);
+        QAbstractItemModel* table = ceilingTable
+                                        ? ui()->tableView_SPECISettings_Ceiling->model()
+                                        : ui()->tableView_SPECISettings_Visibility->model();
+        const QModelIndex cell = table->index(row, 0);
+        const QVariant before = cell.data();
+        QVERIFY(!table->setData(cell, typed, Qt::EditRole));
+        QCOMPARE(cell.data(), before);
+        QVERIFY(!window->speciEdited);
+        QCOMPARE(boxes.size(), warning.isEmpty() ? 0 : 1);
+        if (!warning.isEmpty()) {
+            verifyOneBox("INVALID NUMERIC ENTRY", warning);
+            QCOMPARE(boxes.at(0).icon, QMessageBox::Warning);
+            QCOMPARE(boxes.at(0).buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        }
     }
 
     void saveWritesChangedRows()

@@ -128,6 +128,10 @@ private slots:
         QVERIFY(!model.setData(QModelIndex(), 100, Qt::EditRole));
         QVERIFY(!model.data(model.index(2, 0), Qt::CheckStateRole).isValid());
         QVERIFY(!model.data(model.index(2, 0), Qt::ToolTipRole).isValid());
+        // An index handed over from a wider model, past the end of this model's rows.
+        QStandardItemModel wider(7, 3);
+        QVERIFY(!model.data(wider.index(2, 2)).isValid());
+        QVERIFY(!model.setData(wider.index(2, 2), 100, Qt::EditRole));
         QCOMPARE(changed.count(), 2);
         const Qt::ItemFlags editable =
             Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled;
