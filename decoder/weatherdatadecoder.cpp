@@ -264,7 +264,8 @@ QString WeatherDataDecoder::readField(const QString& key, int start, int index, 
         int pos = start;
         while (pos < limit) {
             const QChar c = text[pos];
-            if (c == QLatin1Char('\r') || (index == 0 && c == QLatin1Char(':')))
+            if (c == QLatin1Char('\r') || c == QLatin1Char('\n') ||
+                (index == 0 && c == QLatin1Char(':')))
                 break;
             ++pos;
         }
@@ -276,7 +277,8 @@ QString WeatherDataDecoder::readField(const QString& key, int start, int index, 
     int colons = 0;
     while (colons < index && pos < end) {
         const QChar c = text[pos];
-        if (c == QLatin1Char('\r') && pos + 1 < end && text[pos + 1] == QLatin1Char('\n'))
+        if (c == QLatin1Char('\n') ||
+            (c == QLatin1Char('\r') && pos + 1 < end && text[pos + 1] == QLatin1Char('\n')))
             break;
         if (c == QLatin1Char(':'))
             ++colons;
@@ -291,7 +293,8 @@ QString WeatherDataDecoder::readField(const QString& key, int start, int index, 
 
     // A lone carriage return ends the value as well.
     int stop = pos;
-    while (stop < end && text[stop] != QLatin1Char(':') && text[stop] != QLatin1Char('\r'))
+    while (stop < end && text[stop] != QLatin1Char(':') && text[stop] != QLatin1Char('\r') &&
+           text[stop] != QLatin1Char('\n'))
         ++stop;
     return recordText.mid(pos, stop - pos);
 }

@@ -78,6 +78,11 @@ void TestFieldAccess::fieldValue_data()
     // A lone CR is no line end, but a value stops at it.
     add("line ended by a lone CR: field 0", "\r\nWI:5\rGU:7\r\n", "WI", 0, "5");
     add("line ended by a lone CR: field -1", "\r\nWI:5\rGU:7\r\n", "WI", -1, "5");
+    // A lone LF ends the value and the line: the next line's key and values are not this one's.
+    add("line ended by a lone LF: field 0", "\r\nWI:5\nGU:7:8\r\n", "WI", 0, "5");
+    add("line ended by a lone LF: field -1", "\r\nWI:5\nGU:7:8\r\n", "WI", -1, "5");
+    add("line ended by a lone LF: field 1", "\r\nWI:5\nGU:7:8\r\n", "WI", 1, "",
+        {"WI:1 not found"});
     add("trailing empty field", "\r\nWI:5:\r\n", "WI", 1, "");
     add("next line's colons do not count", buildRecord({{"WI", {"5"}}, {"GU", {"1", "2", "3"}}}),
         "WI", 2, "", {"WI:2 not found"});
