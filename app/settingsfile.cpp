@@ -19,7 +19,6 @@ namespace
 {
 
 const QString kSettingsFileName = QStringLiteral("options_json.json");
-const QString kBuiltInSettings = QStringLiteral(":/resources/options_json.json");
 
 const QString kTrue = QStringLiteral("TRUE");
 const QString kFalse = QStringLiteral("FALSE");
@@ -152,7 +151,7 @@ QString settingsFilePath()
 
 QString defaultSettingsSource()
 {
-    return QFileInfo(kSettingsFileName).isFile() ? kSettingsFileName : kBuiltInSettings;
+    return kSettingsFileName;
 }
 
 SettingsFileLoad loadSettingsFile(const QString& path, const QString& source)
@@ -162,7 +161,8 @@ SettingsFileLoad loadSettingsFile(const QString& path, const QString& source)
         // On a first run the application data folder does not exist yet.
         QDir().mkpath(QFileInfo(path).absolutePath());
         if (QFile::copy(source, path)) {
-            // A copy of a built-in file is read-only, and saves would then be refused.
+            // A copy keeps its source's permissions: from a read-only checkout or install, saves
+            // would then be refused.
             QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ReadOwner |
                                             QFileDevice::WriteOwner);
         }

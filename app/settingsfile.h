@@ -34,8 +34,8 @@ inline const QString Alerts = QStringLiteral("ALERTS");
 // The "ORVA" value that marks a legacy ORVA unit.
 inline const QString kLegacyOrvaMarker = QStringLiteral("ORVAV1");
 
-// The operator's choices that the file keeps. Left as constructed they give the built-in copy,
-// but for its transmit delay of 5:00, the form's own.
+// The operator's choices that the file keeps. Left as constructed they give the shipped default
+// file, but for its transmit delay of 5:00, the form's own.
 struct SettingsValues {
     QString orvaType; // the "ORVA" entry, written back as it was read
     ORVAMetarMode metarMode = ORVAMetarMode::Automatic;
@@ -73,8 +73,8 @@ QString runwayDirectionText(double degrees);
 // "options_json.json" in the application data folder.
 QString settingsFilePath();
 
-// The copy a missing file is made from: the one in the working folder when there is one,
-// otherwise the copy built into the program.
+// The copy a missing file is made from: "options_json.json" in the working folder, by its
+// relative name (./run.sh starts the program from the checkout, which holds the default copy).
 QString defaultSettingsSource();
 
 struct SettingsFileLoad {

@@ -2,18 +2,26 @@
 
 // Small helpers the window and dialog suites share.
 
+#include "tests/support/testsupport.h"
+
 #include <QComboBox>
-#include <QFile>
+#include <QDir>
 #include <QLoggingCategory>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStringList>
 
 #include <cstdlib>
 
-inline QByteArray fileBytes(const QString& path)
+// Everything the logging worker has written to application logs in this run.
+inline QByteArray applicationLogs()
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                   QStringLiteral("/logging"));
+    QByteArray all;
+    for (const QString& name : dir.entryList({QStringLiteral("Vantora_Direct_LogFile_*")}))
+        all += fileBytes(dir.filePath(name));
+    return all;
 }
 
 inline QStringList comboTexts(const QComboBox* combo)

@@ -12,8 +12,8 @@
 namespace SettingsTexts
 {
 
-// What a fresh window saves, and the copy built into the program: the form's transmit delay is
-// 5:00.
+// What a fresh window saves, and the default file shipped in the checkout: the form's transmit
+// delay is 5:00.
 const QByteArray kDefaultsText = R"({
     "ALERTS": [
     ],

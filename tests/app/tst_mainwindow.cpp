@@ -34,17 +34,6 @@
 namespace
 {
 
-// Everything the logging worker has written to application logs in this run.
-QByteArray applicationLogs()
-{
-    const QDir dir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                   QStringLiteral("/logging"));
-    QByteArray all;
-    for (const QString& name : dir.entryList({QStringLiteral("Vantora_Direct_LogFile_*")}))
-        all += fileBytes(dir.filePath(name));
-    return all;
-}
-
 // A connection is there exactly when it can be taken away again; used where the receiving slot
 // belongs to another subsystem and has nothing to observe yet.
 template <typename S, typename Signal, typename R, typename Slot>

@@ -129,7 +129,8 @@ private slots:
     void initTestCase() { registerSharedMetaTypes(); }
     void init()
     {
-        // Every window starts from the built-in defaults; the previous one saved its own at exit.
+        // Every window starts from the default copy in the working folder; the previous one saved
+        // its own at exit.
         QFile::remove(settingsFilePath());
     }
     void cleanupTestCase()

@@ -39,7 +39,7 @@ private slots:
 
     void init()
     {
-        // A working folder without a copy of its own, so that the built-in copy is the default.
+        // An empty working folder: no copy to make a missing file from.
         workFolder = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir::setCurrent(workFolder->path()));
         if (QFileInfo(path).isDir())
@@ -96,17 +96,53 @@ private slots:
         QCOMPARE(fileBytes(path), kOperatorText);
     }
 
-    void freshWindowSavesTheDefaults()
+    // A first start with an empty data folder, from a working folder with or without the copy
+    // that ./run.sh finds in the checkout.
+    void firstStart_data()
     {
-        // No file in the data folder: the built-in copy is put there and read.
+        QTest::addColumn<bool>("shippedCopy");
+        QTest::newRow("shipped copy in the working folder") << true;
+        QTest::newRow("empty working folder") << false;
+    }
+    void firstStart()
+    {
+        QFETCH(bool, shippedCopy);
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
+        if (shippedCopy)
+            QVERIFY(QFile::copy(VD_DEFAULT_SETTINGS, "options_json.json"));
+        enableDebugOutput();
+        static QStringList debugLines;
+        debugLines.clear();
+        static QtMessageHandler previous = nullptr;
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (type == QtDebugMsg)
+                    debugLines << text;
+                else
+                    previous(type, context, text);
+            });
+        QString errors;
         {
             MainGUI window;
-            QCOMPARE(fileBytes(path), kDefaultsText);
-            QVERIFY(window.ui->textEdit_ErrorMsgs->toPlainText().isEmpty());
-            QVERIFY(QFile::remove(path));
+            qInstallMessageHandler(previous);
+            errors = window.ui->textEdit_ErrorMsgs->toPlainText();
+            // The shipped copy is put into the data folder; without one nothing is until exit.
+            QCOMPARE(fileBytes(path), shippedCopy ? kDefaultsText : QByteArray());
+            QFile::remove(path);
         }
-        // The window's exit writes the file again.
+        // Either way the window's exit writes the defaults.
         QCOMPARE(fileBytes(path), kDefaultsText);
+
+        QCOMPARE(debugLines.contains("ERROR: Unable to locate settings JSON file."), !shippedCopy);
+        QCOMPARE(applicationLogs().contains("ERROR: Unable to locate Saved Settings File"),
+                 !shippedCopy);
+        if (shippedCopy) {
+            QVERIFY2(errors.isEmpty(), qPrintable(errors));
+        } else {
+            QVERIFY2(errors.contains("Unable to locate Saved Settings JSON File. No user settings "
+                                     "can be loaded."),
+                     qPrintable(errors));
+        }
     }
 
     void missingFileIsReportedAndDefaultsStay()

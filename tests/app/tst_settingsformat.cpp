@@ -1,12 +1,10 @@
 // The settings file without a window: the text a save writes, what each entry reads as, and the
-// file on disk (made from the default copy, kept as ".bad" when it does not parse, replaced whole
-// or not at all).
+// file on disk (made from the copy in the working folder, kept as ".bad" when it does not parse,
+// replaced whole or not at all).
 
 #include "tests/support/testsupport.h"
 
 #include "app/settingsfile.h"
-#include "forms/formresources.h"
-#include "tests/app/apptest.h"
 #include "tests/app/settingstexts.h"
 
 #include <QTemporaryDir>
@@ -84,7 +82,6 @@ class TestSettingsFormat : public QObject
 private slots:
     void initTestCase()
     {
-        initFormResources();
         registerSharedMetaTypes();
         path = settingsFilePath();
         startFolder = QDir::currentPath();
@@ -92,7 +89,7 @@ private slots:
 
     void init()
     {
-        // A working folder without a copy of its own, so that the built-in copy is the default.
+        // An empty working folder: no copy to make a missing file from.
         workFolder = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir::setCurrent(workFolder->path()));
         if (QFileInfo(path).isDir())
@@ -110,12 +107,12 @@ private slots:
 
     // The text of the file
 
-    void builtInCopyIsTheDefaults()
+    void shippedCopyIsTheDefaults()
     {
         SettingsValues values;
         values.transmitDelay = QTime(0, 5);
         QCOMPARE(settingsFileText(settingsObject(values)), kDefaultsText);
-        QCOMPARE(fileBytes(":/resources/options_json.json"), kDefaultsText);
+        QCOMPARE(fileBytes(VD_DEFAULT_SETTINGS), kDefaultsText);
     }
 
     void readsEachEntry_data()
@@ -202,37 +199,39 @@ private slots:
 
     // The file on disk
 
-    void missingFileIsMadeWritableFromTheBuiltInCopy()
+    void missingFileIsMadeWritableFromTheWorkingFolderCopy()
     {
+        // On a first run the data folder does not exist either.
         QDir(QFileInfo(path).absolutePath()).removeRecursively();
-        QCOMPARE(defaultSettingsSource(), QStringLiteral(":/resources/options_json.json"));
-        const SettingsFileLoad load = loadSettingsFile(path, defaultSettingsSource());
-        QCOMPARE(load.state, SettingsFileLoad::Read);
-        QCOMPARE(fileBytes(path), kDefaultsText);
-        QCOMPARE(load.settings, object(kDefaultsText));
-        // Copies of built-in files come out read-only; saves would be refused.
-        QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
-        QVERIFY(saveSettingsFile(path, object(kOperatorText)).isEmpty());
-        QCOMPARE(fileBytes(path), kOperatorText);
-    }
-
-    void workingFolderCopyComesFirst()
-    {
         QVERIFY(writeAll("options_json.json", kOperatorText));
-        QCOMPARE(defaultSettingsSource(), QStringLiteral("options_json.json"));
+        // A read-only source, as a read-only checkout gives: its copy must still take saves.
+        QVERIFY(QFile::setPermissions("options_json.json", QFile::ReadOwner));
         const SettingsFileLoad load = loadSettingsFile(path, defaultSettingsSource());
         QCOMPARE(load.state, SettingsFileLoad::Read);
         QCOMPARE(load.settings, object(kOperatorText));
+        QVERIFY(QFile::permissions(path) & QFileDevice::WriteOwner);
         // Later saves go to the application data folder only.
         QVERIFY(saveSettingsFile(path, object(kDefaultsText)).isEmpty());
         QCOMPARE(fileBytes(path), kDefaultsText);
         QCOMPARE(fileBytes("options_json.json"), kOperatorText);
     }
 
+    void noCopyPossibleIsMissing_data()
+    {
+        QTest::addColumn<bool>("folderInPlace");
+        QTest::addColumn<bool>("workingCopy");
+        QTest::newRow("no copy in the working folder") << false << false;
+        QTest::newRow("a folder in the file's place") << true << true;
+    }
     void noCopyPossibleIsMissing()
     {
-        // A folder in the file's place: nothing can be copied there.
-        QVERIFY(QDir().mkpath(path));
+        QFETCH(bool, folderInPlace);
+        QFETCH(bool, workingCopy);
+        QDir(QFileInfo(path).absolutePath()).removeRecursively();
+        if (folderInPlace)
+            QVERIFY(QDir().mkpath(path));
+        if (workingCopy)
+            QVERIFY(writeAll("options_json.json", kDefaultsText));
         const SettingsFileLoad load = loadSettingsFile(path, defaultSettingsSource());
         QCOMPARE(load.state, SettingsFileLoad::Missing);
         QVERIFY(load.settings.isEmpty());

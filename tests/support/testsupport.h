@@ -4,6 +4,7 @@
 // application data folder (each suite gets its own folder under ~/.qttest).
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QStandardPaths>
 
 static void vdEnableTestMode()
@@ -11,3 +12,10 @@ static void vdEnableTestMode()
     QStandardPaths::setTestModeEnabled(true);
 }
 Q_COREAPP_STARTUP_FUNCTION(vdEnableTestMode)
+
+// The whole content of a file; empty when it cannot be read.
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
