@@ -320,11 +320,11 @@ private slots:
     {
         QJsonArray all;
         for (const AlertListRow& row : alertListRows())
-            for (const QString& setting : {"LESSTHAN", "GREATERTHAN"})
+            for (const char* setting : {"LESSTHAN", "GREATERTHAN"})
                 all.append(alertDefToJson({row.parameter, setting, "1", "METRIC", true}));
         window->loadAlerts(all);
         for (const AlertListRow& row : alertListRows()) {
-            for (const QString& direction : {"LessThan", "GreaterThan"}) {
+            for (const QString direction : {"LessThan", "GreaterThan"}) {
                 const QString key = row.parameter + "_" + direction.toUpper();
                 audioButton(row.rowWord + direction)->click();
                 QVERIFY2(!window->alertAudio.value(key), qPrintable(key));
