@@ -10,8 +10,8 @@
 
 #include "decoder/clock.h"
 #include "link/data_incoming.h"
-#include "link/linkcrypto.h"
 #include "link/packetcode.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -32,77 +32,6 @@ constexpr int kChunk = 128;
 const QByteArray kKey =
     QByteArray::fromHex("603deb1015ca71be2b73aef0857d77811f352c073b6108d72d9810a30914dff4");
 const QByteArray kIv = "IV012345";
-
-QByteArray checksum(const QByteArray& bytes)
-{
-    quint32 sum = 0;
-    for (char c : bytes)
-        sum += quint8(c);
-    return QByteArray::number(sum & 0xFFFF, 16).toUpper().rightJustified(4, '0');
-}
-
-QByteArray frame(char type, const QByteArray& payload)
-{
-    const QByteArray body = QByteArray("@") + type + "00" + payload + '~';
-    return body + checksum(body) + "\r\n\r\n";
-}
-
-// The packet character code, most significant bit first; a line feed travels with its
-// carriage return. The records below use only characters the code has.
-QByteArray packetEncode(const QByteArray& text)
-{
-    QByteArray out;
-    quint32 bits = 0;
-    int count = 0;
-    const auto put = [&](quint32 value, int width) {
-        bits = (bits << width) | value;
-        count += width;
-        while (count >= 8) {
-            out.append(char((bits >> (count - 8)) & 0xFF));
-            count -= 8;
-        }
-    };
-    for (int i = 0; i < text.size(); ++i) {
-        const char c = text.at(i);
-        if (c == ':')
-            put(0, 2);
-        else if (c >= '0' && c <= '7')
-            put(quint32(8 + c - '0'), 5);
-        else if (c == '8' || c == '9')
-            put(quint32(16 + c - '8'), 5);
-        else if (c == '.')
-            put(18, 5);
-        else if (c == '-')
-            put(19, 5);
-        else if (c == '\r') {
-            put(21, 5);
-            if (i + 1 < text.size() && text.at(i + 1) == '\n')
-                ++i;
-        } else if (c == '@')
-            put(96, 7);
-        else if (c >= 'A' && c <= 'Z')
-            put(quint32(97 + c - 'A'), 7);
-        else if (c == '~')
-            put(124, 7);
-        else if (c == ',')
-            put(125, 7);
-        else if (c == '/')
-            put(126, 7);
-    }
-    if (count > 0)
-        put(0, 8 - count);
-    return out;
-}
-
-QByteArray encrypt(const QByteArray& plain)
-{
-    char out[2048];
-    quint16 length = 0;
-    if (aesEncryptMessage(kKey, 0, kIv, plain.constData(), quint16(plain.size()), out, &length,
-                          sizeof out, false))
-        return QByteArray();
-    return QByteArray(out, length - 1);
-}
 
 // A routine observation at time t whose values drift from record to record.
 QByteArray record(char type, const QDateTime& t, qint64 n)
@@ -126,7 +55,7 @@ QByteArray record(char type, const QDateTime& t, qint64 n)
     text += "LA:45.5\r\nLO:-73.6\r\nOR:10:1\r\n";
     text += "RA:433.5:434.25:1\r\n";
     text += "PA:0:0:0:0:0:0:0.12:0.35:0.5:1.01:0.8\r\n";
-    return frame(type, text.mid(4));
+    return unitsim::orvaFrame(type, text.mid(4));
 }
 
 // Resident and peak resident memory in kB, from the kernel's view of this process.
@@ -173,11 +102,11 @@ QByteArray streamFrame(qint64 n, const QDateTime& recordTime, Kind* kind)
     const QByteArray inner = record(type, recordTime, n);
     if (n % 20 == 5) {
         *kind = Encrypted;
-        return frame('F', encrypt(inner));
+        return unitsim::orvaFrame('F', unitsim::encryptText(kKey, kIv, 0, inner));
     }
     if (n % 20 == 15) {
         *kind = Compressed;
-        return frame('E', packetEncode(inner));
+        return unitsim::orvaFrame('E', unitsim::packetEncode(inner));
     }
     *kind = Plain;
     return inner;

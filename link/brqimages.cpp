@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QSaveFile>
+#include <QTimer>
 
 #include <cmath>
 
@@ -22,6 +23,7 @@ constexpr int kHeaderTemplateSize = 632;
 constexpr int kAssemblySize = 65536;
 // What the raw-data dump of one packet may hold, terminator included.
 constexpr int kDumpTextSize = 8192;
+const QByteArray kPacketEnd("\r\n\r\n");
 
 void putBytes(QByteArray& out, std::initializer_list<int> bytes)
 {
@@ -193,12 +195,21 @@ QString data_incoming::imageFilePath(int camera, double angle)
     return QDir::toNativeSeparators(QDir(imageFolder).filePath(name));
 }
 
-void data_incoming::handleImagePacket(const QByteArray& packet)
+void data_incoming::setImageTimeout(int ms)
+{
+    imageTimeoutMs = ms;
+    if (imageWatchdog)
+        imageWatchdog->setInterval(ms);
+}
+
+// Returns how many bytes of `packet` the step took: the stored packet, or 0 while it waits to be
+// completed by a later read.
+int data_incoming::handleImagePacket(const QByteArray& packet)
 {
     copyBufferToDataLog();
 
     if (packet.size() <= imageHeaderLength)
-        return;
+        return 0;
     const quint8 address = quint8(packet.at(8));
     const int camera = (address >> 4) & 0x07;
     const bool last = (address & 0x0f) == imageLastPacketKind;
@@ -207,19 +218,55 @@ void data_incoming::handleImagePacket(const QByteArray& packet)
     if (!(isDeviceTimeUnset(packet) && sequence > 0))
         imageTimestampText = imageTimestamp(packet);
 
+    openImageTransfer(camera, sequence);
     emit enableCamera(true);
     emit sendImageProgressInfo(camera, sequence);
     emit sendRawData(packetDump(packet, camera, sequence));
 
     // The terminator follows the chunk, or is its last four bytes in a packet of exactly 340.
-    if (packet.size() < imageHeaderLength + imageChunkLength || !packet.endsWith("\r\n\r\n"))
-        return;
+    const int chunkEnd = imageHeaderLength + imageChunkLength;
+    if (packet.size() < chunkEnd || !packet.endsWith(kPacketEnd))
+        return 0;
+    int length = packet.size();
+    if (packet.mid(chunkEnd, kPacketEnd.size()) == kPacketEnd)
+        length = chunkEnd + kPacketEnd.size();
+    else if (packet.mid(chunkEnd - kPacketEnd.size(), kPacketEnd.size()) == kPacketEnd)
+        length = chunkEnd;
 
     const QString seqText = QStringLiteral("Cam: %1, Seq: %2").arg(camera).arg(sequence);
     qDebug().noquote() << "DEBUG: " + seqText;
     if (loggingMode == LoggingType::Debug)
         emit sendLogMsg("DEBUG: " + seqText.toLatin1());
     storeImageChunk(packet, camera, sequence, last);
+    return length;
+}
+
+// A packet of another camera, or a first packet after stored ones, begins the next picture: the
+// one before it lost its last packet. Every packet gives the picture more time.
+void data_incoming::openImageTransfer(int camera, int sequence)
+{
+    if (imageCamera >= 0 && (camera != imageCamera || (sequence == 0 && imageSequences.any())))
+        abandonImage(imageCamera, "the next picture began before its last packet");
+    if (imageCamera < 0) {
+        imageCamera = camera;
+        imageSequences.reset();
+    }
+    if (!imageWatchdog) {
+        imageWatchdog = new QTimer(this);
+        imageWatchdog->setObjectName(QStringLiteral("imageWatchdog"));
+        imageWatchdog->setSingleShot(true);
+        imageWatchdog->setInterval(imageTimeoutMs);
+        connect(imageWatchdog, &QTimer::timeout, this, &data_incoming::imageTimedOut);
+    }
+    imageWatchdog->start();
+}
+
+void data_incoming::imageTimedOut()
+{
+    if (imageCamera >= 0)
+        abandonImage(imageCamera, "no packet for " +
+                                      QByteArray::number(imageTimeoutMs / 1000.0, 'g', 6) +
+                                      " seconds");
 }
 
 // The chunk goes to its place in the picture, and the picture so far to its file.
@@ -244,6 +291,7 @@ void data_incoming::storeImageChunk(const QByteArray& packet, int camera, int se
                      imageChunkLength);
     assembly[offset + imageChunkLength] = char(0xff);
     assembly[offset + imageChunkLength + 1] = char(0xd9);
+    imageSequences.set(size_t(sequence));
 
     const double angle = cameraAngle(decoder->getOrientation(), camera);
     const QString path = imageFilePath(camera, angle);
@@ -257,13 +305,24 @@ void data_incoming::storeImageChunk(const QByteArray& packet, int camera, int se
         emit sendCameraProgress(path, camera, time, angle, date);
     }
     if (last)
-        finishImage(camera, angle, fileLength, written);
+        finishImage(camera, angle, fileLength, written, sequence);
 }
 
 // The last packet ends the transfer: the picture is written whole once more if it failed before.
-void data_incoming::finishImage(int camera, double angle, int fileLength, bool written)
+// A picture that lacks packets holds an earlier picture's chunks in their places: it is no
+// picture received.
+void data_incoming::finishImage(int camera, double angle, int fileLength, bool written,
+                                int sequence)
 {
     emit sendRawData("\r\nLast Packet of Image Received");
+    int missing = 0;
+    for (int i = 0; i <= sequence; ++i)
+        missing += imageSequences.test(size_t(i)) ? 0 : 1;
+    if (missing > 0) {
+        abandonImage(camera, QByteArray::number(missing) + " of " +
+                                 QByteArray::number(sequence + 1) + " packets missing");
+        return;
+    }
     const QString finalPath = imageFilePath(camera, angle);
     if (!written && !writeImageFile(finalPath, fileLength)) {
         abandonImage(camera, "the file could not be written [ " + finalPath.toUtf8() + " ]");
@@ -272,19 +331,22 @@ void data_incoming::finishImage(int camera, double angle, int fileLength, bool w
     emit sendLogMsg("INFO: Final Image Output to " + finalPath.toUtf8());
     emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Image received from Camera ") +
                            QString::number(camera));
-    receiveBuffer.clear();
+    imageCamera = -1;
+    imageWatchdog->stop();
     emit sendCameraFinal(camera, finalPath);
     emit enableCamera(false);
 }
 
-// A picture whose last packet came but which cannot be completed: the transfer ends all the same,
-// so the camera indicator goes off and the next picture starts from an empty buffer.
+// A picture that cannot be completed: the transfer ends all the same, with a message, and the
+// camera indicator goes off.
 void data_incoming::abandonImage(int camera, const QByteArray& reason)
 {
     const QByteArray text =
         "ERROR: BRQ Image from Camera " + QByteArray::number(camera) + " abandoned, " + reason;
     emit sendLogMsg(text);
     emit sendDisplayErrorMsg(QString::fromUtf8(text));
-    receiveBuffer.clear();
+    imageCamera = -1;
+    if (imageWatchdog)
+        imageWatchdog->stop();
     emit enableCamera(false);
 }

@@ -175,9 +175,10 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
     // Kept for the dispatch test of the serial port.
     ++pending.brqCalls;
     pending.lastBrq = data;
+    pending.brqBytes += data.size();
 
     if (idleTicks > 5)
-        receiveBuffer.clear();
+        dropReceiveBuffer();
     receiveBuffer.append(data);
     if (receiveBuffer.size() > kMaxReceiveBuffer) {
         qDebug() << "WARNING: BRQ receive buffer overflow, buffer cleared";
@@ -220,21 +221,7 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
     }
 
     takeWeatherPackets();
-
-    const QStringList lines = extractAtLines(receiveBuffer);
-    const QString& iLine = lines.at(0);
-    const QString& otherLine = lines.at(1);
-    if (receiveBuffer.size() > imageHeaderLength) {
-        if (receiveBuffer.startsWith("@1")) {
-            handleImagePacket(receiveBuffer);
-        } else if (iLine.startsWith(QLatin1String("@I")) &&
-                   otherLine.startsWith(QLatin1String("@1")) && receiveBuffer.contains("SND")) {
-            // The image header is read from the packet itself, not from the record line before it.
-            const int packetAt = receiveBuffer.indexOf("\r\n@1");
-            if (packetAt >= 0)
-                handleImagePacket(receiveBuffer.mid(packetAt + 2));
-        }
-    }
+    takeImagePackets();
 
     idleTicks = 0;
 }
@@ -255,6 +242,49 @@ void data_incoming::takeWeatherPackets()
         receiveBuffer.remove(0, packet.size());
         handleWeatherData(packet, '0', QByteArray());
     }
+}
+
+// Where the image packet of the buffer starts: at the front, or behind the unit's identity line
+// when the buffer says "SND". -1: the buffer holds no image packet to read.
+int data_incoming::imagePacketStart()
+{
+    if (receiveBuffer.size() <= imageHeaderLength)
+        return -1;
+    if (receiveBuffer.startsWith("@1"))
+        return 0;
+    const QStringList lines = extractAtLines(receiveBuffer);
+    if (!lines.at(0).startsWith(QLatin1String("@I")) ||
+        !lines.at(1).startsWith(QLatin1String("@1")) || !receiveBuffer.contains("SND"))
+        return -1;
+    // The image header is read from the packet itself, not from the record line before it.
+    const int packetAt = receiveBuffer.indexOf("\r\n@1");
+    return packetAt < 0 ? -1 : packetAt + 2;
+}
+
+// Each image packet goes to the image step; once stored it leaves the buffer with what stood
+// before it, so that a weather record or a packet behind it is taken in turn, each once.
+void data_incoming::takeImagePackets()
+{
+    for (int at = imagePacketStart(); at >= 0; at = imagePacketStart()) {
+        const int used = handleImagePacket(receiveBuffer.mid(at));
+        if (used == 0)
+            return;
+        receiveBuffer.remove(0, at + used);
+        takeWeatherPackets();
+    }
+}
+
+// The idle rule. A picture whose last packet is dropped unread here will never be completed.
+void data_incoming::dropReceiveBuffer()
+{
+    if (imageCamera >= 0) {
+        // The packet may follow the unit's prompt or reply directly.
+        const int at = receiveBuffer.indexOf("@1");
+        if (at >= 0 && receiveBuffer.size() > at + 8 &&
+            (quint8(receiveBuffer.at(at + 8)) & 0x0f) == imageLastPacketKind)
+            abandonImage(imageCamera, "its last packet could not be read");
+    }
+    receiveBuffer.clear();
 }
 
 void data_incoming::reportBrqAcknowledgements()

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <bitset>
 
 class QTimer;
 class WeatherDataDecoder;
@@ -52,6 +53,8 @@ public:
     void setRetryIntervals(int reconnectMs, int waitWriteMs);
     // Lets a test age a partial ORVA frame without waiting a whole second.
     void setFrameTimeout(int ms);
+    // Lets a test end a camera picture whose packets stopped without waiting five seconds.
+    void setImageTimeout(int ms);
 
     // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
     // key in use are tried under this one. Empty: no change is pending. Link thread only.
@@ -67,6 +70,7 @@ public:
     struct PendingCalls {
         int brqCalls = 0;
         QByteArray lastBrq;
+        qint64 brqBytes = 0; // all reads together
         int orvaCalls = 0;
         QByteArray lastOrva;
         bool orvaBypassDuringCall = false;
@@ -257,13 +261,25 @@ private:
     void reportBrqAcknowledgements();
     void sendPendingBrqCommands();
     void takeWeatherPackets();
-    void handleImagePacket(const QByteArray& packet);
+    void takeImagePackets();
+    int imagePacketStart();
+    void dropReceiveBuffer();
+    int handleImagePacket(const QByteArray& packet);
+    void openImageTransfer(int camera, int sequence);
     void storeImageChunk(const QByteArray& packet, int camera, int sequence, bool last);
-    void finishImage(int camera, double angle, int fileLength, bool written);
+    void finishImage(int camera, double angle, int fileLength, bool written, int sequence);
     void abandonImage(int camera, const QByteArray& reason);
+    void imageTimedOut();
     QString imageFilePath(int camera, double angle);
     void losePort(const QString& reason);
     QByteArray portNameBytes() const { return portName.toUtf8(); }
+
+    // The picture being received: its camera (-1: none) and the packets stored so far. A packet
+    // takes 0.36 s at 9600 baud; a picture whose packets stop for this long is abandoned.
+    int imageCamera = -1;
+    std::bitset<256> imageSequences;
+    QTimer* imageWatchdog = nullptr;
+    int imageTimeoutMs = 5000;
 
     int reconnectIntervalMs = 30000;
     int waitWriteIntervalMs = 10000;

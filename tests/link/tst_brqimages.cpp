@@ -134,6 +134,28 @@ struct Fixture {
     Probe worker;
 };
 
+// A weather packet as the unit sends it between the packets of a picture.
+QByteArray weatherPacket(const QByteArray& temperature)
+{
+    return "@I:BRQ00042:2.1\r\n@0:00\r\nT:24/03/07,14:05:09\r\nTA:" + temperature +
+           "\r\nRH:50\r\n~\r\n\r\n";
+}
+
+// The unit on a real port, each of its writes after a silence longer than the idle limit.
+struct Line {
+    explicit Line(Fixture& fixture) : f(fixture) { f.worker.openSerialPort(unit.portPath()); }
+    bool send(const QByteArray& bytes)
+    {
+        idleTicks = 6;
+        sent += bytes.size();
+        return unit.write(bytes) &&
+               QTest::qWaitFor([this] { return f.worker.pendingCalls().brqBytes == sent; }, 10000);
+    }
+    PtyPair unit;
+    Fixture& f;
+    qint64 sent = 0;
+};
+
 } // namespace
 
 class TestBrqImages : public QObject
@@ -156,7 +178,7 @@ private slots:
         f.feed(imagePacket(2, 0, 0, filler(0)));
         f.feed(imagePacket(2, 0, 1, filler(1)));
         QCOMPARE(finals.count(), 0);
-        QVERIFY(!f.worker.receiveBuffer.isEmpty());
+        QCOMPARE(camera.last().at(0).toBool(), true);
         f.feed(imagePacket(2, 11, 2, filler(2)));
 
         const QString name =
@@ -302,10 +324,10 @@ private slots:
         QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
         QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
-        f.feed(imagePacket(byte8 >> 4, byte8 & 0x0f, 7, filler(7)));
+        f.feed(imagePacket(byte8 >> 4, byte8 & 0x0f, 0, filler(0)));
         QCOMPARE(info.count(), 1);
         QCOMPARE(info.at(0).at(0).toInt(), camera);
-        QCOMPARE(info.at(0).at(1).toInt(), 7);
+        QCOMPARE(info.at(0).at(1).toInt(), 0);
         QCOMPARE(progress.count(), camera >= 1 && camera <= 4 ? 1 : 0);
         QCOMPARE(finals.count(), last ? 1 : 0);
         if (last)
@@ -483,6 +505,10 @@ private slots:
         QFETCH(int, sequence);
         QFETCH(int, fileSize);
         Fixture f;
+        if (fileSize != 0) {
+            for (int i = 0; i < sequence; ++i)
+                f.feed(imagePacket(1, 0, i, filler(i)));
+        }
         QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
         QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
@@ -626,19 +652,104 @@ private slots:
         QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
         const QByteArray chunk = "SND" + filler(4).mid(3);
-        f.feed("@I:BRQ00042\r\n" + imagePacket(2, 11, 4, chunk));
+        f.feed("@I:BRQ00042\r\n" + imagePacket(2, 11, 0, chunk));
         QCOMPARE(info.count(), 1);
         QCOMPARE(info.at(0).at(0).toInt(), 2);
-        QCOMPARE(info.at(0).at(1).toInt(), 4);
+        QCOMPARE(info.at(0).at(1).toInt(), 0);
         QCOMPARE(finals.count(), 1);
         const QByteArray file = readFile(finals.at(0).at(1).toString());
-        QCOMPARE(file.mid(kHeader + 4 * kChunk, kChunk), chunk);
+        QCOMPARE(file.mid(kHeader, kChunk), chunk);
 
         // Without "SND" such a buffer is no image.
         Fixture g;
         QSignalSpy none(&g.worker, &data_incoming::sendImageProgressInfo);
         g.feed("@I:BRQ00042\r\n" + imagePacket(2, 11, 4, filler(4)));
         QCOMPARE(none.count(), 0);
+    }
+
+    // A picture that cannot be completed ends with an error line, never with the lines of a
+    // picture received, and the camera indicator goes off.
+    void brokenPictureEnds_data()
+    {
+        QTest::addColumn<QByteArrayList>("reads");
+        QTest::addColumn<int>("timeoutMs");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<int>("received");
+        QList<QByteArray> p;
+        for (int i = 0; i < 4; ++i)
+            p << imagePacket(1, i == 3 ? 11 : 0, i, filler(i));
+        const QByteArray weather = weatherPacket("15.2");
+        const QString abandoned = "ERROR: BRQ Image from Camera 1 abandoned, ";
+
+        QTest::newRow("two middle packets lost")
+            << QByteArrayList{p[0], p[3]} << 5000 << abandoned + "2 of 4 packets missing" << 0;
+        QTest::newRow("the packets stop")
+            << QByteArrayList{p[0]} << 200 << abandoned + "no packet for 0.2 seconds" << 0;
+        const QString unread = abandoned + "its last packet could not be read";
+        QTest::newRow("the last packet cut short")
+            << QByteArrayList{p[0], p[1], p[2], p[3].left(200), weather} << 5000 << unread << 0;
+        QTest::newRow("the last packet right behind a reply")
+            << QByteArrayList{p[0], p[1], p[2], "\r\nM 5M\r\n>" + p[3], weather} << 5000 << unread
+            << 0;
+        QTest::newRow("the next camera's picture begins")
+            << QByteArrayList{p[0], p[1], imagePacket(2, 0, 0, filler(0)),
+                              imagePacket(2, 11, 1, filler(1))}
+            << 5000 << abandoned + "the next picture began before its last packet" << 1;
+    }
+    void brokenPictureEnds()
+    {
+        QFETCH(QByteArrayList, reads);
+        QFETCH(int, timeoutMs);
+        QFETCH(QString, error);
+        QFETCH(int, received);
+        Fixture f;
+        f.worker.setImageTimeout(timeoutMs);
+        QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        QSignalSpy sys(&f.worker, &data_incoming::sendDisplaySysMsg);
+        QSignalSpy shown(&f.worker, &data_incoming::sendDisplayErrorMsg);
+        QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
+        Line line(f);
+        for (const QByteArray& read : reads)
+            QVERIFY(line.send(read));
+
+        QTRY_COMPARE_WITH_TIMEOUT(textArgs(shown), QStringList{error}, 5000);
+        QVERIFY(byteArgs(log).contains(error.toUtf8()));
+        QCOMPARE(finals.count(), received);
+        QCOMPARE(textArgs(sys).filter("Image received").size(), received);
+        QCOMPARE(camera.last().at(0).toBool(), false);
+    }
+
+    // A weather record in the same read as an image packet is published once, and the picture
+    // is completed all the same.
+    void weatherRecordBehindAnImagePacket_data()
+    {
+        QTest::addColumn<QByteArrayList>("reads");
+        const QByteArray weather = weatherPacket("21.5");
+        const QByteArray first = imagePacket(3, 0, 0, filler(0));
+        const QByteArray last = imagePacket(3, 11, 1, filler(1));
+        QTest::newRow("behind a packet") << QByteArrayList{first + weather, last};
+        QTest::newRow("behind the last packet") << QByteArrayList{first, last + weather};
+    }
+    void weatherRecordBehindAnImagePacket()
+    {
+        QFETCH(QByteArrayList, reads);
+        Fixture f;
+        QSignalSpy records(&f.worker, &data_incoming::weather_data_received);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        QSignalSpy shown(&f.worker, &data_incoming::sendDisplayErrorMsg);
+        Line line(f);
+        for (const QByteArray& read : reads)
+            QVERIFY(line.send(read));
+        QVERIFY(line.send(weatherPacket("22.0")));
+
+        QStringList temperatures;
+        for (const QList<QVariant>& call : records)
+            temperatures << call.at(0).toJsonObject().value("Temperature").toString();
+        QCOMPARE(temperatures, QStringList({"21.5", "22.0"}));
+        QCOMPARE(finals.count(), 1);
+        QCOMPARE(readFile(finals.at(0).at(1).toString()).mid(kHeader + kChunk, kChunk), filler(1));
+        QVERIFY(shown.isEmpty());
     }
 
     // A picture read from a real port decodes to the even grey of its scan data.
@@ -648,6 +759,7 @@ private slots:
         Fixture f;
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
         QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
+        QSignalSpy stored(&f.worker, &data_incoming::sendCameraProgress);
         f.worker.openSerialPort(unit.portPath());
         QVERIFY(f.worker.findChild<QSerialPort*>()->isOpen());
 
@@ -655,7 +767,7 @@ private slots:
         for (int i = 0; i < packets.size() - 1; ++i) {
             idleTicks = 6; // the unit pauses before each packet
             QVERIFY(unit.write(packets.at(i)));
-            QTRY_COMPARE_WITH_TIMEOUT(f.worker.receiveBuffer, packets.at(i), 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(stored.count(), i + 1, 10000);
         }
         idleTicks = 6;
         QVERIFY(unit.write(packets.last()));

@@ -37,6 +37,29 @@ QByteArray joinBlank(const QList<QByteArray>& values)
     return text;
 }
 
+// A real unit's full record also carries a status line for each module of its stack, which the
+// station keeps in the data log but does not read: enabled, firmware, serial number, supply
+// voltage, board temperature, uptime in seconds, error count and ten raw channel readings.
+// They make the record as long as a real one: about 1 kB, 1.3 kB once encrypted.
+QList<QByteArray> moduleStatusLines(const QMap<char, bool>& modules, const QByteArray& voltage,
+                                    int index)
+{
+    QList<QByteArray> lines;
+    int module = 0;
+    for (auto it = modules.cbegin(); it != modules.cend(); ++it) {
+        const char letter = it.key();
+        QByteArray line = QByteArray("M") + letter + (it.value() ? ":1" : ":0") +
+                          ":2.14:" + letter + "00" + QByteArray::number(41207 + module) + ":" +
+                          voltage + ":" + QByteArray::number(21.5 + 0.5 * module, 'f', 1) + ":" +
+                          QByteArray::number(86400 + 60 * index) + ":0";
+        for (int channel = 0; channel < 10; ++channel)
+            line += ":" + QByteArray::number(1000 + 37 * channel + 11 * module + index % 50);
+        lines << line;
+        ++module;
+    }
+    return lines;
+}
+
 } // namespace
 
 // Blank lines carry nothing.
@@ -439,6 +462,7 @@ QByteArray UnitSim::orvaRecord(char* type)
           << "LO:" + (gpsOn ? QByteArray("-73.6") : gps) << "OR:30:1"
           << "RA:" + transmitMhz.toLatin1() + ":" + receiveMhz.toLatin1() + ":1"
           << "PA:0:0:0:0:0:0.00:0.00:0.00:0.00";
+    lines << moduleStatusLines(modules, w.voltage.toLatin1(), recordIndex);
     return orvaFrame(*type, "\r\n" + joinLines(lines));
 }
 
