@@ -22,8 +22,9 @@ struct SerialPortEntry {
 };
 
 // The start-up dialog: serial port and device family, and for a BRQ unit that is powered off the
-// commands to send while it powers up. Hidden, never destroyed, when a device is chosen.
-class DialogSelectDevice : public QDialog
+// commands to send while it powers up. Hidden, never destroyed, when a device is chosen. Its
+// BRQ command and item tables are the shared vocabulary's.
+class DialogSelectDevice : public QDialog, private BrqCommandTables
 {
     Q_OBJECT
 
@@ -63,18 +64,6 @@ private:
     QString portName;
     int deviceType = 0; // a DeviceTypes value
     QString autoImageCommand;
-
-    static constexpr const auto& brqModeCommands = BrqVocabulary::brqModeCommands;
-    static constexpr const auto& brqModeLabels = BrqVocabulary::brqModeLabels;
-    static constexpr const auto& brqCameraCommands = BrqVocabulary::brqCameraCommands;
-    static constexpr const auto& brqCameraLabels = BrqVocabulary::brqCameraLabels;
-    static constexpr const auto& brqCameraNumbers = BrqVocabulary::brqCameraNumbers;
-    static constexpr const auto& brqCeilometerCommands = BrqVocabulary::brqCeilometerCommands;
-    static constexpr const auto& brqCeilometerLabels = BrqVocabulary::brqCeilometerLabels;
-    static constexpr const auto& brqGpsCommands = BrqVocabulary::brqGpsCommands;
-    static constexpr const auto& brqGpsLabels = BrqVocabulary::brqGpsLabels;
-    static constexpr const auto& brqSpeciCommands = BrqVocabulary::brqSpeciCommands;
-    static constexpr const auto& brqSpeciLabels = BrqVocabulary::brqSpeciLabels;
 
     Ui_DialogSelectDevice* ui = nullptr;
     int collapsedHeight = 0;
