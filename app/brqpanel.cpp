@@ -1,7 +1,7 @@
 // BRQ command panel.
 
+#include "app/brqchoiceinputs.h"
 #include "app/brqcommands.h"
-#include "app/dialogimageschedule.h"
 #include "app/maingui.h"
 #include "forms/maingui_ui.h"
 
@@ -44,25 +44,14 @@ void MainGUI::on_comboBoxCmdMode_currentIndexChanged(int index)
 
 void MainGUI::on_comboBoxCmdGps_currentIndexChanged(int index)
 {
-    const bool elevation = index == BrqVocabulary::GpsSetElevation;
-    ui->label_setElevation->setVisible(elevation);
-    ui->spinBox_elevationValue->setVisible(elevation);
+    followGpsChoice(index, ui->label_setElevation, ui->spinBox_elevationValue);
 }
 
 void MainGUI::on_comboBoxCmdCamera_currentIndexChanged(int index)
 {
-    const bool single = index == BrqVocabulary::CameraRequestSingle;
-    ui->label_camNumber->setVisible(single);
-    ui->cameraNumbercomboBox->setVisible(single);
-    if (index != BrqVocabulary::CameraAutoImage)
+    if (!followCameraChoice(this, ui->comboBoxCmdCamera, index, ui->label_camNumber,
+                            ui->cameraNumbercomboBox, &autoImageCommand))
         return;
-
-    autoImageCommand = askImageSchedule(this);
-    if (autoImageCommand.isEmpty()) {
-        // A cancelled schedule or one with no hour ticked leaves nothing to send.
-        ui->comboBoxCmdCamera->setCurrentIndex(0);
-        return;
-    }
     if (loggingType == LoggingType::Debug) {
         qDebug() << "Auto Image Command:" << autoImageCommand;
         emit logDataMainMsg("DEBUG: Auto Image Command [ " + autoImageCommand.toUtf8() + " ]");

@@ -1,13 +1,11 @@
 #include "app/dialogselectdevice.h"
 
-#include "app/dialogimageschedule.h"
+#include "app/brqchoiceinputs.h"
 #include "forms/dialogselectdevice_ui.h"
 #include "forms/fadein.h"
 
 #include <QDebug>
-#include <QGraphicsOpacityEffect>
 #include <QMessageBox>
-#include <QPropertyAnimation>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -218,25 +216,14 @@ void DialogSelectDevice::on_pushButton_SetCommands_clicked()
 
 void DialogSelectDevice::on_comboBoxGPS_currentIndexChanged(int index)
 {
-    const bool elevation = index == BrqVocabulary::GpsSetElevation;
-    ui->label_Elevation->setVisible(elevation);
-    ui->spinBoxElevation->setVisible(elevation);
+    followGpsChoice(index, ui->label_Elevation, ui->spinBoxElevation);
 }
 
 void DialogSelectDevice::on_comboBoxCameraOptions_currentIndexChanged(int index)
 {
-    const bool singleCamera = index == BrqVocabulary::CameraRequestSingle;
-    ui->label_CameraNumber->setVisible(singleCamera);
-    ui->comboBoxCameraOptions_2->setVisible(singleCamera);
-    if (index != BrqVocabulary::CameraAutoImage)
+    if (!followCameraChoice(this, ui->comboBoxCameraOptions, index, ui->label_CameraNumber,
+                            ui->comboBoxCameraOptions_2, &autoImageCommand))
         return;
-
-    autoImageCommand = askImageSchedule(this);
-    if (autoImageCommand.isEmpty()) {
-        // A cancelled schedule or one with no hour ticked leaves nothing to send.
-        ui->comboBoxCameraOptions->setCurrentIndex(0);
-        return;
-    }
     qDebug() << "Auto Image Command:" << autoImageCommand;
 }
 
