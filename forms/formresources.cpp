@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QStringList>
+#include <QVector>
 
 // Q_INIT_RESOURCE must be used outside any namespace.
 static void initResourcesOnce()
@@ -22,11 +23,14 @@ bool registerFormFonts()
     // Loading a face twice would register it twice; the first result stands.
     static const bool loaded = [] {
         const struct {
-            const char* family; // as the forms and style sheets name it
-            const char* faces[2];
+            const char* family; // as the forms and style sheets name it; null: fallback only
+            QVector<const char*> faces;
         } bundled[] = {
             {"Muli", {":/fonts/Mulish-Regular.ttf", ":/fonts/Mulish-Bold.ttf"}},
             {"Arial", {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"}},
+            // The command status marks (queued, done, failed); few installed fonts have them,
+            // and without them every status shows as the same empty box.
+            {nullptr, {":/fonts/NotoEmoji-Regular.ttf"}},
         };
         bool ok = true;
         for (const auto& font : bundled) {
@@ -39,7 +43,7 @@ bool registerFormFonts()
                     family = QFontDatabase::applicationFontFamilies(id).value(0);
             }
             // Used only where the named family is not installed.
-            if (!family.isEmpty())
+            if (font.family && !family.isEmpty())
                 QFont::insertSubstitution(QString::fromLatin1(font.family), family);
         }
         return ok;

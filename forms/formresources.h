@@ -8,6 +8,7 @@ void initFormResources();
 
 // Initialises the resources and loads the bundled faces: Mulish stands in for the forms' "Muli"
 // and Liberation Sans (metric-compatible) for the style sheets' "Arial", so the window has the
-// metrics it was laid out for on machines that have neither. Needs a QGuiApplication. Returns
-// false when a face could not be loaded (Qt then substitutes as usual).
+// metrics it was laid out for on machines that have neither; a few Noto Emoji marks are there
+// for the font fallback to find. Needs a QGuiApplication. Returns false when a face could not be
+// loaded (Qt then substitutes as usual).
 bool registerFormFonts();

@@ -1,6 +1,6 @@
 // Draws the application's artwork into the resources folder: flat icons that read on the dark
-// theme, the two compass backgrounds of the dashboard, the combo-box arrow, the multi-size window
-// icon and the busy animation.
+// theme, the two compass backgrounds of the dashboard, the combo-box and spin-box arrows, the
+// multi-size window icon and the busy animation.
 //
 //   vd-drawresources <resources folder>
 //
@@ -425,6 +425,15 @@ void drawDropDownArrow(QPainter& p)
     p.drawPolyline(chevron, 3);
 }
 
+// The up arrow of the dark sheet's spin boxes (their down arrow is the drop-down one), 12 x 8.
+void drawUpArrow(QPainter& p)
+{
+    p.setPen(strokePen(kWhite, 2));
+    p.setBrush(Qt::NoBrush);
+    const QPointF chevron[] = {{2, 6}, {6, 2}, {10, 6}};
+    p.drawPolyline(chevron, 3);
+}
+
 // ---- lights, marks ---------------------------------------------------------------------------
 
 Painter light(const QColor& colour) // 100 x 100 design box
@@ -785,6 +794,7 @@ int main(int argc, char* argv[])
     save(render(300, 300, 300, 300, [&family](QPainter& p) { drawLightningCompass(p, family); }),
          "lightningcompass7.png");
     save(render(12, 8, 12, 8, drawDropDownArrow), "dropdown-arrow-white.png");
+    save(render(12, 8, 12, 8, drawUpArrow), "up-arrow-white.png");
 
     save(render(1024, 1024, 100, 100, light(kGreen)), "greenlight_icon.png");
     save(render(75, 75, 100, 100, light(kGreen)), "greenlight_icon_small.png");

@@ -1,5 +1,6 @@
 // Every compiled-in resource loads as what it is, every resource the forms, style sheets and code
-// name is compiled in, and the bundled faces stand in for the families the forms and sheets name.
+// name is compiled in, the bundled faces stand in for the families the forms and sheets name, and
+// the command status marks have a face to draw them.
 
 #include "tests/support/testsupport.h"
 
@@ -14,6 +15,7 @@
 #include <QRawFont>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTextLayout>
 
 namespace
 {
@@ -132,6 +134,33 @@ private slots:
         // A real face of that weight, not a synthesised one.
         if (info.family() == bundled)
             QCOMPARE(info.styleName(), bold ? QStringLiteral("Bold") : QStringLiteral("Regular"));
+    }
+
+    // The command status cells tell queued, done and failed apart only by these marks: the face
+    // the window's font falls back to draws each of them, not the empty box of a missing glyph.
+    void statusMarksHaveAFace_data()
+    {
+        QTest::addColumn<uint>("mark");
+        QTest::newRow("queued U+1F567") << 0x1F567u;
+        QTest::newRow("done U+2705") << 0x2705u;
+        QTest::newRow("failed U+274C") << 0x274Cu;
+    }
+    void statusMarksHaveAFace()
+    {
+        QFETCH(uint, mark);
+        QVERIFY(QRawFont(contents(":/fonts/NotoEmoji-Regular.ttf"), 10).supportsCharacter(mark));
+        const char32_t text[] = {mark};
+        QTextLayout layout(QString::fromUcs4(text, 1), QFont(QStringLiteral("Arial"), 10));
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        QCOMPARE(runs.size(), 1);
+        QCOMPARE(runs.first().glyphIndexes().size(), 1);
+        // Another installed face may come first; whichever it is must have the mark.
+        const QRawFont face = runs.first().rawFont();
+        QVERIFY2(face.supportsCharacter(mark) && runs.first().glyphIndexes().first() != 0,
+                 qPrintable(face.familyName()));
     }
 };
 

@@ -1,7 +1,7 @@
 // The main window as operators get it (its own style sheets, the bundled fonts) at the design
-// size 1656 x 877: every slot the forms bind by name is bound, and on every page, tab and dialog
-// no text is cut or clipped, no two widgets overlap, headers show, and what must stand out from
-// the dark background does.
+// size 1656 x 877, laid out for an ORVA and for a BRQ unit: every slot the forms bind by name is
+// bound, and on every page, tab and dialog no text is cut or clipped, no two widgets overlap,
+// headers show, what must stand out from its background does, and no page moves as texts change.
 
 #include "tests/support/testsupport.h"
 
@@ -11,9 +11,11 @@
 #include "app/dialogselectdevice.h"
 #include "app/maingui.h"
 #include "forms/formresources.h"
+#include "forms/maingui_ui.h"
 #include "reports/metarform.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,7 +24,10 @@
 #include <QRegularExpression>
 #include <QStackedWidget>
 #include <QStyleOptionButton>
+#include <QStyleOptionSpinBox>
+#include <QStyleOptionViewItem>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <algorithm>
@@ -165,6 +170,43 @@ QStringList layoutFaults(QWidget* page)
             if (standsOut(widget->grab(indicator).toImage()) < 0.3)
                 faults << QStringLiteral("%1 indicator does not stand out").arg(name);
         }
+
+        // So must an unchecked check box in a table cell.
+        if (auto* table = qobject_cast<QTableView*>(widget); table && table->model()) {
+            for (int column = 0; column < table->model()->columnCount(); ++column) {
+                const QModelIndex cell = table->model()->index(0, column);
+                if (!(cell.flags() & Qt::ItemIsUserCheckable) ||
+                    cell.data(Qt::CheckStateRole).toInt() != Qt::Unchecked)
+                    continue;
+                QStyleOptionViewItem option;
+                option.initFrom(table->viewport());
+                option.rect = table->visualRect(cell);
+                option.features = QStyleOptionViewItem::HasCheckIndicator;
+                const QRect box = table->style()->subElementRect(
+                    QStyle::SE_ItemViewItemCheckIndicator, &option, table);
+                if (standsOut(table->viewport()->grab(box).toImage()) < 0.3)
+                    faults << QStringLiteral("%1 cell check box does not stand out").arg(name);
+            }
+        }
+
+        // So must the arrows of a spin box's step buttons.
+        if (auto* spin = qobject_cast<QAbstractSpinBox*>(widget);
+            spin && spin->buttonSymbols() != QAbstractSpinBox::NoButtons) {
+            QStyleOptionSpinBox option;
+            option.initFrom(spin);
+            option.subControls = QStyle::SC_All;
+            option.buttonSymbols = spin->buttonSymbols();
+            option.frame = spin->hasFrame();
+            option.stepEnabled =
+                QAbstractSpinBox::StepUpEnabled | QAbstractSpinBox::StepDownEnabled;
+            for (const auto step : {QStyle::SC_SpinBoxUp, QStyle::SC_SpinBoxDown}) {
+                const QRect button =
+                    spin->style()->subControlRect(QStyle::CC_SpinBox, &option, step, spin);
+                if (button.isEmpty() || standsOut(spin->grab(button).toImage()) < 0.3)
+                    faults << QStringLiteral("%1 %2 arrow does not stand out")
+                                  .arg(name, step == QStyle::SC_SpinBoxUp ? "up" : "down");
+            }
+        }
     }
     return faults;
 }
@@ -181,15 +223,20 @@ private slots:
         QVERIFY(registerFormFonts());
         g_previousHandler = qInstallMessageHandler(collectUnbound);
         window = std::make_unique<MainGUI>();
+        brqWindow = std::make_unique<MainGUI>();
         schedule = std::make_unique<dialogImageSchedule>(nullptr);
         qInstallMessageHandler(g_previousHandler);
-        window->deviceType = DeviceTypes::ORVA;
-        window->updateLayout();
-        // The test screen is smaller than the window, which then starts maximised on it.
-        window->setWindowState(Qt::WindowNoState);
-        window->resize(1656, 877);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        QCOMPARE(window->size(), QSize(1656, 877));
+        for (auto [shown, device] : {std::pair(window.get(), DeviceTypes::ORVA),
+                                     std::pair(brqWindow.get(), DeviceTypes::BRQ)}) {
+            shown->deviceType = device;
+            shown->updateLayout();
+            // The test screen is smaller than the window, which then starts maximised on it.
+            shown->setWindowState(Qt::WindowNoState);
+            shown->resize(1656, 877);
+            QVERIFY(QTest::qWaitForWindowExposed(shown));
+            QCOMPARE(shown->size(), QSize(1656, 877));
+        }
+        brqWindow->hide();
         // The settings and SPECI pages are laid out as the operator first opens them.
         window->on_pushButtonSettings_clicked();
         QCoreApplication::processEvents();
@@ -201,6 +248,7 @@ private slots:
     void cleanupTestCase()
     {
         schedule.reset();
+        brqWindow.reset();
         window.reset();
     }
 
@@ -223,9 +271,11 @@ private slots:
     void layout_data()
     {
         QTest::addColumn<QObject*>("page");
+        QTest::addColumn<QString>("state");
         const QList<QWidget*> tops = {
             window.get(),        window->selectDeviceDialog, window->encryptionKeyDialog,
-            window->aboutDialog, window->metarForm,          schedule.get()};
+            window->aboutDialog, window->metarForm,          schedule.get(),
+            brqWindow.get()};
         for (QWidget* top : tops) {
             QList<QWidget*> pages;
             for (auto* stack : top->findChildren<QStackedWidget*>()) {
@@ -239,14 +289,25 @@ private slots:
                     pages << tabs->widget(i);
             if (pages.isEmpty())
                 pages << top;
+            const char* family = top == brqWindow.get() ? "BRQ " : "";
+            // Only an ORVA unit's settings lead to the SPECI page, which styles its tables then.
+            if (top == brqWindow.get())
+                pages.removeOne(brqWindow->ui->page_speciSettings);
             for (QWidget* page : qAsConst(pages))
-                QTest::addRow("%s %s", qPrintable(top->objectName()), qPrintable(nameOf(page)))
-                    << static_cast<QObject*>(page);
+                QTest::addRow("%s%s %s", family, qPrintable(top->objectName()),
+                              qPrintable(nameOf(page)))
+                    << static_cast<QObject*>(page) << QString();
         }
+        // Texts the operator changes: the runway button after "Hide".
+        QWidget* dashboard = window->ui->pushButton_HideRunway;
+        while (dashboard->parentWidget() != window->ui->stackedWidget_mainPages)
+            dashboard = dashboard->parentWidget();
+        QTest::newRow("runway hidden") << static_cast<QObject*>(dashboard) << "runway hidden";
     }
     void layout()
     {
         QFETCH(QObject*, page);
+        QFETCH(QString, state);
         auto* shown = static_cast<QWidget*>(page);
         QWidget* top = shown->window();
         if (top != window.get() && !top->isVisible()) {
@@ -257,13 +318,46 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(top));
         }
         reveal(shown);
+        if (state == QLatin1String("runway hidden")) {
+            window->on_pushButton_HideRunway_clicked();
+            QCOMPARE(window->ui->pushButton_HideRunway->text(), QStringLiteral("Show"));
+        }
         QCoreApplication::processEvents();
         const QStringList faults = layoutFaults(shown);
+        if (state == QLatin1String("runway hidden"))
+            window->on_pushButton_HideRunway_clicked();
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+    }
+
+    // The menu column keeps its width when the unread count joins the Notifications button, so
+    // no page moves under the operator's pointer and the button keeps its whole text: at the
+    // first count after the first layout (hence a window of its own) and as the count grows.
+    void pagesStayPutWhenCountShows()
+    {
+        g_previousHandler = qInstallMessageHandler(collectUnbound);
+        MainGUI fresh;
+        qInstallMessageHandler(g_previousHandler);
+        fresh.deviceType = DeviceTypes::ORVA;
+        fresh.updateLayout();
+        fresh.setWindowState(Qt::WindowNoState);
+        fresh.resize(1656, 877);
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        QWidget* pages = fresh.ui->stackedWidget_mainPages;
+        reveal(pages);
+        QCoreApplication::processEvents();
+        const QRect first(pages->mapTo(&fresh, QPoint()), pages->size());
+        for (const char* count : {"7  ", "42 ", "999", "0"}) {
+            fresh.setNotificationNumber(QString::fromLatin1(count));
+            QCoreApplication::processEvents();
+            QCOMPARE(QRect(pages->mapTo(&fresh, QPoint()), pages->size()), first);
+            const QStringList faults = layoutFaults(fresh.ui->frameMenu);
+            QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
+        }
     }
 
 private:
     std::unique_ptr<MainGUI> window;
+    std::unique_ptr<MainGUI> brqWindow;
     std::unique_ptr<dialogImageSchedule> schedule;
 };
 
