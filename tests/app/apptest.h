@@ -2,6 +2,8 @@
 
 // Small helpers the window and dialog suites share.
 
+#include "tests/support/queuedspy.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QLoggingCategory>
