@@ -1,6 +1,7 @@
 // The link's Base64 variant, AES-256 in counter mode both ways and the packet code, each writing
 // into a heap buffer exactly as large as the bound it is given, so that AddressSanitizer catches
-// a byte written past it. Round trips give back what went in; a refusal writes nothing.
+// a byte written past it. Round trips give back what went in; a refusal for want of room (or of
+// input) writes nothing, in every codec.
 //
 // Input: four bytes of message counter and a bound byte, then the bytes to code.
 
@@ -83,17 +84,29 @@ void aes(const QByteArray& plain, const QByteArray& text, quint32 counter, quint
         FUZZ_CHECK(
             !aesDecryptMessage(key, message.data(), size, decrypted.data(), &length, cipher, raw));
         FUZZ_CHECK(length == n && decrypted.left(n) == plain);
+        Buffer tooSmall(cipher - 1u);
+        FUZZ_CHECK(aesDecryptMessage(key, message.data(), size, tooSmall.data(), &length,
+                                     cipher - 1u, raw));
+        FUZZ_CHECK(tooSmall.untouched());
 
-        // Anything at all: a refusal or a plaintext within the bound.
+        // Anything at all: a refusal or a plaintext within the bound. Raw bytes that hold no
+        // cipher text, or more than the bound, are refused before anything is written.
         Buffer out(bound);
         const bool refused = aesDecryptMessage(key, raw ? plain.constData() : text.constData(),
                                                quint16(n), out.data(), &length, bound, raw);
         FUZZ_CHECK(refused || length <= bound);
+        if (raw && (n <= kAesBlockLength || n - kAesBlockLength > bound))
+            FUZZ_CHECK(refused && out.untouched());
     }
 }
 
 void packetCode(const QByteArray& bytes, quint16 bound)
 {
+    // No room even for the NUL: nothing at all is written.
+    Buffer none(0);
+    FUZZ_CHECK(decodeCompressedPacket(none.data(), bytes.constData(), quint32(bytes.size()), 0) ==
+               0);
+
     Buffer out(qMax<quint16>(bound, 1));
     const quint32 length = decodeCompressedPacket(out.data(), bytes.constData(),
                                                   quint32(bytes.size()), quint32(out.size));

@@ -12,11 +12,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzInput in(data, size);
     const quint8 mode = in.byte();
     LinkProbe link(DeviceTypes::ORVA, true);
+    QByteArray sincePause;
     for (const QByteArray& read : chunked(in.rest(), mode & 0x7f)) {
-        if (mode & 0x80)
+        if (mode & 0x80) {
             idleTicks = 11;
+            sincePause.clear();
+        }
+        sincePause += read;
         link.parseData_ORVA_Legacy(read);
-        FUZZ_CHECK(link.receiveBuffer.size() <= kReceiveCap);
+        const QByteArray& kept = link.receiveBuffer;
+        FUZZ_CHECK(kept.size() <= kReceiveCap);
+        // The buffer holds the latest bytes as they came, up to this read and never from before
+        // a pause: nothing dropped from its middle, repeated or altered.
+        FUZZ_CHECK(kept.isEmpty() || (kept.endsWith(read) && sincePause.endsWith(kept)));
     }
     return 0;
 }

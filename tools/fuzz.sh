@@ -4,11 +4,12 @@
 #
 #     tools/fuzz.sh <target> <seconds> [libFuzzer options...]
 #
-# clang and its runtime come from Debian's packages and are installed here when missing. The build
-# goes to build-fuzz/; new inputs collect in build-fuzz/corpus/<target> (the committed seeds in
-# fuzz/corpus/<target> are only read) and findings in build-fuzz/findings/<target>/. With FORK=N
-# the run goes on past findings in N processes. A new finding belongs in fuzz/pending/<target>/
-# until its fault is mended, then in fuzz/corpus/<target>/, where the replay test keeps it.
+# clang, its runtime and llvm-symbolizer (for readable stacks) come from Debian's packages and
+# are installed here when missing. The build goes to build-fuzz/; new inputs collect in
+# build-fuzz/corpus/<target> (the committed seeds in fuzz/corpus/<target> are only read) and
+# findings in build-fuzz/findings/<target>/. With FORK=N the run goes on past findings in N
+# processes. A new finding belongs in fuzz/pending/<target>/ until its fault is mended, then in
+# fuzz/corpus/<target>/, where the replay test keeps it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 [ $# -ge 2 ] || { sed -n '2,12p' "$0"; exit 2; }
@@ -18,15 +19,28 @@ shift 2
 [ -f "fuzz/$target.cpp" ] || { echo "no fuzz target fuzz/$target.cpp" >&2; exit 2; }
 
 ./tools/install-deps.sh
+# The plain name comes with Debian's llvm package, the versioned one with llvm-<version> alone.
+find_symbolizer() {
+    command -v llvm-symbolizer || compgen -c llvm-symbolizer- | sort -V | tail -n 1 | grep . ||
+        return 1
+}
 probe='extern "C" int LLVMFuzzerTestOneInput(const unsigned char*, unsigned long) { return 0; }'
+packages=()
 if ! echo "$probe" | clang++ -fsanitize=fuzzer -x c++ - -o /dev/null 2>/dev/null; then
-    echo "Installing clang and its runtime libraries"
+    packages+=(clang libclang-rt-dev)
+fi
+find_symbolizer >/dev/null || packages+=(llvm)
+if [ ${#packages[@]} -gt 0 ]; then
+    echo "Installing ${packages[*]}"
     SUDO=""
     [ "$(id -u)" -ne 0 ] && SUDO="sudo"
     $SUDO apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-        clang libclang-rt-dev
+        "${packages[@]}"
 fi
+# The sanitizer runtime looks for the plain name only.
+symbolizer=$(find_symbolizer) || { echo "no llvm-symbolizer found" >&2; exit 1; }
+symbolizer=$(command -v "$symbolizer")
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" -DVD_SANITIZE=ON -DVD_LIBFUZZER=ON >/dev/null
@@ -40,9 +54,12 @@ case $target in
 settings | datalog) options+=(-dict="$PWD/fuzz/dict/$target.dict") ;;
 orvastream | orvaframes | brq | legacyorva | decoder) options+=(-dict="$PWD/fuzz/dict/link.dict") ;;
 esac
+# A key file is read up to 64 KiB; the default length limit would never pass it.
+[ "$target" = keyfile ] && options+=(-max_len=70000)
 [ -n "${FORK:-}" ] && options+=(-fork="$FORK" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
 
 export HOME=$work/home/$target TZ=UTC QT_QPA_PLATFORM=offscreen
+export ASAN_SYMBOLIZER_PATH=$symbolizer
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan-qt.supp:print_suppressions=0"

@@ -2,6 +2,7 @@
 
 // Small helpers the window and dialog suites share.
 
+#include "tests/support/queuedspy.h"
 #include "tests/support/testsupport.h"
 
 #include <QComboBox>

@@ -227,7 +227,7 @@ private slots:
 
         UnitSim active(unitOptions(Family::Brq, 300));
         QVERIFY(active.open());
-        QSignalSpy records(window->dataIncoming, &data_incoming::weather_data_received);
+        QueuedSpy records(window->dataIncoming, &data_incoming::weather_data_received);
         emit window->selectDeviceDialog->deviceSelected(DeviceTypes::BRQ, active.deviceName());
         // Records have come through the link, so a configuration end would have arrived by now.
         QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 10000);

@@ -531,7 +531,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     UnitSim unit(options);
     QVERIFY(unit.open());
     QSignalSpy heard(&unit, &UnitSim::commandReceived);
-    QSignalSpy records(window->dataIncoming, &data_incoming::weather_data_received);
+    QueuedSpy records(window->dataIncoming, &data_incoming::weather_data_received);
     window->deviceType = DeviceTypes::ORVA;
     window->setORVAencryptWritecommands(radio);
     window->encryptionKey = options.key;

@@ -20,7 +20,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMutex>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -30,6 +29,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 
 namespace
 {
@@ -268,7 +268,7 @@ private slots:
 
         // The window's settings reach the link worker on its own thread.
         window.threadData->start();
-        QSignalSpy linkLog(window.dataIncoming, &data_incoming::sendLogMsg);
+        QueuedSpy linkLog(window.dataIncoming, &data_incoming::sendLogMsg);
         emit window.setDeviceType(DeviceTypes::ORVA);
         emit window.openSerial(QStringLiteral("/dev/vd-no-such-port"));
         const auto lineStarting = [&linkLog](const QByteArray& start) {
@@ -321,20 +321,21 @@ private slots:
         window->threadData->start();
         QTRY_VERIFY(window->threadData->isRunning());
 
-        // Order in which the threads end, recorded on the threads themselves.
-        QMutex mutex;
+        // Order in which the threads end, recorded on the threads themselves. A std::mutex, which
+        // ThreadSanitizer sees (it does not see QMutex, nor the wait for the threads' end).
+        std::mutex mutex;
         QStringList ended;
         connect(
             window->threadData, &QThread::finished, window->threadData,
             [&] {
-                QMutexLocker lock(&mutex);
+                const std::lock_guard<std::mutex> lock(mutex);
                 ended << QStringLiteral("link");
             },
             Qt::DirectConnection);
         connect(
             window->threadLogging, &QThread::finished, window->threadLogging,
             [&] {
-                QMutexLocker lock(&mutex);
+                const std::lock_guard<std::mutex> lock(mutex);
                 ended << QStringLiteral("logging");
             },
             Qt::DirectConnection);
@@ -353,6 +354,7 @@ private slots:
         window.reset();
 
         QVERIFY(QFile::exists(settings));
+        const std::lock_guard<std::mutex> lock(mutex);
         QCOMPARE(ended, (QStringList{QStringLiteral("link"), QStringLiteral("logging")}));
         QVERIFY(!link && !log && !linkWorker && !logWorker && !dialog);
         QVERIFY(applicationLogs().contains("INFO: Exiting Program"));

@@ -4,6 +4,7 @@
 #include "link/data_incoming.h"
 #include "link/linkcrypto.h"
 #include "link/packetcode.h"
+#include "tests/support/runonthread.h"
 #include "tests/support/scopedclock.h"
 #include "tools/unitsim/camerapicture.h"
 #include "tools/unitsim/unitframes.h"
@@ -114,10 +115,7 @@ public:
     {
         onWorker([this, bytes] { worker->setCommandBuffer(bytes); });
     }
-    template <typename F> void onWorker(F f)
-    {
-        QMetaObject::invokeMethod(worker, f, Qt::BlockingQueuedConnection);
-    }
+    template <typename F> void onWorker(F f) { runOnThread(worker, f); }
 
     UnitSim unit;
     QThread thread;

@@ -6,7 +6,16 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+// gcc says so by a macro, clang by __has_feature.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define VD_SANITIZER_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define VD_SANITIZER_HEAP 1
+#endif
+#endif
+
+#ifdef VD_SANITIZER_HEAP
 // The sanitizer's allocator, which takes the place of malloc's (its header is not always there).
 extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #else
@@ -26,7 +35,7 @@ constexpr qint64 kHeapSlack = 1024 * 1024;
 
 qint64 heapInUse()
 {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#ifdef VD_SANITIZER_HEAP
     return qint64(__sanitizer_get_current_allocated_bytes());
 #else
     const struct mallinfo2 info = mallinfo2();

@@ -2,6 +2,7 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
+#include "tests/support/runonthread.h"
 
 #include <QDir>
 #include <QScopeGuard>
@@ -341,8 +342,7 @@ private slots:
         // The counter belongs to the worker's thread: read it there.
         auto ticks = [worker] {
             qint32 n = 0;
-            QMetaObject::invokeMethod(
-                worker, [&n] { n = idleTicks; }, Qt::BlockingQueuedConnection);
+            runOnThread(worker, [&n] { n = idleTicks; });
             return n;
         };
         QTRY_VERIFY_WITH_TIMEOUT(ticks() >= 3, 10000);

@@ -5,6 +5,7 @@
 #include "link/packetcode.h"
 #include "tests/link/linktest.h"
 #include "tests/support/recordtext.h"
+#include "tests/support/runonthread.h"
 #include "tools/unitsim/ptypair.h"
 #include "tools/unitsim/unitframes.h"
 
@@ -740,16 +741,13 @@ private slots:
         connect(worker, &data_incoming::sendLogMsg, &context,
                 [&](const QByteArray& line) { seen << line; });
         WorkerThread thread(worker);
-        QMetaObject::invokeMethod(
-            worker,
-            [&] {
-                worker->setDeviceTypeState(DeviceTypes::ORVA);
-                worker->setFrameTimeout(250);
-                if (!key.isEmpty())
-                    worker->setEncryptionKey(key, QByteArray(7, 'v').toBase64());
-                worker->openSerialPort(pty.portPath());
-            },
-            Qt::BlockingQueuedConnection);
+        runOnThread(worker, [&] {
+            worker->setDeviceTypeState(DeviceTypes::ORVA);
+            worker->setFrameTimeout(250);
+            if (!key.isEmpty())
+                worker->setEncryptionKey(key, QByteArray(7, 'v').toBase64());
+            worker->openSerialPort(pty.portPath());
+        });
         QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty() && seen.last().contains("Opened Serial Port"),
                                  10000);
         seen.clear();
@@ -775,14 +773,11 @@ private slots:
         connect(worker, &data_incoming::sendLogMsg, &context,
                 [&](const QByteArray& line) { opened = opened || line.contains("Opened"); });
         WorkerThread thread(worker);
-        QMetaObject::invokeMethod(
-            worker,
-            [&] {
-                worker->setDeviceTypeState(DeviceTypes::ORVA);
-                worker->setEncryptionKey(kKey, kIv);
-                worker->openSerialPort(pty.portPath());
-            },
-            Qt::BlockingQueuedConnection);
+        runOnThread(worker, [&] {
+            worker->setDeviceTypeState(DeviceTypes::ORVA);
+            worker->setEncryptionKey(kKey, kIv);
+            worker->openSerialPort(pty.portPath());
+        });
         QTRY_VERIFY_WITH_TIMEOUT(opened, 10000);
 
         const QStringList sent{"11.5", "12.5"};
@@ -811,14 +806,11 @@ private slots:
         connect(worker, &data_incoming::command_status_changed, &context,
                 [&](int index, int status) { statuses << qMakePair(index, status); });
         WorkerThread thread(worker);
-        QMetaObject::invokeMethod(
-            worker,
-            [&] {
-                worker->setDeviceTypeState(DeviceTypes::ORVA);
-                worker->setEncryptionKey(kKey, kIv);
-                worker->openSerialPort(pty.portPath());
-            },
-            Qt::BlockingQueuedConnection);
+        runOnThread(worker, [&] {
+            worker->setDeviceTypeState(DeviceTypes::ORVA);
+            worker->setEncryptionKey(kKey, kIv);
+            worker->openSerialPort(pty.portPath());
+        });
         QTRY_VERIFY_WITH_TIMEOUT(log.size() == 3, 10000);
         log.clear();
 

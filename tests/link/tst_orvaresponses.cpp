@@ -3,6 +3,7 @@
 #include "decoder/weatherdatadecoder.h"
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
+#include "tests/support/runonthread.h"
 #include "tools/unitsim/ptypair.h"
 #include "tools/unitsim/unitframes.h"
 
@@ -468,8 +469,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(trace.events.filter(QRegularExpression("^(log|system|status)")),
                                   expected, 3000);
         QString icaoSeen;
-        QMetaObject::invokeMethod(
-            worker, [&] { icaoSeen = worker->decoder->getIcao(); }, Qt::BlockingQueuedConnection);
+        runOnThread(worker, [&] { icaoSeen = worker->decoder->getIcao(); });
         QCOMPARE(icaoSeen, QStringLiteral("KXYZ"));
     }
 };

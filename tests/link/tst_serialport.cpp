@@ -2,6 +2,7 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
+#include "tests/support/runonthread.h"
 #include "tools/unitsim/ptypair.h"
 
 #include <QDir>
@@ -89,7 +90,7 @@ public:
 // Runs f on the worker's thread and waits for it.
 template <typename F> void onWorker(QObject* worker, F f)
 {
-    QMetaObject::invokeMethod(worker, f, Qt::BlockingQueuedConnection);
+    runOnThread(worker, f);
 }
 
 const QString kOpened = QStringLiteral("INFO: Successfully Opened Serial Port ");
