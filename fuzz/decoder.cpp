@@ -17,7 +17,8 @@ namespace
 const QStringList kKeys = {"N",  "B",  "T",  "IR", "WI", "GU", "TA", "RH", "BA", "EL", "CL",
                            "PW", "LT", "LA", "LO", "OR", "RA", "PA", "HP", "VI", "LD", "SS"};
 
-// A field's first value, found by searching the text as it stands.
+// A field's first value, found by searching the text as it stands: it ends at a colon or at
+// either half of a line end.
 QString searchedValue(const QString& text, const QString& key)
 {
     const QString needle = QStringLiteral("\r\n") + key + QLatin1Char(':');
@@ -26,7 +27,7 @@ QString searchedValue(const QString& text, const QString& key)
         return QString();
     int end = at + needle.size();
     while (end < text.size() && text.at(end) != QLatin1Char('\r') &&
-           text.at(end) != QLatin1Char(':'))
+           text.at(end) != QLatin1Char('\n') && text.at(end) != QLatin1Char(':'))
         ++end;
     return text.mid(at + needle.size(), end - at - needle.size()).left(1024);
 }
