@@ -30,6 +30,8 @@ void layOutForDevice(MainGUI& window, void (*familyLayout)(MainGUI&))
         familyLayout(window);
         window.deviceLayoutPending = false;
     }
+    // A current ORVA unit after one of another family finds no compass made for it yet.
+    setUpLightningCompass(window);
 }
 
 } // namespace
@@ -128,7 +130,9 @@ void MainGUI::on_pushButtonSetupConnection_clicked()
         emit setStartupSequence(false);
     }
 
+    // The link forgets its tamper reference: no warning of this unit is left to clear.
     emit clearTamperingData();
+    ui->pushButton_ClearTamperingWarning->hide();
     emit closeSerial();
     statusLabel.setText(QStringLiteral("Disconnected from Device."));
     connectionStatusLabel.clear();

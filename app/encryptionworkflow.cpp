@@ -304,13 +304,8 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
-    // The change under way keeps its button and its time-out; a newer key would be refused.
-    if (keyChange.pending) {
-        reportKeyError(*this, "ERROR: A new encryption key still waits for the unit's "
-                              "confirmation; a newer key can be generated once it is confirmed "
-                              "or has timed out.");
-        return;
-    }
+    // While a change waits, the key that comes of this is refused when it is derived; the
+    // change keeps the key the unit holds.
     ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
     passkeyTimer.start(kPasskeyTimeoutMs);
     encryptionKeyDialog->show();

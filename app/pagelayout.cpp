@@ -43,6 +43,14 @@ void hideAll(std::initializer_list<QWidget*> widgets)
         widget->hide();
 }
 
+// No BRQ record writes the table's radio rows: what they hold is another unit's radio.
+void clearRadioRows(Ui_MainGUI& ui)
+{
+    for (QLabel* label :
+         {ui.label_table_rflos_txf, ui.label_table_rflos_rxf, ui.label_table_rflos_band})
+        label->clear();
+}
+
 // What each family does with each group of widgets.
 QList<FamilyRow> familyRows(Ui_MainGUI& ui)
 {
@@ -82,7 +90,6 @@ QList<FamilyRow> familyRows(Ui_MainGUI& ui)
         {{ui.label_strikecount_five, ui.label_strikecount_fivemin,
           ui.label_strikecount_fivemin_distance, ui.label_lightning_nm},
          Vis::Shown, Vis::Hidden, Vis::Hidden},
-        {{ui.pushButton_ClearTamperingWarning}, Vis::AsBuilt, Vis::Hidden, Vis::Hidden},
         {{ui.label_speciSettings, ui.pushButton_editSpeciSettings, ui.groupBox_25,
           ui.label_encryptionSettings},
          Vis::Hidden, Vis::Shown, Vis::AsBuilt},
@@ -312,23 +319,8 @@ void hideUntilAsked(Ui_MainGUI& ui)
              ui.label_ModuleWind});
     hideAll({ui.label_camNumber, ui.cameraNumbercomboBox, ui.label_setElevation,
              ui.spinBox_elevationValue});
-}
-
-// Only a non-legacy ORVA unit sends lightning compass packets.
-void setUpLightningCompass(MainGUI& window)
-{
-    QGraphicsView* const view = window.ui->graphicsView_Lightning;
-    view->setStyleSheet(QStringLiteral(
-        "background-image: url(:/resources/lightningcompass7.png);background-repeat: "
-        "no-repeat;background-position: center top; padding:0px;"));
-    view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-    window.lightningScene.setSceneRect(0, 0, 2, 4);
-    view->setScene(&window.lightningScene);
-    window.lightningRedrawTimer = new QTimer(&window);
-    // The lightning compass owns the redraw; it is connected by signature.
-    QObject::connect(window.lightningRedrawTimer, SIGNAL(timeout()), &window,
-                     SLOT(drawLightning()));
-    window.lightningRedrawTimer->start(100000);
+    // Until a record reports tampering, whatever the family.
+    ui.pushButton_ClearTamperingWarning->hide();
 }
 
 void setUpWindView(MainGUI& window)
@@ -409,6 +401,7 @@ void applyDeviceFamilyLayout(MainGUI& window)
     }
     if (brq) {
         ui.label_10->setText(window.familyLayoutNote);
+        clearRadioRows(ui);
         return;
     }
 
@@ -433,6 +426,27 @@ void applyPowerOffFamilyLayout(MainGUI& window)
     hideAll({ui.page_OrvaCommands, ui.page_ORVACmdsMain, ui.pushButton_editMetar,
              ui.pushButtonBitStatus, ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Semiauto,
              ui.radioButtonORVAMETAR_Auto, ui.radioButtonORVAMETAR_Manual});
+    clearRadioRows(ui);
+}
+
+void setUpLightningCompass(MainGUI& window)
+{
+    // Only a non-legacy ORVA unit sends lightning compass packets; the view and its timer are
+    // made once, whichever unit came first.
+    if (window.deviceType != DeviceTypes::ORVA || window.legacyOrva || window.lightningRedrawTimer)
+        return;
+    QGraphicsView* const view = window.ui->graphicsView_Lightning;
+    view->setStyleSheet(QStringLiteral(
+        "background-image: url(:/resources/lightningcompass7.png);background-repeat: "
+        "no-repeat;background-position: center top; padding:0px;"));
+    view->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+    window.lightningScene.setSceneRect(0, 0, 2, 4);
+    view->setScene(&window.lightningScene);
+    window.lightningRedrawTimer = new QTimer(&window);
+    // The lightning compass owns the redraw; it is connected by signature.
+    QObject::connect(window.lightningRedrawTimer, SIGNAL(timeout()), &window,
+                     SLOT(drawLightning()));
+    window.lightningRedrawTimer->start(100000);
 }
 
 void MainGUI::updateLayout()
@@ -446,8 +460,7 @@ void MainGUI::updateLayout()
     keepCameraLabels(*this);
     fillCommandLists(*ui);
     hideUntilAsked(*ui);
-    if (deviceType == DeviceTypes::ORVA && !legacyOrva)
-        setUpLightningCompass(*this);
+    setUpLightningCompass(*this);
     setUpWindView(*this);
     drawInitialCharts();
     applyStoredChoices(*this);

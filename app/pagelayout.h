@@ -10,3 +10,7 @@ void applyDeviceFamilyLayout(MainGUI& window);
 
 // The shorter set a BRQ start-up from power-off applies after a new connection.
 void applyPowerOffFamilyLayout(MainGUI& window);
+
+// The lightning compass view and its redraw timer, made the first time a non-legacy ORVA unit is
+// laid out, at the first layout or after a new connection; nothing for any other unit.
+void setUpLightningCompass(MainGUI& window);

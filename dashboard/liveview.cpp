@@ -23,13 +23,19 @@ void showRealtimeRecord(MainGUI& window)
     window.showingStoredRecord = false;
 }
 
-// The live view's state and texts; the caller shows the live record.
+// The live view's state; the caller shows the live record.
 void enterLiveView(MainGUI& window)
 {
     if (window.loggingType == LoggingType::Debug)
         emit window.logDataMainMsg(QByteArrayLiteral("DEBUG: Showing Live Data"));
     window.viewMode = 0;
     window.ui->pushButton_show_live_data->hide();
+}
+
+// The live view's texts. Set after a re-shown record, the status text shows from the next
+// record on.
+void showLiveViewTexts(MainGUI& window)
+{
     window.ui->label_currentObsType->setText(kCurrentObs);
     window.ui->pushButton_viewLatest->hide();
     window.connectionStatusText = kReceivedData;
@@ -54,6 +60,7 @@ void MainGUI::on_comboBoxViewMetar_currentIndexChanged(int index)
     if (index == 0) {
         enterLiveView(*this);
         showRealtimeRecord(*this);
+        showLiveViewTexts(*this);
         return;
     }
 
@@ -77,6 +84,7 @@ void MainGUI::on_comboBoxViewMetar_currentIndexChanged(int index)
 void MainGUI::on_pushButton_show_live_data_clicked()
 {
     enterLiveView(*this);
+    showLiveViewTexts(*this);
     // An edit freezes the view with the live item still current: no index change would redraw.
     if (ui->comboBoxViewMetar->currentIndex() == 0)
         showRealtimeRecord(*this);

@@ -433,17 +433,31 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
     window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
     QCOMPARE(window->commandQueue.size(), 2);
     QVERIFY(window->passkeyTimer.isActive());
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
+        "ERROR: A new encryption key still waits for the unit's confirmation; the newer key was "
+        "not sent."));
+
+    // Asking again while the first waits opens the dialog as ever; its key is what is refused.
     window->on_encryption_confirmation_status_change(QStringLiteral("ERROR"));
     window->passkeyTimer.start(5000);
+    QSignalSpy cleared(window.get(), &MainGUI::clearEncryptionData);
+    window->ui->textEdit_ErrorMsgs->clear();
     window->on_pushButton_createEncryptionPasskey_clicked();
-    QVERIFY(!window->encryptionKeyDialog->isVisible());
+    QVERIFY(window->encryptionKeyDialog->isVisible());
+    QCOMPARE(cleared.count(), 1);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
-             QStringLiteral("background: red"));
-    QCOMPARE(window->passkeyTimer.interval(), 5000);
-    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
-        "ERROR: A new encryption key still waits for the unit's confirmation; a newer key can be "
-        "generated once it is confirmed or has timed out."));
+             QStringLiteral("background: blue"));
+    QCOMPARE(window->passkeyTimer.interval(), 60000);
+    QVERIFY(window->passkeyTimer.isActive());
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty());
+    window->encryptionKeyDialog->hide();
+    window->finishedEncryptionSetup(QStringLiteral("third"), 1, QStringLiteral("4343"),
+                                    QByteArray(8, 'z'));
+    QCOMPARE(window->commandQueue.size(), 2);
+    QVERIFY(!QFile::exists(keyFile(QStringLiteral("4343"))));
     window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
+    QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+             QStringLiteral("background: green"));
     QCOMPARE(window->encryptionKey, QByteArray("first"));
     window->commandQueue.clear();
 

@@ -63,7 +63,6 @@ const QList<FamilyRow> familyRows = {
       "label_lightning_sm3"}, H, S, S},
     {{"label_strikecount_five", "label_strikecount_fivemin", "label_strikecount_fivemin_distance",
       "label_lightning_nm"}, S, H, H},
-    {{"pushButton_ClearTamperingWarning"}, K, H, H},
     {{"label_speciSettings", "pushButton_editSpeciSettings", "groupBox_25",
       "label_encryptionSettings"}, H, S, K},
 };
@@ -88,7 +87,7 @@ const QStringList alwaysHidden = {
     "iconModule_Radio", "iconModule_Wind", "iconModule_TPH", "label_ModuleLightning",
     "label_ModuleCeilometer", "label_ModulePW", "label_ModuleIridium", "label_ModuleRadio",
     "label_ModuleTPH", "label_ModuleWind", "label_camNumber", "cameraNumbercomboBox",
-    "label_setElevation", "spinBox_elevationValue",
+    "label_setElevation", "spinBox_elevationValue", "pushButton_ClearTamperingWarning",
 };
 // clang-format on
 

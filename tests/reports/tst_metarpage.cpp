@@ -380,19 +380,27 @@ private slots:
     void backToLive_data()
     {
         QTest::addColumn<QString>("way");
-        QTest::newRow("live item") << "item";
-        QTest::newRow("Show Live Data") << "pushButton_show_live_data";
-        QTest::newRow("Latest") << "pushButton_viewLatest";
+        // The live item re-shows the record before the status text changes, so the status bar
+        // shows it from the next record on; the show-live button sets it first.
+        QTest::addColumn<QString>("statusAtOnce");
+        QTest::newRow("live item") << "item"
+                                   << "";
+        QTest::newRow("Show Live Data") << "pushButton_show_live_data"
+                                        << "Received Weather Data";
+        QTest::newRow("Latest") << "pushButton_viewLatest"
+                                << "";
     }
     void backToLive()
     {
         QFETCH(QString, way);
+        QFETCH(QString, statusAtOnce);
         storeReport(M1);
         form()->on_realtime(reportRecord(M2));
         ui()->comboBoxViewMetar->setCurrentIndex(1);
         QCOMPARE(shown(), M1);
         ui()->pushButton_viewLatest->show();
         window->connectionStatusText.clear();
+        window->connectionStatusLabel.clear();
         if (way == "item")
             ui()->comboBoxViewMetar->setCurrentIndex(0);
         else
@@ -401,6 +409,9 @@ private slots:
         QCOMPARE(shown(), M2);
         QCOMPARE(comboTexts(), (QStringList{kLive, M1, M2}));
         QVERIFY(!window->showingStoredRecord);
+        QCOMPARE(window->connectionStatusLabel.text(), statusAtOnce);
+        form()->on_realtime(weatherRecord(M2));
+        QCOMPARE(window->connectionStatusLabel.text(), QString("Received Weather Data"));
     }
 
     void debugLines_data()
