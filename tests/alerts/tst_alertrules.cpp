@@ -343,6 +343,11 @@ private slots:
         QTest::newRow("short line") << "Temperature 20°C"
                                     << "Temperature 20°C"
                                     << "Temperature 20°C";
+        // One word short of their layouts: kept as they are, never read past their end.
+        const QString shortGreater = "Temperature 25.3°C is Greater Than Threshold of";
+        QTest::newRow("greater, one word short") << shortGreater << shortGreater << shortGreater;
+        const QString shortRange = "Dew Point 12.3°C is in Threshold Range of 10 -";
+        QTest::newRow("range, one word short") << shortRange << shortRange << shortRange;
     }
     void paneConversion()
     {

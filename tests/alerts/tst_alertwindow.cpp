@@ -322,7 +322,10 @@ private slots:
         for (const AlertListRow& row : alertListRows())
             for (const char* setting : {"LESSTHAN", "GREATERTHAN"})
                 all.append(alertDefToJson({row.parameter, setting, "1", "METRIC", true}));
+        // The empty load of init() showed "No Alerts Setup"; stored definitions hide it.
+        QVERIFY(shown(ui()->label_noAlertsSetup));
         window->loadAlerts(all);
+        QVERIFY(!shown(ui()->label_noAlertsSetup));
         for (const AlertListRow& row : alertListRows()) {
             for (const QString direction : {"LessThan", "GreaterThan"}) {
                 const QString key = row.parameter + "_" + direction.toUpper();
@@ -539,6 +542,9 @@ private slots:
         window->unreadErrors = 0; // a refresh with nothing to count keeps the button
         window->updateAlertsCount();
         QCOMPARE(buttonText(), padded(36) + "2  ");
+        // Opening the page with nothing left unread shows the button without a number.
+        window->on_pushButtonNotifications_clicked();
+        QCOMPARE(buttonText(), padded(40));
 
         window->on_pushButton_clearNotifications_clicked();
         QVERIFY(ui()->textEdit_ActiveAlerts->toPlainText().isEmpty());

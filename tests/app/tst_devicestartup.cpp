@@ -342,6 +342,28 @@ private slots:
         window->SetConfiguration(QStringLiteral("EndSequence"));
         QCOMPARE(boxes, QStringList{QStringLiteral("Success")});
     }
+    // The raw data page drops the previous unit's lines and waits for the new unit's.
+    void powerOffWaitsForData_data()
+    {
+        QTest::addColumn<bool>("afterSetup");
+        QTest::newRow("first start") << false;
+        QTest::newRow("after Setup...") << true;
+    }
+    void powerOffWaitsForData()
+    {
+        QFETCH(bool, afterSetup);
+        if (afterSetup) {
+            startOrva(QStringLiteral("/dev/vd-no-such-port"));
+            window->on_pushButtonSetupConnection_clicked();
+            window->selectDeviceDialog->hide();
+        }
+        window->ui->textEditRawData->setPlainText(QStringLiteral("a record of the last unit"));
+        window->ui->labelUnitType->setText(QStringLiteral("ORVA"));
+        emit window->selectDeviceDialog->brqStartupSequence(
+            DeviceTypes::BRQ, QStringLiteral("/dev/vd-no-such-port"), QByteArray());
+        QCOMPARE(window->ui->textEditRawData->toPlainText(), QStringLiteral("Waiting for Data..."));
+        QVERIFY(window->ui->labelUnitType->text().isEmpty());
+    }
     void linkThreadStartsOnce()
     {
         // "started" comes from the link's own thread: counted on this one, through the queue.

@@ -118,6 +118,8 @@ private slots:
     void acknowledgementColours();
     void encryptionSwitchColours();
     void incomingStateShownOncePerChange();
+    void startPageOffersPasswordAgain_data();
+    void startPageOffersPasswordAgain();
     void noSecretInAnyOutput();
 
 private:
@@ -832,6 +834,48 @@ void TestEncryptionKey::incomingStateShownOncePerChange()
     QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().count(
                  "WARNING: Incoming data is Encrypted, but has error decrypting."),
              1);
+}
+
+void TestEncryptionKey::startPageOffersPasswordAgain_data()
+{
+    QTest::addColumn<bool>("reset");
+    QTest::newRow("after a password") << false;
+    QTest::newRow("after a reset") << true;
+}
+
+// A wrong password brings the start page back: the emptied password field is offered again.
+void TestEncryptionKey::startPageOffersPasswordAgain()
+{
+    QFETCH(bool, reset);
+    QVERIFY(window->saveEncryptedFile(QStringLiteral("again"), QStringLiteral("k"),
+                                      QByteArray::fromHex("3333333333333333"), true));
+    const QString password = QStringLiteral("wrong-password");
+    secrets << password.toUtf8();
+    window->show();
+    Ui_MainGUI& ui = *window->ui;
+    // A known key file, as the settings file gives at start-up: the password is asked at once.
+    ui.lineEdit_encryptionPasskey->setText(keyFile(QStringLiteral("again")));
+
+    window->setupEncryptionMode();
+    QVERIFY(ui.lineEdit_enterEncryptionKey->isVisible());
+    ui.lineEdit_enterEncryptionKey->setText(password);
+    if (reset)
+        window->generateEncryptionKey(password, QStringLiteral("again"), false);
+    else
+        QTest::mouseClick(ui.pushButton_enterEncryptionKeyProgram, Qt::LeftButton);
+    QVERIFY(!ui.lineEdit_enterEncryptionKey->isVisible());
+    window->finishedEncryptionSetup(QStringLiteral("k"), 0, QStringLiteral("again"), QByteArray());
+
+    window->setupEncryptionMode();
+    QVERIFY(ui.label_encryptionKeyEnter->isVisible());
+    QVERIFY(ui.lineEdit_enterEncryptionKey->isVisible());
+    QVERIFY(ui.lineEdit_enterEncryptionKey->text().isEmpty());
+    QVERIFY(ui.pushButton_enterEncryptionKeyProgram->isVisible());
+    QVERIFY(!ui.label_encryptionKeyProgramMessage->isVisible());
+    QVERIFY(!ui.label_loadingEncryptionKey->isVisible());
+
+    window->finishedEncryptionSetup(QStringLiteral("k"), 0, QStringLiteral("again"), QByteArray());
+    window->hide();
 }
 
 // Runs last: every flow above has had its chance to leak.

@@ -103,6 +103,8 @@ private slots:
                                                : QList<QByteArray>{command, "blower ON\r\n"};
         QCOMPARE(sent(), expected);
         QCOMPARE(cell(CmdElevation), command.isEmpty() ? kFailed : kQueued);
+        // Accepted or refused, the typed value does not stay for the next send.
+        QVERIFY(f->lineEdit_ORVAElevationInput->text().isEmpty());
         QCOMPARE(firstArgs(logged), logText.isEmpty() ? QStringList() : QStringList{logText});
         if (!command.isEmpty())
             return;
@@ -162,9 +164,11 @@ private slots:
         // The tab is reset, except the declination and the developer line.
         for (QComboBox* combo :
              {f->comboBox_ORVAtransmitFrequency, f->comboBox_ORVAGPS, f->comboBox_ORVAElevation,
-              f->comboBox_ORVARFCmd, f->comboBox_ORVADataLog})
-            QCOMPARE(combo->currentIndex(), 0);
+              f->comboBox_ORVARFCmd, f->comboBox_ORVABlower, f->comboBox_ORVAHeater,
+              f->comboBox_ORVALEDStatus, f->comboBox_ORVADataLog})
+            QVERIFY2(combo->currentIndex() == 0, qPrintable(combo->objectName()));
         QVERIFY(f->lineEdit_ORVAICAO->text().isEmpty());
+        QVERIFY(f->lineEdit_ORVADateTimeInput->text().isEmpty());
         QVERIFY(f->textEdit_ORVASendMsg->toPlainText().isEmpty());
         QVERIFY(f->lineEdit_ORVAElevationInput->isHidden());
         QVERIFY(!f->checkBox_ORVAEnableWind->isChecked());

@@ -112,12 +112,14 @@ private slots:
     void openingQueuesBothReads()
     {
         window->speciEdited = true;
+        window->speciVisibilityChangedRows.insert(5);
         window->speciCeilingChangedRows.insert(2);
         QTest::mouseClick(ui()->pushButton_editSpeciSettings, Qt::LeftButton);
         QCOMPARE(ui()->stackedWidget_Settings->currentWidget(), ui()->page_speciSettings);
         QCOMPARE(window->commandQueue, (QList<QByteArray>{kReadVisibility, kReadCeiling}));
         QCOMPARE(statusLines(), (QStringList{"Loading Settings.", "Querying device settings..."}));
         QVERIFY(!window->speciEdited);
+        QVERIFY(window->speciVisibilityChangedRows.isEmpty());
         QVERIFY(window->speciCeilingChangedRows.isEmpty());
         QCOMPARE(ui()->tableView_SPECISettings_Visibility->columnWidth(0), 150);
         QCOMPARE(ui()->tableView_SPECISettings_Ceiling->columnWidth(1), 120);
@@ -353,6 +355,7 @@ private slots:
         QFETCH(int, reply);
         QFETCH(QList<QByteArray>, sent);
         QVERIFY(visibility()->setData(visibility()->index(1, 0), 3300, Qt::EditRole));
+        QVERIFY(ceiling()->setData(ceiling()->index(2, 0), 1400, Qt::EditRole));
         answer = reply;
         QTest::mouseClick(ui()->pushButton_setSPECIdefaults, Qt::LeftButton);
         verifyOneBox("CONFIRM COMMAND",
@@ -368,8 +371,10 @@ private slots:
         QCOMPARE(rows(ceiling()), QString("3000"));
         QCOMPARE(statusLines(), (QStringList{"Setting defaults.", "Loading Settings.",
                                              "Querying device settings..."}));
+        // Edits of both tables made before the defaults are forgotten.
         QVERIFY(!window->speciEdited);
         QVERIFY(window->speciVisibilityChangedRows.isEmpty());
+        QVERIFY(window->speciCeilingChangedRows.isEmpty());
     }
 };
 
