@@ -1,5 +1,6 @@
 // Starting a unit from the setup dialog: ORVA over serial and radio, BRQ active or from
-// power-off, a new connection from the setup button, against a simulated unit on a pty.
+// power-off, a new connection from the setup button, against a simulated unit on a pty; and what
+// the simulated ORVA unit fills first, the Bit Status and SPECI pages.
 
 #include "tests/support/testsupport.h"
 
@@ -8,6 +9,7 @@
 #include "app/modalrunner.h"
 #include "forms/maingui_ui.h"
 #include "link/data_incoming.h"
+#include "reports/criteriatablemodel.h"
 #include "reports/metarform.h"
 #include "tests/app/apptest.h"
 #include "tools/unitsim/unitsim.h"
@@ -16,9 +18,11 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <memory>
 
 using unitsim::Family;
@@ -69,6 +73,31 @@ private:
         calls << (argument.isNull() ? QString::fromLatin1(name)
                                     : QString::fromLatin1(name) + QLatin1Char(' ') + argument);
     }
+};
+
+// Counts the BIT view's note on an old firmware's controller line; other debug lines, from any
+// thread, are dropped.
+class DeprecatedBitNotes
+{
+public:
+    DeprecatedBitNotes()
+    {
+        enableDebugOutput();
+        count = 0;
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+                if (type != QtDebugMsg)
+                    previous(type, context, text);
+                else if (text.contains(QLatin1String("Deprecated BIT firmware")))
+                    ++count;
+            });
+    }
+    ~DeprecatedBitNotes() { qInstallMessageHandler(previous); }
+    int seen() const { return count; }
+
+private:
+    static inline std::atomic<int> count{0};
+    static inline QtMessageHandler previous = nullptr;
 };
 
 } // namespace
@@ -331,6 +360,83 @@ private slots:
         QVERIFY(!window->deviceLayoutPending);
         // No BRQ record writes the table's radio rows: the ORVA unit's are gone.
         QVERIFY(ui.label_table_rflos_txf->text().isEmpty());
+    }
+    // Every module of the simulated unit's built-in test shows on the Bit Status page, without a
+    // fault; records of old firmware leave the page empty.
+    void simulatedOrvaFillsBitStatus_data()
+    {
+        QTest::addColumn<bool>("oldBitLine");
+        QTest::addColumn<QStringList>("modules");
+        QTest::newRow("current firmware") << false
+                                          << QStringList{"Ceilometer Module",
+                                                         "Iridium Module",
+                                                         "Lightning Module",
+                                                         "Main Controller",
+                                                         "Present Weather Module",
+                                                         "Radio Module",
+                                                         "Temperature, Pressure & Humidity Module",
+                                                         "Wind Module"};
+        QTest::newRow("old firmware") << true << QStringList{};
+    }
+    void simulatedOrvaFillsBitStatus()
+    {
+        QFETCH(bool, oldBitLine);
+        QFETCH(QStringList, modules);
+        UnitOptions options = unitOptions(Family::Orva, 200);
+        options.oldBitLine = oldBitLine;
+        UnitSim unit(options);
+        QVERIFY(unit.open());
+        DeprecatedBitNotes notes;
+        // Connected after the BIT view, so a packet counted here has reached the view.
+        QueuedSpy packets(window->dataIncoming, &data_incoming::sendBITcheckPacket);
+        startOrva(unit.deviceName());
+        QTRY_VERIFY_WITH_TIMEOUT(packets.count() >= 2, 10000);
+
+        const auto* model =
+            qobject_cast<const QStandardItemModel*>(window->ui->treeViewBitStatus->model());
+        QVERIFY(model);
+        QStringList shown;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            shown << model->item(row)->text();
+            QCOMPARE(model->item(row)->rowCount(), 0); // a fault would have a detail row
+        }
+        shown.sort();
+        QCOMPARE(shown, modules);
+        QCOMPARE(notes.seen() > 0, oldBitLine);
+        QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains(QLatin1String("BIT")));
+    }
+    // The SPECI page takes the simulated unit's criteria as they come: whole numbers within the
+    // tables' ranges or unset, with no error line.
+    void simulatedOrvaCriteriaLoadWithoutError()
+    {
+        UnitSim unit(unitOptions(Family::Orva, 60000));
+        QVERIFY(unit.open());
+        startOrva(unit.deviceName());
+        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
+
+        window->ui->pushButton_editSpeciSettings->click();
+        QTRY_VERIFY_WITH_TIMEOUT(window->ui->textEdit_SPECI_status->toPlainText().contains(
+                                     QLatin1String("Parsing Complete!")),
+                                 5000);
+        QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText(), QString());
+        const QList<QPair<QAbstractItemModel*, int>> tables{{window->speciVisibilityModel, 15999},
+                                                            {window->speciCeilingModel, 24999}};
+        for (const auto& table : tables) {
+            QAbstractItemModel* model = table.first;
+            int criteria = 0;
+            for (int row = 0; row < model->rowCount(); ++row) {
+                const QVariant value = model->index(row, 0).data();
+                const bool disabled =
+                    model->index(row, 1).data(Qt::CheckStateRole).toInt() == Qt::Checked;
+                QCOMPARE(disabled, !value.isValid());
+                if (disabled)
+                    continue;
+                QVERIFY2(value.toInt() >= 1 && value.toInt() <= table.second,
+                         qPrintable(value.toString()));
+                ++criteria;
+            }
+            QVERIFY(criteria > 0);
+        }
     }
     void endSequenceWithoutPowerOffIsIgnored()
     {

@@ -102,6 +102,9 @@ void describeOptions(QCommandLineParser& parser)
                         "for example 9600. Without it, bytes go out as fast as the station "
                         "reads."),
          QStringLiteral("baud")},
+        {QStringLiteral("old-bit-line"),
+         QStringLiteral("ORVA records as old firmware sends them, without built-in-test "
+                        "statuses (the station's Bit Status page stays empty).")},
     });
 }
 
@@ -125,6 +128,7 @@ QString readOptions(const QCommandLineParser& parser, unitsim::UnitOptions* opti
         if (!ok || options->paceBaud <= 0)
             return QStringLiteral("the line rate must be a whole number of baud above 0");
     }
+    options->oldBitLine = parser.isSet(QStringLiteral("old-bit-line"));
     options->stationId = parser.value(QStringLiteral("station"));
     options->key = parser.value(QStringLiteral("key")).toLatin1();
     options->iv = parser.value(QStringLiteral("iv")).toLatin1();

@@ -12,8 +12,9 @@ namespace unitsim
 namespace
 {
 
-// SPECI thresholds of criterion 0 onwards; -1 is an unset criterion.
-const QList<QByteArray> kSpeciVisibility = {"3", "2", "1", "0.5", "-1", "-1"};
+// SPECI thresholds of criterion 0 onwards, whole numbers in the units of the station's tables
+// (visibility in metres: 3, 2, 1 and 1/2 mile; ceiling in feet); -1 is an unset criterion.
+const QList<QByteArray> kSpeciVisibility = {"4800", "3200", "1600", "800", "-1", "-1"};
 const QList<QByteArray> kSpeciCeiling = {"3000", "1500", "1000", "500", "-1", "-1"};
 
 bool isOnOff(const QByteArray& value)
@@ -58,6 +59,20 @@ QList<QByteArray> moduleStatusLines(const QMap<char, bool>& modules, const QByte
         ++module;
     }
     return lines;
+}
+
+// The record lines of the modules that report a built-in-test result. Current firmware ends each
+// with the module's two-digit status ("00": no fault), which makes the main controller's line
+// eight fields long; the station skips a shorter controller line as old firmware's.
+const QList<QByteArray> kBitModules = {"B", "CL", "LT", "IR", "RA", "TA", "PW", "WI"};
+const QByteArray kBitStatusOk = "00";
+
+void addBitStatus(QList<QByteArray>& lines)
+{
+    for (QByteArray& line : lines) {
+        if (kBitModules.contains(line.left(line.indexOf(':'))))
+            line += ":" + kBitStatusOk;
+    }
 }
 
 } // namespace
@@ -462,6 +477,8 @@ QByteArray UnitSim::orvaRecord(char* type)
           << "LO:" + (gpsOn ? QByteArray("-73.6") : gps) << "OR:30:1"
           << "RA:" + transmitMhz.toLatin1() + ":" + receiveMhz.toLatin1() + ":1"
           << "PA:0:0:0:0:0:0.00:0.00:0.00:0.00";
+    if (!options.oldBitLine)
+        addBitStatus(lines);
     lines << moduleStatusLines(modules, w.voltage.toLatin1(), recordIndex);
     return orvaFrame(*type, "\r\n" + joinLines(lines));
 }

@@ -55,6 +55,8 @@ QString checkOptions(const UnitOptions& o)
         return QStringLiteral("encrypted frames need a key and an IV");
     if (o.frames != FrameWrap::Plain && o.family != Family::Orva)
         return QStringLiteral("only an ORVA unit wraps its frames");
+    if (o.oldBitLine && o.family != Family::Orva)
+        return QStringLiteral("only an ORVA unit sends built-in-test lines");
     const bool compressed =
         o.frames == FrameWrap::Compressed || o.frames == FrameWrap::CompressedEncrypted;
     if (compressed &&

@@ -43,6 +43,9 @@ struct UnitOptions {
     // Above 0: the unit sends no faster than a serial line at this many baud, ten bits a byte
     // (8N1), as a real line delivers it. 0: as fast as the pseudo-terminal takes the bytes.
     int paceBaud = 0;
+    // Records as old firmware sends them: no built-in-test statuses, a seven-field main
+    // controller line.
+    bool oldBitLine = false;
 };
 
 // Empty when the options describe a unit that can run, otherwise the reason.
