@@ -1,6 +1,6 @@
 // Draws the application's artwork into the resources folder: flat icons that read on the dark
-// theme, the two compass backgrounds of the dashboard, the combo-box and spin-box arrows, the
-// multi-size window icon and the busy animation.
+// theme, the two compass backgrounds of the dashboard, the combo-box, spin-box and scroll-bar
+// arrows, the multi-size window icon and the busy animation.
 //
 //   vd-drawresources <resources folder>
 //
@@ -434,6 +434,24 @@ void drawUpArrow(QPainter& p)
     p.drawPolyline(chevron, 3);
 }
 
+// The arrows of the dark sheet's horizontal scroll bars (its vertical ones take the up and the
+// drop-down arrow), 8 x 12.
+void drawLeftArrow(QPainter& p)
+{
+    p.setPen(strokePen(kWhite, 2));
+    p.setBrush(Qt::NoBrush);
+    const QPointF chevron[] = {{6, 2}, {2, 6}, {6, 10}};
+    p.drawPolyline(chevron, 3);
+}
+
+void drawRightArrow(QPainter& p)
+{
+    p.setPen(strokePen(kWhite, 2));
+    p.setBrush(Qt::NoBrush);
+    const QPointF chevron[] = {{2, 2}, {6, 6}, {2, 10}};
+    p.drawPolyline(chevron, 3);
+}
+
 // ---- lights, marks ---------------------------------------------------------------------------
 
 Painter light(const QColor& colour) // 100 x 100 design box
@@ -795,6 +813,8 @@ int main(int argc, char* argv[])
          "lightningcompass7.png");
     save(render(12, 8, 12, 8, drawDropDownArrow), "dropdown-arrow-white.png");
     save(render(12, 8, 12, 8, drawUpArrow), "up-arrow-white.png");
+    save(render(8, 12, 8, 12, drawLeftArrow), "left-arrow-white.png");
+    save(render(8, 12, 8, 12, drawRightArrow), "right-arrow-white.png");
 
     save(render(1024, 1024, 100, 100, light(kGreen)), "greenlight_icon.png");
     save(render(75, 75, 100, 100, light(kGreen)), "greenlight_icon_small.png");

@@ -10,6 +10,7 @@
 #include "tests/app/apptest.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDoubleValidator>
 #include <QFile>
@@ -27,6 +28,22 @@ namespace
 {
 
 enum Family { Brq, Orva, Legacy };
+
+// Pixels of a picture within a few steps of the colour in each channel: the inside of a glyph,
+// not its smoothed edge.
+int pixelsNear(const QImage& image, const QColor& colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (qAbs(pixel.red() - colour.red()) <= 24 &&
+                qAbs(pixel.green() - colour.green()) <= 24 &&
+                qAbs(pixel.blue() - colour.blue()) <= 24)
+                ++count;
+        }
+    return count;
+}
 
 // What the layout leaves of a widget: shown, hidden, or as the form had it.
 enum Vis { S, H, K };
@@ -340,6 +357,32 @@ private slots:
                 QCOMPARE(brush.value<QBrush>().color(), QColor(238, 156, 55));
                 QCOMPARE(brush.value<QBrush>().style(), Qt::SolidPattern);
             }
+        }
+
+        // The open list as the operator sees it under the application's sheet: the fast modes in
+        // orange, the others in the list's colour. The current item is drawn highlighted. The
+        // grab paints the list at once; an event loop here would let the other windows' command
+        // queues run.
+        QComboBox* list = window->ui->comboBoxCmdMode;
+        const QColor listColour(0xF5, 0xF7, 0xFA);
+        QVERIFY(pixelsNear(list->grab().toImage(), listColour) > 0);
+        list->showPopup();
+        QAbstractItemView* view = list->view();
+        QVERIFY(view->isVisible());
+        const QImage shown = view->viewport()->grab().toImage();
+        list->hidePopup();
+        for (int item = 0; item < list->count(); ++item) {
+            if (item == list->currentIndex())
+                continue;
+            const QImage row = shown.copy(view->visualRect(list->model()->index(item, 0)));
+            const int orange = pixelsNear(row, QColor(238, 156, 55));
+            const int light = pixelsNear(row, listColour);
+            const bool fast = item >= 5;
+            QVERIFY2(fast ? orange > 0 && light == 0 : light > 0 && orange == 0,
+                     qPrintable(QStringLiteral("%1: %2 orange and %3 light pixels")
+                                    .arg(list->itemText(item))
+                                    .arg(orange)
+                                    .arg(light)));
         }
     }
     void statusBar()

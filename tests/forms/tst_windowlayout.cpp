@@ -22,8 +22,11 @@
 #include <QMetaMethod>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyleOptionButton>
+#include <QStyleOptionSlider>
 #include <QStyleOptionSpinBox>
 #include <QStyleOptionViewItem>
 #include <QTabWidget>
@@ -207,6 +210,33 @@ QStringList layoutFaults(QWidget* page)
                                   .arg(name, step == QStyle::SC_SpinBoxUp ? "up" : "down");
             }
         }
+
+        // And those of a scroll bar's buttons at both ends, inside any bevel of the button, which
+        // stands out whatever the colour of its arrow.
+        if (auto* bar = qobject_cast<QScrollBar*>(widget)) {
+            QStyleOptionSlider option;
+            option.initFrom(bar);
+            option.subControls = QStyle::SC_All;
+            option.orientation = bar->orientation();
+            if (bar->orientation() == Qt::Horizontal)
+                option.state |= QStyle::State_Horizontal;
+            option.minimum = bar->minimum();
+            option.maximum = bar->maximum();
+            option.sliderPosition = bar->sliderPosition();
+            option.sliderValue = bar->value();
+            option.singleStep = bar->singleStep();
+            option.pageStep = bar->pageStep();
+            option.upsideDown = bar->invertedAppearance();
+            for (const auto line : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine}) {
+                const QRect button =
+                    bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, line, bar);
+                if (qMin(button.width(), button.height()) < 10 ||
+                    standsOut(bar->grab(button.adjusted(3, 3, -3, -3)).toImage()) < 0.3)
+                    faults << QStringLiteral("%1 %2 arrow does not stand out")
+                                  .arg(name,
+                                       line == QStyle::SC_ScrollBarSubLine ? "first" : "last");
+            }
+        }
     }
     return faults;
 }
@@ -226,6 +256,12 @@ private slots:
         brqWindow = std::make_unique<MainGUI>();
         schedule = std::make_unique<dialogImageSchedule>(nullptr);
         qInstallMessageHandler(g_previousHandler);
+        // No page shows a horizontal scroll bar at the design size: this view shows both.
+        scroller = std::make_unique<QScrollArea>();
+        scroller->setObjectName(QStringLiteral("scrollerBothWays"));
+        scroller->setWidget(new QWidget);
+        scroller->widget()->setMinimumSize(800, 800);
+        scroller->resize(200, 200);
         for (auto [shown, device] : {std::pair(window.get(), DeviceTypes::ORVA),
                                      std::pair(brqWindow.get(), DeviceTypes::BRQ)}) {
             shown->deviceType = device;
@@ -247,6 +283,7 @@ private slots:
     }
     void cleanupTestCase()
     {
+        scroller.reset();
         schedule.reset();
         brqWindow.reset();
         window.reset();
@@ -298,6 +335,8 @@ private slots:
                               qPrintable(nameOf(page)))
                     << static_cast<QObject*>(page) << QString();
         }
+        QTest::newRow("scroll bars both ways")
+            << static_cast<QObject*>(scroller.get()) << QString();
         // Texts the operator changes: the runway button after "Hide".
         QWidget* dashboard = window->ui->pushButton_HideRunway;
         while (dashboard->parentWidget() != window->ui->stackedWidget_mainPages)
@@ -359,6 +398,7 @@ private:
     std::unique_ptr<MainGUI> window;
     std::unique_ptr<MainGUI> brqWindow;
     std::unique_ptr<dialogImageSchedule> schedule;
+    std::unique_ptr<QScrollArea> scroller;
 };
 
 QTEST_MAIN(TestWindowLayout)
