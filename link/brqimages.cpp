@@ -223,15 +223,14 @@ int data_incoming::handleImagePacket(const QByteArray& packet)
     emit sendImageProgressInfo(camera, sequence);
     emit sendRawData(packetDump(packet, camera, sequence));
 
-    // The terminator follows the chunk, or is its last four bytes in a packet of exactly 340.
-    const int chunkEnd = imageHeaderLength + imageChunkLength;
-    if (packet.size() < chunkEnd || !packet.endsWith(kPacketEnd))
+    const int length = imagePacketLength(packet);
+    if (length == 0)
         return 0;
-    int length = packet.size();
-    if (packet.mid(chunkEnd, kPacketEnd.size()) == kPacketEnd)
-        length = chunkEnd + kPacketEnd.size();
-    else if (packet.mid(chunkEnd - kPacketEnd.size(), kPacketEnd.size()) == kPacketEnd)
-        length = chunkEnd;
+    const int chunkEnd = imageHeaderLength + imageChunkLength;
+    if (length != chunkEnd && length != chunkEnd + kPacketEnd.size()) {
+        damagedImagePacket(camera, sequence, last, length);
+        return length;
+    }
 
     const QString seqText = QStringLiteral("Cam: %1, Seq: %2").arg(camera).arg(sequence);
     qDebug().noquote() << "DEBUG: " + seqText;
@@ -239,6 +238,42 @@ int data_incoming::handleImagePacket(const QByteArray& packet)
         emit sendLogMsg("DEBUG: " + seqText.toLatin1());
     storeImageChunk(packet, camera, sequence, last);
     return length;
+}
+
+// How long the packet at the front is: 344 bytes (header, chunk, terminator), or 340 where the
+// terminator is the chunk's last four bytes. Any other length, up to its first terminator, is a
+// damaged packet. 0 while the packet is still arriving.
+int data_incoming::imagePacketLength(const QByteArray& packet) const
+{
+    const int chunkEnd = imageHeaderLength + imageChunkLength;
+    const int whole = chunkEnd + kPacketEnd.size();
+    if (packet.size() <= imageHeaderLength ||
+        (packet.size() < whole && !packet.endsWith(kPacketEnd)))
+        return 0;
+    if (packet.size() >= whole && packet.mid(chunkEnd, kPacketEnd.size()) == kPacketEnd)
+        return whole;
+    if (packet.size() >= chunkEnd &&
+        packet.mid(chunkEnd - kPacketEnd.size(), kPacketEnd.size()) == kPacketEnd)
+        return chunkEnd;
+    const int end = packet.indexOf(kPacketEnd, imageHeaderLength);
+    return end < 0 ? 0 : end + kPacketEnd.size();
+}
+
+// A byte lost or added on the line leaves the chunk shifted and its picture undecodable: the
+// chunk is not stored, and the picture ends abandoned as one that lacks a packet.
+void data_incoming::damagedImagePacket(int camera, int sequence, bool last, int length)
+{
+    const QByteArray text =
+        "WARNING: BRQ image packet damaged, not stored: " + QByteArray::number(length) +
+        " bytes [ Cam: " + QByteArray::number(camera) + ", Seq: " + QByteArray::number(sequence) +
+        " ]";
+    qDebug().noquote() << text;
+    emit sendLogMsg(text);
+    ++imageDamaged;
+    if (last) {
+        emit sendRawData("\r\nLast Packet of Image Received");
+        abandonImage(camera, missingPackets(sequence));
+    }
 }
 
 // A packet of another camera, or a first packet after stored ones, begins the next picture: the
@@ -250,6 +285,7 @@ void data_incoming::openImageTransfer(int camera, int sequence)
     if (imageCamera < 0) {
         imageCamera = camera;
         imageSequences.reset();
+        imageDamaged = 0;
     }
     if (!imageWatchdog) {
         imageWatchdog = new QTimer(this);
@@ -315,12 +351,9 @@ void data_incoming::finishImage(int camera, double angle, int fileLength, bool w
                                 int sequence)
 {
     emit sendRawData("\r\nLast Packet of Image Received");
-    int missing = 0;
-    for (int i = 0; i <= sequence; ++i)
-        missing += imageSequences.test(size_t(i)) ? 0 : 1;
-    if (missing > 0) {
-        abandonImage(camera, QByteArray::number(missing) + " of " +
-                                 QByteArray::number(sequence + 1) + " packets missing");
+    const QByteArray missing = missingPackets(sequence);
+    if (!missing.isEmpty()) {
+        abandonImage(camera, missing);
         return;
     }
     const QString finalPath = imageFilePath(camera, angle);
@@ -335,6 +368,21 @@ void data_incoming::finishImage(int camera, double angle, int fileLength, bool w
     imageWatchdog->stop();
     emit sendCameraFinal(camera, finalPath);
     emit enableCamera(false);
+}
+
+// What the picture up to `sequence` lacks, as the reason it is abandoned; empty when it is whole.
+// A damaged packet's header may be damaged too: its count, not its sequence number, is trusted.
+QByteArray data_incoming::missingPackets(int sequence) const
+{
+    int missing = 0;
+    for (int i = 0; i <= sequence; ++i)
+        missing += imageSequences.test(size_t(i)) ? 0 : 1;
+    const QByteArray of = " of " + QByteArray::number(sequence + 1) + " packets ";
+    if (imageDamaged == 0)
+        return missing == 0 ? QByteArray() : QByteArray::number(missing) + of + "missing";
+    return QByteArray::number(imageDamaged) + of + "damaged" +
+           (missing > imageDamaged ? ", " + QByteArray::number(missing - imageDamaged) + " missing"
+                                   : QByteArray());
 }
 
 // A picture that cannot be completed: the transfer ends all the same, with a message, and the

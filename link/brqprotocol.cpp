@@ -166,8 +166,13 @@ QStringList data_incoming::extractAtLines(const QByteArray& data)
 
 void data_incoming::copyBufferToDataLog()
 {
+    copyToDataLog(receiveBuffer);
+}
+
+void data_incoming::copyToDataLog(const QByteArray& bytes)
+{
     if (loggingMode == LoggingType::Data || loggingMode == LoggingType::Debug)
-        emit sendLogData(receiveBuffer, emptyRecord, deviceType);
+        emit sendLogData(bytes, emptyRecord, deviceType);
 }
 
 void data_incoming::parseData_BRQ(const QByteArray& data)
@@ -186,44 +191,164 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
                         QByteArray::number(kMaxReceiveBuffer) +
                         " bytes without a pause in the data, buffer cleared.");
         receiveBuffer.clear();
+        bannerReported = false;
         idleTicks = 0;
         return;
     }
 
-    const bool prompt = receiveBuffer.contains(kPrompt);
-    if (prompt && pendingCommands.isEmpty())
-        reportBrqAcknowledgements();
-    else if (prompt)
-        sendPendingBrqCommands();
+    // Messages that came with less silence between them than the unit should keep share the
+    // buffer. Each one is read at the front and leaves it, so that the next is read as if it had
+    // come after a pause; one still arriving ends the reading until the next read.
+    int before = 0;
+    do {
+        before = receiveBuffer.size();
+        readBrqFront();
+    } while (!receiveBuffer.isEmpty() && receiveBuffer.size() < before);
 
-    if (receiveBuffer.startsWith(kBanner) && !prompt) {
+    idleTicks = 0;
+}
+
+// One message from the front of the buffer.
+void data_incoming::readBrqFront()
+{
+    const int promptAt = receiveBuffer.indexOf(kPrompt);
+    const int reply = replyLength(promptAt);
+    if (reply > 0) {
+        const QByteArray message = receiveBuffer.left(reply);
+        receiveBuffer.remove(0, reply);
+        bannerReported = false;
+        if (pendingCommands.isEmpty())
+            reportBrqAcknowledgements(message);
+        else
+            sendPendingBrqCommands(message);
+        return;
+    }
+    if (reportBanner(promptAt) || reportStartupData(promptAt))
+        return;
+    takeWeatherPackets();
+    takeImagePackets();
+}
+
+// The unit's reply: everything up to its first prompt, with the error marks right behind it.
+// 0 while there is none at the front: no prompt yet, or a packet, the start-up data or the banner
+// comes first (a prompt inside a camera packet is picture data).
+int data_incoming::replyLength(int promptAt)
+{
+    if (promptAt < 0 || weatherPacketLength() > 0 || startupDataLength(promptAt) > 0 ||
+        bannerLength(promptAt) > 0)
+        return 0;
+    const int imageAt = receiveBuffer.startsWith("@1") ? 0 : imagePacketStart();
+    if (imageAt >= 0 &&
+        (promptAt < imageAt + imageHeaderLength + imageChunkLength + kBlankLine.size() ||
+         imagePacketLength(receiveBuffer.mid(imageAt)) > 0))
+        return 0;
+
+    const int errorEnd = promptAt + kErrorPrompt.size();
+    int end = promptAt + kPrompt.size();
+    while (end < receiveBuffer.size() && end < errorEnd && receiveBuffer.at(end) == '\x02')
+        ++end;
+    // The rest of the error marks is still on its way.
+    if (end == receiveBuffer.size() && end > promptAt + kPrompt.size() && end < errorEnd)
+        return 0;
+    return end;
+}
+
+// The start-up data at the front, "\r\nON" to its empty line; 0 when it is not whole or the
+// unit's prompt begins inside it.
+int data_incoming::startupDataLength(int promptAt) const
+{
+    if (!receiveBuffer.startsWith("\r\nON"))
+        return 0;
+    const int end = receiveBuffer.indexOf(kBlankLine, 2);
+    if (end < 0)
+        return 0;
+    const int length = end + kBlankLine.size();
+    return promptAt >= 0 && promptAt < length ? 0 : length;
+}
+
+// The banner's line at the front; 0 when it is not whole or its line end is the prompt's.
+int data_incoming::bannerLength(int promptAt) const
+{
+    if (!receiveBuffer.startsWith(kBanner))
+        return 0;
+    const int end = receiveBuffer.indexOf("\r\n", kBanner.size());
+    if (end < 0)
+        return 0;
+    const int length = end + 2;
+    return promptAt >= 0 && promptAt < length ? 0 : length;
+}
+
+// Reported once, as soon as it is seen; it leaves the buffer when its line is whole. True when
+// it left.
+bool data_incoming::reportBanner(int promptAt)
+{
+    if (!receiveBuffer.startsWith(kBanner))
+        return false;
+    const int length = bannerLength(promptAt);
+    if (length == 0 && promptAt >= 0)
+        return false;
+    if (!bannerReported) {
+        const QByteArray message = length > 0 ? receiveBuffer.left(length) : receiveBuffer;
         qDebug() << "BRQ start up received.";
         emit sendLogMsg("INFO: BRQ Startup Message Received");
         emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Startup Message Received"));
-        emit sendRawData(receiveBuffer);
-        copyBufferToDataLog();
+        emit sendRawData(message);
+        copyToDataLog(message);
     }
+    bannerReported = length == 0;
+    receiveBuffer.remove(0, length);
+    return length > 0;
+}
 
-    const bool startsWithRecord = receiveBuffer.startsWith("@I");
-    if (deviceType == DeviceTypes::BRQ &&
-        (receiveBuffer.startsWith("\r\nON") || startsWithRecord) &&
-        receiveBuffer.endsWith(kBlankLine)) {
-        emit sendRawData(receiveBuffer);
-        if (startupSequence) {
-            copyBufferToDataLog();
-            qDebug() << "BRQ Configured and Started.";
-            emit sendLogMsg("INFO: BRQ Configured and Started from Power OFF");
-            emit sendDisplaySysMsg(
-                QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
-            startupSequence = false;
-            emit sendConfiguration(QStringLiteral("EndSequence"));
-        }
+// The start-up data, or the first weather packets, end a start-up from power-off. True when the
+// start-up data left the buffer (weather packets are taken by their own step).
+bool data_incoming::reportStartupData(int promptAt)
+{
+    if (deviceType != DeviceTypes::BRQ)
+        return false;
+    QByteArray message;
+    int length = 0;
+    if (receiveBuffer.startsWith("@I")) {
+        int packets = 0;
+        for (int n = weatherPacketLength(); n > 0; n = weatherPacketLength(packets))
+            packets += n;
+        if (packets > 0)
+            message = receiveBuffer.left(packets);
+        else if (receiveBuffer.endsWith(kBlankLine))
+            message = receiveBuffer;
+    } else {
+        length = startupDataLength(promptAt);
+        message = receiveBuffer.left(length);
     }
+    if (message.isEmpty())
+        return false;
 
-    takeWeatherPackets();
-    takeImagePackets();
+    emit sendRawData(message);
+    if (startupSequence) {
+        copyToDataLog(message);
+        qDebug() << "BRQ Configured and Started.";
+        emit sendLogMsg("INFO: BRQ Configured and Started from Power OFF");
+        emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
+        startupSequence = false;
+        emit sendConfiguration(QStringLiteral("EndSequence"));
+    }
+    receiveBuffer.remove(0, length);
+    return length > 0;
+}
 
-    idleTicks = 0;
+// The complete weather packet that begins at `from`; 0 when there is none.
+int data_incoming::weatherPacketLength(int from) const
+{
+    if (receiveBuffer.mid(from, 2) != "@I")
+        return 0;
+    const int tilde = receiveBuffer.indexOf('~', from);
+    const int end = tilde < 0 ? -1 : receiveBuffer.indexOf(kBlankLine, tilde);
+    if (end < 0)
+        return 0;
+    const int length = end + kBlankLine.size() - from;
+    if (!extractAtLines(receiveBuffer.mid(from, length)).at(1).startsWith(QLatin1String("@0")))
+        return 0;
+    return length;
 }
 
 // Each complete weather packet at the front of the buffer goes to the record builder once, in
@@ -231,15 +356,9 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
 // its own, not behind the first one again.
 void data_incoming::takeWeatherPackets()
 {
-    while (receiveBuffer.startsWith("@I")) {
-        const int tilde = receiveBuffer.indexOf('~');
-        const int end = tilde < 0 ? -1 : receiveBuffer.indexOf(kBlankLine, tilde);
-        if (end < 0)
-            return;
-        const QByteArray packet = receiveBuffer.left(end + kBlankLine.size());
-        if (!extractAtLines(packet).at(1).startsWith(QLatin1String("@0")))
-            return;
-        receiveBuffer.remove(0, packet.size());
+    for (int length = weatherPacketLength(); length > 0; length = weatherPacketLength()) {
+        const QByteArray packet = receiveBuffer.left(length);
+        receiveBuffer.remove(0, length);
         handleWeatherData(packet, '0', QByteArray());
     }
 }
@@ -285,26 +404,27 @@ void data_incoming::dropReceiveBuffer()
             abandonImage(imageCamera, "its last packet could not be read");
     }
     receiveBuffer.clear();
+    bannerReported = false;
 }
 
-void data_incoming::reportBrqAcknowledgements()
+void data_incoming::reportBrqAcknowledgements(const QByteArray& reply)
 {
-    if (receiveBuffer.contains(kErrorPrompt)) {
+    if (reply.contains(kErrorPrompt)) {
         qDebug() << "ERROR: Received spaces in response, please resend command. ";
         emit sendLogMsg("ERROR: Error in BRQ command processing, received spaces in response.");
         emit sendDisplayErrorMsg(QStringLiteral(
             "WARNING: Error in BRQ command processing, received spaces in response."));
     }
 
-    qDebug().noquote() << "Received command acknowledgement: " + QString::fromLatin1(receiveBuffer);
-    copyBufferToDataLog();
-    if (receiveBuffer.endsWith('>'))
-        emit sendRawData(receiveBuffer);
-    if (receiveBuffer.contains("G1 OK") || receiveBuffer.contains("G0 OK"))
+    qDebug().noquote() << "Received command acknowledgement: " + QString::fromLatin1(reply);
+    copyToDataLog(reply);
+    if (reply.endsWith('>'))
+        emit sendRawData(reply);
+    if (reply.contains("G1 OK") || reply.contains("G0 OK"))
         positionReset = true;
 
     for (const AckRow& row : kAckRows) {
-        if (!rowMatches(row, receiveBuffer))
+        if (!rowMatches(row, reply))
             continue;
         emit sendLogMsg(row.logText);
         emit sendDisplaySysMsg(QString::fromLatin1(row.displayText));
@@ -313,12 +433,12 @@ void data_incoming::reportBrqAcknowledgements()
     }
 }
 
-void data_incoming::sendPendingBrqCommands()
+void data_incoming::sendPendingBrqCommands(const QByteArray& reply)
 {
     qDebug().noquote() << "INFO: BRQ Prompt Received, now sending command " +
                               QString::fromLatin1(pendingCommands);
-    emit sendRawData(receiveBuffer);
-    copyBufferToDataLog();
+    emit sendRawData(reply);
+    copyToDataLog(reply);
 
     transmitQueue = pendingCommands;
     const QByteArray sent = "INFO: BRQ Command Sent " + pendingCommands.trimmed();

@@ -258,16 +258,27 @@ private:
     void dispatchOrvaFrame(QByteArray frame);
     int frameTimeoutMs = 1000;
     void copyBufferToDataLog();
-    void reportBrqAcknowledgements();
-    void sendPendingBrqCommands();
+    void copyToDataLog(const QByteArray& bytes);
+    void readBrqFront();
+    int replyLength(int promptAt);
+    int startupDataLength(int promptAt) const;
+    int bannerLength(int promptAt) const;
+    bool reportBanner(int promptAt);
+    bool reportStartupData(int promptAt);
+    void reportBrqAcknowledgements(const QByteArray& reply);
+    void sendPendingBrqCommands(const QByteArray& reply);
+    int weatherPacketLength(int from = 0) const;
     void takeWeatherPackets();
     void takeImagePackets();
     int imagePacketStart();
+    int imagePacketLength(const QByteArray& packet) const;
     void dropReceiveBuffer();
     int handleImagePacket(const QByteArray& packet);
     void openImageTransfer(int camera, int sequence);
     void storeImageChunk(const QByteArray& packet, int camera, int sequence, bool last);
     void finishImage(int camera, double angle, int fileLength, bool written, int sequence);
+    void damagedImagePacket(int camera, int sequence, bool last, int length);
+    QByteArray missingPackets(int sequence) const;
     void abandonImage(int camera, const QByteArray& reason);
     void imageTimedOut();
     QString imageFilePath(int camera, double angle);
@@ -278,12 +289,14 @@ private:
     // takes 0.36 s at 9600 baud; a picture whose packets stop for this long is abandoned.
     int imageCamera = -1;
     std::bitset<256> imageSequences;
+    int imageDamaged = 0; // packets of a length the unit never sends; not stored
     QTimer* imageWatchdog = nullptr;
     int imageTimeoutMs = 5000;
 
     int reconnectIntervalMs = 30000;
     int waitWriteIntervalMs = 10000;
-    bool losingPort = false; // closing the port can raise errors of its own
+    bool losingPort = false;     // closing the port can raise errors of its own
+    bool bannerReported = false; // the banner at the front was reported before its line ended
     QList<QPair<QByteArray, QByteArray>> hiddenCommands; // wire text, text shown instead
     PendingCalls pending;
 };

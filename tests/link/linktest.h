@@ -1,15 +1,17 @@
 #pragma once
 
-// Helpers shared by the link suites: a worker on its own thread, signal-argument lists, and
-// a trace of every answer-parser signal.
+// Helpers shared by the link suites: a worker on its own thread, a unit on a real port,
+// signal-argument lists, and a trace of every answer-parser signal.
 
 #include "link/data_incoming.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QJsonObject>
 #include <QLoggingCategory>
 #include <QMetaMethod>
 #include <QSignalSpy>
 #include <QStringList>
+#include <QTest>
 #include <QThread>
 
 #include <memory>
@@ -33,6 +35,33 @@ public:
 
 private:
     QThread thread;
+};
+
+// A BRQ unit on a real port to a worker on the test's thread whose pacing timer is stopped, so
+// that the idle ticks are the test's to set. Each write is read whole before send returns; it
+// comes after a silence longer than the idle limit, or with `pause` false right behind the one
+// before.
+class UnitLine
+{
+public:
+    explicit UnitLine(data_incoming* worker) : worker(worker)
+    {
+        worker->openSerialPort(unit.portPath());
+    }
+    bool send(const QByteArray& bytes, bool pause = true)
+    {
+        if (pause)
+            idleTicks = 6;
+        sent += bytes.size();
+        return unit.write(bytes) &&
+               QTest::qWaitFor([this] { return worker->pendingCalls().brqBytes == sent; }, 10000);
+    }
+
+    unitsim::PtyPair unit;
+
+private:
+    data_incoming* worker;
+    qint64 sent = 0;
 };
 
 // Argument `index` of every emission a spy saw.

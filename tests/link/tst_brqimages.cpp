@@ -141,21 +141,6 @@ QByteArray weatherPacket(const QByteArray& temperature)
            "\r\nRH:50\r\n~\r\n\r\n";
 }
 
-// The unit on a real port, each of its writes after a silence longer than the idle limit.
-struct Line {
-    explicit Line(Fixture& fixture) : f(fixture) { f.worker.openSerialPort(unit.portPath()); }
-    bool send(const QByteArray& bytes)
-    {
-        idleTicks = 6;
-        sent += bytes.size();
-        return unit.write(bytes) &&
-               QTest::qWaitFor([this] { return f.worker.pendingCalls().brqBytes == sent; }, 10000);
-    }
-    PtyPair unit;
-    Fixture& f;
-    qint64 sent = 0;
-};
-
 } // namespace
 
 class TestBrqImages : public QObject
@@ -688,9 +673,24 @@ private slots:
         const QString unread = abandoned + "its last packet could not be read";
         QTest::newRow("the last packet cut short")
             << QByteArrayList{p[0], p[1], p[2], p[3].left(200), weather} << 5000 << unread << 0;
-        QTest::newRow("the last packet right behind a reply")
-            << QByteArrayList{p[0], p[1], p[2], "\r\nM 5M\r\n>" + p[3], weather} << 5000 << unread
-            << 0;
+        // A byte lost or added on the line, in the chunk or in the header.
+        QByteArray shortPacket = p[1];
+        shortPacket.remove(100, 1);
+        QByteArray longPacket = p[1];
+        longPacket.insert(9, 'x');
+        QByteArray shortLast = p[3];
+        shortLast.remove(339, 1);
+        const QString damaged = abandoned + "1 of 4 packets damaged";
+        QTest::newRow("a packet one byte short")
+            << QByteArrayList{p[0], shortPacket, p[2], p[3]} << 5000 << damaged << 0;
+        QTest::newRow("a packet one byte long")
+            << QByteArrayList{p[0], longPacket, p[2], p[3]} << 5000 << damaged << 0;
+        QTest::newRow("the last packet one byte short")
+            << QByteArrayList{p[0], p[1], p[2], shortLast} << 5000 << damaged << 0;
+        QTest::newRow("a short packet with the next one behind it")
+            << QByteArrayList{p[0], shortPacket + p[2], p[3]} << 5000 << damaged << 0;
+        QTest::newRow("one packet damaged, one lost")
+            << QByteArrayList{p[0], longPacket, p[3]} << 5000 << damaged + ", 1 missing" << 0;
         QTest::newRow("the next camera's picture begins")
             << QByteArrayList{p[0], p[1], imagePacket(2, 0, 0, filler(0)),
                               imagePacket(2, 11, 1, filler(1))}
@@ -709,7 +709,7 @@ private slots:
         QSignalSpy sys(&f.worker, &data_incoming::sendDisplaySysMsg);
         QSignalSpy shown(&f.worker, &data_incoming::sendDisplayErrorMsg);
         QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
-        Line line(f);
+        UnitLine line(&f.worker);
         for (const QByteArray& read : reads)
             QVERIFY(line.send(read));
 
@@ -738,7 +738,7 @@ private slots:
         QSignalSpy records(&f.worker, &data_incoming::weather_data_received);
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
         QSignalSpy shown(&f.worker, &data_incoming::sendDisplayErrorMsg);
-        Line line(f);
+        UnitLine line(&f.worker);
         for (const QByteArray& read : reads)
             QVERIFY(line.send(read));
         QVERIFY(line.send(weatherPacket("22.0")));
@@ -750,6 +750,56 @@ private slots:
         QCOMPARE(finals.count(), 1);
         QCOMPARE(readFile(finals.at(0).at(1).toString()).mid(kHeader + kChunk, kChunk), filler(1));
         QVERIFY(shown.isEmpty());
+    }
+
+    // A reply or start-up data that the unit sends with less silence behind it than the protocol
+    // asks is reported once, and the packets behind it are read as if they came after a pause.
+    void pictureRightBehindAMessage_data()
+    {
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<bool>("pause"); // between the writes
+        QTest::addColumn<QString>("report");
+        QList<QByteArray> p;
+        for (int i = 0; i < 3; ++i)
+            p << imagePacket(1, i == 2 ? 11 : 0, i, filler(i));
+        const QByteArray reply = "I5\r\nI5 OK\r\n>";
+        const QString taken = "INFO: BRQ I5 confirmation received.";
+
+        QTest::newRow("the reply and a packet in one write")
+            << QByteArrayList{reply + p[0], p[1], p[2]} << true << taken;
+        QTest::newRow("the reply, then the packets 0.1 s apart")
+            << QByteArrayList{reply, p[0], p[1], p[2]} << false << taken;
+        QTest::newRow("the last packet behind a reply")
+            << QByteArrayList{p[0], p[1], "\r\nM 5M\r\n>" + p[2]} << true
+            << "INFO: BRQ M 5M confirmation received.";
+        QTest::newRow("behind the start-up data")
+            << QByteArrayList{"\r\nON 12.6V\r\nM 10S\r\n\r\n" + p[0], p[1], p[2]} << true
+            << "INFO: BRQ Configured and Started from Power OFF";
+    }
+    void pictureRightBehindAMessage()
+    {
+        QFETCH(QByteArrayList, writes);
+        QFETCH(bool, pause);
+        QFETCH(QString, report);
+        Fixture f;
+        f.worker.setStartupSequence(true);
+        QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
+        QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
+        QSignalSpy shown(&f.worker, &data_incoming::sendDisplayErrorMsg);
+        QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
+        UnitLine line(&f.worker);
+        for (int i = 0; i < writes.size(); ++i)
+            QVERIFY(line.send(writes.at(i), pause || i == 0));
+
+        QCOMPARE(finals.count(), 1);
+        const QByteArray file = readFile(finals.at(0).at(1).toString());
+        QCOMPARE(file.size(), kHeader + 3 * kChunk + 2);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(file.mid(kHeader + i * kChunk, kChunk), filler(i));
+        QCOMPARE(camera.last().at(0).toBool(), false);
+        QCOMPARE(byteArgs(log).count(report.toUtf8()), 1);
+        QVERIFY(shown.isEmpty());
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
     }
 
     // A picture read from a real port decodes to the even grey of its scan data.

@@ -473,6 +473,59 @@ private slots:
         QCOMPARE(events.records.at(2).value("Temperature").toString(), QStringLiteral("30.0"));
     }
 
+    // A message that the unit sends with less silence behind it than the protocol asks: it is
+    // reported once, and the records behind it are read as if they had come after the pause.
+    void recordRightBehindAMessage_data()
+    {
+        QTest::addColumn<QByteArrayList>("writes");
+        QTest::addColumn<bool>("pause"); // between the writes
+        QTest::addColumn<QString>("report");
+        const QByteArray a = weatherPacket("BRQ00042", "10.0");
+        const QByteArray b = weatherPacket("BRQ00042", "20.0");
+        const QByteArray reply = "\r\nI5 OK\r\n>";
+        const QString taken = "INFO: BRQ I5 confirmation received.";
+        const QString started = "INFO: BRQ Configured and Started from Power OFF";
+        const QString banner = "INFO: BRQ Startup Message Received";
+
+        QTest::newRow("a reply and a record in one write")
+            << QByteArrayList{reply + a, b} << true << taken;
+        QTest::newRow("a reply, then records 0.1 s apart")
+            << QByteArrayList{reply, a, b} << false << taken;
+        QTest::newRow("a reply between two records")
+            << QByteArrayList{a + "\r\nC1 OK\r\n>", b} << false
+            << "INFO: BRQ C1 OK confirmation received.";
+        QTest::newRow("the error marks in the next read")
+            << QByteArrayList{"\r\nX9\r\n>\x02", "\x02\x02" + a, b} << false
+            << "ERROR: Error in BRQ command processing, received spaces in response.";
+        QTest::newRow("the start-up data")
+            << QByteArrayList{"\r\nON 12.6V\r\n\r\n" + a, b} << false << started;
+        QTest::newRow("the start-up data, then a prompt")
+            << QByteArrayList{"\r\nON 12.6V\r\n\r\n\r\n>" + a, b} << false << started;
+        QTest::newRow("the banner")
+            << QByteArrayList{"\r\n\rBRQ v2.1 BRQ00042\r\n" + a, b} << false << banner;
+        QTest::newRow("the banner in two reads")
+            << QByteArrayList{"\r\n\rBRQ v2.", "1 BRQ00042\r\n" + a, b} << false << banner;
+    }
+    void recordRightBehindAMessage()
+    {
+        QFETCH(QByteArrayList, writes);
+        QFETCH(bool, pause);
+        QFETCH(QString, report);
+        Fixture f;
+        f.worker.setStartupSequence(true);
+        UnitLine line(&f.worker);
+        for (int i = 0; i < writes.size(); ++i)
+            QVERIFY(line.send(writes.at(i), pause || i == 0));
+
+        QStringList temperatures;
+        for (const QJsonObject& record : f.events.records)
+            temperatures << record.value("Temperature").toString();
+        QCOMPARE(temperatures, QStringList({"10.0", "20.0"}));
+        QCOMPARE(f.events.only("log").count(report), 1);
+        QCOMPARE(f.events.count("config:EndSequence"), 1);
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
+    }
+
     void packetOtherLineMustBeData()
     {
         Fixture f;
