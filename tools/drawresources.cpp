@@ -416,40 +416,36 @@ void drawLightningCompass(QPainter& p, const QString& family)
     }
 }
 
-// The drop-down arrow of the dark sheet's combo boxes, 12 x 8.
-void drawDropDownArrow(QPainter& p)
+// The dark sheet's arrows: a white chevron through three points.
+void drawChevron(QPainter& p, const QPointF (&points)[3])
 {
     p.setPen(strokePen(kWhite, 2));
     p.setBrush(Qt::NoBrush);
-    const QPointF chevron[] = {{2, 2}, {6, 6}, {10, 2}};
-    p.drawPolyline(chevron, 3);
+    p.drawPolyline(points, 3);
+}
+
+// The drop-down arrow of the dark sheet's combo boxes, 12 x 8.
+void drawDropDownArrow(QPainter& p)
+{
+    drawChevron(p, {{2, 2}, {6, 6}, {10, 2}});
 }
 
 // The up arrow of the dark sheet's spin boxes (their down arrow is the drop-down one), 12 x 8.
 void drawUpArrow(QPainter& p)
 {
-    p.setPen(strokePen(kWhite, 2));
-    p.setBrush(Qt::NoBrush);
-    const QPointF chevron[] = {{2, 6}, {6, 2}, {10, 6}};
-    p.drawPolyline(chevron, 3);
+    drawChevron(p, {{2, 6}, {6, 2}, {10, 6}});
 }
 
 // The arrows of the dark sheet's horizontal scroll bars (its vertical ones take the up and the
 // drop-down arrow), 8 x 12.
 void drawLeftArrow(QPainter& p)
 {
-    p.setPen(strokePen(kWhite, 2));
-    p.setBrush(Qt::NoBrush);
-    const QPointF chevron[] = {{6, 2}, {2, 6}, {6, 10}};
-    p.drawPolyline(chevron, 3);
+    drawChevron(p, {{6, 2}, {2, 6}, {6, 10}});
 }
 
 void drawRightArrow(QPainter& p)
 {
-    p.setPen(strokePen(kWhite, 2));
-    p.setBrush(Qt::NoBrush);
-    const QPointF chevron[] = {{2, 2}, {6, 6}, {2, 10}};
-    p.drawPolyline(chevron, 3);
+    drawChevron(p, {{2, 2}, {6, 6}, {2, 10}});
 }
 
 // ---- lights, marks ---------------------------------------------------------------------------
