@@ -214,8 +214,7 @@ private slots:
         // A second connection, so that only the power-off start-up itself acts on the page (the
         // first one lays the window out and opens the dashboard).
         startOrva(QStringLiteral("/dev/vd-no-such-port"));
-        window->on_pushButtonSetupConnection_clicked();
-        window->selectDeviceDialog->hide();
+        pressSetup();
         window->ui->stackedWidget_mainPages->setCurrentWidget(window->ui->pageSettings);
 
         UnitSim unit(unitOptions(Family::Brq, 400));
@@ -299,8 +298,7 @@ private slots:
                                                  {"RFLOS Band", "UHF"},
                                                  {"Tampering", "Unit moved"}});
         QVERIFY(!window->ui->pushButton_ClearTamperingWarning->isHidden());
-        window->on_pushButtonSetupConnection_clicked();
-        window->selectDeviceDialog->hide();
+        pressSetup();
         start(Layout(after));
 
         QMap<QString, QString> newConnection = windowState(*window);
@@ -333,8 +331,7 @@ private slots:
         startOrva(QStringLiteral("/dev/vd-no-such-port"));
         Ui_MainGUI& ui = *window->ui;
         window->display_weather_data(QJsonObject{{"RFLOS Transmit Frequency", "150.0"}});
-        window->on_pushButtonSetupConnection_clicked();
-        window->selectDeviceDialog->hide();
+        pressSetup();
         emit window->selectDeviceDialog->brqStartupSequence(
             DeviceTypes::BRQ, QStringLiteral("/dev/vd-no-such-port"), QByteArray());
 
@@ -460,8 +457,7 @@ private slots:
         QFETCH(bool, afterSetup);
         if (afterSetup) {
             startOrva(QStringLiteral("/dev/vd-no-such-port"));
-            window->on_pushButtonSetupConnection_clicked();
-            window->selectDeviceDialog->hide();
+            pressSetup();
         }
         window->ui->textEditRawData->setPlainText(QStringLiteral("a record of the last unit"));
         window->ui->labelUnitType->setText(QStringLiteral("ORVA"));
@@ -529,6 +525,12 @@ private:
                 state.insert(name + " scene", view->scene() ? "attached" : "none");
         }
         return state;
+    }
+    // "Setup...", with the dialog it shows put away for the next start-up.
+    void pressSetup()
+    {
+        window->on_pushButtonSetupConnection_clicked();
+        window->selectDeviceDialog->hide();
     }
     void startOrva(const QString& port, bool radio = false)
     {
