@@ -11,7 +11,7 @@ packages=(
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
     xvfb xauth xfonts-base
     openssl
-    clang-format
+    clang-format git
 )
 
 missing=()
