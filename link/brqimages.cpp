@@ -202,14 +202,12 @@ void data_incoming::setImageTimeout(int ms)
         imageWatchdog->setInterval(ms);
 }
 
-// Returns how many bytes of `packet` the step took: the stored packet, or 0 while it waits to be
-// completed by a later read.
-int data_incoming::handleImagePacket(const QByteArray& packet)
+// One judged packet: `message` is what goes to the data log (the packet, with the unit's identity
+// line when one stood before it).
+void data_incoming::handleImagePacket(const QByteArray& packet, const QByteArray& message)
 {
-    copyBufferToDataLog();
+    copyToDataLog(message);
 
-    if (packet.size() <= imageHeaderLength)
-        return 0;
     const quint8 address = quint8(packet.at(8));
     const int camera = (address >> 4) & 0x07;
     const bool last = (address & 0x0f) == imageLastPacketKind;
@@ -223,13 +221,10 @@ int data_incoming::handleImagePacket(const QByteArray& packet)
     emit sendImageProgressInfo(camera, sequence);
     emit sendRawData(packetDump(packet, camera, sequence));
 
-    const int length = imagePacketLength(packet);
-    if (length == 0)
-        return 0;
     const int chunkEnd = imageHeaderLength + imageChunkLength;
-    if (length != chunkEnd && length != chunkEnd + kPacketEnd.size()) {
-        damagedImagePacket(camera, sequence, last, length);
-        return length;
+    if (packet.size() != chunkEnd && packet.size() != chunkEnd + kPacketEnd.size()) {
+        damagedImagePacket(camera, sequence, last, packet.size());
+        return;
     }
 
     const QString seqText = QStringLiteral("Cam: %1, Seq: %2").arg(camera).arg(sequence);
@@ -237,26 +232,6 @@ int data_incoming::handleImagePacket(const QByteArray& packet)
     if (loggingMode == LoggingType::Debug)
         emit sendLogMsg("DEBUG: " + seqText.toLatin1());
     storeImageChunk(packet, camera, sequence, last);
-    return length;
-}
-
-// How long the packet at the front is: 344 bytes (header, chunk, terminator), or 340 where the
-// terminator is the chunk's last four bytes. Any other length, up to its first terminator, is a
-// damaged packet. 0 while the packet is still arriving.
-int data_incoming::imagePacketLength(const QByteArray& packet) const
-{
-    const int chunkEnd = imageHeaderLength + imageChunkLength;
-    const int whole = chunkEnd + kPacketEnd.size();
-    if (packet.size() <= imageHeaderLength ||
-        (packet.size() < whole && !packet.endsWith(kPacketEnd)))
-        return 0;
-    if (packet.size() >= whole && packet.mid(chunkEnd, kPacketEnd.size()) == kPacketEnd)
-        return whole;
-    if (packet.size() >= chunkEnd &&
-        packet.mid(chunkEnd - kPacketEnd.size(), kPacketEnd.size()) == kPacketEnd)
-        return chunkEnd;
-    const int end = packet.indexOf(kPacketEnd, imageHeaderLength);
-    return end < 0 ? 0 : end + kPacketEnd.size();
 }
 
 // A byte lost or added on the line leaves the chunk shifted and its picture undecodable: the

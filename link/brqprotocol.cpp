@@ -8,7 +8,11 @@ namespace
 const QByteArray kPrompt("\r\n>");
 const QByteArray kErrorPrompt("\r\n>\x02\x02\x02", 6);
 const QByteArray kBanner("\r\n\rBRQ v");
+const QByteArray kStartupData("\r\nON");
 const QByteArray kBlankLine("\r\n\r\n");
+const QByteArray kLineEnd("\r\n");
+constexpr char kErrorMark = '\x02';
+constexpr int kErrorMarks = 3;
 
 // A unit that never pauses would otherwise grow the buffer without end: the idle rule is the
 // only other thing that drops it.
@@ -164,11 +168,6 @@ QStringList data_incoming::extractAtLines(const QByteArray& data)
     return {iLine, otherLine};
 }
 
-void data_incoming::copyBufferToDataLog()
-{
-    copyToDataLog(receiveBuffer);
-}
-
 void data_incoming::copyToDataLog(const QByteArray& bytes)
 {
     if (loggingMode == LoggingType::Data || loggingMode == LoggingType::Debug)
@@ -184,218 +183,214 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
 
     if (idleTicks > 5)
         dropReceiveBuffer();
-    receiveBuffer.append(data);
-    if (receiveBuffer.size() > kMaxReceiveBuffer) {
-        qDebug() << "WARNING: BRQ receive buffer overflow, buffer cleared";
-        emit sendLogMsg("WARNING: BRQ receive buffer exceeded " +
-                        QByteArray::number(kMaxReceiveBuffer) +
-                        " bytes without a pause in the data, buffer cleared.");
-        receiveBuffer.clear();
-        bannerReported = false;
-        idleTicks = 0;
-        return;
-    }
 
-    // Messages that came with less silence between them than the unit should keep share the
-    // buffer. Each one is read at the front and leaves it, so that the next is read as if it had
-    // come after a pause; one still arriving ends the reading until the next read.
-    int before = 0;
-    do {
-        before = receiveBuffer.size();
-        readBrqFront();
-    } while (!receiveBuffer.isEmpty() && receiveBuffer.size() < before);
+    // The buffer is filled to its limit and read before more is added, so that where it
+    // overflows depends on the bytes, not on how the port cut them into reads.
+    int at = 0;
+    while (at < data.size()) {
+        if (receiveBuffer.size() == kMaxReceiveBuffer) {
+            qDebug() << "WARNING: BRQ receive buffer overflow, buffer cleared";
+            emit sendLogMsg("WARNING: BRQ receive buffer exceeded " +
+                            QByteArray::number(kMaxReceiveBuffer) +
+                            " bytes without a pause in the data, buffer cleared.");
+            receiveBuffer.clear();
+            brqScan = BrqScan();
+            ++at; // the byte that did not fit goes with the rest
+            continue;
+        }
+        const int take = qMin(kMaxReceiveBuffer - int(receiveBuffer.size()), int(data.size()) - at);
+        receiveBuffer.append(data.constData() + at, take);
+        at += take;
+        readBrqMessages(false);
+    }
 
     idleTicks = 0;
 }
 
-// One message from the front of the buffer.
-void data_incoming::readBrqFront()
+// Messages are taken off the front one by one, each once it can no longer grow, so that the
+// next is read as if it had come after a pause. `silent`: the line has fallen silent, so what
+// waited for more bytes is judged as it stands.
+void data_incoming::readBrqMessages(bool silent)
 {
-    const int promptAt = receiveBuffer.indexOf(kPrompt);
-    const int reply = replyLength(promptAt);
-    if (reply > 0) {
-        const QByteArray message = receiveBuffer.left(reply);
-        receiveBuffer.remove(0, reply);
-        bannerReported = false;
-        if (pendingCommands.isEmpty())
-            reportBrqAcknowledgements(message);
-        else
-            sendPendingBrqCommands(message);
-        return;
-    }
-    if (reportBanner(promptAt) || reportStartupData(promptAt))
-        return;
-    takeWeatherPackets();
-    takeImagePackets();
+    for (BrqMessage message = nextBrqMessage(silent); message.kind != BrqMessage::None;
+         message = nextBrqMessage(silent))
+        takeBrqMessage(message);
 }
 
-// The unit's reply: everything up to its first prompt, with the error marks right behind it.
-// 0 while there is none at the front: no prompt yet, or a packet, the start-up data or the banner
-// comes first (a prompt inside a camera packet is picture data).
-int data_incoming::replyLength(int promptAt)
+// The message at the front and its length; None while it may still grow, or when the front
+// matches nothing (it then waits for a prompt or the idle drop).
+data_incoming::BrqMessage data_incoming::nextBrqMessage(bool silent)
 {
-    if (promptAt < 0 || weatherPacketLength() > 0 || startupDataLength(promptAt) > 0 ||
-        bannerLength(promptAt) > 0)
-        return 0;
-    const int imageAt = receiveBuffer.startsWith("@1") ? 0 : imagePacketStart();
-    if (imageAt >= 0 &&
-        (promptAt < imageAt + imageHeaderLength + imageChunkLength + kBlankLine.size() ||
-         imagePacketLength(receiveBuffer.mid(imageAt)) > 0))
-        return 0;
-
-    const int errorEnd = promptAt + kErrorPrompt.size();
-    int end = promptAt + kPrompt.size();
-    while (end < receiveBuffer.size() && end < errorEnd && receiveBuffer.at(end) == '\x02')
-        ++end;
-    // The rest of the error marks is still on its way.
-    if (end == receiveBuffer.size() && end > promptAt + kPrompt.size() && end < errorEnd)
-        return 0;
-    return end;
-}
-
-// The start-up data at the front, "\r\nON" to its empty line; 0 when it is not whole or the
-// unit's prompt begins inside it.
-int data_incoming::startupDataLength(int promptAt) const
-{
-    if (!receiveBuffer.startsWith("\r\nON"))
-        return 0;
-    const int end = receiveBuffer.indexOf(kBlankLine, 2);
-    if (end < 0)
-        return 0;
-    const int length = end + kBlankLine.size();
-    return promptAt >= 0 && promptAt < length ? 0 : length;
-}
-
-// The banner's line at the front; 0 when it is not whole or its line end is the prompt's.
-int data_incoming::bannerLength(int promptAt) const
-{
-    if (!receiveBuffer.startsWith(kBanner))
-        return 0;
-    const int end = receiveBuffer.indexOf("\r\n", kBanner.size());
-    if (end < 0)
-        return 0;
-    const int length = end + 2;
-    return promptAt >= 0 && promptAt < length ? 0 : length;
-}
-
-// Reported once, as soon as it is seen; it leaves the buffer when its line is whole. True when
-// it left.
-bool data_incoming::reportBanner(int promptAt)
-{
-    if (!receiveBuffer.startsWith(kBanner))
-        return false;
-    const int length = bannerLength(promptAt);
-    if (length == 0 && promptAt >= 0)
-        return false;
-    if (!bannerReported) {
-        const QByteArray message = length > 0 ? receiveBuffer.left(length) : receiveBuffer;
-        qDebug() << "BRQ start up received.";
-        emit sendLogMsg("INFO: BRQ Startup Message Received");
-        emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Startup Message Received"));
-        emit sendRawData(message);
-        copyToDataLog(message);
-    }
-    bannerReported = length == 0;
-    receiveBuffer.remove(0, length);
-    return length > 0;
-}
-
-// The start-up data, or the first weather packets, end a start-up from power-off. True when the
-// start-up data left the buffer (weather packets are taken by their own step).
-bool data_incoming::reportStartupData(int promptAt)
-{
-    if (deviceType != DeviceTypes::BRQ)
-        return false;
-    QByteArray message;
-    int length = 0;
-    if (receiveBuffer.startsWith("@I")) {
-        int packets = 0;
-        for (int n = weatherPacketLength(); n > 0; n = weatherPacketLength(packets))
-            packets += n;
-        if (packets > 0)
-            message = receiveBuffer.left(packets);
-        else if (receiveBuffer.endsWith(kBlankLine))
-            message = receiveBuffer;
-    } else {
-        length = startupDataLength(promptAt);
-        message = receiveBuffer.left(length);
-    }
-    if (message.isEmpty())
-        return false;
-
-    emit sendRawData(message);
-    if (startupSequence) {
-        copyToDataLog(message);
-        qDebug() << "BRQ Configured and Started.";
-        emit sendLogMsg("INFO: BRQ Configured and Started from Power OFF");
-        emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
-        startupSequence = false;
-        emit sendConfiguration(QStringLiteral("EndSequence"));
-    }
-    receiveBuffer.remove(0, length);
-    return length > 0;
-}
-
-// The complete weather packet that begins at `from`; 0 when there is none.
-int data_incoming::weatherPacketLength(int from) const
-{
-    if (receiveBuffer.mid(from, 2) != "@I")
-        return 0;
-    const int tilde = receiveBuffer.indexOf('~', from);
-    const int end = tilde < 0 ? -1 : receiveBuffer.indexOf(kBlankLine, tilde);
-    if (end < 0)
-        return 0;
-    const int length = end + kBlankLine.size() - from;
-    if (!extractAtLines(receiveBuffer.mid(from, length)).at(1).startsWith(QLatin1String("@0")))
-        return 0;
-    return length;
-}
-
-// Each complete weather packet at the front of the buffer goes to the record builder once, in
-// order, and leaves the buffer: a packet that follows within the idle time is then published on
-// its own, not behind the first one again.
-void data_incoming::takeWeatherPackets()
-{
-    for (int length = weatherPacketLength(); length > 0; length = weatherPacketLength()) {
-        const QByteArray packet = receiveBuffer.left(length);
-        receiveBuffer.remove(0, length);
-        handleWeatherData(packet, '0', QByteArray());
-    }
-}
-
-// Where the image packet of the buffer starts: at the front, or behind the unit's identity line
-// when the buffer says "SND". -1: the buffer holds no image packet to read.
-int data_incoming::imagePacketStart()
-{
-    if (receiveBuffer.size() <= imageHeaderLength)
-        return -1;
+    if (receiveBuffer.isEmpty())
+        return {};
     if (receiveBuffer.startsWith("@1"))
-        return 0;
-    const QStringList lines = extractAtLines(receiveBuffer);
-    if (!lines.at(0).startsWith(QLatin1String("@I")) ||
-        !lines.at(1).startsWith(QLatin1String("@1")) || !receiveBuffer.contains("SND"))
-        return -1;
-    // The image header is read from the packet itself, not from the record line before it.
-    const int packetAt = receiveBuffer.indexOf("\r\n@1");
-    return packetAt < 0 ? -1 : packetAt + 2;
+        return brqImageMessage(0, silent);
+    if (receiveBuffer.startsWith("@I"))
+        return brqLineMessage(BrqMessage::Block, silent);
+    if (receiveBuffer.startsWith(kBanner))
+        return brqLineMessage(BrqMessage::Banner, silent);
+    if (receiveBuffer.startsWith(kStartupData))
+        return brqLineMessage(BrqMessage::StartupData, silent);
+    // Too short yet to tell what it begins.
+    for (const QByteArray& start : {QByteArray("@1"), QByteArray("@I"), kBanner, kStartupData}) {
+        if (receiveBuffer.size() < start.size() && start.startsWith(receiveBuffer))
+            return {};
+    }
+
+    // A reply: whatever stands before the unit's prompt. Searched once per byte.
+    const int promptAt = receiveBuffer.indexOf(kPrompt, brqScan.lineFrom);
+    if (promptAt < 0) {
+        brqScan.lineFrom = qMax(0, int(receiveBuffer.size()) - (kPrompt.size() - 1));
+        return {};
+    }
+    return brqReplyEnding(promptAt, silent);
 }
 
-// Each image packet goes to the image step; once stored it leaves the buffer with what stood
-// before it, so that a weather record or a packet behind it is taken in turn, each once.
-void data_incoming::takeImagePackets()
+// The reply that ends with the prompt at `promptAt` and the error marks right behind it, which
+// may still be on their way while the buffer ends before three of them.
+data_incoming::BrqMessage data_incoming::brqReplyEnding(int promptAt, bool silent)
 {
-    for (int at = imagePacketStart(); at >= 0; at = imagePacketStart()) {
-        const int used = handleImagePacket(receiveBuffer.mid(at));
-        if (used == 0)
-            return;
-        receiveBuffer.remove(0, at + used);
-        takeWeatherPackets();
+    int end = promptAt + kPrompt.size();
+    while (end < receiveBuffer.size() && end < promptAt + kPrompt.size() + kErrorMarks &&
+           receiveBuffer.at(end) == kErrorMark)
+        ++end;
+    if (end == receiveBuffer.size() && end < promptAt + kPrompt.size() + kErrorMarks && !silent) {
+        brqScan.lineFrom = promptAt;
+        return {};
+    }
+    return {BrqMessage::Reply, end};
+}
+
+// A message read by its lines: the banner (its first line), the start-up data (up to its empty
+// line) or a block beginning "@I" (a weather packet or other start-up data up to its empty line,
+// or the unit's identity line before an image packet). A prompt that comes first makes it all a
+// reply. A line end that may be the start of a prompt waits for the byte behind it.
+data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, bool silent)
+{
+    if (brqScan.packetAt >= 0)
+        return brqImageMessage(brqScan.packetAt, silent);
+    const int size = receiveBuffer.size();
+    const int first = kind == BrqMessage::Banner ? kBanner.size() : 2;
+    int from = qMax(first, brqScan.lineFrom);
+    for (;;) {
+        const int lineEnd = receiveBuffer.indexOf(kLineEnd, from);
+        if (lineEnd < 0) {
+            brqScan.lineFrom = qMax(first, size - 1);
+            // A banner cut short is reported as it stands once the line falls silent.
+            return kind == BrqMessage::Banner && silent ? BrqMessage{kind, size} : BrqMessage{};
+        }
+        brqScan.lineFrom = lineEnd;
+        from = lineEnd + kLineEnd.size();
+        if (from >= size)
+            return kind == BrqMessage::Banner && silent ? BrqMessage{kind, from} : BrqMessage{};
+        const char next = receiveBuffer.at(from);
+        if (next == '>')
+            return brqReplyEnding(lineEnd, silent);
+        if (kind == BrqMessage::Banner)
+            return {kind, from};
+        if (kind == BrqMessage::Block && next == '@') {
+            if (from + 1 >= size)
+                return {};
+            if (receiveBuffer.at(from + 1) == '1') {
+                brqScan.packetAt = from;
+                return brqImageMessage(from, silent);
+            }
+        }
+        if (next != '\r')
+            continue;
+        if (from + 1 >= size)
+            return {};
+        if (receiveBuffer.at(from + 1) != '\n')
+            continue;
+        // An empty line. A weather packet ends there; the start-up data may still be the text of
+        // a reply whose prompt begins with the empty line's second half.
+        const int end = lineEnd + kBlankLine.size();
+        if (kind == BrqMessage::Block)
+            return {kind, end};
+        if (end >= size)
+            return silent ? BrqMessage{kind, end} : BrqMessage{};
+        if (receiveBuffer.at(end) == '>')
+            return brqReplyEnding(from, silent);
+        return {kind, end};
     }
 }
 
-// The idle rule. A picture whose last packet is dropped unread here will never be completed.
+// The image packet at `packetAt`: 344 bytes, or 340 where the terminator is the chunk's last
+// four bytes; any other length, up to its first terminator, is a damaged packet. Until 344 bytes
+// are in, a terminator may be chunk data, so a shorter packet waits for more bytes or silence.
+data_incoming::BrqMessage data_incoming::brqImageMessage(int packetAt, bool silent)
+{
+    const int chunkEnd = imageHeaderLength + imageChunkLength;
+    const int whole = chunkEnd + kBlankLine.size();
+    const int available = receiveBuffer.size() - packetAt;
+    if (available <= imageHeaderLength)
+        return {};
+    const auto terminatorAt = [this, packetAt](int offset) {
+        return receiveBuffer.mid(packetAt + offset, kBlankLine.size()) == kBlankLine;
+    };
+    if (available >= whole) {
+        if (terminatorAt(chunkEnd))
+            return {BrqMessage::Image, packetAt + whole, packetAt};
+        if (terminatorAt(chunkEnd - kBlankLine.size()))
+            return {BrqMessage::Image, packetAt + chunkEnd, packetAt};
+    } else if (!silent) {
+        return {};
+    } else if (available >= chunkEnd && terminatorAt(chunkEnd - kBlankLine.size())) {
+        return {BrqMessage::Image, packetAt + chunkEnd, packetAt};
+    }
+    const int from = qMax(packetAt + imageHeaderLength, brqScan.terminatorFrom);
+    const int end = receiveBuffer.indexOf(kBlankLine, from);
+    if (end < 0) {
+        brqScan.terminatorFrom = qMax(from, int(receiveBuffer.size()) - (kBlankLine.size() - 1));
+        return {};
+    }
+    return {BrqMessage::Image, end + kBlankLine.size(), packetAt};
+}
+
+void data_incoming::takeBrqMessage(const BrqMessage& message)
+{
+    const QByteArray bytes = receiveBuffer.left(message.length);
+    receiveBuffer.remove(0, message.length);
+    brqScan = BrqScan();
+
+    switch (message.kind) {
+    case BrqMessage::Reply:
+        if (pendingCommands.isEmpty()) {
+            reportBrqAcknowledgements(bytes, true);
+        } else {
+            // The reply whose prompt lets the commands go still carries its own words.
+            sendPendingBrqCommands(bytes);
+            reportBrqAcknowledgements(bytes, false);
+        }
+        break;
+    case BrqMessage::Banner:
+        reportBanner(bytes);
+        break;
+    case BrqMessage::StartupData:
+        reportStartupData(bytes);
+        break;
+    case BrqMessage::Block:
+        reportStartupData(bytes);
+        if (bytes.contains('~') && extractAtLines(bytes).at(1).startsWith(QLatin1String("@0")))
+            handleWeatherData(bytes, '0', QByteArray());
+        break;
+    case BrqMessage::Image:
+        // Behind an identity line the packet is a picture's only when the unit says "SND".
+        if (message.packetAt == 0 || bytes.contains("SND"))
+            handleImagePacket(bytes.mid(message.packetAt), bytes);
+        else
+            reportStartupData(bytes);
+        break;
+    case BrqMessage::None:
+        break;
+    }
+}
+
+// The idle rule: what the silence left unjudged is judged, and the rest dropped. A picture whose
+// last packet is dropped unread here will never be completed.
 void data_incoming::dropReceiveBuffer()
 {
+    readBrqMessages(true);
     if (imageCamera >= 0) {
         // The packet may follow the unit's prompt or reply directly.
         const int at = receiveBuffer.indexOf("@1");
@@ -404,10 +399,36 @@ void data_incoming::dropReceiveBuffer()
             abandonImage(imageCamera, "its last packet could not be read");
     }
     receiveBuffer.clear();
-    bannerReported = false;
+    brqScan = BrqScan();
 }
 
-void data_incoming::reportBrqAcknowledgements(const QByteArray& reply)
+void data_incoming::reportBanner(const QByteArray& line)
+{
+    qDebug() << "BRQ start up received.";
+    emit sendLogMsg("INFO: BRQ Startup Message Received");
+    emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Startup Message Received"));
+    emit sendRawData(line);
+    copyToDataLog(line);
+}
+
+// The start-up data, or the first weather packet, end a start-up from power-off.
+void data_incoming::reportStartupData(const QByteArray& block)
+{
+    if (deviceType != DeviceTypes::BRQ)
+        return;
+    emit sendRawData(block);
+    if (!startupSequence)
+        return;
+    copyToDataLog(block);
+    qDebug() << "BRQ Configured and Started.";
+    emit sendLogMsg("INFO: BRQ Configured and Started from Power OFF");
+    emit sendDisplaySysMsg(QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
+    startupSequence = false;
+    emit sendConfiguration(QStringLiteral("EndSequence"));
+}
+
+// `shown`: the reply has not yet gone to the raw-data view and the data log.
+void data_incoming::reportBrqAcknowledgements(const QByteArray& reply, bool shown)
 {
     if (reply.contains(kErrorPrompt)) {
         qDebug() << "ERROR: Received spaces in response, please resend command. ";
@@ -416,10 +437,12 @@ void data_incoming::reportBrqAcknowledgements(const QByteArray& reply)
             "WARNING: Error in BRQ command processing, received spaces in response."));
     }
 
-    qDebug().noquote() << "Received command acknowledgement: " + QString::fromLatin1(reply);
-    copyToDataLog(reply);
-    if (reply.endsWith('>'))
-        emit sendRawData(reply);
+    if (shown) {
+        qDebug().noquote() << "Received command acknowledgement: " + QString::fromLatin1(reply);
+        copyToDataLog(reply);
+        if (reply.endsWith('>'))
+            emit sendRawData(reply);
+    }
     if (reply.contains("G1 OK") || reply.contains("G0 OK"))
         positionReset = true;
 

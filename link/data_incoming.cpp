@@ -79,6 +79,8 @@ void data_incoming::setLoggingState(LoggingType mode)
 void data_incoming::setDeviceTypeState(DeviceTypes type)
 {
     deviceType = type;
+    // The buffer may hold another family's bytes; its front is read afresh.
+    brqScan = BrqScan();
     emit sendLogMsg("INFO: Setting Device Type to " + deviceTypeName(type).toLatin1());
 }
 

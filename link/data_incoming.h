@@ -55,6 +55,9 @@ public:
     void setFrameTimeout(int ms);
     // Lets a test end a camera picture whose packets stopped without waiting five seconds.
     void setImageTimeout(int ms);
+    // Pacing ticks of silence after which a BRQ message that may still grow is judged as it
+    // stands: one tick may follow a read at once, the second comes 100 ms after it at least.
+    static constexpr int brqSilenceTicks = 2;
 
     // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
     // key in use are tried under this one. Empty: no change is pending. Link thread only.
@@ -257,23 +260,33 @@ private:
     void reportAesError();
     void dispatchOrvaFrame(QByteArray frame);
     int frameTimeoutMs = 1000;
-    void copyBufferToDataLog();
     void copyToDataLog(const QByteArray& bytes);
-    void readBrqFront();
-    int replyLength(int promptAt);
-    int startupDataLength(int promptAt) const;
-    int bannerLength(int promptAt) const;
-    bool reportBanner(int promptAt);
-    bool reportStartupData(int promptAt);
-    void reportBrqAcknowledgements(const QByteArray& reply);
+
+    // The BRQ reader: one message at a time from the front of the receive buffer, each judged
+    // once it can no longer grow (link/brqprotocol.cpp).
+    struct BrqMessage {
+        enum Kind { None, Reply, Banner, StartupData, Block, Image } kind = None;
+        int length = 0;
+        int packetAt = -1; // Image: where the packet begins behind the unit's identity line
+    };
+    // Where the search for the end of the front message goes on; valid while that message waits.
+    struct BrqScan {
+        int lineFrom = 0;
+        int packetAt = -1;
+        int terminatorFrom = 0;
+    };
+    void readBrqMessages(bool silent);
+    BrqMessage nextBrqMessage(bool silent);
+    BrqMessage brqReplyEnding(int promptAt, bool silent);
+    BrqMessage brqLineMessage(BrqMessage::Kind kind, bool silent);
+    BrqMessage brqImageMessage(int packetAt, bool silent);
+    void takeBrqMessage(const BrqMessage& message);
+    void reportBanner(const QByteArray& line);
+    void reportStartupData(const QByteArray& block);
+    void reportBrqAcknowledgements(const QByteArray& reply, bool shown);
     void sendPendingBrqCommands(const QByteArray& reply);
-    int weatherPacketLength(int from = 0) const;
-    void takeWeatherPackets();
-    void takeImagePackets();
-    int imagePacketStart();
-    int imagePacketLength(const QByteArray& packet) const;
     void dropReceiveBuffer();
-    int handleImagePacket(const QByteArray& packet);
+    void handleImagePacket(const QByteArray& packet, const QByteArray& message);
     void openImageTransfer(int camera, int sequence);
     void storeImageChunk(const QByteArray& packet, int camera, int sequence, bool last);
     void finishImage(int camera, double angle, int fileLength, bool written, int sequence);
@@ -295,8 +308,8 @@ private:
 
     int reconnectIntervalMs = 30000;
     int waitWriteIntervalMs = 10000;
-    bool losingPort = false;     // closing the port can raise errors of its own
-    bool bannerReported = false; // the banner at the front was reported before its line ended
+    bool losingPort = false; // closing the port can raise errors of its own
+    BrqScan brqScan;
     QList<QPair<QByteArray, QByteArray>> hiddenCommands; // wire text, text shown instead
     PendingCalls pending;
 };

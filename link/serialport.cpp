@@ -197,6 +197,8 @@ void data_incoming::dataTimer()
 
     if (deviceType != DeviceTypes::BRQ)
         return;
+    if (idleTicks == brqSilenceTicks && !receiveBuffer.isEmpty())
+        readBrqMessages(true);
     // Nothing is written to a closed port, so nothing may leave the queues either.
     if (!serialPort->isOpen())
         return;

@@ -37,8 +37,16 @@ private:
     QThread thread;
 };
 
+// The line stays silent for `ticks` pacing ticks, driven by hand on a worker whose pacing timer
+// is stopped; six of them make a pause past the idle limit.
+inline void lineFallsSilent(data_incoming* worker, int ticks = data_incoming::brqSilenceTicks)
+{
+    while (idleTicks < ticks)
+        worker->dataTimer();
+}
+
 // A BRQ unit on a real port to a worker on the test's thread whose pacing timer is stopped, so
-// that the idle ticks are the test's to set. Each write is read whole before send returns; it
+// that the idle ticks are the test's to drive. Each write is read whole before send returns; it
 // comes after a silence longer than the idle limit, or with `pause` false right behind the one
 // before.
 class UnitLine
@@ -51,11 +59,15 @@ public:
     bool send(const QByteArray& bytes, bool pause = true)
     {
         if (pause)
-            idleTicks = 6;
+            this->pause();
         sent += bytes.size();
         return unit.write(bytes) &&
                QTest::qWaitFor([this] { return worker->pendingCalls().brqBytes == sent; }, 10000);
     }
+
+    // A silence past the idle limit: what waited for more bytes is judged, the rest dropped at
+    // the next read.
+    void pause() { lineFallsSilent(worker, 6); }
 
     unitsim::PtyPair unit;
 

@@ -135,6 +135,9 @@ private slots:
                 link.parseData_ORVA_Legacy(bytes);
             else
                 link.parseData_BRQ(bytes);
+            // A BRQ reply may still grow until the line falls silent.
+            while (family == 2 && idleTicks < data_incoming::brqSilenceTicks)
+                link.dataTimer();
 
             const QJsonArray records = array(run.dataPath());
             const QChar want = kept.at(mode);
