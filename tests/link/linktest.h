@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -76,6 +77,20 @@ private:
     qint64 sent = 0;
 };
 
+// One BRQ image packet as the unit sends it: "@1", capture time, camera and kind, sequence, 330
+// bytes of scan data (short chunks filled with 0xFF), empty line.
+inline QByteArray imagePacket(int camera, int kind, int sequence, const QByteArray& chunk,
+                              const QByteArray& time = QByteArray::fromHex("240307140509"))
+{
+    QByteArray packet("@1");
+    packet += time;
+    packet += char((camera << 4) | kind);
+    packet += char(sequence);
+    packet += chunk.leftJustified(330, char(0xff), true);
+    packet += "\r\n\r\n";
+    return packet;
+}
+
 // Argument `index` of every emission a spy saw.
 template <typename T = QByteArray> QList<T> spyArgs(const QSignalSpy& spy, int index = 0)
 {
@@ -87,6 +102,13 @@ template <typename T = QByteArray> QList<T> spyArgs(const QSignalSpy& spy, int i
 inline QByteArrayList byteArgs(const QSignalSpy& spy, int index = 0)
 {
     return spyArgs<QByteArray>(spy, index);
+}
+
+// How many of `list` hold `part`.
+inline int countHolding(const QByteArrayList& list, const QByteArray& part)
+{
+    return int(std::count_if(list.begin(), list.end(),
+                             [&part](const QByteArray& item) { return item.contains(part); }));
 }
 
 inline QStringList textArgs(const QSignalSpy& spy)

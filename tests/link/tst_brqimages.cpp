@@ -41,20 +41,6 @@ const QByteArray kSetClock = QByteArray::fromHex("240307140509"); // 2024-03-07 
 constexpr int kHeader = 632;
 constexpr int kChunk = 330;
 
-// One image packet as the unit sends it: "@1", capture time, camera and kind, sequence,
-// 330 bytes of scan data, empty line.
-QByteArray imagePacket(int camera, int kind, int sequence, const QByteArray& chunk,
-                       const QByteArray& time = kSetClock)
-{
-    QByteArray packet("@1");
-    packet += time;
-    packet += char((camera << 4) | kind);
-    packet += char(sequence);
-    packet += chunk.leftJustified(kChunk, char(0xff), true);
-    packet += "\r\n\r\n";
-    return packet;
-}
-
 QByteArray filler(int sequence)
 {
     return QByteArray(kChunk, char('a' + sequence % 26));
@@ -439,24 +425,41 @@ private slots:
         QVERIFY(QFile::exists(path));
     }
 
+    // A packet whose second read comes within the idle limit is stored once, when it is whole.
+    void packetInTwoReads_data()
+    {
+        QTest::addColumn<QByteArray>("chunk");
+        QTest::addColumn<int>("cut");
+        QTest::addColumn<int>("gapTicks");
+        QTest::newRow("half a second between the reads") << filler(3) << 200 << 5;
+        // Two bytes before its end the packet ends in the terminator.
+        QTest::newRow("a chunk ending in CR LF, cut two bytes before the end")
+            << QByteArray(filler(3).chopped(2) + "\r\n") << 342 << 0;
+    }
     void packetInTwoReads()
     {
+        QFETCH(QByteArray, chunk);
+        QFETCH(int, cut);
+        QFETCH(int, gapTicks);
         Fixture f;
         QSignalSpy info(&f.worker, &data_incoming::sendImageProgressInfo);
         QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
-        const QByteArray packet = imagePacket(1, 0, 3, filler(3));
-        f.feed(packet.left(200));
+        QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
+        const QByteArray packet = imagePacket(1, 0, 3, chunk);
+        lineFallsSilent(&f.worker, 6);
+        f.worker.parseData_BRQ(packet.left(cut));
+        lineFallsSilent(&f.worker, gapTicks);
         // A packet is shown once, when it is whole.
         QCOMPARE(info.count(), 0);
         QVERIFY(f.files().isEmpty());
 
-        idleTicks = 5;
-        f.worker.parseData_BRQ(packet.mid(200));
+        f.worker.parseData_BRQ(packet.mid(cut));
         QCOMPARE(info.count(), 1);
         QCOMPARE(progress.count(), 1);
         const QByteArray file = readFile(progress.at(0).at(0).toString());
         QCOMPARE(file.size(), kHeader + 4 * kChunk + 2);
-        QCOMPARE(file.mid(kHeader + 3 * kChunk, kChunk), filler(3));
+        QCOMPARE(file.mid(kHeader + 3 * kChunk, kChunk), chunk);
+        QCOMPARE(countHolding(byteArgs(log), "damaged"), 0);
     }
 
     // A packet of exactly 340 bytes carries its terminator as the chunk's last four bytes.
@@ -739,9 +742,11 @@ private slots:
     {
         QFETCH(QByteArrayList, reads);
         Fixture f;
+        f.worker.setLoggingState(LoggingType::Data);
         QSignalSpy records(&f.worker, &data_incoming::weather_data_received);
         QSignalSpy finals(&f.worker, &data_incoming::sendCameraFinal);
         QSignalSpy shown(&f.worker, &data_incoming::sendDisplayErrorMsg);
+        QSignalSpy data(&f.worker, &data_incoming::sendLogData);
         UnitLine line(&f.worker);
         for (const QByteArray& read : reads)
             QVERIFY(line.send(read));
@@ -751,6 +756,10 @@ private slots:
         for (const QList<QVariant>& call : records)
             temperatures << call.at(0).toJsonObject().value("Temperature").toString();
         QCOMPARE(temperatures, QStringList({"21.5", "22.0"}));
+        // The data log has each packet once, the image packets without the record.
+        const QByteArrayList logged = byteArgs(data);
+        QCOMPARE(countHolding(logged, "TA:21.5"), 1);
+        QCOMPARE(countHolding(logged, "@1"), 2);
         QCOMPARE(finals.count(), 1);
         QCOMPARE(readFile(finals.at(0).at(1).toString()).mid(kHeader + kChunk, kChunk), filler(1));
         QVERIFY(shown.isEmpty());

@@ -2,10 +2,17 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
+#include "tests/support/scopedclock.h"
 #include "tools/unitsim/ptypair.h"
 
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QtTest>
@@ -20,6 +27,7 @@ class Probe : public data_incoming
 {
 public:
     using data_incoming::data_incoming;
+    using data_incoming::imageFolder;
     using data_incoming::pacingTimer;
     using data_incoming::pendingCommands;
     using data_incoming::positionReset;
@@ -93,12 +101,80 @@ struct Fixture {
     void feed(const QByteArray& bytes)
     {
         read(bytes);
-        lineFallsSilent(&worker);
+        silence();
     }
     void read(const QByteArray& bytes) { worker.parseData_BRQ(bytes); }
+    void silence() { lineFallsSilent(&worker); }
     Probe worker;
     Events events{&worker};
 };
+
+// Everything a worker tells the rest of the application about one stream from the unit, one
+// line per emission in order, with each finished picture's bytes. Each run starts a fresh
+// worker, as after the program's start: the unit is started from power-off and, when asked, a
+// command waits for its prompt.
+QStringList toldAbout(const QByteArrayList& reads, const QByteArray& command)
+{
+    QTemporaryDir pictures;
+    QStringList told;
+    // Each run has a folder of its own.
+    const auto tell = [&told, &pictures](const char* kind, QString text) {
+        told << QString::fromLatin1(kind) + ':' + text.replace(pictures.path(), "pictures");
+    };
+    Probe worker;
+    worker.pacingTimer->stop();
+    worker.imageFolder = pictures.path();
+    worker.setDeviceTypeState(DeviceTypes::BRQ);
+    worker.setLoggingState(LoggingType::Data);
+    worker.setStartupSequence(true);
+    if (!command.isEmpty())
+        worker.setCommandBuffer(command);
+    idleTicks = 0;
+
+    const auto text = [](const QByteArray& bytes) { return QString::fromLatin1(bytes); };
+    QObject::connect(&worker, &data_incoming::sendLogMsg,
+                     [&](const QByteArray& line) { tell("log", text(line)); });
+    QObject::connect(&worker, &data_incoming::sendDisplaySysMsg,
+                     [&](const QString& line) { tell("sys", line); });
+    QObject::connect(&worker, &data_incoming::sendDisplayErrorMsg,
+                     [&](const QString& line) { tell("err", line); });
+    QObject::connect(&worker, &data_incoming::sendRawData,
+                     [&](const QByteArray& data) { tell("raw", text(data)); });
+    QObject::connect(&worker, &data_incoming::sendLogData,
+                     [&](const QByteArray& data, const QJsonObject& record, DeviceTypes) {
+                         tell("data",
+                              text(data) + QJsonDocument(record).toJson(QJsonDocument::Compact));
+                     });
+    QObject::connect(&worker, &data_incoming::weather_data_received,
+                     [&](const QJsonObject& record) {
+                         tell("record", QJsonDocument(record).toJson(QJsonDocument::Compact));
+                     });
+    QObject::connect(&worker, &data_incoming::sendCommandConfirmation,
+                     [&] { tell("confirmed", QString()); });
+    QObject::connect(&worker, &data_incoming::sendConfiguration,
+                     [&](const QString& state) { tell("config", state); });
+    QObject::connect(&worker, &data_incoming::enableCamera,
+                     [&](bool on) { tell("camera", QString::number(on)); });
+    QObject::connect(&worker, &data_incoming::sendImageProgressInfo, [&](int camera, int sequence) {
+        tell("packet", QStringLiteral("%1 %2").arg(camera).arg(sequence));
+    });
+    QObject::connect(
+        &worker, &data_incoming::sendCameraProgress,
+        [&](const QString& path, int, const QString& time, double angle, const QString& date) {
+            tell("progress", path + time + QString::number(angle) + date);
+        });
+    QObject::connect(&worker, &data_incoming::sendCameraFinal, [&](int, const QString& path) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        tell("picture", QCryptographicHash::hash(file.readAll(), QCryptographicHash::Md5).toHex());
+    });
+
+    for (const QByteArray& read : reads)
+        worker.parseData_BRQ(read);
+    lineFallsSilent(&worker);
+    tell("left", text(worker.receiveBuffer));
+    return told;
+}
 
 } // namespace
 
@@ -317,23 +393,31 @@ private slots:
 
     void startupBanner_data()
     {
-        QTest::addColumn<QByteArray>("buffer");
+        QTest::addColumn<QByteArrayList>("reads");
         QTest::addColumn<bool>("reported");
-        QTest::newRow("banner") << QByteArray("\r\n\rBRQ v3.07 (c) 2019\r\n") << true;
-        QTest::newRow("banner with a prompt") << QByteArray("\r\n\rBRQ v3.07\r\n>") << false;
-        QTest::newRow("banner not at the start") << QByteArray("x\r\n\rBRQ v3.07") << false;
-        QTest::newRow("lowercase") << QByteArray("\r\n\rbrq v3.07") << false;
+        QTest::newRow("banner") << QByteArrayList{"\r\n\rBRQ v3.07 (c) 2019\r\n"} << true;
+        QTest::newRow("banner in two reads")
+            << QByteArrayList{"\r\n\rBRQ v3.", "07 (c) 2019\r\n"} << true;
+        QTest::newRow("banner with a prompt") << QByteArrayList{"\r\n\rBRQ v3.07\r\n>"} << false;
+        QTest::newRow("banner, then a prompt in the next read")
+            << QByteArrayList{"\r\n\rBRQ v3.07\r\n", ">"} << false;
+        QTest::newRow("banner not at the start") << QByteArrayList{"x\r\n\rBRQ v3.07"} << false;
+        QTest::newRow("lowercase") << QByteArrayList{"\r\n\rbrq v3.07"} << false;
     }
     void startupBanner()
     {
-        QFETCH(QByteArray, buffer);
+        QFETCH(QByteArrayList, reads);
         QFETCH(bool, reported);
         Fixture f;
         f.worker.setLoggingState(LoggingType::Debug);
-        f.feed(buffer);
-        const QStringList expected{
-            "log:INFO: BRQ Startup Message Received", "sys:INFO: BRQ Startup Message Received",
-            "raw:" + QString::fromLatin1(buffer), "data:" + QString::fromLatin1(buffer)};
+        for (const QByteArray& read : reads)
+            f.read(read);
+        f.silence();
+        // The whole line, once, to the raw-data view and the data log.
+        const QString banner = QString::fromLatin1(reads.join());
+        const QStringList expected{"log:INFO: BRQ Startup Message Received",
+                                   "sys:INFO: BRQ Startup Message Received", "raw:" + banner,
+                                   "data:" + banner};
         if (reported)
             QCOMPARE(f.events.seen, expected);
         else
@@ -510,6 +594,9 @@ private slots:
         QTest::newRow("the error marks in the next read")
             << QByteArrayList{"\r\nX9\r\n>\x02", "\x02\x02" + a, b} << false
             << "ERROR: Error in BRQ command processing, received spaces in response.";
+        QTest::newRow("all the error marks in the next read")
+            << QByteArrayList{"\r\nX9\r\n>", QByteArray("\x02\x02\x02") + a, b} << false
+            << "ERROR: Error in BRQ command processing, received spaces in response.";
         QTest::newRow("the start-up data")
             << QByteArrayList{"\r\nON 12.6V\r\n\r\n" + a, b} << false << started;
         QTest::newRow("the start-up data, then a prompt")
@@ -537,6 +624,104 @@ private slots:
         QCOMPARE(f.events.only("log").count(report), 1);
         QCOMPARE(f.events.count("config:EndSequence"), 1);
         QVERIFY(f.worker.receiveBuffer.isEmpty());
+    }
+
+    // What the operator is told depends only on the bytes: the stream read whole, cut in two at
+    // every byte, and cut into random reads of 1 to 64 bytes, with no pause between the reads.
+    void sameWhereverTheReadsEnd_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QByteArray>("command");   // waiting for the first prompt
+        QTest::addColumn<QStringList>("reported"); // among the lines told, in this order
+        const QByteArray banner = "\r\n\rBRQ v2.1 BRQ00042\r\n";
+        const QByteArray startup = "\r\nON 12.6V\r\nM 10S\r\n\r\n";
+        // A chunk whose last bytes are CR LF: two bytes before its end the packet ends in the
+        // terminator.
+        QByteArray crlfChunk = QByteArray(328, 'c') + "\r\n";
+        // The terminator as the last four bytes of a 340-byte packet.
+        QByteArray shortForm = imagePacket(2, 0, 1, QByteArray(326, 'b') + "\r\n\r\n");
+        shortForm.chop(4);
+        const QByteArray picture = imagePacket(2, 0, 0, crlfChunk) + shortForm +
+                                   imagePacket(2, 11, 2, QByteArray(330, 'd'));
+        const QByteArray error("\r\nX9\r\n>\x02\x02\x02", 10);
+
+        QTest::newRow("every kind of message")
+            << banner + startup + "\r\nC1 OK\r\n>" + weatherPacket("BRQ00042", "10.0") + error +
+                   weatherPacket("BRQ00042", "20.0") + "m3\r\nM 5M\r\n>" + picture +
+                   "@I:BRQ00042\r\n" + imagePacket(3, 11, 0, "SND" + QByteArray(327, 'e')) +
+                   weatherPacket("BRQ00042", "30.0") + "\r\nS1 OK\r\n>"
+            << QByteArray("C1\r")
+            << QStringList{"log:INFO: BRQ Startup Message Received",
+                           "raw:" + QString::fromLatin1(banner),
+                           "log:INFO: BRQ Configured and Started from Power OFF",
+                           "log:INFO: BRQ Command Sent C1",
+                           "log:INFO: BRQ C1 OK confirmation received.",
+                           "record",
+                           "err:WARNING: Error in BRQ command processing, received spaces in "
+                           "response.",
+                           "record",
+                           "log:INFO: BRQ M 5M confirmation received.",
+                           "sys:INFO: BRQ Image received from Camera 2",
+                           "sys:INFO: BRQ Image received from Camera 3",
+                           "record",
+                           "log:INFO: BRQ S1 OK confirmation received.",
+                           "left:"};
+        QByteArray lost = imagePacket(1, 0, 0, QByteArray(330, 'a'));
+        lost.remove(100, 1);
+        QByteArray added = imagePacket(1, 11, 1, QByteArray(330, 'f'));
+        added.insert(200, 'x');
+        QTest::newRow("damaged packets, a prompt inside a chunk, the error marks last")
+            << lost + added + imagePacket(1, 11, 0, "\r\n>" + QByteArray(327, 'g')) + error
+            << QByteArray()
+            << QStringList{"log:WARNING: BRQ image packet damaged, not stored: 343 bytes [ Cam: 1, "
+                           "Seq: 0 ]",
+                           "log:WARNING: BRQ image packet damaged, not stored: 345 bytes [ Cam: 1, "
+                           "Seq: 1 ]",
+                           "log:ERROR: BRQ Image from Camera 1 abandoned, 2 of 2 packets damaged",
+                           "sys:INFO: BRQ Image received from Camera 1",
+                           "log:ERROR: Error in BRQ command processing, received spaces in "
+                           "response.",
+                           "left:"};
+    }
+    void sameWhereverTheReadsEnd()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QByteArray, command);
+        QFETCH(QStringList, reported);
+        ScopedClock clock(QDateTime(QDate(2024, 3, 7), QTime(14, 10), Qt::UTC));
+
+        const QStringList whole = toldAbout({stream}, command);
+        int at = 0;
+        for (const QString& line : reported) {
+            const int found = whole.indexOf(QRegularExpression(QRegularExpression::escape(line) +
+                                                               (line.contains(':') ? "$" : ":.*")),
+                                            at);
+            QVERIFY2(found >= 0, qPrintable(line + "\n" + whole.mid(at).join('\n')));
+            at = found + 1;
+        }
+
+        for (int cut = 1; cut < stream.size(); ++cut) {
+            const QStringList told = toldAbout({stream.left(cut), stream.mid(cut)}, command);
+            if (told != whole) {
+                for (int i = 0; i < qMin(told.size(), whole.size()); ++i)
+                    QVERIFY2(told.at(i) == whole.at(i),
+                             qPrintable(QStringLiteral("cut at %1: %2 / %3")
+                                            .arg(cut)
+                                            .arg(told.at(i), whole.at(i))));
+                QCOMPARE(told.size(), whole.size());
+            }
+        }
+
+        QRandomGenerator random(20261207);
+        for (int run = 0; run < 50; ++run) {
+            QByteArrayList reads;
+            for (int from = 0; from < stream.size();) {
+                const int length = random.bounded(1, 65);
+                reads << stream.mid(from, length);
+                from += length;
+            }
+            QCOMPARE(toldAbout(reads, command), whole);
+        }
     }
 
     void packetOtherLineMustBeData()
