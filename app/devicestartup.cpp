@@ -5,6 +5,7 @@
 
 #include "app/dialogselectdevice.h"
 #include "app/modalrunner.h"
+#include "app/orvacommands.h"
 #include "app/pagelayout.h"
 #include "forms/maingui_ui.h"
 #include "reports/metarform.h"
@@ -137,6 +138,7 @@ void MainGUI::on_pushButtonSetupConnection_clicked()
     statusLabel.setText(QStringLiteral("Disconnected from Device."));
     connectionStatusLabel.clear();
     clearValues();
+    clearCommandStatuses(*this);
     // After the panes are cleared, so that the operator still sees which report was not sent.
     metarForm->transaction.endForNewConnection();
     deviceLayoutPending = true;

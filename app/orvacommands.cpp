@@ -90,6 +90,14 @@ void queueCommandRow(MainGUI& window, CommandIndex cell, const QByteArray& comma
     window.update_orva_command_statuses(cell, CmdStatusQueued);
 }
 
+void clearCommandStatuses(MainGUI& window)
+{
+    for (QLabel* cell : window.commandStatusLabels) {
+        if (cell)
+            cell->clear();
+    }
+}
+
 void MainGUI::on_pushButtonSettings_clicked()
 {
     leaveStoredObservation(*this);

@@ -348,6 +348,12 @@ private slots:
         QTest::newRow("greater, one word short") << shortGreater << shortGreater << shortGreater;
         const QString shortRange = "Dew Point 12.3°C is in Threshold Range of 10 -";
         QTest::newRow("range, one word short") << shortRange << shortRange << shortRange;
+        // Ending where the range word would stand: nothing there to read.
+        const QString toRangeWord = "Temperature 25.3°C is Greater";
+        QTest::newRow("ends before the range word") << toRangeWord << toRangeWord << toRangeWord;
+        const QString toRangeWordTwo = "Dew Point 12.3°C is in";
+        QTest::newRow("two-word name, ends before the range word")
+            << toRangeWordTwo << toRangeWordTwo << toRangeWordTwo;
     }
     void paneConversion()
     {

@@ -558,6 +558,11 @@ private slots:
         QCOMPARE(buttonText(), padded(36) + "1  ");
         window->on_pushButtonNotifications_clicked();
         QCOMPARE(buttonText(), padded(36) + "1");
+        // The tab in front has nothing unread, the other does: the number is the other's.
+        tabs()->setCurrentIndex(1);
+        QCOMPARE(buttonText(), padded(40));
+        window->displayAlertMessages("c");
+        QCOMPARE(buttonText(), padded(36) + "1  ");
     }
 };
 

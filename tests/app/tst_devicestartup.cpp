@@ -279,6 +279,7 @@ private slots:
         QTest::newRow("legacy ORVA, then ORVA") << int(LegacyOrva) << int(Orva);
         QTest::newRow("legacy ORVA, then BRQ") << int(LegacyOrva) << int(Brq);
         QTest::newRow("BRQ, then BRQ") << int(Brq) << int(Brq);
+        QTest::newRow("ORVA, then ORVA") << int(Orva) << int(Orva);
     }
     void newConnectionLaysOutForItsFamily()
     {
@@ -298,6 +299,10 @@ private slots:
                                                  {"RFLOS Band", "UHF"},
                                                  {"Tampering", "Unit moved"}});
         QVERIFY(!window->ui->pushButton_ClearTamperingWarning->isHidden());
+        // Status cells that the first connection left on the command pages.
+        emit window->dataIncoming->command_status_changed(CmdElevation, CmdStatusSuccess);
+        emit window->dataIncoming->command_status_changed(CmdRflosTransmitRate, CmdStatusFailed);
+        QCOMPARE(window->ui->label_command_elevation_status->text(), QStringLiteral("\u2705"));
         pressSetup();
         start(Layout(after));
 

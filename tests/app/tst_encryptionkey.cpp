@@ -8,6 +8,7 @@
 #include "app/dialogencryptionkey.h"
 #include "app/maingui.h"
 #include "app/modalrunner.h"
+#include "app/settingsfile.h"
 #include "forms/maingui_ui.h"
 #include "link/data_incoming.h"
 #include "logging/logging.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -777,12 +779,18 @@ void TestEncryptionKey::acknowledgementColours()
         window->finishedEncryptionSetup(kNewKey, 1, QString::fromLatin1(QTest::currentDataTag()),
                                         kNewIv);
     window->on_pushButton_clearNotifications_clicked();
+    const QString settings = settingsFilePath();
+    QFile::remove(settings);
     for (const QString& reply : replies)
         window->on_encryption_confirmation_status_change(reply);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(), style);
     QCOMPARE(window->passkeyTimer.isActive(), timerRuns);
-    QCOMPARE(window->encryptionKey,
-             replies.contains("KEY") && changeWaits ? kNewKey.toUtf8() : QByteArray("in-use"));
+    const bool taken = replies.contains("KEY") && changeWaits;
+    QCOMPARE(window->encryptionKey, taken ? kNewKey.toUtf8() : QByteArray("in-use"));
+    // A taken key's file is named in the settings file at once, not at the next autosave: after
+    // a crash it is the only way back to the unit's key.
+    QCOMPARE(QJsonDocument::fromJson(fileBytes(settings)).object().value("KEYLOCATION").toString(),
+             taken ? keyFile(QString::fromLatin1(QTest::currentDataTag())) : QString());
     QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty(), changeWaits);
     if (timerRuns) {
         window->on_encryption_passkey_set_timeout();

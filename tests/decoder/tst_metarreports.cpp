@@ -61,6 +61,8 @@ struct Step {
     QString record;
     QString report;
     QList<QByteArray> compassPacketsBefore = {};
+    // The record's "Present Weather", from the same decoder after the report; empty: unchecked.
+    QString presentWeather = {};
 };
 
 } // namespace
@@ -230,6 +232,22 @@ void TestMetarReports::sequences_data()
                {after, "METAR KQRS 181220Z 27011KT 10SM SCT030 21/18 A2966 RMK AO2 RAE20 "
                        "SLP083 T02060180 "}};
 
+    // Rain under close strikes at 12:00; by 12:20 the thunder has ended and the rain goes on.
+    // The record's present weather drops the thunderstorm with the report.
+    const auto rain = [](const QString& time, const QStringList& lightning) {
+        return orvaRecord({{"PW", {"0", "62", "0", "0", "16.09", "XX"}}, {"LT", lightning}}, time);
+    };
+    QTest::newRow("ORVA present weather after the thunder ends")
+        << kOrva
+        << QList<Step>{{rain("24/03/05,12:00:00", {"2", "2", "2", "3", "3", "3"}),
+                        "METAR KXYZ 051200Z 10SM TS RA RMK AO2 RAB00 TSB00 SLPNO ",
+                        {},
+                        "Thunderstorm with Rain"},
+                       {rain("24/03/05,12:20:00", {"0", "1", "4", "0", "3", "3"}),
+                        "METAR KXYZ 051220Z 10SM RA RMK AO2 TSE20 SLPNO ",
+                        {},
+                        "Moderate Rain"}};
+
     // Temperatures through a day: the previous day's sample and an earlier 6-hour block do
     // not reach the extremes.
     const auto temperature = [](const QString& time, const QString& value) {
@@ -284,6 +302,9 @@ void TestMetarReports::sequences()
                  qPrintable(QStringLiteral("step %1:\n   got: %2\nwanted: %3")
                                 .arg(i)
                                 .arg(report, steps.at(i).report)));
+        if (!steps.at(i).presentWeather.isEmpty())
+            QCOMPARE(decoder.describePresentWeather(decoder.getPresentWeather(true)),
+                     steps.at(i).presentWeather);
     }
 }
 

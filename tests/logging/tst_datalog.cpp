@@ -212,8 +212,17 @@ private slots:
 
     // The rotation counts characters of the file's text: a file of exactly 10,000,000 takes
     // the next record and stays; one past that takes one more record, then the log moves on.
+    // The same whether the file is known from appends or was written anew, having been laid
+    // out by another program.
+    void rotationAtCharacterCount_data()
+    {
+        QTest::addColumn<bool>("rewritten");
+        QTest::newRow("appended in place") << false;
+        QTest::newRow("whole file written anew") << true;
+    }
     void rotationAtCharacterCount()
     {
+        QFETCH(bool, rewritten);
         const QJsonObject a = record(startTime(), "A");
         const QJsonObject blank{{"rawdata", ""}};
         const qint64 added = textLength(dataText({blank, a})) - textLength(dataText({blank}));
@@ -222,7 +231,9 @@ private slots:
         const QJsonObject big{
             {"rawdata", QString(int(narrow), QLatin1Char('n')) + QString(wide, QChar(0xe9))}};
         LogRun run([&](const QTemporaryDir& dir) {
-            write(dir.filePath(dataName(startTime())), dataText({big}));
+            write(dir.filePath(dataName(startTime())),
+                  rewritten ? QJsonDocument(QJsonArray{big}).toJson(QJsonDocument::Compact)
+                            : dataText({big}));
         });
         const QString path = run.dataPath();
 
@@ -233,6 +244,7 @@ private slots:
         const QDateTime later = Clock::now();
         run.worker->logData("C", QJsonObject(), DeviceTypes::ORVA);
         const QString next = run.path(dataName(later));
+        QVERIFY(QFileInfo::exists(next));
         QCOMPARE(QFileInfo(next).size(), 0);
         run.worker->logData("D", QJsonObject(), DeviceTypes::ORVA);
 
