@@ -128,9 +128,28 @@ void WeatherDataDecoder::parseLightningCompassData(QByteArray packet)
         if (distance < kMinCompassDistance || distance > kMaxCompassDistance)
             continue;
         lightningCompass.append({fields.at(1), distance, fields.at(2).toInt()});
+        ++compassEntriesSinceReport;
         while (lightningCompass.size() > kMaxCompassEntries)
             lightningCompass.removeFirst();
     }
+    compassEntriesSinceReport = qMin(compassEntriesSinceReport, lightningCompass.size());
+}
+
+void WeatherDataDecoder::startNewUnit()
+{
+    maxTemp24h.clear();
+    minTemp24h.clear();
+    maxTemp6h.clear();
+    minTemp6h.clear();
+    thunderTimes.clear();
+    thunderBeginReported = false;
+    vicinityThunder = false;
+    weatherBeginTimes.clear();
+    cachedWeatherGroup.clear();
+    precipTotals = QJsonObject();
+    // A unit may send its compass packet before its first record; entries that came after the
+    // last report are taken for the new unit's.
+    lightningCompass = lightningCompass.mid(lightningCompass.size() - compassEntriesSinceReport);
 }
 
 QString WeatherDataDecoder::getPrecipBeginEnd(int which)

@@ -168,6 +168,8 @@ QString WeatherDataDecoder::createMetar()
         report += QLatin1Char('A') + formatReportNumber(altimeter.toDouble(), 4) + QLatin1Char(' ');
 
     appendMetarRemarks(report, body);
+    // Entries left now were there for this unit's record.
+    compassEntriesSinceReport = 0;
     return report;
 }
 

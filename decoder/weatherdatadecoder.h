@@ -116,6 +116,9 @@ public:
 
     // METAR/SPECI report text.
     QString createMetar();
+    // Forgets what the records of the unit before left for the reports: the temperature
+    // extremes, the rain and thunder in progress and the compass entries those records saw.
+    void startNewUnit();
     bool isSpeci();
     QString metarVisibilityGroup(double visibility) const;
     int minutesBetween(int hour1, int minute1, int hour2, int minute2) const;
@@ -266,6 +269,7 @@ private:
     QList<TimedValue> maxTemp6h;
     QList<TimedValue> minTemp6h;
     QList<LightningCompassEntry> lightningCompass;
+    int compassEntriesSinceReport = 0; // the newest entries, not yet before a report
     qint32 metarHour = 0;
     qint32 metarMinute = 0;
     QList<QPair<qint32, qint32>> thunderTimes;

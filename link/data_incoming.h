@@ -1,6 +1,7 @@
 #pragma once
 
 #include "decoder/sharedtypes.h"
+#include "link/unittracker.h"
 
 #include <QByteArray>
 #include <QJsonObject>
@@ -182,6 +183,7 @@ protected:
     QList<TimedPair> windMin10MinHistory;
     QList<TimedPair> windMax1HourHistory;
     QList<TimedPair> windMin1HourHistory;
+    UnitTracker unitTracker; // whose samples the windows and the decoder's memories hold
     double runwayDirection = 0.0;
     bool liveData = true;
     bool startupSequence = false;
@@ -225,6 +227,9 @@ protected:
 
     // Weather record building, run by handleWeatherData in record order.
     QJsonObject buildWeatherJson();
+    // Starts the windows and the decoder's report memories afresh when the record being built
+    // comes from another unit than the records before it.
+    void followUnit(const QString& identifier);
     QByteArray joinPacketParts(const QByteArray& data, int slot);
     QPair<QString, QString> runTemperatureWindow(const QDateTime& time, const QString& text);
     QPair<QString, QString> runDewPointWindow(const QDateTime& time, const QString& text);

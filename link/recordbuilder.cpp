@@ -257,6 +257,8 @@ private:
     {
         worker.stationId = decoder.getStationId(false);
         record.insert(QStringLiteral("IMEI"), worker.stationId);
+        // Before the report reads the temperature into the decoder's histories.
+        worker.followUnit(worker.stationId);
 
         decoder.setPrecipAccum24Interval(static_cast<int>(worker.precipInterval));
         QString report = decoder.createMetar();

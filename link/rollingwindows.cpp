@@ -152,6 +152,23 @@ QString tamperTextOf(const TamperDifferences& d)
 
 } // namespace
 
+// The tamper references are left to "Setup...", which empties them.
+void data_incoming::followUnit(const QString& identifier)
+{
+    if (!unitTracker.startsAnotherUnit(deviceType, identifier))
+        return;
+    for (QList<TimedValue>* window :
+         {&temperatureMaxHistory, &temperatureMinHistory, &dewPointMaxHistory, &dewPointMinHistory,
+          &pressureMaxHistory, &pressureMinHistory})
+        window->clear();
+    for (QList<TimedPair>* window :
+         {&windMax10MinHistory, &windMin10MinHistory, &windMax1HourHistory, &windMin1HourHistory})
+        window->clear();
+    // A high-speed packet refreshes the last full record; it must not refresh another unit's.
+    lastFullRecord = QJsonObject();
+    decoder->startNewUnit();
+}
+
 QPair<QString, QString> data_incoming::runTemperatureWindow(const QDateTime& time,
                                                             const QString& text)
 {

@@ -171,9 +171,28 @@ QByteArray orvaPacket(const Lines& lines, char type = '0')
     return QByteArray("@") + type + buildRecord(lines).toUtf8() + "~0000\r\n\r\n";
 }
 
-QByteArray brqPacket(const Lines& lines)
+QByteArray brqPacket(const Lines& lines, const QString& unit = QStringLiteral("UNIT7"))
 {
-    return (QStringLiteral("@I:UNIT7\r\n") + buildRecord(lines).mid(2)).toUtf8();
+    return ("@I:" + unit + "\r\n" + buildRecord(lines).mid(2)).toUtf8();
+}
+
+// Lines of a record at `hhmm` on 5 March.
+Lines at(const QString& hhmm, Lines lines)
+{
+    lines.prepend({"T", {"26/03/05," + hhmm.left(2), hhmm.mid(2), "00"}});
+    return lines;
+}
+
+// An ORVA record of unit `unit`; an empty unit leaves its line out.
+QByteArray orvaAt(const QString& unit, const QString& hhmm, const Lines& lines)
+{
+    return orvaPacket(unit.isEmpty() ? at(hhmm, lines)
+                                     : withLine(at(hhmm, lines), "IR", {"a", "b", "c", unit}));
+}
+
+QByteArray brqAt(const QString& unit, const QString& hhmm, const Lines& lines)
+{
+    return brqPacket(at(hhmm, lines), unit);
 }
 
 QStringList sorted(QStringList list)
@@ -432,6 +451,88 @@ private slots:
         QCOMPARE(r.value("IMEI").toString(), QStringLiteral("OV7731"));
         const QString report = r.value("METAR").toString();
         QVERIFY2(QRegularExpression(reportStart).match(report).hasMatch(), qPrintable(report));
+    }
+
+    void anotherUnitStartsAfresh_data()
+    {
+        QTest::addColumn<QByteArrayList>("packets"); // "L..." a compass packet, empty "Setup..."
+        QTest::addColumn<QJsonObject>("expected");   // under "METAR" its remarks
+
+        const QByteArray compassNE = "L\nheader\n0,N1,45,20;0,N2,200,35XX";
+        const QByteArray compassS = "L\nheader\n0,N3,180,25;0,N4,0,5XX";
+        const Lines rain{{"TA", {"30.0"}}, {"PW", {"0", "61"}}};
+        const Lines strikes{{"TA", {"10.0"}}, {"LT", {"2", "5", "9", "18", "8", "8"}}};
+        QTest::newRow("ORVA at 11:50 after another ORVA unit")
+            << QByteArrayList{compassNE, orvaAt("OV1", "1100", rain), orvaAt("", "1120", rain),
+                              orvaAt("OV2", "1150", strikes)}
+            << QJsonObject{{"METAR", "RMK AO2 SLPNO T0100 10100 20100 401000100"},
+                           {"Temperature 24 Hrs Max", "10"}};
+        QTest::newRow("ORVA at 05:50 after a BRQ unit")
+            << QByteArrayList{brqAt("UNIT7", "0500", {{"TA", {"30"}}, {"WI", {"20", "270"}}}),
+                              compassS, orvaAt("OV2", "0550", strikes)}
+            << QJsonObject{{"METAR", "RMK AO2 LTG DSNT S SLPNO T0100 10100 20100"},
+                           {"Wind Speed Max 1 Hour", ""}};
+        QTest::newRow("the same ORVA unit after Setup again")
+            << QByteArrayList{orvaAt("OV1", "1100", rain),
+                              orvaAt("", "1120", rain),
+                              {},
+                              orvaAt("OV1", "1150", {{"TA", {"10.0"}}})}
+            << QJsonObject{{"METAR", "RMK AO2 RAE50 SLPNO T0100 10300 20100 403000100"},
+                           {"Temperature 24 Hrs Max", "30"}};
+
+        const Lines first{{"TA", {"30"}}, {"RH", {"50"}}, {"WI", {"20", "270"}}, {"BA", {"1010"}}};
+        const Lines next{{"TA", {"20"}}, {"RH", {"50"}}, {"WI", {"5", "90"}}, {"BA", {"1008.5"}}};
+        const QJsonObject own{{"Temperature 24 Hrs Max", "20"},
+                              {"Dew Point 24 Hrs Max", "9.3"},
+                              {"Wind Speed Max 10 Minutes", "5"},
+                              {"Wind Direction Max 1 Hour", "90"},
+                              {"3 Hr Pressure", "0.00"}};
+        QTest::newRow("BRQ after another BRQ unit")
+            << QByteArrayList{brqAt("UNIT7", "1200", first), brqAt("UNIT8", "1205", next)} << own;
+        QTest::newRow("BRQ after an ORVA unit")
+            << QByteArrayList{orvaAt("OV1", "1200",
+                                     withLine(first, "WI", {"20", "270", "20", "270"})),
+                              brqAt("UNIT8", "1205", next)}
+            << own;
+        QTest::newRow("the same BRQ unit after Setup again")
+            << QByteArrayList{brqAt("UNIT7", "1200", first), {}, brqAt("UNIT7", "1205", next)}
+            << QJsonObject{{"Temperature 24 Hrs Max", "30"},
+                           {"Dew Point 24 Hrs Max", "18.4"},
+                           {"Wind Speed Max 10 Minutes", "20"},
+                           {"Wind Direction Max 1 Hour", "270"},
+                           {"3 Hr Pressure", "-1.50"}};
+        // The BRQ record stays the last one shown: no ORVA wind is merged into it.
+        QTest::newRow("ORVA high-speed packet after a BRQ unit")
+            << QByteArrayList{brqAt("UNIT7", "1200", first),
+                              orvaPacket(at("1201", {{"WI", {"9", "90", "9", "90"}}}), 'D')}
+            << QJsonObject{{"Wind Speed", "20"}};
+    }
+
+    void anotherUnitStartsAfresh()
+    {
+        QFETCH(QByteArrayList, packets);
+        QFETCH(QJsonObject, expected);
+
+        WorkerProbe worker;
+        attach(worker, DeviceTypes::BRQ);
+        for (const QByteArray& packet : packets) {
+            if (packet.isEmpty()) {
+                worker.closeSerialPort();
+                worker.clearTampering();
+            } else if (packet.startsWith('L')) {
+                worker.decoder->parseLightningCompassData(packet);
+            } else {
+                const bool orva = !packet.startsWith("@I");
+                worker.setDeviceTypeState(orva ? DeviceTypes::ORVA : DeviceTypes::BRQ);
+                worker.handleWeatherData(packet, orva ? packet.at(1) : '0', packet);
+            }
+        }
+        for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
+            QString value = built.value(it.key()).toString();
+            if (it.key() == QLatin1String("METAR"))
+                value = value.mid(value.indexOf(QLatin1String("RMK")));
+            QVERIFY2(value == it.value().toString(), qPrintable(it.key() + ": " + value));
+        }
     }
 
     void parseErrorsLoggedInDebugMode_data()
