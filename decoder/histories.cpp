@@ -128,11 +128,11 @@ void WeatherDataDecoder::parseLightningCompassData(QByteArray packet)
         if (distance < kMinCompassDistance || distance > kMaxCompassDistance)
             continue;
         lightningCompass.append({fields.at(1), distance, fields.at(2).toInt()});
-        ++compassEntriesSinceReport;
+        ++newCompassEntries;
         while (lightningCompass.size() > kMaxCompassEntries)
             lightningCompass.removeFirst();
     }
-    compassEntriesSinceReport = qMin(compassEntriesSinceReport, lightningCompass.size());
+    newCompassEntries = qMin(newCompassEntries, lightningCompass.size());
 }
 
 void WeatherDataDecoder::startNewUnit()
@@ -148,8 +148,13 @@ void WeatherDataDecoder::startNewUnit()
     cachedWeatherGroup.clear();
     precipTotals = QJsonObject();
     // A unit may send its compass packet before its first record; entries that came after the
-    // last report are taken for the new unit's.
-    lightningCompass = lightningCompass.mid(lightningCompass.size() - compassEntriesSinceReport);
+    // last report, over the same connection, are taken for the new unit's.
+    lightningCompass = lightningCompass.mid(lightningCompass.size() - newCompassEntries);
+}
+
+void WeatherDataDecoder::connectionClosed()
+{
+    newCompassEntries = 0;
 }
 
 QString WeatherDataDecoder::getPrecipBeginEnd(int which)

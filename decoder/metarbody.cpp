@@ -169,7 +169,7 @@ QString WeatherDataDecoder::createMetar()
 
     appendMetarRemarks(report, body);
     // Entries left now were there for this unit's record.
-    compassEntriesSinceReport = 0;
+    newCompassEntries = 0;
     return report;
 }
 

@@ -119,6 +119,8 @@ public:
     // Forgets what the records of the unit before left for the reports: the temperature
     // extremes, the rain and thunder in progress and the compass entries those records saw.
     void startNewUnit();
+    // The link to the unit closed: the compass entries so far came from the unit it reached.
+    void connectionClosed();
     bool isSpeci();
     QString metarVisibilityGroup(double visibility) const;
     int minutesBetween(int hour1, int minute1, int hour2, int minute2) const;
@@ -269,7 +271,9 @@ private:
     QList<TimedValue> maxTemp6h;
     QList<TimedValue> minTemp6h;
     QList<LightningCompassEntry> lightningCompass;
-    int compassEntriesSinceReport = 0; // the newest entries, not yet before a report
+    // The newest entries, come since the last report over the connection still open: only these
+    // can be those of a unit whose first record has not come yet.
+    int newCompassEntries = 0;
     qint32 metarHour = 0;
     qint32 metarMinute = 0;
     QList<QPair<qint32, qint32>> thunderTimes;

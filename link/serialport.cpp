@@ -1,6 +1,7 @@
 #include "link/data_incoming.h"
 
 #include "decoder/clock.h"
+#include "decoder/weatherdatadecoder.h"
 
 #include <QDebug>
 #include <QDir>
@@ -110,6 +111,7 @@ void data_incoming::closeSerialPort()
 
     if (serialPort->isOpen())
         serialPort->close();
+    decoder->connectionClosed();
     emit sendLogMsg("INFO: Successfully Closed Serial Port " + portNameBytes());
 }
 

@@ -472,6 +472,13 @@ private slots:
                               compassS, orvaAt("OV2", "0550", strikes)}
             << QJsonObject{{"METAR", "RMK AO2 LTG DSNT S SLPNO T0100 10100 20100"},
                            {"Wind Speed Max 1 Hour", ""}};
+        // The unit before sent its compass packet after its last record.
+        QTest::newRow("ORVA after Setup to another ORVA unit")
+            << QByteArrayList{orvaAt("OV1", "1100", rain),
+                              compassNE,
+                              {},
+                              orvaAt("OV2", "1150", strikes)}
+            << QJsonObject{{"METAR", "RMK AO2 SLPNO T0100 10100 20100 401000100"}};
         QTest::newRow("the same ORVA unit after Setup again")
             << QByteArrayList{orvaAt("OV1", "1100", rain),
                               orvaAt("", "1120", rain),
