@@ -463,7 +463,12 @@ void data_incoming::sendPendingBrqCommands(const QByteArray& reply)
     emit sendRawData(reply);
     copyToDataLog(reply);
 
-    transmitQueue = pendingCommands;
+    // The rest of a command still going out (the unit answered the one before it) is finished
+    // first: the commands that waited follow it, as commands that waited together do.
+    if (transmitQueue.isEmpty())
+        transmitQueue = pendingCommands;
+    else
+        transmitQueue += ' ' + pendingCommands;
     const QByteArray sent = "INFO: BRQ Command Sent " + pendingCommands.trimmed();
     emit sendLogMsg(sent);
     emit sendDisplaySysMsg(QString::fromLatin1(sent));

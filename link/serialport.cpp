@@ -99,7 +99,8 @@ void data_incoming::openSerialPort(const QString& name)
 void data_incoming::closeSerialPort()
 {
     // A port the operator closed stays closed: no reconnect attempt may reopen it, and a held
-    // command belongs to the connection it was given for, not to the next one.
+    // command (for a BRQ unit, one waiting for the prompt or still going out) belongs to the
+    // connection it was given for, not to the next one.
     if (portReconnectTimer)
         portReconnectTimer->stop();
     reconnectActive = false;
@@ -108,6 +109,8 @@ void data_incoming::closeSerialPort()
         waitWriteTimer->stop();
     heldCommand.clear();
     hiddenCommands.clear();
+    pendingCommands.clear();
+    transmitQueue.clear();
 
     if (serialPort->isOpen())
         serialPort->close();

@@ -373,7 +373,6 @@ private slots:
     void promptSendsThePendingCommands()
     {
         Fixture f;
-        f.worker.transmitQueue = "stale";
         f.worker.setCommandBuffer("m1\r");
         f.worker.setCommandBuffer("C0\r");
         f.feed("   " + kPrompt);
@@ -389,6 +388,14 @@ private slots:
         QCOMPARE(f.events.only("log"), QStringList{"INFO: BRQ M 10S confirmation received."});
         QCOMPARE(f.events.count("confirmed"), 0);
         QCOMPARE(f.worker.transmitQueue, QByteArray("m1\r C0\r"));
+
+        // The unit answers the first of two commands while the second is still going out: the
+        // next command follows it, and neither is lost.
+        f.worker.transmitQueue = " S1\r";
+        f.worker.setCommandBuffer("X9\r");
+        f.feed("C1\r\nC1 OK" + kPrompt);
+        QCOMPARE(f.worker.transmitQueue, QByteArray(" S1\r X9\r"));
+        QCOMPARE(f.events.only("log").filter("Sent"), QStringList{"INFO: BRQ Command Sent X9"});
     }
 
     void startupBanner_data()

@@ -518,6 +518,20 @@ private slots:
         worker.waitSerialWrite();
         QTest::qWait(50);
         QVERIFY(pty.received().isEmpty());
+
+        // A BRQ command waiting for the prompt, and the rest of one going out, neither.
+        PtyPair brq;
+        Probe next;
+        next.pacingTimer->stop();
+        next.setDeviceTypeState(DeviceTypes::BRQ);
+        next.setCommandBuffer("C1\r");
+        next.transmitQueue = " S1\r";
+        next.closeSerialPort();
+        next.openSerialPort(brq.portPath());
+        for (int tick = 0; tick < 3; ++tick)
+            next.dataTimer();
+        QTest::qWait(50);
+        QVERIFY(brq.received().isEmpty());
     }
 
     // A port the operator closed must stay closed.
