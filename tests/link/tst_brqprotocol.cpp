@@ -757,6 +757,11 @@ private slots:
         // The parser works on after the drop.
         f.feed(weatherPacket());
         QCOMPARE(f.events.count("record"), 1);
+
+        // The same bytes in one read: the limit falls on the same byte.
+        Fixture whole;
+        whole.feed(QByteArray(16 * 4096, 'x') + "y" + weatherPacket());
+        QCOMPARE(whole.events.seen, f.events.seen);
     }
 
     // Once the record builder runs, the packet's fields come back as a record.
