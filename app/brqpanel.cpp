@@ -37,6 +37,15 @@ void MainGUI::on_pushButtonSendCmds_clicked()
     writecommands(commands);
 }
 
+// The port closed before the commands reached the unit whole: the page must not go on claiming
+// them sent, or waiting for them.
+void MainGUI::commandsNotSent()
+{
+    ui->pushButtonSendCmds->setText(QStringLiteral("Send Commands"));
+    ui->pushButtonSendCmds->setChecked(false);
+    ui->cmdstatus_label->setText(QStringLiteral("Command(s) Not Sent"));
+}
+
 void MainGUI::on_comboBoxCmdMode_currentIndexChanged(int index)
 {
     ui->label_ReportingModeWarning->setVisible(index >= kFirstWarnedModeIndex);

@@ -197,6 +197,7 @@ void connectLinkToWindow(MainGUI& window)
     QObject::connect(link, &data_incoming::sendConfiguration, gui, &MainGUI::setupConfiguration);
     QObject::connect(link, &data_incoming::sendCommandConfirmation, gui,
                      &MainGUI::commandConfirmation);
+    QObject::connect(link, &data_incoming::sendCommandsNotSent, gui, &MainGUI::commandsNotSent);
     QObject::connect(link, &data_incoming::sendStackData, gui, &MainGUI::orvaLoadStack);
     QObject::connect(link, &data_incoming::sendORVACmdStatus, gui, &MainGUI::updateORVACmdMsgs);
     QObject::connect(link, &data_incoming::sendDisplayErrorMsg, gui,

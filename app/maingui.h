@@ -165,6 +165,7 @@ public slots:
     void on_comboBoxCmdMode_currentIndexChanged(int index);
     void on_comboBoxCmdGps_currentIndexChanged(int index);
     void on_comboBoxCmdCamera_currentIndexChanged(int index);
+    void commandsNotSent();
 
     // Legacy ORVA command panel and raw command entry
     void on_pushButtonCmdORVA_clicked();

@@ -43,6 +43,9 @@ void MainGUI::imageAcqisitionActive(bool active)
     ui->labelCamera->setToolTip(tip);
     ui->label_StatusCamera->setEnabled(active);
     ui->label_StatusCamera->setToolTip(tip);
+    // A transfer that ended, finished or abandoned, has no progress left to show.
+    if (!active && imageProgressBar)
+        imageProgressBar->hide();
 }
 
 void MainGUI::imageProgressInfo(int camera, int packet)

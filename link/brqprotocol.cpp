@@ -181,23 +181,15 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
     pending.lastBrq = data;
     pending.brqBytes += data.size();
 
-    if (idleTicks > 5)
+    if (idleTicks >= brqSilenceTicks)
         dropReceiveBuffer();
 
     // The buffer is filled to its limit and read before more is added, so that where it
     // overflows depends on the bytes, not on how the port cut them into reads.
     int at = 0;
     while (at < data.size()) {
-        if (receiveBuffer.size() == kMaxReceiveBuffer) {
-            qDebug() << "WARNING: BRQ receive buffer overflow, buffer cleared";
-            emit sendLogMsg("WARNING: BRQ receive buffer exceeded " +
-                            QByteArray::number(kMaxReceiveBuffer) +
-                            " bytes without a pause in the data, buffer cleared.");
-            receiveBuffer.clear();
-            brqScan = BrqScan();
-            ++at; // the byte that did not fit goes with the rest
-            continue;
-        }
+        if (receiveBuffer.size() == kMaxReceiveBuffer)
+            overflowReceiveBuffer();
         const int take = qMin(kMaxReceiveBuffer - int(receiveBuffer.size()), int(data.size()) - at);
         receiveBuffer.append(data.constData() + at, take);
         at += take;
@@ -208,8 +200,8 @@ void data_incoming::parseData_BRQ(const QByteArray& data)
 }
 
 // Messages are taken off the front one by one, each once it can no longer grow, so that the
-// next is read as if it had come after a pause. `silent`: the line has fallen silent, so what
-// waited for more bytes is judged as it stands.
+// next is read as if it had come after a pause. `silent`: the line has been silent for the idle
+// limit, so what waited for more bytes is judged as it stands.
 void data_incoming::readBrqMessages(bool silent)
 {
     for (BrqMessage message = nextBrqMessage(silent); message.kind != BrqMessage::None;
@@ -217,54 +209,102 @@ void data_incoming::readBrqMessages(bool silent)
         takeBrqMessage(message);
 }
 
-// The message at the front and its length; None while it may still grow, or when the front
-// matches nothing (it then waits for a prompt or the idle drop).
+// The kind of message that the front of the buffer begins; None for bytes that begin none.
+data_incoming::BrqMessage::Kind data_incoming::brqFrontKind() const
+{
+    if (receiveBuffer.startsWith("@1"))
+        return BrqMessage::Image;
+    if (receiveBuffer.startsWith("@I"))
+        return BrqMessage::Block;
+    if (receiveBuffer.startsWith(kBanner))
+        return BrqMessage::Banner;
+    if (receiveBuffer.startsWith(kStartupData))
+        return BrqMessage::StartupData;
+    return BrqMessage::None;
+}
+
+// The message at the front and its length; None while it may still grow.
 data_incoming::BrqMessage data_incoming::nextBrqMessage(bool silent)
 {
     if (receiveBuffer.isEmpty())
         return {};
-    if (receiveBuffer.startsWith("@1"))
+    const BrqMessage::Kind front = brqFrontKind();
+    if (front == BrqMessage::Image)
         return brqImageMessage(0, silent);
-    if (receiveBuffer.startsWith("@I"))
-        return brqLineMessage(BrqMessage::Block, silent);
-    if (receiveBuffer.startsWith(kBanner))
-        return brqLineMessage(BrqMessage::Banner, silent);
-    if (receiveBuffer.startsWith(kStartupData))
-        return brqLineMessage(BrqMessage::StartupData, silent);
-    // Too short yet to tell what it begins.
-    for (const QByteArray& start : {QByteArray("@1"), QByteArray("@I"), kBanner, kStartupData}) {
-        if (receiveBuffer.size() < start.size() && start.startsWith(receiveBuffer))
-            return {};
-    }
+    if (front != BrqMessage::None)
+        return brqLineMessage(front, silent);
 
-    // A reply: whatever stands before the unit's prompt. Searched once per byte.
-    const int promptAt = receiveBuffer.indexOf(kPrompt, brqScan.lineFrom);
-    if (promptAt < 0) {
-        brqScan.lineFrom = qMax(0, int(receiveBuffer.size()) - (kPrompt.size() - 1));
+    // Text that begins no message is a reply when the unit's prompt ends it. Bytes that run into
+    // a message start first match nothing and must not hold that message up.
+    const int startAt = findBrqStart();
+    if (startAt < 0)
         return {};
+    // Every start that begins with a line end is three bytes long at least.
+    if (receiveBuffer.at(startAt) == '\r' && receiveBuffer.at(startAt + 2) == '>')
+        return brqReplyEnding(startAt, silent);
+    return {BrqMessage::Noise, startAt};
+}
+
+// Where the first prompt or message start stands, from where the last search stopped; -1 when
+// there is none yet. A start that the end of the buffer may have cut holds the search there.
+int data_incoming::findBrqStart()
+{
+    static const QByteArray starts[] = {kPrompt, "@1", "@I", kBanner, kStartupData};
+    const char* bytes = receiveBuffer.constData();
+    const int size = receiveBuffer.size();
+    for (int at = brqScan.huntFrom; at < size; ++at) {
+        if (bytes[at] != '@' && bytes[at] != '\r')
+            continue;
+        for (const QByteArray& start : starts) {
+            const int n = qMin(int(start.size()), size - at);
+            if (memcmp(bytes + at, start.constData(), size_t(n)) != 0)
+                continue;
+            brqScan.huntFrom = at;
+            return n == start.size() ? at : -1;
+        }
     }
-    return brqReplyEnding(promptAt, silent);
+    brqScan.huntFrom = size;
+    return -1;
 }
 
 // The reply that ends with the prompt at `promptAt` and the error marks right behind it, which
-// may still be on their way while the buffer ends before three of them.
+// may still come while the line is not silent for the idle limit. The prompt alone lets the
+// waiting commands go, on the read that brings it: the unit is ready for them, and wake-up
+// blanks sent after it would draw a second prompt.
 data_incoming::BrqMessage data_incoming::brqReplyEnding(int promptAt, bool silent)
 {
-    int end = promptAt + kPrompt.size();
-    while (end < receiveBuffer.size() && end < promptAt + kPrompt.size() + kErrorMarks &&
-           receiveBuffer.at(end) == kErrorMark)
-        ++end;
-    if (end == receiveBuffer.size() && end < promptAt + kPrompt.size() + kErrorMarks && !silent) {
-        brqScan.lineFrom = promptAt;
-        return {};
+    if (brqScan.promptAt != promptAt) {
+        brqScan.promptAt = promptAt;
+        if (!pendingCommands.isEmpty()) {
+            sendPendingBrqCommands(receiveBuffer.left(promptAt + kPrompt.size()));
+            brqScan.released = true;
+        }
     }
+    const int size = receiveBuffer.size();
+    const int marksEnd = promptAt + kPrompt.size() + kErrorMarks;
+    int end = promptAt + kPrompt.size();
+    while (end < size && end < marksEnd && receiveBuffer.at(end) == kErrorMark)
+        ++end;
+    if (end == size && end < marksEnd && !silent)
+        return {};
     return {BrqMessage::Reply, end};
 }
 
+// Whether a "~" stands before `at` in the message at the front. Searched once per byte.
+bool data_incoming::brqTildeBefore(int at)
+{
+    if (brqScan.tildeAt < 0) {
+        brqScan.tildeAt = receiveBuffer.indexOf('~', brqScan.tildeFrom);
+        brqScan.tildeFrom = receiveBuffer.size();
+    }
+    return brqScan.tildeAt >= 0 && brqScan.tildeAt < at;
+}
+
 // A message read by its lines: the banner (its first line), the start-up data (up to its empty
-// line) or a block beginning "@I" (a weather packet or other start-up data up to its empty line,
-// or the unit's identity line before an image packet). A prompt that comes first makes it all a
-// reply. A line end that may be the start of a prompt waits for the byte behind it.
+// line) or a block beginning "@I": other start-up data up to its empty line, a weather packet up
+// to the empty line behind its "~", or the unit's identity line before an image packet. A prompt
+// that comes first makes it all a reply; the next record's identity line ends a block that lost
+// its end. A line end that may be the start of a prompt waits for the byte behind it.
 data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, bool silent)
 {
     if (brqScan.packetAt >= 0)
@@ -291,10 +331,15 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
         if (kind == BrqMessage::Block && next == '@') {
             if (from + 1 >= size)
                 return {};
-            if (receiveBuffer.at(from + 1) == '1') {
+            const char second = receiveBuffer.at(from + 1);
+            if (second == '1') {
                 brqScan.packetAt = from;
                 return brqImageMessage(from, silent);
             }
+            if (second == 'I')
+                return {kind, from};
+            if (second == '0')
+                brqScan.dataLine = true;
         }
         if (next != '\r')
             continue;
@@ -302,11 +347,16 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
             return {};
         if (receiveBuffer.at(from + 1) != '\n')
             continue;
-        // An empty line. A weather packet ends there; the start-up data may still be the text of
-        // a reply whose prompt begins with the empty line's second half.
+        // An empty line. A weather packet ends at the one behind its "~"; one before it is a
+        // line of the packet.
         const int end = lineEnd + kBlankLine.size();
-        if (kind == BrqMessage::Block)
-            return {kind, end};
+        if (kind == BrqMessage::Block) {
+            if (!brqScan.dataLine || brqTildeBefore(lineEnd))
+                return {kind, end};
+            continue;
+        }
+        // The start-up data may still be the text of a reply whose prompt begins with the empty
+        // line's second half.
         if (end >= size)
             return silent ? BrqMessage{kind, end} : BrqMessage{};
         if (receiveBuffer.at(end) == '>')
@@ -317,7 +367,8 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
 
 // The image packet at `packetAt`: 344 bytes, or 340 where the terminator is the chunk's last
 // four bytes; any other length, up to its first terminator, is a damaged packet. Until 344 bytes
-// are in, a terminator may be chunk data, so a shorter packet waits for more bytes or silence.
+// are in, a terminator may be chunk data, so a shorter packet waits for more bytes or for the
+// line to be silent for the idle limit.
 data_incoming::BrqMessage data_incoming::brqImageMessage(int packetAt, bool silent)
 {
     const int chunkEnd = imageHeaderLength + imageChunkLength;
@@ -347,21 +398,29 @@ data_incoming::BrqMessage data_incoming::brqImageMessage(int packetAt, bool sile
     return {BrqMessage::Image, end + kBlankLine.size(), packetAt};
 }
 
+// A weather packet begins "@I", has a later line beginning "@0", holds "~" and ends with an empty
+// line.
+static bool isWeatherPacket(const QByteArray& block, bool* dataLine)
+{
+    *dataLine = data_incoming::extractAtLines(block).at(1).startsWith(QLatin1String("@0"));
+    return *dataLine && block.contains('~') && block.endsWith(kBlankLine);
+}
+
 void data_incoming::takeBrqMessage(const BrqMessage& message)
 {
     const QByteArray bytes = receiveBuffer.left(message.length);
+    const bool released = brqScan.released;
     receiveBuffer.remove(0, message.length);
     brqScan = BrqScan();
 
+    bool dataLine = false;
     switch (message.kind) {
     case BrqMessage::Reply:
-        if (pendingCommands.isEmpty()) {
-            reportBrqAcknowledgements(bytes, true);
-        } else {
-            // The reply whose prompt lets the commands go still carries its own words.
-            sendPendingBrqCommands(bytes);
-            reportBrqAcknowledgements(bytes, false);
-        }
+        // The reply whose prompt let the commands go has been shown with them.
+        reportBrqAcknowledgements(bytes, !released);
+        break;
+    case BrqMessage::Noise:
+        reportDroppedBrqData("WARNING: BRQ data matching no message dropped", bytes.size());
         break;
     case BrqMessage::Banner:
         reportBanner(bytes);
@@ -371,8 +430,10 @@ void data_incoming::takeBrqMessage(const BrqMessage& message)
         break;
     case BrqMessage::Block:
         reportStartupData(bytes);
-        if (bytes.contains('~') && extractAtLines(bytes).at(1).startsWith(QLatin1String("@0")))
+        if (isWeatherPacket(bytes, &dataLine))
             handleWeatherData(bytes, '0', QByteArray());
+        else if (dataLine)
+            reportDroppedBrqData("WARNING: BRQ weather packet incomplete, not read", bytes.size());
         break;
     case BrqMessage::Image:
         // Behind an identity line the packet is a picture's only when the unit says "SND".
@@ -386,11 +447,20 @@ void data_incoming::takeBrqMessage(const BrqMessage& message)
     }
 }
 
+void data_incoming::reportDroppedBrqData(const QByteArray& what, int bytes)
+{
+    const QByteArray text = what + " [ " + QByteArray::number(bytes) + " bytes ]";
+    qDebug().noquote() << text;
+    emit sendLogMsg(text);
+}
+
 // The idle rule: what the silence left unjudged is judged, and the rest dropped. A picture whose
 // last packet is dropped unread here will never be completed.
 void data_incoming::dropReceiveBuffer()
 {
     readBrqMessages(true);
+    if (receiveBuffer.isEmpty())
+        return;
     if (imageCamera >= 0) {
         // The packet may follow the unit's prompt or reply directly.
         const int at = receiveBuffer.indexOf("@1");
@@ -398,7 +468,27 @@ void data_incoming::dropReceiveBuffer()
             (quint8(receiveBuffer.at(at + 8)) & 0x0f) == imageLastPacketKind)
             abandonImage(imageCamera, "its last packet could not be read");
     }
+    reportDroppedBrqData("WARNING: BRQ data incomplete at a pause in the data, dropped",
+                         receiveBuffer.size());
     receiveBuffer.clear();
+    brqScan = BrqScan();
+}
+
+// A unit that never pauses would otherwise grow the buffer without end. A message that has not
+// ended within the limit is judged as it stands; only what matches no message is dropped, and a
+// message start that the limit may have cut is kept.
+void data_incoming::overflowReceiveBuffer()
+{
+    readBrqMessages(true);
+    if (receiveBuffer.size() < kMaxReceiveBuffer)
+        return;
+    const bool hunting = brqFrontKind() == BrqMessage::None;
+    const int drop = hunting && brqScan.huntFrom > 0 ? brqScan.huntFrom : kMaxReceiveBuffer;
+    reportDroppedBrqData("WARNING: BRQ receive buffer exceeded " +
+                             QByteArray::number(kMaxReceiveBuffer) +
+                             " bytes without a pause in the data, dropped",
+                         drop);
+    receiveBuffer.remove(0, drop);
     brqScan = BrqScan();
 }
 
@@ -475,4 +565,28 @@ void data_incoming::sendPendingBrqCommands(const QByteArray& reply)
 
     pendingCommands.clear();
     emit sendCommandConfirmation();
+}
+
+// Closing the port drops the commands of that connection: the operator learns which ones never
+// reached the unit whole. A command counts as sent once its closing "\r" has gone out.
+void data_incoming::reportUnsentBrqCommands()
+{
+    QByteArray unsent = transmitLine + transmitQueue;
+    if (!pendingCommands.isEmpty())
+        unsent += '\r' + pendingCommands;
+    QByteArrayList commands;
+    for (const QByteArray& part : unsent.split('\r')) {
+        const QByteArray command = part.simplified();
+        if (!command.isEmpty())
+            commands << command;
+    }
+    transmitLine.clear();
+    if (commands.isEmpty())
+        return;
+    const QByteArray text = "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " +
+                            commands.join(", ") + " ]";
+    qDebug().noquote() << text;
+    emit sendLogMsg(text);
+    emit sendDisplaySysMsg(QString::fromLatin1(text));
+    emit sendCommandsNotSent();
 }

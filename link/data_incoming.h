@@ -57,8 +57,9 @@ public:
     // Lets a test end a camera picture whose packets stopped without waiting five seconds.
     void setImageTimeout(int ms);
     // Pacing ticks of silence after which a BRQ message that may still grow is judged as it
-    // stands: one tick may follow a read at once, the second comes 100 ms after it at least.
-    static constexpr int brqSilenceTicks = 2;
+    // stands and what is left is dropped: the idle limit, about 600 ms after the last byte. A
+    // shorter pause, inside a message or between two, changes nothing.
+    static constexpr int brqSilenceTicks = 6;
 
     // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
     // key in use are tried under this one. Empty: no change is pending. Link thread only.
@@ -118,6 +119,8 @@ signals:
     void lightning_autocal_confirmed();
     void lightning_parameters_received(int first, int second, int third);
     void encryption_parse_confirmed(const QString& what);
+    // Closing the port dropped BRQ commands that had not reached the unit whole.
+    void sendCommandsNotSent();
 
 public slots:
     void closeSerialPort();
@@ -165,6 +168,7 @@ protected:
     QByteArray receiveBuffer;
     QByteArray pendingCommands;
     QByteArray transmitQueue;
+    QByteArray transmitLine; // what went out of the command line being written, up to its "\r"
     QTimer* frameTimer = nullptr;
     QJsonObject lastFullRecord;
     QString stationId;
@@ -270,7 +274,7 @@ private:
     // The BRQ reader: one message at a time from the front of the receive buffer, each judged
     // once it can no longer grow (link/brqprotocol.cpp).
     struct BrqMessage {
-        enum Kind { None, Reply, Banner, StartupData, Block, Image } kind = None;
+        enum Kind { None, Reply, Banner, StartupData, Block, Image, Noise } kind = None;
         int length = 0;
         int packetAt = -1; // Image: where the packet begins behind the unit's identity line
     };
@@ -279,10 +283,19 @@ private:
         int lineFrom = 0;
         int packetAt = -1;
         int terminatorFrom = 0;
+        int huntFrom = 0;       // bytes that begin no message: where the search for a start goes on
+        int promptAt = -1;      // the reply's prompt, once seen
+        bool released = false;  // that prompt let the waiting commands go
+        bool dataLine = false;  // a block: a line beginning "@0" was seen
+        int tildeAt = -1;       // a block: its first "~"
+        int tildeFrom = 0;      // where the search for it goes on
     };
     void readBrqMessages(bool silent);
+    BrqMessage::Kind brqFrontKind() const;
     BrqMessage nextBrqMessage(bool silent);
+    int findBrqStart();
     BrqMessage brqReplyEnding(int promptAt, bool silent);
+    bool brqTildeBefore(int at);
     BrqMessage brqLineMessage(BrqMessage::Kind kind, bool silent);
     BrqMessage brqImageMessage(int packetAt, bool silent);
     void takeBrqMessage(const BrqMessage& message);
@@ -290,7 +303,10 @@ private:
     void reportStartupData(const QByteArray& block);
     void reportBrqAcknowledgements(const QByteArray& reply, bool shown);
     void sendPendingBrqCommands(const QByteArray& reply);
+    void reportUnsentBrqCommands();
+    void reportDroppedBrqData(const QByteArray& what, int bytes);
     void dropReceiveBuffer();
+    void overflowReceiveBuffer();
     void handleImagePacket(const QByteArray& packet, const QByteArray& message);
     void openImageTransfer(int camera, int sequence);
     void storeImageChunk(const QByteArray& packet, int camera, int sequence, bool last);

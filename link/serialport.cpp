@@ -105,10 +105,18 @@ void data_incoming::closeSerialPort()
         portReconnectTimer->stop();
     reconnectActive = false;
     resourceErrorSeen = false;
-    if (waitWriteTimer)
+    if (waitWriteTimer && waitWriteTimer->isActive()) {
         waitWriteTimer->stop();
+        if (isKeyCommand(heldCommand))
+            emit sendLogMsg("WARNING: Held ORVA Command to Update the Key Encryption File "
+                            "Dropped, Serial Port Closed");
+        else
+            emit sendLogMsg("WARNING: Held ORVA Command Dropped, Serial Port Closed [ " +
+                            shownCommand(heldCommand) + " ]");
+    }
     heldCommand.clear();
     hiddenCommands.clear();
+    reportUnsentBrqCommands();
     pendingCommands.clear();
     transmitQueue.clear();
 
@@ -203,7 +211,7 @@ void data_incoming::dataTimer()
     if (deviceType != DeviceTypes::BRQ)
         return;
     if (idleTicks == brqSilenceTicks && !receiveBuffer.isEmpty())
-        readBrqMessages(true);
+        dropReceiveBuffer();
     // Nothing is written to a closed port, so nothing may leave the queues either.
     if (!serialPort->isOpen())
         return;
@@ -214,8 +222,14 @@ void data_incoming::dataTimer()
         const qint64 written = serialPort->write(transmitQueue.constData(), 1);
         serialPort->flush();
         // A failed write closes the port through handleError; the byte stays for the next try.
-        if (written == 1 && serialPort->isOpen())
+        if (written == 1 && serialPort->isOpen()) {
+            const char byte = transmitQueue.at(0);
             transmitQueue.remove(0, 1);
+            if (byte == '\r' || transmitQueue.isEmpty())
+                transmitLine.clear();
+            else
+                transmitLine += byte;
+        }
     } else if (!pendingCommands.isEmpty()) {
         // Wakes the unit until its prompt lets the pending commands go out.
         serialPort->write("    ", 4);

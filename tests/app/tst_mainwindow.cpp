@@ -417,6 +417,7 @@ void TestMainWindow::everyConnectionIsMade_data()
     ROW(w.dataIncoming, &D::sendConfiguration, &w, &M::setupConfiguration);
     ROW(&w, &M::setStartupSequence, w.dataIncoming, &D::setStartupSequence);
     ROW(w.dataIncoming, &D::sendCommandConfirmation, &w, &M::commandConfirmation);
+    ROW(w.dataIncoming, &D::sendCommandsNotSent, &w, &M::commandsNotSent);
     ROW(&w, &M::clearTamperingData, w.dataIncoming, &D::clearTampering);
     ROW(&w, &M::setORVAType, w.dataIncoming, &D::legacyorvadevicecheck);
     ROW(w.dataIncoming, &D::sendStackData, &w, &M::orvaLoadStack);

@@ -372,6 +372,11 @@ private slots:
         QCOMPARE(f->comboBoxCmdCeil->currentIndex(), f->comboBoxCmdCeil->count() > 0 ? 0 : -1);
         QCOMPARE(f->pushButtonSendCmds->text(), QStringLiteral("Send Commands"));
         QCOMPARE(f->cmdstatus_label->text(), QStringLiteral("Command(s) Sent"));
+
+        // The port closed before they reached the unit whole.
+        window->commandsNotSent();
+        QCOMPARE(f->pushButtonSendCmds->text(), QStringLiteral("Send Commands"));
+        QCOMPARE(f->cmdstatus_label->text(), QStringLiteral("Command(s) Not Sent"));
     }
 
     void popupShowsTitleAndText()

@@ -445,10 +445,12 @@ private slots:
         QTest::addColumn<int>("packet");
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("abandoned"); // else finished
 
-        QTest::newRow("half way") << 1 << 22 << 22 << "Camera 1 Data";
-        QTest::newRow("last packet") << 2 << 44 << 44 << "Camera 2 Data";
-        QTest::newRow("beyond the last") << 3 << 57 << 44 << "Camera 3 Data";
+        QTest::newRow("half way") << 1 << 22 << 22 << "Camera 1 Data" << false;
+        QTest::newRow("last packet") << 2 << 44 << 44 << "Camera 2 Data" << false;
+        QTest::newRow("beyond the last") << 3 << 57 << 44 << "Camera 3 Data" << false;
+        QTest::newRow("abandoned half way") << 4 << 22 << 22 << "Camera 4 Data" << true;
     }
 
     void imageProgress()
@@ -457,16 +459,22 @@ private slots:
         QFETCH(int, packet);
         QFETCH(int, value);
         QFETCH(QString, text);
+        QFETCH(bool, abandoned);
         QProgressBar* bar = window->imageProgressBar;
 
+        window->imageAcqisitionActive(true);
         window->imageProgressInfo(camera, packet);
         QCOMPARE(window->statusRightStack->currentIndex(), 1);
         QVERIFY(!bar->isHidden());
         QCOMPARE(bar->value(), value);
         QCOMPARE(bar->text(), text);
 
-        // A finished image or the next record hides the bar: the connection text is back.
-        bar->hide();
+        // The transfer ends, whole or abandoned, as the link reports it: the connection text is
+        // back.
+        if (!abandoned)
+            window->displayImageDataFinal(camera, QString());
+        window->imageAcqisitionActive(false);
+        QVERIFY(bar->isHidden());
         QCOMPARE(window->statusRightStack->currentIndex(), 0);
     }
 };

@@ -39,7 +39,7 @@ private:
 };
 
 // The line stays silent for `ticks` pacing ticks, driven by hand on a worker whose pacing timer
-// is stopped; six of them make a pause past the idle limit.
+// is stopped; by default until the idle limit, where what waited for more bytes is judged.
 inline void lineFallsSilent(data_incoming* worker, int ticks = data_incoming::brqSilenceTicks)
 {
     while (idleTicks < ticks)
@@ -47,9 +47,9 @@ inline void lineFallsSilent(data_incoming* worker, int ticks = data_incoming::br
 }
 
 // A BRQ unit on a real port to a worker on the test's thread whose pacing timer is stopped, so
-// that the idle ticks are the test's to drive. Each write is read whole before send returns; it
-// comes after a silence longer than the idle limit, or with `pause` false right behind the one
-// before.
+// that the idle ticks are the test's to drive. Each write is read whole before send returns; the
+// line is silent for `silentTicks` pacing ticks before it, six of them making a pause past the
+// idle limit.
 class UnitLine
 {
 public:
@@ -57,18 +57,16 @@ public:
     {
         worker->openSerialPort(unit.portPath());
     }
-    bool send(const QByteArray& bytes, bool pause = true)
+    bool send(const QByteArray& bytes, int silentTicks = data_incoming::brqSilenceTicks)
     {
-        if (pause)
-            this->pause();
+        lineFallsSilent(worker, silentTicks);
         sent += bytes.size();
         return unit.write(bytes) &&
                QTest::qWaitFor([this] { return worker->pendingCalls().brqBytes == sent; }, 10000);
     }
 
-    // A silence past the idle limit: what waited for more bytes is judged, the rest dropped at
-    // the next read.
-    void pause() { lineFallsSilent(worker, 6); }
+    // A silence past the idle limit: what waited for more bytes is judged, the rest dropped.
+    void pause() { lineFallsSilent(worker, data_incoming::brqSilenceTicks); }
 
     unitsim::PtyPair unit;
 
@@ -76,6 +74,18 @@ private:
     data_incoming* worker;
     qint64 sent = 0;
 };
+
+// Bytes that begin no message and hold no line end, as a disturbed line delivers them.
+inline QByteArray lineNoise(int size)
+{
+    QByteArray noise;
+    for (int i = 0; noise.size() < size; ++i) {
+        const char c = char(i * 37 + 11);
+        if (c != '@' && c != '\r')
+            noise += c;
+    }
+    return noise;
+}
 
 // One BRQ image packet as the unit sends it: "@1", capture time, camera and kind, sequence, 330
 // bytes of scan data (short chunks filled with 0xFF), empty line.

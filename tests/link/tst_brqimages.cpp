@@ -433,8 +433,18 @@ private slots:
         QTest::addColumn<int>("gapTicks");
         QTest::newRow("half a second between the reads") << filler(3) << 200 << 5;
         // Two bytes before its end the packet ends in the terminator.
+        const QByteArray crlfEnd = filler(3).chopped(2) + "\r\n";
         QTest::newRow("a chunk ending in CR LF, cut two bytes before the end")
-            << QByteArray(filler(3).chopped(2) + "\r\n") << 342 << 0;
+            << crlfEnd << 342 << 0;
+        // Scan data may hold an empty line: the first read then ends in a terminator.
+        QByteArray emptyLine = crlfEnd;
+        emptyLine.replace(100, 4, "\r\n\r\n");
+        QTest::newRow("a chunk holding an empty line, 0.2 s between the reads")
+            << emptyLine << 114 << 2;
+        QTest::newRow("a chunk holding an empty line, half a second between the reads")
+            << emptyLine << 114 << 5;
+        QTest::newRow("a chunk ending in CR LF, half a second before its last two bytes")
+            << emptyLine << 342 << 5;
     }
     void packetInTwoReads()
     {
@@ -446,14 +456,15 @@ private slots:
         QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
         QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
         const QByteArray packet = imagePacket(1, 0, 3, chunk);
-        lineFallsSilent(&f.worker, 6);
-        f.worker.parseData_BRQ(packet.left(cut));
+        UnitLine line(&f.worker);
+        QVERIFY(line.send(packet.left(cut)));
         lineFallsSilent(&f.worker, gapTicks);
         // A packet is shown once, when it is whole.
         QCOMPARE(info.count(), 0);
         QVERIFY(f.files().isEmpty());
 
-        f.worker.parseData_BRQ(packet.mid(cut));
+        QVERIFY(line.send(packet.mid(cut), gapTicks));
+        line.pause();
         QCOMPARE(info.count(), 1);
         QCOMPARE(progress.count(), 1);
         const QByteArray file = readFile(progress.at(0).at(0).toString());
@@ -697,6 +708,10 @@ private slots:
             << QByteArrayList{p[0], shortPacket + p[2], p[3]} << 5000 << damaged << 0;
         QTest::newRow("one packet damaged, one lost")
             << QByteArrayList{p[0], longPacket, p[3]} << 5000 << damaged + ", 1 missing" << 0;
+        // The packets of the picture before are not counted for this one.
+        QTest::newRow("two middle packets lost, after a whole picture")
+            << QByteArrayList{p[0], p[1], p[2], p[3], p[0], p[3]} << 5000
+            << abandoned + "2 of 4 packets missing" << 1;
         QTest::newRow("the next camera's picture begins")
             << QByteArrayList{p[0], p[1], imagePacket(2, 0, 0, filler(0)),
                               imagePacket(2, 11, 1, filler(1))}
@@ -766,33 +781,42 @@ private slots:
     }
 
     // A reply or start-up data that the unit sends with less silence behind it than the protocol
-    // asks is reported once, and the packets behind it are read as if they came after a pause.
+    // asks, or bytes that match nothing before or between the packets: each message is reported
+    // once, and the packets behind it are read as if they came after a pause.
     void pictureRightBehindAMessage_data()
     {
         QTest::addColumn<QByteArrayList>("writes");
-        QTest::addColumn<bool>("pause"); // between the writes
+        QTest::addColumn<int>("gap"); // pacing ticks of silence between the writes
         QTest::addColumn<QString>("report");
         QList<QByteArray> p;
         for (int i = 0; i < 3; ++i)
             p << imagePacket(1, i == 2 ? 11 : 0, i, filler(i));
         const QByteArray reply = "I5\r\nI5 OK\r\n>";
         const QString taken = "INFO: BRQ I5 confirmation received.";
+        const QByteArray noise = lineNoise(200);
+        const QString dropped = "WARNING: BRQ data matching no message dropped [ 200 bytes ]";
 
         QTest::newRow("the reply and a packet in one write")
-            << QByteArrayList{reply + p[0], p[1], p[2]} << true << taken;
+            << QByteArrayList{reply + p[0], p[1], p[2]} << 6 << taken;
         QTest::newRow("the reply, then the packets 0.1 s apart")
-            << QByteArrayList{reply, p[0], p[1], p[2]} << false << taken;
+            << QByteArrayList{reply, p[0], p[1], p[2]} << 1 << taken;
         QTest::newRow("the last packet behind a reply")
-            << QByteArrayList{p[0], p[1], "\r\nM 5M\r\n>" + p[2]} << true
+            << QByteArrayList{p[0], p[1], "\r\nM 5M\r\n>" + p[2]} << 6
             << "INFO: BRQ M 5M confirmation received.";
         QTest::newRow("behind the start-up data")
-            << QByteArrayList{"\r\nON 12.6V\r\nM 10S\r\n\r\n" + p[0], p[1], p[2]} << true
+            << QByteArrayList{"\r\nON 12.6V\r\nM 10S\r\n\r\n" + p[0], p[1], p[2]} << 6
             << "INFO: BRQ Configured and Started from Power OFF";
+        QTest::newRow("line noise, then the packets 0.3 s apart")
+            << QByteArrayList{noise, p[0], p[1], p[2]} << 3 << dropped;
+        QTest::newRow("line noise between two packets 0.3 s apart")
+            << QByteArrayList{p[0], noise, p[1], p[2]} << 3 << dropped;
+        QTest::newRow("line noise right behind a packet")
+            << QByteArrayList{p[0] + noise, p[1], p[2]} << 2 << dropped;
     }
     void pictureRightBehindAMessage()
     {
         QFETCH(QByteArrayList, writes);
-        QFETCH(bool, pause);
+        QFETCH(int, gap);
         QFETCH(QString, report);
         Fixture f;
         f.worker.setStartupSequence(true);
@@ -802,7 +826,8 @@ private slots:
         QSignalSpy log(&f.worker, &data_incoming::sendLogMsg);
         UnitLine line(&f.worker);
         for (int i = 0; i < writes.size(); ++i)
-            QVERIFY(line.send(writes.at(i), pause || i == 0));
+            QVERIFY(line.send(writes.at(i), i == 0 ? data_incoming::brqSilenceTicks : gap));
+        line.pause();
 
         QCOMPARE(finals.count(), 1);
         const QByteArray file = readFile(finals.at(0).at(1).toString());
@@ -811,6 +836,7 @@ private slots:
             QCOMPARE(file.mid(kHeader + i * kChunk, kChunk), filler(i));
         QCOMPARE(camera.last().at(0).toBool(), false);
         QCOMPARE(byteArgs(log).count(report.toUtf8()), 1);
+        QCOMPARE(countHolding(byteArgs(log), "WARNING"), report.startsWith("WARNING") ? 1 : 0);
         QVERIFY(shown.isEmpty());
         QVERIFY(f.worker.receiveBuffer.isEmpty());
     }

@@ -304,10 +304,12 @@ private slots:
         QCOMPARE(f.events.count("confirmed"), 0);
     }
 
+    // The prompt may come after a pause shorter than the idle limit.
     void acknowledgementWaitsForThePrompt()
     {
         Fixture f;
-        f.feed("M 20S");
+        f.read("M 20S");
+        lineFallsSilent(&f.worker, data_incoming::brqSilenceTicks - 1);
         QVERIFY(f.events.seen.isEmpty());
         f.feed(kPrompt);
         QCOMPARE(f.events.only("log"), QStringList{"INFO: BRQ M 20S confirmation received."});
@@ -321,7 +323,9 @@ private slots:
         Fixture f;
         f.feed("G1 OK\r\n");
         QVERIFY(!f.worker.positionReset);
-        QVERIFY(f.events.seen.isEmpty());
+        QCOMPARE(f.events.seen,
+                 QStringList{"log:WARNING: BRQ data incomplete at a pause in the data, dropped "
+                             "[ 7 bytes ]"});
 
         Fixture pending;
         pending.worker.setCommandBuffer("C1\r");
@@ -401,31 +405,36 @@ private slots:
     void startupBanner_data()
     {
         QTest::addColumn<QByteArrayList>("reads");
-        QTest::addColumn<bool>("reported");
-        QTest::newRow("banner") << QByteArrayList{"\r\n\rBRQ v3.07 (c) 2019\r\n"} << true;
+        QTest::addColumn<int>("noise"); // bytes before the banner; -1: no banner
+        QTest::newRow("banner") << QByteArrayList{"\r\n\rBRQ v3.07 (c) 2019\r\n"} << 0;
         QTest::newRow("banner in two reads")
-            << QByteArrayList{"\r\n\rBRQ v3.", "07 (c) 2019\r\n"} << true;
-        QTest::newRow("banner with a prompt") << QByteArrayList{"\r\n\rBRQ v3.07\r\n>"} << false;
+            << QByteArrayList{"\r\n\rBRQ v3.", "07 (c) 2019\r\n"} << 0;
+        QTest::newRow("banner with a prompt") << QByteArrayList{"\r\n\rBRQ v3.07\r\n>"} << -1;
         QTest::newRow("banner, then a prompt in the next read")
-            << QByteArrayList{"\r\n\rBRQ v3.07\r\n", ">"} << false;
-        QTest::newRow("banner not at the start") << QByteArrayList{"x\r\n\rBRQ v3.07"} << false;
-        QTest::newRow("lowercase") << QByteArrayList{"\r\n\rbrq v3.07"} << false;
+            << QByteArrayList{"\r\n\rBRQ v3.07\r\n", ">"} << -1;
+        QTest::newRow("banner behind a byte that matches nothing")
+            << QByteArrayList{"x\r\n\rBRQ v3.07\r\n"} << 1;
+        QTest::newRow("lowercase") << QByteArrayList{"\r\n\rbrq v3.07"} << -1;
     }
     void startupBanner()
     {
         QFETCH(QByteArrayList, reads);
-        QFETCH(bool, reported);
+        QFETCH(int, noise);
         Fixture f;
         f.worker.setLoggingState(LoggingType::Debug);
         for (const QByteArray& read : reads)
             f.read(read);
         f.silence();
         // The whole line, once, to the raw-data view and the data log.
-        const QString banner = QString::fromLatin1(reads.join());
-        const QStringList expected{"log:INFO: BRQ Startup Message Received",
-                                   "sys:INFO: BRQ Startup Message Received", "raw:" + banner,
-                                   "data:" + banner};
-        if (reported)
+        const QString banner = QString::fromLatin1(reads.join().mid(qMax(noise, 0)));
+        QStringList expected{"log:INFO: BRQ Startup Message Received",
+                             "sys:INFO: BRQ Startup Message Received", "raw:" + banner,
+                             "data:" + banner};
+        if (noise > 0)
+            expected.prepend(QStringLiteral("log:WARNING: BRQ data matching no message dropped "
+                                            "[ %1 bytes ]")
+                                 .arg(noise));
+        if (noise >= 0)
             QCOMPARE(f.events.seen, expected);
         else
             QVERIFY(!f.events.seen.contains(expected.at(0)));
@@ -507,23 +516,29 @@ private slots:
         QFETCH(QByteArray, first);
         QFETCH(QByteArray, rest);
         Fixture f;
-        f.feed(first);
+        f.read(first);
+        // Silent for five ticks: still within the idle limit.
+        lineFallsSilent(&f.worker, data_incoming::brqSilenceTicks - 1);
         QCOMPARE(f.events.count("record"), 0);
-        idleTicks = 5; // silent for five ticks: still within the idle limit
-        f.feed(rest);
+        f.read(rest);
         QCOMPARE(f.events.count("record"), 1);
         QVERIFY(f.worker.receiveBuffer.isEmpty());
     }
 
+    // What the idle limit drops unread is counted in a line.
     void idleDropsTheBuffer()
     {
         Fixture f;
         const QByteArray packet = weatherPacket();
         f.feed(packet.left(20));
-        idleTicks = 6;
         f.feed(packet.mid(20));
         QCOMPARE(f.events.count("record"), 0);
-        QCOMPARE(f.worker.receiveBuffer, packet.mid(20));
+        QVERIFY(f.worker.receiveBuffer.isEmpty());
+        QCOMPARE(f.events.only("log"),
+                 QStringList({"WARNING: BRQ data incomplete at a pause in the data, dropped [ 20 "
+                              "bytes ]",
+                              "WARNING: BRQ data incomplete at a pause in the data, dropped [ " +
+                                  QString::number(packet.size() - 20) + " bytes ]"}));
     }
 
     // Packets closer together than the idle time: each is published once, in order, with its
@@ -577,58 +592,96 @@ private slots:
         QCOMPARE(events.records.at(2).value("Temperature").toString(), QStringLiteral("30.0"));
     }
 
-    // A message that the unit sends with less silence behind it than the protocol asks: it is
-    // reported once, and the records behind it are read as if they had come after the pause.
+    // A message that the unit sends with less silence behind it than the protocol asks, a pause
+    // inside a message shorter than the idle limit, and bytes that match nothing: each message
+    // is reported once, and the records behind it are read as if they had come after a pause.
     void recordRightBehindAMessage_data()
     {
         QTest::addColumn<QByteArrayList>("writes");
-        QTest::addColumn<bool>("pause"); // between the writes
+        QTest::addColumn<QList<int>>("gaps"); // pacing ticks of silence before each later write
         QTest::addColumn<QString>("report");
+        QTest::addColumn<QStringList>("warnings");
         const QByteArray a = weatherPacket("BRQ00042", "10.0");
         const QByteArray b = weatherPacket("BRQ00042", "20.0");
         const QByteArray reply = "\r\nI5 OK\r\n>";
+        const QByteArray marks("\x02\x02\x02");
+        const QByteArray banner = "\r\n\rBRQ v2.1 BRQ00042\r\n";
         const QString taken = "INFO: BRQ I5 confirmation received.";
         const QString started = "INFO: BRQ Configured and Started from Power OFF";
-        const QString banner = "INFO: BRQ Startup Message Received";
+        const QString announced = "INFO: BRQ Startup Message Received";
+        const QString error = "ERROR: Error in BRQ command processing, received spaces in response.";
+        const QByteArray noise = lineNoise(200);
+        const QStringList dropped{"WARNING: BRQ data matching no message dropped [ 200 bytes ]"};
+        const QList<int> none{0, 0, 0};
 
         QTest::newRow("a reply and a record in one write")
-            << QByteArrayList{reply + a, b} << true << taken;
+            << QByteArrayList{reply + a, b} << QList<int>{6} << taken << QStringList();
         QTest::newRow("a reply, then records 0.1 s apart")
-            << QByteArrayList{reply, a, b} << false << taken;
+            << QByteArrayList{reply, a, b} << QList<int>{1, 1} << taken << QStringList();
         QTest::newRow("a reply between two records")
-            << QByteArrayList{a + "\r\nC1 OK\r\n>", b} << false
-            << "INFO: BRQ C1 OK confirmation received.";
+            << QByteArrayList{a + "\r\nC1 OK\r\n>", b} << none
+            << "INFO: BRQ C1 OK confirmation received." << QStringList();
         QTest::newRow("the error marks in the next read")
-            << QByteArrayList{"\r\nX9\r\n>\x02", "\x02\x02" + a, b} << false
-            << "ERROR: Error in BRQ command processing, received spaces in response.";
+            << QByteArrayList{"\r\nX9\r\n>\x02", "\x02\x02" + a, b} << none << error
+            << QStringList();
         QTest::newRow("all the error marks in the next read")
-            << QByteArrayList{"\r\nX9\r\n>", QByteArray("\x02\x02\x02") + a, b} << false
-            << "ERROR: Error in BRQ command processing, received spaces in response.";
+            << QByteArrayList{"\r\nX9\r\n>", marks + a, b} << none << error << QStringList();
+        QTest::newRow("the error marks 0.2 s behind the prompt, a record right behind them")
+            << QByteArrayList{"\r\nX9\r\n>", marks, a, b} << QList<int>{2, 0, 1} << error
+            << QStringList();
+        QTest::newRow("the error marks half a second behind the prompt")
+            << QByteArrayList{"\r\nX9\r\n>", marks + a, b} << QList<int>{5, 1} << error
+            << QStringList();
         QTest::newRow("the start-up data")
-            << QByteArrayList{"\r\nON 12.6V\r\n\r\n" + a, b} << false << started;
+            << QByteArrayList{"\r\nON 12.6V\r\n\r\n" + a, b} << none << started << QStringList();
         QTest::newRow("the start-up data, then a prompt")
-            << QByteArrayList{"\r\nON 12.6V\r\n\r\n\r\n>" + a, b} << false << started;
-        QTest::newRow("the banner")
-            << QByteArrayList{"\r\n\rBRQ v2.1 BRQ00042\r\n" + a, b} << false << banner;
+            << QByteArrayList{"\r\nON 12.6V\r\n\r\n\r\n>" + a, b} << none << started
+            << QStringList();
+        QTest::newRow("the banner") << QByteArrayList{banner + a, b} << none << announced
+                                    << QStringList();
         QTest::newRow("the banner in two reads")
-            << QByteArrayList{"\r\n\rBRQ v2.", "1 BRQ00042\r\n" + a, b} << false << banner;
+            << QByteArrayList{"\r\n\rBRQ v2.", "1 BRQ00042\r\n" + a, b} << none << announced
+            << QStringList();
+        QTest::newRow("line noise, a record 0.4 s later")
+            << QByteArrayList{noise, a, b} << QList<int>{4, 1} << started << dropped;
+        QTest::newRow("line noise between two records")
+            << QByteArrayList{a + noise, b} << QList<int>{3} << started << dropped;
+        QTest::newRow("line noise before the start-up data")
+            << QByteArrayList{noise + "\r\nON 12.6V\r\n\r\n", a, b} << QList<int>{2, 2}
+            << started << dropped;
+        QTest::newRow("line noise before the banner")
+            << QByteArrayList{noise, banner, a, b} << QList<int>{1, 1, 1} << announced << dropped;
+        // Text before a prompt is the reply's, whatever it holds.
+        QTest::newRow("line noise before a reply")
+            << QByteArrayList{noise + "\r\nC1 OK\r\n>", a, b} << QList<int>{1, 1}
+            << "INFO: BRQ C1 OK confirmation received." << QStringList();
+        QByteArray emptyLine = a;
+        emptyLine.insert(emptyLine.indexOf("~"), "\r\n");
+        QTest::newRow("an empty line before the ~")
+            << QByteArrayList{emptyLine, b} << QList<int>{1} << started << QStringList();
+        QTest::newRow("a pause in the middle of a record")
+            << QByteArrayList{a.left(40), a.mid(40), b} << QList<int>{5, 1} << started
+            << QStringList();
     }
     void recordRightBehindAMessage()
     {
         QFETCH(QByteArrayList, writes);
-        QFETCH(bool, pause);
+        QFETCH(QList<int>, gaps);
         QFETCH(QString, report);
+        QFETCH(QStringList, warnings);
         Fixture f;
         f.worker.setStartupSequence(true);
         UnitLine line(&f.worker);
         for (int i = 0; i < writes.size(); ++i)
-            QVERIFY(line.send(writes.at(i), pause || i == 0));
+            QVERIFY(line.send(writes.at(i), i == 0 ? data_incoming::brqSilenceTicks : gaps.at(i - 1)));
+        line.pause();
 
         QStringList temperatures;
         for (const QJsonObject& record : f.events.records)
             temperatures << record.value("Temperature").toString();
         QCOMPARE(temperatures, QStringList({"10.0", "20.0"}));
         QCOMPARE(f.events.only("log").count(report), 1);
+        QCOMPARE(f.events.only("log").filter("WARNING"), warnings);
         QCOMPARE(f.events.count("config:EndSequence"), 1);
         QVERIFY(f.worker.receiveBuffer.isEmpty());
     }
@@ -738,30 +791,41 @@ private slots:
         QCOMPARE(f.events.count("record"), 0);
     }
 
+    // The unit never pauses: what the buffer holds at its limit is judged before the limit drops
+    // what matches nothing, wherever the reads end.
+    void bufferIsCapped_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QStringList>("log");
+        const QByteArray record = weatherPacket();
+        const QString limit = "WARNING: BRQ receive buffer exceeded 65536 bytes without a pause in "
+                              "the data, dropped [ %1 bytes ]";
+        const QString noise = "WARNING: BRQ data matching no message dropped [ %1 bytes ]";
+        QTest::newRow("bytes that match nothing")
+            << QByteArray(65536, 'x') + "y" + record
+            << QStringList{limit.arg(65536), noise.arg(1)};
+        QTest::newRow("a reply whose prompt is the last byte that fits")
+            << QByteArray(65528, 'x') + "C1 OK" + kPrompt + record
+            << QStringList{"INFO: BRQ C1 OK confirmation received."};
+        QTest::newRow("a prompt cut by the limit")
+            << QByteArray(65534, 'x') + kPrompt + "C0 OK" + kPrompt + record
+            << QStringList{limit.arg(65534), "INFO: BRQ C0 OK confirmation received."};
+    }
     void bufferIsCapped()
     {
-        Fixture f;
-        const QByteArray chunk(4096, 'x');
-        for (int i = 0; i < 16; ++i)
-            f.feed(chunk);
-        QCOMPARE(f.worker.receiveBuffer.size(), 65536);
-        QVERIFY(f.events.only("log").isEmpty());
+        QFETCH(QByteArray, stream);
+        QFETCH(QStringList, log);
+        Fixture cut;
+        for (int at = 0; at < stream.size(); at += 4096)
+            cut.read(stream.mid(at, 4096));
+        QVERIFY(cut.worker.receiveBuffer.size() <= 65536);
+        cut.silence();
+        QCOMPARE(cut.events.only("log"), log);
+        QCOMPARE(cut.events.count("record"), 1);
 
-        f.read("y");
-        QVERIFY(f.worker.receiveBuffer.isEmpty());
-        const QStringList log = f.events.only("log");
-        QCOMPARE(log.size(), 1);
-        QVERIFY(log.at(0).startsWith("WARNING: "));
-        QCOMPARE(idleTicks, 0);
-
-        // The parser works on after the drop.
-        f.feed(weatherPacket());
-        QCOMPARE(f.events.count("record"), 1);
-
-        // The same bytes in one read: the limit falls on the same byte.
         Fixture whole;
-        whole.feed(QByteArray(16 * 4096, 'x') + "y" + weatherPacket());
-        QCOMPARE(whole.events.seen, f.events.seen);
+        whole.feed(stream);
+        QCOMPARE(whole.events.seen, cut.events.seen);
     }
 
     // Once the record builder runs, the packet's fields come back as a record.
@@ -776,6 +840,113 @@ private slots:
         QCOMPARE(record.value("Humidity").toString(), QStringLiteral("50"));
         QCOMPARE(record.value("Obs METAR").toBool(true), false);
         QCOMPARE(record.value("Obs SPECI").toBool(true), false);
+    }
+
+    // A unit that shows its prompt for every four blanks it gets at a line start, as a real one
+    // does, on a port left open across the pacing ticks: the prompt lets the commands go on the
+    // read that brings it, so that the next tick writes no more blanks.
+    void oneBurstAndOnePromptPerCommand_data()
+    {
+        QTest::addColumn<QByteArrayList>("commands"); // given together
+        QTest::addColumn<QByteArray>("written");      // what the unit gets
+        QTest::newRow("one command") << QByteArrayList{"C1\r"} << QByteArray("    C1\r");
+        QTest::newRow("two commands") << QByteArrayList{"m1\r", "C0\r"}
+                                      << QByteArray("    m1\r C0\r");
+    }
+    void oneBurstAndOnePromptPerCommand()
+    {
+        QFETCH(QByteArrayList, commands);
+        QFETCH(QByteArray, written);
+        Fixture f;
+        UnitLine line(&f.worker);
+        PtyPair& unit = line.unit;
+        int wakePrompts = 0;
+        qint64 fromUnit = 0;
+        int blanks = 0;
+        QByteArray command;
+        QObject::connect(&unit, &PtyPair::bytesReceived, [&](const QByteArray& bytes) {
+            for (const char c : bytes) {
+                QByteArray answer;
+                if (c == ' ' && command.isEmpty()) {
+                    if (++blanks < 4)
+                        continue;
+                    ++wakePrompts;
+                    answer = kPrompt;
+                } else if (c == '\r') {
+                    answer = "\r\n" + command.trimmed() + " OK" + kPrompt;
+                    command.clear();
+                } else {
+                    command += c;
+                }
+                blanks = 0;
+                fromUnit += answer.size();
+                QVERIFY(unit.write(answer));
+            }
+        });
+
+        for (const QByteArray& c : commands)
+            f.worker.setCommandBuffer(c);
+        qint64 toUnit = 0;
+        for (int tick = 0; tick < 20; ++tick) {
+            toUnit += !f.worker.transmitQueue.isEmpty()  ? 1
+                      : !f.worker.pendingCommands.isEmpty() ? 4
+                                                            : 0;
+            f.worker.dataTimer();
+            // What the tick wrote has reached the unit, and its answer the worker.
+            QVERIFY(QTest::qWaitFor([&] { return unit.received().size() == toUnit; }, 10000));
+            QVERIFY(QTest::qWaitFor(
+                [&] { return f.worker.pendingCalls().brqBytes == fromUnit; }, 10000));
+        }
+
+        QCOMPARE(unit.received(), written);
+        QCOMPARE(wakePrompts, 1);
+        QCOMPARE(f.events.count("confirmed"), 1);
+        QCOMPARE(f.events.only("log").filter("Command Sent").size(), 1);
+        // The prompt that let the commands go is shown with them, once.
+        QCOMPARE(f.events.only("raw").count(QString::fromLatin1(kPrompt)), 1);
+        QCOMPARE(f.events.only("log").filter("C").filter(" OK confirmation received").size(), 1);
+    }
+
+    // Closing the port ("Setup..." to another unit) drops the commands of the connection: those
+    // whose closing "\r" had not gone out are named, and the window learns that they were not
+    // sent.
+    void closingNamesTheCommandsNotSent_data()
+    {
+        QTest::addColumn<bool>("prompt"); // the unit showed it and the commands began to go out
+        QTest::addColumn<int>("ticks");   // bytes written after the prompt
+        QTest::addColumn<QString>("unsent");
+        QTest::newRow("waiting for the prompt") << false << 0 << "m3, C1";
+        QTest::newRow("the first byte gone") << true << 1 << "m3, C1";
+        QTest::newRow("the first command gone") << true << 3 << "C1";
+        QTest::newRow("all but the last byte gone") << true << 6 << "C1";
+        QTest::newRow("all gone") << true << 7 << "";
+    }
+    void closingNamesTheCommandsNotSent()
+    {
+        QFETCH(bool, prompt);
+        QFETCH(int, ticks);
+        QFETCH(QString, unsent);
+        Fixture f;
+        QSignalSpy notSent(&f.worker, &data_incoming::sendCommandsNotSent);
+        UnitLine line(&f.worker);
+        f.worker.setCommandBuffer("m3\r");
+        f.worker.setCommandBuffer("C1\r");
+        if (prompt)
+            QVERIFY(line.send(kPrompt, 1));
+        for (int i = 0; i < ticks; ++i)
+            f.worker.dataTimer();
+        const QByteArray gone = QByteArray("m3\r C1\r").left(ticks);
+        QVERIFY(QTest::qWaitFor([&] { return line.unit.received().endsWith(gone); }));
+        f.events.seen.clear();
+        f.worker.closeSerialPort();
+
+        const QString text = "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " + unsent + " ]";
+        QCOMPARE(f.events.only("log").filter("Not Sent"),
+                 unsent.isEmpty() ? QStringList() : QStringList{text});
+        QCOMPARE(f.events.only("sys"), unsent.isEmpty() ? QStringList() : QStringList{text});
+        QCOMPARE(notSent.count(), unsent.isEmpty() ? 0 : 1);
+        // Nothing of this connection goes to the next.
+        QVERIFY(f.worker.pendingCommands.isEmpty() && f.worker.transmitQueue.isEmpty());
     }
 
     // The whole exchange on a real port, with the worker on its own thread and the real

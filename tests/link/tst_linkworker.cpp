@@ -91,6 +91,7 @@ private slots:
             "void lightning_autocal_confirmed()",
             "void lightning_parameters_received(int,int,int)",
             "void encryption_parse_confirmed(QString)",
+            "void sendCommandsNotSent()",
         };
         QCOMPARE(methodsOf(QMetaMethod::Signal), expected);
     }
