@@ -583,8 +583,8 @@ void data_incoming::reportUnsentBrqCommands()
     transmitLine.clear();
     if (commands.isEmpty())
         return;
-    const QByteArray text = "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " +
-                            commands.join(", ") + " ]";
+    const QByteArray text =
+        "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " + commands.join(", ") + " ]";
     qDebug().noquote() << text;
     emit sendLogMsg(text);
     emit sendDisplaySysMsg(QString::fromLatin1(text));

@@ -283,12 +283,12 @@ private:
         int lineFrom = 0;
         int packetAt = -1;
         int terminatorFrom = 0;
-        int huntFrom = 0;       // bytes that begin no message: where the search for a start goes on
-        int promptAt = -1;      // the reply's prompt, once seen
-        bool released = false;  // that prompt let the waiting commands go
-        bool dataLine = false;  // a block: a line beginning "@0" was seen
-        int tildeAt = -1;       // a block: its first "~"
-        int tildeFrom = 0;      // where the search for it goes on
+        int huntFrom = 0;      // bytes that begin no message: where the search for a start goes on
+        int promptAt = -1;     // the reply's prompt, once seen
+        bool released = false; // that prompt let the waiting commands go
+        bool dataLine = false; // a block: a line beginning "@0" was seen
+        int tildeAt = -1;      // a block: its first "~"
+        int tildeFrom = 0;     // where the search for it goes on
     };
     void readBrqMessages(bool silent);
     BrqMessage::Kind brqFrontKind() const;

@@ -609,7 +609,8 @@ private slots:
         const QString taken = "INFO: BRQ I5 confirmation received.";
         const QString started = "INFO: BRQ Configured and Started from Power OFF";
         const QString announced = "INFO: BRQ Startup Message Received";
-        const QString error = "ERROR: Error in BRQ command processing, received spaces in response.";
+        const QString error =
+            "ERROR: Error in BRQ command processing, received spaces in response.";
         const QByteArray noise = lineNoise(200);
         const QStringList dropped{"WARNING: BRQ data matching no message dropped [ 200 bytes ]"};
         const QList<int> none{0, 0, 0};
@@ -637,8 +638,8 @@ private slots:
         QTest::newRow("the start-up data, then a prompt")
             << QByteArrayList{"\r\nON 12.6V\r\n\r\n\r\n>" + a, b} << none << started
             << QStringList();
-        QTest::newRow("the banner") << QByteArrayList{banner + a, b} << none << announced
-                                    << QStringList();
+        QTest::newRow("the banner")
+            << QByteArrayList{banner + a, b} << none << announced << QStringList();
         QTest::newRow("the banner in two reads")
             << QByteArrayList{"\r\n\rBRQ v2.", "1 BRQ00042\r\n" + a, b} << none << announced
             << QStringList();
@@ -647,8 +648,8 @@ private slots:
         QTest::newRow("line noise between two records")
             << QByteArrayList{a + noise, b} << QList<int>{3} << started << dropped;
         QTest::newRow("line noise before the start-up data")
-            << QByteArrayList{noise + "\r\nON 12.6V\r\n\r\n", a, b} << QList<int>{2, 2}
-            << started << dropped;
+            << QByteArrayList{noise + "\r\nON 12.6V\r\n\r\n", a, b} << QList<int>{2, 2} << started
+            << dropped;
         QTest::newRow("line noise before the banner")
             << QByteArrayList{noise, banner, a, b} << QList<int>{1, 1, 1} << announced << dropped;
         // Text before a prompt is the reply's, whatever it holds.
@@ -673,7 +674,8 @@ private slots:
         f.worker.setStartupSequence(true);
         UnitLine line(&f.worker);
         for (int i = 0; i < writes.size(); ++i)
-            QVERIFY(line.send(writes.at(i), i == 0 ? data_incoming::brqSilenceTicks : gaps.at(i - 1)));
+            QVERIFY(
+                line.send(writes.at(i), i == 0 ? data_incoming::brqSilenceTicks : gaps.at(i - 1)));
         line.pause();
 
         QStringList temperatures;
@@ -802,8 +804,7 @@ private slots:
                               "the data, dropped [ %1 bytes ]";
         const QString noise = "WARNING: BRQ data matching no message dropped [ %1 bytes ]";
         QTest::newRow("bytes that match nothing")
-            << QByteArray(65536, 'x') + "y" + record
-            << QStringList{limit.arg(65536), noise.arg(1)};
+            << QByteArray(65536, 'x') + "y" + record << QStringList{limit.arg(65536), noise.arg(1)};
         QTest::newRow("a reply whose prompt is the last byte that fits")
             << QByteArray(65528, 'x') + "C1 OK" + kPrompt + record
             << QStringList{"INFO: BRQ C1 OK confirmation received."};
@@ -850,8 +851,8 @@ private slots:
         QTest::addColumn<QByteArrayList>("commands"); // given together
         QTest::addColumn<QByteArray>("written");      // what the unit gets
         QTest::newRow("one command") << QByteArrayList{"C1\r"} << QByteArray("    C1\r");
-        QTest::newRow("two commands") << QByteArrayList{"m1\r", "C0\r"}
-                                      << QByteArray("    m1\r C0\r");
+        QTest::newRow("two commands")
+            << QByteArrayList{"m1\r", "C0\r"} << QByteArray("    m1\r C0\r");
     }
     void oneBurstAndOnePromptPerCommand()
     {
@@ -888,14 +889,14 @@ private slots:
             f.worker.setCommandBuffer(c);
         qint64 toUnit = 0;
         for (int tick = 0; tick < 20; ++tick) {
-            toUnit += !f.worker.transmitQueue.isEmpty()  ? 1
+            toUnit += !f.worker.transmitQueue.isEmpty()     ? 1
                       : !f.worker.pendingCommands.isEmpty() ? 4
                                                             : 0;
             f.worker.dataTimer();
             // What the tick wrote has reached the unit, and its answer the worker.
             QVERIFY(QTest::qWaitFor([&] { return unit.received().size() == toUnit; }, 10000));
-            QVERIFY(QTest::qWaitFor(
-                [&] { return f.worker.pendingCalls().brqBytes == fromUnit; }, 10000));
+            QVERIFY(QTest::qWaitFor([&] { return f.worker.pendingCalls().brqBytes == fromUnit; },
+                                    10000));
         }
 
         QCOMPARE(unit.received(), written);
@@ -940,7 +941,8 @@ private slots:
         f.events.seen.clear();
         f.worker.closeSerialPort();
 
-        const QString text = "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " + unsent + " ]";
+        const QString text =
+            "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " + unsent + " ]";
         QCOMPARE(f.events.only("log").filter("Not Sent"),
                  unsent.isEmpty() ? QStringList() : QStringList{text});
         QCOMPARE(f.events.only("sys"), unsent.isEmpty() ? QStringList() : QStringList{text});
