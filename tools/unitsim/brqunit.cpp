@@ -15,10 +15,8 @@ const QByteArray kPrompt("\r\n>");
 // The unit's prompt followed by three 0x02 bytes: it could not make sense of the command.
 const QByteArray kErrorPrompt("\r\n>\x02\x02\x02", 6);
 // The station wakes the unit with four blanks per 100 ms tick; a single blank only separates
-// two commands.
+// two commands. Every four blanks at a line start draw a prompt, as on a real unit.
 constexpr int kWakeBlanks = 4;
-// One wake-up answers the blanks already on their way.
-constexpr int kPromptRepeatMs = 300;
 constexpr int kChunkLength = 330;
 constexpr int kLastPacketKind = 11;
 
@@ -44,10 +42,7 @@ void UnitSim::brqReceived(const QByteArray& bytes)
             if (inBuffer.isEmpty() && ++blankRun == kWakeBlanks) {
                 blankRun = 0;
                 ++wakeCount;
-                if (!sincePrompt.isValid() || sincePrompt.elapsed() >= kPromptRepeatMs) {
-                    reply(kPrompt);
-                    sincePrompt.start();
-                }
+                reply(kPrompt);
             }
             continue;
         }
@@ -69,7 +64,6 @@ void UnitSim::brqReceived(const QByteArray& bytes)
 void UnitSim::brqAck(const QByteArray& words)
 {
     reply("\r\n" + words + kPrompt);
-    sincePrompt.start();
 }
 
 void UnitSim::brqCommand(const QByteArray& command)
@@ -123,7 +117,6 @@ void UnitSim::brqCommand(const QByteArray& command)
         brqAck(command + " OK");
     } else {
         reply(kErrorPrompt);
-        sincePrompt.start();
         emit activity(QStringLiteral("unknown command, error prompt"));
     }
 }

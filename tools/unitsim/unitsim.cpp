@@ -149,7 +149,6 @@ void UnitSim::setLinked(bool on)
     recordWaiting = false;
     blankRun = 0;
     sinceSend.invalidate();
-    sincePrompt.invalidate();
     if (on) {
         emit activity(QStringLiteral("station connected"));
         if (options.family == Family::Brq)

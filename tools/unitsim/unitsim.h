@@ -193,7 +193,6 @@ private:
     bool ceilometerOn = true;
     int wakeCount = 0;
     int blankRun = 0;
-    QElapsedTimer sincePrompt;
     QSet<int> imageHours;
     qint64 lastImageHour = -1; // hours since the epoch
 };
