@@ -45,6 +45,11 @@ void leaveStoredObservation(MainGUI& window)
         window.on_pushButton_show_live_data_clicked();
 }
 
+bool maximizeOnScreen(const QSize& window, const QSize& screen)
+{
+    return window.width() > screen.width() || window.height() > screen.height();
+}
+
 void MainGUI::on_pushButtonDashboard_clicked()
 {
     selectPage(*this, ui->pageDashboardTrends, ui->pushButtonDashboard, LiveFirst::Yes);
@@ -141,8 +146,7 @@ void MainGUI::layoutSetup()
     setMinimumWidth(width() * factorX);
     setMinimumHeight(height() * factorY);
 
-    const QRect available = screen->geometry();
-    if (width() > available.width() || height() > available.height()) {
+    if (maximizeOnScreen(size(), screen->geometry().size())) {
         setWindowState(Qt::WindowMaximized);
         setMaximumWidth(width());
         setMaximumHeight(height() + 200);

@@ -357,15 +357,37 @@ private slots:
         }
         QCOMPARE(options->findChildren<QGraphicsOpacityEffect*>().size(), 1);
         QVERIFY(options->findChildren<QPropertyAnimation*>().size() <= 1);
+    }
 
-        // An active unit is handed on at once, and the dialog closes its options.
+    // Either start option closes the options again: an active unit is handed on at once, a unit
+    // to reconfigure first gets the power-off page.
+    void brqStartOptionClosesTheOptions_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("handedOn");
+        QTest::addColumn<int>("shownPage");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("active unit")
+            << "pushButton_BrqIsOn" << QStringList{"device 1 /dev/pts/3"} << 0 << false;
+        QTest::newRow("reconfigure first") << "pushButton_BrqIsOff" << QStringList() << 1 << true;
+    }
+    void brqStartOptionClosesTheOptions()
+    {
+        QFETCH(QString, option);
+        QFETCH(QStringList, handedOn);
+        QFETCH(int, shownPage);
+        QFETCH(bool, shown);
+        open();
+        auto* brq = get<QPushButton>("pushButton_SelectBrq");
+        const int collapsed = dialog->height();
         brq->click();
-        click("pushButton_BrqIsOn");
-        QCOMPARE(events, QStringList{"device 1 /dev/pts/3"});
+        click(qPrintable(option));
+        QCOMPARE(events, handedOn);
         QVERIFY(!brq->isChecked());
-        QVERIFY(options->isHidden());
-        QVERIFY(!dialog->isVisible());
-        QCOMPARE(page(), 0);
+        QVERIFY(get<QGroupBox>("groupBox_BrqStartOptions")->isHidden());
+        QCOMPARE(dialog->maximumHeight(), collapsed);
+        QCOMPARE(dialog->isVisible(), shown);
+        QCOMPARE(page(), shownPage);
     }
 
     void powerOffPageBuildsTheStartupString()

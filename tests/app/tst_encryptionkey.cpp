@@ -116,6 +116,8 @@ private slots:
     void keyChangeFollowsTheUnit();
     void startPageRederivesWithKeyFileSalt();
     void settingsLocationChangesOnlySaltAndIv();
+    void keyFileContent_data();
+    void keyFileContent();
     void acknowledgementColours_data();
     void acknowledgementColours();
     void encryptionSwitchColours();
@@ -717,24 +719,6 @@ void TestEncryptionKey::settingsLocationChangesOnlySaltAndIv()
     QCOMPARE(window->encryptionKey, QByteArray("unchanged"));
     QCOMPARE(handed.count(), 0);
 
-    // Not JSON: both become empty.
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("garbage");
-    file.close();
-    window->loadEncryptionFile();
-    QVERIFY(window->encryptionSalt.isEmpty());
-    QVERIFY(window->encryptionIV.isEmpty());
-
-    // A huge file is not read in; it counts as unreadable.
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(R"({"Salt": "big", "IV": "AAAAAAAAAAA=", "pad": ")");
-    file.write(QByteArray(70 * 1024, 'x'));
-    file.write(R"("})");
-    file.close();
-    window->encryptionSalt = QStringLiteral("before");
-    window->loadEncryptionFile();
-    QVERIFY(window->encryptionSalt.isEmpty());
-
     // A device or a pipe reports no size and may never end: it is no key file, and is not read.
     QTemporaryDir dir;
     const QString pipe = dir.filePath(QStringLiteral("pipe"));
@@ -745,6 +729,46 @@ void TestEncryptionKey::settingsLocationChangesOnlySaltAndIv()
         window->loadEncryptionFile();
         QVERIFY(window->encryptionSalt.isEmpty());
     }
+}
+
+void TestEncryptionKey::keyFileContent_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("salt");
+    QTest::addColumn<QString>("iv");
+    // A key file padded with blanks inside the object to `size` bytes, `extra` after it.
+    const auto padded = [](int size, const QByteArray& extra) {
+        const QByteArray head = R"({"Salt": "s3", "IV": "AAAAAAAAAAA=")";
+        return head + QByteArray(size - head.size() - 1, ' ') + '}' + extra;
+    };
+    QTest::newRow("key file") << QByteArray(R"({"Salt": "s3", "IV": "AAAAAAAAAAA="})") << "s3"
+                              << "AAAAAAAAAAA=";
+    QTest::newRow("not JSON") << QByteArray("garbage") << QString() << QString();
+    QTest::newRow("IV missing") << QByteArray(R"({"Salt": "s3"})") << "s3" << QString();
+    // The limit is 64 KiB; a file one byte longer is refused even where its first 64 KiB read
+    // as a key file.
+    QTest::newRow("exactly 64 KiB") << padded(65536, {}) << "s3"
+                                    << "AAAAAAAAAAA=";
+    QTest::newRow("one byte more") << padded(65536, "\n") << QString() << QString();
+    QTest::newRow("far larger") << padded(70 * 1024, {}) << QString() << QString();
+}
+
+// What the key file gives the window; anything that is no key file gives empty texts.
+void TestEncryptionKey::keyFileContent()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, salt);
+    QFETCH(QString, iv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("key.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    file.close();
+    window->ui->lineEdit_encryptionPasskey->setText(path);
+    window->encryptionSalt = window->encryptionIV = QStringLiteral("before");
+    window->loadEncryptionFile();
+    QCOMPARE(window->encryptionSalt, salt);
+    QCOMPARE(window->encryptionIV, iv);
 }
 
 void TestEncryptionKey::acknowledgementColours_data()

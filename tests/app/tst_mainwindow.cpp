@@ -17,6 +17,7 @@
 #include "reports/criteriatablemodel.h"
 #include "reports/metarform.h"
 #include "tests/app/apptest.h"
+#include "tools/unitsim/ptypair.h"
 
 #include <QApplication>
 #include <QDir>
@@ -315,11 +316,29 @@ private slots:
         }
     }
 
+    // Closing the window closes the port through the link worker, whose line reaches the log
+    // before the logging thread ends: the threads end link first, then logging.
+    void destructionStopsThreadsInOrder_data()
+    {
+        QTest::addColumn<bool>("portOpen");
+        QTest::newRow("port open") << true;
+        QTest::newRow("port that would not open") << false;
+    }
     void destructionStopsThreadsInOrder()
     {
+        QFETCH(bool, portOpen);
+        unitsim::PtyPair line;
+        QVERIFY2(line.isOpen(), qPrintable(line.errorString()));
+        // A name of this run's own: the windows of every suite and run log into the same folder.
+        const QByteArray port =
+            QFile::encodeName(portOpen ? line.portPath() : line.portPath() + "-absent");
         auto window = std::make_unique<MainGUI>();
         window->threadData->start();
         QTRY_VERIFY(window->threadData->isRunning());
+        emit window->openSerial(QFile::decodeName(port));
+        const QByteArray opened = portOpen ? "INFO: Successfully Opened Serial Port " + port + '\n'
+                                           : "ERROR: Unable to Open Serial Port " + port + ' ';
+        QTRY_VERIFY_WITH_TIMEOUT(applicationLogs().contains(opened), 5000);
 
         // Order in which the threads end, recorded on the threads themselves. A std::mutex, which
         // ThreadSanitizer sees (it does not see QMutex, nor the wait for the threads' end).
@@ -358,6 +377,7 @@ private slots:
         QCOMPARE(ended, (QStringList{QStringLiteral("link"), QStringLiteral("logging")}));
         QVERIFY(!link && !log && !linkWorker && !logWorker && !dialog);
         QVERIFY(applicationLogs().contains("INFO: Exiting Program"));
+        QVERIFY(applicationLogs().contains("INFO: Successfully Closed Serial Port " + port + '\n'));
     }
 };
 

@@ -4,6 +4,7 @@
 #include "tests/support/testsupport.h"
 
 #include "app/maingui.h"
+#include "app/navigation.h"
 #include "forms/maingui_ui.h"
 
 #include <QLineEdit>
@@ -172,6 +173,26 @@ private slots:
         QCOMPARE(window->translateConstants(which), result);
         window->deviceType = DeviceTypes::None;
         window->loggingType = LoggingType::Default;
+    }
+    // The form's 1656 x 877 is maximized on a screen too small for it in either direction, and
+    // only then.
+    void maximizedWhenTheScreenIsSmaller_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<bool>("maximized");
+        QTest::newRow("1600 x 900, too narrow only") << QSize(1600, 900) << true;
+        QTest::newRow("1920 x 800, too low only") << QSize(1920, 800) << true;
+        QTest::newRow("800 x 600, too small both ways") << QSize(800, 600) << true;
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << false;
+        QTest::newRow("exactly the form") << QSize(1656, 877) << false;
+        QTest::newRow("one pixel narrower") << QSize(1655, 877) << true;
+        QTest::newRow("one pixel lower") << QSize(1656, 876) << true;
+    }
+    void maximizedWhenTheScreenIsSmaller()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(bool, maximized);
+        QCOMPARE(maximizeOnScreen(QSize(1656, 877), screen), maximized);
     }
     void windowSizeFromScreen()
     {

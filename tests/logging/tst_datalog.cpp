@@ -213,43 +213,66 @@ private slots:
     // The rotation counts characters of the file's text: a file of exactly 10,000,000 takes
     // the next record and stays; one past that takes one more record, then the log moves on.
     // The same whether the file is known from appends or was written anew, having been laid
-    // out by another program.
+    // out by another program; a file another program filled past the limit while the log was
+    // open rotates right after the record that rewrote it.
     void rotationAtCharacterCount_data()
     {
-        QTest::addColumn<bool>("rewritten");
-        QTest::newRow("appended in place") << false;
-        QTest::newRow("whole file written anew") << true;
+        QTest::addColumn<bool>("compact");
+        QTest::addColumn<bool>("whileOpen");
+        // The file reaches the limit exactly with its first record, or is past it before.
+        QTest::addColumn<bool>("pastLimit");
+        QTest::addColumn<int>("kept"); // records the file takes before the log moves on
+        QTest::newRow("appended in place") << false << false << false << 3;
+        QTest::newRow("whole file written anew") << true << false << false << 3;
+        QTest::newRow("filled past the limit while open") << false << true << true << 1;
     }
     void rotationAtCharacterCount()
     {
-        QFETCH(bool, rewritten);
-        const QJsonObject a = record(startTime(), "A");
+        QFETCH(bool, compact);
+        QFETCH(bool, whileOpen);
+        QFETCH(bool, pastLimit);
+        QFETCH(int, kept);
         const QJsonObject blank{{"rawdata", ""}};
-        const qint64 added = textLength(dataText({blank, a})) - textLength(dataText({blank}));
+        const qint64 added =
+            textLength(dataText({blank, record(startTime(), "A")})) - textLength(dataText({blank}));
+        const qint64 before =
+            pastLimit ? logging::kRotationSize + 1 : logging::kRotationSize - added;
         const int wide = 1000; // two bytes each, one character each
-        const qint64 narrow = logging::kRotationSize - added - textLength(dataText({blank})) - wide;
+        const qint64 narrow = before - textLength(dataText({blank})) - wide;
         const QJsonObject big{
             {"rawdata", QString(int(narrow), QLatin1Char('n')) + QString(wide, QChar(0xe9))}};
+        const QByteArray content =
+            compact ? QJsonDocument(QJsonArray{big}).toJson(QJsonDocument::Compact)
+                    : dataText({big});
         LogRun run([&](const QTemporaryDir& dir) {
-            write(dir.filePath(dataName(startTime())),
-                  rewritten ? QJsonDocument(QJsonArray{big}).toJson(QJsonDocument::Compact)
-                            : dataText({big}));
+            if (!whileOpen)
+                write(dir.filePath(dataName(startTime())), content);
         });
         const QString path = run.dataPath();
+        if (whileOpen)
+            write(path, content);
 
-        run.worker->logData("A", QJsonObject(), DeviceTypes::ORVA);
-        QCOMPARE(textLength(bytes(path)), logging::kRotationSize);
-        run.worker->logData("B", QJsonObject(), DeviceTypes::ORVA);
-        run.clock.advanceSecs(1);
-        const QDateTime later = Clock::now();
-        run.worker->logData("C", QJsonObject(), DeviceTypes::ORVA);
-        const QString next = run.path(dataName(later));
-        QVERIFY(QFileInfo::exists(next));
-        QCOMPARE(QFileInfo(next).size(), 0);
-        run.worker->logData("D", QJsonObject(), DeviceTypes::ORVA);
-
-        QCOMPARE(bytes(path), dataText({big, a, record(startTime(), "B"), record(later, "C")}));
-        QCOMPARE(bytes(next), dataText({record(later, "D")}));
+        // A record a second, so that the next file has a name of its own.
+        QJsonArray expected{big};
+        QString next;
+        for (int i = 0; i <= kept; ++i) {
+            run.clock.advanceSecs(1);
+            const QByteArray raw(1, char('A' + i));
+            run.worker->logData(raw, QJsonObject(), DeviceTypes::ORVA);
+            const QJsonObject written = record(Clock::now(), raw);
+            if (i == 0)
+                QCOMPARE(textLength(bytes(path)), before + added);
+            if (i < kept)
+                expected.append(written);
+            if (i == kept - 1) {
+                next = run.path(dataName(Clock::now()));
+                QVERIFY(QFileInfo::exists(next));
+                QCOMPARE(QFileInfo(next).size(), 0);
+            } else if (i == kept) {
+                QCOMPARE(bytes(next), dataText({written}));
+            }
+        }
+        QCOMPARE(bytes(path), dataText(expected));
     }
 
 #ifdef Q_OS_UNIX
