@@ -498,12 +498,9 @@ private slots:
     {
         QTest::addColumn<QStringList>("records");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("checked identifier at once") << QStringList{"O* OV1", "O* OV2"} << ".A";
         QTest::newRow("unchecked identifier at its second record")
             << QStringList{"B 42", "B 43", "B 43", "B 43"} << "..A.";
         QTest::newRow("legacy ORVA unchecked") << QStringList{"O OV1", "O OV2", "O OV2"} << "..A";
-        QTest::newRow("one damaged identifier")
-            << QStringList{"B 42", "B 4x", "B 42", "B 42"} << "....";
         QTest::newRow("two damaged in a row, differently")
             << QStringList{"B 42", "B 4x", "B 4y", "B 42"} << "....";
         QTest::newRow("a nameless record between")
