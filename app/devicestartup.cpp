@@ -114,6 +114,7 @@ void MainGUI::openserialport(QString port)
 
 void MainGUI::closeserialport()
 {
+    strikeOwner.connectionEnded();
     emit closeSerial();
     statusLabel.setText(QStringLiteral("Disconnected from Device."));
     connectionStatusLabel.clear();
@@ -131,6 +132,8 @@ void MainGUI::on_pushButtonSetupConnection_clicked()
         emit setStartupSequence(false);
     }
 
+    // Strikes from now on may be the next unit's.
+    strikeOwner.connectionEnded();
     // The link forgets its tamper reference: no warning of this unit is left to clear.
     emit clearTamperingData();
     ui->pushButton_ClearTamperingWarning->hide();

@@ -469,6 +469,7 @@ public:
 
     // Dashboard: lightning compass
     QList<LightningStrike> lightningStrikes; // arrival order; kept while younger than 15 min
+    LightningCompass::StrikeOwner strikeOwner;
     QList<BrqLightningRecord> brqLightningRecords;
 
     double runwayDirection = 0.0; // runway heading, degrees

@@ -15,6 +15,21 @@ namespace LightningCompass
 
 const char* const kTimeFormat = "yyyy-MM-dd hh:mm:ss";
 
+void StrikeOwner::connectionEnded()
+{
+    tracker.connectionEnded();
+    newStrikes = 0;
+}
+
+int StrikeOwner::strikesKept(DeviceTypes family, const QString& identifier, bool checked,
+                             int strikes)
+{
+    const bool another = tracker.startsAnotherUnit(family, identifier, checked);
+    const int kept = another ? qMin(newStrikes, strikes) : strikes;
+    newStrikes = 0;
+    return kept;
+}
+
 QStringList frameEntries(const QByteArray& frame)
 {
     const QStringList lines = QString::fromUtf8(frame).split(QLatin1Char('\n'));
@@ -120,6 +135,7 @@ void MainGUI::displayORVALightning(QByteArray frame)
             continue;
         }
         lightningStrikes.append(strike);
+        strikeOwner.strikeKept();
         drawLightning();
     }
 }

@@ -3,6 +3,8 @@
 // Rules of the lightning compass: reading the unit's lightning frame, placing a strike's dot
 // among the range rings and colouring it by age.
 
+#include "link/unittracker.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QDateTime>
@@ -27,6 +29,23 @@ struct BrqLightningRecord {
 
 namespace LightningCompass
 {
+
+// Whose strikes the compass shows. A record of another unit, by the rule with which the link
+// starts its windows afresh, takes the strikes of the unit before off the compass; those that
+// came over the same connection since the last record may be the new unit's own and stay.
+class StrikeOwner
+{
+public:
+    void strikeKept() { ++newStrikes; }
+    void connectionEnded();
+    // How many of the newest of `strikes` stay after a live record of `family` that names
+    // `identifier`; `checked`: the unit's frames carry a checksum.
+    int strikesKept(DeviceTypes family, const QString& identifier, bool checked, int strikes);
+
+private:
+    UnitTracker tracker;
+    int newStrikes = 0; // kept since the last record over this connection
+};
 
 constexpr qint64 kKeepMs = 900000;     // a strike is dropped when older than this
 constexpr qint64 kRedMs = 300000;      // up to this age the dot is red, then yellow

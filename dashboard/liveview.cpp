@@ -45,6 +45,14 @@ void showLiveViewTexts(MainGUI& window)
 
 void MainGUI::on_realtime_updated(QJsonObject record)
 {
+    // Live records only: a stored report says nothing of the unit now connected.
+    const int kept = strikeOwner.strikesKept(
+        deviceType, record.value(QStringLiteral("IMEI")).toString(),
+        deviceType == DeviceTypes::ORVA && !legacyOrva, lightningStrikes.size());
+    if (kept < lightningStrikes.size()) {
+        lightningStrikes = lightningStrikes.mid(lightningStrikes.size() - kept);
+        drawLightning();
+    }
     if (viewMode == 0)
         display_weather_data(record);
     else

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <bitset>
+#include <memory>
 
 class QTimer;
 class WeatherDataDecoder;
@@ -234,6 +235,26 @@ protected:
     // Starts the windows and the decoder's report memories afresh when the record being built
     // comes from another unit than the records before it.
     void followUnit(const QString& identifier);
+    // A high-speed packet of a new connection ahead of its first full record: it names no unit,
+    // and may be another unit's than the one before. Such packets are built on
+    // `provisionalUnit`.
+    bool isProvisional(char type) const;
+    // The link closed: what its records left that a record of the next one must not take.
+    void forgetConnection();
+    // The rolling windows and a decoder with its report memories.
+    struct UnitMemories {
+        std::array<QList<TimedValue>, 6> values;
+        std::array<QList<TimedPair>, 4> pairs;
+        std::unique_ptr<WeatherDataDecoder> decoder;
+    };
+    void swapUnitMemories(UnitMemories& other);
+    // The worker's windows in the order of UnitMemories: each quantity's running maximum, then
+    // its minimum.
+    std::array<QList<TimedValue>*, 6> valueWindows();
+    std::array<QList<TimedPair>*, 4> pairWindows();
+    // What the high-speed packets of a new connection, which name no unit, are built on while
+    // they come ahead of its first full record: they may be another unit's.
+    std::unique_ptr<UnitMemories> provisionalUnit;
     QByteArray joinPacketParts(const QByteArray& data, int slot);
     QPair<QString, QString> runTemperatureWindow(const QDateTime& time, const QString& text);
     QPair<QString, QString> runDewPointWindow(const QDateTime& time, const QString& text);

@@ -152,21 +152,67 @@ QString tamperTextOf(const TamperDifferences& d)
 
 } // namespace
 
+std::array<QList<TimedValue>*, 6> data_incoming::valueWindows()
+{
+    return {&temperatureMaxHistory, &temperatureMinHistory, &dewPointMaxHistory,
+            &dewPointMinHistory,    &pressureMaxHistory,    &pressureMinHistory};
+}
+
+std::array<QList<TimedPair>*, 4> data_incoming::pairWindows()
+{
+    return {&windMax10MinHistory, &windMin10MinHistory, &windMax1HourHistory, &windMin1HourHistory};
+}
+
+void data_incoming::swapUnitMemories(UnitMemories& other)
+{
+    const auto values = valueWindows();
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i]->swap(other.values[i]);
+    const auto pairs = pairWindows();
+    for (std::size_t i = 0; i < pairs.size(); ++i)
+        pairs[i]->swap(other.pairs[i]);
+    WeatherDataDecoder* const held = other.decoder.release();
+    other.decoder.reset(decoder);
+    decoder = held;
+}
+
+bool data_incoming::isProvisional(char type) const
+{
+    return type == 'D' && lastFullRecord.isEmpty() && unitTracker.awaitsUnit(deviceType);
+}
+
 // The tamper references are left to "Setup...", which empties them.
 void data_incoming::followUnit(const QString& identifier)
 {
-    if (!unitTracker.startsAnotherUnit(deviceType, identifier))
+    if (isProvisional(packetKind))
         return;
-    for (QList<TimedValue>* window :
-         {&temperatureMaxHistory, &temperatureMinHistory, &dewPointMaxHistory, &dewPointMinHistory,
-          &pressureMaxHistory, &pressureMinHistory})
-        window->clear();
-    for (QList<TimedPair>* window :
-         {&windMax10MinHistory, &windMin10MinHistory, &windMax1HourHistory, &windMin1HourHistory})
-        window->clear();
-    // A high-speed packet refreshes the last full record; it must not refresh another unit's.
-    lastFullRecord = QJsonObject();
-    decoder->startNewUnit();
+    // Only a non-legacy ORVA frame carries a checksum.
+    const bool checked = deviceType == DeviceTypes::ORVA && !legacyOrva;
+    if (unitTracker.startsAnotherUnit(deviceType, identifier, checked)) {
+        for (QList<TimedValue>* window : valueWindows())
+            window->clear();
+        for (QList<TimedPair>* window : pairWindows())
+            window->clear();
+        // A high-speed packet refreshes the last full record; it must not refresh another
+        // unit's.
+        lastFullRecord = QJsonObject();
+        decoder->startNewUnit();
+    }
+    if (provisionalUnit) {
+        // The samples of the high-speed packets before it are this unit's. Pushed in the order
+        // they came, the running extremes they left end the windows as the samples would.
+        const auto values = valueWindows();
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            for (const TimedValue& entry : qAsConst(provisionalUnit->values[i]))
+                pushExtreme(*values[i], entry, i % 2 == 0);
+        }
+        const auto pairs = pairWindows();
+        for (std::size_t i = 0; i < pairs.size(); ++i) {
+            for (const TimedPair& entry : qAsConst(provisionalUnit->pairs[i]))
+                pushExtreme(*pairs[i], entry, i % 2 == 0);
+        }
+        provisionalUnit.reset();
+    }
 }
 
 QPair<QString, QString> data_incoming::runTemperatureWindow(const QDateTime& time,

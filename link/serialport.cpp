@@ -122,6 +122,7 @@ void data_incoming::closeSerialPort()
 
     if (serialPort->isOpen())
         serialPort->close();
+    forgetConnection();
     decoder->connectionClosed();
     emit sendLogMsg("INFO: Successfully Closed Serial Port " + portNameBytes());
 }

@@ -109,12 +109,24 @@ void data_incoming::handleWeatherData(const QByteArray& data, char type, const Q
     const QByteArray packet = full && orva ? joinPacketParts(data, type - '0') : data;
 
     const QString text = QString::fromUtf8(packet);
+    const bool provisional = isProvisional(type);
+    if (provisional) {
+        // As after a fresh start; the windows keep the samples for the unit that the first full
+        // record names.
+        if (!provisionalUnit) {
+            provisionalUnit = std::make_unique<UnitMemories>();
+            provisionalUnit->decoder = std::make_unique<WeatherDataDecoder>();
+        }
+        swapUnitMemories(*provisionalUnit);
+    }
     decoder->setRecordText(text);
     packetKind = text.size() > 1 ? text.at(1).toLatin1() : 0;
     decoder->setDeviceType(static_cast<int>(deviceType), legacyOrva);
     decoder->setLoggingType(static_cast<int>(loggingMode));
 
     QJsonObject record = buildWeatherJson();
+    if (provisional)
+        swapUnitMemories(*provisionalUnit);
     record.insert(QStringLiteral("Obs METAR"), type == '1');
     record.insert(QStringLiteral("Obs SPECI"), type == '2');
     record.insert(QStringLiteral("Backlog Status"), false);
@@ -142,4 +154,15 @@ void data_incoming::handleWeatherData(const QByteArray& data, char type, const Q
         }
         emit weather_data_received(lastFullRecord);
     }
+}
+
+void data_incoming::forgetConnection()
+{
+    // High-speed packets of a connection that sent no full record told of no unit.
+    provisionalUnit.reset();
+    // Neither a record to refresh nor the parts of a packet may pass to the next connection.
+    lastFullRecord = QJsonObject();
+    for (QString& backlog : packetBacklog)
+        backlog.clear();
+    unitTracker.connectionEnded();
 }

@@ -4,6 +4,7 @@
 #include "tests/support/testsupport.h"
 
 #include "alerts/alertstore.h"
+#include "app/dialogselectdevice.h"
 #include "app/maingui.h"
 #include "dashboard/lightningcompass.h"
 #include "forms/formresources.h"
@@ -49,6 +50,7 @@ private slots:
     {
         clock->set(received);
         window->lightningStrikes.clear();
+        window->strikeOwner = {};
         window->lightningScene.clear();
         window->ui->textEdit_SysMsgs->clear();
         window->ui->textEdit_ErrorMsgs->clear();
@@ -268,6 +270,54 @@ private slots:
         QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty());
         QVERIFY(window->ui->textEdit_SysMsgs->toPlainText().isEmpty());
         QCOMPARE(log.count(), 0);
+    }
+
+    // The strikes are the data of the unit that sent them: a live record of another unit takes
+    // them off the compass, by the rule the link starts its windows afresh with. Steps: "O id"
+    // an ORVA record naming id, "B id" a BRQ record, "L n" n strikes, "|" "Setup...".
+    void strikesOfAnotherUnit_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("dots");
+        QTest::newRow("another ORVA unit after Setup")
+            << QStringList{"O OV1", "L 12", "|", "O OV2"} << 0;
+        // A unit may send its strikes before its first record.
+        QTest::newRow("another ORVA unit, strikes first")
+            << QStringList{"O OV1", "L 12", "|", "L 2", "O OV2", "L 3", "O OV2"} << 5;
+        QTest::newRow("another ORVA unit without Setup")
+            << QStringList{"O OV1", "L 12", "O OV1", "O OV2"} << 0;
+        QTest::newRow("the same ORVA unit after Setup")
+            << QStringList{"O OV1", "L 12", "|", "L 2", "O OV1"} << 14;
+        QTest::newRow("a record naming no unit") << QStringList{"O OV1", "L 12", "O"} << 12;
+        QTest::newRow("a BRQ unit after Setup") << QStringList{"O OV1", "L 12", "|", "B 42"} << 0;
+    }
+    void strikesOfAnotherUnit()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, dots);
+        const DeviceTypes family = window->deviceType;
+        for (const QString& step : steps) {
+            const QString what = step.section(QLatin1Char(' '), 0, 0);
+            const QString value = step.section(QLatin1Char(' '), 1);
+            if (what == QLatin1String("|")) {
+                window->on_pushButtonSetupConnection_clicked();
+                window->selectDeviceDialog->hide();
+            } else if (what == QLatin1String("L")) {
+                QStringList entries;
+                for (int i = 0; i < value.toInt(); ++i)
+                    entries << QStringLiteral("S,09:30:00,%1,20").arg(i * 30);
+                // A frame holds two entries at least.
+                window->displayORVALightning(
+                    frame((entries + QStringList{"far,t,0,51"}).join(';')));
+            } else {
+                window->deviceType =
+                    what == QLatin1String("B") ? DeviceTypes::BRQ : DeviceTypes::ORVA;
+                window->on_realtime_updated(QJsonObject{{"IMEI", value}});
+            }
+        }
+        window->deviceType = family;
+        QCOMPARE(window->lightningStrikes.size(), dots);
+        QCOMPARE(window->lightningScene.items().size(), dots);
     }
 
     void brqRecordsAgeOut()

@@ -494,8 +494,28 @@ private slots:
                               {"Wind Speed Max 10 Minutes", "5"},
                               {"Wind Direction Max 1 Hour", "90"},
                               {"3 Hr Pressure", "0.00"}};
-        QTest::newRow("BRQ after another BRQ unit")
-            << QByteArrayList{brqAt("UNIT7", "1200", first), brqAt("UNIT8", "1205", next)} << own;
+        // A BRQ record carries no checksum: another identifier counts when the next record names
+        // it too, or at once when it is the first named over a new connection.
+        QTest::newRow("BRQ after another BRQ unit, by its second record")
+            << QByteArrayList{brqAt("UNIT7", "1200", first), brqAt("UNIT8", "1204", first),
+                              brqAt("UNIT8", "1205", next)}
+            << own;
+        QTest::newRow("BRQ after Setup to another BRQ unit")
+            << QByteArrayList{brqAt("UNIT7", "1200", first), {}, brqAt("UNIT8", "1205", next)}
+            << own;
+        // One record whose identifier lost a byte on the line keeps the unit's day.
+        QTest::newRow("BRQ day with one damaged identifier")
+            << QByteArrayList{brqAt("BRQ00042", "0930",
+                                    {{"TA", {"30"}}, {"WI", {"10", "90"}}, {"BA", {"1010.0"}}}),
+                              brqAt("BRQ00042", "1205",
+                                    {{"TA", {"28"}}, {"WI", {"18", "200"}}, {"BA", {"1009.0"}}}),
+                              brqAt("BRQ0004\"", "1210",
+                                    {{"TA", {"27"}}, {"WI", {"12", "180"}}, {"BA", {"1009.0"}}}),
+                              brqAt("BRQ00042", "1215",
+                                    {{"TA", {"26"}}, {"WI", {"6", "90"}}, {"BA", {"1008.5"}}})}
+            << QJsonObject{{"Temperature 24 Hrs Max", "30"},
+                           {"Wind Speed Max 10 Minutes", "18"},
+                           {"3 Hr Pressure", "-1.50"}};
         QTest::newRow("BRQ after an ORVA unit")
             << QByteArrayList{orvaAt("OV1", "1200",
                                      withLine(first, "WI", {"20", "270", "20", "270"})),

@@ -1,6 +1,7 @@
 #include "tests/support/testsupport.h"
 
 #include "link/data_incoming.h"
+#include "link/unittracker.h"
 #include "tests/link/linktest.h"
 #include "tests/support/recordtext.h"
 #include "tests/support/scopedclock.h"
@@ -488,6 +489,46 @@ private slots:
                  QStringLiteral("Tampering Detected:\nOrientation has changed by more than 10") +
                      kDeg);
         QCOMPARE(textArgs(log).filter(QStringLiteral("WARNING: ")).size(), 1);
+    }
+
+    // Whose records start the windows afresh. A record is "B" (BRQ), "O" (legacy ORVA) or "O*"
+    // (ORVA in a checksummed frame), then the identifier it names, if any; "|" ends the
+    // connection. Per record: "A" another unit, "." the unit before.
+    void unitChanges_data()
+    {
+        QTest::addColumn<QStringList>("records");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unchecked identifier at its second record")
+            << QStringList{"B 42", "B 43", "B 43", "B 43"} << "..A.";
+        QTest::newRow("legacy ORVA unchecked") << QStringList{"O OV1", "O OV2", "O OV2"} << "..A";
+        QTest::newRow("two damaged in a row, differently")
+            << QStringList{"B 42", "B 4x", "B 4y", "B 42"} << "....";
+        QTest::newRow("a nameless record between")
+            << QStringList{"B 42", "B 43", "B", "B 43"} << "....";
+        QTest::newRow("first named over a new connection")
+            << QStringList{"B 42", "|", "B", "B 43", "B 42"} << "..A.";
+        QTest::newRow("the same unit over a new connection")
+            << QStringList{"B 42", "|", "B 42", "B 43"} << "...";
+        QTest::newRow("another family") << QStringList{"B 42", "O* OV1", "B 42"} << ".AA";
+    }
+    void unitChanges()
+    {
+        QFETCH(QStringList, records);
+        QFETCH(QString, expected);
+        UnitTracker tracker;
+        QString seen;
+        for (const QString& record : records) {
+            if (record == QLatin1String("|")) {
+                tracker.connectionEnded();
+                continue;
+            }
+            const QString family = record.section(QLatin1Char(' '), 0, 0);
+            const bool another = tracker.startsAnotherUnit(
+                family == QLatin1String("B") ? DeviceTypes::BRQ : DeviceTypes::ORVA,
+                record.section(QLatin1Char(' '), 1), family == QLatin1String("O*"));
+            seen += another ? QLatin1Char('A') : QLatin1Char('.');
+        }
+        QCOMPARE(seen, expected);
     }
 };
 

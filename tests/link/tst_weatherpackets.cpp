@@ -456,6 +456,73 @@ private slots:
         QVERIFY(worker.lastFullRecord.isEmpty());
     }
 
+    // After "Setup..." a high-speed packet names no unit: until the connection's first full
+    // record it is published nowhere and logged as after a fresh start. Then another unit's
+    // record is what a fresh start gives, the same unit's what it gives without "Setup...".
+    void highSpeedPacketsAfterSetup_data()
+    {
+        QTest::addColumn<QString>("unit"); // named by the full record after "Setup..."
+        QTest::newRow("another ORVA unit") << "OV2";
+        QTest::newRow("the same ORVA unit") << "OV7731";
+    }
+    void highSpeedPacketsAfterSetup()
+    {
+        QFETCH(QString, unit);
+        const bool sameUnit = unit == QLatin1String("OV7731");
+
+        Lines warm = orvaLines("14:07:09");
+        warm[6] = {"TA", {"30.0"}};
+        const QList<QByteArray> before = {frameOf('1', warm),
+                                          frameOf('0', partLines(1, 2, {"RH", {"80"}}))};
+        const auto highSpeed = [](const QString& time, const QString& speed) {
+            return frameOf('D', {timeLine(time),
+                                 {"WI", {"20", "200", speed, "205"}},
+                                 {"GU", {"0", "0", "30", "210"}},
+                                 {"LT", {"7", "8", "9", "12", "12", "12"}}});
+        };
+        const QList<QByteArray> fast = {highSpeed("14:20:00", "25"), highSpeed("14:20:30", "9")};
+        Lines next = orvaLines("14:21:00");
+        next[3] = {"IR", {"A", "B", "C", unit}};
+        next[4] = {"WI", {"12.5", "184", "12", "184"}};
+        const QByteArray after = frameOf('0', next);
+
+        WorkerProbe worker;
+        record(worker);
+        for (const QByteArray& frame : before)
+            worker.handleWeatherData(frame, frame.at(1), frame);
+        worker.clearTampering();
+        worker.closeSerialPort();
+        QVERIFY(worker.packetBacklog.at(0).isEmpty());
+
+        events.clear();
+        for (const QByteArray& frame : fast)
+            worker.handleWeatherData(frame, 'D', frame);
+        QCOMPARE(signalNames(), (QStringList{"log", "log"}));
+        const QList<Event> logged = events;
+        worker.handleWeatherData(after, '0', after);
+        const QJsonObject published = lastPublished();
+
+        // A fresh start with the packets after "Setup...", and one without "Setup...".
+        WorkerProbe fresh;
+        record(fresh);
+        for (const QByteArray& frame : fast + QList<QByteArray>{after})
+            fresh.handleWeatherData(frame, frame.at(1), frame);
+        QCOMPARE(events.at(0).record, logged.at(0).record);
+        QCOMPARE(events.at(1).record, logged.at(1).record);
+        QCOMPARE(logged.at(1).record.value("Temperature 24 Hrs Max").toString(), QString("-"));
+        QCOMPARE(logged.at(1).record.value("Wind Speed Max 10 Minutes").toString(), QString("25"));
+        if (sameUnit) {
+            WorkerProbe kept;
+            record(kept);
+            for (const QByteArray& frame : before + fast + QList<QByteArray>{after})
+                kept.handleWeatherData(frame, frame.at(1), frame);
+        }
+        QCOMPARE(published, lastPublished());
+        QCOMPARE(published.value("Temperature 24 Hrs Max").toString(),
+                 sameUnit ? QString("30") : QString("21.4"));
+        QCOMPARE(published.value("Wind Speed Max 10 Minutes").toString(), QString("25"));
+    }
+
     void brqPacketNeverJoined()
     {
         WorkerProbe worker;
