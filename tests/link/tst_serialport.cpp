@@ -510,9 +510,14 @@ private slots:
         worker.setDeviceTypeState(DeviceTypes::ORVA);
         worker.setCommandBuffer("led ON\r\n");
         QVERIFY(worker.waitWriteRunning());
+        QSignalSpy log(&worker, &data_incoming::sendLogMsg);
         worker.closeSerialPort();
         QVERIFY(!worker.waitWriteRunning());
         QVERIFY(worker.heldCommand.isEmpty());
+        // The operator learns which command never went out.
+        QCOMPARE(textArgs(log).first(),
+                 QStringLiteral("WARNING: Held ORVA Command Dropped, Serial Port Closed [ led "
+                                "ON\r\n ]"));
 
         worker.openSerialPort(pty.portPath());
         worker.waitSerialWrite();
