@@ -50,8 +50,10 @@ private slots:
                               "with the first of the following compatible signals: (clicked())")
             << true;
         QTest::newRow("another warning")
-            << int(QtWarningMsg) << QStringLiteral("QSerialPort: No such file or directory") << true;
-        QTest::newRow("info") << int(QtInfoMsg) << QStringLiteral("INFO: Read Options File") << true;
+            << int(QtWarningMsg) << QStringLiteral("QSerialPort: No such file or directory")
+            << true;
+        QTest::newRow("info") << int(QtInfoMsg) << QStringLiteral("INFO: Read Options File")
+                              << true;
     }
 
     void filter()
