@@ -1,4 +1,5 @@
 #include "app/maingui.h"
+#include "app/messagefilter.h"
 #include "forms/formresources.h"
 #include "link/packetcode.h"
 
@@ -6,6 +7,7 @@
 
 int main(int argc, char* argv[])
 {
+    installOperatorMessageFilter();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantora Direct"));
     registerFormFonts();

@@ -30,14 +30,7 @@ if ! echo "$probe" | clang++ -fsanitize=fuzzer -x c++ - -o /dev/null 2>/dev/null
     packages+=(clang libclang-rt-dev)
 fi
 find_symbolizer >/dev/null || packages+=(llvm)
-if [ ${#packages[@]} -gt 0 ]; then
-    echo "Installing ${packages[*]}"
-    SUDO=""
-    [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-    $SUDO apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends \
-        "${packages[@]}"
-fi
+[ ${#packages[@]} -eq 0 ] || ./tools/install-deps.sh "${packages[@]}"
 # The sanitizer runtime looks for the plain name only.
 symbolizer=$(find_symbolizer) || { echo "no llvm-symbolizer found" >&2; exit 1; }
 symbolizer=$(command -v "$symbolizer")
