@@ -9,8 +9,8 @@
 //           start-up sequence is on; bit 7, a command waits for the first prompt.
 //   byte 1: bits 0 to 2, a second command (0: none), given between two reads;
 //   byte 2: the stream offset where it is given, in 256ths of the stream;
-//   byte 3: from 0xF0 up, the stream is repeated until it is (byte - 0xEF) x 8 KiB long, past the
-//           receive buffer limit from 0xF8 up.
+//   byte 3: from 0xF8 up, the stream is repeated until it is 64 + (byte - 0xF7) x 4 KiB long,
+//           past the receive buffer limit (rare, for such a stream takes long to read).
 //
 // What the operator is told may depend only on the bytes: the stream read whole and cut into
 // reads tell the same, and a pause shorter than the idle limit before every read changes nothing,
@@ -22,6 +22,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -39,7 +40,8 @@ namespace
 
 const QByteArray kFirstCommand("m4\r");
 // Commands as the window gives them: one line each, no blank inside.
-const QByteArray kSecondCommands[] = {"", "C1\r", "S1\r", "I5\r", "m1\r", "G1\r", "i21\r", "GE+0120\r"};
+const QByteArray kSecondCommands[] = {"",     "C1\r", "S1\r",  "I5\r",
+                                      "m1\r", "G1\r", "i21\r", "GE+0120\r"};
 const int kLongestRead[] = {64, 4, 16, 256};
 const QByteArray kNotSent("log WARNING: BRQ Commands Not Sent, Serial Port Closed [ ");
 
@@ -138,12 +140,9 @@ public:
                     heard << "shown " + QByteArray::number(camera) + ' ' + time.toUtf8() + ' ' +
                                  QByteArray::number(angle) + ' ' + date.toUtf8();
                 });
-        connect(this, &data_incoming::sendCameraFinal, [this](int, const QString& path) {
-            heard << "md5 " + pictureDigest(path);
-        });
+        connect(this, &data_incoming::sendCameraFinal,
+                [this](int, const QString& path) { heard << "md5 " + pictureDigest(path); });
     }
-
-    using data_incoming::transmitQueue;
 
     QByteArray lastRaw;
 };
@@ -154,10 +153,7 @@ public:
 class QueueRule
 {
 public:
-    void give(const QByteArray& command)
-    {
-        pending += pending.isEmpty() ? command : ' ' + command;
-    }
+    void give(const QByteArray& command) { pending += pending.isEmpty() ? command : ' ' + command; }
     void release()
     {
         queue += queue.isEmpty() ? pending : ' ' + pending;
@@ -313,8 +309,8 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
     run.written = unit.takeWritten();
 
     // Exact: what reached the unit is what the queue rule writes, given when each command was
-    // given and when the prompt let it go. The number of wake-up bursts depends on how many ticks
-    // passed before the prompt, but never is a burst written once the prompt has come.
+    // given and when the prompt let it go. How many wake-up bursts that makes depends on how many
+    // ticks passed before the prompt; that none comes after it is checked below.
     if (run.written != rule.written)
         std::fprintf(stderr, "written: %s\nexpected: %s\n",
                      run.written.toPercentEncoding().constData(),
@@ -385,8 +381,10 @@ void brqStart()
 {
     fuzzStart();
     // Each process its own picture folder: two jobs of one run must not remove each other's
-    // pictures.
-    static QTemporaryDir home(QDir::homePath() + QStringLiteral("/brq-XXXXXX"));
+    // pictures. In memory where the system has it, since every picture packet is synced to disk.
+    const QString memory = QStringLiteral("/dev/shm");
+    static QTemporaryDir home((QFileInfo(memory).isWritable() ? memory : QDir::tempPath()) +
+                              QStringLiteral("/vd-fuzz-brq-XXXXXX"));
     FUZZ_CHECK(home.isValid());
     qputenv("HOME", QFile::encodeName(home.path()));
     unitEnd();
@@ -406,8 +404,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     Plan plan;
     plan.stream = in.rest();
-    if (repeat >= 0xf0 && !plan.stream.isEmpty()) {
-        const int length = (repeat - 0xef) * 8192;
+    if (repeat >= 0xf8 && !plan.stream.isEmpty()) {
+        const int length = kReceiveCap + (repeat - 0xf7) * 4096;
         const QByteArray once = plan.stream;
         while (plan.stream.size() < length)
             plan.stream += once;
