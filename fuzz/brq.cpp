@@ -13,8 +13,9 @@
 //           past the receive buffer limit (rare, for such a stream takes long to read).
 //
 // What the operator is told may depend only on the bytes: the stream read whole and cut into
-// reads tell the same, and a pause shorter than the idle limit before every read changes nothing,
-// read by read. What is written to the unit is checked against the queue rule.
+// reads tell the same, and a pause of 1 to 5 pacing ticks, shorter than the idle limit, before
+// every read changes nothing, read by read. What is written to the unit is checked against the
+// queue rule.
 
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/linkfuzz.h"
@@ -427,10 +428,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     checkSame("whole and cut", whole.told, cut.told);
     FUZZ_CHECK(whole.written == cut.written);
 
-    // The reference of the run with pauses is the same reads without them: a pause shorter than
-    // the idle limit, inside a message or between two, changes nothing the operator is told, so
-    // each read tells the same. Only what the ticks of the pauses sent may change what closing
-    // the port names, which the queue rule checks in each run.
+    // The reference of the run with pauses is the same reads without any pause, rather than with
+    // pauses only where messages end: where the reader ends a message is what is under test, and
+    // a pause shorter than the idle limit changes nothing the operator is told, inside a message
+    // or between two, so each read tells the same. Only what the ticks of the pauses sent may
+    // change what closing the port names, which the queue rule checks in each run.
     checkSame("cut and paused", cut.told.mid(0, cut.toldAtClose),
               paused.told.mid(0, paused.toldAtClose));
     FUZZ_CHECK(cut.toldAfterRead == paused.toldAfterRead);
