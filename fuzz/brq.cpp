@@ -30,7 +30,9 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <random>
@@ -72,14 +74,25 @@ public:
     void drain()
     {
         char chunk[4096];
-        for (ssize_t n; (n = ::read(master, chunk, sizeof chunk)) > 0;)
-            arrived.append(chunk, int(n));
+        for (;;) {
+            const ssize_t n = ::read(master, chunk, sizeof chunk);
+            if (n > 0)
+                arrived.append(chunk, int(n));
+            else if (n == 0 || errno != EINTR)
+                return;
+        }
     }
 
-    // Everything the worker wrote since the last call. The worker writes no NUL byte.
+    // Everything the worker wrote since the last call. The worker writes no NUL byte. The
+    // fuzzer's alarm may interrupt a call on the line (EINTR).
     QByteArray takeWritten()
     {
-        FUZZ_CHECK(::write(slave, "", 1) == 1);
+        for (ssize_t n; (n = ::write(slave, "", 1)) != 1;) {
+            if (n < 0 && errno != EINTR && errno != EAGAIN)
+                lineFailed("write");
+            drain();
+            wait(slave, POLLOUT);
+        }
         for (;;) {
             drain();
             const int mark = arrived.indexOf('\0');
@@ -89,14 +102,28 @@ public:
                 arrived.clear();
                 return out;
             }
-            pollfd wait{master, POLLIN, 0};
-            FUZZ_CHECK(::poll(&wait, 1, 10000) == 1);
+            wait(master, POLLIN);
         }
     }
 
     QString path;
 
 private:
+    void wait(int fd, short event)
+    {
+        pollfd ready{fd, event, 0};
+        const int n = ::poll(&ready, 1, 10000);
+        if (n == 0)
+            errno = ETIMEDOUT;
+        if (n == 0 || (n < 0 && errno != EINTR))
+            lineFailed("poll");
+    }
+    [[noreturn]] static void lineFailed(const char* call)
+    {
+        std::fprintf(stderr, "%s on the line: %s\n", call, std::strerror(errno));
+        fuzzFail("the line to the unit works", __FILE__, __LINE__);
+    }
+
     int master = -1;
     int slave = -1;
     QByteArray arrived;
