@@ -27,7 +27,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cerrno>
@@ -36,6 +35,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <random>
+#include <signal.h>
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
@@ -412,11 +412,21 @@ void brqStart()
     fuzzStart();
     // Each process its own picture folder: two jobs of one run must not remove each other's
     // pictures. In memory where the system has it, since every picture packet is synced to disk.
+    // A process that found a fault ends without removing its folder; the next one removes it.
     const QString memory = QStringLiteral("/dev/shm");
-    static QTemporaryDir home((QFileInfo(memory).isWritable() ? memory : QDir::tempPath()) +
-                              QStringLiteral("/vd-fuzz-brq-XXXXXX"));
-    FUZZ_CHECK(home.isValid());
-    qputenv("HOME", QFile::encodeName(home.path()));
+    const QDir base(QFileInfo(memory).isWritable() ? memory : QDir::tempPath());
+    const QString prefix = QStringLiteral("vd-fuzz-brq-");
+    for (const QString& name : base.entryList({prefix + '*'}, QDir::Dirs)) {
+        const pid_t owner = pid_t(name.mid(prefix.size()).toLongLong());
+        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+            QDir(base.filePath(name)).removeRecursively();
+    }
+    static const struct Home {
+        Home(const QString& path) : path(path) { FUZZ_CHECK(QDir().mkpath(path)); }
+        ~Home() { QDir(path).removeRecursively(); }
+        const QString path;
+    } home(base.filePath(prefix + QString::number(::getpid())));
+    qputenv("HOME", QFile::encodeName(home.path));
     unitEnd();
 }
 
