@@ -1,8 +1,23 @@
-// BRQ bytes as the serial port delivers them: prompts, acknowledgements, weather packets and
-// camera packets. First byte: the cut into reads in bits 0 to 4; bit 5: also a run where the unit
-// pauses before every read; bit 6: the start-up sequence is on; bit 7: a command waits for the
-// prompt. What the worker reports may not depend on where the reads end: the bytes read whole
-// and the same bytes cut into reads tell the same, both followed by the line falling silent.
+// BRQ bytes as the serial port delivers them: prompts, acknowledgements, start-up data, weather
+// packets and camera packets, with commands waiting for the unit's prompt. The worker's port is
+// open on a pseudo-terminal, so that its pacing ticks really write; what reaches the far end is
+// part of what each run records, with everything the worker tells the operator.
+//
+// Input: four bytes of set-up, then the stream.
+//   byte 0: bits 0 to 2, the cut into reads; bits 3 and 4, the longest read (64, 4, 16 or 256
+//           bytes); bit 5, also a run where the line falls silent before every read; bit 6, the
+//           start-up sequence is on; bit 7, a command waits for the first prompt.
+//   byte 1: bits 0 to 2, a second command (0: none), given between two reads;
+//   byte 2: the stream offset where it is given, in 256ths of the stream;
+//   byte 3: from 0x50 to 0x55, the last 32 << (byte - 0x50) bytes of the stream are repeated
+//           until they alone reach past the 64 KiB receive buffer limit: one message that does
+//           not end in time, or many that do. (Not 0xFF, which the mutations favour: such a
+//           stream takes long to read.)
+//
+// What the operator is told may depend only on the bytes: the stream read whole and cut into
+// reads tell the same, and a pause of 1 to 5 pacing ticks, shorter than the idle limit, before
+// every read changes nothing, read by read. What is written to the unit is checked against the
+// queue rule.
 
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/linkfuzz.h"
@@ -10,12 +25,115 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimer>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <random>
+#include <signal.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace
 {
+
+const QByteArray kFirstCommand("m4\r");
+// Commands as the window gives them: one line each, no blank inside.
+const QByteArray kSecondCommands[] = {"",     "C1\r", "S1\r",  "I5\r",
+                                      "m1\r", "G1\r", "i21\r", "GE+0120\r"};
+const int kLongestRead[] = {64, 4, 16, 256};
+const QByteArray kNotSent("log WARNING: BRQ Commands Not Sent, Serial Port Closed [ ");
+
+// The unit's end of the line: one pseudo-terminal for the whole process, whose slave end the
+// worker opens in every run. The target holds the slave end open too, so that the line stays up
+// between runs and a mark it writes comes out behind everything the worker wrote before it.
+class UnitEnd
+{
+public:
+    UnitEnd()
+    {
+        master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+        char name[128] = {};
+        FUZZ_CHECK(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0 &&
+                   ptsname_r(master, name, sizeof name) == 0);
+        path = QString::fromLocal8Bit(name);
+        slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
+        termios tio{};
+        FUZZ_CHECK(slave >= 0 && tcgetattr(slave, &tio) == 0);
+        cfmakeraw(&tio);
+        FUZZ_CHECK(tcsetattr(slave, TCSANOW, &tio) == 0);
+    }
+
+    // Takes what has arrived, so that a long run never fills the line.
+    void drain()
+    {
+        char chunk[4096];
+        for (;;) {
+            const ssize_t n = ::read(master, chunk, sizeof chunk);
+            if (n > 0)
+                arrived.append(chunk, int(n));
+            else if (n == 0 || errno != EINTR)
+                return;
+        }
+    }
+
+    // Everything the worker wrote since the last call. The worker writes no NUL byte. The
+    // fuzzer's alarm may interrupt a call on the line (EINTR).
+    QByteArray takeWritten()
+    {
+        for (ssize_t n; (n = ::write(slave, "", 1)) != 1;) {
+            if (n < 0 && errno != EINTR && errno != EAGAIN)
+                lineFailed("write");
+            drain();
+            wait(slave, POLLOUT);
+        }
+        for (;;) {
+            drain();
+            const int mark = arrived.indexOf('\0');
+            if (mark >= 0) {
+                const QByteArray out = arrived.left(mark);
+                FUZZ_CHECK(mark == arrived.size() - 1);
+                arrived.clear();
+                return out;
+            }
+            wait(master, POLLIN);
+        }
+    }
+
+    QString path;
+
+private:
+    void wait(int fd, short event)
+    {
+        pollfd ready{fd, event, 0};
+        const int n = ::poll(&ready, 1, 10000);
+        if (n == 0)
+            errno = ETIMEDOUT;
+        if (n == 0 || (n < 0 && errno != EINTR))
+            lineFailed("poll");
+    }
+    [[noreturn]] static void lineFailed(const char* call)
+    {
+        std::fprintf(stderr, "%s on the line: %s\n", call, std::strerror(errno));
+        fuzzFail("the line to the unit works", __FILE__, __LINE__);
+    }
+
+    int master = -1;
+    int slave = -1;
+    QByteArray arrived;
+};
+
+UnitEnd& unitEnd()
+{
+    static UnitEnd unit;
+    return unit;
+}
 
 // A picture file is a whole JPEG stream that fits the assembly area; its bytes are part of what
 // the worker reports.
@@ -29,61 +147,343 @@ QByteArray pictureDigest(const QString& path)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Md5).toHex();
 }
 
-QByteArrayList heardFrom(const QList<QByteArray>& reads, quint8 mode, bool pauses)
+// Everything the unit test's recorder writes down, on top of what every link target hears.
+class BrqProbe : public LinkProbe
+{
+public:
+    BrqProbe() : LinkProbe(DeviceTypes::BRQ)
+    {
+        pacingTimer->stop();
+        connect(this, &data_incoming::sendRawData, [this](const QByteArray& data) {
+            heard << "raw " + data;
+            lastRaw = data;
+        });
+        connect(this, &data_incoming::sendConfiguration,
+                [this](const QString& state) { heard << "config " + state.toUtf8(); });
+        connect(this, &data_incoming::sendCommandConfirmation, [this] { heard << "confirmed"; });
+        connect(this, &data_incoming::sendCommandsNotSent, [this] { heard << "not sent"; });
+        connect(this, &data_incoming::enableCamera,
+                [this](bool on) { heard << "camera " + QByteArray::number(on); });
+        connect(this, &data_incoming::sendCameraProgress,
+                [this](const QString&, int camera, const QString& time, double angle,
+                       const QString& date) {
+                    heard << "shown " + QByteArray::number(camera) + ' ' + time.toUtf8() + ' ' +
+                                 QByteArray::number(angle) + ' ' + date.toUtf8();
+                });
+        connect(this, &data_incoming::sendCameraFinal,
+                [this](int, const QString& path) { heard << "md5 " + pictureDigest(path); });
+    }
+
+    QByteArray lastRaw;
+};
+
+// What the queue rule lets the pacing ticks write: while commands wait for the prompt, four
+// wake-up blanks a tick; once the prompt has let them go, one byte of the transmit queue a tick,
+// the commands that waited behind those still going out joined to them by a blank.
+class QueueRule
+{
+public:
+    void give(const QByteArray& command) { pending += pending.isEmpty() ? command : ' ' + command; }
+    void release()
+    {
+        queue += queue.isEmpty() ? pending : ' ' + pending;
+        pending.clear();
+    }
+    // Whether the tick wrote a wake-up burst.
+    bool tick()
+    {
+        if (!queue.isEmpty()) {
+            written += queue.at(0);
+            queue.remove(0, 1);
+            return false;
+        }
+        if (pending.isEmpty())
+            return false;
+        written += "    ";
+        return true;
+    }
+
+    QByteArray written;
+
+private:
+    QByteArray pending;
+    QByteArray queue;
+};
+
+struct Plan {
+    QByteArray stream;
+    QList<QByteArray> reads;
+    int secondAt = -1; // the read before which the second command is given
+    QByteArray second;
+    bool firstCommand = false;
+    bool startup = false;
+};
+
+enum class Pace { None, Short, Silent };
+
+struct Run {
+    QByteArrayList told; // one line per emission, in order
+    QList<int> toldAfterRead;
+    int toldAtClose = 0;
+    QByteArray written; // what reached the unit
+};
+
+// A prompt that let the waiting commands go.
+struct Release {
+    int read;       // during this read, or at a tick behind it
+    bool atTick;    // at the silence tick
+    int ticks;      // ticks before it
+    qint64 replyAt; // stream offset of the reply shown with it; -1 where a read was split
+    QByteArray reply;
+};
+
+void report(const char* what, const QByteArrayList& a, const QByteArrayList& b)
+{
+    for (int i = 0; i < qMax(a.size(), b.size()); ++i) {
+        if (a.value(i) != b.value(i)) {
+            std::fprintf(stderr, "%s, line %d\n  %s\n  %s\n", what, i,
+                         a.value(i).left(300).toPercentEncoding(" :").constData(),
+                         b.value(i).left(300).toPercentEncoding(" :").constData());
+            return;
+        }
+    }
+}
+
+void checkSame(const char* what, const QByteArrayList& a, const QByteArrayList& b)
+{
+    if (a != b)
+        report(what, a, b);
+    FUZZ_CHECK(a == b);
+}
+
+Run play(const Plan& plan, Pace pace, quint32 seed)
 {
     QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
          QStringLiteral("/temp"))
         .removeRecursively();
+    UnitEnd& unit = unitEnd();
+    BrqProbe link;
+    link.setStartupSequence(plan.startup);
+    link.openSerialPort(unit.path);
 
-    LinkProbe link(DeviceTypes::BRQ);
-    QObject::connect(&link, &data_incoming::sendCameraFinal, [&link](int, const QString& path) {
-        link.heard << "picture " + pictureDigest(path);
+    Run run;
+    QueueRule rule;
+    QByteArrayList given;
+    QList<Release> releases;
+    QList<bool> bursts; // per tick
+    QList<int> ticksAfterRead;
+    QList<qint64> readEnds;
+    QList<qint64> frontAfterRead;
+    int read = -1;
+    qint64 readEnd = 0;
+    bool atTick = false;
+    bool exact = true;
+    int drainedAt = 0;
+    QObject::connect(&link, &data_incoming::sendCommandConfirmation, [&] {
+        rule.release();
+        // The reply stands at the front of the buffer, which holds the stream up to the end of
+        // the read unless the read was split at the buffer limit.
+        const qint64 at = exact ? readEnd - link.receiveBuffer.size() : -1;
+        releases << Release{read, atTick, int(bursts.size()), at, link.lastRaw};
     });
-    link.setStartupSequence(mode & 0x40);
-    if (mode & 0x80)
-        link.setCommandBuffer("m4\r");
-    for (const QByteArray& read : reads) {
-        if (pauses) {
-            while (idleTicks < 6)
-                link.dataTimer();
+    const auto tick = [&] {
+        atTick = true;
+        link.dataTimer();
+        atTick = false;
+        bursts << rule.tick();
+    };
+    const auto give = [&](const QByteArray& command) {
+        link.setCommandBuffer(command);
+        rule.give(command);
+        given << command;
+    };
+
+    if (plan.firstCommand)
+        give(kFirstCommand);
+    std::minstd_rand random(seed + 1);
+    for (int i = 0; i <= plan.reads.size(); ++i) {
+        if (i == plan.secondAt)
+            give(plan.second);
+        if (i == plan.reads.size())
+            break;
+        if (pace == Pace::Short) {
+            for (int n = 1 + int(random() % (data_incoming::brqSilenceTicks - 1)); n > 0; --n)
+                tick();
+        } else if (pace == Pace::Silent) {
+            while (idleTicks < data_incoming::brqSilenceTicks)
+                tick();
         }
-        link.parseData_BRQ(read);
+        const QByteArray& bytes = plan.reads.at(i);
+        exact = link.receiveBuffer.size() + bytes.size() <= kReceiveCap;
+        read = i;
+        readEnd += bytes.size();
+        link.parseData_BRQ(bytes);
+        exact = true;
         FUZZ_CHECK(link.receiveBuffer.size() <= kReceiveCap);
+        readEnds << readEnd;
+        frontAfterRead << readEnd - link.receiveBuffer.size();
+        ticksAfterRead << bursts.size();
+        run.toldAfterRead << link.heard.size();
+        if (bursts.size() - drainedAt >= 256) {
+            unit.drain();
+            drainedAt = bursts.size();
+        }
     }
     while (idleTicks < data_incoming::brqSilenceTicks)
-        link.dataTimer();
+        tick();
     link.heard << "left " + link.receiveBuffer;
-    return link.heard;
+
+    run.toldAtClose = link.heard.size();
+    link.closeSerialPort();
+    run.told = link.heard;
+    run.written = unit.takeWritten();
+
+    // Exact: what reached the unit is what the queue rule writes, given when each command was
+    // given and when the prompt let it go. How many wake-up bursts that makes depends on how many
+    // ticks passed before the prompt; that none comes after it is checked below.
+    if (run.written != rule.written)
+        std::fprintf(stderr, "written: %s\nexpected: %s\n",
+                     run.written.toPercentEncoding().constData(),
+                     rule.written.toPercentEncoding().constData());
+    FUZZ_CHECK(run.written == rule.written);
+
+    // The prompt that let the commands go is shown with them, as the stream holds it, and the
+    // commands go on the read that brings it: when the reply stood at the front of the buffer
+    // once that read was in, no later read or tick may be the one that lets them go, and no tick
+    // in between may wake the unit again. (Behind a message that waits for more bytes, an image
+    // packet say, the prompt may be read later.)
+    for (const Release& release : releases) {
+        FUZZ_CHECK(release.reply.endsWith("\r\n>"));
+        if (release.replyAt < 0)
+            continue;
+        FUZZ_CHECK(plan.stream.mid(int(release.replyAt), release.reply.size()) == release.reply);
+        const qint64 promptEnd = release.replyAt + release.reply.size();
+        int brought = 0;
+        while (readEnds.at(brought) < promptEnd)
+            ++brought;
+        if (frontAfterRead.at(brought) != release.replyAt)
+            continue;
+        int late = 0;
+        for (int t = ticksAfterRead.at(brought); t < release.ticks; ++t)
+            late += bursts.at(t);
+        if (release.read != brought || release.atTick)
+            std::fprintf(stderr,
+                         "prompt ending at %lld came on read %d, the commands went %s read %d, "
+                         "%d wake-up bursts written after it\n",
+                         promptEnd, brought, release.atTick ? "at a tick behind" : "on",
+                         release.read, late);
+        FUZZ_CHECK(late == 0);
+        FUZZ_CHECK(release.read == brought && !release.atTick);
+    }
+
+    // Every command given is sent whole or named as not sent when the port closes.
+    const int sentWhole = run.written.count('\r');
+    QByteArrayList unsent;
+    for (const QByteArray& command : given.mid(sentWhole))
+        unsent << command.chopped(1);
+    int named = 0;
+    for (const QByteArray& line : run.told.mid(run.toldAtClose))
+        named += line.startsWith(kNotSent);
+    FUZZ_CHECK(named == (unsent.isEmpty() ? 0 : 1));
+    FUZZ_CHECK(unsent.isEmpty() ||
+               run.told.mid(run.toldAtClose).contains(kNotSent + unsent.join(", ") + " ]"));
+    FUZZ_CHECK(run.told.mid(run.toldAtClose).contains("not sent") == !unsent.isEmpty());
+    return run;
 }
 
-void checkSame(const QByteArrayList& whole, const QByteArrayList& cut)
+// The stream read whole, or cut into reads of 1 to `longest` bytes; a read boundary stands where
+// the second command is given, at the same stream offset in every run.
+void cutInto(Plan& plan, int secondAt, bool whole, quint32 seed, int longest)
 {
-    if (whole == cut)
-        return;
-    for (int i = 0; i < qMax(whole.size(), cut.size()); ++i) {
-        if (whole.value(i) != cut.value(i)) {
-            std::fprintf(stderr, "line %d\n  whole: %s\n  cut:   %s\n", i,
-                         whole.value(i).toPercentEncoding(" :").constData(),
-                         cut.value(i).toPercentEncoding(" :").constData());
-            break;
-        }
+    plan.reads.clear();
+    const auto add = [&](const QByteArray& part) {
+        if (!whole)
+            plan.reads += chunked(part, seed, longest);
+        else if (!part.isEmpty())
+            plan.reads << part;
+    };
+    add(plan.stream.left(secondAt));
+    plan.secondAt = plan.second.isEmpty() ? -1 : int(plan.reads.size());
+    add(plan.stream.mid(secondAt));
+}
+
+void brqStart()
+{
+    fuzzStart();
+    // Each process its own picture folder: two jobs of one run must not remove each other's
+    // pictures. In memory where the system has it, since every picture packet is synced to disk.
+    // A process that found a fault ends without removing its folder; the next one removes it.
+    const QString memory = QStringLiteral("/dev/shm");
+    const QDir base(QFileInfo(memory).isWritable() ? memory : QDir::tempPath());
+    const QString prefix = QStringLiteral("vd-fuzz-brq-");
+    for (const QString& name : base.entryList({prefix + '*'}, QDir::Dirs)) {
+        const pid_t owner = pid_t(name.mid(prefix.size()).toLongLong());
+        if (owner > 0 && ::kill(owner, 0) != 0 && errno == ESRCH)
+            QDir(base.filePath(name)).removeRecursively();
     }
-    FUZZ_CHECK(whole == cut);
+    static const struct Home {
+        Home(const QString& path) : path(path) { FUZZ_CHECK(QDir().mkpath(path)); }
+        ~Home() { QDir(path).removeRecursively(); }
+        const QString path;
+    } home(base.filePath(prefix + QString::number(::getpid())));
+    qputenv("HOME", QFile::encodeName(home.path));
+    unitEnd();
 }
 
 } // namespace
 
-FUZZ_START(fuzzStart)
+FUZZ_START(brqStart)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     FuzzInput in(data, size);
     const quint8 mode = in.byte();
-    const QByteArray stream = in.rest();
+    const quint8 command = in.byte();
+    const quint8 offset = in.byte();
+    const quint8 repeat = in.byte();
 
-    const QList<QByteArray> reads = chunked(stream, mode & 0x1f, 64);
-    checkSame(heardFrom({stream}, mode, false), heardFrom(reads, mode, false));
-    if (mode & 0x20)
-        heardFrom(reads, mode, true);
+    Plan plan;
+    plan.stream = in.rest();
+    const bool longStream = repeat >= 0x50 && repeat <= 0x55 && !plan.stream.isEmpty();
+    if (longStream) {
+        const QByteArray chunk = plan.stream.right(32 << (repeat - 0x50));
+        const int from = plan.stream.size() - chunk.size();
+        while (plan.stream.size() - from <= kReceiveCap)
+            plan.stream += chunk;
+    }
+    plan.firstCommand = mode & 0x80;
+    plan.startup = mode & 0x40;
+    plan.second = kSecondCommands[command & 7];
+    const int secondAt = int(qint64(plan.stream.size()) * offset / 256);
+    const quint32 seed = mode & 7;
+    const int longest = kLongestRead[(mode >> 3) & 3];
+
+    // The run with pauses goes first: where the commands wait past their prompt, it shows the
+    // wake-up bursts that the unit gets for nothing. A stream past the buffer limit is read
+    // whole and cut only, since each of its runs takes long; the short streams try the pauses.
+    cutInto(plan, secondAt, false, seed, longest);
+    const Run paused = longStream ? Run() : play(plan, Pace::Short, seed);
+    const Run cut = play(plan, Pace::None, seed);
+    cutInto(plan, secondAt, true, seed, longest);
+    const Run whole = play(plan, Pace::None, seed);
+    checkSame("whole and cut", whole.told, cut.told);
+    FUZZ_CHECK(whole.written == cut.written);
+
+    // The reference of the run with pauses is the same reads without any pause, rather than with
+    // pauses only where messages end: where the reader ends a message is what is under test, and
+    // a pause shorter than the idle limit changes nothing the operator is told, inside a message
+    // or between two, so each read tells the same. Only what the ticks of the pauses sent may
+    // change what closing the port names, which the queue rule checks in each run.
+    if (!longStream) {
+        checkSame("cut and paused", cut.told.mid(0, cut.toldAtClose),
+                  paused.told.mid(0, paused.toldAtClose));
+        FUZZ_CHECK(cut.toldAfterRead == paused.toldAfterRead);
+    }
+
+    // The line silent before every read: the idle rule drops what waited; only the invariants.
+    if ((mode & 0x20) && !longStream) {
+        cutInto(plan, secondAt, false, seed, longest);
+        play(plan, Pace::Silent, seed);
+    }
     return 0;
 }

@@ -6,13 +6,14 @@
 #
 # clang, its runtime and llvm-symbolizer (for readable stacks) come from Debian's packages and
 # are installed here when missing. The build goes to build-fuzz/; new inputs collect in
-# build-fuzz/corpus/<target> (the committed seeds in fuzz/corpus/<target> are only read) and
-# findings in build-fuzz/findings/<target>/. With FORK=N the run goes on past findings in N
+# build-fuzz/corpus/<target> (the committed seeds in fuzz/corpus/<target> are only read),
+# findings in build-fuzz/findings/<target>/ and, with -jobs=N, the jobs' logs in
+# build-fuzz/fuzz-<job>.log. With FORK=N the run goes on past findings in N
 # processes. A new finding belongs in fuzz/pending/<target>/ until its fault is mended, then in
 # fuzz/corpus/<target>/, where the replay test keeps it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ $# -ge 2 ] || { sed -n '2,12p' "$0"; exit 2; }
+[ $# -ge 2 ] || { sed -n '2,13p' "$0"; exit 2; }
 target=$1
 seconds=$2
 shift 2
@@ -47,8 +48,9 @@ case $target in
 settings | datalog) options+=(-dict="$PWD/fuzz/dict/$target.dict") ;;
 orvastream | orvaframes | brq | legacyorva | decoder) options+=(-dict="$PWD/fuzz/dict/link.dict") ;;
 esac
-# A key file is read up to 64 KiB; the default length limit would never pass it.
-[ "$target" = keyfile ] && options+=(-max_len=70000)
+# A key file is read up to 64 KiB, and the BRQ receive buffer holds as much: the default length
+# limit would never pass either.
+case $target in keyfile | brq) options+=(-max_len=70000) ;; esac
 [ -n "${FORK:-}" ] && options+=(-fork="$FORK" -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1)
 
 export HOME=$work/home/$target TZ=UTC QT_QPA_PLATFORM=offscreen
@@ -56,7 +58,16 @@ export ASAN_SYMBOLIZER_PATH=$symbolizer
 export ASAN_OPTIONS=halt_on_error=1:abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan-qt.supp:print_suppressions=0"
+seeds=$PWD/fuzz/corpus/$target
+# With -jobs=N each job logs to fuzz-<job>.log in the folder it runs in, build-fuzz/; inputs
+# named on the command line are found from there.
+extra=()
+for arg in "$@"; do
+    if [ -e "$arg" ]; then extra+=("$(realpath "$arg")"); else extra+=("$arg"); fi
+done
+cd "$work"
 status=0
-"$work/fuzz/fuzz_$target" "${options[@]}" "$@" "$work/corpus/$target" "fuzz/corpus/$target" || status=$?
+"$work/fuzz/fuzz_$target" "${options[@]}" "${extra[@]}" "$work/corpus/$target" "$seeds" ||
+    status=$?
 echo "findings in build-fuzz/findings/$target: $(find "$work/findings/$target" -type f | wc -l)"
 exit $status
