@@ -275,6 +275,7 @@ private:
     class WeatherRecord;
 
     void holdOrvaCommand(const QByteArray& cmd);
+    void reportHeldCommandDropped(const QByteArray& why);
     QByteArray shownCommand(const QByteArray& cmd) const;
     bool isKeyCommand(const QByteArray& cmd) const;
     void forgetHiddenCommand(const QByteArray& cmd);

@@ -107,12 +107,7 @@ void data_incoming::closeSerialPort()
     resourceErrorSeen = false;
     if (waitWriteTimer && waitWriteTimer->isActive()) {
         waitWriteTimer->stop();
-        if (isKeyCommand(heldCommand))
-            emit sendLogMsg("WARNING: Held ORVA Command to Update the Key Encryption File "
-                            "Dropped, Serial Port Closed");
-        else
-            emit sendLogMsg("WARNING: Held ORVA Command Dropped, Serial Port Closed [ " +
-                            shownCommand(heldCommand) + " ]");
+        reportHeldCommandDropped("Serial Port Closed");
     }
     heldCommand.clear();
     hiddenCommands.clear();
@@ -285,12 +280,7 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
 
     // Only one command is held; the operator must learn which one will never go out.
     if (waitWriteTimer && waitWriteTimer->isActive()) {
-        if (isKeyCommand(heldCommand))
-            emit sendLogMsg("WARNING: Held ORVA Command to Update the Key Encryption File "
-                            "Dropped, Replaced by a Newer Command");
-        else
-            emit sendLogMsg("WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ " +
-                            shownCommand(heldCommand) + " ]");
+        reportHeldCommandDropped("Replaced by a Newer Command");
         forgetHiddenCommand(heldCommand);
     }
     heldCommand = cmd;
@@ -301,6 +291,17 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
         connect(waitWriteTimer, &QTimer::timeout, this, &data_incoming::waitSerialWrite);
     }
     waitWriteTimer->start(waitWriteIntervalMs);
+}
+
+// The held command will never go out: the log names it, or says that it was the key command.
+void data_incoming::reportHeldCommandDropped(const QByteArray& why)
+{
+    if (isKeyCommand(heldCommand))
+        emit sendLogMsg("WARNING: Held ORVA Command to Update the Key Encryption File Dropped, " +
+                        why);
+    else
+        emit sendLogMsg("WARNING: Held ORVA Command Dropped, " + why + " [ " +
+                        shownCommand(heldCommand) + " ]");
 }
 
 void data_incoming::waitSerialWrite()
