@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -150,6 +151,23 @@ void WeatherDataDecoder::startNewUnit()
     // A unit may send its compass packet before its first record; entries that came after the
     // last report, over the same connection, are taken for the new unit's.
     lightningCompass = lightningCompass.mid(lightningCompass.size() - newCompassEntries);
+}
+
+void WeatherDataDecoder::startNewUnitFrom(WeatherDataDecoder& other)
+{
+    startNewUnit();
+    maxTemp24h.swap(other.maxTemp24h);
+    minTemp24h.swap(other.minTemp24h);
+    maxTemp6h.swap(other.maxTemp6h);
+    minTemp6h.swap(other.minTemp6h);
+    thunderTimes.swap(other.thunderTimes);
+    std::swap(thunderBeginReported, other.thunderBeginReported);
+    std::swap(vicinityThunder, other.vicinityThunder);
+    weatherBeginTimes.swap(other.weatherBeginTimes);
+    cachedWeatherGroup.swap(other.cachedWeatherGroup);
+    precipTotals.swap(other.precipTotals);
+    // The compass entries stay as startNewUnit left them: compass packets come in checksummed
+    // frames, whose records name their unit at once.
 }
 
 void WeatherDataDecoder::connectionClosed()

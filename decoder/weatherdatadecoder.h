@@ -119,6 +119,9 @@ public:
     // Forgets what the records of the unit before left for the reports: the temperature
     // extremes, the rain and thunder in progress and the compass entries those records saw.
     void startNewUnit();
+    // As startNewUnit, then takes what `other`, a decoder that read only the new unit's records,
+    // remembers of them.
+    void startNewUnitFrom(WeatherDataDecoder& other);
     // The link to the unit closed: the compass entries so far came from the unit it reached.
     void connectionClosed();
     bool isSpeci();

@@ -230,6 +230,8 @@ protected:
     void parseLightningParamResponse(const QByteArray& frame);
     void parseSendResponse(const QByteArray& frame);
 
+    // Has the decoder read `text` and builds its record.
+    QJsonObject buildRecordFrom(const QString& text);
     // Weather record building, run by handleWeatherData in record order.
     QJsonObject buildWeatherJson();
     // Starts the windows and the decoder's report memories afresh when the record being built
@@ -248,6 +250,7 @@ protected:
         std::unique_ptr<WeatherDataDecoder> decoder;
     };
     void swapUnitMemories(UnitMemories& other);
+    void swapWindows(UnitMemories& other);
     // The worker's windows in the order of UnitMemories: each quantity's running maximum, then
     // its minimum.
     std::array<QList<TimedValue>*, 6> valueWindows();
@@ -255,6 +258,12 @@ protected:
     // What the high-speed packets of a new connection, which name no unit, are built on while
     // they come ahead of its first full record: they may be another unit's.
     std::unique_ptr<UnitMemories> provisionalUnit;
+    // A record named another unit, which counts only when the next record names it too. The
+    // record was taken for the unit before; it is also built on fresh windows and a fresh
+    // decoder, which the new unit starts from once its next record confirms it.
+    void keepFirstRecordAside(const QString& text);
+    std::unique_ptr<UnitMemories> candidateUnit;
+    bool buildingAside = false; // nothing is told, and the tamper references stay as they are
     QByteArray joinPacketParts(const QByteArray& data, int slot);
     QPair<QString, QString> runTemperatureWindow(const QDateTime& time, const QString& text);
     QPair<QString, QString> runDewPointWindow(const QDateTime& time, const QString& text);

@@ -229,8 +229,9 @@ public:
         writeDerived();
         writeSea();
         writeRadio();
-        record.insert(QStringLiteral("Tampering"),
-                      worker.checkTampering(position, worker.packetKind));
+        if (!worker.buildingAside)
+            record.insert(QStringLiteral("Tampering"),
+                          worker.checkTampering(position, worker.packetKind));
     }
 
     QJsonObject finish() { return record.finish(); }
@@ -457,7 +458,7 @@ QJsonObject data_incoming::buildWeatherJson()
 {
     WeatherRecord record(*this);
     record.writeValues();
-    if (loggingMode == LoggingType::Debug) {
+    if (loggingMode == LoggingType::Debug && !buildingAside) {
         const QStringList errors = decoder->getParseErrors();
         decoder->clearParseErrors();
         if (!errors.isEmpty())

@@ -163,7 +163,7 @@ std::array<QList<TimedPair>*, 4> data_incoming::pairWindows()
     return {&windMax10MinHistory, &windMin10MinHistory, &windMax1HourHistory, &windMin1HourHistory};
 }
 
-void data_incoming::swapUnitMemories(UnitMemories& other)
+void data_incoming::swapWindows(UnitMemories& other)
 {
     const auto values = valueWindows();
     for (std::size_t i = 0; i < values.size(); ++i)
@@ -171,6 +171,11 @@ void data_incoming::swapUnitMemories(UnitMemories& other)
     const auto pairs = pairWindows();
     for (std::size_t i = 0; i < pairs.size(); ++i)
         pairs[i]->swap(other.pairs[i]);
+}
+
+void data_incoming::swapUnitMemories(UnitMemories& other)
+{
+    swapWindows(other);
     WeatherDataDecoder* const held = other.decoder.release();
     other.decoder.reset(decoder);
     decoder = held;
@@ -184,19 +189,26 @@ bool data_incoming::isProvisional(char type) const
 // The tamper references are left to "Setup...", which empties them.
 void data_incoming::followUnit(const QString& identifier)
 {
-    if (isProvisional(packetKind))
+    if (buildingAside || isProvisional(packetKind))
         return;
     // Only a non-legacy ORVA frame carries a checksum.
     const bool checked = deviceType == DeviceTypes::ORVA && !legacyOrva;
+    const std::unique_ptr<UnitMemories> firstRecord = std::move(candidateUnit);
     if (unitTracker.startsAnotherUnit(deviceType, identifier, checked)) {
-        for (QList<TimedValue>* window : valueWindows())
-            window->clear();
-        for (QList<TimedPair>* window : pairWindows())
-            window->clear();
+        if (firstRecord && unitTracker.confirmedBySecondRecord()) {
+            // The new unit's first record, taken for the unit before, is its own after all.
+            swapWindows(*firstRecord);
+            decoder->startNewUnitFrom(*firstRecord->decoder);
+        } else {
+            for (QList<TimedValue>* window : valueWindows())
+                window->clear();
+            for (QList<TimedPair>* window : pairWindows())
+                window->clear();
+            decoder->startNewUnit();
+        }
         // A high-speed packet refreshes the last full record; it must not refresh another
         // unit's.
         lastFullRecord = QJsonObject();
-        decoder->startNewUnit();
     }
     if (provisionalUnit) {
         // The samples of the high-speed packets before it are this unit's. Pushed in the order

@@ -2,6 +2,7 @@
 
 bool UnitTracker::startsAnotherUnit(DeviceTypes family, const QString& named, bool checked)
 {
+    confirmed = false;
     if (!seen || family != this->family) {
         // The identifier of the unit before means nothing to a unit of another family.
         const bool another = seen;
@@ -23,6 +24,7 @@ bool UnitTracker::startsAnotherUnit(DeviceTypes family, const QString& named, bo
         return false;
     }
     if (checked || firstNamed || named == candidate) {
+        confirmed = named == candidate;
         identifier = named;
         candidate.clear();
         return true;
@@ -34,5 +36,6 @@ bool UnitTracker::startsAnotherUnit(DeviceTypes family, const QString& named, bo
 void UnitTracker::connectionEnded()
 {
     candidate.clear();
+    confirmed = false;
     newConnection = true;
 }

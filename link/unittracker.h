@@ -25,6 +25,12 @@ public:
     {
         return seen && newConnection && family == this->family;
     }
+    // The last record named another unit, which counts only if the next record names it too;
+    // until then the record is taken for the unit before.
+    bool awaitsSecondRecord() const { return !candidate.isEmpty(); }
+    // The last record was taken for another unit because the record before named it too: that
+    // record, the new unit's first, was taken for the unit before.
+    bool confirmedBySecondRecord() const { return confirmed; }
 
 private:
     bool seen = false;
@@ -32,4 +38,5 @@ private:
     QString identifier; // the last one taken, since the family changed
     QString candidate;  // another one, named by the last record only
     bool newConnection = false;
+    bool confirmed = false;
 };

@@ -119,14 +119,11 @@ void data_incoming::handleWeatherData(const QByteArray& data, char type, const Q
         }
         swapUnitMemories(*provisionalUnit);
     }
-    decoder->setRecordText(text);
-    packetKind = text.size() > 1 ? text.at(1).toLatin1() : 0;
-    decoder->setDeviceType(static_cast<int>(deviceType), legacyOrva);
-    decoder->setLoggingType(static_cast<int>(loggingMode));
-
-    QJsonObject record = buildWeatherJson();
+    QJsonObject record = buildRecordFrom(text);
     if (provisional)
         swapUnitMemories(*provisionalUnit);
+    else if (unitTracker.awaitsSecondRecord())
+        keepFirstRecordAside(text);
     record.insert(QStringLiteral("Obs METAR"), type == '1');
     record.insert(QStringLiteral("Obs SPECI"), type == '2');
     record.insert(QStringLiteral("Backlog Status"), false);
@@ -156,10 +153,32 @@ void data_incoming::handleWeatherData(const QByteArray& data, char type, const Q
     }
 }
 
+QJsonObject data_incoming::buildRecordFrom(const QString& text)
+{
+    decoder->setRecordText(text);
+    packetKind = text.size() > 1 ? text.at(1).toLatin1() : 0;
+    decoder->setDeviceType(static_cast<int>(deviceType), legacyOrva);
+    decoder->setLoggingType(static_cast<int>(loggingMode));
+    return buildWeatherJson();
+}
+
+void data_incoming::keepFirstRecordAside(const QString& text)
+{
+    candidateUnit = std::make_unique<UnitMemories>();
+    candidateUnit->decoder = std::make_unique<WeatherDataDecoder>();
+    swapUnitMemories(*candidateUnit);
+    buildingAside = true;
+    buildRecordFrom(text);
+    buildingAside = false;
+    swapUnitMemories(*candidateUnit);
+}
+
 void data_incoming::forgetConnection()
 {
-    // High-speed packets of a connection that sent no full record told of no unit.
+    // High-speed packets of a connection that sent no full record told of no unit, and a record
+    // that named another unit once is not confirmed by the next connection's.
     provisionalUnit.reset();
+    candidateUnit.reset();
     // Neither a record to refresh nor the parts of a packet may pass to the next connection.
     lastFullRecord = QJsonObject();
     for (QString& backlog : packetBacklog)

@@ -195,6 +195,13 @@ QByteArray brqAt(const QString& unit, const QString& hhmm, const Lines& lines)
     return brqPacket(at(hhmm, lines), unit);
 }
 
+// A legacy ORVA weather block of unit `unit`.
+QByteArray legacyAt(const QString& unit, const QString& hhmm, const Lines& lines)
+{
+    const QString record = buildRecord(withLine(at(hhmm, lines), "IR", {"a", "b", "c", unit}));
+    return ("@I:LEG\r\n" + record.mid(2) + "@0:00~\r\n\r\n").toUtf8();
+}
+
 QStringList sorted(QStringList list)
 {
     list.sort();
@@ -209,11 +216,34 @@ class TestRecordBuilder : public QObject
 
 private:
     QJsonObject built;
+    QList<QJsonObject> published;
     void attach(WorkerProbe& worker, DeviceTypes device)
     {
         worker.setDeviceTypeState(device);
-        connect(&worker, &data_incoming::weather_data_received, this,
-                [this](const QJsonObject& r) { built = r; });
+        connect(&worker, &data_incoming::weather_data_received, this, [this](const QJsonObject& r) {
+            built = r;
+            published << r;
+        });
+    }
+    // "L..." is a compass packet, an empty one "Setup...", "=" nothing; a block with an "@0"
+    // line is a legacy ORVA unit's.
+    void feed(WorkerProbe& worker, const QByteArrayList& packets)
+    {
+        for (const QByteArray& packet : packets) {
+            if (packet.isEmpty()) {
+                worker.closeSerialPort();
+                worker.clearTampering();
+            } else if (packet.startsWith('L')) {
+                worker.decoder->parseLightningCompassData(packet);
+            } else if (packet != "=") {
+                const bool legacy = packet.contains("\r\n@0");
+                const bool orva = legacy || !packet.startsWith("@I");
+                worker.setDeviceTypeState(orva ? DeviceTypes::ORVA : DeviceTypes::BRQ);
+                if (legacy)
+                    worker.legacyorvadevicecheck(true);
+                worker.handleWeatherData(packet, orva && !legacy ? packet.at(1) : '0', packet);
+            }
+        }
     }
     QJsonObject orva(const Lines& lines)
     {
@@ -455,8 +485,10 @@ private slots:
 
     void anotherUnitStartsAfresh_data()
     {
-        QTest::addColumn<QByteArrayList>("packets"); // "L..." a compass packet, empty "Setup..."
-        QTest::addColumn<QJsonObject>("expected");   // under "METAR" its remarks
+        // From the second record behind "=" on, every record equals that of a fresh start fed the
+        // packets behind it.
+        QTest::addColumn<QByteArrayList>("packets");
+        QTest::addColumn<QJsonObject>("expected"); // under "METAR" its remarks
 
         const QByteArray compassNE = "L\nheader\n0,N1,45,20;0,N2,200,35XX";
         const QByteArray compassS = "L\nheader\n0,N3,180,25;0,N4,0,5XX";
@@ -494,12 +526,35 @@ private slots:
                               {"Wind Speed Max 10 Minutes", "5"},
                               {"Wind Direction Max 1 Hour", "90"},
                               {"3 Hr Pressure", "0.00"}};
+        // An ORVA wind line, which a BRQ unit's reader takes as well; rain begins at 11:45.
+        const Lines seven{{"TA", {"30"}}, {"RH", {"50"}}, {"WI", {"20", "270", "20", "270"}}};
+        const Lines hot{{"TA", {"35"}},
+                        {"WI", {"25", "200", "25", "200"}},
+                        {"BA", {"1005.0"}},
+                        {"PW", {"0", "61"}}};
+        const Lines cool{{"TA", {"20"}}, {"WI", {"5", "90", "5", "90"}}, {"BA", {"1004.0"}}};
+        const Lines mild{{"TA", {"21"}}, {"WI", {"8", "120", "8", "120"}}, {"BA", {"1004.5"}}};
         // A BRQ record carries no checksum: another identifier counts when the next record names
-        // it too, or at once when it is the first named over a new connection.
+        // it too, or at once when it is the first named over a new connection. The first record
+        // is the new unit's own all the same.
         QTest::newRow("BRQ after another BRQ unit, by its second record")
-            << QByteArrayList{brqAt("UNIT7", "1200", first), brqAt("UNIT8", "1204", first),
-                              brqAt("UNIT8", "1205", next)}
-            << own;
+            << QByteArrayList{brqAt("UNIT7", "1200", seven),
+                              brqAt("UNIT7", "1205", seven),
+                              "=",
+                              brqAt("UNIT8", "1210", hot),
+                              brqAt("UNIT8", "1215", cool),
+                              brqAt("UNIT8", "1220", mild)}
+            << QJsonObject{{"Temperature 24 Hrs Max", "35"},
+                           {"Wind Speed Max 10 Minutes", "25"},
+                           {"3 Hr Pressure", "-1.00"}};
+        QTest::newRow("legacy ORVA after another legacy ORVA unit, by its second record")
+            << QByteArrayList{legacyAt("OV7", "1130", seven),
+                              legacyAt("OV7", "1135", seven),
+                              "=",
+                              legacyAt("OV8", "1145", hot),
+                              legacyAt("OV8", "1150", cool),
+                              legacyAt("OV8", "1155", mild)}
+            << QJsonObject{{"METAR", "RMK AO2 SLP045 T0210 10350 20200 403500200"}};
         QTest::newRow("BRQ after Setup to another BRQ unit")
             << QByteArrayList{brqAt("UNIT7", "1200", first), {}, brqAt("UNIT8", "1205", next)}
             << own;
@@ -542,23 +597,30 @@ private slots:
 
         WorkerProbe worker;
         attach(worker, DeviceTypes::BRQ);
-        for (const QByteArray& packet : packets) {
-            if (packet.isEmpty()) {
-                worker.closeSerialPort();
-                worker.clearTampering();
-            } else if (packet.startsWith('L')) {
-                worker.decoder->parseLightningCompassData(packet);
-            } else {
-                const bool orva = !packet.startsWith("@I");
-                worker.setDeviceTypeState(orva ? DeviceTypes::ORVA : DeviceTypes::BRQ);
-                worker.handleWeatherData(packet, orva ? packet.at(1) : '0', packet);
-            }
-        }
+        published.clear();
+        feed(worker, packets);
         for (auto it = expected.constBegin(); it != expected.constEnd(); ++it) {
             QString value = built.value(it.key()).toString();
             if (it.key() == QLatin1String("METAR"))
                 value = value.mid(value.indexOf(QLatin1String("RMK")));
             QVERIFY2(value == it.value().toString(), qPrintable(it.key() + ": " + value));
+        }
+
+        const int freshFrom = packets.indexOf("=");
+        if (freshFrom < 0)
+            return;
+        const QList<QJsonObject> own = published;
+        WorkerProbe fresh;
+        attach(fresh, DeviceTypes::BRQ);
+        published.clear();
+        feed(fresh, packets.mid(freshFrom + 1));
+        QVERIFY(published.size() > 1 && own.size() >= published.size());
+        for (int i = 1; i < published.size(); ++i) {
+            const QJsonObject& seen = own.at(own.size() - published.size() + i);
+            QCOMPARE(seen.keys(), published.at(i).keys());
+            for (const QString& key : seen.keys())
+                QVERIFY2(seen.value(key) == published.at(i).value(key),
+                         qPrintable(key + ": " + seen.value(key).toString()));
         }
     }
 
