@@ -26,6 +26,8 @@ void layOutForDevice(MainGUI& window, void (*familyLayout)(MainGUI&))
     if (window.firstLayoutPending) {
         window.updateLayout();
         window.firstLayoutPending = false;
+        // The whole layout is the family's too: a second pass would ask the unit twice.
+        window.deviceLayoutPending = false;
     }
     if (window.deviceLayoutPending) {
         familyLayout(window);
