@@ -145,7 +145,7 @@ void MainGUI::on_pushButtonSetupConnection_clicked()
     clearValues();
     clearCommandStatuses(*this);
     // After the panes are cleared, so that the operator still sees which report was not sent.
-    metarForm->transaction.endForNewConnection();
+    metarForm->endConnection();
     deviceLayoutPending = true;
     emit logDataMainMsg("INFO: New Device Connection requested");
     selectDeviceDialog->show();
