@@ -26,6 +26,8 @@ void layOutForDevice(MainGUI& window, void (*familyLayout)(MainGUI&))
     if (window.firstLayoutPending) {
         window.updateLayout();
         window.firstLayoutPending = false;
+        // The whole layout is the family's too: a second pass would ask the unit twice.
+        window.deviceLayoutPending = false;
     }
     if (window.deviceLayoutPending) {
         familyLayout(window);
@@ -143,7 +145,7 @@ void MainGUI::on_pushButtonSetupConnection_clicked()
     clearValues();
     clearCommandStatuses(*this);
     // After the panes are cleared, so that the operator still sees which report was not sent.
-    metarForm->transaction.endForNewConnection();
+    metarForm->endConnection();
     deviceLayoutPending = true;
     emit logDataMainMsg("INFO: New Device Connection requested");
     selectDeviceDialog->show();

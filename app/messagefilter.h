@@ -6,8 +6,9 @@
 #include <QtGlobal>
 
 // The warning that setupUi gives for a slot named on_<object>_<signal> whose object has no such
-// signal. Several slots keep such names and are connected by hand to the workers' signals, so
-// every start would print one line for each that reads like a fault.
+// signal, when the slot is one of those that keep such a name but are connected by hand or called
+// directly: every start would print one line for each, which reads like a fault. The same warning
+// for any other slot (a widget renamed on its form) is no such case.
 bool isUnmatchedSlotWarning(QtMsgType type, const QString& message);
 
 // Installs a handler that drops the warnings above and hands every other message to the handler

@@ -90,6 +90,14 @@ void queueCommandRow(MainGUI& window, CommandIndex cell, const QByteArray& comma
     window.update_orva_command_statuses(cell, CmdStatusQueued);
 }
 
+void queueReportScheduleQueries(MainGUI& window)
+{
+    if (window.deviceType != DeviceTypes::ORVA || window.legacyOrva)
+        return;
+    window.writecommands("frequency\r\n");
+    window.writecommands("metar_offset\r\n");
+}
+
 void clearCommandStatuses(MainGUI& window)
 {
     for (QLabel* cell : window.commandStatusLabels) {
@@ -105,10 +113,7 @@ void MainGUI::on_pushButtonSettings_clicked()
     uncheckMenuButtons();
     ui->pushButtonSettings->setChecked(true);
     ui->stackedWidget_Settings->setCurrentIndex(0);
-    if (deviceType == DeviceTypes::ORVA) {
-        writecommands("frequency\r\n");
-        writecommands("metar_offset\r\n");
-    }
+    queueReportScheduleQueries(*this);
 }
 
 void MainGUI::commandConfirmation()

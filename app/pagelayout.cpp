@@ -7,6 +7,7 @@
 #include "alerts/alertsound.h"
 #include "app/brqcommands.h"
 #include "app/maingui.h"
+#include "app/orvacommands.h"
 #include "forms/maingui_ui.h"
 
 #include <QBrush>
@@ -408,11 +409,7 @@ void applyDeviceFamilyLayout(MainGUI& window)
     ui.label_10->setText(window.legacyOrva ? window.familyLayoutNote
                                            : QString::fromLatin1(kReportHistoryNote));
     qDebug() << "ORVA Legacy Flag at startup " << window.legacyOrva;
-    if (!window.legacyOrva) {
-        // The report schedule needs the unit's reporting frequency and report offset.
-        window.writecommands("frequency\r\n");
-        window.writecommands("metar_offset\r\n");
-    }
+    queueReportScheduleQueries(window);
 }
 
 void applyPowerOffFamilyLayout(MainGUI& window)

@@ -91,6 +91,12 @@ void MetarForm::pruneObservations()
     }
 }
 
+void MetarForm::endConnection()
+{
+    transaction.endForNewConnection();
+    realtime = Observation{QJsonObject(), Clock::now(), false, false};
+}
+
 void MetarForm::on_realtime(QJsonObject record)
 {
     realtime = Observation{record, Clock::now(), false, false};

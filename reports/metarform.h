@@ -37,6 +37,9 @@ public:
     Observation observationAt(int i) const;
     // Drops entries 24 hours old or older (with their combo items) and marks the sent ones.
     void pruneObservations();
+    // The connection's unit is gone: its pending report ends, named as not sent, and its latest
+    // record is no longer what an edit starts from or the live view shows, as at a fresh start.
+    void endConnection();
 
     ORVAMetarMode mode() const { return transaction.mode(); }
 

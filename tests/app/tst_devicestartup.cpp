@@ -16,6 +16,7 @@
 
 #include <QDialog>
 #include <QGraphicsView>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QStandardItemModel>
@@ -273,31 +274,39 @@ private slots:
     {
         QTest::addColumn<int>("before");
         QTest::addColumn<int>("after");
-        QTest::newRow("BRQ, then ORVA") << int(Brq) << int(Orva);
-        QTest::newRow("ORVA, then BRQ") << int(Orva) << int(Brq);
-        QTest::newRow("ORVA, then legacy ORVA") << int(Orva) << int(LegacyOrva);
-        QTest::newRow("legacy ORVA, then ORVA") << int(LegacyOrva) << int(Orva);
-        QTest::newRow("legacy ORVA, then BRQ") << int(LegacyOrva) << int(Brq);
-        QTest::newRow("BRQ, then BRQ") << int(Brq) << int(Brq);
-        QTest::newRow("ORVA, then ORVA") << int(Orva) << int(Orva);
+        QTest::addColumn<QString>("report"); // edited, saved and sent before the first record
+        QTest::newRow("BRQ, then ORVA") << int(Brq) << int(Orva) << "";
+        QTest::newRow("ORVA, then BRQ") << int(Orva) << int(Brq) << "";
+        QTest::newRow("ORVA, then legacy ORVA") << int(Orva) << int(LegacyOrva) << "";
+        QTest::newRow("legacy ORVA, then ORVA") << int(LegacyOrva) << int(Orva) << "";
+        QTest::newRow("legacy ORVA, then BRQ") << int(LegacyOrva) << int(Brq) << "";
+        QTest::newRow("BRQ, then BRQ") << int(Brq) << int(Brq) << "";
+        QTest::newRow("ORVA, then ORVA") << int(Orva) << int(Orva) << "";
+        QTest::newRow("ORVA, then ORVA with a report sent before its first record")
+            << int(Orva) << int(Orva) << "METAR KVDS 051755Z AUTO";
     }
     void newConnectionLaysOutForItsFamily()
     {
         QFETCH(int, before);
         QFETCH(int, after);
+        QFETCH(QString, report);
         // The window that a first start-up gives the second family.
         start(Layout(after));
+        sendEditedReport(report);
         const QMap<QString, QString> firstLayout = windowState(*window);
         window = std::make_unique<MainGUI>();
 
         start(Layout(before));
         // The first unit's record, with its second visibility sensor, its radio and tampering.
-        window->display_weather_data(QJsonObject{{"Visibility", "10"},
-                                                 {"Visibility1", "0.25"},
-                                                 {"RFLOS Transmit Frequency", "150.0"},
-                                                 {"RFLOS Receive Frequency", "150.0"},
-                                                 {"RFLOS Band", "UHF"},
-                                                 {"Tampering", "Unit moved"}});
+        window->metarForm->on_realtime(QJsonObject{{"Visibility", "10"},
+                                                   {"Visibility1", "0.25"},
+                                                   {"RFLOS Transmit Frequency", "150.0"},
+                                                   {"RFLOS Receive Frequency", "150.0"},
+                                                   {"RFLOS Band", "UHF"},
+                                                   {"Tampering", "Unit moved"},
+                                                   {"METAR", "METAR KVDS 051655Z AUTO"},
+                                                   {"IMEI", "300234010000001"},
+                                                   {"Serial Port", "/dev/ttyUSB7"}});
         QVERIFY(!window->ui->pushButton_ClearTamperingWarning->isHidden());
         // Status cells that the first connection left on the command pages.
         emit window->dataIncoming->command_status_changed(CmdElevation, CmdStatusSuccess);
@@ -305,6 +314,7 @@ private slots:
         QCOMPARE(window->ui->label_command_elevation_status->text(), QStringLiteral("\u2705"));
         pressSetup();
         start(Layout(after));
+        sendEditedReport(report);
 
         QMap<QString, QString> newConnection = windowState(*window);
         // Kept until the next record: the wind chill, and the radio labels that an ORVA unit's
@@ -529,7 +539,22 @@ private:
             if (const auto* view = qobject_cast<const QGraphicsView*>(widget))
                 state.insert(name + " scene", view->scene() ? "attached" : "none");
         }
+        state.insert("status bar", window.statusLabel.text());
+        const ReportHistory& history = window.metarForm->history;
+        if (!history.isEmpty())
+            state.insert("newest stored record",
+                         QString::fromUtf8(QJsonDocument(history.value(history.size() - 1).record)
+                                               .toJson(QJsonDocument::Compact)));
         return state;
+    }
+    // "Edit METAR", the text typed, "Save and Send Metar"; nothing for an empty text.
+    void sendEditedReport(const QString& text)
+    {
+        if (text.isEmpty())
+            return;
+        window->ui->pushButton_editMetar->click();
+        window->ui->lineEdit_Metar->setText(text);
+        window->ui->pushButton_saveAndSendMetar->click();
     }
     // "Setup...", with the dialog it shows put away for the next start-up.
     void pressSetup()

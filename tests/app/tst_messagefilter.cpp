@@ -17,13 +17,15 @@ void collect(QtMsgType, const QMessageLogContext&, const QString& message)
     g_passed << message;
 }
 
-// Named as the forms name their slots, with no child of that name to match it.
+// Named as the forms name their slots, with no child of that name to match either: one that
+// the program connects by hand, and one whose widget was renamed.
 class HandWired : public QObject
 {
     Q_OBJECT
 
 public slots:
-    void on_worker_reported() {}
+    void on_timer_tick() {}
+    void on_pushButton_renamed_clicked() {}
 };
 
 } // namespace
@@ -41,6 +43,11 @@ private slots:
         const QString unmatched = QStringLiteral(
             "QMetaObject::connectSlotsByName: No matching signal for on_timer_tick()");
         QTest::newRow("unmatched on_ slot") << int(QtWarningMsg) << unmatched << false;
+        QTest::newRow("unmatched on_ slot of a renamed widget")
+            << int(QtWarningMsg)
+            << QStringLiteral("QMetaObject::connectSlotsByName: No matching signal for "
+                              "on_pushButton_saveMetar_clicked()")
+            << true;
         QTest::newRow("the same text as a critical") << int(QtCriticalMsg) << unmatched << true;
         QTest::newRow("the same text inside another")
             << int(QtWarningMsg) << QStringLiteral("Form: ") + unmatched << true;
@@ -88,12 +95,14 @@ private slots:
         const QtMessageHandler testLog = qInstallMessageHandler(collect);
         HandWired wired;
         QMetaObject::connectSlotsByName(&wired);
-        QCOMPARE(g_passed.size(), 1);
+        QCOMPARE(g_passed.size(), 2);
+        const QString renamed = g_passed.at(1);
         g_passed.clear();
         installOperatorMessageFilter();
         QMetaObject::connectSlotsByName(&wired);
         qInstallMessageHandler(testLog);
-        QCOMPARE(g_passed, QStringList());
+        QCOMPARE(g_passed, QStringList{renamed});
+        QVERIFY(renamed.endsWith("on_pushButton_renamed_clicked()"));
     }
 };
 

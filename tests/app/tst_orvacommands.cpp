@@ -279,12 +279,24 @@ private slots:
         QCOMPARE(window->prepMetarOffset, -5);
     }
 
+    void settingsPageQueries_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<QList<QByteArray>>("queries");
+        QTest::newRow("ORVA") << false << QList<QByteArray>{"frequency\r\n", "metar_offset\r\n"};
+        // A legacy unit would reject both.
+        QTest::newRow("legacy ORVA") << true << QList<QByteArray>{};
+    }
     void settingsPageQueries()
     {
+        QFETCH(bool, legacy);
+        QFETCH(QList<QByteArray>, queries);
+        window->legacyOrva = legacy;
         window->on_pushButtonSettings_clicked();
+        window->legacyOrva = false;
         QCOMPARE(f->stackedWidget_mainPages->currentWidget(), f->pageSettings);
         QVERIFY(f->pushButtonSettings->isChecked());
-        QCOMPARE(sent(), (QList<QByteArray>{"frequency\r\n", "metar_offset\r\n"}));
+        QCOMPARE(sent(), queries);
     }
 
     void rflosFrequencyBands_data()

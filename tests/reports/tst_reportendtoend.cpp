@@ -84,7 +84,8 @@ private:
         return window->metarForm->observationAt(i).record.value("METAR").toString();
     }
     // Starts the window on the unit's port, as "Setup..." and the device dialog do, and waits
-    // for the start-up queries so that only report commands follow.
+    // for the start-up queries so that only report commands follow. The first start lays the
+    // window out too, and still asks once.
     void start(PtyPair* to = nullptr)
     {
         to = to ? to : unit;
@@ -92,10 +93,10 @@ private:
         // A cable, not the station radio: commands go out in plain text.
         emit window->selectDeviceDialog->orvaSetEncryptWritecommands(false);
         emit window->selectDeviceDialog->deviceSelected(DeviceTypes::ORVA, to->portPath());
+        const QByteArray queries = "frequency\r\nmetar_offset\r\n";
+        QCOMPARE(window->commandQueue.join(), queries);
         window->cmdWriteTimer->setInterval(20);
-        QTRY_VERIFY2_WITH_TIMEOUT(to->received().endsWith("metar_offset\r\n") &&
-                                      window->commandQueue.isEmpty(),
-                                  to->received().constData(), kWaitMs);
+        QTRY_COMPARE_WITH_TIMEOUT(to->received(), queries, kWaitMs);
         to->clearReceived();
     }
 
@@ -225,6 +226,8 @@ void TestReportEndToEnd::newConnectionEndsThePendingReport()
     unit->write(observationFrame('1', "17:55:00"));
     QTRY_COMPARE_WITH_TIMEOUT(form->transaction.state(),
                               ReportTransaction::State::CountingDownSemiAutomatic, kWaitMs);
+    // The report's record reaches the history just behind the report itself.
+    QTRY_COMPARE_WITH_TIMEOUT(form->history.size(), 1, kWaitMs);
     const QString old = storedReport(0);
     ui()->pushButtonSetupConnection->click();
     QCOMPARE(form->transaction.state(), ReportTransaction::State::Idle);
