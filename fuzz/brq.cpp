@@ -17,7 +17,9 @@
 // What the operator is told may depend only on the bytes: the stream read whole and cut into
 // reads tell the same, and a pause of 1 to 5 pacing ticks, shorter than the idle limit, before
 // every read changes nothing, read by read. What is written to the unit is checked against the
-// queue rule.
+// queue rule, and a read that brings a prompt while commands wait lets them go. In every run,
+// by the sixth silent tick every byte read is in exactly one message told or in one drop count,
+// and no more records are handed on than the stream holds weather packets.
 
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/linkfuzz.h"
@@ -26,6 +28,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -39,6 +42,7 @@
 #include <stdlib.h>
 #include <termios.h>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
@@ -49,6 +53,11 @@ const QByteArray kSecondCommands[] = {"",     "C1\r", "S1\r",  "I5\r",
                                       "m1\r", "G1\r", "i21\r", "GE+0120\r"};
 const int kLongestRead[] = {64, 4, 16, 256};
 const QByteArray kNotSent("log WARNING: BRQ Commands Not Sent, Serial Port Closed [ ");
+const QByteArray kPrompt("\r\n>");
+// The unit's idle limit is the sixth silent pacing tick, about 600 ms; a shorter pause changes
+// nothing. Fixed here rather than taken from the link, whose limit is under test.
+constexpr int kIdleLimitTicks = 6;
+constexpr int kLongestPause = 5;
 
 // The unit's end of the line: one pseudo-terminal for the whole process, whose slave end the
 // worker opens in every run. The target holds the slave end open too, so that the line stays up
@@ -210,6 +219,154 @@ private:
     QByteArray queue;
 };
 
+// What the told messages carried, in order. The raw-data view and the data log each give a
+// message's bytes (a weather packet's record goes to the data log with its bytes too), one
+// right behind the other when both tell it; a drop line gives a count. The reply whose prompt
+// lets the commands go is shown up to its prompt: the error marks behind it are not shown.
+class Ledger
+{
+public:
+    explicit Ledger(data_incoming& link)
+    {
+        const auto add = [this](unsigned kind, const QByteArray& bytes) {
+            if (closed)
+                return;
+            if (!entries.isEmpty()) {
+                Entry& last = entries.last();
+                if (last.dropped < 0 && !(last.kinds & kind) && last.bytes == bytes) {
+                    last.kinds |= kind;
+                    return;
+                }
+            }
+            entries << Entry{bytes, -1, kind, false};
+        };
+        QObject::connect(&link, &data_incoming::sendImageProgressInfo, [this] { dump = true; });
+        QObject::connect(&link, &data_incoming::sendRawData, [this, add](const QByteArray& data) {
+            // A picture packet's hexadecimal dump follows its progress; its bytes go to the
+            // data log.
+            if (std::exchange(dump, false) || data == "\r\nLast Packet of Image Received")
+                return;
+            add(kRaw, data);
+        });
+        QObject::connect(&link, &data_incoming::sendLogData,
+                         [add](const QByteArray& data, const QJsonObject& record, DeviceTypes) {
+                             add(record.isEmpty() ? kCopy : kRecord, data);
+                         });
+        QObject::connect(&link, &data_incoming::sendLogMsg, [this](const QByteArray& line) {
+            static const QRegularExpression drop(QStringLiteral("dropped \\[ (\\d+) bytes \\]$"));
+            const QRegularExpressionMatch match = drop.match(QString::fromLatin1(line));
+            if (!closed && match.hasMatch())
+                entries << Entry{{}, match.captured(1).toInt(), 0, false};
+        });
+        QObject::connect(&link, &data_incoming::sendCommandConfirmation, [this] {
+            if (!closed && !entries.isEmpty() && entries.last().dropped < 0)
+                entries.last().released = true;
+        });
+    }
+
+    // What the port's close tells is not counted: the line was silent for the idle limit.
+    void close() { closed = true; }
+
+    // Each byte of the stream, in order, is in exactly one message told or in one drop count.
+    void check(const QByteArray& stream) const
+    {
+        int releases = 0;
+        for (const Entry& entry : entries)
+            releases += entry.released;
+        FUZZ_CHECK(releases <= 2); // one per command given
+        Tiling best;
+        for (unsigned marks = 0; marks < 1u << (2 * releases); ++marks) {
+            const Tiling tiling = tile(stream, marks);
+            if (tiling.entries == entries.size() && tiling.at == stream.size())
+                return;
+            if (tiling.entries > best.entries ||
+                (tiling.entries == best.entries && tiling.at > best.at))
+                best = tiling;
+        }
+        const Entry next = entries.value(best.entries);
+        std::fprintf(stderr,
+                     "told messages and drop counts cover the %d bytes read up to byte %lld, "
+                     "message %d of %d; next told: %s\n  stream there: %s\n",
+                     int(stream.size()), best.at, best.entries, int(entries.size()),
+                     next.dropped >= 0
+                         ? QByteArray("dropped " + QByteArray::number(next.dropped)).constData()
+                         : next.bytes.left(120).toPercentEncoding(" :").constData(),
+                     stream.mid(int(best.at), 120).toPercentEncoding(" :").constData());
+        fuzzFail("each byte read in exactly one message told or one drop count", __FILE__,
+                 __LINE__);
+    }
+
+private:
+    static constexpr unsigned kRaw = 1, kCopy = 2, kRecord = 4;
+    struct Entry {
+        QByteArray bytes;
+        int dropped; // a drop count; -1 for a message
+        unsigned kinds;
+        bool released; // the reply up to the prompt that let the commands go
+    };
+    struct Tiling {
+        int entries = 0;
+        qint64 at = 0;
+    };
+
+    // How far the entries cover the stream from its start; `marks` gives, two bits per reply
+    // that let the commands go, how many error marks behind its prompt belong to it.
+    Tiling tile(const QByteArray& stream, unsigned marks) const
+    {
+        Tiling t;
+        for (const Entry& entry : entries) {
+            const qint64 left = stream.size() - t.at;
+            if (entry.dropped >= 0) {
+                if (entry.dropped == 0 || entry.dropped > left)
+                    return t;
+                t.at += entry.dropped;
+            } else {
+                if (entry.bytes.isEmpty() || entry.bytes.size() > left ||
+                    memcmp(stream.constData() + t.at, entry.bytes.constData(),
+                           size_t(entry.bytes.size())) != 0)
+                    return t;
+                t.at += entry.bytes.size();
+                if (entry.released) {
+                    for (unsigned n = marks & 3; n > 0; --n, ++t.at) {
+                        if (t.at == stream.size() || stream.at(int(t.at)) != '\x02')
+                            return t;
+                    }
+                    marks >>= 2;
+                }
+            }
+            ++t.entries;
+        }
+        return t;
+    }
+
+    QList<Entry> entries;
+    bool dump = false;
+    bool closed = false;
+};
+
+// At most this many weather packets fit the stream, each with its "@I", its line beginning
+// "@0" and its "~", whatever the reader makes of the bytes.
+int weatherPacketsAtMost(const QByteArray& stream)
+{
+    return qMin(qMin(stream.count("@I"), stream.count("\r\n@0")), stream.count('~'));
+}
+
+// The ends of the prompts that can be nothing else: before the first "@1" (a picture packet may
+// hold any bytes), whose line end is not the second half of an empty line (which may end a
+// block), and within the first 64 KiB (what the buffer holds before it can overflow).
+QList<qint64> promptsAlone(const QByteArray& stream)
+{
+    const int packet = stream.indexOf("@1");
+    const int until = qMin(packet < 0 ? int(stream.size()) : packet, kReceiveCap);
+    QList<qint64> ends;
+    for (int at = stream.indexOf(kPrompt); at >= 0 && at + kPrompt.size() <= until;
+         at = stream.indexOf(kPrompt, at + 1)) {
+        if (at < 2 || stream.mid(at - 2, 2) != "\r\n")
+            ends << at + kPrompt.size();
+    }
+    return ends;
+}
+
 struct Plan {
     QByteArray stream;
     QList<QByteArray> reads;
@@ -263,6 +420,7 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
         .removeRecursively();
     UnitEnd& unit = unitEnd();
     BrqProbe link;
+    Ledger ledger(link);
     link.setStartupSequence(plan.startup);
     link.openSerialPort(unit.path);
 
@@ -279,7 +437,11 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
     bool atTick = false;
     bool exact = true;
     int drainedAt = 0;
+    bool waiting = false; // commands wait for the prompt
+    int confirmed = 0;
     QObject::connect(&link, &data_incoming::sendCommandConfirmation, [&] {
+        waiting = false;
+        ++confirmed;
         rule.release();
         // The reply stands at the front of the buffer, which holds the stream up to the end of
         // the read unless the read was split at the buffer limit.
@@ -296,7 +458,9 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
         link.setCommandBuffer(command);
         rule.give(command);
         given << command;
+        waiting = true;
     };
+    const QList<qint64> prompts = promptsAlone(plan.stream);
 
     if (plan.firstCommand)
         give(kFirstCommand);
@@ -306,19 +470,33 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
             give(plan.second);
         if (i == plan.reads.size())
             break;
-        if (pace == Pace::Short) {
-            for (int n = 1 + int(random() % (data_incoming::brqSilenceTicks - 1)); n > 0; --n)
-                tick();
-        } else if (pace == Pace::Silent) {
-            while (idleTicks < data_incoming::brqSilenceTicks)
-                tick();
-        }
+        const int pause = pace == Pace::Short    ? 1 + int(random() % kLongestPause)
+                          : pace == Pace::Silent ? kIdleLimitTicks
+                                                 : 0;
+        for (int n = 0; n < pause; ++n)
+            tick();
         const QByteArray& bytes = plan.reads.at(i);
         exact = link.receiveBuffer.size() + bytes.size() <= kReceiveCap;
         read = i;
+        const qint64 readStart = readEnd;
         readEnd += bytes.size();
+        const bool waited = waiting;
+        const int confirmedBefore = confirmed;
         link.parseData_BRQ(bytes);
         exact = true;
+        // After a silence the read's prompt must be whole in it: the buffer was dropped.
+        const qint64 promptFrom = pace == Pace::Silent ? readStart + kPrompt.size() : readStart + 1;
+        for (const qint64 end : prompts) {
+            if (!waited || end < promptFrom || end > readEnd)
+                continue;
+            if (confirmed == confirmedBefore)
+                std::fprintf(stderr,
+                             "the prompt ending at %lld came on read %d while commands "
+                             "waited, which did not let them go\n",
+                             end, i);
+            FUZZ_CHECK(confirmed > confirmedBefore);
+            break;
+        }
         FUZZ_CHECK(link.receiveBuffer.size() <= kReceiveCap);
         readEnds << readEnd;
         frontAfterRead << readEnd - link.receiveBuffer.size();
@@ -329,11 +507,19 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
             drainedAt = bursts.size();
         }
     }
-    while (idleTicks < data_incoming::brqSilenceTicks)
+    for (int n = 0; n < kIdleLimitTicks; ++n)
         tick();
-    link.heard << "left " + link.receiveBuffer;
 
     run.toldAtClose = link.heard.size();
+    ledger.close();
+    ledger.check(plan.stream);
+    int records = 0;
+    for (const QByteArray& line : link.heard)
+        records += line.startsWith("record ");
+    if (records > weatherPacketsAtMost(plan.stream))
+        std::fprintf(stderr, "%d records handed on, the stream holds at most %d weather packets\n",
+                     records, weatherPacketsAtMost(plan.stream));
+    FUZZ_CHECK(records <= weatherPacketsAtMost(plan.stream));
     link.closeSerialPort();
     run.told = link.heard;
     run.written = unit.takeWritten();
