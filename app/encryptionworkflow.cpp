@@ -416,12 +416,15 @@ void MainGUI::on_encryption_passkey_set_timeout()
     // after all, its file lets the operator derive it again on the start page.
     keyChange.pending = false;
     keyChange.key.clear();
-    // Its commands still queued are dropped: a key that reached the unit after the change was
-    // given up would change the unit's key with nobody waiting for its answer.
+    // Its commands still queued are dropped, here and at the link, which may hold one for a
+    // closed port: a key that reached the unit after the change was given up would change the
+    // unit's key with nobody waiting for its answer, and an IV alone its IV.
     for (const QByteArray& command : qAsConst(keyChange.unsent))
         commandQueue.removeOne(command);
     keyChange.unsent.clear();
-    offerPendingKey(*this, QByteArray());
+    data_incoming* link = dataIncoming;
+    QMetaObject::invokeMethod(
+        link, [link] { link->keyChangeTimedOut(); }, Qt::QueuedConnection);
     reportKeyError(*this, "ERROR: The unit did not confirm the new encryption key; the current "
                           "key stays in use. The new key's salt and IV are kept in " +
                               keyChange.keyFile.toUtf8());

@@ -65,6 +65,9 @@ public:
     // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
     // key in use are tried under this one. Empty: no change is pending. Link thread only.
     void setPendingEncryptionKey(const QByteArray& key);
+    // The window gave up waiting for the unit's confirmation of a new key: nothing more of that
+    // change may reach the unit, and no second key is tried. Link thread only.
+    void keyChangeTimedOut();
     // The station-radio text of a key or IV command, which the link cannot read: wherever the
     // command would be shown, `shown` stands instead. The window names it before it hands the
     // command over; the name goes with the command once it is written or dropped. Link thread
@@ -201,7 +204,22 @@ protected:
     bool tamperActive = false;
     bool positionReset = false;
     QTimer* waitWriteTimer = nullptr;
-    QByteArray heldCommand;
+    QByteArray heldCommand; // empty: none
+    // A unit takes an IV that comes without its key as a new IV for the key it holds, and no
+    // longer matches the station: a key change goes whole or not at all. Its held commands, key
+    // first, are kept apart from the one held command.
+    QList<QByteArray> heldKeyChange;
+    enum class KeyStep {
+        None,
+        Given,     // the key is held, or went out on a connection since lost: it goes (again)
+        OnLine,    // the key went out on this connection
+        Confirmed, // the unit answered the key: its IV must follow
+        Dropped,   // the key will not go: neither may its IV
+    };
+    struct LinkKeyChange {
+        QByteArray key; // the key command as written, while it may go
+        KeyStep step = KeyStep::None;
+    } keyChange;
     QByteArray encryptionKey;
     QByteArray encryptionIV;
     // The other key of a key change: the new one until the unit confirms it, then the old one
@@ -283,10 +301,17 @@ private:
     // One weather record being built (link/recordbuilder.cpp).
     class WeatherRecord;
 
+    bool putOrvaCommand(const QByteArray& cmd);
     void holdOrvaCommand(const QByteArray& cmd);
-    void reportHeldCommandDropped(const QByteArray& why);
+    bool writeHeldKeyChange();
+    void dropHeldKeyChange(const QByteArray& why);
+    bool keyMayGo() const;
+    bool isChangeKey(const QByteArray& cmd) const;
+    void settleKeyChange(KeyStep step);
+    void reportHeldCommandDropped(const QByteArray& cmd, const QByteArray& why);
     QByteArray shownCommand(const QByteArray& cmd) const;
     bool isKeyCommand(const QByteArray& cmd) const;
+    bool isIvCommand(const QByteArray& cmd) const;
     void forgetHiddenCommand(const QByteArray& cmd);
 
     // ORVA framing passes.

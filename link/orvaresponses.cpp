@@ -58,7 +58,7 @@ const OnOffRow kOnOffRows[] = {
 };
 
 // The key and IV answers read alike: five parts and no refusal confirm what the unit took.
-void confirmKeyPart(data_incoming& worker, const QByteArray& frame, const char* what,
+bool confirmKeyPart(data_incoming& worker, const QByteArray& frame, const char* what,
                     const QByteArray& confirmed, const QByteArray& refused)
 {
     const QByteArray shown = data_incoming::maskKeyValues(frame);
@@ -66,10 +66,11 @@ void confirmKeyPart(data_incoming& worker, const QByteArray& frame, const char* 
     if (lines.size() == 5 && splitPair(lines.at(1)).value(1) != QLatin1String("INVALID")) {
         worker.reportInfo(confirmed, shown);
         emit worker.encryption_parse_confirmed(QString::fromLatin1(what));
-    } else {
-        worker.reportError(refused, shown);
-        emit worker.encryption_parse_confirmed(QStringLiteral("ERROR"));
+        return true;
     }
+    worker.reportError(refused, shown);
+    emit worker.encryption_parse_confirmed(QStringLiteral("ERROR"));
+    return false;
 }
 
 // Emits the messages of an answer's outcome in the order the window and the log expect them:
@@ -596,8 +597,10 @@ void data_incoming::parseFlashEraseResponse(const QByteArray& frame)
 // as one, or the window would switch to a key the unit does not hold.
 void data_incoming::parseEncryptionKeyResponse(const QByteArray& frame)
 {
-    confirmKeyPart(*this, frame, "KEY", "Key set confirmed.",
-                   "Invalid encryption key setting response.");
+    const bool taken = confirmKeyPart(*this, frame, "KEY", "Key set confirmed.",
+                                      "Invalid encryption key setting response.");
+    if (taken && keyMayGo())
+        settleKeyChange(KeyStep::Confirmed);
 }
 
 void data_incoming::parseEncryptionIvResponse(const QByteArray& frame)

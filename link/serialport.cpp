@@ -26,6 +26,11 @@ bool data_incoming::isKeyCommand(const QByteArray& cmd) const
     return shownCommand(cmd) == kHiddenKey;
 }
 
+bool data_incoming::isIvCommand(const QByteArray& cmd) const
+{
+    return shownCommand(cmd) == kHiddenIv;
+}
+
 // A command as the log and the debug output may show it: the key and the IV stay hidden, in clear
 // text and in the station radio's text alike.
 QByteArray data_incoming::shownCommand(const QByteArray& cmd) const
@@ -105,11 +110,15 @@ void data_incoming::closeSerialPort()
         portReconnectTimer->stop();
     reconnectActive = false;
     resourceErrorSeen = false;
-    if (waitWriteTimer && waitWriteTimer->isActive()) {
+    if (waitWriteTimer)
         waitWriteTimer->stop();
-        reportHeldCommandDropped("Serial Port Closed");
-    }
+    if (!heldCommand.isEmpty())
+        reportHeldCommandDropped(heldCommand, "Serial Port Closed");
     heldCommand.clear();
+    dropHeldKeyChange("Serial Port Closed");
+    // A key the unit confirmed still needs its IV; nothing else of the change goes.
+    if (keyMayGo())
+        settleKeyChange(KeyStep::Dropped);
     hiddenCommands.clear();
     reportUnsentBrqCommands();
     pendingCommands.clear();
@@ -147,6 +156,9 @@ void data_incoming::losePort(const QString& reason)
 {
     losingPort = true;
     resourceErrorSeen = true;
+    // The unit may have lost the key with the line: it goes again before its IV.
+    if (keyChange.step == KeyStep::OnLine)
+        keyChange.step = KeyStep::Given;
 
     qDebug().noquote() << "ERROR: " + reason;
     emit sendLogMsg("ERROR: Closing Serial Port Due to Error -- " + reason.toUtf8());
@@ -250,40 +262,89 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
         return;
     }
 
-    if (serialPort->isOpen()) {
-        const qint64 written = serialPort->write(cmd);
-        serialPort->flush();
-        // A write error closes the port (handleError) even though the bytes were buffered.
-        if (written == cmd.size() && serialPort->isOpen()) {
-            if (isKeyCommand(cmd))
-                emit sendLogMsg("INFO: ORVA Command to Update the Key Encryption File Sent");
-            else
-                emit sendLogMsg("INFO: ORVA Command Sent [ " + shownCommand(cmd) + " ]");
-            qDebug().noquote() << "INFO: ORVA Command Sent [ " +
-                                      QString::fromUtf8(shownCommand(cmd)) + " ] " +
-                                      Clock::now().toString();
-            emit sendCommandConfirmation();
+    if (isKeyCommand(cmd)) {
+        // A new key replaces whatever of an earlier change still waits.
+        dropHeldKeyChange("Replaced by a Newer Command");
+        settleKeyChange(KeyStep::None);
+        keyChange = {cmd, KeyStep::Given};
+    } else if (isIvCommand(cmd)) {
+        switch (keyChange.step) {
+        case KeyStep::Dropped:
+            emit sendLogMsg("WARNING: ORVA Command Dropped, Key Change Given Up [ " +
+                            shownCommand(cmd) + " ]");
             forgetHiddenCommand(cmd);
+            settleKeyChange(KeyStep::None);
             return;
+        case KeyStep::Given:
+            // The key goes first, on the connection that takes the IV.
+            if (heldKeyChange.contains(keyChange.key))
+                writeHeldKeyChange();
+            else if (!putOrvaCommand(keyChange.key))
+                holdOrvaCommand(keyChange.key);
+            break;
+        default:
+            break;
         }
+    }
+    if (!putOrvaCommand(cmd))
+        holdOrvaCommand(cmd);
+}
+
+// Writes an ORVA command to the open port; false when the port is closed or the write failed.
+bool data_incoming::putOrvaCommand(const QByteArray& cmd)
+{
+    if (!serialPort->isOpen())
+        return false;
+    const qint64 written = serialPort->write(cmd);
+    serialPort->flush();
+    // A write error closes the port (handleError) even though the bytes were buffered.
+    if (written != cmd.size() || !serialPort->isOpen()) {
         if (isKeyCommand(cmd))
             emit sendLogMsg("ERROR: ORVA Command to Update the Key Encryption File Not Sent");
         else
             emit sendLogMsg("ERROR: ORVA Command Not Sent [ " + shownCommand(cmd) + " ]");
+        return false;
     }
-    holdOrvaCommand(cmd);
+    if (isKeyCommand(cmd))
+        emit sendLogMsg("INFO: ORVA Command to Update the Key Encryption File Sent");
+    else
+        emit sendLogMsg("INFO: ORVA Command Sent [ " + shownCommand(cmd) + " ]");
+    qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(shownCommand(cmd)) +
+                              " ] " + Clock::now().toString();
+    emit sendCommandConfirmation();
+    if (isChangeKey(cmd)) {
+        // Its text stays hidden while it may have to go again.
+        keyChange.step = KeyStep::OnLine;
+        return true;
+    }
+    if (isIvCommand(cmd) && keyChange.step != KeyStep::None)
+        settleKeyChange(KeyStep::None);
+    forgetHiddenCommand(cmd);
+    return true;
 }
 
 void data_incoming::holdOrvaCommand(const QByteArray& cmd)
 {
     qDebug() << "INFO: Serial Port not connected, queueing commands until open...";
 
-    // Only one command is held; the operator must learn which one will never go out.
-    if (waitWriteTimer && waitWriteTimer->isActive()) {
-        reportHeldCommandDropped("Replaced by a Newer Command");
-        forgetHiddenCommand(heldCommand);
+    // Only one command is held, or one key change: the operator must learn which one will never
+    // go out. A key change the unit has not confirmed is dropped whole; a confirmed one keeps its
+    // IV.
+    const bool ofKeyChange =
+        isChangeKey(cmd) || (isIvCommand(cmd) && keyChange.step != KeyStep::None);
+    if (!ofKeyChange && keyMayGo()) {
+        dropHeldKeyChange("Replaced by a Newer Command");
+        settleKeyChange(KeyStep::Dropped);
     }
-    heldCommand = cmd;
+    if (!heldCommand.isEmpty() && (!ofKeyChange || isChangeKey(cmd))) {
+        reportHeldCommandDropped(heldCommand, "Replaced by a Newer Command");
+        forgetHiddenCommand(heldCommand);
+        heldCommand.clear();
+    }
+    if (ofKeyChange)
+        heldKeyChange.append(cmd);
+    else
+        heldCommand = cmd;
 
     if (!waitWriteTimer) {
         waitWriteTimer = new QTimer(this);
@@ -293,24 +354,80 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
     waitWriteTimer->start(waitWriteIntervalMs);
 }
 
-// The held command will never go out: the log names it, or says that it was the key command.
-void data_incoming::reportHeldCommandDropped(const QByteArray& why)
+// The held commands of the key change, in order and without a pause between them; false when the
+// port failed first, the rest still held.
+bool data_incoming::writeHeldKeyChange()
 {
-    if (isKeyCommand(heldCommand))
+    while (!heldKeyChange.isEmpty()) {
+        if (!putOrvaCommand(heldKeyChange.constFirst()))
+            return false;
+        heldKeyChange.removeFirst();
+    }
+    return true;
+}
+
+// The change's key keeps its hidden text until the change settles.
+void data_incoming::dropHeldKeyChange(const QByteArray& why)
+{
+    for (const QByteArray& held : qAsConst(heldKeyChange)) {
+        reportHeldCommandDropped(held, why);
+        if (!isChangeKey(held))
+            forgetHiddenCommand(held);
+    }
+    heldKeyChange.clear();
+}
+
+bool data_incoming::keyMayGo() const
+{
+    return keyChange.step == KeyStep::Given || keyChange.step == KeyStep::OnLine;
+}
+
+bool data_incoming::isChangeKey(const QByteArray& cmd) const
+{
+    return keyMayGo() && cmd == keyChange.key;
+}
+
+// The change's key will not go (again).
+void data_incoming::settleKeyChange(KeyStep step)
+{
+    if (keyMayGo()) {
+        heldKeyChange.removeAll(keyChange.key);
+        forgetHiddenCommand(keyChange.key);
+    }
+    keyChange = {QByteArray(), step};
+}
+
+void data_incoming::keyChangeTimedOut()
+{
+    setPendingEncryptionKey({});
+    dropHeldKeyChange("Key Change Timed Out");
+    if (keyChange.step != KeyStep::None)
+        settleKeyChange(KeyStep::Dropped);
+}
+
+// The held command will never go out: the log names it, or says that it was the key command.
+void data_incoming::reportHeldCommandDropped(const QByteArray& cmd, const QByteArray& why)
+{
+    if (isKeyCommand(cmd))
         emit sendLogMsg("WARNING: Held ORVA Command to Update the Key Encryption File Dropped, " +
                         why);
     else
-        emit sendLogMsg("WARNING: Held ORVA Command Dropped, " + why + " [ " +
-                        shownCommand(heldCommand) + " ]");
+        emit sendLogMsg("WARNING: Held ORVA Command Dropped, " + why + " [ " + shownCommand(cmd) +
+                        " ]");
 }
 
 void data_incoming::waitSerialWrite()
 {
     if (!serialPort->isOpen())
         return;
+    // A write that fails closes the port: what is left stays held for the next connection.
+    if (!writeHeldKeyChange())
+        return;
+    if (!heldCommand.isEmpty() && !putOrvaCommand(heldCommand))
+        return;
+    heldCommand.clear();
     if (waitWriteTimer)
         waitWriteTimer->stop();
-    setCommandBuffer(heldCommand);
 }
 
 void data_incoming::writeData(const QByteArray& data)

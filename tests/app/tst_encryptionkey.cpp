@@ -14,6 +14,7 @@
 #include "logging/logging.h"
 #include "tests/app/aesreference.h"
 #include "tests/app/apptest.h"
+#include "tests/support/runonthread.h"
 #include "tools/unitsim/unitsim.h"
 
 #include <QDir>
@@ -66,6 +67,9 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 }
 
 enum class KeyAnswer { None, UnderOldKey, UnderNewKey };
+// When the unit is unplugged during a key change, and whether it is back before the change's
+// time-out.
+enum class Unplugged { No, BeforeKey, BeforeKeyTillTimeOut, AfterKey, AfterKeyTillTimeOut };
 
 // What a bracketed command text in a log line holds in clear under `key`, read as the unit reads
 // a station-radio command; empty when the text is no such command.
@@ -89,6 +93,7 @@ QStringList bracketedTexts(const QString& text)
 } // namespace
 
 Q_DECLARE_METATYPE(KeyAnswer)
+Q_DECLARE_METATYPE(Unplugged)
 
 class TestEncryptionKey : public QObject
 {
@@ -358,25 +363,31 @@ void TestEncryptionKey::passwordAndSaltChecked_data()
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("salt");
     QTest::addColumn<QString>("refusal");
+    QTest::addColumn<bool>("startPage"); // the start page came up while the dialog was open
     const QString length = QStringLiteral("The entered Password must be between 8 and 32 "
                                           "characters in length.\r\nYours is: %1 characters "
                                           "in length.");
     const QString salt = QStringLiteral("The salt must not contain \"/\", \"\\\", \"..\" or "
                                         "control characters, since it names the key file.");
-    QTest::newRow("7") << QString(7, 'p') << "77" << length.arg(7);
-    QTest::newRow("8") << QString(8, 'p') << "77" << QString();
-    QTest::newRow("32") << QString(32, 'p') << "77" << QString();
-    QTest::newRow("33") << QString(33, 'p') << "77" << length.arg(33);
-    QTest::newRow("salt with a dot") << QString(8, 'p') << "st.7" << QString();
-    QTest::newRow("empty salt") << QString(8, 'p') << "" << QString();
+    QTest::newRow("7") << QString(7, 'p') << "77" << length.arg(7) << false;
+    QTest::newRow("8") << QString(8, 'p') << "77" << QString() << false;
+    QTest::newRow("32") << QString(32, 'p') << "77" << QString() << false;
+    QTest::newRow("33") << QString(33, 'p') << "77" << length.arg(33) << false;
+    QTest::newRow("salt with a dot") << QString(8, 'p') << "st.7" << QString() << false;
+    QTest::newRow("empty salt") << QString(8, 'p') << "" << QString() << false;
     QTest::newRow("salt of the key in use")
         << QString(8, 'p') << "in use"
         << "The salt is that of the key in use. Choose another salt: the key file in use is kept "
-           "until the unit confirms a new key.";
-    QTest::newRow("salt into another file") << QString(8, 'p') << "x/../Keyfile_1111" << salt;
-    QTest::newRow("salt with a backslash") << QString(8, 'p') << "a\\b" << salt;
-    QTest::newRow("salt of two dots") << QString(8, 'p') << ".." << salt;
-    QTest::newRow("salt with a line end") << QString(8, 'p') << "12\n34" << salt;
+           "until the unit confirms a new key."
+        << false;
+    // On the start page the key in use is re-derived from its own salt.
+    QTest::newRow("salt of the key in use, start page up")
+        << QString(8, 'p') << "in use" << QString() << true;
+    QTest::newRow("salt into another file")
+        << QString(8, 'p') << "x/../Keyfile_1111" << salt << false;
+    QTest::newRow("salt with a backslash") << QString(8, 'p') << "a\\b" << salt << false;
+    QTest::newRow("salt of two dots") << QString(8, 'p') << ".." << salt << false;
+    QTest::newRow("salt with a line end") << QString(8, 'p') << "12\n34" << salt << false;
 }
 
 void TestEncryptionKey::passwordAndSaltChecked()
@@ -384,6 +395,7 @@ void TestEncryptionKey::passwordAndSaltChecked()
     QFETCH(QString, password);
     QFETCH(QString, salt);
     QFETCH(QString, refusal);
+    QFETCH(bool, startPage);
     QStringList boxes;
     setModalRunner([&](QDialog& dialog) {
         boxes << static_cast<QMessageBox&>(dialog).text();
@@ -393,15 +405,20 @@ void TestEncryptionKey::passwordAndSaltChecked()
     QVERIFY(window->saveEncryptedFile(QStringLiteral("in use"), QStringLiteral("k"),
                                       QByteArray(8, 'u'), true));
     window->ui->lineEdit_encryptionPasskey->setText(keyFile(QStringLiteral("in use")));
+    if (startPage)
+        window->setupEncryptionMode();
     QSignalSpy requests(window.get(), &MainGUI::startEncryptionKeyCheck);
     window->generateEncryptionKey(password, salt, false);
     window->threadEncCheck->quit();
     window->threadEncCheck->wait();
     if (refusal.isEmpty()) {
         QVERIFY(boxes.isEmpty());
+        // The busy start page waits for this request's key.
         QCOMPARE(requests.count(), 1);
         QCOMPARE(requests.at(0).at(1).toString(), salt);
-        QCOMPARE(requests.at(0).at(2).toInt(), 1);
+        QCOMPARE(requests.at(0).at(2).toInt(), startPage ? 0 : 1);
+        if (startPage)
+            window->finishedEncryptionSetup(QString(), 0, salt, QByteArray());
     } else {
         QCOMPARE(requests.count(), 0);
         QCOMPARE(boxes, QStringList(refusal));
@@ -507,26 +524,50 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
     QTest::addColumn<KeyAnswer>("answer");
     QTest::addColumn<bool>("protectionFails");
     QTest::addColumn<QString>("error"); // empty: the change is taken
+    QTest::addColumn<Unplugged>("unplugged");
+    QTest::addColumn<QByteArrayList>("heard"); // the commands the unit receives, in order
 
+    const QByteArrayList whole{"key", "iv", "led ON"};
+    const QByteArrayList keyOnly{"key", "led ON"};
+    const QByteArrayList none{"led ON"};
     QTest::newRow("radio, answer under the old key")
-        << true << "5001" << KeyAnswer::UnderOldKey << false << QString();
+        << true << "5001" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::No << whole;
     QTest::newRow("radio, answer under the new key")
-        << true << "5002" << KeyAnswer::UnderNewKey << false << QString();
-    QTest::newRow("serial, answer")
-        << false << "5003" << KeyAnswer::UnderOldKey << false << QString();
+        << true << "5002" << KeyAnswer::UnderNewKey << false << QString() << Unplugged::No << whole;
+    QTest::newRow("serial, answer") << false << "5003" << KeyAnswer::UnderOldKey << false
+                                    << QString() << Unplugged::No << whole;
     QTest::newRow("radio, empty salt")
-        << true << "" << KeyAnswer::UnderOldKey << false << QString();
+        << true << "" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::No << whole;
+    const QString timedOut = QStringLiteral(
+        "ERROR: The unit did not confirm the new encryption key; the current key stays in use.");
     QTest::newRow("radio, no answer")
-        << true << "5004" << KeyAnswer::None << false
-        << "ERROR: The unit did not confirm the new encryption key; the current key stays in use.";
+        << true << "5004" << KeyAnswer::None << false << timedOut << Unplugged::No << keyOnly;
     const QString notSaved =
         QStringLiteral("ERROR: Problem saving new encryption key Salt and IV in file.");
     QTest::newRow("key file cannot be written")
-        << true << QString(300, 'n') << KeyAnswer::UnderOldKey << false << notSaved;
+        << true << QString(300, 'n') << KeyAnswer::UnderOldKey << false << notSaved << Unplugged::No
+        << none;
     QTest::newRow("salt leaves the data folder")
-        << true << "/../../escaped" << KeyAnswer::UnderOldKey << false << notSaved;
+        << true << "/../../escaped" << KeyAnswer::UnderOldKey << false << notSaved << Unplugged::No
+        << none;
     QTest::newRow("data protection fails")
-        << true << "5007" << KeyAnswer::UnderOldKey << true << notSaved;
+        << true << "5007" << KeyAnswer::UnderOldKey << true << notSaved << Unplugged::No << none;
+    // Unplugged, a unit given an IV without its key would take it for its key in use.
+    QTest::newRow("radio, unplugged, back in time")
+        << true << "5011" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::BeforeKey
+        << whole;
+    QTest::newRow("radio, unplugged till the time-out")
+        << true << "5012" << KeyAnswer::None << false << timedOut << Unplugged::BeforeKeyTillTimeOut
+        << none;
+    QTest::newRow("radio, unplugged after the key, back in time")
+        << true << "5013" << KeyAnswer::None << false << timedOut << Unplugged::AfterKey
+        << QByteArrayList{"key", "key", "iv", "led ON"};
+    QTest::newRow("radio, unplugged after the key till the time-out")
+        << true << "5014" << KeyAnswer::None << false << timedOut << Unplugged::AfterKeyTillTimeOut
+        << keyOnly;
+    QTest::newRow("radio, unplugged after the unit confirmed the key")
+        << true << "5015" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::AfterKey
+        << whole;
 }
 
 // Against a unit that encrypts its frames and decrypts the commands it gets with the key it
@@ -538,8 +579,14 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QFETCH(KeyAnswer, answer);
     QFETCH(bool, protectionFails);
     QFETCH(QString, error);
+    QFETCH(Unplugged, unplugged);
+    QFETCH(QByteArrayList, heard);
     const bool written = error.isEmpty() || answer == KeyAnswer::None;
     const bool taken = error.isEmpty();
+    const bool beforeKey =
+        unplugged == Unplugged::BeforeKey || unplugged == Unplugged::BeforeKeyTillTimeOut;
+    const bool tillTimeOut =
+        unplugged == Unplugged::BeforeKeyTillTimeOut || unplugged == Unplugged::AfterKeyTillTimeOut;
 
     UnitOptions options;
     options.frames = unitsim::FrameWrap::Encrypted;
@@ -550,7 +597,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     options.keyAnswerUnderNewKey = answer == KeyAnswer::UnderNewKey;
     UnitSim unit(options);
     QVERIFY(unit.open());
-    QSignalSpy heard(&unit, &UnitSim::commandReceived);
+    QSignalSpy received(&unit, &UnitSim::commandReceived);
     QueuedSpy records(window->dataIncoming, &data_incoming::weather_data_received);
     window->deviceType = DeviceTypes::ORVA;
     window->setORVAencryptWritecommands(radio);
@@ -559,12 +606,24 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     emit window->setDeviceType(DeviceTypes::ORVA);
     emit window->setLoggingState(LoggingType::Debug);
     emit window->setEncryptionKeyMain(options.key, options.iv);
-    window->openserialport(unit.deviceName());
+    data_incoming* link = window->dataIncoming;
+    window->openserialport(unit.portPath());
+    runOnThread(link, [link] { link->setRetryIntervals(50, 50); });
     QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 5000);
     // What the connection queued is not part of the change; on a slow machine it is still there.
     window->cmdWriteTimer->stop();
     window->commandQueue.clear();
 
+    const auto unplug = [&] {
+        window->on_pushButton_clearNotifications_clicked();
+        unit.unplug();
+        return QTest::qWaitFor([&] {
+            return window->ui->textEdit_ErrorMsgs->toPlainText().contains(
+                "ERROR: Serial Port closing due to resource error");
+        });
+    };
+    if (beforeKey)
+        QVERIFY(unplug());
     window->on_pushButton_clearNotifications_clicked();
     const QString location = window->ui->lineEdit_encryptionPasskey->text();
     if (protectionFails)
@@ -581,10 +640,20 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     // "key" goes under the old key; the window switches when the unit confirms it, and the "iv"
     // still goes under the old key, which the unit holds until it has both.
     window->try_command_write();
-    if (written) {
-        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 1, 5000);
-        QVERIFY(heard.at(0).at(0).toByteArray().startsWith("key"));
-        QCOMPARE(heard.at(0).at(1).toBool(), radio);
+    if (unplugged != Unplugged::No) {
+        if (!beforeKey) {
+            QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
+            if (taken)
+                QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
+            QVERIFY(unplug());
+        }
+        window->try_command_write();
+        if (tillTimeOut)
+            window->on_encryption_passkey_set_timeout();
+        QVERIFY(unit.plugIn());
+        records.clear();
+        QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 5000);
+        runOnThread(link, [link] { link->waitSerialWrite(); });
     }
     if (taken) {
         QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
@@ -592,9 +661,6 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
         QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
                  QStringLiteral("background: green"));
         window->try_command_write();
-        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
-        QVERIFY(heard.at(1).at(0).toByteArray().startsWith("iv"));
-        QCOMPARE(heard.at(1).at(1).toBool(), radio);
     } else if (written) {
         // A change given up sends nothing more of itself, and a late confirmation is no success.
         window->on_encryption_passkey_set_timeout();
@@ -605,13 +671,18 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
             "current key stays in use."));
     }
 
-    // The next command reaches the unit under the key it holds now.
+    // The next command reaches the unit under the key it holds now, behind all of the change
+    // that reached it.
     window->writecommands("led ON\r\n");
     window->cmdWriteTimer->stop();
     window->try_command_write();
-    QTRY_COMPARE_WITH_TIMEOUT(heard.count(), taken ? 3 : (written ? 2 : 1), 5000);
-    QCOMPARE(heard.last().at(0).toByteArray(), QByteArray("led ON"));
-    QCOMPARE(heard.last().at(1).toBool(), radio);
+    QTRY_COMPARE_WITH_TIMEOUT(received.count(), heard.size(), 5000);
+    for (int i = 0; i < heard.size(); ++i) {
+        const QByteArray command = received.at(i).at(0).toByteArray();
+        QVERIFY2(command.startsWith(heard.at(i)), command.left(3).constData());
+        QCOMPARE(received.at(i).at(1).toBool(), radio);
+    }
+    QCOMPARE(received.last().at(0).toByteArray(), QByteArray("led ON"));
     QCOMPARE(window->encryptionKey, taken ? kNewKey.toUtf8() : options.key);
     if (!taken) {
         QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), location);

@@ -229,11 +229,15 @@ private slots:
         worker.setCommandBuffer("led=1\r\n");
         worker.setCommandBuffer("key=c2VjcmV0\r\n");
         worker.setCommandBuffer("heater=0\r\n");
-        QCOMPARE(textArgs(log),
-                 QStringList({"WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
-                              "led=1\r\n ]",
-                              "WARNING: Held ORVA Command to Update the Key Encryption File "
-                              "Dropped, Replaced by a Newer Command"}));
+        // Without its key the IV would change the unit's IV alone.
+        worker.setCommandBuffer("ivAQIDBAUGBwg=\r");
+        QCOMPARE(
+            textArgs(log),
+            QStringList({"WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
+                         "led=1\r\n ]",
+                         "WARNING: Held ORVA Command to Update the Key Encryption File "
+                         "Dropped, Replaced by a Newer Command",
+                         "WARNING: ORVA Command Dropped, Key Change Given Up [ iv <hidden> ]"}));
         QVERIFY(worker.waitWriteRunning());
         QCOMPARE(worker.waitWrite()->interval(), 10000);
         QCOMPARE(confirmed.count(), 0);

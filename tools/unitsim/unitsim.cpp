@@ -123,6 +123,23 @@ QString UnitSim::deviceName() const
     return pty ? pty->slavePath() : QString();
 }
 
+QString UnitSim::portPath() const
+{
+    return pty ? pty->portPath() : QString();
+}
+
+void UnitSim::unplug()
+{
+    if (pty)
+        pty->closeMaster();
+    setLinked(false);
+}
+
+bool UnitSim::plugIn()
+{
+    return pty && pty->reopen();
+}
+
 void UnitSim::poll()
 {
     const QByteArray got = pty->takeReceived();

@@ -77,6 +77,12 @@ public:
     QString errorString() const { return error; }
     // The device the station opens, for example /dev/pts/3.
     QString deviceName() const;
+    // A name for the same device that stays when the unit is unplugged and plugged in again.
+    QString portPath() const;
+    // The unit is unplugged: the station's port sees read errors until it closes.
+    void unplug();
+    // The unit is back behind portPath(), with the settings and keys it had.
+    bool plugIn();
     // The station holds the port open.
     bool isLinked() const { return linked; }
     // BRQ: how often the station's wake-up blanks were answered with the prompt.
