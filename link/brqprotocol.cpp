@@ -245,23 +245,47 @@ data_incoming::BrqMessage data_incoming::nextBrqMessage(bool silent)
     return {BrqMessage::Noise, startAt};
 }
 
+// Whether the prompt or a message start stands at `at`: 1 when one does (its kind in `kind`),
+// -1 when the end of the buffer may have cut one, 0 when none does.
+int data_incoming::brqStartAt(int at, BrqMessage::Kind* kind) const
+{
+    struct Start {
+        QByteArray bytes;
+        BrqMessage::Kind kind;
+    };
+    static const Start starts[] = {{kPrompt, BrqMessage::Reply},
+                                   {"@1", BrqMessage::Image},
+                                   {"@I", BrqMessage::Block},
+                                   {kBanner, BrqMessage::Banner},
+                                   {kStartupData, BrqMessage::StartupData}};
+    const char* bytes = receiveBuffer.constData() + at;
+    if (*bytes != '@' && *bytes != '\r')
+        return 0;
+    const int left = receiveBuffer.size() - at;
+    for (const Start& start : starts) {
+        const int n = qMin(int(start.bytes.size()), left);
+        if (memcmp(bytes, start.bytes.constData(), size_t(n)) != 0)
+            continue;
+        if (n < start.bytes.size())
+            return -1;
+        *kind = start.kind;
+        return 1;
+    }
+    return 0;
+}
+
 // Where the first prompt or message start stands, from where the last search stopped; -1 when
 // there is none yet. A start that the end of the buffer may have cut holds the search there.
 int data_incoming::findBrqStart()
 {
-    static const QByteArray starts[] = {kPrompt, "@1", "@I", kBanner, kStartupData};
-    const char* bytes = receiveBuffer.constData();
     const int size = receiveBuffer.size();
+    BrqMessage::Kind kind = BrqMessage::None;
     for (int at = brqScan.huntFrom; at < size; ++at) {
-        if (bytes[at] != '@' && bytes[at] != '\r')
+        const int start = brqStartAt(at, &kind);
+        if (start == 0)
             continue;
-        for (const QByteArray& start : starts) {
-            const int n = qMin(int(start.size()), size - at);
-            if (memcmp(bytes + at, start.constData(), size_t(n)) != 0)
-                continue;
-            brqScan.huntFrom = at;
-            return n == start.size() ? at : -1;
-        }
+        brqScan.huntFrom = at;
+        return start > 0 ? at : -1;
     }
     brqScan.huntFrom = size;
     return -1;
@@ -290,56 +314,82 @@ data_incoming::BrqMessage data_incoming::brqReplyEnding(int promptAt, bool silen
     return {BrqMessage::Reply, end};
 }
 
-// Whether a "~" stands before `at` in the message at the front. Searched once per byte.
-bool data_incoming::brqTildeBefore(int at)
+// Whether a "~" stands before `at` in the message that `scan` follows from `from`. Searched once
+// per byte.
+bool data_incoming::brqTildeBefore(BrqScan& scan, int from, int at)
 {
-    if (brqScan.tildeAt < 0) {
-        brqScan.tildeAt = receiveBuffer.indexOf('~', brqScan.tildeFrom);
-        brqScan.tildeFrom = receiveBuffer.size();
+    if (scan.tildeAt < 0) {
+        scan.tildeAt = receiveBuffer.indexOf('~', qMax(from, scan.tildeFrom));
+        scan.tildeFrom = receiveBuffer.size();
     }
-    return brqScan.tildeAt >= 0 && brqScan.tildeAt < at;
+    return scan.tildeAt >= 0 && scan.tildeAt < at;
 }
 
 // A message read by its lines: the banner (its first line), the start-up data (up to its empty
 // line) or a block beginning "@I": other start-up data up to its empty line, a weather packet up
 // to the empty line behind its "~", or the unit's identity line before an image packet. A prompt
 // that comes first makes it all a reply; the next record's identity line ends a block that lost
-// its end. A line end that may be the start of a prompt waits for the byte behind it.
-data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, bool silent)
+// its end, and so do an image packet, the banner and the start-up data once the block has its
+// data line (it is a record then). A line end that may be the start of a prompt waits for the
+// byte behind it.
+// A message that begins further in, at `at`, is only looked at (behind a damaged image packet):
+// it has a scan of its own, and a prompt or a packet that it runs into is not acted on.
+data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, bool silent, int at)
 {
-    if (brqScan.packetAt >= 0)
-        return brqImageMessage(brqScan.packetAt, silent);
+    const bool ahead = at > 0;
+    BrqScan& scan = ahead ? brqAhead : brqScan;
+    if (scan.packetAt >= 0)
+        return brqImageMessage(scan.packetAt, silent);
     const int size = receiveBuffer.size();
-    const int first = kind == BrqMessage::Banner ? kBanner.size() : 2;
-    int from = qMax(first, brqScan.lineFrom);
+    const int first = at + (kind == BrqMessage::Banner ? kBanner.size() : 2);
+    int from = qMax(first, scan.lineFrom);
     for (;;) {
         const int lineEnd = receiveBuffer.indexOf(kLineEnd, from);
         if (lineEnd < 0) {
-            brqScan.lineFrom = qMax(first, size - 1);
+            scan.lineFrom = qMax(first, size - 1);
             // A banner cut short is reported as it stands once the line falls silent.
             return kind == BrqMessage::Banner && silent ? BrqMessage{kind, size} : BrqMessage{};
         }
-        brqScan.lineFrom = lineEnd;
+        scan.lineFrom = lineEnd;
+        if (kind == BrqMessage::Block && scan.dataLine) {
+            BrqMessage::Kind start = BrqMessage::None;
+            const int found = brqStartAt(lineEnd, &start);
+            if (found < 0 && !silent)
+                return {};
+            if (found > 0 && (start == BrqMessage::Banner || start == BrqMessage::StartupData))
+                return {kind, lineEnd};
+        }
         from = lineEnd + kLineEnd.size();
-        if (from >= size)
-            return kind == BrqMessage::Banner && silent ? BrqMessage{kind, from} : BrqMessage{};
+        if (from >= size) {
+            if (!silent)
+                return {};
+            // At a pause, a block that ends with an empty line is judged as it stands: a record
+            // that lost its "~".
+            if (kind == BrqMessage::Banner ||
+                (kind == BrqMessage::Block && receiveBuffer.endsWith(kBlankLine)))
+                return {kind, from};
+            return {};
+        }
         const char next = receiveBuffer.at(from);
         if (next == '>')
-            return brqReplyEnding(lineEnd, silent);
+            return ahead ? BrqMessage{BrqMessage::Reply, lineEnd} : brqReplyEnding(lineEnd, silent);
         if (kind == BrqMessage::Banner)
             return {kind, from};
         if (kind == BrqMessage::Block && next == '@') {
             if (from + 1 >= size)
                 return {};
             const char second = receiveBuffer.at(from + 1);
+            if (second == 'I' || (second == '1' && scan.dataLine))
+                return {kind, from};
             if (second == '1') {
-                brqScan.packetAt = from;
+                if (ahead)
+                    return {BrqMessage::Image, from, from};
+                scan.packetAt = from;
                 return brqImageMessage(from, silent);
             }
-            if (second == 'I')
-                return {kind, from};
-            if (second == '0')
-                brqScan.dataLine = true;
+            // The block's data line is its last "@" line after the first, as extractAtLines
+            // picks it.
+            scan.dataLine = second == '0';
         }
         if (next != '\r')
             continue;
@@ -351,7 +401,7 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
         // line of the packet.
         const int end = lineEnd + kBlankLine.size();
         if (kind == BrqMessage::Block) {
-            if (!brqScan.dataLine || brqTildeBefore(lineEnd))
+            if (!scan.dataLine || brqTildeBefore(scan, at, lineEnd))
                 return {kind, end};
             continue;
         }
@@ -360,7 +410,7 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
         if (end >= size)
             return silent ? BrqMessage{kind, end} : BrqMessage{};
         if (receiveBuffer.at(end) == '>')
-            return brqReplyEnding(from, silent);
+            return ahead ? BrqMessage{BrqMessage::Reply, from} : brqReplyEnding(from, silent);
         return {kind, end};
     }
 }
@@ -389,31 +439,88 @@ data_incoming::BrqMessage data_incoming::brqImageMessage(int packetAt, bool sile
     } else if (available >= chunkEnd && terminatorAt(chunkEnd - kBlankLine.size())) {
         return {BrqMessage::Image, packetAt + chunkEnd, packetAt};
     }
-    const int from = qMax(packetAt + imageHeaderLength, brqScan.terminatorFrom);
-    const int end = receiveBuffer.indexOf(kBlankLine, from);
-    if (end < 0) {
-        brqScan.terminatorFrom = qMax(from, int(receiveBuffer.size()) - (kBlankLine.size() - 1));
-        return {};
-    }
-    return {BrqMessage::Image, end + kBlankLine.size(), packetAt};
+    return brqDamagedPacket(packetAt, silent);
 }
 
-// A weather packet begins "@I", has a later line beginning "@0", holds "~" and ends with an empty
-// line.
-static bool isWeatherPacket(const QByteArray& block, bool* dataLine)
+// A damaged packet (the unit stopped part-way, a byte was lost or added, or noise held "@1") ends
+// at its first terminator, or before a message that stands whole behind it if that comes first:
+// the next message's empty line must not end it. Chunk bytes may look like a message start, so a
+// start ends the packet only once the message behind it stands whole.
+data_incoming::BrqMessage data_incoming::brqDamagedPacket(int packetAt, bool silent)
 {
-    *dataLine = data_incoming::extractAtLines(block).at(1).startsWith(QLatin1String("@0"));
-    return *dataLine && block.contains('~') && block.endsWith(kBlankLine);
+    const int size = receiveBuffer.size();
+    const int from = qMax(packetAt + imageHeaderLength, brqScan.terminatorFrom);
+    const int terminator = receiveBuffer.indexOf(kBlankLine, from);
+    if (terminator < 0)
+        brqScan.terminatorFrom = qMax(from, size - (kBlankLine.size() - 1));
+    const int end = terminator < 0 ? size : terminator + kBlankLine.size();
+    BrqMessage::Kind kind = BrqMessage::None;
+    for (int at = qMax(packetAt + 2, brqScan.damagedFrom); at < end; ++at) {
+        const int start = brqStartAt(at, &kind);
+        if (start == 0 || (start < 0 && silent))
+            continue;
+        brqScan.damagedFrom = at;
+        if (start < 0)
+            return {};
+        if (brqScan.aheadAt != at) {
+            brqScan.aheadAt = at;
+            brqAhead = BrqScan();
+        }
+        const int whole = brqStandsWhole(kind, at, silent);
+        if (whole < 0)
+            return {};
+        if (whole == 0)
+            continue;
+        // Too short to hold a packet's header, it was no packet.
+        if (at - packetAt < imageHeaderLength)
+            return {BrqMessage::Noise, at};
+        return {BrqMessage::Image, at, packetAt};
+    }
+    brqScan.damagedFrom = end;
+    return terminator < 0 ? BrqMessage{} : BrqMessage{BrqMessage::Image, end, packetAt};
+}
+
+// Whether the message of `kind` that begins at `at` stands whole as the reader would take it: 1
+// it does, 0 it does not, -1 it may still. A record counts only as a whole weather packet, and a
+// prompt is whole as it stands.
+int data_incoming::brqStandsWhole(BrqMessage::Kind kind, int at, bool silent)
+{
+    const int available = receiveBuffer.size() - at;
+    const int chunkEnd = imageHeaderLength + imageChunkLength;
+    const auto terminatorAt = [this, at](int offset) {
+        return receiveBuffer.mid(at + offset, kBlankLine.size()) == kBlankLine;
+    };
+    switch (kind) {
+    case BrqMessage::Reply:
+        return 1;
+    case BrqMessage::Image:
+        if (available >= chunkEnd + kBlankLine.size())
+            return terminatorAt(chunkEnd) || terminatorAt(chunkEnd - kBlankLine.size()) ? 1 : 0;
+        if (!silent)
+            return -1;
+        return available >= chunkEnd && terminatorAt(chunkEnd - kBlankLine.size()) ? 1 : 0;
+    default:
+        break;
+    }
+    const BrqMessage message = brqLineMessage(kind, silent, at);
+    if (message.kind == BrqMessage::None)
+        return silent ? 0 : -1;
+    if (message.kind != kind)
+        return 0;
+    if (kind != BrqMessage::Block)
+        return 1;
+    const QByteArray block = receiveBuffer.mid(at, message.length - at);
+    return brqAhead.dataLine && block.contains('~') && block.endsWith(kBlankLine) ? 1 : 0;
 }
 
 void data_incoming::takeBrqMessage(const BrqMessage& message)
 {
     const QByteArray bytes = receiveBuffer.left(message.length);
     const bool released = brqScan.released;
+    const bool dataLine = brqScan.dataLine;
     receiveBuffer.remove(0, message.length);
     brqScan = BrqScan();
 
-    bool dataLine = false;
     switch (message.kind) {
     case BrqMessage::Reply:
         // The reply whose prompt let the commands go has been shown with them.
@@ -430,7 +537,8 @@ void data_incoming::takeBrqMessage(const BrqMessage& message)
         break;
     case BrqMessage::Block:
         reportStartupData(bytes);
-        if (isWeatherPacket(bytes, &dataLine))
+        // A weather packet: a record that holds "~" and ends with an empty line.
+        if (dataLine && bytes.contains('~') && bytes.endsWith(kBlankLine))
             handleWeatherData(bytes, '0', QByteArray());
         else if (dataLine)
             reportDroppedBrqData("WARNING: BRQ weather packet incomplete, not read", bytes.size());
@@ -455,8 +563,8 @@ void data_incoming::reportDroppedBrqData(const QByteArray& what, int bytes)
 }
 
 // The idle rule: what the silence left unjudged is judged, and the rest dropped. A picture whose
-// last packet is dropped unread here will never be completed.
-void data_incoming::dropReceiveBuffer()
+// last packet is dropped unread here will never be completed. `when`: the silence, or the close.
+void data_incoming::dropReceiveBuffer(const QByteArray& when)
 {
     readBrqMessages(true);
     if (receiveBuffer.isEmpty())
@@ -468,7 +576,7 @@ void data_incoming::dropReceiveBuffer()
             (quint8(receiveBuffer.at(at + 8)) & 0x0f) == imageLastPacketKind)
             abandonImage(imageCamera, "its last packet could not be read");
     }
-    reportDroppedBrqData("WARNING: BRQ data incomplete at a pause in the data, dropped",
+    reportDroppedBrqData("WARNING: BRQ data incomplete " + when + ", dropped",
                          receiveBuffer.size());
     receiveBuffer.clear();
     brqScan = BrqScan();

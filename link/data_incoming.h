@@ -342,18 +342,23 @@ private:
         int huntFrom = 0;      // bytes that begin no message: where the search for a start goes on
         int promptAt = -1;     // the reply's prompt, once seen
         bool released = false; // that prompt let the waiting commands go
-        bool dataLine = false; // a block: a line beginning "@0" was seen
+        bool dataLine = false; // a block: its last "@" line after the first begins "@0"
         int tildeAt = -1;      // a block: its first "~"
         int tildeFrom = 0;     // where the search for it goes on
+        int damagedFrom = 0;   // a damaged image packet: where the search for its end goes on
+        int aheadAt = -1;      // ...: the message start behind it that `brqAhead` follows
     };
     void readBrqMessages(bool silent);
     BrqMessage::Kind brqFrontKind() const;
     BrqMessage nextBrqMessage(bool silent);
+    int brqStartAt(int at, BrqMessage::Kind* kind) const;
     int findBrqStart();
     BrqMessage brqReplyEnding(int promptAt, bool silent);
-    bool brqTildeBefore(int at);
-    BrqMessage brqLineMessage(BrqMessage::Kind kind, bool silent);
+    bool brqTildeBefore(BrqScan& scan, int from, int at);
+    BrqMessage brqLineMessage(BrqMessage::Kind kind, bool silent, int at = 0);
     BrqMessage brqImageMessage(int packetAt, bool silent);
+    BrqMessage brqDamagedPacket(int packetAt, bool silent);
+    int brqStandsWhole(BrqMessage::Kind kind, int at, bool silent);
     void takeBrqMessage(const BrqMessage& message);
     void reportBanner(const QByteArray& line);
     void reportStartupData(const QByteArray& block);
@@ -361,7 +366,7 @@ private:
     void sendPendingBrqCommands(const QByteArray& reply);
     void reportUnsentBrqCommands();
     void reportDroppedBrqData(const QByteArray& what, int bytes);
-    void dropReceiveBuffer();
+    void dropReceiveBuffer(const QByteArray& when = "at a pause in the data");
     void overflowReceiveBuffer();
     void handleImagePacket(const QByteArray& packet, const QByteArray& message);
     void openImageTransfer(int camera, int sequence);
@@ -387,6 +392,7 @@ private:
     int waitWriteIntervalMs = 10000;
     bool losingPort = false; // closing the port can raise errors of its own
     BrqScan brqScan;
+    BrqScan brqAhead; // the message behind a damaged image packet, looked at but not read yet
     QList<QPair<QByteArray, QByteArray>> hiddenCommands; // wire text, text shown instead
     PendingCalls pending;
 };

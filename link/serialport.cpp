@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <limits>
+#include <utility>
 
 qint32 idleTicks = 0;
 
@@ -120,6 +121,16 @@ void data_incoming::closeSerialPort()
     if (keyMayGo())
         settleKeyChange(KeyStep::Dropped);
     hiddenCommands.clear();
+    // What the unit sent is judged now, as at a silence, so that its lines come before the close
+    // and none of its bytes is read with the next connection's. A prompt judged now lets no
+    // command go, and a picture cannot go on over another connection.
+    if (deviceType == DeviceTypes::BRQ) {
+        const QByteArray waiting = std::exchange(pendingCommands, QByteArray());
+        dropReceiveBuffer("when the serial port closed");
+        pendingCommands = waiting;
+        if (imageCamera >= 0)
+            abandonImage(imageCamera, "the serial port was closed");
+    }
     reportUnsentBrqCommands();
     pendingCommands.clear();
     transmitQueue.clear();

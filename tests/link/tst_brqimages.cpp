@@ -708,6 +708,8 @@ private slots:
             << QByteArrayList{p[0], shortPacket + p[2], p[3]} << 5000 << damaged << 0;
         QTest::newRow("one packet damaged, one lost")
             << QByteArrayList{p[0], longPacket, p[3]} << 5000 << damaged + ", 1 missing" << 0;
+        QTest::newRow("the last packet damaged, another lost")
+            << QByteArrayList{p[0], p[1], shortLast} << 5000 << damaged + ", 1 missing" << 0;
         // The packets of the picture before are not counted for this one.
         QTest::newRow("two middle packets lost, after a whole picture")
             << QByteArrayList{p[0], p[1], p[2], p[3], p[0], p[3]} << 5000
@@ -812,6 +814,12 @@ private slots:
             << QByteArrayList{p[0], noise, p[1], p[2]} << 3 << dropped;
         QTest::newRow("line noise right behind a packet")
             << QByteArrayList{p[0] + noise, p[1], p[2]} << 2 << dropped;
+        QByteArray noTilde = weatherPacket("15.2");
+        noTilde.remove(noTilde.indexOf('~'), 1);
+        QTest::newRow("a record that lost its ~ between two packets")
+            << QByteArrayList{p[0], noTilde + p[1], p[2]} << 1
+            << QStringLiteral("WARNING: BRQ weather packet incomplete, not read [ %1 bytes ]")
+                   .arg(noTilde.size());
     }
     void pictureRightBehindAMessage()
     {

@@ -663,6 +663,25 @@ private slots:
         QTest::newRow("a pause in the middle of a record")
             << QByteArrayList{a.left(40), a.mid(40), b} << QList<int>{5, 1} << started
             << QStringList();
+        // A damaged record is named, and takes nothing of the message behind it.
+        const QString incomplete = "WARNING: BRQ weather packet incomplete, not read [ %1 bytes ]";
+        const QByteArray cut = weatherPacket("BRQ00042", "99.9").chopped(5);
+        QTest::newRow("a record that lost its end, the next record right behind it")
+            << QByteArrayList{a, cut, b} << QList<int>{1, 1} << started
+            << QStringList{incomplete.arg(cut.size())};
+        QByteArray noTilde = weatherPacket("BRQ00042", "99.9");
+        noTilde.remove(noTilde.indexOf('~'), 1);
+        QTest::newRow("a record that lost its ~, the banner right behind it")
+            << QByteArrayList{a, noTilde + banner, b} << QList<int>{1, 1} << announced
+            << QStringList{incomplete.arg(noTilde.size())};
+        QTest::newRow("a record that lost its ~, then a pause")
+            << QByteArrayList{noTilde, a, b} << QList<int>{6, 1} << started
+            << QStringList{incomplete.arg(noTilde.size())};
+        const QString damaged =
+            "WARNING: BRQ image packet damaged, not stored: 200 bytes [ Cam: 1, Seq: 0 ]";
+        QTest::newRow("a picture packet cut short, a record 0.3 s behind it")
+            << QByteArrayList{imagePacket(1, 0, 0, QByteArray()).left(200), a, b}
+            << QList<int>{3, 6} << damaged << QStringList{damaged};
     }
     void recordRightBehindAMessage()
     {
@@ -916,19 +935,36 @@ private slots:
         QTest::addColumn<bool>("prompt"); // the unit showed it and the commands began to go out
         QTest::addColumn<int>("ticks");   // bytes written after the prompt
         QTest::addColumn<QString>("unsent");
-        QTest::newRow("waiting for the prompt") << false << 0 << "m3, C1";
-        QTest::newRow("the first byte gone") << true << 1 << "m3, C1";
-        QTest::newRow("the first command gone") << true << 3 << "C1";
-        QTest::newRow("all but the last byte gone") << true << 6 << "C1";
-        QTest::newRow("all gone") << true << 7 << "";
+        QTest::addColumn<QByteArray>("left");    // sent last by the unit, waiting at the close
+        QTest::addColumn<QStringList>("judged"); // told of it before the close
+        const QByteArray none;
+        QTest::newRow("waiting for the prompt") << false << 0 << "m3, C1" << none << QStringList();
+        QTest::newRow("the first byte gone") << true << 1 << "m3, C1" << none << QStringList();
+        QTest::newRow("the first command gone") << true << 3 << "C1" << none << QStringList();
+        QTest::newRow("all but the last byte gone") << true << 6 << "C1" << none << QStringList();
+        QTest::newRow("all gone") << true << 7 << "" << none << QStringList();
+        QTest::newRow("a reply waiting for its error marks")
+            << true << 7 << "" << QByteArray("C1\r\nC1 OK\r\n>")
+            << QStringList{"INFO: BRQ C1 OK confirmation received."};
+        QTest::newRow("a picture cut short")
+            << true << 7 << ""
+            << imagePacket(1, 0, 0, QByteArray()) + imagePacket(1, 0, 1, QByteArray()).left(200)
+            << QStringList{"WARNING: BRQ data incomplete when the serial port closed, dropped [ "
+                           "200 bytes ]",
+                           "ERROR: BRQ Image from Camera 1 abandoned, the serial port was closed"};
     }
     void closingNamesTheCommandsNotSent()
     {
         QFETCH(bool, prompt);
         QFETCH(int, ticks);
         QFETCH(QString, unsent);
+        QFETCH(QByteArray, left);
+        QFETCH(QStringList, judged);
         Fixture f;
+        QTemporaryDir pictures;
+        f.worker.imageFolder = pictures.path();
         QSignalSpy notSent(&f.worker, &data_incoming::sendCommandsNotSent);
+        QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
         UnitLine line(&f.worker);
         f.worker.setCommandBuffer("m3\r");
         f.worker.setCommandBuffer("C1\r");
@@ -938,17 +974,28 @@ private slots:
             f.worker.dataTimer();
         const QByteArray gone = QByteArray("m3\r C1\r").left(ticks);
         QVERIFY(QTest::qWaitFor([&] { return line.unit.received().endsWith(gone); }));
+        if (!left.isEmpty())
+            QVERIFY(line.send(left, 1));
         f.events.seen.clear();
         f.worker.closeSerialPort();
 
         const QString text =
             "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " + unsent + " ]";
-        QCOMPARE(f.events.only("log").filter("Not Sent"),
+        // What the unit sent is told of before the close, none of it behind.
+        QCOMPARE(f.events.only("log"),
+                 judged + (unsent.isEmpty() ? QStringList() : QStringList{text}) +
+                     QStringList{"INFO: Successfully Closed Serial Port " + line.unit.portPath()});
+        QCOMPARE(f.events.only("sys").filter("Not Sent"),
                  unsent.isEmpty() ? QStringList() : QStringList{text});
-        QCOMPARE(f.events.only("sys"), unsent.isEmpty() ? QStringList() : QStringList{text});
         QCOMPARE(notSent.count(), unsent.isEmpty() ? 0 : 1);
-        // Nothing of this connection goes to the next.
+        QVERIFY(camera.isEmpty() || !camera.last().at(0).toBool());
+        // Nothing of this connection goes to the next, whose first record is read whole.
         QVERIFY(f.worker.pendingCommands.isEmpty() && f.worker.transmitQueue.isEmpty());
+        f.worker.openSerialPort(line.unit.portPath());
+        QVERIFY(line.send(weatherPacket("BRQ00042", "10.0"), 1));
+        line.pause();
+        QCOMPARE(f.events.records.size(), 1);
+        QCOMPARE(f.events.records.at(0).value("Temperature").toString(), QStringLiteral("10.0"));
     }
 
     // The whole exchange on a real port, with the worker on its own thread and the real
