@@ -34,31 +34,6 @@ QPointF rounded(const QPointF& p)
     return QPointF(qRound64(p.x() * 1e6) / 1e6 + 0.0, qRound64(p.y() * 1e6) / 1e6 + 0.0);
 }
 
-// The process runs in `zone` (a tz name; empty leaves it as it is) until it goes out of scope.
-class ScopedZone
-{
-public:
-    explicit ScopedZone(const QByteArray& zone)
-        : saved(qgetenv("TZ")), had(qEnvironmentVariableIsSet("TZ"))
-    {
-        if (!zone.isEmpty())
-            set(zone, true);
-    }
-    ~ScopedZone() { set(saved, had); }
-
-private:
-    static void set(const QByteArray& zone, bool present)
-    {
-        if (present)
-            qputenv("TZ", zone);
-        else
-            qunsetenv("TZ");
-        tzset();
-    }
-    QByteArray saved;
-    bool had;
-};
-
 } // namespace
 
 class TestLightningCompass : public QObject
@@ -70,6 +45,7 @@ private slots:
     {
         initFormResources();
         received = QDateTime(QDate(2026, 7, 14), QTime(9, 30, 15), Qt::UTC);
+        suiteZone = qgetenv("TZ");
         clock = new ScopedClock(received);
         window = new MainGUI;
     }
@@ -85,6 +61,12 @@ private slots:
         window->alertActive.clear();
         window->alertThresholds.clear();
         window->alertLastRaised.clear();
+    }
+    void cleanup()
+    {
+        // A row may run the PC in another zone.
+        qputenv("TZ", suiteZone);
+        tzset();
     }
     void cleanupTestCase()
     {
@@ -195,10 +177,12 @@ private slots:
         QFETCH(QColor, colour);
         QFETCH(QByteArray, zone);
         QFETCH(QDateTime, at);
-        const ScopedZone pcZone(zone);
-        if (!zone.isEmpty())
+        if (!zone.isEmpty()) {
+            qputenv("TZ", zone);
+            tzset();
             QVERIFY2(QDateTime(QDate(2024, 1, 1), QTime(12, 0)).offsetFromUtc() != 0,
                      "no time zone data: tools/install-deps.sh installs it (tzdata)");
+        }
         clock->set(at);
         window->displayORVALightning(frame("S,t,90,12;S,t,180,12"));
         QCOMPARE(window->lightningStrikes.size(), 2);
@@ -379,6 +363,7 @@ private:
     MainGUI* window = nullptr;
     ScopedClock* clock = nullptr;
     QDateTime received;
+    QByteArray suiteZone;
 };
 
 QTEST_MAIN(TestLightningCompass)
