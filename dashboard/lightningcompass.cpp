@@ -79,10 +79,12 @@ QColor ageColour(qint64 ageMs)
 
 QDateTime parseUtc(const QString& text)
 {
-    QDateTime parsed = QDateTime::fromString(text, QLatin1String(kTimeFormat));
-    // Read as UTC so that a daylight-saving change of the PC cannot shift an age.
-    parsed.setTimeSpec(Qt::UTC);
-    return parsed;
+    // Date and time are read apart and joined as UTC. Read whole, the text would be taken as the
+    // PC's local time first: an hour that a daylight-saving change skips would not exist.
+    if (text.size() != 19 || text.at(10) != QLatin1Char(' '))
+        return {};
+    return QDateTime(QDate::fromString(text.left(10), QStringLiteral("yyyy-MM-dd")),
+                     QTime::fromString(text.mid(11), QStringLiteral("hh:mm:ss")), Qt::UTC);
 }
 
 QString formatUtc(const QDateTime& instant)

@@ -32,11 +32,13 @@ QString signedTenths(double value)
 }
 
 // Tenths of hPa from the sea-level pressure text: the last two whole digits and the first
-// decimal, so 1013.25 gives 132 and a whole 1013 gives 130.
+// decimal, so 1013.25 gives 132 and a whole 1013 gives 130. Empty outside 950.0-1049.9 hPa: the
+// group's readers put its digits back in that range, so 850.0 would be read as 950.0.
 QString seaLevelDigits(const QString& text)
 {
     const double value = validDouble(text).toDouble();
-    if (text.isEmpty() || !(value > 0.0) || text.contains(QLatin1Char('e'), Qt::CaseInsensitive))
+    if (text.isEmpty() || !(value >= 950.0 && value < 1050.0) ||
+        text.contains(QLatin1Char('e'), Qt::CaseInsensitive))
         return QString();
     const int point = text.indexOf(QLatin1Char('.'));
     const QString whole = (point < 0 ? text : text.left(point)).rightJustified(2, QLatin1Char('0'));

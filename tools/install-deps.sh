@@ -12,7 +12,7 @@ packages=(
     qtmultimedia5-dev libqt5multimedia5-plugins libqt5svg5-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
     xvfb xauth xfonts-base
-    openssl
+    openssl tzdata
     clang-format git
 )
 [ $# -gt 0 ] && packages=("$@")

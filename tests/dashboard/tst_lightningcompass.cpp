@@ -16,6 +16,8 @@
 #include <QTextEdit>
 #include <QtTest>
 
+#include <time.h>
+
 namespace
 {
 
@@ -43,6 +45,7 @@ private slots:
     {
         initFormResources();
         received = QDateTime(QDate(2026, 7, 14), QTime(9, 30, 15), Qt::UTC);
+        suiteZone = qgetenv("TZ");
         clock = new ScopedClock(received);
         window = new MainGUI;
     }
@@ -58,6 +61,12 @@ private slots:
         window->alertActive.clear();
         window->alertThresholds.clear();
         window->alertLastRaised.clear();
+    }
+    void cleanup()
+    {
+        // A row may run the PC in another zone.
+        qputenv("TZ", suiteZone);
+        tzset();
     }
     void cleanupTestCase()
     {
@@ -143,20 +152,38 @@ private slots:
     void ageing_data()
     {
         QTest::addColumn<qint64>("ageMs");
-        QTest::addColumn<QColor>("colour"); // invalid: the strike is gone
-        QTest::newRow("fresh") << qint64(0) << QColor(Qt::red);
-        QTest::newRow("5 min") << qint64(300000) << QColor(Qt::red);
-        QTest::newRow("5 min 1 s") << qint64(301000) << QColor(Qt::yellow);
-        QTest::newRow("10 min") << qint64(600000) << QColor(Qt::yellow);
-        QTest::newRow("10 min 1 s") << qint64(601000) << QColor(Qt::green);
+        QTest::addColumn<QColor>("colour");   // invalid: the strike is gone
+        QTest::addColumn<QByteArray>("zone"); // the PC's; empty: UTC
+        QTest::addColumn<QDateTime>("at");    // when the strike is received
+        QTest::newRow("fresh") << qint64(0) << QColor(Qt::red) << QByteArray() << received;
+        QTest::newRow("5 min") << qint64(300000) << QColor(Qt::red) << QByteArray() << received;
+        QTest::newRow("5 min 1 s")
+            << qint64(301000) << QColor(Qt::yellow) << QByteArray() << received;
+        QTest::newRow("10 min") << qint64(600000) << QColor(Qt::yellow) << QByteArray() << received;
+        QTest::newRow("10 min 1 s")
+            << qint64(601000) << QColor(Qt::green) << QByteArray() << received;
         // "now" is cut to whole seconds like the stored time.
-        QTest::newRow("15 min and a fraction") << qint64(900900) << QColor(Qt::green);
-        QTest::newRow("15 min 1 s") << qint64(901000) << QColor();
+        QTest::newRow("15 min and a fraction")
+            << qint64(900900) << QColor(Qt::green) << QByteArray() << received;
+        QTest::newRow("15 min 1 s") << qint64(901000) << QColor() << QByteArray() << received;
+        // Its UTC text names a local hour that the spring change skips there.
+        QTest::newRow("15 min 1 s, in Berlin's skipped hour")
+            << qint64(901000) << QColor() << QByteArray("Europe/Berlin")
+            << QDateTime(QDate(2024, 3, 31), QTime(2, 30, 15), Qt::UTC);
     }
     void ageing()
     {
         QFETCH(qint64, ageMs);
         QFETCH(QColor, colour);
+        QFETCH(QByteArray, zone);
+        QFETCH(QDateTime, at);
+        if (!zone.isEmpty()) {
+            qputenv("TZ", zone);
+            tzset();
+            QVERIFY2(QDateTime(QDate(2024, 1, 1), QTime(12, 0)).offsetFromUtc() != 0,
+                     "no time zone data: tools/install-deps.sh installs it (tzdata)");
+        }
+        clock->set(at);
         window->displayORVALightning(frame("S,t,90,12;S,t,180,12"));
         QCOMPARE(window->lightningStrikes.size(), 2);
 
@@ -336,6 +363,7 @@ private:
     MainGUI* window = nullptr;
     ScopedClock* clock = nullptr;
     QDateTime received;
+    QByteArray suiteZone;
 };
 
 QTEST_MAIN(TestLightningCompass)

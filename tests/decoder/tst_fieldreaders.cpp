@@ -177,6 +177,8 @@ void TestFieldReaders::reader_data()
         addRow(name, kOrva, bad, "");
     addRow("stationPressure", kOrva, bad, "1001.5");
     addRow("band", kOrva, bad, "INACTIVE");
+    // Digits alone, but past the largest double.
+    addRow("temp", kOrva, buildRecord({{"TA", {QString(309, QLatin1Char('9'))}}}), "");
 
     const QString none = rec({{"TA", "1"}});
     for (const char* name : {"voltage", "speed", "gust", "stationPressure", "model", "interval"})

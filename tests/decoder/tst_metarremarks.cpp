@@ -135,6 +135,12 @@ void TestMetarRemarks::remarks_data()
     row("whole 1013 keeps three digits", slp("1013"), "SLP130 ");
     row("whole 980", slp("980"), "SLP800 ");
     row("999.96", slp("999.96"), "SLP999 ");
+    // The group holds what its readers put back within 950.0-1049.9.
+    row("949.9 is below the group", slp("949.9"), "SLPNO ");
+    row("950.0", slp("950.0"), "SLP500 ");
+    row("1049.9", slp("1049.9"), "SLP499 ");
+    row("1050.0 is past the group", slp("1050.0"), "SLPNO ");
+    row("850.0 at a station whose elevation is empty", slp("850.0", ""), "SLPNO ");
     row("1009.8 at 120 m is 1025.05", slp("1009.8", "120"), "SLP250 ");
     row("1002.1 at 35 m is 1006.5", slp("1002.1", "35"), "SLP065 ");
     row("missing station pressure", slp(""), "SLPNO ");

@@ -13,9 +13,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include <fcntl.h>
 #include <termios.h>
-#include <unistd.h>
 
 using unitsim::PtyPair;
 
@@ -51,16 +49,14 @@ public:
     }
 };
 
-// The speed the line really runs at, read from the far side of the port.
-speed_t lineSpeed(const QString& slavePath)
+// The speed the line really runs at, read from the far side: a pseudo-terminal pair shares
+// one set of line settings.
+speed_t lineSpeed(const PtyPair& pty)
 {
-    const int fd = ::open(slavePath.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0)
-        return 0;
     termios tio{};
-    const bool ok = tcgetattr(fd, &tio) == 0;
-    ::close(fd);
-    return ok && cfgetispeed(&tio) == cfgetospeed(&tio) ? cfgetospeed(&tio) : 0;
+    if (tcgetattr(pty.masterHandle(), &tio) != 0)
+        return 0;
+    return cfgetispeed(&tio) == cfgetospeed(&tio) ? cfgetospeed(&tio) : 0;
 }
 
 // Collects the worker's messages on the test thread (queued from the worker's thread).
@@ -137,7 +133,7 @@ private slots:
         QVERIFY(worker.serialPort->isOpen());
         QCOMPARE(textArgs(log), QStringList{kOpened + pty.portPath()});
         QCOMPARE(errors.count(), 0);
-        QCOMPARE(uint(lineSpeed(pty.slavePath())), speed);
+        QCOMPARE(uint(lineSpeed(pty)), speed);
         QCOMPARE(worker.serialPort->dataBits(), QSerialPort::Data8);
         QCOMPARE(worker.serialPort->parity(), QSerialPort::NoParity);
         QCOMPARE(worker.serialPort->stopBits(), QSerialPort::OneStop);

@@ -27,6 +27,9 @@ public:
     QString errorString() const { return error; }
     QString portPath() const { return linkPath; }
     QString slavePath() const { return slaveName; }
+    // The unit's end, -1 while closed. The line settings of the pair can be read here: a second
+    // open of the slave fails while the station holds it for exclusive use (root excepted).
+    int masterHandle() const { return masterFd; }
     // Some process holds the slave end open, as seen at the last poll.
     bool slaveHeld() const { return held; }
     void setPollInterval(int ms);
