@@ -378,6 +378,7 @@ private:
     void imageTimedOut();
     QString imageFilePath(int camera, double angle);
     void losePort(const QString& reason);
+    void judgeBrqConnectionEnd();
     QByteArray portNameBytes() const { return portName.toUtf8(); }
 
     // The picture being received: its camera (-1: none) and the packets stored so far. A packet

@@ -121,16 +121,7 @@ void data_incoming::closeSerialPort()
     if (keyMayGo())
         settleKeyChange(KeyStep::Dropped);
     hiddenCommands.clear();
-    // What the unit sent is judged now, as at a silence, so that its lines come before the close
-    // and none of its bytes is read with the next connection's. A prompt judged now lets no
-    // command go, and a picture cannot go on over another connection.
-    if (deviceType == DeviceTypes::BRQ) {
-        const QByteArray waiting = std::exchange(pendingCommands, QByteArray());
-        dropReceiveBuffer("when the serial port closed");
-        pendingCommands = waiting;
-        if (imageCamera >= 0)
-            abandonImage(imageCamera, "the serial port was closed");
-    }
+    judgeBrqConnectionEnd();
     reportUnsentBrqCommands();
     pendingCommands.clear();
     transmitQueue.clear();
@@ -140,6 +131,20 @@ void data_incoming::closeSerialPort()
     forgetConnection();
     decoder->connectionClosed();
     emit sendLogMsg("INFO: Successfully Closed Serial Port " + portNameBytes());
+}
+
+// What the unit sent is judged when its connection ends, as at a silence, so that its lines come
+// before the close and none of its bytes is read with the next connection's. A prompt judged now
+// lets no command go, and a picture cannot go on over another connection.
+void data_incoming::judgeBrqConnectionEnd()
+{
+    if (deviceType != DeviceTypes::BRQ)
+        return;
+    const QByteArray waiting = std::exchange(pendingCommands, QByteArray());
+    dropReceiveBuffer("when the serial port closed");
+    pendingCommands = waiting;
+    if (imageCamera >= 0)
+        abandonImage(imageCamera, "the serial port was closed");
 }
 
 void data_incoming::handleError(QSerialPort::SerialPortError error)
@@ -176,6 +181,7 @@ void data_incoming::losePort(const QString& reason)
     emit sendDisplayErrorMsg(QStringLiteral("ERROR: Serial Port closing due to resource error"));
 
     if (serialPort->isOpen()) {
+        judgeBrqConnectionEnd();
         serialPort->close();
         emit sendLogMsg("INFO: Successfully Closed Serial Port " + portNameBytes());
     }

@@ -937,21 +937,29 @@ private slots:
         QTest::addColumn<QString>("unsent");
         QTest::addColumn<QByteArray>("left");    // sent last by the unit, waiting at the close
         QTest::addColumn<QStringList>("judged"); // told of it before the close
+        QTest::addColumn<bool>("unplugged");     // the unit went, not the operator's close
         const QByteArray none;
-        QTest::newRow("waiting for the prompt") << false << 0 << "m3, C1" << none << QStringList();
-        QTest::newRow("the first byte gone") << true << 1 << "m3, C1" << none << QStringList();
-        QTest::newRow("the first command gone") << true << 3 << "C1" << none << QStringList();
-        QTest::newRow("all but the last byte gone") << true << 6 << "C1" << none << QStringList();
-        QTest::newRow("all gone") << true << 7 << "" << none << QStringList();
+        QTest::newRow("waiting for the prompt")
+            << false << 0 << "m3, C1" << none << QStringList() << false;
+        QTest::newRow("the first byte gone")
+            << true << 1 << "m3, C1" << none << QStringList() << false;
+        QTest::newRow("the first command gone")
+            << true << 3 << "C1" << none << QStringList() << false;
+        QTest::newRow("all but the last byte gone")
+            << true << 6 << "C1" << none << QStringList() << false;
+        QTest::newRow("all gone") << true << 7 << "" << none << QStringList() << false;
         QTest::newRow("a reply waiting for its error marks")
             << true << 7 << "" << QByteArray("C1\r\nC1 OK\r\n>")
-            << QStringList{"INFO: BRQ C1 OK confirmation received."};
+            << QStringList{"INFO: BRQ C1 OK confirmation received."} << false;
+        const QByteArray cutPicture =
+            imagePacket(1, 0, 0, QByteArray()) + imagePacket(1, 0, 1, QByteArray()).left(200);
+        const QStringList cutPictureJudged{
+            "WARNING: BRQ data incomplete when the serial port closed, dropped [ 200 bytes ]",
+            "ERROR: BRQ Image from Camera 1 abandoned, the serial port was closed"};
         QTest::newRow("a picture cut short")
-            << true << 7 << ""
-            << imagePacket(1, 0, 0, QByteArray()) + imagePacket(1, 0, 1, QByteArray()).left(200)
-            << QStringList{"WARNING: BRQ data incomplete when the serial port closed, dropped [ "
-                           "200 bytes ]",
-                           "ERROR: BRQ Image from Camera 1 abandoned, the serial port was closed"};
+            << true << 7 << "" << cutPicture << cutPictureJudged << false;
+        QTest::newRow("a picture cut short, the unit unplugged")
+            << true << 7 << "" << cutPicture << cutPictureJudged << true;
     }
     void closingNamesTheCommandsNotSent()
     {
@@ -960,6 +968,7 @@ private slots:
         QFETCH(QString, unsent);
         QFETCH(QByteArray, left);
         QFETCH(QStringList, judged);
+        QFETCH(bool, unplugged);
         Fixture f;
         QTemporaryDir pictures;
         f.worker.imageFolder = pictures.path();
@@ -977,14 +986,26 @@ private slots:
         if (!left.isEmpty())
             QVERIFY(line.send(left, 1));
         f.events.seen.clear();
-        f.worker.closeSerialPort();
+        const QString closed = "INFO: Successfully Closed Serial Port " + line.unit.portPath();
+        QStringList log;
+        if (unplugged) {
+            line.unit.closeMaster();
+            QVERIFY(QTest::qWaitFor([&] { return f.events.only("log").contains(closed); }));
+            // The port's own error lines, whose reason the system words, are not the unit's.
+            for (const QString& entry : f.events.only("log"))
+                if (!entry.startsWith("ERROR: ") || judged.contains(entry))
+                    log << entry;
+            QVERIFY(line.unit.reopen());
+        } else {
+            f.worker.closeSerialPort();
+            log = f.events.only("log");
+        }
 
         const QString text =
             "WARNING: BRQ Commands Not Sent, Serial Port Closed [ " + unsent + " ]";
         // What the unit sent is told of before the close, none of it behind.
-        QCOMPARE(f.events.only("log"),
-                 judged + (unsent.isEmpty() ? QStringList() : QStringList{text}) +
-                     QStringList{"INFO: Successfully Closed Serial Port " + line.unit.portPath()});
+        QCOMPARE(log, judged + (unsent.isEmpty() ? QStringList() : QStringList{text}) +
+                          QStringList{closed});
         QCOMPARE(f.events.only("sys").filter("Not Sent"),
                  unsent.isEmpty() ? QStringList() : QStringList{text});
         QCOMPARE(notSent.count(), unsent.isEmpty() ? 0 : 1);
