@@ -599,8 +599,12 @@ void data_incoming::parseEncryptionKeyResponse(const QByteArray& frame)
 {
     const bool taken = confirmKeyPart(*this, frame, "KEY", "Key set confirmed.",
                                       "Invalid encryption key setting response.");
-    if (taken && keyMayGo())
-        settleKeyChange(KeyStep::Confirmed);
+    if (!keyMayGo())
+        return;
+    // A unit that refused the key would take the IV behind it as a new IV for its old key.
+    if (!taken)
+        dropHeldKeyChange("Key Refused");
+    settleKeyChange(taken ? KeyStep::Confirmed : KeyStep::Dropped);
 }
 
 void data_incoming::parseEncryptionIvResponse(const QByteArray& frame)

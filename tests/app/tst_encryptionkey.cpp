@@ -66,7 +66,7 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
         testLogHandler(type, context, text);
 }
 
-enum class KeyAnswer { None, UnderOldKey, UnderNewKey };
+enum class KeyAnswer { None, UnderOldKey, UnderNewKey, Refused };
 // When the unit is unplugged during a key change, and whether it is back before the change's
 // time-out.
 enum class Unplugged { No, BeforeKey, BeforeKeyTillTimeOut, AfterKey, AfterKeyTillTimeOut };
@@ -542,6 +542,9 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
         "ERROR: The unit did not confirm the new encryption key; the current key stays in use.");
     QTest::newRow("radio, no answer")
         << true << "5004" << KeyAnswer::None << false << timedOut << Unplugged::No << keyOnly;
+    // The window's queue hands the IV on a second after the key, whatever the unit answered.
+    QTest::newRow("radio, key refused")
+        << true << "5005" << KeyAnswer::Refused << false << timedOut << Unplugged::No << keyOnly;
     const QString notSaved =
         QStringLiteral("ERROR: Problem saving new encryption key Salt and IV in file.");
     QTest::newRow("key file cannot be written")
@@ -581,7 +584,8 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QFETCH(QString, error);
     QFETCH(Unplugged, unplugged);
     QFETCH(QByteArrayList, heard);
-    const bool written = error.isEmpty() || answer == KeyAnswer::None;
+    const bool written =
+        error.isEmpty() || answer == KeyAnswer::None || answer == KeyAnswer::Refused;
     const bool taken = error.isEmpty();
     const bool beforeKey =
         unplugged == Unplugged::BeforeKey || unplugged == Unplugged::BeforeKeyTillTimeOut;
@@ -595,6 +599,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     options.iv = kOldIv.toBase64();
     options.answerKeyCommands = answer != KeyAnswer::None;
     options.keyAnswerUnderNewKey = answer == KeyAnswer::UnderNewKey;
+    options.refuseKeys = answer == KeyAnswer::Refused;
     UnitSim unit(options);
     QVERIFY(unit.open());
     QSignalSpy received(&unit, &UnitSim::commandReceived);
@@ -640,6 +645,11 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     // "key" goes under the old key; the window switches when the unit confirms it, and the "iv"
     // still goes under the old key, which the unit holds until it has both.
     window->try_command_write();
+    if (answer == KeyAnswer::Refused) {
+        QTRY_COMPARE_WITH_TIMEOUT(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+                                  QStringLiteral("background: red"), 5000);
+        window->try_command_write();
+    }
     if (unplugged != Unplugged::No) {
         if (!beforeKey) {
             QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);

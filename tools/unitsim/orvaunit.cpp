@@ -388,7 +388,8 @@ void UnitSim::orvaKeyCommand(const QByteArray& line)
     const auto decoded =
         QByteArray::fromBase64Encoding(text, QByteArray::AbortOnBase64DecodingErrors);
     const int wanted = isKey ? kAesKeyLength : kAesIvLength;
-    const bool valid = decoded && decoded.decoded.size() == wanted;
+    const bool valid =
+        decoded && decoded.decoded.size() == wanted && !(isKey && options.refuseKeys);
     const QByteArray keyInUse = key;
     if (valid && isKey && options.keyAnswerUnderNewKey)
         key = decoded.decoded;

@@ -40,6 +40,8 @@ struct UnitOptions {
     bool answerKeyCommands = true;
     // The "key" answer goes out under the new key instead of the one still in use.
     bool keyAnswerUnderNewKey = false;
+    // Every "key" command is refused ("key=INVALID"); the unit keeps its key.
+    bool refuseKeys = false;
     // Above 0: the unit sends no faster than a serial line at this many baud, ten bits a byte
     // (8N1), as a real line delivers it. 0: as fast as the pseudo-terminal takes the bytes.
     int paceBaud = 0;
