@@ -415,30 +415,38 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
     }
 }
 
-// The image packet at `packetAt`: 344 bytes, or 340 where the terminator is the chunk's last
-// four bytes; any other length, up to its first terminator, is a damaged packet. Until 344 bytes
-// are in, a terminator may be chunk data, so a shorter packet waits for more bytes or for the
-// line to be silent for the idle limit.
-data_incoming::BrqMessage data_incoming::brqImageMessage(int packetAt, bool silent)
+// The length of the whole image packet at `at`: 344 bytes, or 340 where the terminator is the
+// chunk's last four bytes; 0 when it is no whole packet, -1 while it may still become one. Until
+// 344 bytes are in, a terminator may be chunk data, so a shorter packet waits for more bytes or
+// for the line to be silent for the idle limit.
+int data_incoming::brqWholeImageLength(int at, bool silent) const
 {
     const int chunkEnd = imageHeaderLength + imageChunkLength;
     const int whole = chunkEnd + kBlankLine.size();
-    const int available = receiveBuffer.size() - packetAt;
-    if (available <= imageHeaderLength)
-        return {};
-    const auto terminatorAt = [this, packetAt](int offset) {
-        return receiveBuffer.mid(packetAt + offset, kBlankLine.size()) == kBlankLine;
+    const int available = receiveBuffer.size() - at;
+    const auto terminatorAt = [this, at](int offset) {
+        return receiveBuffer.mid(at + offset, kBlankLine.size()) == kBlankLine;
     };
     if (available >= whole) {
         if (terminatorAt(chunkEnd))
-            return {BrqMessage::Image, packetAt + whole, packetAt};
-        if (terminatorAt(chunkEnd - kBlankLine.size()))
-            return {BrqMessage::Image, packetAt + chunkEnd, packetAt};
-    } else if (!silent) {
-        return {};
-    } else if (available >= chunkEnd && terminatorAt(chunkEnd - kBlankLine.size())) {
-        return {BrqMessage::Image, packetAt + chunkEnd, packetAt};
+            return whole;
+        return terminatorAt(chunkEnd - kBlankLine.size()) ? chunkEnd : 0;
     }
+    if (!silent)
+        return -1;
+    return available >= chunkEnd && terminatorAt(chunkEnd - kBlankLine.size()) ? chunkEnd : 0;
+}
+
+// The image packet at `packetAt`, whole, or damaged up to where its damage ends.
+data_incoming::BrqMessage data_incoming::brqImageMessage(int packetAt, bool silent)
+{
+    if (receiveBuffer.size() - packetAt <= imageHeaderLength)
+        return {};
+    const int length = brqWholeImageLength(packetAt, silent);
+    if (length < 0)
+        return {};
+    if (length > 0)
+        return {BrqMessage::Image, packetAt + length, packetAt};
     return brqDamagedPacket(packetAt, silent);
 }
 
@@ -485,20 +493,13 @@ data_incoming::BrqMessage data_incoming::brqDamagedPacket(int packetAt, bool sil
 // prompt is whole as it stands.
 int data_incoming::brqStandsWhole(BrqMessage::Kind kind, int at, bool silent)
 {
-    const int available = receiveBuffer.size() - at;
-    const int chunkEnd = imageHeaderLength + imageChunkLength;
-    const auto terminatorAt = [this, at](int offset) {
-        return receiveBuffer.mid(at + offset, kBlankLine.size()) == kBlankLine;
-    };
     switch (kind) {
     case BrqMessage::Reply:
         return 1;
-    case BrqMessage::Image:
-        if (available >= chunkEnd + kBlankLine.size())
-            return terminatorAt(chunkEnd) || terminatorAt(chunkEnd - kBlankLine.size()) ? 1 : 0;
-        if (!silent)
-            return -1;
-        return available >= chunkEnd && terminatorAt(chunkEnd - kBlankLine.size()) ? 1 : 0;
+    case BrqMessage::Image: {
+        const int length = brqWholeImageLength(at, silent);
+        return length < 0 ? -1 : length > 0 ? 1 : 0;
+    }
     default:
         break;
     }
