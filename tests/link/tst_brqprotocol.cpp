@@ -824,6 +824,9 @@ private slots:
         const QString noise = "WARNING: BRQ data matching no message dropped [ %1 bytes ]";
         QTest::newRow("bytes that match nothing")
             << QByteArray(65536, 'x') + "y" + record << QStringList{limit.arg(65536), noise.arg(1)};
+        QTest::newRow("bytes that match nothing, a read ending in a line end's first byte")
+            << QByteArray(4095, 'x') + "\r" + QByteArray(61440, 'x') + "y" + record
+            << QStringList{limit.arg(65536), noise.arg(1)};
         QTest::newRow("a reply whose prompt is the last byte that fits")
             << QByteArray(65528, 'x') + "C1 OK" + kPrompt + record
             << QStringList{"INFO: BRQ C1 OK confirmation received."};
