@@ -683,13 +683,28 @@ void data_incoming::reportUnsentBrqCommands()
     QByteArray unsent = transmitLine + transmitQueue;
     if (!pendingCommands.isEmpty())
         unsent += '\r' + pendingCommands;
+    transmitLine.clear();
+    nameUnsentBrqCommands(unsent);
+}
+
+// A lost port ends the commands its prompt let go where they stand: the rest of a line would
+// reach the next connection's unit without its start and without a prompt asking for it.
+// Commands still waiting for a prompt wait for the next connection's.
+void data_incoming::dropBrqCommandsGoingOut()
+{
+    nameUnsentBrqCommands(transmitLine + transmitQueue);
+    transmitLine.clear();
+    transmitQueue.clear();
+}
+
+void data_incoming::nameUnsentBrqCommands(const QByteArray& unsent)
+{
     QByteArrayList commands;
     for (const QByteArray& part : unsent.split('\r')) {
         const QByteArray command = part.simplified();
         if (!command.isEmpty())
             commands << command;
     }
-    transmitLine.clear();
     if (commands.isEmpty())
         return;
     const QByteArray text =

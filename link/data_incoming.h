@@ -366,6 +366,8 @@ private:
     void reportBrqAcknowledgements(const QByteArray& reply, bool shown);
     void sendPendingBrqCommands(const QByteArray& reply);
     void reportUnsentBrqCommands();
+    void dropBrqCommandsGoingOut();
+    void nameUnsentBrqCommands(const QByteArray& unsent);
     void reportDroppedBrqData(const QByteArray& what, int bytes);
     void dropReceiveBuffer(const QByteArray& when = "at a pause in the data");
     void overflowReceiveBuffer();

@@ -182,6 +182,7 @@ void data_incoming::losePort(const QString& reason)
 
     if (serialPort->isOpen()) {
         judgeBrqConnectionEnd();
+        dropBrqCommandsGoingOut();
         serialPort->close();
         emit sendLogMsg("INFO: Successfully Closed Serial Port " + portNameBytes());
     }
@@ -246,7 +247,8 @@ void data_incoming::dataTimer()
     if (!transmitQueue.isEmpty()) {
         const qint64 written = serialPort->write(transmitQueue.constData(), 1);
         serialPort->flush();
-        // A failed write closes the port through handleError; the byte stays for the next try.
+        // A write that loses the port (handleError) drops the rest of the line with it; one that
+        // fails on a port still open keeps the byte for the next tick.
         if (written == 1 && serialPort->isOpen()) {
             const char byte = transmitQueue.at(0);
             transmitQueue.remove(0, 1);

@@ -824,6 +824,9 @@ private slots:
         const QString noise = "WARNING: BRQ data matching no message dropped [ %1 bytes ]";
         QTest::newRow("bytes that match nothing")
             << QByteArray(65536, 'x') + "y" + record << QStringList{limit.arg(65536), noise.arg(1)};
+        QTest::newRow("bytes that match nothing, a read ending in a line end's first byte")
+            << QByteArray(4095, 'x') + "\r" + QByteArray(61440, 'x') + "y" + record
+            << QStringList{limit.arg(65536), noise.arg(1)};
         QTest::newRow("a reply whose prompt is the last byte that fits")
             << QByteArray(65528, 'x') + "C1 OK" + kPrompt + record
             << QStringList{"INFO: BRQ C1 OK confirmation received."};
@@ -948,6 +951,10 @@ private slots:
         QTest::newRow("all but the last byte gone")
             << true << 6 << "C1" << none << QStringList() << false;
         QTest::newRow("all gone") << true << 7 << "" << none << QStringList() << false;
+        QTest::newRow("the first command's end left, the unit unplugged")
+            << true << 2 << "m3, C1" << none << QStringList() << true;
+        QTest::newRow("the first command gone, the unit unplugged")
+            << true << 3 << "C1" << none << QStringList() << true;
         QTest::newRow("a reply waiting for its error marks")
             << true << 7 << "" << QByteArray("C1\r\nC1 OK\r\n>")
             << QStringList{"INFO: BRQ C1 OK confirmation received."} << false;
@@ -1012,11 +1019,23 @@ private slots:
         QVERIFY(camera.isEmpty() || !camera.last().at(0).toBool());
         // Nothing of this connection goes to the next, whose first record is read whole.
         QVERIFY(f.worker.pendingCommands.isEmpty() && f.worker.transmitQueue.isEmpty());
+        line.unit.clearReceived();
         f.worker.openSerialPort(line.unit.portPath());
         QVERIFY(line.send(weatherPacket("BRQ00042", "10.0"), 1));
         line.pause();
         QCOMPARE(f.events.records.size(), 1);
         QCOMPARE(f.events.records.at(0).value("Temperature").toString(), QStringLiteral("10.0"));
+
+        // The next connection's unit gets its own command after its own prompt, and nothing else.
+        f.events.seen.clear();
+        f.worker.setCommandBuffer("S1\r");
+        f.worker.dataTimer();
+        QVERIFY(line.send(kPrompt, 1));
+        for (int i = 0; i < 3; ++i)
+            f.worker.dataTimer();
+        QVERIFY(QTest::qWaitFor([&] { return line.unit.received().endsWith("S1\r"); }));
+        QCOMPARE(line.unit.received(), QByteArray("    S1\r"));
+        QCOMPARE(f.events.only("log").filter("Command"), QStringList{"INFO: BRQ Command Sent S1"});
     }
 
     // The whole exchange on a real port, with the worker on its own thread and the real
