@@ -29,6 +29,12 @@ QString generalText(double value)
     return QString::number(value + 0.0, 'g', 6);
 }
 
+// The unit's no-value stands for a reading it does not have; nothing is derived from it.
+QString measured(const QString& text, double noValue)
+{
+    return !text.isEmpty() && decimalValue(text) == noValue ? QString() : text;
+}
+
 QString oneDecimalText(double value)
 {
     QString text = QString::number(value + 0.0, 'f', 1);
@@ -57,8 +63,8 @@ template <typename Compute> QString WeatherDataDecoder::readOnce(RecordValue whi
 QString WeatherDataDecoder::calcDewPoint()
 {
     return readOnce(DewPointValue, [this]() -> QString {
-        const QString temperature = getTemperature();
-        const QString humidity = getHumidity();
+        const QString temperature = measured(getTemperature(), noValue);
+        const QString humidity = measured(getHumidity(), noValue);
         if (temperature.isEmpty() || humidity.isEmpty())
             return QString();
 
@@ -76,8 +82,8 @@ QString WeatherDataDecoder::calcDewPoint()
 QString WeatherDataDecoder::calcHeatIndex()
 {
     return readOnce(HeatIndexValue, [this]() -> QString {
-        const QString temperature = getTemperature();
-        const QString humidity = getHumidity();
+        const QString temperature = measured(getTemperature(), noValue);
+        const QString humidity = measured(getHumidity(), noValue);
         if (temperature.isEmpty() || humidity.isEmpty())
             return QString();
 
@@ -104,7 +110,7 @@ QString WeatherDataDecoder::calcWindChill()
 {
     return readOnce(WindChillValue, [this]() -> QString {
         const QString speed = getWindSpeed(false);
-        const QString temperature = getTemperature();
+        const QString temperature = measured(getTemperature(), noValue);
         if (speed.isEmpty() || temperature.isEmpty())
             return QString();
 
@@ -173,8 +179,8 @@ QString WeatherDataDecoder::calcDensityAltitude()
 {
     return readOnce(DensityAltitudeValue, [this]() -> QString {
         const QString pressure = getStationPressure();
-        const QString temperature = getTemperature();
-        const QString humidity = getHumidity();
+        const QString temperature = measured(getTemperature(), noValue);
+        const QString humidity = measured(getHumidity(), noValue);
         if (pressure.isEmpty() || temperature.isEmpty() || humidity.isEmpty())
             return QString();
 

@@ -2,19 +2,87 @@
 # Installs what the build, the application and the tests need on Debian 12, or the Debian
 # packages named as arguments instead. Does nothing when every package is already present.
 # Installing takes root: run as root, or as a user who may use sudo.
+#
+# With --check it installs nothing: it names what the build itself lacks (its tools and the Qt
+# development packages, or qmake where there is no dpkg) and exits 1 if anything is missing.
+# build.sh runs it so; it uses only shell builtins where there is no dpkg, so that it speaks on
+# however bare a PATH.
 set -euo pipefail
 me=${0##*/}
 
-packages=(
-    build-essential cmake ninja-build pkg-config
+# What the build runs: "name|commands, any one of which will do|Debian package".
+build_tools=(
+    "cmake|cmake|cmake"
+    "ninja|ninja ninja-build|ninja-build"
+    "a C++ compiler|${CXX:-c++ g++ clang++}|build-essential"
+)
+# What the build compiles against.
+qt_packages=(
     qtbase5-dev qtbase5-dev-tools
-    libqt5serialport5-dev libqt5charts5-dev
-    qtmultimedia5-dev libqt5multimedia5-plugins libqt5svg5-dev
+    libqt5serialport5-dev libqt5charts5-dev qtmultimedia5-dev libqt5svg5-dev
+)
+packages=(
+    "${build_tools[@]##*|}" pkg-config
+    "${qt_packages[@]}"
+    libqt5multimedia5-plugins
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa
     xvfb xauth xfonts-base
     openssl tzdata
     clang-format git
 )
+
+installed() {
+    [[ $(dpkg-query -W -f='${Status}' "$1" 2>/dev/null) == 'install ok installed' ]]
+}
+
+check_build() {
+    local lacking=() needed=() entry name commands package cmd found
+    for entry in "${build_tools[@]}"; do
+        IFS='|' read -r name commands package <<<"$entry"
+        found=
+        for cmd in $commands; do
+            if command -v "$cmd" >/dev/null; then
+                found=yes
+                break
+            fi
+        done
+        if [ -z "$found" ]; then
+            lacking+=("$name")
+            needed+=("$package")
+        fi
+    done
+    local debian=
+    if command -v dpkg-query >/dev/null; then
+        debian=yes
+        for package in "${qt_packages[@]}"; do
+            if ! installed "$package"; then
+                lacking+=("$package")
+                needed+=("$package")
+            fi
+        done
+    elif ! command -v qmake >/dev/null && ! command -v qmake-qt5 >/dev/null; then
+        lacking+=("qmake (Qt 5 development files)")
+        needed+=("${qt_packages[@]}")
+    fi
+    [ ${#lacking[@]} -eq 0 ] && return 0
+
+    local list
+    printf -v list '%s, ' "${lacking[@]}"
+    echo "$me: cannot build without: ${list%, }" >&2
+    if [ -n "$debian" ]; then
+        echo "$me: run tools/install-deps.sh to install what is missing" \
+            "(Debian packages: ${needed[*]})" >&2
+    else
+        echo "$me: on Debian 12, tools/install-deps.sh installs what is missing" \
+            "(packages: ${needed[*]}); elsewhere install their equivalents" >&2
+    fi
+    return 1
+}
+
+if [ "${1:-}" = --check ]; then
+    check_build
+    exit
+fi
 [ $# -gt 0 ] && packages=("$@")
 
 if ! command -v dpkg-query >/dev/null; then
@@ -25,9 +93,7 @@ fi
 
 missing=()
 for p in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$'; then
-        missing+=("$p")
-    fi
+    installed "$p" || missing+=("$p")
 done
 
 if [ ${#missing[@]} -eq 0 ]; then

@@ -74,6 +74,7 @@ private slots:
         boxes.clear();
         window->temperatureUnits = TemperatureUnits::Celsius;
         window->temperatureUnitText = degC;
+        window->alertDefs.clear();
         temperaturePoints().clear();
         window->runwayHidden = false;
         window->runwayDirection = 0;
@@ -97,18 +98,26 @@ private slots:
         QTest::addColumn<QString>("dashboardF");
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("tableF");
+        QTest::addColumn<QString>("threshold"); // of a "Temperature >" alert, none when empty
+        QTest::addColumn<QString>("thresholdF");
 
         QTest::newRow("values") << "12.3"
                                 << "54.1"
-                                << "21.4 " + degC << "70.5 " + degF;
+                                << "21.4 " + degC << "70.5 " + degF << "20"
+                                << "> 68.0 " + degF;
         QTest::newRow("below zero") << "-40.0"
                                     << "-40.0"
-                                    << "-5.0 " + degC << "23.0 " + degF;
+                                    << "-5.0 " + degC << "23.0 " + degF << "-40"
+                                    << "> -40.0 " + degF;
         QTest::newRow("no value") << "-"
                                   << "-"
                                   << "-"
-                                  << "-";
+                                  << "-"
+                                  << ""
+                                  << "";
         QTest::newRow("before the first record") << ""
+                                                 << ""
+                                                 << ""
                                                  << ""
                                                  << ""
                                                  << "";
@@ -120,6 +129,8 @@ private slots:
         QFETCH(QString, dashboardF);
         QFETCH(QString, table);
         QFETCH(QString, tableF);
+        QFETCH(QString, threshold);
+        QFETCH(QString, thresholdF);
         Ui_MainGUI* f = window->ui;
         const QList<QLabel*> dashboardLabels = {f->labelCurrentTempC,
                                                 f->labelWindChillC,
@@ -136,6 +147,10 @@ private slots:
         for (QLabel* label : tableLabels)
             label->setText(table);
         f->labelTableSeaSurfaceTemp->setText("15.0 " + degC);
+        if (!threshold.isEmpty())
+            window->alertDefs << AlertDef{"Temperature", "GREATERTHAN", threshold, "METRIC", true};
+        f->label_valueTempGreaterThan->clear();
+        window->displayAlerts();
         QSignalSpy log(window, &MainGUI::logDataMainMsg);
 
         window->on_radioButtonUnitsImperial_clicked();
@@ -148,6 +163,7 @@ private slots:
         for (QLabel* label : unitLabels())
             QCOMPARE(label->text(), degF);
         QCOMPARE(f->labelTableSeaSurfaceTemp->text(), "15.0 " + degC);
+        QCOMPARE(f->label_valueTempGreaterThan->text(), thresholdF);
 
         window->on_radioButtonUnitsMetric_clicked();
         QCOMPARE(window->temperatureUnits, TemperatureUnits::Celsius);
@@ -157,11 +173,14 @@ private slots:
             QCOMPARE(label->text(), table);
         for (QLabel* label : unitLabels())
             QCOMPARE(label->text(), degC);
+        QCOMPARE(f->label_valueTempGreaterThan->text(),
+                 threshold.isEmpty() ? QString() : "> " + threshold + " " + degC);
 
-        QCOMPARE(log.count(), 2);
-        QCOMPARE(log.at(0).at(0).toByteArray(),
+        // Each switch redraws the alert list, which logs its rows again.
+        QCOMPARE(log.count(), threshold.isEmpty() ? 2 : 4);
+        QCOMPARE(log.first().at(0).toByteArray(),
                  "INFO: Change Temperature display to Imperial units from current Metric units.");
-        QCOMPARE(log.at(1).at(0).toByteArray(),
+        QCOMPARE(log.at(log.count() / 2).at(0).toByteArray(),
                  "INFO: Change Temperature display to Metric units from current Imperial units.");
     }
 

@@ -107,6 +107,8 @@ void TestDerived::calculations_data()
     row("dew point temperature not a number", DewPoint, {"warm", "50"}, "");
     row("dew point temperature inf", DewPoint, {"inf", "50"}, "");
     row("dew point pole of the formula", DewPoint, {"-237.7", "50"}, "");
+    row("dew point temperature is the sentinel", DewPoint, {"-1000", "45"}, "");
+    row("dew point humidity is the sentinel", DewPoint, {"20", "-1000.0"}, "");
 
     // 86 F at 90 % takes the high-humidity term (+0.1 F); without it the result is 40.7.
     row("heat index 86 F 90 % adjusted", HeatIndex, {"30", "90"}, "40.8");
@@ -118,6 +120,7 @@ void TestDerived::calculations_data()
     row("heat index rounds to zero", HeatIndex, {"2.39", "50"}, "0.0");
     row("heat index no temperature", HeatIndex, {{}, "50"}, "");
     row("heat index no humidity", HeatIndex, {"30"}, "");
+    row("heat index temperature is the sentinel", HeatIndex, {"-1000.0", "45"}, "");
 
     row("wind chill 2.6 kt is not above 3 mph", WindChill, {"0", {}, "2.6"}, "");
     row("wind chill 2.61 kt is above 3 mph", WindChill, {"0", {}, "2.61"}, "-1.5");
@@ -127,6 +130,7 @@ void TestDerived::calculations_data()
     row("wind chill negative speed", WindChill, {"0", {}, "-10"}, "");
     row("wind chill no speed", WindChill, {"0"}, "");
     row("wind chill no temperature", WindChill, {{}, {}, "10"}, "");
+    row("wind chill temperature is the sentinel", WindChill, {"-1000", {}, "10"}, "");
 
     const auto slp = [](const char* pressure, const char* elevation) {
         return Fields{{}, {}, {}, pressure, elevation};
@@ -177,6 +181,8 @@ void TestDerived::calculations_data()
     row("density altitude no pressure", DensityAltitude, da(nullptr, "20", "50"), "");
     row("density altitude no temperature", DensityAltitude, da("900", nullptr, "50"), "");
     row("density altitude no humidity", DensityAltitude, da("900", "20", nullptr), "");
+    row("density altitude temperature is the sentinel", DensityAltitude,
+        da("1013.25", "-1000", "45"), "");
 }
 
 void TestDerived::calculations()

@@ -511,6 +511,24 @@ private slots:
                               {},
                               orvaAt("OV2", "1150", strikes)}
             << QJsonObject{{"METAR", "RMK AO2 SLPNO T0100 10100 20100 401000100"}};
+        // The high-speed packets before the first record are the new unit's: their extremes count.
+        QTest::newRow("ORVA high-speed packets after Setup, before the first record")
+            << QByteArrayList{orvaAt("OV1", "1100", rain),
+                              {},
+                              orvaPacket(at("1140", {{"TA", {"30"}},
+                                                     {"RH", {"50"}},
+                                                     {"WI", {"25", "200", "25", "200"}}}),
+                                         'D'),
+                              orvaPacket(at("1145", {{"TA", {"25"}},
+                                                     {"RH", {"50"}},
+                                                     {"WI", {"15", "200", "15", "200"}}}),
+                                         'D'),
+                              orvaAt(
+                                  "OV2", "1150",
+                                  {{"TA", {"20"}}, {"RH", {"50"}}, {"WI", {"5", "90", "5", "90"}}})}
+            << QJsonObject{{"Temperature 24 Hrs Max", "30"},
+                           {"Dew Point 24 Hrs Max", "18.4"},
+                           {"Wind Speed Max 1 Hour", "25"}};
         QTest::newRow("the same ORVA unit after Setup again")
             << QByteArrayList{orvaAt("OV1", "1100", rain),
                               orvaAt("", "1120", rain),
