@@ -416,9 +416,10 @@ void MainGUI::on_encryption_passkey_set_timeout()
     // after all, its file lets the operator derive it again on the start page.
     keyChange.pending = false;
     keyChange.key.clear();
-    // Its commands still queued are dropped, here and at the link, which may hold one for a
-    // closed port: a key that reached the unit after the change was given up would change the
-    // unit's key with nobody waiting for its answer, and an IV alone its IV.
+    // Its commands still queued are dropped, here and at the link, which holds one for a closed
+    // port and the IV until the unit confirms the key: a key that reached the unit after the
+    // change was given up would change the unit's key with nobody waiting for its answer, and an
+    // IV alone its IV.
     for (const QByteArray& command : qAsConst(keyChange.unsent))
         commandQueue.removeOne(command);
     keyChange.unsent.clear();

@@ -48,7 +48,8 @@ public:
     static QString imageTimestamp(const QByteArray& packet);
     static bool isDeviceTimeUnset(const QByteArray& packet);
     // The frame with every "key=" and "iv=" value replaced by "***": the unit echoes the key and
-    // IV it was given, and neither may reach a log file or the debug output.
+    // IV it was given, and neither may reach a log file or the debug output. Its answer words
+    // ("OK", "INVALID") stay, so that a refusal reads as one.
     static QByteArray maskKeyValues(const QByteArray& frame);
 
     // Lets a test run the reconnect and held-command timers without waiting 30 s and 10 s.
@@ -206,19 +207,20 @@ protected:
     QTimer* waitWriteTimer = nullptr;
     QByteArray heldCommand; // empty: none
     // A unit takes an IV that comes without its key as a new IV for the key it holds, and no
-    // longer matches the station: a key change goes whole or not at all. Its held commands, key
-    // first, are kept apart from the one held command.
-    QList<QByteArray> heldKeyChange;
+    // longer matches the station: a key change goes whole or not at all. Its commands are kept
+    // apart from the one held command, and its IV waits for the unit's answer to the key.
     enum class KeyStep {
         None,
         Given,     // the key is held, or went out on a connection since lost: it goes (again)
-        OnLine,    // the key went out on this connection
-        Confirmed, // the unit answered the key: its IV must follow
+        OnLine,    // the key went out on this connection; the unit's answer decides
+        Confirmed, // the unit took the key on this connection: its IV follows
         Dropped,   // the key will not go: neither may its IV
     };
     struct LinkKeyChange {
         QByteArray key; // the key command as written, while it may go
+        QByteArray iv;  // the IV command, while it waits at the link
         KeyStep step = KeyStep::None;
+        bool keyWentOut = false; // on some connection: the unit may hold the key
     } keyChange;
     QByteArray encryptionKey;
     QByteArray encryptionIV;
@@ -303,8 +305,10 @@ private:
 
     bool putOrvaCommand(const QByteArray& cmd);
     void holdOrvaCommand(const QByteArray& cmd);
-    bool writeHeldKeyChange();
-    void dropHeldKeyChange(const QByteArray& why);
+    void giveKeyChangeIv(const QByteArray& cmd);
+    void keyAnswered(bool taken);
+    void dropKeyChange(const QByteArray& why, KeyStep next);
+    void waitForPort();
     bool keyMayGo() const;
     bool isChangeKey(const QByteArray& cmd) const;
     void settleKeyChange(KeyStep step);

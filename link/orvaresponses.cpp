@@ -57,20 +57,29 @@ const OnOffRow kOnOffRows[] = {
      "EROR: Unknown Heater command response received [ "},
 };
 
-// The key and IV answers read alike: five parts and no refusal confirm what the unit took.
+// The key and IV answers read alike: five parts and no refusal confirm what the unit took. The
+// window hears the outcome when it `decides` the change.
 bool confirmKeyPart(data_incoming& worker, const QByteArray& frame, const char* what,
-                    const QByteArray& confirmed, const QByteArray& refused)
+                    const QByteArray& confirmed, const QByteArray& refused, bool decides = true)
 {
     const QByteArray shown = data_incoming::maskKeyValues(frame);
     const QStringList lines = frameLines(frame);
-    if (lines.size() == 5 && splitPair(lines.at(1)).value(1) != QLatin1String("INVALID")) {
+    const bool taken =
+        lines.size() == 5 && splitPair(lines.at(1)).value(1) != QLatin1String("INVALID");
+    if (taken)
         worker.reportInfo(confirmed, shown);
-        emit worker.encryption_parse_confirmed(QString::fromLatin1(what));
-        return true;
-    }
-    worker.reportError(refused, shown);
-    emit worker.encryption_parse_confirmed(QStringLiteral("ERROR"));
-    return false;
+    else
+        worker.reportError(refused, shown);
+    if (decides)
+        emit worker.encryption_parse_confirmed(taken ? QString::fromLatin1(what)
+                                                     : QStringLiteral("ERROR"));
+    return taken;
+}
+
+// What the unit answers to a command, which is no secret, as against a key or IV it echoes.
+bool isAnswerWord(const QByteArray& value)
+{
+    return value == "OK" || value == "INVALID" || value == "ERR" || value == "ERROR";
 }
 
 // Emits the messages of an answer's outcome in the order the window and the log expect them:
@@ -145,6 +154,10 @@ QByteArray data_incoming::maskKeyValues(const QByteArray& frame)
             int end = out.indexOf("\r\n", start);
             if (end < 0)
                 end = out.size();
+            if (isAnswerWord(out.mid(start, end - start))) {
+                at = out.indexOf(name, end);
+                continue;
+            }
             out.replace(start, end - start, "***");
             at = out.indexOf(name, start + 3);
         }
@@ -594,17 +607,16 @@ void data_incoming::parseFlashEraseResponse(const QByteArray& frame)
 }
 
 // The window takes a new key into use on the unit's "KEY": a refusal ("INVALID") must not count
-// as one, or the window would switch to a key the unit does not hold.
+// as one, or the window would switch to a key the unit does not hold. While the key waits to go
+// again, an answer is to its sending on a connection since lost, or to none at all: it decides
+// nothing, for the link or the window.
 void data_incoming::parseEncryptionKeyResponse(const QByteArray& frame)
 {
     const bool taken = confirmKeyPart(*this, frame, "KEY", "Key set confirmed.",
-                                      "Invalid encryption key setting response.");
-    if (!keyMayGo())
-        return;
-    // A unit that refused the key would take the IV behind it as a new IV for its old key.
-    if (!taken)
-        dropHeldKeyChange("Key Refused");
-    settleKeyChange(taken ? KeyStep::Confirmed : KeyStep::Dropped);
+                                      "Invalid encryption key setting response.",
+                                      keyChange.step != KeyStep::Given);
+    if (keyChange.step == KeyStep::OnLine)
+        keyAnswered(taken);
 }
 
 void data_incoming::parseEncryptionIvResponse(const QByteArray& frame)

@@ -116,10 +116,10 @@ void data_incoming::closeSerialPort()
     if (!heldCommand.isEmpty())
         reportHeldCommandDropped(heldCommand, "Serial Port Closed");
     heldCommand.clear();
-    dropHeldKeyChange("Serial Port Closed");
-    // A key the unit confirmed still needs its IV; nothing else of the change goes.
-    if (keyMayGo())
-        settleKeyChange(KeyStep::Dropped);
+    // A key the unit confirmed still needs its IV, from the window's queue; nothing else of the
+    // change goes.
+    dropKeyChange("Serial Port Closed",
+                  keyChange.step == KeyStep::Confirmed ? KeyStep::Confirmed : KeyStep::Dropped);
     hiddenCommands.clear();
     judgeBrqConnectionEnd();
     reportUnsentBrqCommands();
@@ -172,9 +172,12 @@ void data_incoming::losePort(const QString& reason)
 {
     losingPort = true;
     resourceErrorSeen = true;
-    // The unit may have lost the key with the line: it goes again before its IV.
-    if (keyChange.step == KeyStep::OnLine)
+    // The unit may have lost the key with the line, or its answer may be lost: the key goes
+    // again on the next connection, and its IV waits for the answer there.
+    if (keyChange.step == KeyStep::OnLine) {
         keyChange.step = KeyStep::Given;
+        waitForPort();
+    }
 
     qDebug().noquote() << "ERROR: " + reason;
     emit sendLogMsg("ERROR: Closing Serial Port Due to Error -- " + reason.toUtf8());
@@ -283,30 +286,60 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
 
     if (isKeyCommand(cmd)) {
         // A new key replaces whatever of an earlier change still waits.
-        dropHeldKeyChange("Replaced by a Newer Command");
-        settleKeyChange(KeyStep::None);
-        keyChange = {cmd, KeyStep::Given};
-    } else if (isIvCommand(cmd)) {
-        switch (keyChange.step) {
-        case KeyStep::Dropped:
-            emit sendLogMsg("WARNING: ORVA Command Dropped, Key Change Given Up [ " +
-                            shownCommand(cmd) + " ]");
-            forgetHiddenCommand(cmd);
-            settleKeyChange(KeyStep::None);
-            return;
-        case KeyStep::Given:
-            // The key goes first, on the connection that takes the IV.
-            if (heldKeyChange.contains(keyChange.key))
-                writeHeldKeyChange();
-            else if (!putOrvaCommand(keyChange.key))
-                holdOrvaCommand(keyChange.key);
-            break;
-        default:
-            break;
-        }
+        dropKeyChange("Replaced by a Newer Command", KeyStep::None);
+        keyChange = {cmd, QByteArray(), KeyStep::Given, false};
+    } else if (isIvCommand(cmd) && keyChange.step != KeyStep::None) {
+        giveKeyChangeIv(cmd);
+        return;
     }
     if (!putOrvaCommand(cmd))
         holdOrvaCommand(cmd);
+}
+
+// The IV goes once the unit has taken its key on the connection it goes on; until then it waits
+// here, whatever the window's queue paces.
+void data_incoming::giveKeyChangeIv(const QByteArray& cmd)
+{
+    switch (keyChange.step) {
+    case KeyStep::Dropped:
+        emit sendLogMsg("WARNING: ORVA Command Dropped, Key Change Given Up [ " +
+                        shownCommand(cmd) + " ]");
+        forgetHiddenCommand(cmd);
+        settleKeyChange(KeyStep::None);
+        return;
+    case KeyStep::Confirmed:
+        if (!putOrvaCommand(cmd))
+            holdOrvaCommand(cmd);
+        return;
+    default:
+        break;
+    }
+    if (!keyChange.iv.isEmpty()) {
+        reportHeldCommandDropped(keyChange.iv, "Replaced by a Newer Command");
+        forgetHiddenCommand(keyChange.iv);
+    }
+    keyChange.iv = cmd;
+    // A key given while the port was down goes as soon as the port takes it.
+    if (keyChange.step == KeyStep::Given) {
+        const QByteArray key = keyChange.key;
+        if (!putOrvaCommand(key))
+            waitForPort();
+    }
+}
+
+void data_incoming::keyAnswered(bool taken)
+{
+    if (!taken) {
+        // A unit that refused the key would take the IV behind it as a new IV for its old key.
+        dropKeyChange("Key Refused", KeyStep::Dropped);
+        return;
+    }
+    forgetHiddenCommand(keyChange.key);
+    keyChange.key.clear();
+    keyChange.step = KeyStep::Confirmed;
+    const QByteArray iv = std::exchange(keyChange.iv, QByteArray());
+    if (!iv.isEmpty() && !putOrvaCommand(iv))
+        holdOrvaCommand(iv);
 }
 
 // Writes an ORVA command to the open port; false when the port is closed or the write failed.
@@ -334,9 +367,10 @@ bool data_incoming::putOrvaCommand(const QByteArray& cmd)
     if (isChangeKey(cmd)) {
         // Its text stays hidden while it may have to go again.
         keyChange.step = KeyStep::OnLine;
+        keyChange.keyWentOut = true;
         return true;
     }
-    if (isIvCommand(cmd) && keyChange.step != KeyStep::None)
+    if (isIvCommand(cmd) && keyChange.step == KeyStep::Confirmed)
         settleKeyChange(KeyStep::None);
     forgetHiddenCommand(cmd);
     return true;
@@ -346,25 +380,29 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
 {
     qDebug() << "INFO: Serial Port not connected, queueing commands until open...";
 
-    // Only one command is held, or one key change: the operator must learn which one will never
-    // go out. A key change the unit has not confirmed is dropped whole; a confirmed one keeps its
-    // IV.
+    // One command is held besides a key change, and the operator must learn which one will never
+    // go out. A change whose key never reached the unit gives way to a later command, as a held
+    // command does; one whose key did goes on, since the unit may hold that key by now. The held
+    // command then goes behind the key and ahead of the IV: the window encrypted it under the key
+    // the unit holds until the IV.
     const bool ofKeyChange =
-        isChangeKey(cmd) || (isIvCommand(cmd) && keyChange.step != KeyStep::None);
-    if (!ofKeyChange && keyMayGo()) {
-        dropHeldKeyChange("Replaced by a Newer Command");
-        settleKeyChange(KeyStep::Dropped);
-    }
+        isChangeKey(cmd) || (isIvCommand(cmd) && keyChange.step == KeyStep::Confirmed);
+    if (!ofKeyChange && keyMayGo() && !keyChange.keyWentOut)
+        dropKeyChange("Replaced by a Newer Command", KeyStep::Dropped);
     if (!heldCommand.isEmpty() && (!ofKeyChange || isChangeKey(cmd))) {
         reportHeldCommandDropped(heldCommand, "Replaced by a Newer Command");
         forgetHiddenCommand(heldCommand);
         heldCommand.clear();
     }
-    if (ofKeyChange)
-        heldKeyChange.append(cmd);
-    else
+    if (isIvCommand(cmd) && ofKeyChange)
+        keyChange.iv = cmd;
+    else if (!ofKeyChange)
         heldCommand = cmd;
+    waitForPort();
+}
 
+void data_incoming::waitForPort()
+{
     if (!waitWriteTimer) {
         waitWriteTimer = new QTimer(this);
         waitWriteTimer->setObjectName(QStringLiteral("waitWriteTimer"));
@@ -373,27 +411,20 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
     waitWriteTimer->start(waitWriteIntervalMs);
 }
 
-// The held commands of the key change, in order and without a pause between them; false when the
-// port failed first, the rest still held.
-bool data_incoming::writeHeldKeyChange()
+// What of the change still waits at the link will not go; the operator learns which commands.
+void data_incoming::dropKeyChange(const QByteArray& why, KeyStep next)
 {
-    while (!heldKeyChange.isEmpty()) {
-        if (!putOrvaCommand(heldKeyChange.constFirst()))
-            return false;
-        heldKeyChange.removeFirst();
+    if (keyChange.step == KeyStep::Given)
+        reportHeldCommandDropped(keyChange.key, why);
+    if (!keyChange.iv.isEmpty()) {
+        reportHeldCommandDropped(keyChange.iv, why);
+        forgetHiddenCommand(keyChange.iv);
+        keyChange.iv.clear();
     }
-    return true;
-}
-
-// The change's key keeps its hidden text until the change settles.
-void data_incoming::dropHeldKeyChange(const QByteArray& why)
-{
-    for (const QByteArray& held : qAsConst(heldKeyChange)) {
-        reportHeldCommandDropped(held, why);
-        if (!isChangeKey(held))
-            forgetHiddenCommand(held);
-    }
-    heldKeyChange.clear();
+    if (next == KeyStep::Confirmed)
+        return;
+    if (keyChange.step != KeyStep::None)
+        settleKeyChange(next);
 }
 
 bool data_incoming::keyMayGo() const
@@ -409,19 +440,15 @@ bool data_incoming::isChangeKey(const QByteArray& cmd) const
 // The change's key will not go (again).
 void data_incoming::settleKeyChange(KeyStep step)
 {
-    if (keyMayGo()) {
-        heldKeyChange.removeAll(keyChange.key);
+    if (keyMayGo())
         forgetHiddenCommand(keyChange.key);
-    }
-    keyChange = {QByteArray(), step};
+    keyChange = {QByteArray(), QByteArray(), step, false};
 }
 
 void data_incoming::keyChangeTimedOut()
 {
     setPendingEncryptionKey({});
-    dropHeldKeyChange("Key Change Timed Out");
-    if (keyChange.step != KeyStep::None)
-        settleKeyChange(KeyStep::Dropped);
+    dropKeyChange("Key Change Timed Out", KeyStep::Dropped);
 }
 
 // The held command will never go out: the log names it, or says that it was the key command.
@@ -439,9 +466,20 @@ void data_incoming::waitSerialWrite()
 {
     if (!serialPort->isOpen())
         return;
-    // A write that fails closes the port: what is left stays held for the next connection.
-    if (!writeHeldKeyChange())
+    // A write that fails closes the port: what is left stays held for the next connection. The
+    // key goes first, and the IV of a confirmed key before a command the window encrypted under
+    // the new key.
+    const QByteArray key = keyChange.key;
+    if (keyChange.step == KeyStep::Given && !putOrvaCommand(key))
         return;
+    const QByteArray iv = keyChange.iv;
+    if (keyChange.step == KeyStep::Confirmed && !iv.isEmpty()) {
+        keyChange.iv.clear();
+        if (!putOrvaCommand(iv)) {
+            keyChange.iv = iv;
+            return;
+        }
+    }
     if (!heldCommand.isEmpty() && !putOrvaCommand(heldCommand))
         return;
     heldCommand.clear();

@@ -66,7 +66,8 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
         testLogHandler(type, context, text);
 }
 
-enum class KeyAnswer { None, UnderOldKey, UnderNewKey, Refused };
+// Late: the unit's answer to the key comes after the queue's second for the IV has passed.
+enum class KeyAnswer { None, UnderOldKey, UnderNewKey, Refused, Late, LateRefused };
 // When the unit is unplugged during a key change, and whether it is back before the change's
 // time-out.
 enum class Unplugged { No, BeforeKey, BeforeKeyTillTimeOut, AfterKey, AfterKeyTillTimeOut };
@@ -562,15 +563,24 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
     QTest::newRow("radio, unplugged till the time-out")
         << true << "5012" << KeyAnswer::None << false << timedOut << Unplugged::BeforeKeyTillTimeOut
         << none;
+    // The key goes again on the connection that comes back; its IV waits for an answer.
     QTest::newRow("radio, unplugged after the key, back in time")
         << true << "5013" << KeyAnswer::None << false << timedOut << Unplugged::AfterKey
-        << QByteArrayList{"key", "key", "iv", "led ON"};
+        << QByteArrayList{"key", "key", "led ON"};
     QTest::newRow("radio, unplugged after the key till the time-out")
         << true << "5014" << KeyAnswer::None << false << timedOut << Unplugged::AfterKeyTillTimeOut
         << keyOnly;
     QTest::newRow("radio, unplugged after the unit confirmed the key")
         << true << "5015" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::AfterKey
         << whole;
+    QTest::newRow("radio, unplugged, back to a unit that refuses keys")
+        << true << "5016" << KeyAnswer::Refused << false << timedOut << Unplugged::BeforeKey
+        << keyOnly;
+    QTest::newRow("radio, answer later than the IV's second")
+        << true << "5017" << KeyAnswer::Late << false << QString() << Unplugged::No << whole;
+    QTest::newRow("radio, refusal later than the IV's second")
+        << true << "5018" << KeyAnswer::LateRefused << false << timedOut << Unplugged::No
+        << keyOnly;
 }
 
 // Against a unit that encrypts its frames and decrypts the commands it gets with the key it
@@ -584,8 +594,9 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QFETCH(QString, error);
     QFETCH(Unplugged, unplugged);
     QFETCH(QByteArrayList, heard);
-    const bool written =
-        error.isEmpty() || answer == KeyAnswer::None || answer == KeyAnswer::Refused;
+    const bool refused = answer == KeyAnswer::Refused || answer == KeyAnswer::LateRefused;
+    const bool late = answer == KeyAnswer::Late || answer == KeyAnswer::LateRefused;
+    const bool written = error.isEmpty() || answer == KeyAnswer::None || refused;
     const bool taken = error.isEmpty();
     const bool beforeKey =
         unplugged == Unplugged::BeforeKey || unplugged == Unplugged::BeforeKeyTillTimeOut;
@@ -599,11 +610,13 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     options.iv = kOldIv.toBase64();
     options.answerKeyCommands = answer != KeyAnswer::None;
     options.keyAnswerUnderNewKey = answer == KeyAnswer::UnderNewKey;
-    options.refuseKeys = answer == KeyAnswer::Refused;
+    options.refuseKeys = refused;
+    options.keyAnswerDelayMs = late ? 1000 : 0;
     UnitSim unit(options);
     QVERIFY(unit.open());
     QSignalSpy received(&unit, &UnitSim::commandReceived);
     QueuedSpy records(window->dataIncoming, &data_incoming::weather_data_received);
+    QueuedSpy linkLog(window->dataIncoming, &data_incoming::sendLogMsg);
     window->deviceType = DeviceTypes::ORVA;
     window->setORVAencryptWritecommands(radio);
     window->encryptionKey = options.key;
@@ -645,11 +658,8 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     // "key" goes under the old key; the window switches when the unit confirms it, and the "iv"
     // still goes under the old key, which the unit holds until it has both.
     window->try_command_write();
-    if (answer == KeyAnswer::Refused) {
-        QTRY_COMPARE_WITH_TIMEOUT(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
-                                  QStringLiteral("background: red"), 5000);
+    if (late)
         window->try_command_write();
-    }
     if (unplugged != Unplugged::No) {
         if (!beforeKey) {
             QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
@@ -664,6 +674,11 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
         records.clear();
         QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 5000);
         runOnThread(link, [link] { link->waitSerialWrite(); });
+    }
+    if (refused) {
+        QTRY_COMPARE_WITH_TIMEOUT(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+                                  QStringLiteral("background: red"), 5000);
+        window->try_command_write();
     }
     if (taken) {
         QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
@@ -704,6 +719,14 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     records.clear();
     QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 5000);
     QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("Unable to Decrypt"));
+    // The IV left the link only after the unit had confirmed the key.
+    QStringList lines;
+    for (const QList<QVariant>& line : qAsConst(linkLog))
+        lines << line.at(0).toString();
+    const int ivAt = lines.indexOf("INFO: ORVA Command Sent [ iv <hidden> ]");
+    QCOMPARE(ivAt >= 0, heard.contains("iv"));
+    if (ivAt >= 0)
+        QVERIFY(lines.mid(0, ivAt).filter("INFO: Key set confirmed.").size() > 0);
 
     window->closeserialport();
     QTRY_VERIFY_WITH_TIMEOUT(!unit.isLinked(), 5000);

@@ -595,13 +595,27 @@ private slots:
         QCOMPARE(byteArgs(decoded), QByteArrayList{kKnownPlain});
     }
 
-    void decryptionFailures()
+    // The keys the window hands over, in order; "+" marks a change the unit confirmed, which
+    // leaves the key before it in use for frames until one decrypts under the new key.
+    void decryptionFailures_data()
     {
-        Probe worker;
+        QTest::addColumn<QByteArrayList>("keys");
         QByteArray wrong(32, '\0');
         for (int i = 0; i < 32; ++i)
             wrong[i] = char(i + 1);
-        worker.setEncryptionKey(wrong.toBase64(), kIv);
+        QTest::newRow("wrong key") << QByteArrayList{wrong.toBase64()};
+        QTest::newRow("the key before a third one")
+            << QByteArrayList{QByteArray(32, 'o').toBase64(), "+" + kKey, wrong.toBase64()};
+    }
+    void decryptionFailures()
+    {
+        QFETCH(QByteArrayList, keys);
+        Probe worker;
+        for (const QByteArray& key : qAsConst(keys)) {
+            if (key.startsWith('+'))
+                worker.setPendingEncryptionKey(key.mid(1));
+            worker.setEncryptionKey(key.startsWith('+') ? key.mid(1) : key, kIv);
+        }
         QSignalSpy statuses(&worker, &data_incoming::sendEncryptionStatus);
         QSignalSpy log(&worker, &data_incoming::sendLogMsg);
         QSignalSpy errors(&worker, &data_incoming::sendDisplayErrorMsg);

@@ -4,6 +4,7 @@
 #include "tests/link/linktest.h"
 #include "tests/support/runonthread.h"
 #include "tools/unitsim/ptypair.h"
+#include "tools/unitsim/unitframes.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,33 @@ const QString kOpened = QStringLiteral("INFO: Successfully Opened Serial Port ")
 const QString kClosed = QStringLiteral("INFO: Successfully Closed Serial Port ");
 const QString kLost = QStringLiteral("ERROR: Closing Serial Port Due to Error -- ");
 const QString kLostShown = QStringLiteral("ERROR: Serial Port closing due to resource error");
+
+// A key change as the window hands it over: on a cable in clear text, through the station radio
+// as text the link cannot read and is told how to show.
+struct KeyCommands {
+    QByteArray key = "key5Hj31ujWRxPZl34F9rCK5VD4QU2T491Kpq2oRvYnNAI=\r";
+    QByteArray iv = "ivAQIDBAUGBwg=\r";
+    explicit KeyCommands(bool radio)
+    {
+        if (radio) {
+            key = "AAAAAPDx9PX29/h2a2V5bGluZS1vbmU=\r";
+            iv = "AAAAAPDx9PX29/h2aXZsaW5lLXR3bw==\r";
+        }
+    }
+    // What the unit heard, one name a command.
+    QByteArrayList names(const QByteArray& bytes) const
+    {
+        QByteArrayList heard;
+        for (const QByteArray& line : bytes.split('\r')) {
+            const QByteArray command = line.trimmed();
+            if (!command.isEmpty())
+                heard << (command + '\r' == key  ? QByteArray("key")
+                          : command + '\r' == iv ? QByteArray("iv")
+                                                 : command.split(' ').first());
+        }
+        return heard;
+    }
+};
 
 } // namespace
 
@@ -291,6 +319,112 @@ private slots:
         worker.waitSerialWrite();
         QCOMPARE(confirmed.count(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("blower=1\r\n"), 10000);
+    }
+
+    // The IV goes only once the unit has confirmed the key on the connection the IV goes on; a
+    // refusal, the window's time-out or the operator's close before that keep it off the line.
+    // Steps: the window's "key", "iv" and "led" commands; the unit's "OK" and "INVALID" answers
+    // to the key; the unit "lost" and "back" (no command goes before "tick", the held-command
+    // timer); "timeout", "close" and "open" from the window.
+    void keyChangeSettlesInOrder_data()
+    {
+        QTest::addColumn<bool>("radio");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QByteArrayList>("line"); // commands heard and answers given, in order
+        QTest::addColumn<QStringList>("warnings");
+        const QString ivDropped =
+            QStringLiteral("WARNING: Held ORVA Command Dropped, %1 [ iv <hidden> ]");
+
+        QTest::newRow("answer after the IV") << false << QStringList{"key", "iv", "OK"}
+                                             << QByteArrayList{"key", "OK", "iv"} << QStringList();
+        QTest::newRow("refusal after the IV")
+            << true << QStringList{"key", "iv", "INVALID"} << QByteArrayList{"key", "INVALID"}
+            << QStringList{ivDropped.arg("Key Refused")};
+        QTest::newRow("time-out before the answer")
+            << false << QStringList{"key", "iv", "timeout", "OK"} << QByteArrayList{"key", "OK"}
+            << QStringList{ivDropped.arg("Key Change Timed Out")};
+        QTest::newRow("closed before the answer")
+            << false << QStringList{"key", "iv", "close", "open", "OK"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")};
+        QTest::newRow("given while lost, refused when back")
+            << false << QStringList{"lost", "key", "iv", "back", "tick", "INVALID"}
+            << QByteArrayList{"lost", "key", "INVALID"}
+            << QStringList{ivDropped.arg("Key Refused")};
+        QTest::newRow("given while lost, confirmed when back")
+            << true << QStringList{"lost", "key", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"lost", "key", "OK", "iv"} << QStringList();
+        QTest::newRow("lost after the key")
+            << true << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "key", "OK", "iv"} << QStringList();
+        QTest::newRow("an answer to the key on the lost line confirms nothing")
+            << false << QStringList{"key", "iv", "lost", "back", "OK", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "OK", "key", "OK", "iv"} << QStringList();
+        QTest::newRow("a command while lost keeps a change whose key went out")
+            << false << QStringList{"key", "lost", "led", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "key", "led", "OK", "iv"} << QStringList();
+    }
+    void keyChangeSettlesInOrder()
+    {
+        QFETCH(bool, radio);
+        QFETCH(QStringList, steps);
+        QFETCH(QByteArrayList, line);
+        QFETCH(QStringList, warnings);
+        const KeyCommands commands(radio);
+        PtyPair pty;
+        Probe worker;
+        worker.setRetryIntervals(60000, 60000); // the test says when the port and timer act
+        worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.openSerialPort(pty.portPath());
+        Recorder rec(&worker);
+
+        QByteArrayList heard;
+        // Takes in what the unit got since the last look: one poll reads all that was written.
+        const auto listen = [&] {
+            QSignalSpy polled(&pty, &PtyPair::polled);
+            QVERIFY(polled.wait(10000));
+            heard << commands.names(pty.takeReceived());
+        };
+        const auto give = [&](const QByteArray& cmd) {
+            if (radio && cmd != "led ON\r\n")
+                worker.hideCommandText(cmd, cmd == commands.key ? "key <hidden>" : "iv <hidden>");
+            worker.setCommandBuffer(cmd);
+        };
+        for (const QString& step : qAsConst(steps)) {
+            if (step == "key" || step == "iv" || step == "led") {
+                give(step == "key" ? commands.key : step == "iv" ? commands.iv : "led ON\r\n");
+            } else if (step == "OK" || step == "INVALID") {
+                listen();
+                heard << step.toLatin1();
+                const QString answered = step == "OK" ? "INFO: Key set confirmed."
+                                                      : "ERROR: Invalid encryption key setting";
+                const int before = rec.logCount(answered);
+                QVERIFY(pty.write(unitsim::orvaAnswer('3', {"key=" + step.toLatin1()})));
+                QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(answered), before + 1, 10000);
+            } else if (step == "lost") {
+                listen();
+                heard << "lost";
+                pty.closeMaster();
+                QTRY_VERIFY_WITH_TIMEOUT(!worker.serialPort->isOpen(), 10000);
+            } else if (step == "back") {
+                QVERIFY(pty.reopen());
+                worker.reconnectTimer();
+                QVERIFY(worker.serialPort->isOpen());
+            } else if (step == "tick") {
+                worker.waitSerialWrite();
+            } else if (step == "timeout") {
+                worker.keyChangeTimedOut();
+            } else if (step == "close") {
+                worker.closeSerialPort();
+            } else {
+                worker.openSerialPort(pty.portPath());
+            }
+        }
+        listen();
+        QCOMPARE(heard, line);
+        QCOMPARE(rec.log.filter("WARNING:"), warnings);
+        // Neither the key nor the IV shows in the log, whatever became of them.
+        const QString log = rec.log.join('\n');
+        QVERIFY(!log.contains(commands.key.chopped(1)) && !log.contains(commands.iv.chopped(1)));
     }
 
     void commandWithoutDeviceTypeDropped()

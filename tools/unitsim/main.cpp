@@ -102,6 +102,13 @@ void describeOptions(QCommandLineParser& parser)
                         "for example 9600. Without it, bytes go out as fast as the station "
                         "reads."),
          QStringLiteral("baud")},
+        {QStringLiteral("refuse-keys"),
+         QStringLiteral("Answer every \"key\" command with \"key=INVALID\" and keep the key in "
+                        "use, as a unit that refuses a new key.")},
+        {QStringLiteral("key-answer-delay"),
+         QStringLiteral("Answer \"key\" commands this many milliseconds late, as over a slow "
+                        "radio link."),
+         QStringLiteral("ms")},
         {QStringLiteral("old-bit-line"),
          QStringLiteral("ORVA records as old firmware sends them, without built-in-test "
                         "statuses (the station's Bit Status page stays empty).")},
@@ -128,6 +135,12 @@ QString readOptions(const QCommandLineParser& parser, unitsim::UnitOptions* opti
         if (!ok || options->paceBaud <= 0)
             return QStringLiteral("the line rate must be a whole number of baud above 0");
     }
+    if (parser.isSet(QStringLiteral("key-answer-delay"))) {
+        options->keyAnswerDelayMs = parser.value(QStringLiteral("key-answer-delay")).toInt(&ok);
+        if (!ok || options->keyAnswerDelayMs < 0)
+            return QStringLiteral("the key answer delay must be a whole number of milliseconds");
+    }
+    options->refuseKeys = parser.isSet(QStringLiteral("refuse-keys"));
     options->oldBitLine = parser.isSet(QStringLiteral("old-bit-line"));
     options->stationId = parser.value(QStringLiteral("station"));
     options->key = parser.value(QStringLiteral("key")).toLatin1();

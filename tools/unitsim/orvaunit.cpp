@@ -390,11 +390,20 @@ void UnitSim::orvaKeyCommand(const QByteArray& line)
     const int wanted = isKey ? kAesKeyLength : kAesIvLength;
     const bool valid =
         decoded && decoded.decoded.size() == wanted && !(isKey && options.refuseKeys);
-    const QByteArray keyInUse = key;
-    if (valid && isKey && options.keyAnswerUnderNewKey)
-        key = decoded.decoded;
-    answer('3', {QByteArray(isKey ? "key=" : "iv=") + (valid ? "OK" : "INVALID")});
-    key = keyInUse;
+    const QByteArray reply = QByteArray(isKey ? "key=" : "iv=") + (valid ? "OK" : "INVALID");
+    const QByteArray answerKey =
+        valid && isKey && options.keyAnswerUnderNewKey ? decoded.decoded : QByteArray();
+    const auto send = [this, reply, answerKey] {
+        const QByteArray keyInUse = key;
+        if (!answerKey.isEmpty())
+            key = answerKey;
+        answer('3', {reply});
+        key = keyInUse;
+    };
+    if (isKey && options.keyAnswerDelayMs > 0)
+        later(options.keyAnswerDelayMs, send);
+    else
+        send();
     if (!valid)
         return;
     // The new key takes effect with its IV, after the IV's answer has gone out under the old one.

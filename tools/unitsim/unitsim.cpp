@@ -37,6 +37,8 @@ QString checkOptions(const UnitOptions& o)
         return QStringLiteral("the completion delay must not be negative");
     if (o.paceBaud < 0)
         return QStringLiteral("the line rate must not be negative");
+    if (o.keyAnswerDelayMs < 0)
+        return QStringLiteral("the key answer delay must not be negative");
     if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9_-]{1,32}$")).match(o.stationId).hasMatch())
         return QStringLiteral("the station identifier must be 1 to 32 letters, digits, _ or -");
 

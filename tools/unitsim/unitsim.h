@@ -42,6 +42,9 @@ struct UnitOptions {
     bool keyAnswerUnderNewKey = false;
     // Every "key" command is refused ("key=INVALID"); the unit keeps its key.
     bool refuseKeys = false;
+    // The answer to a "key" command goes out this long after the command, as over a slow radio
+    // link; the unit takes the command at once.
+    int keyAnswerDelayMs = 0;
     // Above 0: the unit sends no faster than a serial line at this many baud, ten bits a byte
     // (8N1), as a real line delivers it. 0: as fast as the pseudo-terminal takes the bytes.
     int paceBaud = 0;
