@@ -384,12 +384,14 @@ struct Told {
                // 'i' image packet, 'f' finished picture
     QByteArray what;
     bool mayLack; // the damage may take it, or change it
+    int at = -1;  // where the message begins in the stream
 };
 
 struct Generated {
     QByteArray stream;
     QList<Told> told;
     bool damaged = false;
+    int packetAt = -1; // a damaged image packet
 };
 
 // The unit's reply words and what each is reported as.
@@ -475,8 +477,10 @@ Generated generate(FuzzInput& in)
                 else
                     message.insert(at, char(added));
             }
+            if (hit && kind == 'i')
+                g.packetAt = g.stream.size();
+            g.told << Told{kind, what, hit, int(g.stream.size())};
             g.stream += message;
-            g.told << Told{kind, what, hit};
             g.damaged |= hit;
             behind = !hit                            ? 0
                      : kind == 'r'                   ? (message.endsWith("~\r\n") ? 'r' : 'R')
@@ -485,6 +489,7 @@ Generated generate(FuzzInput& in)
             return hit;
         };
         const char after = std::exchange(behind, 0);
+        const int at = g.stream.size();
         switch (k & 7) {
         case 0:
         case 7: {
@@ -495,23 +500,25 @@ Generated generate(FuzzInput& in)
         }
         case 1:
             g.stream += "\r\n" + kReplies[v % 8].first + "\r\n>";
-            g.told << Told{'a', kReplies[v % 8].second, after == 'i'} << Told{'p', {}, false};
+            g.told << Told{'a', kReplies[v % 8].second, after == 'i', at}
+                   << Told{'p', {}, false, at};
             break;
         case 2:
             g.stream += "\r\n>";
-            g.told << Told{'p', {}, after == 'r'};
+            g.told << Told{'p', {}, after == 'r', at};
             break;
         case 3:
             g.stream += "\r\n>\x02\x02\x02";
-            g.told << Told{'a', kErrorReported, after == 'r'} << Told{'p', {}, after == 'r'};
+            g.told << Told{'a', kErrorReported, after == 'r', at}
+                   << Told{'p', {}, after == 'r', at};
             break;
         case 4:
             g.stream += kBanner;
-            g.told << Told{'b', kBanner, after == 'r'};
+            g.told << Told{'b', kBanner, after == 'r', at};
             break;
         case 5:
             g.stream += kStartupData;
-            g.told << Told{'s', kStartupData, after == 'r'};
+            g.told << Told{'s', kStartupData, after == 'r', at};
             break;
         case 6: {
             const int camera = 1 + v % 4;
@@ -530,10 +537,17 @@ Generated generate(FuzzInput& in)
                     packet, 'i', QByteArray::number(camera) + ' ' + QByteArray::number(sequence));
                 whole &= !hit;
             }
-            g.told << Told{'f', picture + "\xff\xd9", !whole};
+            g.told << Told{'f', picture + "\xff\xd9", !whole, at};
             break;
         }
         }
+    }
+    // A packet is counted: a damaged one whose terminator's place holds an empty line's end, from
+    // the messages behind it, reads whole and takes them.
+    const auto blankAt = [&](int at) { return g.stream.mid(at, 4) == "\r\n\r\n"; };
+    if (g.packetAt >= 0 && (blankAt(g.packetAt + 336) || blankAt(g.packetAt + 340))) {
+        for (Told& t : g.told)
+            t.mayLack |= t.at > g.packetAt && t.at < g.packetAt + 344;
     }
     return g;
 }
@@ -579,11 +593,12 @@ QList<Told> toldOf(const QByteArrayList& heard, const QByteArrayList& pictures)
 
 // Every message not damaged is told exactly once with its content, in order among its kind: a
 // record's values, a reply's acknowledgement, a picture packet's camera and place and a finished
-// picture's chunks. The damaged message may be told or not, changed, or named once. Decided
+// picture's chunks. The damaged message may be told or not, changed, or named once. The decided
 // limits, which the check allows: a reply's text right behind a packet that lost its terminator
 // is read as part of that packet, so its acknowledgement may be lacking; a record that lost its
 // empty line ends whole at the first line end of a prompt, banner or start-up data behind it, and
-// what is left of that message is dropped.
+// what is left of that message is dropped; a damaged packet whose terminator's place the bytes
+// behind it fill reads whole (see `generate`).
 void checkMessages(const Generated& g, const BrqProbe& link)
 {
     const QList<Told> told = toldOf(link.heard, link.pictures);
