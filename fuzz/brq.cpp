@@ -13,21 +13,27 @@
 //           until they alone reach past the 64 KiB receive buffer limit: one message that does
 //           not end in time, or many that do. (Not 0xFF, which the mutations favour: such a
 //           stream takes long to read.)
+//           From 0x60 to 0x6F, the rest of the input is no stream but the recipe of one: known
+//           whole messages (see `generate`).
 //
 // What the operator is told may depend only on the bytes: the stream read whole and cut into
 // reads tell the same, and a pause of 1 to 5 pacing ticks, shorter than the idle limit, before
 // every read changes nothing, read by read. What is written to the unit is checked against the
 // queue rule, and a read that brings a prompt while commands wait lets them go. In every run,
 // by the sixth silent tick every byte read is in exactly one message told or in one drop count,
-// and no more records are handed on than the stream holds weather packets.
+// and no more records are handed on than the stream holds weather packets. A generated stream
+// must tell every message once, with its content (see `checkMessages`).
 
 #include "fuzz/fuzzsupport.h"
 #include "fuzz/linkfuzz.h"
+#include "tools/unitsim/unitsim.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTimer>
@@ -43,6 +49,7 @@
 #include <termios.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -179,11 +186,14 @@ public:
                     heard << "shown " + QByteArray::number(camera) + ' ' + time.toUtf8() + ' ' +
                                  QByteArray::number(angle) + ' ' + date.toUtf8();
                 });
-        connect(this, &data_incoming::sendCameraFinal,
-                [this](int, const QString& path) { heard << "md5 " + pictureDigest(path); });
+        connect(this, &data_incoming::sendCameraFinal, [this](int, const QString& path) {
+            heard << "md5 " + pictureDigest(path);
+            pictures << fileBytes(path);
+        });
     }
 
     QByteArray lastRaw;
+    QByteArrayList pictures; // each finished picture's file
 };
 
 // What the queue rule lets the pacing ticks write: while commands wait for the prompt, four
@@ -367,6 +377,279 @@ QList<qint64> promptsAlone(const QByteArray& stream)
     return ends;
 }
 
+// A generated stream: whole messages of every kind the unit sends, noise between them, at most
+// one record or image packet damaged, and what the operator must be told for it.
+struct Told {
+    char kind; // 'r' record, 'a' acknowledgement, 'b' banner, 's' start-up data, 'p' prompt,
+               // 'i' image packet, 'f' finished picture
+    QByteArray what;
+    bool mayLack; // the damage may take it, or change it
+    int at = -1;  // where the message begins in the stream
+};
+
+struct Generated {
+    QByteArray stream;
+    QList<Told> told;
+    int named = 0;     // damaged messages the operator may be told of
+    int packetAt = -1; // a damaged image packet
+};
+
+// The unit's reply words and what each is reported as.
+const std::pair<QByteArray, QByteArray> kReplies[] = {
+    {"M 20S", "INFO: BRQ M 20S confirmation received."},
+    {"M 1H", "INFO: BRQ M 1H confirmation received."},
+    {"I5", "INFO: BRQ I5 confirmation received."},
+    {"I3", "INFO: BRQ I3 confirmation received."},
+    {"G1 OK", "INFO: BRQ G1 OK confirmation received."},
+    {"GE+0120\r\nGE OK", "INFO: BRQ GE OK confirmation received."},
+    {"C2 OK", "INFO: BRQ C2 OK confirmation received."},
+    {"i21 OK", "INFO: BRQ Auto-Schedule Image OK confirmation received."},
+};
+const QByteArray
+    kErrorReported("ERROR: Error in BRQ command processing, received spaces in response.");
+const QByteArray kBanner("\r\n\rBRQ v2.1 KVDS\r\n");
+const QByteArray kStartupData("\r\nON 12:00\r\n\r\n");
+const QByteArray kCaptureTime = QByteArray::fromHex("240307140509");
+constexpr int kChunk = 330;
+
+// What a record tells of its values.
+QByteArray recordValues(const QString& temperature, const QString& humidity,
+                        const QString& pressure, const QString& wind)
+{
+    return QStringList{temperature, humidity, pressure, wind}.join(' ').toUtf8();
+}
+
+// Noise begins and ends no message and holds no reply word: no "@", line end, ">", "~", error
+// mark or letter.
+char noiseByte(quint8 b)
+{
+    static const char kNoise[] = " !#$%&'()*+,-./0123456789:;<=?[]^_{|}";
+    return b >= 0x80 ? char(b) : kNoise[b % (sizeof kNoise - 1)];
+}
+
+// The recipe: a damage byte (bits 0 to 4: which record or image packet; bits 5 and 6: how; bit 7:
+// the position's high byte follows), the position's low byte, the byte added, then per message a
+// byte (bits 0 to 2: the kind; bit 3: noise before it, a length byte and its bytes following; bits
+// 4 to 7: which reply, or the picture's camera and packets) and, for a record or a picture, a byte
+// of its values or chunks. Damage: a record cut short behind its data line, its "~" lost, or its
+// empty line lost; an image packet cut short, a byte lost or added, or its terminator lost.
+Generated generate(FuzzInput& in)
+{
+    Generated g;
+    const quint8 damage = in.byte();
+    const int where = damage & 0x1f;
+    const int how = (damage >> 5) & 3;
+    const int position = (damage & 0x80 ? in.byte() << 8 : 0) | in.byte();
+    const quint8 added = in.byte();
+    int index = 0;
+    // Right behind the damaged message: 'r' a record that lost its empty line, 'R' another
+    // damaged record, 'i' an image packet that lost its terminator.
+    char behind = 0;
+    for (int n = 0; n < 24 && !in.atEnd(); ++n) {
+        const quint8 k = in.byte();
+        const int v = k >> 4;
+        // A damaged record reads on past a record or picture that does not begin a line (to be
+        // mended: fuzz/pending/brq/); until then no noise follows one.
+        if ((k & 8) && behind != 'r' && behind != 'R') {
+            const int noise = 1 + in.byte() % 32;
+            for (int i = 0; i < noise; ++i)
+                g.stream += noiseByte(in.byte());
+        }
+        const auto add = [&](QByteArray message, char kind, const QByteArray& what) {
+            const bool hit = index++ == where;
+            if (hit && kind == 'r') {
+                const int dataLine = message.indexOf("\r\n", message.indexOf("@0")) + 2;
+                if (how == 0 || how == 3) {
+                    message.truncate(dataLine + position % (message.size() - dataLine));
+                    message.truncate(message.lastIndexOf("\r\n") + 2); // see above
+                } else if (how == 1)
+                    message.remove(message.indexOf('~'), 1);
+                else
+                    message.chop(2);
+            } else if (hit) {
+                const int at = 2 + position % (message.size() - 1);
+                if (how == 0)
+                    message.truncate(1 + position % (message.size() - 1));
+                else if (how == 1)
+                    message.remove(qMin(at, int(message.size()) - 1), 1);
+                else if (how == 2)
+                    message.chop(4);
+                else
+                    message.insert(at, char(added));
+            }
+            const int start = g.stream.size();
+            if (hit && kind == 'i')
+                g.packetAt = start;
+            g.told << Told{kind, what, hit, start};
+            g.stream += message;
+            g.named += hit;
+            // A prompt inside the chunk of a damaged packet ends it: what follows is read as a
+            // reply, and "@1" in the rest of the chunk as one more damaged packet.
+            if (hit && kind == 'i' && message.indexOf("\r\n>", 10) >= 0) {
+                g.told << Told{'p', {}, true, start} << Told{'i', {}, true, start};
+                ++g.named;
+            }
+            behind = !hit                            ? 0
+                     : kind == 'r'                   ? (message.endsWith("~\r\n") ? 'r' : 'R')
+                     : !message.endsWith("\r\n\r\n") ? 'i'
+                                                     : 0;
+            return hit;
+        };
+        const char after = std::exchange(behind, 0);
+        const int at = g.stream.size();
+        switch (k & 7) {
+        case 0:
+        case 7: {
+            const unitsim::WeatherSample w = unitsim::weatherSample(in.byte());
+            add(unitsim::brqWeatherPacket("KVDS", w, QDateTime(QDate(2026, 3, 5), QTime(14, 7))),
+                'r', recordValues(w.temperature, w.humidity, w.pressure, w.windSpeed));
+            break;
+        }
+        case 1:
+            g.stream += "\r\n" + kReplies[v % 8].first + "\r\n>";
+            g.told << Told{'a', kReplies[v % 8].second, after == 'i', at}
+                   << Told{'p', {}, false, at};
+            break;
+        case 2:
+            g.stream += "\r\n>";
+            g.told << Told{'p', {}, after == 'r', at};
+            break;
+        case 3:
+            g.stream += "\r\n>\x02\x02\x02";
+            g.told << Told{'a', kErrorReported, after == 'r', at}
+                   << Told{'p', {}, after == 'r', at};
+            break;
+        case 4:
+            g.stream += kBanner;
+            g.told << Told{'b', kBanner, after == 'r', at};
+            break;
+        case 5:
+            g.stream += kStartupData;
+            g.told << Told{'s', kStartupData, after == 'r', at};
+            break;
+        case 6: {
+            const int camera = 1 + v % 4;
+            const int packets = 1 + v / 4 % 3;
+            std::minstd_rand random(in.byte() + 1);
+            QByteArray picture;
+            bool whole = true;
+            for (int sequence = 0; sequence < packets; ++sequence) {
+                QByteArray chunk(kChunk, '\0');
+                for (char& c : chunk)
+                    c = char(random());
+                picture += chunk;
+                const QByteArray packet = unitsim::brqImagePacket(
+                    kCaptureTime, camera, sequence == packets - 1, sequence, chunk);
+                const bool hit = add(
+                    packet, 'i', QByteArray::number(camera) + ' ' + QByteArray::number(sequence));
+                whole &= !hit;
+            }
+            g.told << Told{'f', picture + "\xff\xd9", !whole, at};
+            break;
+        }
+        }
+    }
+    // A packet is counted: a damaged one whose terminator's place holds an empty line's end, from
+    // the messages behind it, reads whole and takes them.
+    const auto blankAt = [&](int at) { return g.stream.mid(at, 4) == "\r\n\r\n"; };
+    if (g.packetAt >= 0 && (blankAt(g.packetAt + 336) || blankAt(g.packetAt + 340))) {
+        for (Told& t : g.told)
+            t.mayLack |= t.at > g.packetAt && t.at < g.packetAt + 344;
+    }
+    return g;
+}
+
+// A reply as the data log shows it: up to its prompt, or with its error marks.
+bool endsWithPrompt(QByteArray bytes)
+{
+    for (int marks = 0; marks < 3 && bytes.endsWith('\x02'); ++marks)
+        bytes.chop(1);
+    return bytes.endsWith("\r\n>");
+}
+
+// What the operator was told of the generated messages, in order, of the kinds `Told` names.
+QList<Told> toldOf(const QByteArrayList& heard, const QByteArrayList& pictures)
+{
+    QList<Told> told;
+    for (const QByteArray& line : heard) {
+        if (line.startsWith("record ")) {
+            const QJsonObject r = QJsonDocument::fromJson(line.mid(7)).object();
+            told << Told{
+                'r',
+                recordValues(r.value("Temperature").toString(), r.value("Humidity").toString(),
+                             r.value("Pressure").toString(), r.value("Wind Speed").toString()),
+                false};
+        } else if (line.startsWith("log ") &&
+                   (line.endsWith("confirmation received.") || line.mid(4) == kErrorReported)) {
+            told << Told{'a', line.mid(4), false};
+        } else if (line.startsWith("raw " + kBanner.left(7))) {
+            told << Told{'b', line.mid(4), false};
+        } else if (line.startsWith("raw " + kStartupData.left(4))) {
+            told << Told{'s', line.mid(4), false};
+        } else if (line.startsWith("data ") && line.endsWith(" {}") &&
+                   endsWithPrompt(line.chopped(3))) {
+            told << Told{'p', {}, false};
+        } else if (line.startsWith("picture ")) {
+            told << Told{'i', line.mid(8), false};
+        }
+    }
+    for (const QByteArray& file : pictures)
+        told << Told{'f', file.mid(632), false};
+    return told;
+}
+
+// Every message not damaged is told exactly once with its content, in order among its kind: a
+// record's values, a reply's acknowledgement, a picture packet's camera and place and a finished
+// picture's chunks. The damaged message may be told or not, changed, or named once. The decided
+// limits, which the check allows: a reply's text right behind a packet that lost its terminator
+// is read as part of that packet, so its acknowledgement may be lacking; a record that lost its
+// empty line ends whole at the first line end of a prompt, banner or start-up data behind it, and
+// what is left of that message is dropped; a damaged packet whose terminator's place the bytes
+// behind it fill reads whole; a prompt inside a damaged packet's chunk ends it (see `generate`).
+void checkMessages(const Generated& g, const BrqProbe& link)
+{
+    const QList<Told> told = toldOf(link.heard, link.pictures);
+    for (const char kind : QByteArray("rabspif")) {
+        QList<Told> want, got;
+        for (const Told& t : g.told)
+            if (t.kind == kind)
+                want << t;
+        for (const Told& t : told)
+            if (t.kind == kind)
+                got << t;
+        // fits[w][i]: the wanted from w on are what is told from i on. A damaged message may be
+        // told changed or not at all.
+        const int wants = want.size(), gots = got.size();
+        std::vector<std::vector<char>> fits(wants + 1, std::vector<char>(gots + 1, 0));
+        fits[wants][gots] = 1;
+        for (int w = wants - 1; w >= 0; --w) {
+            for (int i = gots; i >= 0; --i) {
+                const bool next = i < gots && fits[w + 1][i + 1];
+                fits[w][i] = want.at(w).mayLack ? fits[w + 1][i] || next
+                                                : next && got.at(i).what == want.at(w).what;
+            }
+        }
+        if (!fits[0][0]) {
+            for (const QList<Told>* list : {&want, &got}) {
+                std::fprintf(stderr, "messages of kind %c %s:\n", kind,
+                             list == &want ? "wanted" : "told");
+                for (const Told& t : *list)
+                    std::fprintf(stderr, "  %s%s\n", t.mayLack ? "(may lack) " : "",
+                                 t.what.left(60).toPercentEncoding(" :").constData());
+            }
+            std::fprintf(stderr, "stream: %s\n", g.stream.toPercentEncoding(" :").constData());
+        }
+        FUZZ_CHECK(fits[0][0]);
+    }
+    int named = 0;
+    for (const QByteArray& line : link.heard)
+        named += line.startsWith("log WARNING: BRQ weather packet incomplete") ||
+                 line.startsWith("log WARNING: BRQ image packet damaged");
+    if (named > g.named)
+        std::fprintf(stderr, "%d damaged messages named\n", named);
+    FUZZ_CHECK(named <= g.named);
+}
+
 struct Plan {
     QByteArray stream;
     QList<QByteArray> reads;
@@ -374,6 +657,7 @@ struct Plan {
     QByteArray second;
     bool firstCommand = false;
     bool startup = false;
+    const Generated* generated = nullptr;
 };
 
 enum class Pace { None, Short, Silent };
@@ -513,6 +797,8 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
     run.toldAtClose = link.heard.size();
     ledger.close();
     ledger.check(plan.stream);
+    if (plan.generated && pace != Pace::Silent)
+        checkMessages(*plan.generated, link);
     int records = 0;
     for (const QByteArray& line : link.heard)
         records += line.startsWith("record ");
@@ -629,7 +915,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const quint8 repeat = in.byte();
 
     Plan plan;
-    plan.stream = in.rest();
+    Generated generated;
+    if ((repeat & 0xf0) == 0x60) {
+        generated = generate(in);
+        plan.stream = generated.stream;
+        plan.generated = &generated;
+    } else {
+        plan.stream = in.rest();
+    }
     const bool longStream = repeat >= 0x50 && repeat <= 0x55 && !plan.stream.isEmpty();
     if (longStream) {
         const QByteArray chunk = plan.stream.right(32 << (repeat - 0x50));

@@ -141,8 +141,7 @@ void UnitSim::queuePicture(int camera)
         QByteArray chunk = scan.mid(sequence * kChunkLength, kChunkLength);
         // 0xFF is a fill byte before a marker: the end-of-image marker follows the last chunk.
         chunk.append(kChunkLength - chunk.size(), char(0xFF));
-        const int kind = sequence == count - 1 ? kLastPacketKind : 0;
-        queuePacket("@1" + time + char(camera << 4 | kind) + char(sequence) + chunk + "\r\n\r\n");
+        queuePacket(brqImagePacket(time, camera, sequence == count - 1, sequence, chunk));
     }
     emit pictureQueued(camera, count);
     emit activity(QStringLiteral("picture of camera %1 queued, %2 packets").arg(camera).arg(count));
@@ -161,12 +160,19 @@ void UnitSim::brqSchedule()
 
 QByteArray UnitSim::brqRecord()
 {
-    const WeatherSample w = weatherSample(recordIndex);
+    return brqWeatherPacket(options.stationId.toLatin1(), weatherSample(recordIndex),
+                            Clock::nowUtc(), brqMode, ceilometerOn, gpsOn, elevation);
+}
+
+QByteArray brqWeatherPacket(const QByteArray& station, const WeatherSample& w,
+                            const QDateTime& time, int mode, bool ceilometerOn, bool gpsOn,
+                            const QString& elevation)
+{
     QList<QByteArray> lines = {
-        "@I:" + options.stationId.toLatin1() + ":2.1",
+        "@I:" + station + ":2.1",
         "@0:00",
-        "T:" + Clock::nowUtc().toString(QStringLiteral("yy/MM/dd,hh:mm:ss")).toLatin1(),
-        "B:" + w.voltage.toLatin1() + ":" + QByteArray::number(brqMode) + ":0:64:0:1",
+        "T:" + time.toString(QStringLiteral("yy/MM/dd,hh:mm:ss")).toLatin1(),
+        "B:" + w.voltage.toLatin1() + ":" + QByteArray::number(mode) + ":0:64:0:1",
         "WI:" + w.windSpeed.toLatin1() + ":" + w.windDirection.toLatin1(),
         "GU:" + w.gustSpeed.toLatin1() + ":" + w.gustDirection.toLatin1(),
         "TA:" + w.temperature.toLatin1(),
@@ -187,6 +193,13 @@ QByteArray UnitSim::brqRecord()
     for (const QByteArray& line : lines)
         packet += line + "\r\n";
     return packet + "\r\n";
+}
+
+QByteArray brqImagePacket(const QByteArray& time, int camera, bool last, int sequence,
+                          const QByteArray& chunk)
+{
+    const int kind = last ? kLastPacketKind : 0;
+    return "@1" + time + char(camera << 4 | kind) + char(sequence) + chunk + "\r\n\r\n";
 }
 
 } // namespace unitsim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QList>
 #include <QMap>
@@ -70,6 +71,18 @@ struct WeatherSample {
     QString voltage;
 };
 WeatherSample weatherSample(int index);
+
+// A BRQ weather packet: the unit's lines for `sample` taken at `time`, "~" and an empty line.
+// `mode` is the reporting-mode code of the "m" commands.
+QByteArray brqWeatherPacket(const QByteArray& station, const WeatherSample& sample,
+                            const QDateTime& time, int mode = 4, bool ceilometerOn = true,
+                            bool gpsOn = true, const QString& elevation = QStringLiteral("100"));
+
+// One BRQ image packet: "@1", the capture time (six BCD bytes: year in the century, month, day,
+// hour, minute, second), camera and kind (11 for the picture's last packet), the sequence number,
+// the 330-byte chunk and "\r\n\r\n".
+QByteArray brqImagePacket(const QByteArray& time, int camera, bool last, int sequence,
+                          const QByteArray& chunk);
 
 class UnitSim : public QObject
 {
