@@ -448,9 +448,7 @@ Generated generate(FuzzInput& in)
     for (int n = 0; n < 24 && !in.atEnd(); ++n) {
         const quint8 k = in.byte();
         const int v = k >> 4;
-        // A damaged record reads on past a record or picture that does not begin a line (to be
-        // mended: fuzz/pending/brq/); until then no noise follows one.
-        if ((k & 8) && behind != 'r' && behind != 'R') {
+        if (k & 8) {
             const int noise = 1 + in.byte() % 32;
             for (int i = 0; i < noise; ++i)
                 g.stream += noiseByte(in.byte());
@@ -461,7 +459,6 @@ Generated generate(FuzzInput& in)
                 const int dataLine = message.indexOf("\r\n", message.indexOf("@0")) + 2;
                 if (how == 0 || how == 3) {
                     message.truncate(dataLine + position % (message.size() - dataLine));
-                    message.truncate(message.lastIndexOf("\r\n") + 2); // see above
                 } else if (how == 1)
                     message.remove(message.indexOf('~'), 1);
                 else

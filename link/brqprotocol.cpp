@@ -2,6 +2,8 @@
 
 #include <QDebug>
 
+#include <cstring>
+
 namespace
 {
 
@@ -330,10 +332,11 @@ bool data_incoming::brqTildeBefore(BrqScan& scan, int from, int at)
 // to the empty line behind its "~", or the unit's identity line before an image packet. A prompt
 // that comes first makes it all a reply; the next record's identity line ends a block that lost
 // its end, and so do an image packet, the banner and the start-up data once the block has its
-// data line (it is a record then). A line end that may be the start of a prompt waits for the
-// byte behind it.
-// A message that begins further in, at `at`, is only looked at (behind a damaged image packet):
-// it has a scan of its own, and a prompt or a packet that it runs into is not acted on.
+// data line (it is a record then); the identity line and the image packet end it wherever they
+// begin, also behind noise inside a line. A line end that may be the start of a prompt waits for
+// the byte behind it. A message that begins further in, at `at`, is only looked at (behind a
+// damaged image packet): it has a scan of its own, and a prompt or a packet that it runs into is
+// not acted on.
 data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, bool silent, int at)
 {
     const bool ahead = at > 0;
@@ -345,6 +348,11 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
     int from = qMax(first, scan.lineFrom);
     for (;;) {
         const int lineEnd = receiveBuffer.indexOf(kLineEnd, from);
+        if (kind == BrqMessage::Block) {
+            const int inLine = brqStartInLine(scan, from, lineEnd < 0 ? size : lineEnd);
+            if (inLine >= 0)
+                return {kind, inLine};
+        }
         if (lineEnd < 0) {
             scan.lineFrom = qMax(first, size - 1);
             // A banner cut short is reported as it stands once the line falls silent.
@@ -413,6 +421,24 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
             return ahead ? BrqMessage{BrqMessage::Reply, from} : brqReplyEnding(from, silent);
         return {kind, end};
     }
+}
+
+// Where the next record, or an image packet once the block has its data line, begins inside a
+// line of a block that lost its end: noise or a lone CR kept it from a line start. -1: none
+// before `to`; an "@" that ends the buffer is looked at again when more bytes come.
+int data_incoming::brqStartInLine(const BrqScan& scan, int from, int to) const
+{
+    const char* bytes = receiveBuffer.constData();
+    for (int at = from; at + 1 < to; ++at) {
+        const void* found = memchr(bytes + at, '@', size_t(to - 1 - at));
+        if (!found)
+            return -1;
+        at = int(static_cast<const char*>(found) - bytes);
+        const char second = bytes[at + 1];
+        if (second == 'I' || (second == '1' && scan.dataLine))
+            return at;
+    }
+    return -1;
 }
 
 // The length of the whole image packet at `at`: 344 bytes, or 340 where the terminator is the

@@ -669,6 +669,12 @@ private slots:
         QTest::newRow("a record that lost its end, the next record right behind it")
             << QByteArrayList{a, cut, b} << QList<int>{1, 1} << started
             << QStringList{incomplete.arg(cut.size())};
+        QByteArray cutInLine = weatherPacket("BRQ00042", "99.9");
+        cutInLine.truncate(cutInLine.indexOf("TA:") + 4);
+        cutInLine += "#$\r";
+        QTest::newRow("a record cut inside a line, noise and the next record behind it")
+            << QByteArrayList{a, cutInLine + b} << QList<int>{1} << started
+            << QStringList{incomplete.arg(cutInLine.size())};
         QByteArray noTilde = weatherPacket("BRQ00042", "99.9");
         noTilde.remove(noTilde.indexOf('~'), 1);
         QTest::newRow("a record that lost its ~, the banner right behind it")
