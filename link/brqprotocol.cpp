@@ -387,7 +387,7 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
             if (from + 1 >= size)
                 return {};
             const char second = receiveBuffer.at(from + 1);
-            if (second == 'I' || (second == '1' && scan.dataLine))
+            if (endsBlock(scan, second))
                 return {kind, from};
             if (second == '1') {
                 if (ahead)
@@ -423,6 +423,13 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
     }
 }
 
+// Whether "@" and `second` begin a message that ends the block: the next record's identity line,
+// or an image packet once the block has its data line (it is a record then).
+bool data_incoming::endsBlock(const BrqScan& scan, char second)
+{
+    return second == 'I' || (second == '1' && scan.dataLine);
+}
+
 // Where the next record, or an image packet once the block has its data line, begins inside a
 // line of a block that lost its end: noise or a lone CR kept it from a line start. -1: none
 // before `to`; an "@" that ends the buffer is looked at again when more bytes come.
@@ -435,7 +442,7 @@ int data_incoming::brqStartInLine(const BrqScan& scan, int from, int to) const
             return -1;
         at = int(static_cast<const char*>(found) - bytes);
         const char second = bytes[at + 1];
-        if (second == 'I' || (second == '1' && scan.dataLine))
+        if (endsBlock(scan, second))
             return at;
     }
     return -1;

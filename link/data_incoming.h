@@ -360,6 +360,7 @@ private:
     BrqMessage brqReplyEnding(int promptAt, bool silent);
     bool brqTildeBefore(BrqScan& scan, int from, int at);
     BrqMessage brqLineMessage(BrqMessage::Kind kind, bool silent, int at = 0);
+    static bool endsBlock(const BrqScan& scan, char second);
     int brqStartInLine(const BrqScan& scan, int from, int to) const;
     int brqWholeImageLength(int at, bool silent) const;
     BrqMessage brqImageMessage(int packetAt, bool silent);
