@@ -29,12 +29,6 @@ QString generalText(double value)
     return QString::number(value + 0.0, 'g', 6);
 }
 
-// The unit's no-value stands for a reading it does not have; nothing is derived from it.
-QString measured(const QString& text, double noValue)
-{
-    return !text.isEmpty() && decimalValue(text) == noValue ? QString() : text;
-}
-
 QString oneDecimalText(double value)
 {
     QString text = QString::number(value + 0.0, 'f', 1);
@@ -63,8 +57,8 @@ template <typename Compute> QString WeatherDataDecoder::readOnce(RecordValue whi
 QString WeatherDataDecoder::calcDewPoint()
 {
     return readOnce(DewPointValue, [this]() -> QString {
-        const QString temperature = measured(getTemperature(), noValue);
-        const QString humidity = measured(getHumidity(), noValue);
+        const QString temperature = getTemperature();
+        const QString humidity = getHumidity();
         if (temperature.isEmpty() || humidity.isEmpty())
             return QString();
 
@@ -82,8 +76,8 @@ QString WeatherDataDecoder::calcDewPoint()
 QString WeatherDataDecoder::calcHeatIndex()
 {
     return readOnce(HeatIndexValue, [this]() -> QString {
-        const QString temperature = measured(getTemperature(), noValue);
-        const QString humidity = measured(getHumidity(), noValue);
+        const QString temperature = getTemperature();
+        const QString humidity = getHumidity();
         if (temperature.isEmpty() || humidity.isEmpty())
             return QString();
 
@@ -110,7 +104,7 @@ QString WeatherDataDecoder::calcWindChill()
 {
     return readOnce(WindChillValue, [this]() -> QString {
         const QString speed = getWindSpeed(false);
-        const QString temperature = measured(getTemperature(), noValue);
+        const QString temperature = getTemperature();
         if (speed.isEmpty() || temperature.isEmpty())
             return QString();
 
@@ -136,18 +130,20 @@ QString WeatherDataDecoder::calcSeaLevelPressure()
         if (!isOrva())
             return QString();
 
-        const double h = decimalValue(getElevation());
+        // Without the station's elevation or pressure there is nothing to reduce: the station
+        // pressure itself would pass for a sea-level one.
+        const QString elevation = getElevation();
+        const QString pressure = getStationPressure();
+        if (elevation.isEmpty() || pressure.isEmpty())
+            return QString();
+        const double h = decimalValue(elevation);
         // The reduction assumes the standard lapse rate, which holds from below the lowest
         // land up to 11000 m; outside that an elevation is noise and near the formula's pole
         // it would yield absurd pressures.
-        if (h == noValue || h < kLowestElevation || h > kHighestElevation)
-            return QString();
-        // Without a station pressure there is no sea-level pressure to report.
-        const QString pressure = getStationPressure();
-        if (pressure.isEmpty())
+        if (h < kLowestElevation || h > kHighestElevation)
             return QString();
         const double p = decimalValue(pressure);
-        if (p == noValue || !(p > 0.0))
+        if (!(p > 0.0))
             return QString();
 
         const double t = 0.0;
@@ -179,8 +175,8 @@ QString WeatherDataDecoder::calcDensityAltitude()
 {
     return readOnce(DensityAltitudeValue, [this]() -> QString {
         const QString pressure = getStationPressure();
-        const QString temperature = measured(getTemperature(), noValue);
-        const QString humidity = measured(getHumidity(), noValue);
+        const QString temperature = getTemperature();
+        const QString humidity = getHumidity();
         if (pressure.isEmpty() || temperature.isEmpty() || humidity.isEmpty())
             return QString();
 

@@ -96,8 +96,7 @@ void WeatherDataDecoder::updateTemperatureHistory(double temperature)
 {
     // Without a record time there is neither a window nor a stamp for the sample.
     const QDateTime now = recordTimeUtc();
-    // The unit's no-value is no reading: it must not become a 6- or 24-hour extreme.
-    if (!now.isValid() || !std::isfinite(temperature) || temperature == noValue)
+    if (!now.isValid() || !std::isfinite(temperature))
         return;
 
     pruneTemperatureHistory();

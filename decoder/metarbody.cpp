@@ -361,18 +361,15 @@ void WeatherDataDecoder::appendMetarSky(QString& report, MetarBodyValues& body,
     }
 }
 
-// Temperature and dew point; a value that was not measured, or the unit's no-value, is not
-// reported, and no dew point is derived from it.
+// Temperature and dew point; a value that was not measured is not reported, and no dew point
+// is derived from it.
 void WeatherDataDecoder::appendMetarTemperature(QString& report, MetarBodyValues& body)
 {
-    const auto measured = [this](const QString& text) {
-        return !text.isEmpty() && text.toDouble() == noValue ? QString() : text;
-    };
-    body.temperature = measured(getTemperature());
+    body.temperature = getTemperature();
     if (body.temperature.isEmpty())
         return;
-    if (!measured(getHumidity()).isEmpty())
-        body.dewPoint = measured(validDouble(calcDewPoint()));
+    if (!getHumidity().isEmpty())
+        body.dewPoint = validDouble(calcDewPoint());
     report += temperatureDigits(body.temperature.toDouble()) + QLatin1Char('/');
     if (!body.dewPoint.isEmpty())
         report += temperatureDigits(body.dewPoint.toDouble());

@@ -160,9 +160,10 @@ QString WeatherDataDecoder::getPresentWeatherCode(bool useCached)
     case 51:
         return QStringLiteral("-DZ");
     case 52: {
-        const double t = decimalValue(getTemperature());
-        if (t == noValue)
+        // Drizzle at the unit's no-value is plain drizzle; an empty temperature reads as 0.
+        if (decimalValue(validDouble(unitFieldValue(QStringLiteral("TA"), 0))) == noValue)
             return QStringLiteral("DZ");
+        const double t = decimalValue(getTemperature());
         return roundToStep(t, 1.0) <= 0.0 ? QStringLiteral("FZDZ") : QStringLiteral("DZ");
     }
     case 53:

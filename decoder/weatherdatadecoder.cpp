@@ -231,6 +231,17 @@ int WeatherDataDecoder::fieldStart(const QString& key, int* line)
 
 QString WeatherDataDecoder::getFieldValue(QString key, int index)
 {
+    // The unit writes its no-value where a sensor has nothing to say: every reader, window,
+    // report group, chart and alert must see it as the empty field it stands for.
+    QString value = unitFieldValue(key, index);
+    if (index >= 0 && !value.isEmpty() && value.at(0) == QLatin1Char('-') &&
+        decimalValue(value) == noValue)
+        return QString();
+    return value;
+}
+
+QString WeatherDataDecoder::unitFieldValue(const QString& key, int index)
+{
     if (key.isNull())
         return QString();
 

@@ -257,6 +257,8 @@ private:
         QVector<QString> reads; // kKeptFields per line
         KeyHint hints[kKeyHints];
     };
+    // The field as the unit sent it, its no-value included.
+    QString unitFieldValue(const QString& key, int index);
     void indexLines();
     int fieldStart(const QString& key, int* line);
     QString readField(const QString& key, int start, int index, bool* found);

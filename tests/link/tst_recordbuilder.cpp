@@ -166,6 +166,12 @@ const Lines kBrqLines = {
     {"LO", {"-73.6"}},
 };
 
+// Every field either family reads, the second station pressure included.
+Lines noValueBase(bool orvaUnit)
+{
+    return (orvaUnit ? kOrvaLines : kBrqLines) + Lines{{"HP", {"990.5"}}};
+}
+
 QByteArray orvaPacket(const Lines& lines, char type = '0')
 {
     return QByteArray("@") + type + buildRecord(lines).toUtf8() + "~0000\r\n\r\n";
@@ -457,6 +463,66 @@ private slots:
         QCOMPARE(r.value("3 Hr Pressure").toString(), QStringLiteral("-"));
     }
 
+    // The unit's no-value in a field gives what that field left empty gives: in the record, its
+    // report and the running windows, for the record itself and the one after it.
+    void noValueIsAnEmptyField_data()
+    {
+        QTest::addColumn<bool>("orvaUnit");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("noValue");
+
+        for (const bool orvaUnit : {true, false}) {
+            for (const RecordLine& line : noValueBase(orvaUnit)) {
+                for (int field = 0; field < line.second.size(); ++field) {
+                    for (const char* noValue : {"-1000", "-1000.0", "-1000.00"})
+                        QTest::addRow("%s %s %d %s", orvaUnit ? "ORVA" : "BRQ",
+                                      qPrintable(line.first), field, noValue)
+                            << orvaUnit << line.first << field << QString(noValue);
+                }
+            }
+        }
+    }
+
+    void noValueIsAnEmptyField()
+    {
+        QFETCH(bool, orvaUnit);
+        QFETCH(QString, key);
+        QFETCH(int, field);
+        QFETCH(QString, noValue);
+
+        ScopedClock clock(QDateTime(QDate(2026, 3, 5), QTime(15, 0), Qt::UTC));
+        const auto publish = [&](const QString& value) {
+            QByteArrayList packets;
+            for (const char* minute : {"00", "05", "10"}) {
+                Lines lines = withLine(noValueBase(orvaUnit), "T", {"26/03/05,14", minute, "00"});
+                if (packets.size() == 1) {
+                    for (RecordLine& line : lines)
+                        if (line.first == key)
+                            line.second[field] = value;
+                }
+                packets << (orvaUnit ? orvaPacket(lines) : brqPacket(lines));
+            }
+            WorkerProbe worker;
+            attach(worker, orvaUnit ? DeviceTypes::ORVA : DeviceTypes::BRQ);
+            published.clear();
+            feed(worker, packets);
+            return published;
+        };
+        const QList<QJsonObject> twin = publish(QString());
+        const QList<QJsonObject> seen = publish(noValue);
+        QCOMPARE(seen.size(), 3);
+        QCOMPARE(twin.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            for (const QString& name : twin.at(i).keys())
+                QVERIFY2(seen.at(i).value(name) == twin.at(i).value(name),
+                         qPrintable(QStringLiteral("record %1, %2: %3 instead of %4")
+                                        .arg(i)
+                                        .arg(name, seen.at(i).value(name).toVariant().toString(),
+                                             twin.at(i).value(name).toVariant().toString())));
+        }
+    }
+
     void unitNamedInReport_data()
     {
         QTest::addColumn<QString>("station");
@@ -572,7 +638,7 @@ private slots:
                               legacyAt("OV8", "1145", hot),
                               legacyAt("OV8", "1150", cool),
                               legacyAt("OV8", "1155", mild)}
-            << QJsonObject{{"METAR", "RMK AO2 SLP045 T0210 10350 20200 403500200"}};
+            << QJsonObject{{"METAR", "RMK AO2 SLPNO T0210 10350 20200 403500200"}};
         QTest::newRow("BRQ after Setup to another BRQ unit")
             << QByteArrayList{brqAt("UNIT7", "1200", first), {}, brqAt("UNIT8", "1205", next)}
             << own;
