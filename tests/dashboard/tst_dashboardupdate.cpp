@@ -72,19 +72,24 @@ const QString kBrqMetar =
                    "OVC034 19/11 A2992 RMK AO2 LTG DSNT SLPNO 45.5\u00B0 -73.6\u00B0");
 
 // The record the link's builder makes of the unit's text.
-QJsonObject builtRecord(DeviceTypes device)
+QJsonObject builtRecord(DeviceTypes device, const QString& key = QString(), int field = 0,
+                        const QString& value = QString())
 {
+    Lines lines = device == DeviceTypes::ORVA ? kOrvaLines : kBrqLines;
+    for (RecordLine& line : lines)
+        if (line.first == key)
+            line.second[field] = value;
     data_incoming worker;
     worker.setDeviceTypeState(device);
     QJsonObject built;
     QObject::connect(&worker, &data_incoming::weather_data_received,
                      [&built](const QJsonObject& record) { built = record; });
     if (device == DeviceTypes::ORVA) {
-        const QByteArray packet = "@0" + buildRecord(kOrvaLines).toUtf8() + "~0000\r\n\r\n";
+        const QByteArray packet = "@0" + buildRecord(lines).toUtf8() + "~0000\r\n\r\n";
         worker.handleWeatherData(packet, '0', packet);
     } else {
         const QByteArray packet =
-            (QStringLiteral("@I:UNIT7\r\n") + buildRecord(kBrqLines).mid(2)).toUtf8();
+            (QStringLiteral("@I:UNIT7\r\n") + buildRecord(lines).mid(2)).toUtf8();
         worker.handleWeatherData(packet, '0', QByteArray());
     }
     return built;
@@ -204,6 +209,15 @@ Expectations brqFahrenheit()
     // clang-format on
 }
 
+// The parameters each record is checked for.
+QStringList alertParameters()
+{
+    return {"Relative Humidity",  "Temperature",       "Dew Point",        "Heat Index",
+            "Wind Chill",         "Altimeter",         "Station Pressure", "3Hr Pressure Change",
+            "Sea Level Pressure", "Pressure Altitude", "Density Altitude", "Wind Speed",
+            "Wind Direction",     "Gust Speed",        "Cross Wind Speed", "Visibility"};
+}
+
 bool showsPixmap(const QLabel* label, const QString& path)
 {
     const QPixmap expected(path);
@@ -242,6 +256,8 @@ private slots:
     void reportHistory_data();
     void reportHistory();
     void alertChecks();
+    void noValueShowsAsAnEmptyField_data();
+    void noValueShowsAsAnEmptyField();
 
     void windPicture_data();
     void windPicture();
@@ -637,13 +653,8 @@ void TestDashboardUpdate::alertChecks()
 {
     // Every per-record parameter is looked up, and so enters the map as inactive.
     window->display_weather_data(QJsonObject());
-    const QStringList parameters = {
-        "Relative Humidity",  "Temperature",       "Dew Point",        "Heat Index",
-        "Wind Chill",         "Altimeter",         "Station Pressure", "3Hr Pressure Change",
-        "Sea Level Pressure", "Pressure Altitude", "Density Altitude", "Wind Speed",
-        "Wind Direction",     "Gust Speed",        "Cross Wind Speed", "Visibility"};
     QStringList keys = window->alertActive.keys();
-    QStringList expected = parameters;
+    QStringList expected = alertParameters();
     keys.sort();
     expected.sort();
     QCOMPARE(keys, expected);
@@ -673,6 +684,60 @@ void TestDashboardUpdate::alertChecks()
         QVERIFY2(window->ui->textEdit_ActiveAlerts->toPlainText().isEmpty(), qPrintable(reading));
         QVERIFY(!window->alertLastRaised.value("Cross Wind Speed").isValid());
     }
+}
+
+void TestDashboardUpdate::noValueShowsAsAnEmptyField_data()
+{
+    QTest::addColumn<int>("device");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("noValue");
+
+    const int orva = int(DeviceTypes::ORVA);
+    const int brq = int(DeviceTypes::BRQ);
+    QTest::newRow("ORVA temperature") << orva << "TA" << 0 << "-1000";
+    QTest::newRow("ORVA humidity") << orva << "RH" << 0 << "-1000.0";
+    QTest::newRow("ORVA wind speed") << orva << "WI" << 2 << "-1000.00";
+    QTest::newRow("ORVA gust speed") << orva << "GU" << 2 << "-1000";
+    QTest::newRow("ORVA station pressure") << orva << "BA" << 0 << "-1000";
+    QTest::newRow("ORVA visibility") << orva << "PW" << 4 << "-1000.0";
+    QTest::newRow("BRQ wind direction") << brq << "WI" << 1 << "-1000";
+    QTest::newRow("BRQ altimeter") << brq << "BA" << 1 << "-1000";
+    QTest::newRow("BRQ station pressure") << brq << "BA" << 0 << "-1000.00";
+    QTest::newRow("BRQ visibility") << brq << "VI" << 0 << "-1000";
+}
+
+// Labels, trend points and alerts of a record whose field holds the unit's no-value are those of
+// the same record with the field empty.
+void TestDashboardUpdate::noValueShowsAsAnEmptyField()
+{
+    QFETCH(int, device);
+    QFETCH(QString, key);
+    QFETCH(int, field);
+    QFETCH(QString, noValue);
+
+    const auto shown = [&](const QString& value) {
+        init();
+        window->deviceType = DeviceTypes(device);
+        for (const QString& parameter : alertParameters()) {
+            window->alertActive[parameter] = true;
+            window->alertThresholds[alertStoreKey(parameter, kAlertLessThan)] = "-500";
+        }
+        window->display_weather_data(builtRecord(DeviceTypes(device), key, field, value));
+        QStringList seen;
+        for (const QLabel* l : window->findChildren<QLabel*>())
+            seen << l->objectName() + "=" + l->text();
+        for (int chart = 0; chart < TrendChartCount; ++chart)
+            for (const QPointF& p : window->trendTraces[chart].points)
+                seen << QStringLiteral("chart %1: %2").arg(chart).arg(p.y());
+        seen << window->ui->textEdit_ActiveAlerts->toPlainText();
+        return seen;
+    };
+    const QStringList empty = shown(QString());
+    const QStringList seen = shown(noValue);
+    QCOMPARE(seen.size(), empty.size());
+    for (int i = 0; i < seen.size(); ++i)
+        QVERIFY2(seen.at(i) == empty.at(i), qPrintable(seen.at(i) + " instead of " + empty.at(i)));
 }
 
 void TestDashboardUpdate::windPicture_data()

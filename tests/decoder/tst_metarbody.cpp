@@ -292,6 +292,7 @@ void TestMetarBody::groups_data()
 
     // The thresholds of the visibility group itself are covered by visibilityGroup.
     const auto brqVis = [](const QString& miles) { return brqRecord({{"VI", {miles}}}); };
+    row("BRQ no visibility at all", brqVis("0"), "M1/4SM ");
     row("BRQ 0.3 miles", brqVis("0.3"), "1/4SM ");
     row("BRQ 6.2 miles", brqVis("6.2"), "10SM ");
     row("BRQ negative visibility", brqVis("-1"), "//// ");
