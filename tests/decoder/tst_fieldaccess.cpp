@@ -62,6 +62,14 @@ void TestFieldAccess::fieldValue_data()
     add("T alone is not LT", buildRecord({{"LT", {"3"}}}), "T", 0, "");
 
     add("values are not trimmed", buildRecord({{"RH", {" 45 ", "x"}}}), "RH", 0, " 45 ");
+
+    // The unit's no-value is an empty field, however it is written; the whole line keeps it.
+    const QString noValue = buildRecord({{"TA", {"-1000.00", "-10000", "-1000x", "1000"}}});
+    add("no-value", noValue, "TA", 0, "");
+    add("a lower number", noValue, "TA", 1, "-10000");
+    add("no number", noValue, "TA", 2, "-1000x");
+    add("its magnitude", noValue, "TA", 3, "1000");
+    add("no-value in the whole line", noValue, "TA", -1, "-1000.00:-10000:-1000x:1000");
     add("first line needs a leading CRLF", "WI:5:6\r\n", "WI", 0, "");
     add("@I at the very start", "@I:AB12:x\r\nTA:3\r\n", "@I", 0, "AB12");
     add("@I inside a line", "junk@I:AB12\r\n", "@I", 0, "AB12");
