@@ -98,6 +98,14 @@ QList<FamilyRow> familyRows(Ui_MainGUI& ui)
     // clang-format on
 }
 
+// A stack sizes only its current page: a panel shown while another page is current keeps the
+// size it last had (640 x 480 if it never was current), cut off and with no scroll bar.
+void showCommandPanel(Ui_MainGUI& ui, bool brq)
+{
+    ui.stackedWidget_CommandConfiguration->setCurrentWidget(brq ? ui.page_BrqCommand
+                                                                : ui.page_ORVACmdsMain);
+}
+
 void setValidatedInput(MainGUI& window, QLineEdit* edit, double bottom, double top)
 {
     edit->setValidator(new QDoubleValidator(bottom, top, 4, &window));
@@ -400,6 +408,7 @@ void applyDeviceFamilyLayout(MainGUI& window)
                 widget->setHidden(ui.radioButtonORVAMETAR_Auto->isChecked());
         }
     }
+    showCommandPanel(ui, brq);
     if (brq) {
         ui.label_10->setText(window.familyLayoutNote);
         clearRadioRows(ui);
@@ -423,6 +432,7 @@ void applyPowerOffFamilyLayout(MainGUI& window)
     hideAll({ui.page_OrvaCommands, ui.page_ORVACmdsMain, ui.pushButton_editMetar,
              ui.pushButtonBitStatus, ui.label_ORVAMETARMode, ui.radioButtonORVAMETAR_Semiauto,
              ui.radioButtonORVAMETAR_Auto, ui.radioButtonORVAMETAR_Manual});
+    showCommandPanel(ui, true);
     clearRadioRows(ui);
 }
 

@@ -212,6 +212,13 @@ private slots:
         QCOMPARE(logLines(log).size(), 4);
         QCOMPARE(logLines(log).first(),
                  QString("INFO: Reading Existing Alerts Config from Options File"));
+
+        // A settings file without alerts.
+        log.clear();
+        window->loadAlerts(QJsonArray());
+        QCOMPARE(logLines(log),
+                 (QStringList{"INFO: Reading Existing Alerts Config from Options File",
+                              "INFO: No Alerts in Options File"}));
     }
 
     void saveFailures_data()

@@ -18,6 +18,8 @@
 #include <QGraphicsView>
 #include <QJsonDocument>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
@@ -293,6 +295,7 @@ private slots:
         // The window that a first start-up gives the second family.
         start(Layout(after));
         sendEditedReport(report);
+        openCommandPage(*window);
         const QMap<QString, QString> firstLayout = windowState(*window);
         window = std::make_unique<MainGUI>();
 
@@ -315,6 +318,7 @@ private slots:
         pressSetup();
         start(Layout(after));
         sendEditedReport(report);
+        openCommandPage(*window);
 
         QMap<QString, QString> newConnection = windowState(*window);
         // Kept until the next record: the wind chill, and the radio labels that an ORVA unit's
@@ -370,6 +374,7 @@ private slots:
                            static_cast<QWidget*>(ui.labelTableBitStatus)})
             QVERIFY2(!w->isHidden(), qPrintable(w->objectName()));
         QVERIFY(!window->deviceLayoutPending);
+        QCOMPARE(ui.stackedWidget_CommandConfiguration->currentWidget(), ui.page_BrqCommand);
         // No BRQ record writes the table's radio rows: the ORVA unit's are gone.
         QVERIFY(ui.label_table_rflos_txf->text().isEmpty());
     }
@@ -520,7 +525,8 @@ private:
         }
     }
     // Whether each named widget of the window is shown within it, and what it shows: its text,
-    // its sheet, and for a drawing view the scene attached.
+    // its sheet, for a drawing view the scene attached, and on the open command page its layout
+    // and the panel its stack has current.
     static QMap<QString, QString> windowState(const MainGUI& window)
     {
         QMap<QString, QString> state;
@@ -538,7 +544,11 @@ private:
                 state.insert(name + " text", label->text());
             if (const auto* view = qobject_cast<const QGraphicsView*>(widget))
                 state.insert(name + " scene", view->scene() ? "attached" : "none");
+            if (window.ui->pageCommand->isAncestorOf(widget) && widget->isVisible())
+                state.insert(name + " layout", layoutOf(widget));
         }
+        state.insert("command panel",
+                     window.ui->stackedWidget_CommandConfiguration->currentWidget()->objectName());
         state.insert("status bar", window.statusLabel.text());
         const ReportHistory& history = window.metarForm->history;
         if (!history.isEmpty())
@@ -546,6 +556,37 @@ private:
                          QString::fromUtf8(QJsonDocument(history.value(history.size() - 1).record)
                                                .toJson(QJsonDocument::Compact)));
         return state;
+    }
+    // Where a widget of the command page lies and what it asks for; for the scroll area, how far
+    // it scrolls.
+    static QString layoutOf(const QWidget* widget)
+    {
+        const QRect place = widget->geometry();
+        const QSize hint = widget->sizeHint();
+        QString layout = QStringLiteral("%1,%2 %3x%4, hint %5x%6, policy %7/%8")
+                             .arg(place.x())
+                             .arg(place.y())
+                             .arg(place.width())
+                             .arg(place.height())
+                             .arg(hint.width())
+                             .arg(hint.height())
+                             .arg(widget->sizePolicy().horizontalPolicy())
+                             .arg(widget->sizePolicy().verticalPolicy());
+        if (const auto* area = qobject_cast<const QScrollArea*>(widget))
+            layout += QStringLiteral(", scrolls %1x%2")
+                          .arg(area->horizontalScrollBar()->maximum())
+                          .arg(area->verticalScrollBar()->maximum());
+        return layout;
+    }
+    // "Command", laid out as before it is painted. The window at the form's size: the offscreen
+    // screen is smaller, and whether the window has been maximised to it yet depends on when the
+    // platform's events were last delivered.
+    static void openCommandPage(MainGUI& window)
+    {
+        window.ui->pushButtonCommand->click();
+        window.setWindowState(Qt::WindowNoState);
+        window.resize(window.minimumSize());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     }
     // "Edit METAR", the text typed, "Save and Send Metar"; nothing for an empty text.
     void sendEditedReport(const QString& text)

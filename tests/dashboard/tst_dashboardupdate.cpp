@@ -358,6 +358,9 @@ void TestDashboardUpdate::goldenRecord()
     window->deviceType = DeviceTypes(device);
     window->temperatureUnits =
         fahrenheit ? TemperatureUnits::Fahrenheit : TemperatureUnits::Celsius;
+    // The other family's panel was on the command page before this record.
+    window->ui->stackedWidget_CommandConfiguration->setCurrentIndex(
+        device == int(DeviceTypes::ORVA) ? 0 : 1);
     window->display_weather_data(record);
 
     checkLabels(expected);
