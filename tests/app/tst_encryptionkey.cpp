@@ -1004,6 +1004,8 @@ void TestEncryptionKey::startPageOffersPasswordAgain()
     else
         QTest::mouseClick(ui.pushButton_enterEncryptionKeyProgram, Qt::LeftButton);
     QVERIFY(!ui.lineEdit_enterEncryptionKey->isVisible());
+    // A second press would start a second derivation.
+    QVERIFY(!ui.pushButton_enterEncryptionKeyProgram->isVisible());
     window->finishedEncryptionSetup(QStringLiteral("k"), 0, QStringLiteral("again"), QByteArray());
 
     window->setupEncryptionMode();
