@@ -32,6 +32,8 @@ constexpr int kMaxPasswordLength = 32;
 // any file at all.
 constexpr qint64 kMaxKeyFileBytes = 64 * 1024;
 constexpr int kPasskeyTimeoutMs = 60000;
+const char kKeyNotTaken[] = "ERROR: The new encryption key was not taken; the unit may still hold "
+                            "the key before the change, which stays in use.";
 
 // What the status light, the message panes and the log say of each way the incoming data is
 // wrapped.
@@ -192,6 +194,8 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
                         file,
                         window.encryptionKey,
                         window.encryptionIV,
+                        window.encryptionSalt,
+                        window.ui->lineEdit_encryptionPasskey->text(),
                         {keyCommand, ivCommand}};
     window.writecommands(keyCommand);
     window.writecommands(ivCommand);
@@ -204,15 +208,71 @@ void confirmKeyChange(MainGUI& window)
 {
     MainGUI::KeyChange& change = window.keyChange;
     change.pending = false;
+    window.keyConfirmed = true;
     window.encryptionKey = change.key;
     window.encryptionIV = change.iv;
     window.encryptionSalt = change.salt;
     window.ui->lineEdit_encryptionPasskey->setText(change.keyFile);
-    change.key.clear();
     emit window.setEncryptionKeyMain(window.encryptionKey, window.encryptionIV.toUtf8());
     emit window.logDataMainMsg("INFO: The unit confirmed the new encryption key; it is in use.");
     // The key location must survive a crash: it is the only way back to the unit's key.
     window.saveSettings();
+}
+
+// The unit confirmed the key, yet its IV did not go out on that connection: the unit still holds
+// the key before the change, and so do the window and the link again.
+void leaveConfirmedKey(MainGUI& window)
+{
+    const MainGUI::KeyChange& change = window.keyChange;
+    window.keyConfirmed = false;
+    window.encryptionKey = change.oldKey;
+    window.encryptionIV = change.oldIV;
+    window.encryptionSalt = change.oldSalt;
+    window.ui->lineEdit_encryptionPasskey->setText(change.oldKeyFile);
+    emit window.setEncryptionKeyMain(window.encryptionKey, window.encryptionIV.toUtf8());
+    window.saveSettings();
+}
+
+// The link sends the confirmed key again on the next connection, unless it gives the change up:
+// the change waits for the unit's answer there, under the key before it, for another minute.
+void waitForKeyAgain(MainGUI& window)
+{
+    if (!window.keyConfirmed || window.keyChange.pending || window.keyChange.key.isEmpty())
+        return;
+    leaveConfirmedKey(window);
+    window.keyChange.pending = true;
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
+    window.passkeyTimer.start(kPasskeyTimeoutMs);
+    offerPendingKey(window, window.keyChange.key);
+    reportKeyError(window, "WARNING: The connection on which the unit confirmed the new "
+                           "encryption key ended before the key's IV went out; the key before the "
+                           "change is in use again.");
+}
+
+// Nothing more of the change goes, here or at the link, and no second key is tried for frames.
+void dropKeyChange(MainGUI& window, const QByteArray& why)
+{
+    MainGUI::KeyChange& change = window.keyChange;
+    change.pending = false;
+    change.key.clear();
+    for (const QByteArray& command : qAsConst(change.unsent))
+        window.commandQueue.removeOne(command);
+    change.unsent.clear();
+    data_incoming* link = window.dataIncoming;
+    QMetaObject::invokeMethod(
+        link, [link, why] { link->giveUpKeyChange(why); }, Qt::QueuedConnection);
+}
+
+// The unit refused the key, or the link gave the change up before its IV went out: the key
+// before the change stays in use, and a new one may be asked for at once.
+void endRefusedKeyChange(MainGUI& window)
+{
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
+    if (!window.keyChange.pending)
+        return;
+    window.passkeyTimer.stop();
+    dropKeyChange(window, "Key Change Given Up");
+    reportKeyError(window, kKeyNotTaken);
 }
 
 } // namespace
@@ -305,9 +365,10 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
     // While a change waits, the key that comes of this is refused when it is derived; the
-    // change keeps the key the unit holds.
+    // change keeps the key the unit holds, and its minute.
     ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
-    passkeyTimer.start(kPasskeyTimeoutMs);
+    if (!keyChange.pending)
+        passkeyTimer.start(kPasskeyTimeoutMs);
     encryptionKeyDialog->show();
     emit clearEncryptionData();
 }
@@ -385,7 +446,11 @@ bool MainGUI::saveEncryptedFile(QString salt, QString key, QByteArray iv, bool p
 void MainGUI::on_encryption_confirmation_status_change(QString reply)
 {
     if (reply == QLatin1String("ERROR")) {
-        ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
+        endRefusedKeyChange(*this);
+        return;
+    }
+    if (reply == QLatin1String("AGAIN")) {
+        waitForKeyAgain(*this);
         return;
     }
     // Success follows the key's acknowledgement alone; the IV's adds nothing.
@@ -397,7 +462,6 @@ void MainGUI::on_encryption_confirmation_status_change(QString reply)
                                   "change was waiting; the current key stays in use.");
             return;
         }
-        keyConfirmed = true;
         confirmKeyChange(*this);
     }
     if (keyConfirmed) {
@@ -413,19 +477,11 @@ void MainGUI::on_encryption_passkey_set_timeout()
     if (!keyChange.pending)
         return;
     // The unit may still hold the old key: it stays. Should the unit have taken the new one
-    // after all, its file lets the operator derive it again on the start page.
-    keyChange.pending = false;
-    keyChange.key.clear();
-    // Its commands still queued are dropped, here and at the link, which holds one for a closed
-    // port and the IV until the unit confirms the key: a key that reached the unit after the
-    // change was given up would change the unit's key with nobody waiting for its answer, and an
-    // IV alone its IV.
-    for (const QByteArray& command : qAsConst(keyChange.unsent))
-        commandQueue.removeOne(command);
-    keyChange.unsent.clear();
-    data_incoming* link = dataIncoming;
-    QMetaObject::invokeMethod(
-        link, [link] { link->keyChangeTimedOut(); }, Qt::QueuedConnection);
+    // after all, its file lets the operator derive it again on the start page. Its commands still
+    // queued are dropped, here and at the link, which holds one for a closed port and the IV until
+    // the unit confirms the key: a key that reached the unit after the change was given up would
+    // change the unit's key with nobody waiting for its answer, and an IV alone its IV.
+    dropKeyChange(*this, "Key Change Timed Out");
     reportKeyError(*this, "ERROR: The unit did not confirm the new encryption key; the current "
                           "key stays in use. The new key's salt and IV are kept in " +
                               keyChange.keyFile.toUtf8());

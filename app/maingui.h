@@ -430,6 +430,8 @@ public:
         QString keyFile;   // where its salt and IV are kept
         QByteArray oldKey; // the unit's key when the change began; "key" and "iv" go under it
         QString oldIV;
+        QString oldSalt;          // with the key location, what the window goes back to should the
+        QString oldKeyFile;       // unit not put the new key in use after it confirmed it
         QList<QByteArray> unsent; // the change's "key" and "iv" commands still queued
     } keyChange;
 

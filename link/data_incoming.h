@@ -66,9 +66,10 @@ public:
     // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
     // key in use are tried under this one. Empty: no change is pending. Link thread only.
     void setPendingEncryptionKey(const QByteArray& key);
-    // The window gave up waiting for the unit's confirmation of a new key: nothing more of that
-    // change may reach the unit, and no second key is tried. Link thread only.
-    void keyChangeTimedOut();
+    // The window gave up the key change (its time-out, or the unit's refusal): nothing more of
+    // that change may reach the unit, `why` names what is dropped for it, and no second key is
+    // tried. Link thread only.
+    void giveUpKeyChange(const QByteArray& why);
     // The station-radio text of a key or IV command, which the link cannot read: wherever the
     // command would be shown, `shown` stands instead. The window names it before it hands the
     // command over; the name goes with the command once it is written or dropped. Link thread
@@ -123,6 +124,10 @@ signals:
     void sig_orva_enable_disable(const QString& text);
     void lightning_autocal_confirmed();
     void lightning_parameters_received(int first, int second, int third);
+    // What becomes of a new key at the unit and the link: "KEY" the unit confirmed it, "IV" its
+    // IV; "ERROR" the unit refused either, or the link gave the change up before its IV went out;
+    // "AGAIN" the port was lost after the unit confirmed the key and before its IV went out, so
+    // the key goes again on the next connection and the unit's answer there decides.
     void encryption_parse_confirmed(const QString& what);
     // Closing the port dropped BRQ commands that had not reached the unit whole.
     void sendCommandsNotSent();
@@ -213,11 +218,11 @@ protected:
         None,
         Given,     // the key is held, or went out on a connection since lost: it goes (again)
         OnLine,    // the key went out on this connection; the unit's answer decides
-        Confirmed, // the unit took the key on this connection: its IV follows
+        Confirmed, // the unit took the key on this connection: its IV follows, on this one only
         Dropped,   // the key will not go: neither may its IV
     };
     struct LinkKeyChange {
-        QByteArray key; // the key command as written, while it may go
+        QByteArray key; // the key command as written, until its IV has gone out
         QByteArray iv;  // the IV command, while it waits at the link
         KeyStep step = KeyStep::None;
         bool keyWentOut = false; // on some connection: the unit may hold the key
@@ -306,8 +311,10 @@ private:
     bool putOrvaCommand(const QByteArray& cmd);
     void holdOrvaCommand(const QByteArray& cmd);
     void giveKeyChangeIv(const QByteArray& cmd);
+    void sendKeyChangeIv();
     void keyAnswered(bool taken);
     void dropKeyChange(const QByteArray& why, KeyStep next);
+    void abandonKeyChange(const QByteArray& why);
     void waitForPort();
     bool keyMayGo() const;
     bool isChangeKey(const QByteArray& cmd) const;

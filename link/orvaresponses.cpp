@@ -66,10 +66,17 @@ bool confirmKeyPart(data_incoming& worker, const QByteArray& frame, const char* 
     const QStringList lines = frameLines(frame);
     const bool taken =
         lines.size() == 5 && splitPair(lines.at(1)).value(1) != QLatin1String("INVALID");
-    if (taken)
+    if (taken) {
         worker.reportInfo(confirmed, shown);
-    else
+    } else if (lines.size() == 5) {
+        // Refused in the unit's own word: the error pane names it, as the log's copy does.
+        emit worker.sendLogMsg("ERROR: " + refused + "[ " + shown + " ]");
+        emit worker.sendDisplayErrorMsg(QStringLiteral("ERROR: ") + QString::fromUtf8(refused) +
+                                        QStringLiteral(" [ ") + lines.at(1) + QStringLiteral(" ]"));
+        qDebug().noquote() << "ERROR: " + refused;
+    } else {
         worker.reportError(refused, shown);
+    }
     if (decides)
         emit worker.encryption_parse_confirmed(taken ? QString::fromLatin1(what)
                                                      : QStringLiteral("ERROR"));

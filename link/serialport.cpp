@@ -116,10 +116,8 @@ void data_incoming::closeSerialPort()
     if (!heldCommand.isEmpty())
         reportHeldCommandDropped(heldCommand, "Serial Port Closed");
     heldCommand.clear();
-    // A key the unit confirmed still needs its IV, from the window's queue; nothing else of the
-    // change goes.
-    dropKeyChange("Serial Port Closed",
-                  keyChange.step == KeyStep::Confirmed ? KeyStep::Confirmed : KeyStep::Dropped);
+    // The next connection may reach another unit: nothing of a key change goes there.
+    abandonKeyChange("Serial Port Closed");
     hiddenCommands.clear();
     judgeBrqConnectionEnd();
     reportUnsentBrqCommands();
@@ -172,9 +170,13 @@ void data_incoming::losePort(const QString& reason)
 {
     losingPort = true;
     resourceErrorSeen = true;
-    // The unit may have lost the key with the line, or its answer may be lost: the key goes
-    // again on the next connection, and its IV waits for the answer there.
-    if (keyChange.step == KeyStep::OnLine) {
+    // The unit may have lost the key with the line, or its answer may be lost, and an IV goes
+    // only on the connection where the unit confirmed its key: the key goes again on the next
+    // connection, and its IV waits for the answer there. The window leaves a key the unit
+    // confirmed until then.
+    if (keyChange.step == KeyStep::OnLine || keyChange.step == KeyStep::Confirmed) {
+        if (keyChange.step == KeyStep::Confirmed)
+            emit encryption_parse_confirmed(QStringLiteral("AGAIN"));
         keyChange.step = KeyStep::Given;
         waitForPort();
     }
@@ -300,31 +302,38 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
 // here, whatever the window's queue paces.
 void data_incoming::giveKeyChangeIv(const QByteArray& cmd)
 {
-    switch (keyChange.step) {
-    case KeyStep::Dropped:
+    if (keyChange.step == KeyStep::Dropped) {
         emit sendLogMsg("WARNING: ORVA Command Dropped, Key Change Given Up [ " +
                         shownCommand(cmd) + " ]");
         forgetHiddenCommand(cmd);
         settleKeyChange(KeyStep::None);
         return;
-    case KeyStep::Confirmed:
-        if (!putOrvaCommand(cmd))
-            holdOrvaCommand(cmd);
-        return;
-    default:
-        break;
     }
     if (!keyChange.iv.isEmpty()) {
         reportHeldCommandDropped(keyChange.iv, "Replaced by a Newer Command");
         forgetHiddenCommand(keyChange.iv);
     }
     keyChange.iv = cmd;
-    // A key given while the port was down goes as soon as the port takes it.
-    if (keyChange.step == KeyStep::Given) {
+    if (keyChange.step == KeyStep::Confirmed) {
+        sendKeyChangeIv();
+    } else if (keyChange.step == KeyStep::Given) {
+        // A key given while the port was down goes as soon as the port takes it.
         const QByteArray key = keyChange.key;
         if (!putOrvaCommand(key))
             waitForPort();
     }
+}
+
+// The IV of a key the unit confirmed on this connection. One not written whole waits: for the
+// held-command timer while the port stays open, for the key's answer on the next connection once
+// the port is lost.
+void data_incoming::sendKeyChangeIv()
+{
+    const QByteArray iv = std::exchange(keyChange.iv, QByteArray());
+    if (iv.isEmpty() || putOrvaCommand(iv))
+        return;
+    keyChange.iv = iv;
+    waitForPort();
 }
 
 void data_incoming::keyAnswered(bool taken)
@@ -334,12 +343,9 @@ void data_incoming::keyAnswered(bool taken)
         dropKeyChange("Key Refused", KeyStep::Dropped);
         return;
     }
-    forgetHiddenCommand(keyChange.key);
-    keyChange.key.clear();
+    // The key is kept: it goes again should the port be lost before its IV has gone out whole.
     keyChange.step = KeyStep::Confirmed;
-    const QByteArray iv = std::exchange(keyChange.iv, QByteArray());
-    if (!iv.isEmpty() && !putOrvaCommand(iv))
-        holdOrvaCommand(iv);
+    sendKeyChangeIv();
 }
 
 // Writes an ORVA command to the open port; false when the port is closed or the write failed.
@@ -385,18 +391,15 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
     // command does; one whose key did goes on, since the unit may hold that key by now. The held
     // command then goes behind the key and ahead of the IV: the window encrypted it under the key
     // the unit holds until the IV.
-    const bool ofKeyChange =
-        isChangeKey(cmd) || (isIvCommand(cmd) && keyChange.step == KeyStep::Confirmed);
+    const bool ofKeyChange = isChangeKey(cmd);
     if (!ofKeyChange && keyMayGo() && !keyChange.keyWentOut)
-        dropKeyChange("Replaced by a Newer Command", KeyStep::Dropped);
-    if (!heldCommand.isEmpty() && (!ofKeyChange || isChangeKey(cmd))) {
+        abandonKeyChange("Replaced by a Newer Command");
+    if (!heldCommand.isEmpty()) {
         reportHeldCommandDropped(heldCommand, "Replaced by a Newer Command");
         forgetHiddenCommand(heldCommand);
         heldCommand.clear();
     }
-    if (isIvCommand(cmd) && ofKeyChange)
-        keyChange.iv = cmd;
-    else if (!ofKeyChange)
+    if (!ofKeyChange)
         heldCommand = cmd;
     waitForPort();
 }
@@ -421,10 +424,22 @@ void data_incoming::dropKeyChange(const QByteArray& why, KeyStep next)
         forgetHiddenCommand(keyChange.iv);
         keyChange.iv.clear();
     }
-    if (next == KeyStep::Confirmed)
-        return;
     if (keyChange.step != KeyStep::None)
         settleKeyChange(next);
+}
+
+// The link gives up a change the window still waits for, or has taken: its IV never went out, so
+// the unit puts no new key in use. The window hears it as a refusal, after it has left a key the
+// unit confirmed.
+void data_incoming::abandonKeyChange(const QByteArray& why)
+{
+    const KeyStep step = keyChange.step;
+    if (step == KeyStep::None || step == KeyStep::Dropped)
+        return;
+    if (step == KeyStep::Confirmed)
+        emit encryption_parse_confirmed(QStringLiteral("AGAIN"));
+    dropKeyChange(why, KeyStep::Dropped);
+    emit encryption_parse_confirmed(QStringLiteral("ERROR"));
 }
 
 bool data_incoming::keyMayGo() const
@@ -440,15 +455,15 @@ bool data_incoming::isChangeKey(const QByteArray& cmd) const
 // The change's key will not go (again).
 void data_incoming::settleKeyChange(KeyStep step)
 {
-    if (keyMayGo())
+    if (!keyChange.key.isEmpty())
         forgetHiddenCommand(keyChange.key);
     keyChange = {QByteArray(), QByteArray(), step, false};
 }
 
-void data_incoming::keyChangeTimedOut()
+void data_incoming::giveUpKeyChange(const QByteArray& why)
 {
     setPendingEncryptionKey({});
-    dropKeyChange("Key Change Timed Out", KeyStep::Dropped);
+    dropKeyChange(why, KeyStep::Dropped);
 }
 
 // The held command will never go out: the log names it, or says that it was the key command.
@@ -472,13 +487,10 @@ void data_incoming::waitSerialWrite()
     const QByteArray key = keyChange.key;
     if (keyChange.step == KeyStep::Given && !putOrvaCommand(key))
         return;
-    const QByteArray iv = keyChange.iv;
-    if (keyChange.step == KeyStep::Confirmed && !iv.isEmpty()) {
-        keyChange.iv.clear();
-        if (!putOrvaCommand(iv)) {
-            keyChange.iv = iv;
+    if (keyChange.step == KeyStep::Confirmed && !keyChange.iv.isEmpty()) {
+        sendKeyChangeIv();
+        if (!keyChange.iv.isEmpty())
             return;
-        }
     }
     if (!heldCommand.isEmpty() && !putOrvaCommand(heldCommand))
         return;

@@ -15,6 +15,7 @@
 #include "tests/app/aesreference.h"
 #include "tests/app/apptest.h"
 #include "tests/support/runonthread.h"
+#include "tests/support/scopedclock.h"
 #include "tools/unitsim/unitsim.h"
 
 #include <QDir>
@@ -69,8 +70,17 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 // Late: the unit's answer to the key comes after the queue's second for the IV has passed.
 enum class KeyAnswer { None, UnderOldKey, UnderNewKey, Refused, Late, LateRefused };
 // When the unit is unplugged during a key change, and whether it is back before the change's
-// time-out.
-enum class Unplugged { No, BeforeKey, BeforeKeyTillTimeOut, AfterKey, AfterKeyTillTimeOut };
+// time-out. AfterKeyToRefusingUnit: after the unit confirmed the key, and the unit comes back
+// started again, refusing keys. Setup: "Setup..." and the same unit again, before its answer.
+enum class Unplugged {
+    No,
+    BeforeKey,
+    BeforeKeyTillTimeOut,
+    AfterKey,
+    AfterKeyTillTimeOut,
+    AfterKeyToRefusingUnit,
+    Setup
+};
 
 // What a bracketed command text in a log line holds in clear under `key`, read as the unit reads
 // a station-radio command; empty when the text is no such command.
@@ -80,6 +90,14 @@ QByteArray decryptLoggedCommand(QByteArray text, const QByteArray& key)
     if (message.size() < 32 || message.size() % 16 != 0)
         return {};
     return Aes256Reference(key).ctr(message.left(16), message.mid(16));
+}
+
+QStringList linesOf(const QueuedSpy& log)
+{
+    QStringList lines;
+    for (const QList<QVariant>& line : log)
+        lines << line.at(0).toString();
+    return lines;
 }
 
 QStringList bracketedTexts(const QString& text)
@@ -141,6 +159,7 @@ private:
     {
         secrets << base64 << QByteArray::fromBase64(base64).toHex();
     }
+    void askAgainAfterRefusal(const QString& salt);
 };
 
 void TestEncryptionKey::derivationSkipsKeysWithSlash_data()
@@ -461,8 +480,8 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
         "ERROR: A new encryption key still waits for the unit's confirmation; the newer key was "
         "not sent."));
 
-    // Asking again while the first waits opens the dialog as ever; its key is what is refused.
-    window->on_encryption_confirmation_status_change(QStringLiteral("ERROR"));
+    // Asking again while the first waits opens the dialog as ever and leaves the first its
+    // minute.
     window->passkeyTimer.start(5000);
     QSignalSpy cleared(window.get(), &MainGUI::clearEncryptionData);
     window->ui->textEdit_ErrorMsgs->clear();
@@ -471,31 +490,35 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
     QCOMPARE(cleared.count(), 1);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: blue"));
-    QCOMPARE(window->passkeyTimer.interval(), 60000);
-    QVERIFY(window->passkeyTimer.isActive());
+    QCOMPARE(window->passkeyTimer.interval(), 5000);
     QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty());
     window->encryptionKeyDialog->hide();
+    // A refusal ends the first change: nothing more of it goes, and the next key goes at once.
+    window->on_encryption_confirmation_status_change(QStringLiteral("ERROR"));
+    QVERIFY(!window->passkeyTimer.isActive());
+    QVERIFY(window->commandQueue.isEmpty());
     window->finishedEncryptionSetup(QStringLiteral("third"), 1, QStringLiteral("4343"),
                                     QByteArray(8, 'z'));
     QCOMPARE(window->commandQueue.size(), 2);
-    QVERIFY(!QFile::exists(keyFile(QStringLiteral("4343"))));
+    QVERIFY(QFile::exists(keyFile(QStringLiteral("4343"))));
     window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: green"));
-    QCOMPARE(window->encryptionKey, QByteArray("first"));
+    QCOMPARE(window->encryptionKey, QByteArray("third"));
     window->commandQueue.clear();
 
     // The key file of the key in use is kept until a successor is confirmed.
-    const QString path = keyFile(QStringLiteral("4242"));
-    const QByteArray firstFile = fileBytes(path);
+    const QString inUse = keyFile(QStringLiteral("4343"));
+    const QByteArray inUseFile = fileBytes(inUse);
     logged.clear();
-    window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
-    QCOMPARE(fileBytes(path), firstFile);
+    window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4343"), iv);
+    QCOMPARE(fileBytes(inUse), inUseFile);
     QVERIFY(window->commandQueue.isEmpty());
     QCOMPARE(firstArgs(logged), QStringList("ERROR: The new key's salt is that of the key in use; "
                                             "its key file is kept and the new key was not sent."));
 
     // Once another key file is in use, the same salt replaces the earlier file.
+    const QString path = keyFile(QStringLiteral("4242"));
     window->ui->lineEdit_encryptionPasskey->setText(keyFile(QStringLiteral("in use")));
     handed.clear();
     logged.clear();
@@ -507,7 +530,7 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
              (QList<QByteArray>{"key" + kNewKey.toUtf8() + "\r", QByteArray("ivAQIDBAUGBwg=\r")}));
     // The window and the link switch only on the unit's answer.
     QCOMPARE(handed.count(), 0);
-    QCOMPARE(window->encryptionKey, QByteArray("first"));
+    QCOMPARE(window->encryptionKey, QByteArray("third"));
     QCOMPARE(firstArgs(logged),
              QStringList("INFO: Generated New Encryption Key, Salt and IV stored in file " + path));
     window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
@@ -541,11 +564,14 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
         << true << "" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::No << whole;
     const QString timedOut = QStringLiteral(
         "ERROR: The unit did not confirm the new encryption key; the current key stays in use.");
+    const QString notTaken =
+        QStringLiteral("ERROR: The new encryption key was not taken; the unit may still hold the "
+                       "key before the change, which stays in use.");
     QTest::newRow("radio, no answer")
         << true << "5004" << KeyAnswer::None << false << timedOut << Unplugged::No << keyOnly;
     // The window's queue hands the IV on a second after the key, whatever the unit answered.
     QTest::newRow("radio, key refused")
-        << true << "5005" << KeyAnswer::Refused << false << timedOut << Unplugged::No << keyOnly;
+        << true << "5005" << KeyAnswer::Refused << false << notTaken << Unplugged::No << keyOnly;
     const QString notSaved =
         QStringLiteral("ERROR: Problem saving new encryption key Salt and IV in file.");
     QTest::newRow("key file cannot be written")
@@ -570,17 +596,23 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
     QTest::newRow("radio, unplugged after the key till the time-out")
         << true << "5014" << KeyAnswer::None << false << timedOut << Unplugged::AfterKeyTillTimeOut
         << keyOnly;
+    // The IV goes only on a connection where the unit confirmed its key: the key goes again.
     QTest::newRow("radio, unplugged after the unit confirmed the key")
         << true << "5015" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::AfterKey
-        << whole;
+        << QByteArrayList{"key", "key", "iv", "led ON"};
+    QTest::newRow("radio, unplugged after the unit confirmed the key, back restarted refusing")
+        << true << "5019" << KeyAnswer::UnderOldKey << false << notTaken
+        << Unplugged::AfterKeyToRefusingUnit << QByteArrayList{"key", "key", "led ON"};
     QTest::newRow("radio, unplugged, back to a unit that refuses keys")
-        << true << "5016" << KeyAnswer::Refused << false << timedOut << Unplugged::BeforeKey
+        << true << "5016" << KeyAnswer::Refused << false << notTaken << Unplugged::BeforeKey
         << keyOnly;
     QTest::newRow("radio, answer later than the IV's second")
         << true << "5017" << KeyAnswer::Late << false << QString() << Unplugged::No << whole;
     QTest::newRow("radio, refusal later than the IV's second")
-        << true << "5018" << KeyAnswer::LateRefused << false << timedOut << Unplugged::No
+        << true << "5018" << KeyAnswer::LateRefused << false << notTaken << Unplugged::No
         << keyOnly;
+    QTest::newRow("radio, Setup... while the IV waits for a late answer")
+        << true << "5020" << KeyAnswer::Late << false << notTaken << Unplugged::Setup << keyOnly;
 }
 
 // Against a unit that encrypts its frames and decrypts the commands it gets with the key it
@@ -596,13 +628,17 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QFETCH(QByteArrayList, heard);
     const bool refused = answer == KeyAnswer::Refused || answer == KeyAnswer::LateRefused;
     const bool late = answer == KeyAnswer::Late || answer == KeyAnswer::LateRefused;
-    const bool written = error.isEmpty() || answer == KeyAnswer::None || refused;
+    const bool written = !error.contains(QLatin1String("Problem saving"));
     const bool taken = error.isEmpty();
+    const bool endsRefused = refused || unplugged == Unplugged::AfterKeyToRefusingUnit;
     const bool beforeKey =
         unplugged == Unplugged::BeforeKey || unplugged == Unplugged::BeforeKeyTillTimeOut;
     const bool tillTimeOut =
         unplugged == Unplugged::BeforeKeyTillTimeOut || unplugged == Unplugged::AfterKeyTillTimeOut;
 
+    // The unit sends its hourly report at minute 55 and the window sends it on: no row may depend
+    // on the hour it runs in.
+    const ScopedClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC));
     UnitOptions options;
     options.frames = unitsim::FrameWrap::Encrypted;
     options.periodMs = 200;
@@ -660,25 +696,59 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     window->try_command_write();
     if (late)
         window->try_command_write();
-    if (unplugged != Unplugged::No) {
+    std::unique_ptr<UnitSim> restarted;
+    if (unplugged == Unplugged::Setup) {
+        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
+        // The unit lives on this thread: its answer cannot come before the port is open again.
+        const QString port = unit.portPath();
+        runOnThread(link, [link, port] {
+            link->closeSerialPort();
+            link->openSerialPort(port);
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(!linesOf(linkLog).filter("INFO: Key set confirmed.").isEmpty(),
+                                 5000);
+    } else if (unplugged != Unplugged::No) {
         if (!beforeKey) {
             QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
-            if (taken)
+            if (answer == KeyAnswer::UnderOldKey || answer == KeyAnswer::UnderNewKey)
                 QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
             QVERIFY(unplug());
         }
         window->try_command_write();
         if (tillTimeOut)
             window->on_encryption_passkey_set_timeout();
-        QVERIFY(unit.plugIn());
+        if (unplugged == Unplugged::AfterKeyToRefusingUnit) {
+            // Started again, the unit holds the key it was started with; it may come back under
+            // another device name.
+            options.refuseKeys = true;
+            restarted = std::make_unique<UnitSim>(options);
+            QVERIFY(restarted->open());
+            connect(restarted.get(), &UnitSim::commandReceived, restarted.get(),
+                    [&received](const QByteArray& command, bool encrypted) {
+                        received.append({command, encrypted});
+                    });
+            window->openserialport(restarted->portPath());
+        } else {
+            QVERIFY(unit.plugIn());
+        }
         records.clear();
         QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 5000);
         runOnThread(link, [link] { link->waitSerialWrite(); });
     }
-    if (refused) {
+    if (endsRefused) {
         QTRY_COMPARE_WITH_TIMEOUT(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
                                   QStringLiteral("background: red"), 5000);
         window->try_command_write();
+        // A station started now would read the unit's key with the key file named there.
+        if (unplugged == Unplugged::AfterKeyToRefusingUnit)
+            QCOMPARE(QJsonDocument::fromJson(fileBytes(settingsFilePath()))
+                         .object()
+                         .value("KEYLOCATION")
+                         .toString(),
+                     location);
+        askAgainAfterRefusal(salt);
+        if (QTest::currentTestFailed())
+            return;
     }
     if (taken) {
         QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
@@ -720,9 +790,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 5000);
     QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("Unable to Decrypt"));
     // The IV left the link only after the unit had confirmed the key.
-    QStringList lines;
-    for (const QList<QVariant>& line : qAsConst(linkLog))
-        lines << line.at(0).toString();
+    const QStringList lines = linesOf(linkLog);
     const int ivAt = lines.indexOf("INFO: ORVA Command Sent [ iv <hidden> ]");
     QCOMPARE(ivAt >= 0, heard.contains("iv"));
     if (ivAt >= 0)
@@ -731,6 +799,23 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     window->closeserialport();
     QTRY_VERIFY_WITH_TIMEOUT(!unit.isLinked(), 5000);
     window->passkeyTimer.stop();
+}
+
+// The refusal shows in the unit's own word, and a new key may be asked for at once; it waits in
+// the queue until the window gives it up.
+void TestEncryptionKey::askAgainAfterRefusal(const QString& salt)
+{
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
+        "ERROR: Invalid encryption key setting response. [ key=INVALID ]"));
+    QVERIFY(!window->passkeyTimer.isActive());
+    window->on_pushButton_createEncryptionPasskey_clicked();
+    window->encryptionKeyDialog->hide();
+    window->finishedEncryptionSetup(kNewKey, 1, salt + "b", kNewIv);
+    window->cmdWriteTimer->stop();
+    QCOMPARE(window->commandQueue.size(), 2);
+    QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("still waits"));
+    QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+             QStringLiteral("background: blue"));
 }
 
 void TestEncryptionKey::startPageRederivesWithKeyFileSalt()
@@ -885,7 +970,7 @@ void TestEncryptionKey::acknowledgementColours_data()
     QTest::newRow("KEY alone") << QStringList{"KEY"} << "background: green" << false << true;
     QTest::newRow("IV then KEY") << QStringList{"IV", "KEY"} << "background: green" << false
                                  << true;
-    QTest::newRow("ERROR") << QStringList{"ERROR"} << "background: red" << true << true;
+    QTest::newRow("ERROR") << QStringList{"ERROR"} << "background: red" << false << true;
     QTest::newRow("KEY then ERROR")
         << QStringList{"KEY", "ERROR"} << "background: red" << false << true;
     QTest::newRow("KEY with no change waiting")
@@ -919,7 +1004,10 @@ void TestEncryptionKey::acknowledgementColours()
     // a crash it is the only way back to the unit's key.
     QCOMPARE(QJsonDocument::fromJson(fileBytes(settings)).object().value("KEYLOCATION").toString(),
              taken ? keyFile(QString::fromLatin1(QTest::currentDataTag())) : QString());
-    QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty(), changeWaits);
+    // Only a refusal of the waiting change, or a confirmation with none waiting, is an error.
+    const bool refusedWaiting = changeWaits && replies.constFirst() == QLatin1String("ERROR");
+    QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty(),
+             changeWaits && !refusedWaiting);
     if (timerRuns) {
         window->on_encryption_passkey_set_timeout();
         QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
@@ -1000,6 +1088,8 @@ void TestEncryptionKey::startPageOffersPasswordAgain()
     else
         QTest::mouseClick(ui.pushButton_enterEncryptionKeyProgram, Qt::LeftButton);
     QVERIFY(!ui.lineEdit_enterEncryptionKey->isVisible());
+    // A second press would start a second derivation.
+    QVERIFY(!ui.pushButton_enterEncryptionKeyProgram->isVisible());
     window->finishedEncryptionSetup(QStringLiteral("k"), 0, QStringLiteral("again"), QByteArray());
 
     window->setupEncryptionMode();

@@ -652,6 +652,33 @@ private slots:
         QCOMPARE(worker.aesErrorCount, quint16(10));
     }
 
+    // While a new key waits for the unit's answer, the unit may write under either key: each
+    // frame is read, and one under the key in use does not give up the waiting key.
+    void framesDuringAKeyChange_data()
+    {
+        QTest::addColumn<QList<bool>>("underWaitingKey"); // for each frame, in order
+        QTest::newRow("under the waiting key") << QList<bool>{true};
+        QTest::newRow("under the key in use, then the waiting key") << QList<bool>{false, true};
+    }
+    void framesDuringAKeyChange()
+    {
+        QFETCH(QList<bool>, underWaitingKey);
+        const QByteArray waiting = QByteArray(32, 'n').toBase64();
+        Probe worker;
+        worker.setEncryptionKey(kKey, kIv);
+        worker.setPendingEncryptionKey(waiting);
+        QSignalSpy statuses(&worker, &data_incoming::sendEncryptionStatus);
+        QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
+        QByteArrayList sent;
+        for (const bool underWaiting : qAsConst(underWaitingKey)) {
+            sent << statusFrame(underWaiting ? "UNDER THE WAITING KEY" : "UNDER THE KEY IN USE");
+            worker.parseData_ORVA(
+                orvaFrame('F', encrypt(underWaiting ? waiting : kKey, sent.last())));
+        }
+        QCOMPARE(byteArgs(decoded), sent);
+        QCOMPARE(spyArgs<int>(statuses), QVector<int>(underWaitingKey.size(), 1).toList());
+    }
+
     // Wrappers that cannot hold a frame are dropped without touching anything outside them;
     // the frame behind them still goes through.
     void unusableWrappers_data()

@@ -342,39 +342,43 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("confirmed");
+        QTest::addColumn<QString>("word"); // the unit's answer the error pane names
         QTest::newRow("confirmed")
             << QStringList{"key=c2VjcmV0LWtleQ=="} << "INFO: Key set confirmed."
-            << "KEY";
+            << "KEY" << QString();
         QTest::newRow("one line too many") << QStringList{"key=c2VjcmV0LWtleQ==", "extra"}
                                            << "ERROR: Invalid encryption key setting response."
-                                           << "ERROR";
+                                           << "ERROR" << QString();
         QTest::newRow("one line too few") << QStringList{"^key=c2VjcmV0LWtleQ=="}
                                           << "ERROR: Invalid encryption key setting response."
-                                          << "ERROR";
+                                          << "ERROR" << QString();
         QTest::newRow("key= on the second line")
             << QStringList{"x", "key=c2VjcmV0LWtleQ==", "y"}
             << "ERROR: Invalid encryption key setting response."
-            << "ERROR";
+            << "ERROR" << QString();
         // A refusal is no acknowledgement: the window would switch to a key the unit lacks.
         QTest::newRow("key refused")
             << QStringList{"key=INVALID"} << "ERROR: Invalid encryption key setting response."
-            << "ERROR";
+            << "ERROR"
+            << "key=INVALID";
         QTest::newRow("iv") << QStringList{"iv=AQIDBAUGBwg="} << "INFO: IV set confirmed."
-                            << "IV";
+                            << "IV" << QString();
         QTest::newRow("iv two lines") << QStringList{"iv=AQIDBAUGBwg=", "x"}
                                       << "ERROR: Invalid encryption iv setting response."
-                                      << "ERROR";
+                                      << "ERROR" << QString();
         QTest::newRow("iv taken") << QStringList{"iv=OK"} << "INFO: IV set confirmed."
-                                  << "IV";
+                                  << "IV" << QString();
         QTest::newRow("iv refused")
             << QStringList{"iv=INVALID"} << "ERROR: Invalid encryption iv setting response."
-            << "ERROR";
+            << "ERROR"
+            << "iv=INVALID";
     }
     void keyAnswerIsMasked()
     {
         QFETCH(QStringList, lines);
         QFETCH(QString, message);
         QFETCH(QString, confirmed);
+        QFETCH(QString, word);
         Probe worker;
         worker.setDeviceTypeState(DeviceTypes::ORVA);
         worker.setLoggingState(LoggingType::Debug);
@@ -392,7 +396,9 @@ private slots:
         QCOMPARE(trace.events,
                  QStringList({"data|" + QString::fromUtf8(masked) + "|{}|2",
                               "log|" + message + "[ " + QString::fromUtf8(masked) + " ]",
-                              (info ? "system|" : "error|") + message, "confirmed|" + confirmed}));
+                              (info ? "system|" : "error|") + message +
+                                  (word.isEmpty() ? QString() : " [ " + word + " ]"),
+                              "confirmed|" + confirmed}));
         const QString seen = (trace.events + DebugOutput::Captured::lines()).join(' ');
         QCOMPARE(seen.contains("***"), masked != frame);
         QVERIFY(!seen.contains("c2VjcmV0"));

@@ -71,6 +71,8 @@ public:
         connect(worker, &data_incoming::sendDisplayErrorMsg, this,
                 [this](const QString& line) { errors << line; });
         connect(worker, &data_incoming::sendCommandConfirmation, this, [this] { ++confirmations; });
+        connect(worker, &data_incoming::encryption_parse_confirmed, this,
+                [this](const QString& word) { told << word; });
     }
     int logCount(const QString& prefix) const
     {
@@ -81,6 +83,7 @@ public:
     }
     QStringList log;
     QStringList errors;
+    QStringList told; // what the window hears of a key change
     int confirmations = 0;
 };
 
@@ -332,36 +335,58 @@ private slots:
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QByteArrayList>("line"); // commands heard and answers given, in order
         QTest::addColumn<QStringList>("warnings");
+        QTest::addColumn<QStringList>("told"); // what the window hears
         const QString ivDropped =
             QStringLiteral("WARNING: Held ORVA Command Dropped, %1 [ iv <hidden> ]");
 
-        QTest::newRow("answer after the IV") << false << QStringList{"key", "iv", "OK"}
-                                             << QByteArrayList{"key", "OK", "iv"} << QStringList();
+        QTest::newRow("answer after the IV")
+            << false << QStringList{"key", "iv", "OK"} << QByteArrayList{"key", "OK", "iv"}
+            << QStringList() << QStringList{"KEY"};
         QTest::newRow("refusal after the IV")
             << true << QStringList{"key", "iv", "INVALID"} << QByteArrayList{"key", "INVALID"}
-            << QStringList{ivDropped.arg("Key Refused")};
+            << QStringList{ivDropped.arg("Key Refused")} << QStringList{"ERROR"};
         QTest::newRow("time-out before the answer")
             << false << QStringList{"key", "iv", "timeout", "OK"} << QByteArrayList{"key", "OK"}
-            << QStringList{ivDropped.arg("Key Change Timed Out")};
+            << QStringList{ivDropped.arg("Key Change Timed Out")} << QStringList{"KEY"};
+        // "Setup...": the window ends the change as refused, and the answer on the next
+        // connection settles nothing.
         QTest::newRow("closed before the answer")
             << false << QStringList{"key", "iv", "close", "open", "OK"}
-            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")};
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
+            << QStringList{"ERROR", "KEY"};
+        QTest::newRow("closed after the answer, before the IV")
+            << true << QStringList{"key", "OK", "close", "open", "iv", "tick"}
+            << QByteArrayList{"key", "OK"}
+            << QStringList{"WARNING: ORVA Command Dropped, Key Change Given Up [ iv <hidden> ]"}
+            << QStringList{"KEY", "AGAIN", "ERROR"};
         QTest::newRow("given while lost, refused when back")
             << false << QStringList{"lost", "key", "iv", "back", "tick", "INVALID"}
-            << QByteArrayList{"lost", "key", "INVALID"}
-            << QStringList{ivDropped.arg("Key Refused")};
+            << QByteArrayList{"lost", "key", "INVALID"} << QStringList{ivDropped.arg("Key Refused")}
+            << QStringList{"ERROR"};
         QTest::newRow("given while lost, confirmed when back")
             << true << QStringList{"lost", "key", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"lost", "key", "OK", "iv"} << QStringList();
+            << QByteArrayList{"lost", "key", "OK", "iv"} << QStringList() << QStringList{"KEY"};
         QTest::newRow("lost after the key")
             << true << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"key", "lost", "key", "OK", "iv"} << QStringList();
+            << QByteArrayList{"key", "lost", "key", "OK", "iv"} << QStringList()
+            << QStringList{"KEY"};
+        // The IV goes only where the unit confirmed the key: after a loss the key goes again.
+        QTest::newRow("lost after the answer, before the IV, confirmed when back")
+            << true << QStringList{"key", "OK", "lost", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"key", "OK", "lost", "key", "OK", "iv"} << QStringList()
+            << QStringList{"KEY", "AGAIN", "KEY"};
+        QTest::newRow("lost after the answer, before the IV, refused when back")
+            << false << QStringList{"key", "OK", "lost", "iv", "back", "tick", "INVALID"}
+            << QByteArrayList{"key", "OK", "lost", "key", "INVALID"}
+            << QStringList{ivDropped.arg("Key Refused")} << QStringList{"KEY", "AGAIN", "ERROR"};
         QTest::newRow("an answer to the key on the lost line confirms nothing")
             << false << QStringList{"key", "iv", "lost", "back", "OK", "tick", "OK"}
-            << QByteArrayList{"key", "lost", "OK", "key", "OK", "iv"} << QStringList();
+            << QByteArrayList{"key", "lost", "OK", "key", "OK", "iv"} << QStringList()
+            << QStringList{"KEY"};
         QTest::newRow("a command while lost keeps a change whose key went out")
             << false << QStringList{"key", "lost", "led", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"key", "lost", "key", "led", "OK", "iv"} << QStringList();
+            << QByteArrayList{"key", "lost", "key", "led", "OK", "iv"} << QStringList()
+            << QStringList{"KEY"};
     }
     void keyChangeSettlesInOrder()
     {
@@ -369,6 +394,7 @@ private slots:
         QFETCH(QStringList, steps);
         QFETCH(QByteArrayList, line);
         QFETCH(QStringList, warnings);
+        QFETCH(QStringList, told);
         const KeyCommands commands(radio);
         PtyPair pty;
         Probe worker;
@@ -412,7 +438,7 @@ private slots:
             } else if (step == "tick") {
                 worker.waitSerialWrite();
             } else if (step == "timeout") {
-                worker.keyChangeTimedOut();
+                worker.giveUpKeyChange("Key Change Timed Out");
             } else if (step == "close") {
                 worker.closeSerialPort();
             } else {
@@ -422,6 +448,7 @@ private slots:
         listen();
         QCOMPARE(heard, line);
         QCOMPARE(rec.log.filter("WARNING:"), warnings);
+        QCOMPARE(rec.told, told);
         // Neither the key nor the IV shows in the log, whatever became of them.
         const QString log = rec.log.join('\n');
         QVERIFY(!log.contains(commands.key.chopped(1)) && !log.contains(commands.iv.chopped(1)));
