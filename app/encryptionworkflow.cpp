@@ -470,6 +470,15 @@ void MainGUI::on_encryption_confirmation_status_change(QString reply)
     }
 }
 
+void MainGUI::endQueuedKeyChange()
+{
+    // The queue holds the change's "key" ahead of its "iv": the link never had the change, so
+    // nobody else will end it.
+    if (keyChange.pending && !keyChange.unsent.isEmpty() &&
+        keyChange.unsent.first().startsWith("key"))
+        endRefusedKeyChange(*this);
+}
+
 void MainGUI::on_encryption_passkey_set_timeout()
 {
     ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());

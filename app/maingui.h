@@ -351,6 +351,8 @@ public:
     void sendLightningCommand(QPushButton* button, const QByteArray& command);
     // Link encryption key workflow: the start page's busy animation with its message.
     void showKeyDerivationBusy(const QString& message);
+    // The queue was emptied for a new connection: a key change whose key had not left it ends.
+    void endQueuedKeyChange();
 
     // Program entry and lifecycle: the object graph
     Ui_MainGUI* ui = nullptr;

@@ -6,6 +6,7 @@
 #include "app/checkencryptionkey.h"
 #include "app/dataprotection.h"
 #include "app/dialogencryptionkey.h"
+#include "app/dialogselectdevice.h"
 #include "app/maingui.h"
 #include "app/modalrunner.h"
 #include "app/settingsfile.h"
@@ -497,6 +498,17 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
     window->on_encryption_confirmation_status_change(QStringLiteral("ERROR"));
     QVERIFY(!window->passkeyTimer.isActive());
     QVERIFY(window->commandQueue.isEmpty());
+    // "Setup..." before the key left the queue ends that change the same way.
+    window->finishedEncryptionSetup(QStringLiteral("queued"), 1, QStringLiteral("4444"),
+                                    QByteArray(8, 'q'));
+    window->ui->textEdit_ErrorMsgs->clear();
+    window->on_pushButtonSetupConnection_clicked();
+    window->selectDeviceDialog->hide();
+    QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+             QStringLiteral("background: red"));
+    QVERIFY(!window->passkeyTimer.isActive());
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
+        "ERROR: The new encryption key was not taken"));
     window->finishedEncryptionSetup(QStringLiteral("third"), 1, QStringLiteral("4343"),
                                     QByteArray(8, 'z'));
     QCOMPARE(window->commandQueue.size(), 2);
