@@ -514,7 +514,8 @@ int data_incoming::brqCountedImageLength(int at, bool silent) const
 // start-up data that begins inside it: the packet was cut short and that message came right
 // behind it, its empty line where the terminator stands. 1 it does, 0 not, -1 it may still.
 // Scan data holds such a message only by a rare chance. A weather packet holds no "@I" but its
-// first, and start-up data ends at its first empty line, so the last start is the one to read.
+// first, and start-up data ends at its first empty line, so the last start is the one to read;
+// a block without a "~" in the packet would read on past it.
 int data_incoming::brqMessageEndsPacket(int packetAt, int length, bool silent)
 {
     const int end = packetAt + length;
@@ -524,15 +525,16 @@ int data_incoming::brqMessageEndsPacket(int packetAt, int length, bool silent)
         const int at = receiveBuffer.lastIndexOf(bytes, end - bytes.size());
         if (at <= packetAt)
             continue;
+        const int tilde = receiveBuffer.indexOf('~', at);
+        if (kind == BrqMessage::Block && (tilde < 0 || tilde >= end))
+            continue;
         BrqScan scan;
         const BrqMessage message = brqLineMessage(kind, silent, at, scan);
-        // A block that needs bytes behind the packet does not end with it; start-up data needs
-        // the byte behind its empty line.
-        if (message.kind == BrqMessage::None && kind == BrqMessage::StartupData && !silent)
+        // Start-up data needs the byte behind its empty line.
+        if (message.kind == BrqMessage::None && !silent)
             return -1;
         if (message.kind == kind && message.length == end &&
-            (kind != BrqMessage::Block ||
-             (scan.dataLine && brqTildeBefore(scan, at, end - kBlankLine.size()))))
+            (kind != BrqMessage::Block || scan.dataLine))
             return 1;
     }
     return 0;
