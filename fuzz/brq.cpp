@@ -14,7 +14,7 @@
 //           not end in time, or many that do. (Not 0xFF, which the mutations favour: such a
 //           stream takes long to read.)
 //           From 0x60 to 0x6F, the rest of the input is no stream but the recipe of one: known
-//           whole messages (see `generate`).
+//           whole messages (see `Generator`).
 //
 // What the operator is told may depend only on the bytes: the stream read whole and cut into
 // reads tell the same, and a pause of 1 to 5 pacing ticks, shorter than the idle limit, before
@@ -385,6 +385,7 @@ struct Told {
     QByteArray what;
     bool mayLack; // the damage may take it, or change it
     int at = -1;  // where the message begins in the stream
+    int end = -1; // a record, start-up data and an image packet: where it ends
 };
 
 struct Generated {
@@ -427,71 +428,92 @@ char noiseByte(quint8 b)
     return b >= 0x80 ? char(b) : kNoise[b % (sizeof kNoise - 1)];
 }
 
-// The recipe: a damage byte (bits 0 to 4: which record or image packet; bits 5 and 6: how; bit 7:
-// the position's high byte follows), the position's low byte, the byte added, then per message a
-// byte (bits 0 to 2: the kind; bit 3: noise before it, a length byte and its bytes following; bits
-// 4 to 7: which reply, or the picture's camera and packets) and, for a record or a picture, a byte
-// of its values or chunks. Damage: a record cut short behind its data line, its "~" lost, or its
-// empty line lost; an image packet cut short, a byte lost or added, or its terminator lost.
-Generated generate(FuzzInput& in)
+// How the recipe damages the one record or image packet it hits: a damage byte (bits 0 to 4:
+// which; bits 5 and 6: how; bit 7: the position's high byte follows), the position's low byte and
+// a byte to put in. A record is cut short behind its data line, loses its "~" or its empty line,
+// or has a byte inside a line turned into "@" (bit 0 of the byte set) or into noise. An image
+// packet is cut short, loses a byte or its terminator, or gets the byte added; cut short with
+// bit 7 of the byte set, it is cut where the message behind it ends at the place of its
+// terminator (bit 6: of a 340-byte packet, else of a 344-byte one).
+struct Damage {
+    explicit Damage(FuzzInput& in)
+    {
+        const quint8 damage = in.byte();
+        where = damage & 0x1f;
+        how = (damage >> 5) & 3;
+        position = (damage & 0x80 ? in.byte() << 8 : 0) | in.byte();
+        added = in.byte();
+    }
+    bool fillsPacket() const { return how == 0 && (added & 0x80); }
+    int filledLength() const { return added & 0x40 ? 340 : 344; }
+
+    int where;
+    int how;
+    int position;
+    quint8 added;
+};
+
+QByteArray damagedRecord(QByteArray record, const Damage& d)
 {
-    Generated g;
-    const quint8 damage = in.byte();
-    const int where = damage & 0x1f;
-    const int how = (damage >> 5) & 3;
-    const int position = (damage & 0x80 ? in.byte() << 8 : 0) | in.byte();
-    const quint8 added = in.byte();
-    int index = 0;
-    // Right behind the damaged message: 'r' a record that lost its empty line, 'R' another
-    // damaged record, 'i' an image packet that lost its terminator.
-    char behind = 0;
-    for (int n = 0; n < 24 && !in.atEnd(); ++n) {
-        const quint8 k = in.byte();
+    const int dataLine = record.indexOf("\r\n", record.indexOf("@0")) + 2;
+    if (d.how == 0) {
+        record.truncate(dataLine + d.position % (record.size() - dataLine));
+    } else if (d.how == 1) {
+        record.remove(record.indexOf('~'), 1);
+    } else if (d.how == 2) {
+        record.chop(2);
+    } else {
+        QList<int> inLine;
+        for (int i = 0; i < record.size(); ++i)
+            if (record.at(i) != '\r' && record.at(i) != '\n')
+                inLine << i;
+        record[inLine.at(d.position % inLine.size())] = d.added & 1 ? '@' : noiseByte(d.added >> 1);
+    }
+    return record;
+}
+
+QByteArray damagedPacket(QByteArray packet, const Damage& d, int cutTo = 0)
+{
+    const int at = 2 + d.position % (packet.size() - 1);
+    if (d.how == 0)
+        packet.truncate(cutTo > 0 ? cutTo : 1 + d.position % (packet.size() - 1));
+    else if (d.how == 1)
+        packet.remove(qMin(at, int(packet.size()) - 1), 1);
+    else if (d.how == 2)
+        packet.chop(4);
+    else
+        packet.insert(at, char(d.added));
+    return packet;
+}
+
+// The recipe of a generated stream: the damage, then per message a byte (bits 0 to 2: the kind;
+// bit 3: noise before it, a length byte and its bytes following; bits 4 to 7: which reply, or
+// the picture's camera and packets) and, for a record or a picture, a byte of its values or
+// chunks.
+class Generator
+{
+public:
+    explicit Generator(FuzzInput& in) : in(in), d(in) {}
+    Generated run()
+    {
+        for (int n = 0; n < 24 && !in.atEnd(); ++n) {
+            message(in.byte());
+            settleCut();
+        }
+        cutPacket();
+        countedPacket();
+        return g;
+    }
+
+private:
+    void message(quint8 k)
+    {
         const int v = k >> 4;
         if (k & 8) {
             const int noise = 1 + in.byte() % 32;
             for (int i = 0; i < noise; ++i)
                 g.stream += noiseByte(in.byte());
         }
-        const auto add = [&](QByteArray message, char kind, const QByteArray& what) {
-            const bool hit = index++ == where;
-            if (hit && kind == 'r') {
-                const int dataLine = message.indexOf("\r\n", message.indexOf("@0")) + 2;
-                if (how == 0 || how == 3) {
-                    message.truncate(dataLine + position % (message.size() - dataLine));
-                } else if (how == 1)
-                    message.remove(message.indexOf('~'), 1);
-                else
-                    message.chop(2);
-            } else if (hit) {
-                const int at = 2 + position % (message.size() - 1);
-                if (how == 0)
-                    message.truncate(1 + position % (message.size() - 1));
-                else if (how == 1)
-                    message.remove(qMin(at, int(message.size()) - 1), 1);
-                else if (how == 2)
-                    message.chop(4);
-                else
-                    message.insert(at, char(added));
-            }
-            const int start = g.stream.size();
-            if (hit && kind == 'i')
-                g.packetAt = start;
-            g.told << Told{kind, what, hit, start};
-            g.stream += message;
-            g.named += hit;
-            // A prompt inside the chunk of a damaged packet ends it: what follows is read as a
-            // reply, and "@1" in the rest of the chunk as one more damaged packet.
-            if (hit && kind == 'i' && message.indexOf("\r\n>", 10) >= 0) {
-                g.told << Told{'p', {}, true, start} << Told{'i', {}, true, start};
-                ++g.named;
-            }
-            behind = !hit                            ? 0
-                     : kind == 'r'                   ? (message.endsWith("~\r\n") ? 'r' : 'R')
-                     : !message.endsWith("\r\n\r\n") ? 'i'
-                                                     : 0;
-            return hit;
-        };
         const char after = std::exchange(behind, 0);
         const int at = g.stream.size();
         switch (k & 7) {
@@ -522,39 +544,137 @@ Generated generate(FuzzInput& in)
             break;
         case 5:
             g.stream += kStartupData;
-            g.told << Told{'s', kStartupData, after == 'r', at};
+            g.told << Told{'s', kStartupData, after == 'r', at, int(g.stream.size())};
             break;
-        case 6: {
-            const int camera = 1 + v % 4;
-            const int packets = 1 + v / 4 % 3;
-            std::minstd_rand random(in.byte() + 1);
-            QByteArray picture;
-            bool whole = true;
-            for (int sequence = 0; sequence < packets; ++sequence) {
-                QByteArray chunk(kChunk, '\0');
-                for (char& c : chunk)
-                    c = char(random());
-                picture += chunk;
-                const QByteArray packet = unitsim::brqImagePacket(
-                    kCaptureTime, camera, sequence == packets - 1, sequence, chunk);
-                const bool hit = add(
-                    packet, 'i', QByteArray::number(camera) + ' ' + QByteArray::number(sequence));
-                whole &= !hit;
+        case 6:
+            picture(v);
+            break;
+        }
+    }
+
+    void picture(int v)
+    {
+        const int at = g.stream.size();
+        const int camera = 1 + v % 4;
+        const int packets = 1 + v / 4 % 3;
+        std::minstd_rand random(in.byte() + 1);
+        QByteArray picture;
+        bool whole = true;
+        for (int sequence = 0; sequence < packets; ++sequence) {
+            QByteArray chunk(kChunk, '\0');
+            for (char& c : chunk)
+                c = char(random());
+            picture += chunk;
+            const QByteArray packet = unitsim::brqImagePacket(
+                kCaptureTime, camera, sequence == packets - 1, sequence, chunk);
+            whole &=
+                !add(packet, 'i', QByteArray::number(camera) + ' ' + QByteArray::number(sequence));
+            settleCut();
+        }
+        g.told << Told{'f', picture + "\xff\xd9", !whole, at};
+    }
+
+    // One record or image packet, damaged when the recipe hits it.
+    bool add(QByteArray message, char kind, const QByteArray& what)
+    {
+        const bool hit = index++ == d.where;
+        const int start = g.stream.size();
+        if (hit && kind == 'i') {
+            g.packetAt = start;
+            if (d.fillsPacket()) {
+                // Its length is settled once the message behind it is in.
+                cut = {start, message, int(g.told.size()), -1};
+                g.told << Told{kind, what, true, start};
+                g.named += 1;
+                behind = 'i';
+                return true;
             }
-            g.told << Told{'f', picture + "\xff\xd9", !whole, at};
-            break;
         }
-        }
+        if (hit)
+            message = kind == 'r' ? damagedRecord(message, d) : damagedPacket(message, d);
+        g.told << Told{kind, what, hit, start, start + int(message.size())};
+        g.stream += message;
+        g.named += hit;
+        if (hit && kind == 'i')
+            promptInChunk(message, int(g.told.size()) - 1, start);
+        behind = !hit                            ? 0
+                 : kind == 'r'                   ? (message.endsWith("~\r\n") ? 'r' : 'R')
+                 : !message.endsWith("\r\n\r\n") ? 'i'
+                                                 : 0;
+        return hit;
     }
+
+    // A prompt inside the chunk of a damaged packet ends it: what follows is read as a reply, and
+    // "@1" in the rest of the chunk as one more damaged packet.
+    void promptInChunk(const QByteArray& packet, int told, int at)
+    {
+        if (packet.indexOf("\r\n>", 10) < 0)
+            return;
+        g.told.insert(told + 1, Told{'p', {}, true, at});
+        g.told.insert(told + 2, Told{'i', {}, true, at});
+        ++g.named;
+    }
+
+    // How far the first message behind a packet still to be cut reaches, its noise included.
+    void settleCut()
+    {
+        if (cut.at >= 0 && cut.reach < 0 && g.stream.size() > cut.at)
+            cut.reach = g.stream.size() - cut.at;
+    }
+
+    // The packet cut so that the message behind it ends at its terminator's place, where it can;
+    // the messages behind it move up.
+    void cutPacket()
+    {
+        if (cut.at < 0)
+            return;
+        int length = d.filledLength() - qMax(cut.reach, 0);
+        if (length < 1 || length >= cut.packet.size())
+            length = 0;
+        const QByteArray packet = damagedPacket(cut.packet, d, length);
+        g.stream.insert(cut.at, packet);
+        for (int i = cut.told + 1; i < g.told.size(); ++i) {
+            Told& t = g.told[i];
+            if (t.at < cut.at)
+                continue;
+            t.at += packet.size();
+            t.end += t.end >= 0 ? packet.size() : 0;
+        }
+        g.told[cut.told].end = cut.at + packet.size();
+        promptInChunk(packet, cut.told, cut.at);
+    }
+
     // A packet is counted: a damaged one whose terminator's place holds an empty line's end, from
-    // the messages behind it, reads whole and takes them.
-    const auto blankAt = [&](int at) { return g.stream.mid(at, 4) == "\r\n\r\n"; };
-    if (g.packetAt >= 0 && (blankAt(g.packetAt + 336) || blankAt(g.packetAt + 340))) {
-        for (Told& t : g.told)
-            t.mayLack |= t.at > g.packetAt && t.at < g.packetAt + 344;
+    // the messages behind it, reads whole and takes them, unless a whole record or start-up data
+    // ends there. Then it was cut short right in front of that message, which is read.
+    void countedPacket()
+    {
+        const auto blankAt = [this](int at) { return g.stream.mid(at, 4) == "\r\n\r\n"; };
+        if (g.packetAt < 0)
+            return;
+        const int end = blankAt(g.packetAt + 340)   ? g.packetAt + 344
+                        : blankAt(g.packetAt + 336) ? g.packetAt + 340
+                                                    : -1;
+        for (Told& t : g.told) {
+            const bool filling = t.end == end && (t.kind == 'r' || t.kind == 's');
+            t.mayLack |= t.at > g.packetAt && t.at < end && !filling;
+        }
     }
-    return g;
-}
+
+    FuzzInput& in;
+    const Damage d;
+    Generated g;
+    int index = 0;
+    // Right behind the damaged message: 'r' a record that lost its empty line, 'R' another
+    // damaged record, 'i' an image packet that lost its terminator.
+    char behind = 0;
+    struct {
+        int at = -1; // where it goes in the stream
+        QByteArray packet;
+        int told = -1;  // its place among the messages told
+        int reach = -1; // see `settleCut`
+    } cut;
+};
 
 // A reply as the data log shows it: up to its prompt, or with its error marks.
 bool endsWithPrompt(QByteArray bytes)
@@ -602,7 +722,8 @@ QList<Told> toldOf(const QByteArrayList& heard, const QByteArrayList& pictures)
 // is read as part of that packet, so its acknowledgement may be lacking; a record that lost its
 // empty line ends whole at the first line end of a prompt, banner or start-up data behind it, and
 // what is left of that message is dropped; a damaged packet whose terminator's place the bytes
-// behind it fill reads whole; a prompt inside a damaged packet's chunk ends it (see `generate`).
+// behind it fill reads whole, unless they end with a whole record or start-up data; a prompt
+// inside a damaged packet's chunk ends it (see `Generator`).
 void checkMessages(const Generated& g, const BrqProbe& link)
 {
     const QList<Told> told = toldOf(link.heard, link.pictures);
@@ -641,6 +762,7 @@ void checkMessages(const Generated& g, const BrqProbe& link)
     int named = 0;
     for (const QByteArray& line : link.heard)
         named += line.startsWith("log WARNING: BRQ weather packet incomplete") ||
+                 line.startsWith("log WARNING: BRQ weather packet damaged") ||
                  line.startsWith("log WARNING: BRQ image packet damaged");
     if (named > g.named)
         std::fprintf(stderr, "%d damaged messages named\n", named);
@@ -820,7 +942,8 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
     // commands go on the read that brings it: when the reply stood at the front of the buffer
     // once that read was in, no later read or tick may be the one that lets them go, and no tick
     // in between may wake the unit again. (Behind a message that waits for more bytes, an image
-    // packet say, the prompt may be read later.)
+    // packet say, the prompt may be read later; so may a prompt behind "@1" inside the reply's
+    // text, which is a reply only once no whole packet begins there.)
     for (const Release& release : releases) {
         FUZZ_CHECK(release.reply.endsWith("\r\n>"));
         if (release.replyAt < 0)
@@ -830,7 +953,7 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
         int brought = 0;
         while (readEnds.at(brought) < promptEnd)
             ++brought;
-        if (frontAfterRead.at(brought) != release.replyAt)
+        if (frontAfterRead.at(brought) != release.replyAt || release.reply.contains("@1"))
             continue;
         int late = 0;
         for (int t = ticksAfterRead.at(brought); t < release.ticks; ++t)
@@ -914,7 +1037,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Plan plan;
     Generated generated;
     if ((repeat & 0xf0) == 0x60) {
-        generated = generate(in);
+        generated = Generator(in).run();
         plan.stream = generated.stream;
         plan.generated = &generated;
     } else {

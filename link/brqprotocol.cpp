@@ -3,6 +3,8 @@
 #include <QDebug>
 
 #include <cstring>
+#include <optional>
+#include <utility>
 
 namespace
 {
@@ -234,7 +236,7 @@ data_incoming::BrqMessage data_incoming::nextBrqMessage(bool silent)
     if (front == BrqMessage::Image)
         return brqImageMessage(0, silent);
     if (front != BrqMessage::None)
-        return brqLineMessage(front, silent);
+        return brqLineMessage(front, silent, 0, brqScan);
 
     // Text that begins no message is a reply when the unit's prompt ends it. Bytes that run into
     // a message start first match nothing and must not hold that message up.
@@ -332,26 +334,23 @@ bool data_incoming::brqTildeBefore(BrqScan& scan, int from, int at)
 // to the empty line behind its "~", or the unit's identity line before an image packet. A prompt
 // that comes first makes it all a reply; the next record's identity line ends a block that lost
 // its end, and so do an image packet, the banner and the start-up data once the block has its
-// data line (it is a record then); the identity line and the image packet end it wherever they
-// begin, also behind noise inside a line. A line end that may be the start of a prompt waits for
-// the byte behind it. A message that begins further in, at `at`, is only looked at (behind a
-// damaged image packet): it has a scan of its own, and a prompt or a packet that it runs into is
-// not acted on.
-data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, bool silent, int at)
+// data line (it is a record then). A line end that may be the start of a prompt waits for the
+// byte behind it. A message that begins further in, at `at`, is only looked at (behind or inside
+// an image packet): `scan` is its own, and a prompt or a packet that it runs into is not acted on.
+data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, bool silent, int at,
+                                                        BrqScan& scan)
 {
-    const bool ahead = at > 0;
-    BrqScan& scan = ahead ? brqAhead : brqScan;
     if (scan.packetAt >= 0)
         return brqImageMessage(scan.packetAt, silent);
     const int size = receiveBuffer.size();
     const int first = at + (kind == BrqMessage::Banner ? kBanner.size() : 2);
-    int from = qMax(first, scan.lineFrom);
-    for (;;) {
+    for (int from = qMax(first, scan.lineFrom);;) {
         const int lineEnd = receiveBuffer.indexOf(kLineEnd, from);
         if (kind == BrqMessage::Block) {
-            const int inLine = brqStartInLine(scan, from, lineEnd < 0 ? size : lineEnd);
-            if (inLine >= 0)
-                return {kind, inLine};
+            const std::optional<BrqMessage> inLine =
+                brqStartInLine(scan, from, lineEnd < 0 ? size : lineEnd, silent, at > 0);
+            if (inLine)
+                return *inLine;
         }
         if (lineEnd < 0) {
             scan.lineFrom = qMax(first, size - 1);
@@ -359,68 +358,85 @@ data_incoming::BrqMessage data_incoming::brqLineMessage(BrqMessage::Kind kind, b
             return kind == BrqMessage::Banner && silent ? BrqMessage{kind, size} : BrqMessage{};
         }
         scan.lineFrom = lineEnd;
-        if (kind == BrqMessage::Block && scan.dataLine) {
-            BrqMessage::Kind start = BrqMessage::None;
-            const int found = brqStartAt(lineEnd, &start);
-            if (found < 0 && !silent)
-                return {};
-            if (found > 0 && (start == BrqMessage::Banner || start == BrqMessage::StartupData))
-                return {kind, lineEnd};
-        }
+        if (const std::optional<BrqMessage> message =
+                brqBehindLineEnd(kind, silent, at, scan, lineEnd))
+            return *message;
         from = lineEnd + kLineEnd.size();
-        if (from >= size) {
-            if (!silent)
-                return {};
-            // At a pause, a block that ends with an empty line is judged as it stands: a record
-            // that lost its "~".
-            if (kind == BrqMessage::Banner ||
-                (kind == BrqMessage::Block && receiveBuffer.endsWith(kBlankLine)))
-                return {kind, from};
-            return {};
-        }
-        const char next = receiveBuffer.at(from);
-        if (next == '>')
-            return ahead ? BrqMessage{BrqMessage::Reply, lineEnd} : brqReplyEnding(lineEnd, silent);
-        if (kind == BrqMessage::Banner)
-            return {kind, from};
-        if (kind == BrqMessage::Block && next == '@') {
-            if (from + 1 >= size)
-                return {};
-            const char second = receiveBuffer.at(from + 1);
-            if (endsBlock(scan, second))
-                return {kind, from};
-            if (second == '1') {
-                if (ahead)
-                    return {BrqMessage::Image, from, from};
-                scan.packetAt = from;
-                return brqImageMessage(from, silent);
-            }
-            // The block's data line is its last "@" line after the first, as extractAtLines
-            // picks it.
-            scan.dataLine = second == '0';
-        }
-        if (next != '\r')
-            continue;
-        if (from + 1 >= size)
-            return {};
-        if (receiveBuffer.at(from + 1) != '\n')
-            continue;
-        // An empty line. A weather packet ends at the one behind its "~"; one before it is a
-        // line of the packet.
-        const int end = lineEnd + kBlankLine.size();
-        if (kind == BrqMessage::Block) {
-            if (!scan.dataLine || brqTildeBefore(scan, at, lineEnd))
-                return {kind, end};
-            continue;
-        }
-        // The start-up data may still be the text of a reply whose prompt begins with the empty
-        // line's second half.
-        if (end >= size)
-            return silent ? BrqMessage{kind, end} : BrqMessage{};
-        if (receiveBuffer.at(end) == '>')
-            return ahead ? BrqMessage{BrqMessage::Reply, from} : brqReplyEnding(from, silent);
-        return {kind, end};
     }
+}
+
+// What the bytes behind the line end at `lineEnd` tell of the line message that `scan` reads
+// from `at`: nothing (read on), where it ends, or None while more bytes may change that.
+std::optional<data_incoming::BrqMessage> data_incoming::brqBehindLineEnd(BrqMessage::Kind kind,
+                                                                         bool silent, int at,
+                                                                         BrqScan& scan, int lineEnd)
+{
+    const bool ahead = at > 0;
+    const int size = receiveBuffer.size();
+    if (kind == BrqMessage::Block && scan.dataLine) {
+        BrqMessage::Kind start = BrqMessage::None;
+        const int found = brqStartAt(lineEnd, &start);
+        if (found < 0 && !silent)
+            return BrqMessage{};
+        if (found > 0 && (start == BrqMessage::Banner || start == BrqMessage::StartupData))
+            return BrqMessage{kind, lineEnd};
+    }
+    const int from = lineEnd + kLineEnd.size();
+    if (from >= size) {
+        // At a pause, a block that ends with an empty line is judged as it stands: a record that
+        // lost its "~".
+        if (silent && (kind == BrqMessage::Banner ||
+                       (kind == BrqMessage::Block && receiveBuffer.endsWith(kBlankLine))))
+            return BrqMessage{kind, from};
+        return BrqMessage{};
+    }
+    const char next = receiveBuffer.at(from);
+    if (next == '>')
+        return ahead ? BrqMessage{BrqMessage::Reply, lineEnd} : brqReplyEnding(lineEnd, silent);
+    if (kind == BrqMessage::Banner)
+        return BrqMessage{kind, from};
+    if (kind == BrqMessage::Block && next == '@') {
+        if (from + 1 >= size)
+            return BrqMessage{};
+        const char second = receiveBuffer.at(from + 1);
+        if (endsBlock(scan, second))
+            return BrqMessage{kind, from};
+        if (second == '1') {
+            if (ahead)
+                return BrqMessage{BrqMessage::Image, from, from};
+            scan.packetAt = from;
+            return brqImageMessage(from, silent);
+        }
+        // The block's data line is its last "@" line after the first, as extractAtLines picks it.
+        scan.dataLine = second == '0';
+    }
+    if (next != '\r')
+        return std::nullopt;
+    if (from + 1 >= size)
+        return BrqMessage{};
+    if (receiveBuffer.at(from + 1) != '\n')
+        return std::nullopt;
+    return brqEmptyLine(kind, silent, at, scan, lineEnd);
+}
+
+// The empty line behind the line end at `lineEnd`. A weather packet ends at the one behind its
+// "~"; one before it is a line of the packet. The start-up data may still be the text of a reply
+// whose prompt begins with the empty line's second half.
+std::optional<data_incoming::BrqMessage>
+data_incoming::brqEmptyLine(BrqMessage::Kind kind, bool silent, int at, BrqScan& scan, int lineEnd)
+{
+    const int end = lineEnd + kBlankLine.size();
+    if (kind == BrqMessage::Block) {
+        if (!scan.dataLine || brqTildeBefore(scan, at, lineEnd))
+            return BrqMessage{kind, end};
+        return std::nullopt;
+    }
+    if (end >= receiveBuffer.size())
+        return silent ? BrqMessage{kind, end} : BrqMessage{};
+    const int from = lineEnd + kLineEnd.size();
+    if (receiveBuffer.at(end) == '>')
+        return at > 0 ? BrqMessage{BrqMessage::Reply, from} : brqReplyEnding(from, silent);
+    return BrqMessage{kind, end};
 }
 
 // Whether "@" and `second` begin a message that ends the block: the next record's identity line,
@@ -430,29 +446,53 @@ bool data_incoming::endsBlock(const BrqScan& scan, char second)
     return second == 'I' || (second == '1' && scan.dataLine);
 }
 
-// Where the next record, or an image packet once the block has its data line, begins inside a
-// line of a block that lost its end: noise or a lone CR kept it from a line start. -1: none
-// before `to`; an "@" that ends the buffer is looked at again when more bytes come.
-int data_incoming::brqStartInLine(const BrqScan& scan, int from, int to) const
+// A message start inside a line of a block, where noise or a lone CR kept it from a line start:
+// the next record, or an image packet once the block has its data line. It ends the block that
+// the reader takes only once the message stands whole there: a byte of a record turned into "@"
+// begins nothing, and the record goes on (named as damaged). A block only looked at (`ahead`)
+// ends at any such start. Nothing when no start ends the block before `to`; an "@" that ends the
+// buffer is looked at again when more bytes come.
+std::optional<data_incoming::BrqMessage>
+data_incoming::brqStartInLine(BrqScan& scan, int from, int to, bool silent, bool ahead)
 {
     const char* bytes = receiveBuffer.constData();
     for (int at = from; at + 1 < to; ++at) {
         const void* found = memchr(bytes + at, '@', size_t(to - 1 - at));
         if (!found)
-            return -1;
+            return std::nullopt;
         at = int(static_cast<const char*>(found) - bytes);
         const char second = bytes[at + 1];
-        if (endsBlock(scan, second))
-            return at;
+        if (!endsBlock(scan, second))
+            continue;
+        if (ahead)
+            return BrqMessage{BrqMessage::Block, at};
+        const int whole =
+            brqStandsWhole(second == 'I' ? BrqMessage::Block : BrqMessage::Image, at, silent);
+        if (whole != 0)
+            return whole > 0 ? BrqMessage{BrqMessage::Block, at} : BrqMessage{};
+        scan.strayStart = true;
+        scan.lineFrom = at + 1;
     }
-    return -1;
+    return std::nullopt;
 }
 
 // The length of the whole image packet at `at`: 344 bytes, or 340 where the terminator is the
-// chunk's last four bytes; 0 when it is no whole packet, -1 while it may still become one. Until
-// 344 bytes are in, a terminator may be chunk data, so a shorter packet waits for more bytes or
-// for the line to be silent for the idle limit.
-int data_incoming::brqWholeImageLength(int at, bool silent) const
+// chunk's last four bytes; 0 when it is no whole packet, -1 while it may still become one. A
+// packet cut short whose place a whole message behind it fills up to the terminator is no whole
+// packet either.
+int data_incoming::brqWholeImageLength(int at, bool silent)
+{
+    const int length = brqCountedImageLength(at, silent);
+    if (length <= 0)
+        return length;
+    const int filled = brqMessageEndsPacket(at, length, silent);
+    return filled == 0 ? length : filled < 0 ? -1 : 0;
+}
+
+// The packet's length as counted from its start. Until 344 bytes are in, a terminator may be
+// chunk data, so a shorter packet waits for more bytes or for the line to be silent for the idle
+// limit.
+int data_incoming::brqCountedImageLength(int at, bool silent) const
 {
     const int chunkEnd = imageHeaderLength + imageChunkLength;
     const int whole = chunkEnd + kBlankLine.size();
@@ -468,6 +508,36 @@ int data_incoming::brqWholeImageLength(int at, bool silent) const
     if (!silent)
         return -1;
     return available >= chunkEnd && terminatorAt(chunkEnd - kBlankLine.size()) ? chunkEnd : 0;
+}
+
+// Whether the packet at `packetAt`, `length` bytes long, ends with a whole weather packet or
+// start-up data that begins inside it: the packet was cut short and that message came right
+// behind it, its empty line where the terminator stands. 1 it does, 0 not, -1 it may still.
+// Scan data holds such a message only by a rare chance. A weather packet holds no "@I" but its
+// first, and start-up data ends at its first empty line, so the last start is the one to read;
+// a block without a "~" in the packet would read on past it.
+int data_incoming::brqMessageEndsPacket(int packetAt, int length, bool silent)
+{
+    const int end = packetAt + length;
+    const std::pair<QByteArray, BrqMessage::Kind> starts[] = {
+        {"@I", BrqMessage::Block}, {kStartupData, BrqMessage::StartupData}};
+    for (const auto& [bytes, kind] : starts) {
+        const int at = receiveBuffer.lastIndexOf(bytes, end - bytes.size());
+        if (at <= packetAt)
+            continue;
+        const int tilde = receiveBuffer.indexOf('~', at);
+        if (kind == BrqMessage::Block && (tilde < 0 || tilde >= end))
+            continue;
+        BrqScan scan;
+        const BrqMessage message = brqLineMessage(kind, silent, at, scan);
+        // Start-up data needs the byte behind its empty line.
+        if (message.kind == BrqMessage::None && !silent)
+            return -1;
+        if (message.kind == kind && message.length == end &&
+            (kind != BrqMessage::Block || scan.dataLine))
+            return 1;
+    }
+    return 0;
 }
 
 // The image packet at `packetAt`, whole, or damaged up to where its damage ends.
@@ -503,10 +573,6 @@ data_incoming::BrqMessage data_incoming::brqDamagedPacket(int packetAt, bool sil
         brqScan.damagedFrom = at;
         if (start < 0)
             return {};
-        if (brqScan.aheadAt != at) {
-            brqScan.aheadAt = at;
-            brqAhead = BrqScan();
-        }
         const int whole = brqStandsWhole(kind, at, silent);
         if (whole < 0)
             return {};
@@ -523,9 +589,13 @@ data_incoming::BrqMessage data_incoming::brqDamagedPacket(int packetAt, bool sil
 
 // Whether the message of `kind` that begins at `at` stands whole as the reader would take it: 1
 // it does, 0 it does not, -1 it may still. A record counts only as a whole weather packet, and a
-// prompt is whole as it stands.
+// prompt is whole as it stands. Its scan goes on while it may still.
 int data_incoming::brqStandsWhole(BrqMessage::Kind kind, int at, bool silent)
 {
+    if (brqScan.aheadAt != at) {
+        brqScan.aheadAt = at;
+        brqAhead = BrqScan();
+    }
     switch (kind) {
     case BrqMessage::Reply:
         return 1;
@@ -536,7 +606,7 @@ int data_incoming::brqStandsWhole(BrqMessage::Kind kind, int at, bool silent)
     default:
         break;
     }
-    const BrqMessage message = brqLineMessage(kind, silent, at);
+    const BrqMessage message = brqLineMessage(kind, silent, at, brqAhead);
     if (message.kind == BrqMessage::None)
         return silent ? 0 : -1;
     if (message.kind != kind)
@@ -552,6 +622,7 @@ void data_incoming::takeBrqMessage(const BrqMessage& message)
     const QByteArray bytes = receiveBuffer.left(message.length);
     const bool released = brqScan.released;
     const bool dataLine = brqScan.dataLine;
+    const bool strayStart = brqScan.strayStart;
     receiveBuffer.remove(0, message.length);
     brqScan = BrqScan();
 
@@ -573,7 +644,7 @@ void data_incoming::takeBrqMessage(const BrqMessage& message)
         reportStartupData(bytes);
         // A weather packet: a record that holds "~" and ends with an empty line.
         if (dataLine && bytes.contains('~') && bytes.endsWith(kBlankLine))
-            handleWeatherData(bytes, '0', QByteArray());
+            readWeatherPacket(bytes, strayStart);
         else if (dataLine)
             reportDroppedBrqData("WARNING: BRQ weather packet incomplete, not read", bytes.size());
         break;
@@ -587,6 +658,16 @@ void data_incoming::takeBrqMessage(const BrqMessage& message)
     case BrqMessage::None:
         break;
     }
+}
+
+// A record whose line holds an "@" that begins no message lost a byte to it: the field with the
+// "@" reads as missing, the rest as sent.
+void data_incoming::readWeatherPacket(const QByteArray& packet, bool strayStart)
+{
+    if (strayStart)
+        reportDroppedBrqData("WARNING: BRQ weather packet damaged, read as it stands",
+                             packet.size());
+    handleWeatherData(packet, '0', QByteArray());
 }
 
 void data_incoming::reportDroppedBrqData(const QByteArray& what, int bytes)

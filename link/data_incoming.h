@@ -15,6 +15,7 @@
 #include <array>
 #include <bitset>
 #include <memory>
+#include <optional>
 
 class QTimer;
 class WeatherDataDecoder;
@@ -358,6 +359,7 @@ private:
         int tildeFrom = 0;     // where the search for it goes on
         int damagedFrom = 0;   // a damaged image packet: where the search for its end goes on
         int aheadAt = -1;      // ...: the message start behind it that `brqAhead` follows
+        bool strayStart = false; // a block: an "@I" or "@1" inside a line that began nothing
     };
     void readBrqMessages(bool silent);
     BrqMessage::Kind brqFrontKind() const;
@@ -366,14 +368,22 @@ private:
     int findBrqStart();
     BrqMessage brqReplyEnding(int promptAt, bool silent);
     bool brqTildeBefore(BrqScan& scan, int from, int at);
-    BrqMessage brqLineMessage(BrqMessage::Kind kind, bool silent, int at = 0);
+    BrqMessage brqLineMessage(BrqMessage::Kind kind, bool silent, int at, BrqScan& scan);
+    std::optional<BrqMessage> brqBehindLineEnd(BrqMessage::Kind kind, bool silent, int at,
+                                               BrqScan& scan, int lineEnd);
+    std::optional<BrqMessage> brqEmptyLine(BrqMessage::Kind kind, bool silent, int at,
+                                           BrqScan& scan, int lineEnd);
     static bool endsBlock(const BrqScan& scan, char second);
-    int brqStartInLine(const BrqScan& scan, int from, int to) const;
-    int brqWholeImageLength(int at, bool silent) const;
+    std::optional<BrqMessage> brqStartInLine(BrqScan& scan, int from, int to, bool silent,
+                                             bool ahead);
+    int brqWholeImageLength(int at, bool silent);
+    int brqCountedImageLength(int at, bool silent) const;
+    int brqMessageEndsPacket(int packetAt, int length, bool silent);
     BrqMessage brqImageMessage(int packetAt, bool silent);
     BrqMessage brqDamagedPacket(int packetAt, bool silent);
     int brqStandsWhole(BrqMessage::Kind kind, int at, bool silent);
     void takeBrqMessage(const BrqMessage& message);
+    void readWeatherPacket(const QByteArray& packet, bool strayStart);
     void reportBanner(const QByteArray& line);
     void reportStartupData(const QByteArray& block);
     void reportBrqAcknowledgements(const QByteArray& reply, bool shown);

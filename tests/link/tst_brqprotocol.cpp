@@ -683,11 +683,21 @@ private slots:
         QTest::newRow("a record that lost its ~, then a pause")
             << QByteArrayList{noTilde, a, b} << QList<int>{6, 1} << started
             << QStringList{incomplete.arg(noTilde.size())};
+        QByteArray strayAt = a;
+        strayAt[strayAt.indexOf("WI:") + 2] = '@';
+        const QString read = "WARNING: BRQ weather packet damaged, read as it stands [ 93 bytes ]";
+        QTest::newRow("a record with a byte turned into @ before a 1, the next record behind it")
+            << QByteArrayList{strayAt + b} << QList<int>() << read << QStringList{read};
         const QString damaged =
-            "WARNING: BRQ image packet damaged, not stored: 200 bytes [ Cam: 1, Seq: 0 ]";
+            "WARNING: BRQ image packet damaged, not stored: %1 bytes [ Cam: 1, Seq: 0 ]";
+        const QByteArray packet = imagePacket(1, 0, 0, QByteArray());
         QTest::newRow("a picture packet cut short, a record 0.3 s behind it")
-            << QByteArrayList{imagePacket(1, 0, 0, QByteArray()).left(200), a, b}
-            << QList<int>{3, 6} << damaged << QStringList{damaged};
+            << QByteArrayList{packet.left(200), a, b} << QList<int>{3, 6} << damaged.arg(200)
+            << QStringList{damaged.arg(200)};
+        const int filled = packet.size() - a.size();
+        QTest::newRow("a picture packet cut short, a record right behind it in its length")
+            << QByteArrayList{packet.left(filled) + a, b} << QList<int>{1} << damaged.arg(filled)
+            << QStringList{damaged.arg(filled)};
     }
     void recordRightBehindAMessage()
     {
@@ -697,6 +707,7 @@ private slots:
         QFETCH(QStringList, warnings);
         Fixture f;
         f.worker.setStartupSequence(true);
+        QSignalSpy camera(&f.worker, &data_incoming::enableCamera);
         UnitLine line(&f.worker);
         for (int i = 0; i < writes.size(); ++i)
             QVERIFY(
@@ -711,6 +722,8 @@ private slots:
         QCOMPARE(f.events.only("log").filter("WARNING"), warnings);
         QCOMPARE(f.events.count("config:EndSequence"), 1);
         QVERIFY(f.worker.receiveBuffer.isEmpty());
+        // Only a picture packet of the stream, never a record's bytes, turns the camera on.
+        QCOMPARE(spyArgs<bool>(camera).contains(true), report.contains("image packet"));
     }
 
     // What the operator is told depends only on the bytes: the stream read whole, cut in two at
