@@ -204,19 +204,26 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
     window.passkeyTimer.start(kPasskeyTimeoutMs);
 }
 
+// The key the window and the link use, with its salt and the location of its key file. The
+// location must survive a crash: it is the only way back to the unit's key.
+void useKey(MainGUI& window, const QByteArray& key, const QString& iv, const QString& salt,
+            const QString& keyFile)
+{
+    window.encryptionKey = key;
+    window.encryptionIV = iv;
+    window.encryptionSalt = salt;
+    window.ui->lineEdit_encryptionPasskey->setText(keyFile);
+    emit window.setEncryptionKeyMain(window.encryptionKey, window.encryptionIV.toUtf8());
+    window.saveSettings();
+}
+
 void confirmKeyChange(MainGUI& window)
 {
     MainGUI::KeyChange& change = window.keyChange;
     change.pending = false;
     window.keyConfirmed = true;
-    window.encryptionKey = change.key;
-    window.encryptionIV = change.iv;
-    window.encryptionSalt = change.salt;
-    window.ui->lineEdit_encryptionPasskey->setText(change.keyFile);
-    emit window.setEncryptionKeyMain(window.encryptionKey, window.encryptionIV.toUtf8());
+    useKey(window, change.key, change.iv, change.salt, change.keyFile);
     emit window.logDataMainMsg("INFO: The unit confirmed the new encryption key; it is in use.");
-    // The key location must survive a crash: it is the only way back to the unit's key.
-    window.saveSettings();
 }
 
 // The unit confirmed the key, yet its IV did not go out on that connection: the unit still holds
@@ -225,12 +232,7 @@ void leaveConfirmedKey(MainGUI& window)
 {
     const MainGUI::KeyChange& change = window.keyChange;
     window.keyConfirmed = false;
-    window.encryptionKey = change.oldKey;
-    window.encryptionIV = change.oldIV;
-    window.encryptionSalt = change.oldSalt;
-    window.ui->lineEdit_encryptionPasskey->setText(change.oldKeyFile);
-    emit window.setEncryptionKeyMain(window.encryptionKey, window.encryptionIV.toUtf8());
-    window.saveSettings();
+    useKey(window, change.oldKey, change.oldIV, change.oldSalt, change.oldKeyFile);
 }
 
 // The link sends the confirmed key again on the next connection, unless it gives the change up:
