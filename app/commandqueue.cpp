@@ -5,14 +5,12 @@
 
 #include "app/maingui.h"
 #include "link/data_incoming.h"
-#include "link/linkcrypto.h"
 
 #include <QDebug>
 
 namespace
 {
 constexpr int kCommandWriteIntervalMs = 1000;
-constexpr int kPlainBufferLength = 512;
 
 // A command that cannot go out: the operator learns which, and its row shows the failure.
 void refuseCommand(MainGUI& window, const QByteArray& command, const QString& line)
@@ -24,31 +22,6 @@ void refuseCommand(MainGUI& window, const QByteArray& command, const QString& li
         window.update_orva_command_statuses(cell, CmdStatusFailed);
 }
 } // namespace
-
-RadioCommand::Result RadioCommand::encrypt(const QByteArray& command, const QByteArray& keyText,
-                                           const QString& ivText, QByteArray* wire)
-{
-    if (keyText.isEmpty() || ivText.isEmpty())
-        return Result::NoKey;
-    const QByteArray key = QByteArray::fromBase64(keyText);
-    const QByteArray iv = QByteArray::fromBase64(ivText.toUtf8());
-    if (key.size() != kAesKeyLength || iv.size() != kAesIvLength)
-        return Result::BadKey;
-    if (command.size() > kMaxCommandLength)
-        return Result::TooLong;
-
-    char plain[kPlainBufferLength];
-    char text[kTextLimit + 2];
-    std::copy(command.cbegin(), command.cend(), plain);
-    quint16 textLength = 0;
-    if (aesEncryptMessage(key, 0, iv, plain, static_cast<quint16>(command.size()), text,
-                          &textLength, kTextLimit, false) ||
-        textLength == 0)
-        return Result::Failed;
-    // The length counts the terminating zero.
-    *wire = QByteArray(text, textLength - 1) + '\r';
-    return Result::Encrypted;
-}
 
 QByteArray RadioCommand::hiddenText(const QByteArray& command)
 {
@@ -115,21 +88,16 @@ void MainGUI::try_command_write()
         return;
     }
     const QByteArray command = commandQueue.takeFirst();
-    QByteArray key = encryptionKey;
-    QString iv = encryptionIV;
-    // A key change's own commands go under the key the unit held when it began, even when the
-    // unit confirms the new key before the last of them has left.
-    if (keyChange.unsent.removeOne(command)) {
-        key = keyChange.oldKey;
-        iv = keyChange.oldIV;
-    }
-    if (!encryptWriteCommands) {
+    // A key change's own commands go to the link in clear: it sends them, through the station
+    // radio under the key the unit's frames show when each goes.
+    if (!encryptWriteCommands || keyChange.unsent.removeOne(command)) {
         emit writeSerial(command);
         return;
     }
 
     QByteArray wire;
-    const RadioCommand::Result result = RadioCommand::encrypt(command, key, iv, &wire);
+    const RadioCommand::Result result =
+        RadioCommand::encrypt(command, encryptionKey, encryptionIV, &wire);
     if (result == RadioCommand::Result::Encrypted) {
         // Every command runs under the same counter, so the logged text of a key or IV command
         // and any logged command of known text would give the key away. The link cannot read

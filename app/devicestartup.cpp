@@ -144,8 +144,6 @@ void MainGUI::on_pushButtonSetupConnection_clicked()
     connectionStatusLabel.clear();
     clearValues();
     clearCommandStatuses(*this);
-    // After the panes are cleared, so that the operator sees why the key change ended.
-    endQueuedKeyChange();
     // After the panes are cleared, so that the operator still sees which report was not sent.
     metarForm->endConnection();
     deviceLayoutPending = true;

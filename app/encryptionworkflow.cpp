@@ -127,21 +127,20 @@ QString askForKeyFile(QWidget* parent)
     return dialog.selectedFiles().constFirst();
 }
 
-// A second key for the link to try while a change waits (empty: none). Queued like the window's
-// signals to the link, so it takes effect in order with them.
-void offerPendingKey(MainGUI& window, const QByteArray& key)
-{
-    data_incoming* link = window.dataIncoming;
-    QMetaObject::invokeMethod(
-        link, [link, key] { link->setPendingEncryptionKey(key); }, Qt::QueuedConnection);
-}
-
 // A key change that did not go as asked: the operator is told why.
 void reportKeyError(MainGUI& window, const QByteArray& line)
 {
     qDebug().noquote() << line;
     emit window.logDataMainMsg(line);
     window.displayErrorMessages(QString::fromUtf8(line));
+}
+
+// Which key is in use, and why: once for each change.
+void reportKeyInUse(MainGUI& window, const QByteArray& line)
+{
+    qDebug().noquote() << line;
+    emit window.logDataMainMsg(line);
+    window.displaySystemMessages(QString::fromUtf8(line));
 }
 
 // Nothing of a new key has reached the unit or the link.
@@ -152,16 +151,24 @@ void refuseKeyChange(MainGUI& window, const QByteArray& line)
     window.passkeyTimer.stop();
 }
 
+// Until the unit's frames have shown which key it uses, and the change's IV has gone out or been
+// dropped, a second change would leave the station and the unit on two keys.
+bool refuseWhileKeyChangeOpen(MainGUI& window)
+{
+    if (!window.keyChange.open)
+        return false;
+    reportKeyError(window, "ERROR: The last encryption key change has not settled yet: the unit's "
+                           "frames have not shown which key it uses, or its IV has not gone out. "
+                           "No new key was made.");
+    return true;
+}
+
 // The key file is written before anything is sent, so that the new key can always be derived
-// again; the window and the link keep the old key until the unit acknowledges the new one.
+// again; the window and the link keep the old key until the unit uses the new one.
 void startKeyChange(MainGUI& window, const QString& key, const QString& salt, const QByteArray& iv)
 {
-    // The change under way keeps its button and its time-out.
-    if (window.keyChange.pending) {
-        reportKeyError(window, "ERROR: A new encryption key still waits for the unit's "
-                               "confirmation; the newer key was not sent.");
+    if (refuseWhileKeyChangeOpen(window))
         return;
-    }
     QByteArray probe;
     if (window.encryptWriteCommands &&
         RadioCommand::encrypt(QByteArray(), window.encryptionKey, window.encryptionIV, &probe) !=
@@ -184,28 +191,27 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
     emit window.logDataMainMsg("INFO: Generated New Encryption Key, Salt and IV stored in file " +
                                file.toUtf8());
 
-    const QByteArray keyCommand = "key" + key.toUtf8() + "\r";
-    const QByteArray ivCommand = "iv" + iv.toBase64() + "\r";
+    const QByteArray keyText = key.toUtf8();
+    const QByteArray ivText = iv.toBase64();
+    const QByteArray keyCommand = "key" + keyText + "\r";
+    const QByteArray ivCommand = "iv" + ivText + "\r";
     window.keyConfirmed = false;
-    window.keyChange = {true,
-                        key.toUtf8(),
-                        QString::fromLatin1(iv.toBase64()),
-                        salt,
-                        file,
-                        window.encryptionKey,
-                        window.encryptionIV,
-                        window.encryptionSalt,
-                        window.ui->lineEdit_encryptionPasskey->text(),
-                        {keyCommand, ivCommand}};
+    window.keyChange = {
+        true, true, keyText, QString::fromLatin1(ivText), salt, file, {keyCommand, ivCommand}};
+    // Told ahead of the commands, on the same queue.
+    data_incoming* link = window.dataIncoming;
+    const bool radio = window.encryptWriteCommands;
+    QMetaObject::invokeMethod(
+        link, [link, keyText, ivText, radio] { link->beginKeyChange(keyText, ivText, radio); },
+        Qt::QueuedConnection);
     window.writecommands(keyCommand);
     window.writecommands(ivCommand);
-    offerPendingKey(window, window.keyChange.key);
     // Counted from the sending: the dialog may have been open for longer than the time-out.
     window.passkeyTimer.start(kPasskeyTimeoutMs);
 }
 
-// The key the window and the link use, with its salt and the location of its key file. The
-// location must survive a crash: it is the only way back to the unit's key.
+// The key the window uses, with its salt and the location of its key file. The location must
+// survive a crash: a station started again derives the key named there.
 void useKey(MainGUI& window, const QByteArray& key, const QString& iv, const QString& salt,
             const QString& keyFile)
 {
@@ -213,68 +219,38 @@ void useKey(MainGUI& window, const QByteArray& key, const QString& iv, const QSt
     window.encryptionIV = iv;
     window.encryptionSalt = salt;
     window.ui->lineEdit_encryptionPasskey->setText(keyFile);
-    emit window.setEncryptionKeyMain(window.encryptionKey, window.encryptionIV.toUtf8());
     window.saveSettings();
 }
 
-void confirmKeyChange(MainGUI& window)
+// The window stops waiting: what of the change is still queued here never goes.
+void stopWaiting(MainGUI& window)
 {
     MainGUI::KeyChange& change = window.keyChange;
     change.pending = false;
-    window.keyConfirmed = true;
-    useKey(window, change.key, change.iv, change.salt, change.keyFile);
-    emit window.logDataMainMsg("INFO: The unit confirmed the new encryption key; it is in use.");
-}
-
-// The unit confirmed the key, yet its IV did not go out on that connection: the unit still holds
-// the key before the change, and so do the window and the link again.
-void leaveConfirmedKey(MainGUI& window)
-{
-    const MainGUI::KeyChange& change = window.keyChange;
-    window.keyConfirmed = false;
-    useKey(window, change.oldKey, change.oldIV, change.oldSalt, change.oldKeyFile);
-}
-
-// The link sends the confirmed key again on the next connection, unless it gives the change up:
-// the change waits for the unit's answer there, under the key before it, for another minute.
-void waitForKeyAgain(MainGUI& window)
-{
-    if (!window.keyConfirmed || window.keyChange.pending || window.keyChange.key.isEmpty())
-        return;
-    leaveConfirmedKey(window);
-    window.keyChange.pending = true;
-    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
-    window.passkeyTimer.start(kPasskeyTimeoutMs);
-    offerPendingKey(window, window.keyChange.key);
-    reportKeyError(window, "WARNING: The connection on which the unit confirmed the new "
-                           "encryption key ended before the key's IV went out; the key before the "
-                           "change is in use again.");
-}
-
-// Nothing more of the change goes, here or at the link, and no second key is tried for frames.
-void dropKeyChange(MainGUI& window, const QByteArray& why)
-{
-    MainGUI::KeyChange& change = window.keyChange;
-    change.pending = false;
-    change.key.clear();
+    window.passkeyTimer.stop();
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
     for (const QByteArray& command : qAsConst(change.unsent))
         window.commandQueue.removeOne(command);
     change.unsent.clear();
-    data_incoming* link = window.dataIncoming;
-    QMetaObject::invokeMethod(
-        link, [link, why] { link->giveUpKeyChange(why); }, Qt::QueuedConnection);
 }
 
-// The unit refused the key, or the link gave the change up before its IV went out: the key
-// before the change stays in use, and a new one may be asked for at once.
-void endRefusedKeyChange(MainGUI& window)
+// The link put the new key in use: the unit answered both the key and its IV, or its frames use
+// the new key (also after the change ended).
+void newKeyInUse(MainGUI& window, KeyChangeState state)
 {
-    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
-    if (!window.keyChange.pending)
+    MainGUI::KeyChange& change = window.keyChange;
+    if (!change.open)
         return;
+    change.pending = false;
     window.passkeyTimer.stop();
-    dropKeyChange(window, "Key Change Given Up");
-    reportKeyError(window, kKeyNotTaken);
+    window.keyConfirmed = true;
+    useKey(window, change.key, change.iv, change.salt, change.keyFile);
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::received());
+    reportKeyInUse(window, state == KeyChangeState::Confirmed
+                               ? "INFO: The unit confirmed the new encryption key and its IV; it "
+                                 "is in use."
+                               : "INFO: The unit's frames use the new encryption key; it is in "
+                                 "use.");
 }
 
 } // namespace
@@ -366,11 +342,10 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
-    // While a change waits, the key that comes of this is refused when it is derived; the
-    // change keeps the key the unit holds, and its minute.
+    if (refuseWhileKeyChangeOpen(*this))
+        return;
     ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());
-    if (!keyChange.pending)
-        passkeyTimer.start(kPasskeyTimeoutMs);
+    passkeyTimer.start(kPasskeyTimeoutMs);
     encryptionKeyDialog->show();
     emit clearEncryptionData();
 }
@@ -417,6 +392,11 @@ void MainGUI::finishedEncryptionSetup(QString key, int code, QString salt, QByte
         ui->stackedWidget_mainPages->setCurrentWidget(ui->pageDashboardTrends);
         encryptionStartShown = false;
         on_pushButton_clearNotifications_clicked();
+        // The operator's key replaces whatever a key change left open, here and at the link.
+        if (keyChange.open) {
+            stopWaiting(*this);
+            keyChange = {};
+        }
     } else if (code == 1) {
         qDebug() << "NOTE: GENERATING NEW ENCRYPTION KEY SOURCE 1";
         startKeyChange(*this, key, salt, iv);
@@ -445,40 +425,32 @@ bool MainGUI::saveEncryptedFile(QString salt, QString key, QByteArray iv, bool p
            file.commit();
 }
 
-void MainGUI::on_encryption_confirmation_status_change(QString reply)
+void MainGUI::on_encryption_confirmation_status_change(KeyChangeState state)
 {
-    if (reply == QLatin1String("ERROR")) {
-        endRefusedKeyChange(*this);
-        return;
-    }
-    if (reply == QLatin1String("AGAIN")) {
-        waitForKeyAgain(*this);
-        return;
-    }
-    // Success follows the key's acknowledgement alone; the IV's adds nothing.
-    if (reply == QLatin1String("KEY")) {
-        // No change waits (none began, or it timed out): the window and the link keep the old
-        // key, so this is no success.
-        if (!keyChange.pending) {
-            reportKeyError(*this, "ERROR: The unit confirmed an encryption key while no key "
-                                  "change was waiting; the current key stays in use.");
+    // The link tells only of a change it holds; an answer with no change under way is no news.
+    switch (state) {
+    case KeyChangeState::Confirmed:
+    case KeyChangeState::SeenNewKey:
+        newKeyInUse(*this, state);
+        break;
+    case KeyChangeState::Refused:
+    case KeyChangeState::GivenUp:
+        if (!keyChange.pending)
             return;
-        }
-        confirmKeyChange(*this);
+        stopWaiting(*this);
+        reportKeyError(*this, kKeyNotTaken);
+        break;
+    case KeyChangeState::SeenOldKey:
+        if (keyChange.open && !keyChange.pending)
+            reportKeyInUse(*this, "INFO: The unit's frames use the key before the change; it stays "
+                                  "in use.");
+        break;
+    case KeyChangeState::Closed:
+        if (keyChange.pending)
+            stopWaiting(*this);
+        keyChange = {};
+        break;
     }
-    if (keyConfirmed) {
-        ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::received());
-        passkeyTimer.stop();
-    }
-}
-
-void MainGUI::endQueuedKeyChange()
-{
-    // The queue holds the change's "key" ahead of its "iv": the link never had the change, so
-    // nobody else will end it.
-    if (keyChange.pending && !keyChange.unsent.isEmpty() &&
-        keyChange.unsent.first().startsWith("key"))
-        endRefusedKeyChange(*this);
 }
 
 void MainGUI::on_encryption_passkey_set_timeout()
@@ -487,12 +459,16 @@ void MainGUI::on_encryption_passkey_set_timeout()
     passkeyTimer.stop();
     if (!keyChange.pending)
         return;
-    // The unit may still hold the old key: it stays. Should the unit have taken the new one
-    // after all, its file lets the operator derive it again on the start page. Its commands still
-    // queued are dropped, here and at the link, which holds one for a closed port and the IV until
-    // the unit confirms the key: a key that reached the unit after the change was given up would
-    // change the unit's key with nobody waiting for its answer, and an IV alone its IV.
-    dropKeyChange(*this, "Key Change Timed Out");
+    // The unit may still hold the old key: it stays until the unit's frames show the new one.
+    // Should the unit have taken the new one after all, its file lets the operator derive it
+    // again on the start page. Its commands still queued are dropped, here and at the link, which
+    // holds one for a closed port and the IV until the unit confirms the key: a key that reached
+    // the unit after the change was given up would change the unit's key with nobody waiting for
+    // its answer, and an IV alone its IV.
+    stopWaiting(*this);
+    data_incoming* link = dataIncoming;
+    QMetaObject::invokeMethod(
+        link, [link] { link->stopSendingKeyChange("Key Change Timed Out"); }, Qt::QueuedConnection);
     reportKeyError(*this, "ERROR: The unit did not confirm the new encryption key; the current "
                           "key stays in use. The new key's salt and IV are kept in " +
                               keyChange.keyFile.toUtf8());

@@ -206,7 +206,7 @@ public slots:
     void setEncryptionStatus(int state);
     void setupEncryptionMode();
     void on_encryption_status_change(int state);
-    void on_encryption_confirmation_status_change(QString reply);
+    void on_encryption_confirmation_status_change(KeyChangeState state);
     void on_encryption_passkey_set_timeout();
     void finishedEncryptionSetup(QString key, int code, QString salt, QByteArray iv);
     void setORVAencryptWritecommands(bool encrypt);
@@ -351,8 +351,6 @@ public:
     void sendLightningCommand(QPushButton* button, const QByteArray& command);
     // Link encryption key workflow: the start page's busy animation with its message.
     void showKeyDerivationBusy(const QString& message);
-    // The queue was emptied for a new connection: a key change whose key had not left it ends.
-    void endQueuedKeyChange();
 
     // Program entry and lifecycle: the object graph
     Ui_MainGUI* ui = nullptr;
@@ -423,17 +421,15 @@ public:
     QMovie* loadingMovie = nullptr; // made on first use
     bool keyConfirmed = false;
     int incomingEncryptionState = IncomingNotEncrypted;
-    // A new key sent to the unit; the window and the link switch to it on the unit's "KEY".
+    // A new key sent to the unit; the window switches to it when the link tells it is in use:
+    // the unit answered both the key and its IV, or its frames use the new key.
     struct KeyChange {
-        bool pending = false;
-        QByteArray key; // key text
-        QString iv;     // Base64 text
+        bool pending = false; // the button waits for the unit (blue, passkeyTimer running)
+        bool open = false;    // the link holds some of it: no new change may begin
+        QByteArray key;       // key text
+        QString iv;           // Base64 text
         QString salt;
-        QString keyFile;   // where its salt and IV are kept
-        QByteArray oldKey; // the unit's key when the change began; "key" and "iv" go under it
-        QString oldIV;
-        QString oldSalt;          // with the key location, what the window goes back to should the
-        QString oldKeyFile;       // unit not put the new key in use after it confirmed it
+        QString keyFile;          // where its salt and IV are kept
         QList<QByteArray> unsent; // the change's "key" and "iv" commands still queued
     } keyChange;
 

@@ -24,7 +24,7 @@ const char* const kHandWiredSlots[] = {
     "on_enable_disable_response(QString)",
     "on_stack_command_timeout()",
     "on_encryption_status_change(int)",
-    "on_encryption_confirmation_status_change(QString)",
+    "on_encryption_confirmation_status_change(KeyChangeState)",
     "on_encryption_passkey_set_timeout()",
     // MetarForm
     "on_metar_mode_change(ORVAMetarMode)",

@@ -30,4 +30,5 @@ void registerSharedMetaTypes()
     qRegisterMetaType<LoggingType>("LoggingType");
     qRegisterMetaType<ORVAMetarMode>("ORVAMetarMode");
     qRegisterMetaType<PrecipAccum24hInterval>("PrecipAccum24hInterval");
+    qRegisterMetaType<KeyChangeState>("KeyChangeState");
 }

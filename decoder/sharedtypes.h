@@ -68,6 +68,17 @@ enum UnitEncryptionState : int {
     UnitEncryptionOff = 2
 };
 
+// Argument of encryption_parse_confirmed(KeyChangeState): how a new link key stands. The unit's
+// frames tell which key it uses; its answer to the key alone does not.
+enum class KeyChangeState : int {
+    Confirmed = 1,  // the unit answered both the key and its IV: the new key is in use
+    SeenNewKey = 2, // a frame read whole under the new key: the new key is in use
+    Refused = 3,    // the unit refused the key or its IV
+    GivenUp = 4,    // the link gave the change up (the port closed, a newer command)
+    SeenOldKey = 5, // after the change ended, a frame showed the unit on the key before it
+    Closed = 6,     // nothing of the change is left at the link: a new one may begin
+};
+
 struct TimedValue {
     QDateTime time;
     double value = 0.0;
@@ -105,3 +116,4 @@ Q_DECLARE_METATYPE(DeviceTypes)
 Q_DECLARE_METATYPE(LoggingType)
 Q_DECLARE_METATYPE(ORVAMetarMode)
 Q_DECLARE_METATYPE(PrecipAccum24hInterval)
+Q_DECLARE_METATYPE(KeyChangeState)

@@ -113,18 +113,17 @@ void data_incoming::legacyorvadevicecheck(bool legacy)
 
 void data_incoming::setEncryptionKey(const QByteArray& key, const QByteArray& iv)
 {
-    otherKeyIsOld = !otherEncryptionKey.isEmpty() && key == otherEncryptionKey;
-    otherEncryptionKey = otherKeyIsOld ? encryptionKey : QByteArray();
+    // The operator's key, from the start page, replaces whatever a key change left open; the
+    // window has ended that change itself.
+    if (keyChange.step != KeyStep::None) {
+        dropUnsentKeyCommands("Key Replaced");
+        closeKeyChange(false);
+    }
+    formerKey.clear();
     encryptionKey = key;
     encryptionIV = iv;
     emit sendLogMsg("INFO: Encryption Key Has been loaded.");
     emit sendDisplaySysMsg(QStringLiteral("INFO: Encryption Key Has been loaded."));
-}
-
-void data_incoming::setPendingEncryptionKey(const QByteArray& key)
-{
-    otherEncryptionKey = key;
-    otherKeyIsOld = false;
 }
 
 void data_incoming::setDevModeState(bool on)

@@ -64,13 +64,16 @@ public:
     // shorter pause, inside a message or between two, changes nothing.
     static constexpr int brqSilenceTicks = 6;
 
-    // While a new key waits for the unit's acknowledgement, frames that do not decrypt under the
-    // key in use are tried under this one. Empty: no change is pending. Link thread only.
-    void setPendingEncryptionKey(const QByteArray& key);
-    // The window gave up the key change (its time-out, or the unit's refusal): nothing more of
-    // that change may reach the unit, `why` names what is dropped for it, and no second key is
-    // tried. Link thread only.
-    void giveUpKeyChange(const QByteArray& why);
+    // A new key for the unit. The window hands the change's "key" and "iv" commands in clear
+    // behind this; the link writes them (through the station radio under the key the unit's
+    // frames last showed), and from the moment the key goes out reads frames under both keys
+    // until one reads whole under one of them: that frame tells which key the unit uses. Link
+    // thread only.
+    void beginKeyChange(const QByteArray& key, const QByteArray& iv, bool radio);
+    // The window stopped waiting for the change (its time-out): nothing more of it goes to the
+    // unit, `why` names what is dropped for it, and the frames still tell which key is in use.
+    // Link thread only.
+    void stopSendingKeyChange(const QByteArray& why);
     // The station-radio text of a key or IV command, which the link cannot read: wherever the
     // command would be shown, `shown` stands instead. The window names it before it hands the
     // command over; the name goes with the command once it is written or dropped. Link thread
@@ -125,11 +128,8 @@ signals:
     void sig_orva_enable_disable(const QString& text);
     void lightning_autocal_confirmed();
     void lightning_parameters_received(int first, int second, int third);
-    // What becomes of a new key at the unit and the link: "KEY" the unit confirmed it, "IV" its
-    // IV; "ERROR" the unit refused either, or the link gave the change up before its IV went out;
-    // "AGAIN" the port was lost after the unit confirmed the key and before its IV went out, so
-    // the key goes again on the next connection and the unit's answer there decides.
-    void encryption_parse_confirmed(const QString& what);
+    // How a new key stands at the unit and the link (see KeyChangeState).
+    void encryption_parse_confirmed(KeyChangeState state);
     // Closing the port dropped BRQ commands that had not reached the unit whole.
     void sendCommandsNotSent();
 
@@ -214,26 +214,36 @@ protected:
     QByteArray heldCommand; // empty: none
     // A unit takes an IV that comes without its key as a new IV for the key it holds, and no
     // longer matches the station: a key change goes whole or not at all. Its commands are kept
-    // apart from the one held command, and its IV waits for the unit's answer to the key.
+    // apart from the one held command, and its IV waits for the unit's answer to the key. Which
+    // key the unit uses is told by its frames, not by the exchange: a unit may take the key with
+    // its IV or at its command, and a late answer may come on the next connection.
     enum class KeyStep {
         None,
-        Given,     // the key is held, or went out on a connection since lost: it goes (again)
+        Waiting,   // the window has yet to hand the key over
+        Given,     // the key goes (again) when the port takes it
         OnLine,    // the key went out on this connection; the unit's answer decides
         Confirmed, // the unit took the key on this connection: its IV follows, on this one only
-        Dropped,   // the key will not go: neither may its IV
+        IvOnLine,  // the IV went out on this connection; its answer or a frame decides
+        InUse,     // the new key is in use; only its IV may still go
+        Ended,     // nothing more of the change goes; a frame tells which key is in use
     };
     struct LinkKeyChange {
-        QByteArray key; // the key command as written, until its IV has gone out
-        QByteArray iv;  // the IV command, while it waits at the link
+        QByteArray oldKey; // Base64 texts: the key in use when the change began, with its IV
+        QByteArray oldIv;
+        QByteArray newKey;
+        QByteArray newIv;
+        bool radio = false;
         KeyStep step = KeyStep::None;
-        bool keyWentOut = false; // on some connection: the unit may hold the key
+        bool keyWentOut = false; // on some connection: the unit may hold the new key
+        bool ivHanded = false;   // the window handed the IV over
+        bool ivGiven = false;    // the IV waits here until it may go
     } keyChange;
+    QByteArray droppedIv; // the IV of a change that ended before it went: it never goes
+    // After the unit's answers put a new key in use, frames it sent before it switched may still
+    // come under the key before: that key is tried until a frame reads under the new one.
+    QByteArray formerKey;
     QByteArray encryptionKey;
     QByteArray encryptionIV;
-    // The other key of a key change: the new one until the unit confirms it, then the old one
-    // until a frame decrypts under the new key (the unit's last answers may still use it).
-    QByteArray otherEncryptionKey;
-    bool otherKeyIsOld = false;
     bool devMode = false;
     quint16 aesErrorCount = 0;
     QStringList packetBacklog{QString(), QString(), QString()};
@@ -309,21 +319,30 @@ private:
     // One weather record being built (link/recordbuilder.cpp).
     class WeatherRecord;
 
-    bool putOrvaCommand(const QByteArray& cmd);
+    bool putOrvaCommand(const QByteArray& cmd, const QByteArray& shown = QByteArray());
     void holdOrvaCommand(const QByteArray& cmd);
-    void giveKeyChangeIv(const QByteArray& cmd);
-    void sendKeyChangeIv();
+    // The key change (link/keychange.cpp).
+    bool takeKeyChangeCommand(const QByteArray& cmd);
+    void sendKeyChange();
+    bool writeKeyChangeKey();
+    bool writeKeyChangeIv();
+    bool writeUnderKey(const QByteArray& cmd, const QByteArray& key, const QByteArray& iv);
     void keyAnswered(bool taken);
-    void dropKeyChange(const QByteArray& why, KeyStep next);
-    void abandonKeyChange(const QByteArray& why);
+    void ivAnswered(bool taken);
+    void keyChangeLostWithPort();
+    void dropUnsentKeyCommands(const QByteArray& why);
+    void endKeyChangeAndTell(const QByteArray& why);
+    void endKeyChange(std::optional<KeyChangeState> told);
+    bool readsBothKeys() const;
+    void keyChangeFrameRead(const QByteArray& key);
+    void useNewKey(KeyChangeState told);
+    void closeKeyChange(bool tell = true);
+    QByteArray keyChangeKeyCommand() const { return "key" + keyChange.newKey + "\r"; }
+    QByteArray keyChangeIvCommand() const { return "iv" + keyChange.newIv + "\r"; }
     void waitForPort();
-    bool keyMayGo() const;
-    bool isChangeKey(const QByteArray& cmd) const;
-    void settleKeyChange(KeyStep step);
     void reportHeldCommandDropped(const QByteArray& cmd, const QByteArray& why);
     QByteArray shownCommand(const QByteArray& cmd) const;
     bool isKeyCommand(const QByteArray& cmd) const;
-    bool isIvCommand(const QByteArray& cmd) const;
     void forgetHiddenCommand(const QByteArray& cmd);
 
     // ORVA framing passes.
@@ -333,6 +352,8 @@ private:
     // False when the frame is consumed without a dispatch (cannot be unwrapped).
     bool unwrapOrvaFrame(QByteArray& frame);
     bool decryptOrvaPayload(const QByteArray& payload, QByteArray& plain);
+    bool decodeInnerFrame(const QByteArray& code, QByteArray* frame);
+    QByteArray keyReadingWhole(char type, const QByteArray& payload, QByteArray* inner);
     void reportKeyMissing();
     void reportAesError();
     void dispatchOrvaFrame(QByteArray frame);

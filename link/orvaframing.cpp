@@ -252,8 +252,10 @@ data_incoming::FrameSearch data_incoming::findOrvaFrame(int* start, int* end)
 bool data_incoming::unwrapOrvaFrame(QByteArray& frame)
 {
     const char type = frame.size() > 1 ? frame.at(1) : '\0';
-    if (type != 'F' && type != 'E' && type != 'C')
+    if (type != 'F' && type != 'E' && type != 'C') {
+        keyChangeFrameRead(QByteArray());
         return true;
+    }
 
     if (frame.size() < kHeadLength + kTailLength) {
         qDebug() << "Wrapped ORVA frame too short for a payload, dropped:" << frame;
@@ -261,67 +263,93 @@ bool data_incoming::unwrapOrvaFrame(QByteArray& frame)
     }
     const QByteArray payload = frame.mid(kHeadLength, frame.size() - kHeadLength - kTailLength);
 
-    if (type == 'F') {
-        QByteArray plain;
-        if (!decryptOrvaPayload(payload, plain))
-            return false;
-        frame = plain;
-        emit sendDecodedData(frame);
-        return true;
-    }
-
-    quint32 count = 0;
-    if (type == 'C') {
-        QByteArray plain;
-        if (!decryptOrvaPayload(payload, plain))
-            return false;
-        // The plaintext never exceeds the deciphering area, which is as large as this one.
-        count = quint32(plain.size());
-        std::memcpy(packetCodeInput, plain.constData(), count);
-    } else {
+    if (type == 'E') {
         qDebug() << "COMPRESSED PACKET";
         if (payload.size() > kWorkAreaSize) {
             qDebug() << "Compressed ORVA payload of" << payload.size() << "bytes exceeds"
                      << kWorkAreaSize << "bytes, dropped";
             return false;
         }
-        count = quint32(payload.size());
-        std::memcpy(packetCodeInput, payload.constData(), count);
+        if (!decodeInnerFrame(payload, &frame))
+            return false;
+        keyChangeFrameRead(QByteArray());
+        emit sendDecodedData(frame);
+        return true;
     }
 
+    // While the unit may use either key of a key change, a frame is taken under the key it reads
+    // whole under, every check of the inner frame passed: that tells which key the unit uses.
+    QByteArray inner;
+    const QByteArray key = keyReadingWhole(type, payload, &inner);
+    if (!key.isEmpty()) {
+        emit sendEncryptionStatus(IncomingEncrypted);
+        keyChangeFrameRead(key);
+        frame = inner;
+        emit sendDecodedData(frame);
+        return true;
+    }
+    QByteArray plain;
+    if (!decryptOrvaPayload(payload, plain))
+        return false;
+    if (type == 'F')
+        frame = plain;
+    else if (!decodeInnerFrame(plain, &frame))
+        return false;
+    emit sendDecodedData(frame);
+    return true;
+}
+
+// The frame a packet-coded text decodes to, up to its checksum; false when it has no whole tail.
+// The text never exceeds the work area: a deciphered text is no longer than the deciphering area.
+bool data_incoming::decodeInnerFrame(const QByteArray& code, QByteArray* frame)
+{
+    std::memcpy(packetCodeInput, code.constData(), size_t(code.size()));
     const quint32 length =
-        decodeCompressedPacket(decodedText, packetCodeInput, count, kWorkAreaSize);
+        decodeCompressedPacket(decodedText, packetCodeInput, quint32(code.size()), kWorkAreaSize);
     const QByteArray decoded(decodedText, int(length));
     const int tilde = decoded.indexOf('~');
     if (tilde < 0 || decoded.size() - tilde < kTailLength) {
         qDebug() << "Decompressed ORVA frame has no complete tail, dropped:" << decoded;
         return false;
     }
-    frame = decoded.left(tilde + kTailLength);
-    emit sendDecodedData(frame);
+    *frame = decoded.left(tilde + kTailLength);
     return true;
+}
+
+// The key of a key change under which the payload reads as a whole inner frame, the key in use
+// tried first; empty when no change may have reached the unit, or under none.
+QByteArray data_incoming::keyReadingWhole(char type, const QByteArray& payload, QByteArray* inner)
+{
+    QByteArrayList keys{encryptionKey};
+    const auto tryAlso = [&keys](const QByteArray& key) {
+        if (!key.isEmpty() && !keys.contains(key))
+            keys << key;
+    };
+    if (readsBothKeys()) {
+        tryAlso(keyChange.oldKey);
+        tryAlso(keyChange.newKey);
+    }
+    tryAlso(formerKey);
+    if (keys.size() == 1)
+        return {};
+    for (const QByteArray& key : qAsConst(keys)) {
+        QByteArray plain;
+        if (key.isEmpty() || decipher(key, payload, &plain) != Deciphered::Plain ||
+            !beginsFrame(plain))
+            continue;
+        QByteArray frame = plain;
+        if (type == 'C' && !decodeInnerFrame(plain, &frame))
+            continue;
+        if (frame.startsWith('@') && verify_packet(frame)) {
+            *inner = frame;
+            return key;
+        }
+    }
+    return {};
 }
 
 bool data_incoming::decryptOrvaPayload(const QByteArray& payload, QByteArray& plain)
 {
-    // A key change is under way: the unit may answer under either key. A plaintext that does not
-    // begin a frame ("@", or its packet code 1100000) was deciphered under the wrong key.
-    if (!otherEncryptionKey.isEmpty()) {
-        const auto decryptsUnder = [&](const QByteArray& keyText) {
-            QByteArray text;
-            if (decipher(keyText, payload, &text) != Deciphered::Plain || !beginsFrame(text))
-                return false;
-            plain = text;
-            return true;
-        };
-        const bool underKeyInUse = decryptsUnder(encryptionKey);
-        if (underKeyInUse || decryptsUnder(otherEncryptionKey)) {
-            if (underKeyInUse && otherKeyIsOld)
-                otherEncryptionKey.clear();
-            emit sendEncryptionStatus(IncomingEncrypted);
-            return true;
-        }
-    }
     // The counter block travels in each message: deciphering needs the key, never the IV.
     if (encryptionKey.isEmpty()) {
         reportKeyMissing();

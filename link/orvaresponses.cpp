@@ -57,10 +57,9 @@ const OnOffRow kOnOffRows[] = {
      "EROR: Unknown Heater command response received [ "},
 };
 
-// The key and IV answers read alike: five parts and no refusal confirm what the unit took. The
-// window hears the outcome when it `decides` the change.
-bool confirmKeyPart(data_incoming& worker, const QByteArray& frame, const char* what,
-                    const QByteArray& confirmed, const QByteArray& refused, bool decides = true)
+// The key and IV answers read alike: five parts and no refusal confirm what the unit took.
+bool confirmKeyPart(data_incoming& worker, const QByteArray& frame, const QByteArray& confirmed,
+                    const QByteArray& refused)
 {
     const QByteArray shown = data_incoming::maskKeyValues(frame);
     const QStringList lines = frameLines(frame);
@@ -77,9 +76,6 @@ bool confirmKeyPart(data_incoming& worker, const QByteArray& frame, const char* 
     } else {
         worker.reportError(refused, shown);
     }
-    if (decides)
-        emit worker.encryption_parse_confirmed(taken ? QString::fromLatin1(what)
-                                                     : QStringLiteral("ERROR"));
     return taken;
 }
 
@@ -613,23 +609,19 @@ void data_incoming::parseFlashEraseResponse(const QByteArray& frame)
     }
 }
 
-// The window takes a new key into use on the unit's "KEY": a refusal ("INVALID") must not count
-// as one, or the window would switch to a key the unit does not hold. While the key waits to go
-// again, an answer is to its sending on a connection since lost, or to none at all: it decides
-// nothing, for the link or the window.
+// A refusal ("INVALID") must not count as the unit taking the key. What the answer decides
+// belongs to the key change: an answer to a sending on a connection since lost, or with no change
+// under way, decides nothing.
 void data_incoming::parseEncryptionKeyResponse(const QByteArray& frame)
 {
-    const bool taken = confirmKeyPart(*this, frame, "KEY", "Key set confirmed.",
-                                      "Invalid encryption key setting response.",
-                                      keyChange.step != KeyStep::Given);
-    if (keyChange.step == KeyStep::OnLine)
-        keyAnswered(taken);
+    keyAnswered(confirmKeyPart(*this, frame, "Key set confirmed.",
+                               "Invalid encryption key setting response."));
 }
 
 void data_incoming::parseEncryptionIvResponse(const QByteArray& frame)
 {
-    confirmKeyPart(*this, frame, "IV", "IV set confirmed.",
-                   "Invalid encryption iv setting response.");
+    ivAnswered(confirmKeyPart(*this, frame, "IV set confirmed.",
+                              "Invalid encryption iv setting response."));
 }
 
 void data_incoming::parseEnableDisableQueued(const QByteArray& frame)

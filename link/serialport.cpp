@@ -27,11 +27,6 @@ bool data_incoming::isKeyCommand(const QByteArray& cmd) const
     return shownCommand(cmd) == kHiddenKey;
 }
 
-bool data_incoming::isIvCommand(const QByteArray& cmd) const
-{
-    return shownCommand(cmd) == kHiddenIv;
-}
-
 // A command as the log and the debug output may show it: the key and the IV stay hidden, in clear
 // text and in the station radio's text alike.
 QByteArray data_incoming::shownCommand(const QByteArray& cmd) const
@@ -116,8 +111,9 @@ void data_incoming::closeSerialPort()
     if (!heldCommand.isEmpty())
         reportHeldCommandDropped(heldCommand, "Serial Port Closed");
     heldCommand.clear();
-    // The next connection may reach another unit: nothing of a key change goes there.
-    abandonKeyChange("Serial Port Closed");
+    // The next connection may reach another unit: nothing more of a key change goes there, and
+    // its frames tell which key is in use.
+    endKeyChangeAndTell("Serial Port Closed");
     hiddenCommands.clear();
     judgeBrqConnectionEnd();
     reportUnsentBrqCommands();
@@ -170,16 +166,7 @@ void data_incoming::losePort(const QString& reason)
 {
     losingPort = true;
     resourceErrorSeen = true;
-    // The unit may have lost the key with the line, or its answer may be lost, and an IV goes
-    // only on the connection where the unit confirmed its key: the key goes again on the next
-    // connection, and its IV waits for the answer there. The window leaves a key the unit
-    // confirmed until then.
-    if (keyChange.step == KeyStep::OnLine || keyChange.step == KeyStep::Confirmed) {
-        if (keyChange.step == KeyStep::Confirmed)
-            emit encryption_parse_confirmed(QStringLiteral("AGAIN"));
-        keyChange.step = KeyStep::Given;
-        waitForPort();
-    }
+    keyChangeLostWithPort();
 
     qDebug().noquote() << "ERROR: " + reason;
     emit sendLogMsg("ERROR: Closing Serial Port Due to Error -- " + reason.toUtf8());
@@ -286,98 +273,37 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
         return;
     }
 
-    if (isKeyCommand(cmd)) {
-        // A new key replaces whatever of an earlier change still waits.
-        dropKeyChange("Replaced by a Newer Command", KeyStep::None);
-        keyChange = {cmd, QByteArray(), KeyStep::Given, false};
-    } else if (isIvCommand(cmd) && keyChange.step != KeyStep::None) {
-        giveKeyChangeIv(cmd);
+    if (takeKeyChangeCommand(cmd))
         return;
-    }
     if (!putOrvaCommand(cmd))
         holdOrvaCommand(cmd);
 }
 
-// The IV goes once the unit has taken its key on the connection it goes on; until then it waits
-// here, whatever the window's queue paces.
-void data_incoming::giveKeyChangeIv(const QByteArray& cmd)
-{
-    if (keyChange.step == KeyStep::Dropped) {
-        emit sendLogMsg("WARNING: ORVA Command Dropped, Key Change Given Up [ " +
-                        shownCommand(cmd) + " ]");
-        forgetHiddenCommand(cmd);
-        settleKeyChange(KeyStep::None);
-        return;
-    }
-    if (!keyChange.iv.isEmpty()) {
-        reportHeldCommandDropped(keyChange.iv, "Replaced by a Newer Command");
-        forgetHiddenCommand(keyChange.iv);
-    }
-    keyChange.iv = cmd;
-    if (keyChange.step == KeyStep::Confirmed) {
-        sendKeyChangeIv();
-    } else if (keyChange.step == KeyStep::Given) {
-        // A key given while the port was down goes as soon as the port takes it.
-        const QByteArray key = keyChange.key;
-        if (!putOrvaCommand(key))
-            waitForPort();
-    }
-}
-
-// The IV of a key the unit confirmed on this connection. One not written whole waits: for the
-// held-command timer while the port stays open, for the key's answer on the next connection once
-// the port is lost.
-void data_incoming::sendKeyChangeIv()
-{
-    const QByteArray iv = std::exchange(keyChange.iv, QByteArray());
-    if (iv.isEmpty() || putOrvaCommand(iv))
-        return;
-    keyChange.iv = iv;
-    waitForPort();
-}
-
-void data_incoming::keyAnswered(bool taken)
-{
-    if (!taken) {
-        // A unit that refused the key would take the IV behind it as a new IV for its old key.
-        dropKeyChange("Key Refused", KeyStep::Dropped);
-        return;
-    }
-    // The key is kept: it goes again should the port be lost before its IV has gone out whole.
-    keyChange.step = KeyStep::Confirmed;
-    sendKeyChangeIv();
-}
-
 // Writes an ORVA command to the open port; false when the port is closed or the write failed.
-bool data_incoming::putOrvaCommand(const QByteArray& cmd)
+// `shown` stands for the command wherever it is named (empty: the command as it may be shown).
+bool data_incoming::putOrvaCommand(const QByteArray& cmd, const QByteArray& named)
 {
+    const QByteArray shown = named.isEmpty() ? shownCommand(cmd) : named;
+    const bool key = shown == kHiddenKey;
     if (!serialPort->isOpen())
         return false;
     const qint64 written = serialPort->write(cmd);
     serialPort->flush();
     // A write error closes the port (handleError) even though the bytes were buffered.
     if (written != cmd.size() || !serialPort->isOpen()) {
-        if (isKeyCommand(cmd))
+        if (key)
             emit sendLogMsg("ERROR: ORVA Command to Update the Key Encryption File Not Sent");
         else
-            emit sendLogMsg("ERROR: ORVA Command Not Sent [ " + shownCommand(cmd) + " ]");
+            emit sendLogMsg("ERROR: ORVA Command Not Sent [ " + shown + " ]");
         return false;
     }
-    if (isKeyCommand(cmd))
+    if (key)
         emit sendLogMsg("INFO: ORVA Command to Update the Key Encryption File Sent");
     else
-        emit sendLogMsg("INFO: ORVA Command Sent [ " + shownCommand(cmd) + " ]");
-    qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(shownCommand(cmd)) +
-                              " ] " + Clock::now().toString();
+        emit sendLogMsg("INFO: ORVA Command Sent [ " + shown + " ]");
+    qDebug().noquote() << "INFO: ORVA Command Sent [ " + QString::fromUtf8(shown) + " ] " +
+                              Clock::now().toString();
     emit sendCommandConfirmation();
-    if (isChangeKey(cmd)) {
-        // Its text stays hidden while it may have to go again.
-        keyChange.step = KeyStep::OnLine;
-        keyChange.keyWentOut = true;
-        return true;
-    }
-    if (isIvCommand(cmd) && keyChange.step == KeyStep::Confirmed)
-        settleKeyChange(KeyStep::None);
     forgetHiddenCommand(cmd);
     return true;
 }
@@ -390,17 +316,15 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
     // go out. A change whose key never reached the unit gives way to a later command, as a held
     // command does; one whose key did goes on, since the unit may hold that key by now. The held
     // command then goes behind the key and ahead of the IV: the window encrypted it under the key
-    // the unit holds until the IV.
-    const bool ofKeyChange = isChangeKey(cmd);
-    if (!ofKeyChange && keyMayGo() && !keyChange.keyWentOut)
-        abandonKeyChange("Replaced by a Newer Command");
+    // in use until the unit's frames show the new one.
+    if (keyChange.step == KeyStep::Given && !keyChange.keyWentOut)
+        endKeyChangeAndTell("Replaced by a Newer Command");
     if (!heldCommand.isEmpty()) {
         reportHeldCommandDropped(heldCommand, "Replaced by a Newer Command");
         forgetHiddenCommand(heldCommand);
         heldCommand.clear();
     }
-    if (!ofKeyChange)
-        heldCommand = cmd;
+    heldCommand = cmd;
     waitForPort();
 }
 
@@ -412,58 +336,6 @@ void data_incoming::waitForPort()
         connect(waitWriteTimer, &QTimer::timeout, this, &data_incoming::waitSerialWrite);
     }
     waitWriteTimer->start(waitWriteIntervalMs);
-}
-
-// What of the change still waits at the link will not go; the operator learns which commands.
-void data_incoming::dropKeyChange(const QByteArray& why, KeyStep next)
-{
-    if (keyChange.step == KeyStep::Given)
-        reportHeldCommandDropped(keyChange.key, why);
-    if (!keyChange.iv.isEmpty()) {
-        reportHeldCommandDropped(keyChange.iv, why);
-        forgetHiddenCommand(keyChange.iv);
-        keyChange.iv.clear();
-    }
-    if (keyChange.step != KeyStep::None)
-        settleKeyChange(next);
-}
-
-// The link gives up a change the window still waits for, or has taken: its IV never went out, so
-// the unit puts no new key in use. The window hears it as a refusal, after it has left a key the
-// unit confirmed.
-void data_incoming::abandonKeyChange(const QByteArray& why)
-{
-    const KeyStep step = keyChange.step;
-    if (step == KeyStep::None || step == KeyStep::Dropped)
-        return;
-    if (step == KeyStep::Confirmed)
-        emit encryption_parse_confirmed(QStringLiteral("AGAIN"));
-    dropKeyChange(why, KeyStep::Dropped);
-    emit encryption_parse_confirmed(QStringLiteral("ERROR"));
-}
-
-bool data_incoming::keyMayGo() const
-{
-    return keyChange.step == KeyStep::Given || keyChange.step == KeyStep::OnLine;
-}
-
-bool data_incoming::isChangeKey(const QByteArray& cmd) const
-{
-    return keyMayGo() && cmd == keyChange.key;
-}
-
-// The change's key will not go (again).
-void data_incoming::settleKeyChange(KeyStep step)
-{
-    if (!keyChange.key.isEmpty())
-        forgetHiddenCommand(keyChange.key);
-    keyChange = {QByteArray(), QByteArray(), step, false};
-}
-
-void data_incoming::giveUpKeyChange(const QByteArray& why)
-{
-    setPendingEncryptionKey({});
-    dropKeyChange(why, KeyStep::Dropped);
 }
 
 // The held command will never go out: the log names it, or says that it was the key command.
@@ -482,16 +354,12 @@ void data_incoming::waitSerialWrite()
     if (!serialPort->isOpen())
         return;
     // A write that fails closes the port: what is left stays held for the next connection. The
-    // key goes first, and the IV of a confirmed key before a command the window encrypted under
-    // the new key.
-    const QByteArray key = keyChange.key;
-    if (keyChange.step == KeyStep::Given && !putOrvaCommand(key))
+    // key goes first, and the IV of a key the unit took before a command the window encrypted
+    // under the new key.
+    sendKeyChange();
+    const bool ivMayGo = keyChange.step == KeyStep::Confirmed || keyChange.step == KeyStep::InUse;
+    if (keyChange.step == KeyStep::Given || (ivMayGo && keyChange.ivGiven))
         return;
-    if (keyChange.step == KeyStep::Confirmed && !keyChange.iv.isEmpty()) {
-        sendKeyChangeIv();
-        if (!keyChange.iv.isEmpty())
-            return;
-    }
     if (!heldCommand.isEmpty() && !putOrvaCommand(heldCommand))
         return;
     heldCommand.clear();

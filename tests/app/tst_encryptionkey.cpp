@@ -69,7 +69,10 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 }
 
 // Late: the unit's answer to the key comes after the queue's second for the IV has passed.
-enum class KeyAnswer { None, UnderOldKey, UnderNewKey, Refused, Late, LateRefused };
+// AtCommand: the unit takes the key when it arrives and answers under it, instead of taking it
+// with its IV; AtCommandLate answers a second late and writes a record every two seconds, so that
+// its answer comes first on the next connection.
+enum class KeyAnswer { None, UnderOldKey, AtCommand, AtCommandLate, Refused, Late, LateRefused };
 // When the unit is unplugged during a key change, and whether it is back before the change's
 // time-out. AfterKeyToRefusingUnit: after the unit confirmed the key, and the unit comes back
 // started again, refusing keys. Setup: "Setup..." and the same unit again, before its answer.
@@ -113,6 +116,7 @@ QStringList bracketedTexts(const QString& text)
 } // namespace
 
 Q_DECLARE_METATYPE(KeyAnswer)
+Q_DECLARE_METATYPE(QList<KeyChangeState>)
 Q_DECLARE_METATYPE(Unplugged)
 
 class TestEncryptionKey : public QObject
@@ -470,40 +474,51 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
     QVERIFY(window->passkeyTimer.isActive());
     window->encryptionKeyDialog->hide();
 
-    // A second key is taken only once the unit has confirmed the first; while the first waits,
-    // the button keeps its colour (here the unit's refusal) and the time-out runs on.
+    // A second key is taken only once the first has settled; while the first waits, the button
+    // keeps its colour and the time-out runs on.
+    const QString unsettled = QStringLiteral(
+        "ERROR: The last encryption key change has not settled yet: the unit's frames have not "
+        "shown which key it uses, or its IV has not gone out. No new key was made.");
     window->finishedEncryptionSetup(QStringLiteral("first"), 1, QStringLiteral("4242"),
                                     QByteArray(8, 'x'));
     window->finishedEncryptionSetup(kNewKey, 1, QStringLiteral("4242"), iv);
     QCOMPARE(window->commandQueue.size(), 2);
     QVERIFY(window->passkeyTimer.isActive());
-    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
-        "ERROR: A new encryption key still waits for the unit's confirmation; the newer key was "
-        "not sent."));
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(unsettled));
 
-    // Asking again while the first waits opens the dialog as ever and leaves the first its
+    // Asking again while the first is open says why no dialog opens, and leaves the first its
     // minute.
     window->passkeyTimer.start(5000);
     QSignalSpy cleared(window.get(), &MainGUI::clearEncryptionData);
     window->ui->textEdit_ErrorMsgs->clear();
     window->on_pushButton_createEncryptionPasskey_clicked();
-    QVERIFY(window->encryptionKeyDialog->isVisible());
-    QCOMPARE(cleared.count(), 1);
-    QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
-             QStringLiteral("background: blue"));
+    QVERIFY(!window->encryptionKeyDialog->isVisible());
+    QCOMPARE(cleared.count(), 0);
     QCOMPARE(window->passkeyTimer.interval(), 5000);
-    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty());
-    window->encryptionKeyDialog->hide();
-    // A refusal ends the first change: nothing more of it goes, and the next key goes at once.
-    window->on_encryption_confirmation_status_change(QStringLiteral("ERROR"));
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(unsettled));
+    // A refusal ends the first change: nothing more of it goes. A new key waits until the unit's
+    // frames have shown which key it kept.
+    window->on_encryption_confirmation_status_change(KeyChangeState::Refused);
     QVERIFY(!window->passkeyTimer.isActive());
     QVERIFY(window->commandQueue.isEmpty());
-    // "Setup..." before the key left the queue ends that change the same way.
+    window->ui->textEdit_ErrorMsgs->clear();
+    window->on_pushButton_createEncryptionPasskey_clicked();
+    QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(unsettled));
+    QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
+             QStringLiteral("background: red"));
+    window->on_encryption_confirmation_status_change(KeyChangeState::SeenOldKey);
+    window->on_encryption_confirmation_status_change(KeyChangeState::Closed);
+    QVERIFY(window->ui->textEdit_SysMsgs->toPlainText().contains(
+        "INFO: The unit's frames use the key before the change; it stays in use."));
+    // "Setup..." before the key left the queue: the link ends that change, and nothing of it
+    // reached the unit. Its thread runs once a unit was started.
+    window->threadData->start();
     window->finishedEncryptionSetup(QStringLiteral("queued"), 1, QStringLiteral("4444"),
                                     QByteArray(8, 'q'));
     window->ui->textEdit_ErrorMsgs->clear();
     window->on_pushButtonSetupConnection_clicked();
     window->selectDeviceDialog->hide();
+    QTRY_VERIFY(!window->keyChange.open);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: red"));
     QVERIFY(!window->passkeyTimer.isActive());
@@ -513,10 +528,12 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
                                     QByteArray(8, 'z'));
     QCOMPARE(window->commandQueue.size(), 2);
     QVERIFY(QFile::exists(keyFile(QStringLiteral("4343"))));
-    window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
+    // The key's answer alone changes nothing; the link tells when the new key is in use.
+    window->on_encryption_confirmation_status_change(KeyChangeState::SeenNewKey);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: green"));
     QCOMPARE(window->encryptionKey, QByteArray("third"));
+    window->on_encryption_confirmation_status_change(KeyChangeState::Closed);
     window->commandQueue.clear();
 
     // The key file of the key in use is kept until a successor is confirmed.
@@ -540,17 +557,16 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
              QByteArray("{\n    \"IV\": \"AQIDBAUGBwg=\",\n    \"Salt\": \"4242\"\n}\n\n"));
     QCOMPARE(window->commandQueue,
              (QList<QByteArray>{"key" + kNewKey.toUtf8() + "\r", QByteArray("ivAQIDBAUGBwg=\r")}));
-    // The window and the link switch only on the unit's answer.
-    QCOMPARE(handed.count(), 0);
+    // The window switches when the link tells it the unit uses the new key; the link has
+    // switched already.
     QCOMPARE(window->encryptionKey, QByteArray("third"));
     QCOMPARE(firstArgs(logged),
              QStringList("INFO: Generated New Encryption Key, Salt and IV stored in file " + path));
-    window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
+    window->on_encryption_confirmation_status_change(KeyChangeState::Confirmed);
     QCOMPARE(window->encryptionKey, kNewKey.toUtf8());
     QCOMPARE(window->encryptionIV, QStringLiteral("AQIDBAUGBwg="));
     QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), path);
-    QCOMPARE(handed.count(), 1);
-    QCOMPARE(handed.at(0).at(1).toByteArray(), QByteArray("AQIDBAUGBwg="));
+    QCOMPARE(handed.count(), 0);
 }
 
 void TestEncryptionKey::keyChangeFollowsTheUnit_data()
@@ -568,8 +584,8 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
     const QByteArrayList none{"led ON"};
     QTest::newRow("radio, answer under the old key")
         << true << "5001" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::No << whole;
-    QTest::newRow("radio, answer under the new key")
-        << true << "5002" << KeyAnswer::UnderNewKey << false << QString() << Unplugged::No << whole;
+    QTest::newRow("radio, the key taken at its command")
+        << true << "5002" << KeyAnswer::AtCommand << false << QString() << Unplugged::No << whole;
     QTest::newRow("serial, answer") << false << "5003" << KeyAnswer::UnderOldKey << false
                                     << QString() << Unplugged::No << whole;
     QTest::newRow("radio, empty salt")
@@ -602,19 +618,26 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
         << true << "5012" << KeyAnswer::None << false << timedOut << Unplugged::BeforeKeyTillTimeOut
         << none;
     // The key goes again on the connection that comes back; its IV waits for an answer.
+    // After a loss the key goes again under both keys, the unit holding either: one is noise to
+    // it.
     QTest::newRow("radio, unplugged after the key, back in time")
         << true << "5013" << KeyAnswer::None << false << timedOut << Unplugged::AfterKey
-        << QByteArrayList{"key", "key", "led ON"};
+        << QByteArrayList{"key", "key", "noise", "led ON"};
     QTest::newRow("radio, unplugged after the key till the time-out")
         << true << "5014" << KeyAnswer::None << false << timedOut << Unplugged::AfterKeyTillTimeOut
         << keyOnly;
     // The IV goes only on a connection where the unit confirmed its key: the key goes again.
     QTest::newRow("radio, unplugged after the unit confirmed the key")
         << true << "5015" << KeyAnswer::UnderOldKey << false << QString() << Unplugged::AfterKey
-        << QByteArrayList{"key", "key", "iv", "led ON"};
+        << QByteArrayList{"key", "key", "noise", "iv", "led ON"};
+    // A unit that took the key at its command answered under it: it is in use, and its IV goes
+    // when the port is back.
+    QTest::newRow("radio, unplugged after the unit took the key at its command")
+        << true << "5021" << KeyAnswer::AtCommand << false << QString() << Unplugged::AfterKey
+        << QByteArrayList{"key", "iv", "led ON"};
     QTest::newRow("radio, unplugged after the unit confirmed the key, back restarted refusing")
         << true << "5019" << KeyAnswer::UnderOldKey << false << notTaken
-        << Unplugged::AfterKeyToRefusingUnit << QByteArrayList{"key", "key", "led ON"};
+        << Unplugged::AfterKeyToRefusingUnit << QByteArrayList{"key", "key", "noise", "led ON"};
     QTest::newRow("radio, unplugged, back to a unit that refuses keys")
         << true << "5016" << KeyAnswer::Refused << false << notTaken << Unplugged::BeforeKey
         << keyOnly;
@@ -625,6 +648,10 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
         << keyOnly;
     QTest::newRow("radio, Setup... while the IV waits for a late answer")
         << true << "5020" << KeyAnswer::Late << false << notTaken << Unplugged::Setup << keyOnly;
+    // The late answer comes under the new key on the next connection: the window turns green.
+    QTest::newRow("serial, Setup... before a late answer, the key taken at its command")
+        << false << "5022" << KeyAnswer::AtCommandLate << false << QString() << Unplugged::Setup
+        << keyOnly;
 }
 
 // Against a unit that encrypts its frames and decrypts the commands it gets with the key it
@@ -639,7 +666,9 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QFETCH(Unplugged, unplugged);
     QFETCH(QByteArrayList, heard);
     const bool refused = answer == KeyAnswer::Refused || answer == KeyAnswer::LateRefused;
-    const bool late = answer == KeyAnswer::Late || answer == KeyAnswer::LateRefused;
+    const bool late = answer == KeyAnswer::Late || answer == KeyAnswer::LateRefused ||
+                      answer == KeyAnswer::AtCommandLate;
+    const bool atCommand = answer == KeyAnswer::AtCommand || answer == KeyAnswer::AtCommandLate;
     const bool written = !error.contains(QLatin1String("Problem saving"));
     const bool taken = error.isEmpty();
     const bool endsRefused = refused || unplugged == Unplugged::AfterKeyToRefusingUnit;
@@ -653,11 +682,11 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     const ScopedClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC));
     UnitOptions options;
     options.frames = unitsim::FrameWrap::Encrypted;
-    options.periodMs = 200;
+    options.periodMs = answer == KeyAnswer::AtCommandLate ? 2000 : 200;
     options.key = kOldKey.toBase64();
     options.iv = kOldIv.toBase64();
     options.answerKeyCommands = answer != KeyAnswer::None;
-    options.keyAnswerUnderNewKey = answer == KeyAnswer::UnderNewKey;
+    options.keyAtCommand = atCommand;
     options.refuseKeys = refused;
     options.keyAnswerDelayMs = late ? 1000 : 0;
     UnitSim unit(options);
@@ -703,10 +732,11 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QCOMPARE(window->commandQueue.size(), written ? 2 : 0);
     QCOMPARE(window->encryptionKey, options.key);
 
-    // "key" goes under the old key; the window switches when the unit confirms it, and the "iv"
-    // still goes under the old key, which the unit holds until it has both.
+    // "key" goes under the old key, and the "iv" waits at the link for the unit's answer; the
+    // window switches when the link tells it the unit uses the new key.
     window->try_command_write();
-    if (late)
+    // Whichever comes first, a frame under the new key or "Setup...", the IV never goes.
+    if (beforeKey || unplugged == Unplugged::No || (unplugged == Unplugged::Setup && !atCommand))
         window->try_command_write();
     std::unique_ptr<UnitSim> restarted;
     if (unplugged == Unplugged::Setup) {
@@ -722,8 +752,9 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     } else if (unplugged != Unplugged::No) {
         if (!beforeKey) {
             QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
-            if (answer == KeyAnswer::UnderOldKey || answer == KeyAnswer::UnderNewKey)
-                QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
+            if (answer == KeyAnswer::UnderOldKey || atCommand)
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    !linesOf(linkLog).filter("INFO: Key set confirmed.").isEmpty(), 5000);
             QVERIFY(unplug());
         }
         window->try_command_write();
@@ -769,13 +800,9 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
                  QStringLiteral("background: green"));
         window->try_command_write();
     } else if (written) {
-        // A change given up sends nothing more of itself, and a late confirmation is no success.
+        // A change given up sends nothing more of itself.
         window->on_encryption_passkey_set_timeout();
         QVERIFY(window->commandQueue.isEmpty());
-        window->on_encryption_confirmation_status_change(QStringLiteral("KEY"));
-        QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
-            "ERROR: The unit confirmed an encryption key while no key change was waiting; the "
-            "current key stays in use."));
     }
 
     // The next command reaches the unit under the key it holds now, behind all of the change
@@ -786,8 +813,10 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QTRY_COMPARE_WITH_TIMEOUT(received.count(), heard.size(), 5000);
     for (int i = 0; i < heard.size(); ++i) {
         const QByteArray command = received.at(i).at(0).toByteArray();
-        QVERIFY2(command.startsWith(heard.at(i)), command.left(3).constData());
-        QCOMPARE(received.at(i).at(1).toBool(), radio);
+        // Noise: a line under a key the unit does not hold, which it cannot read.
+        const bool noise = heard.at(i) == "noise";
+        QVERIFY2(noise || command.startsWith(heard.at(i)), command.left(3).constData());
+        QCOMPARE(received.at(i).at(1).toBool(), radio && !noise);
     }
     QCOMPARE(received.last().at(0).toByteArray(), QByteArray("led ON"));
     QCOMPARE(window->encryptionKey, taken ? kNewKey.toUtf8() : options.key);
@@ -805,7 +834,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     const QStringList lines = linesOf(linkLog);
     const int ivAt = lines.indexOf("INFO: ORVA Command Sent [ iv <hidden> ]");
     QCOMPARE(ivAt >= 0, heard.contains("iv"));
-    if (ivAt >= 0)
+    if (ivAt >= 0 && !atCommand)
         QVERIFY(lines.mid(0, ivAt).filter("INFO: Key set confirmed.").size() > 0);
 
     window->closeserialport();
@@ -813,19 +842,23 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     window->passkeyTimer.stop();
 }
 
-// The refusal shows in the unit's own word, and a new key may be asked for at once; it waits in
-// the queue until the window gives it up.
+// The refusal shows in the unit's own word, and a new key may be asked for once the unit's frames
+// have shown the key it kept; it waits in the queue until the window gives it up.
 void TestEncryptionKey::askAgainAfterRefusal(const QString& salt)
 {
     QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(
         "ERROR: Invalid encryption key setting response. [ key=INVALID ]"));
     QVERIFY(!window->passkeyTimer.isActive());
+    // The unit's next frame, under the key it kept, settles the change.
+    QTRY_VERIFY_WITH_TIMEOUT(!window->keyChange.open, 5000);
+    QVERIFY(window->ui->textEdit_SysMsgs->toPlainText().contains(
+        "INFO: The unit's frames use the key before the change; it stays in use."));
     window->on_pushButton_createEncryptionPasskey_clicked();
     window->encryptionKeyDialog->hide();
     window->finishedEncryptionSetup(kNewKey, 1, salt + "b", kNewIv);
     window->cmdWriteTimer->stop();
     QCOMPARE(window->commandQueue.size(), 2);
-    QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("still waits"));
+    QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("not settled"));
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: blue"));
 }
@@ -972,26 +1005,32 @@ void TestEncryptionKey::keyFileContent()
     QCOMPARE(window->encryptionIV, iv);
 }
 
+// What the link tells of the change, in order; the button shows the key in use.
 void TestEncryptionKey::acknowledgementColours_data()
 {
-    QTest::addColumn<QStringList>("replies");
+    using S = KeyChangeState;
+    QTest::addColumn<QList<KeyChangeState>>("states");
     QTest::addColumn<QString>("style");
     QTest::addColumn<bool>("timerRuns");
     QTest::addColumn<bool>("changeWaits");
-    QTest::newRow("IV alone") << QStringList{"IV"} << "background: blue" << true << true;
-    QTest::newRow("KEY alone") << QStringList{"KEY"} << "background: green" << false << true;
-    QTest::newRow("IV then KEY") << QStringList{"IV", "KEY"} << "background: green" << false
-                                 << true;
-    QTest::newRow("ERROR") << QStringList{"ERROR"} << "background: red" << false << true;
-    QTest::newRow("KEY then ERROR")
-        << QStringList{"KEY", "ERROR"} << "background: red" << false << true;
-    QTest::newRow("KEY with no change waiting")
-        << QStringList{"KEY"} << "background: blue" << true << false;
+    QTest::newRow("confirmed") << QList<S>{S::Confirmed} << "background: green" << false << true;
+    QTest::newRow("seen under the new key")
+        << QList<S>{S::SeenNewKey} << "background: green" << false << true;
+    QTest::newRow("refused") << QList<S>{S::Refused} << "background: red" << false << true;
+    QTest::newRow("given up") << QList<S>{S::GivenUp} << "background: red" << false << true;
+    QTest::newRow("refused, then seen under the new key")
+        << QList<S>{S::Refused, S::SeenNewKey} << "background: green" << false << true;
+    QTest::newRow("refused, then seen under the old key")
+        << QList<S>{S::Refused, S::SeenOldKey, S::Closed} << "background: red" << false << true;
+    QTest::newRow("confirmed, then a stray refusal")
+        << QList<S>{S::Confirmed, S::Closed, S::Refused} << "background: green" << false << true;
+    QTest::newRow("seen under the new key with no change waiting")
+        << QList<S>{S::SeenNewKey} << "background: blue" << true << false;
 }
 
 void TestEncryptionKey::acknowledgementColours()
 {
-    QFETCH(QStringList, replies);
+    QFETCH(QList<KeyChangeState>, states);
     QFETCH(QString, style);
     QFETCH(bool, timerRuns);
     QFETCH(bool, changeWaits);
@@ -1006,20 +1045,21 @@ void TestEncryptionKey::acknowledgementColours()
     window->on_pushButton_clearNotifications_clicked();
     const QString settings = settingsFilePath();
     QFile::remove(settings);
-    for (const QString& reply : replies)
-        window->on_encryption_confirmation_status_change(reply);
+    for (const KeyChangeState state : states)
+        window->on_encryption_confirmation_status_change(state);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(), style);
     QCOMPARE(window->passkeyTimer.isActive(), timerRuns);
-    const bool taken = replies.contains("KEY") && changeWaits;
+    const bool taken = style.endsWith(QLatin1String("green"));
     QCOMPARE(window->encryptionKey, taken ? kNewKey.toUtf8() : QByteArray("in-use"));
-    // A taken key's file is named in the settings file at once, not at the next autosave: after
-    // a crash it is the only way back to the unit's key.
+    QCOMPARE(window->keyConfirmed, taken);
+    // A taken key's file is named in the settings file at once, not at the next autosave: a
+    // station started again derives the key named there.
     QCOMPARE(QJsonDocument::fromJson(fileBytes(settings)).object().value("KEYLOCATION").toString(),
              taken ? keyFile(QString::fromLatin1(QTest::currentDataTag())) : QString());
-    // Only a refusal of the waiting change, or a confirmation with none waiting, is an error.
-    const bool refusedWaiting = changeWaits && replies.constFirst() == QLatin1String("ERROR");
-    QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty(),
-             changeWaits && !refusedWaiting);
+    // Only the end of the waiting change without its key is an error.
+    const bool notTaken = changeWaits && (states.constFirst() == KeyChangeState::Refused ||
+                                          states.constFirst() == KeyChangeState::GivenUp);
+    QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText().isEmpty(), !notTaken);
     if (timerRuns) {
         window->on_encryption_passkey_set_timeout();
         QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),

@@ -15,6 +15,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -194,6 +195,15 @@ private:
     std::vector<std::unique_ptr<QSignalSpy>> spies;
 };
 
+// How a test names what the link tells the window of a key change.
+inline QString keyChangeStateName(KeyChangeState state)
+{
+    static const char* const names[] = {"",        "Confirmed",  "SeenNewKey", "Refused",
+                                        "GivenUp", "SeenOldKey", "Closed"};
+    const int n = int(state);
+    return n > 0 && n < int(std::size(names)) ? QString::fromLatin1(names[n]) : QString::number(n);
+}
+
 // Every signal the answer parsers may emit, in the order emitted, one text per emission.
 class Trace : public QObject
 {
@@ -221,7 +231,7 @@ public:
         on(w, &data_incoming::encryption_status_changed,
            [](int s) { return QStringLiteral("encryption|%1").arg(s); });
         on(w, &data_incoming::encryption_parse_confirmed,
-           [](const QString& s) { return "confirmed|" + s; });
+           [](KeyChangeState s) { return "keychange|" + keyChangeStateName(s); });
         on(w, &data_incoming::send_metar_confirmed, [](const QString& s) { return "metar|" + s; });
         on(w, &data_incoming::sig_orva_enable_disable,
            [](const QString& s) { return "module|" + s; });

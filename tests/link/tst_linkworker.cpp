@@ -90,7 +90,7 @@ private slots:
             "void sig_orva_enable_disable(QString)",
             "void lightning_autocal_confirmed()",
             "void lightning_parameters_received(int,int,int)",
-            "void encryption_parse_confirmed(QString)",
+            "void encryption_parse_confirmed(KeyChangeState)",
             "void sendCommandsNotSent()",
         };
         QCOMPARE(methodsOf(QMetaMethod::Signal), expected);

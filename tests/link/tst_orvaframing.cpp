@@ -37,6 +37,14 @@ public:
     using data_incoming::emptyRecord;
     using data_incoming::frameTimer;
     using data_incoming::verifyBypass;
+
+    // A key change whose key has reached the unit, as far as the link can know.
+    void keyWentOut(const QByteArray& key, const QByteArray& iv)
+    {
+        beginKeyChange(key, iv, false);
+        keyChange.step = KeyStep::OnLine;
+        keyChange.keyWentOut = true;
+    }
 };
 
 const QByteArray kKeyNotSet("CRITICAL: Encryption Key Not Set, Unable to Decrypt Data");
@@ -595,8 +603,8 @@ private slots:
         QCOMPARE(byteArgs(decoded), QByteArrayList{kKnownPlain});
     }
 
-    // The keys the window hands over, in order; "+" marks a change the unit confirmed, which
-    // leaves the key before it in use for frames until one decrypts under the new key.
+    // The keys the window hands over, in order; "+" marks a change whose key went out, under which
+    // frames are read until the operator's key replaces both.
     void decryptionFailures_data()
     {
         QTest::addColumn<QByteArrayList>("keys");
@@ -613,8 +621,9 @@ private slots:
         Probe worker;
         for (const QByteArray& key : qAsConst(keys)) {
             if (key.startsWith('+'))
-                worker.setPendingEncryptionKey(key.mid(1));
-            worker.setEncryptionKey(key.startsWith('+') ? key.mid(1) : key, kIv);
+                worker.keyWentOut(key.mid(1), kIv);
+            else
+                worker.setEncryptionKey(key, kIv);
         }
         QSignalSpy statuses(&worker, &data_incoming::sendEncryptionStatus);
         QSignalSpy log(&worker, &data_incoming::sendLogMsg);
@@ -652,31 +661,47 @@ private slots:
         QCOMPARE(worker.aesErrorCount, quint16(10));
     }
 
-    // While a new key waits for the unit's answer, the unit may write under either key: each
-    // frame is read, and one under the key in use does not give up the waiting key.
+    // Once a new key has gone out, the unit may write under either key: each frame is read, and
+    // only one that reads whole under the new key (its inner checksum too, not its first byte
+    // alone) shows that key in use.
     void framesDuringAKeyChange_data()
     {
-        QTest::addColumn<QList<bool>>("underWaitingKey"); // for each frame, in order
-        QTest::newRow("under the waiting key") << QList<bool>{true};
-        QTest::newRow("under the key in use, then the waiting key") << QList<bool>{false, true};
+        QTest::addColumn<QByteArrayList>("frames"); // "old", "new", "new, broken": key and state
+        QTest::addColumn<QStringList>("told");
+        QTest::newRow("under the new key") << QByteArrayList{"new"} << QStringList{"SeenNewKey"};
+        QTest::newRow("under the key in use, then the new key")
+            << QByteArrayList{"old", "new"} << QStringList{"SeenNewKey"};
+        QTest::newRow("under the new key, its inner checksum broken")
+            << QByteArrayList{"new, broken", "old"} << QStringList();
     }
     void framesDuringAKeyChange()
     {
-        QFETCH(QList<bool>, underWaitingKey);
+        QFETCH(QByteArrayList, frames);
+        QFETCH(QStringList, told);
         const QByteArray waiting = QByteArray(32, 'n').toBase64();
         Probe worker;
         worker.setEncryptionKey(kKey, kIv);
-        worker.setPendingEncryptionKey(waiting);
+        worker.keyWentOut(waiting, kIv);
         QSignalSpy statuses(&worker, &data_incoming::sendEncryptionStatus);
         QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
-        QByteArrayList sent;
-        for (const bool underWaiting : qAsConst(underWaitingKey)) {
-            sent << statusFrame(underWaiting ? "UNDER THE WAITING KEY" : "UNDER THE KEY IN USE");
+        QStringList heard;
+        connect(&worker, &data_incoming::encryption_parse_confirmed, &worker,
+                [&heard](KeyChangeState state) { heard << keyChangeStateName(state); });
+        QByteArrayList read;
+        for (const QByteArray& kind : qAsConst(frames)) {
+            QByteArray frame = statusFrame("UNDER THE " + kind.toUpper() + " KEY");
+            if (kind.endsWith("broken")) {
+                const int digit = frame.indexOf('~') + 1;
+                frame[digit] = frame.at(digit) == '0' ? '1' : '0';
+            } else {
+                read << frame;
+            }
             worker.parseData_ORVA(
-                orvaFrame('F', encrypt(underWaiting ? waiting : kKey, sent.last())));
+                orvaFrame('F', encrypt(kind.startsWith("new") ? waiting : kKey, frame)));
         }
-        QCOMPARE(byteArgs(decoded), sent);
-        QCOMPARE(spyArgs<int>(statuses), QVector<int>(underWaitingKey.size(), 1).toList());
+        QCOMPARE(byteArgs(decoded), read);
+        QCOMPARE(spyArgs<int>(statuses).count(1), read.size());
+        QCOMPARE(heard, told);
     }
 
     // Wrappers that cannot hold a frame are dropped without touching anything outside them;

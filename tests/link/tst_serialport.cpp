@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <termios.h>
+#include <utility>
 
 using unitsim::PtyPair;
 
@@ -26,6 +27,7 @@ class Probe : public data_incoming
 {
 public:
     using data_incoming::data_incoming;
+    using data_incoming::encryptionKey;
     using data_incoming::heldCommand;
     using data_incoming::lastRead;
     using data_incoming::pacingTimer;
@@ -72,7 +74,7 @@ public:
                 [this](const QString& line) { errors << line; });
         connect(worker, &data_incoming::sendCommandConfirmation, this, [this] { ++confirmations; });
         connect(worker, &data_incoming::encryption_parse_confirmed, this,
-                [this](const QString& word) { told << word; });
+                [this](KeyChangeState state) { told << keyChangeStateName(state); });
     }
     int logCount(const QString& prefix) const
     {
@@ -98,31 +100,72 @@ const QString kClosed = QStringLiteral("INFO: Successfully Closed Serial Port ")
 const QString kLost = QStringLiteral("ERROR: Closing Serial Port Due to Error -- ");
 const QString kLostShown = QStringLiteral("ERROR: Serial Port closing due to resource error");
 
-// A key change as the window hands it over: on a cable in clear text, through the station radio
-// as text the link cannot read and is told how to show.
-struct KeyCommands {
-    QByteArray key = "key5Hj31ujWRxPZl34F9rCK5VD4QU2T491Kpq2oRvYnNAI=\r";
-    QByteArray iv = "ivAQIDBAUGBwg=\r";
-    explicit KeyCommands(bool radio)
+const QByteArray kOldKey = QByteArray(32, 'o');
+const QByteArray kOldIv = QByteArray(8, 'i');
+const QByteArray kNewKey = QByteArray::fromBase64("5Hj31ujWRxPZl34F9rCK5VD4QU2T491Kpq2oRvYnNAI=");
+const QByteArray kNewIv = QByteArray::fromHex("0102030405060708");
+
+// A unit that holds a link key, on the far end of the line. Through the station radio it reads
+// only what comes under the key it holds; the rest is noise to it. It takes a new key with its IV,
+// after the IV's answer, or (`atCommand`) when the key arrives, and writes every frame under the
+// key it holds.
+class KeyUnit
+{
+public:
+    KeyUnit(PtyPair& pty, bool radio, bool atCommand) : pty(pty), radio(radio), atCommand(atCommand)
     {
-        if (radio) {
-            key = "AAAAAPDx9PX29/h2a2V5bGluZS1vbmU=\r";
-            iv = "AAAAAPDx9PX29/h2aXZsaW5lLXR3bw==\r";
+    }
+    // Reads what the station wrote since the last look; a key among it is refused when `refusing`.
+    // The IV is answered at once.
+    void read(bool refusing)
+    {
+        QSignalSpy polled(&pty, &PtyPair::polled);
+        QVERIFY(polled.wait(10000));
+        for (const QByteArray& line : pty.takeReceived().split('\r')) {
+            QByteArray command = line.trimmed();
+            if (command.isEmpty())
+                continue;
+            QByteArray plain;
+            if (radio)
+                command = unitsim::decryptText(key, command, &plain) && plain.endsWith('\r')
+                              ? plain.trimmed()
+                              : QByteArray("noise");
+            if (command.startsWith("key")) {
+                heard << "key";
+                const QByteArray taken = QByteArray::fromBase64(command.mid(3));
+                if (!refusing && atCommand)
+                    key = taken;
+                else if (!refusing)
+                    pending = taken;
+            } else if (command.startsWith("iv")) {
+                heard << "iv";
+                write(unitsim::orvaAnswer('3', {"iv=OK"}));
+                iv = QByteArray::fromBase64(command.mid(2));
+                if (!pending.isEmpty())
+                    key = std::exchange(pending, QByteArray());
+            } else {
+                heard << command.split(' ').constFirst();
+            }
         }
     }
-    // What the unit heard, one name a command.
-    QByteArrayList names(const QByteArray& bytes) const
+    void write(const QByteArray& frame)
     {
-        QByteArrayList heard;
-        for (const QByteArray& line : bytes.split('\r')) {
-            const QByteArray command = line.trimmed();
-            if (!command.isEmpty())
-                heard << (command + '\r' == key  ? QByteArray("key")
-                          : command + '\r' == iv ? QByteArray("iv")
-                                                 : command.split(' ').first());
-        }
-        return heard;
+        QVERIFY(
+            pty.write(unitsim::orvaFrame('F', unitsim::encryptText(key, iv, counter++, frame))));
+        ++frames;
     }
+    // Started again: a key that was only pending is gone.
+    void restart() { pending.clear(); }
+
+    PtyPair& pty;
+    const bool radio;
+    const bool atCommand;
+    QByteArray key = kOldKey;
+    QByteArray iv = kOldIv;
+    QByteArray pending;
+    quint32 counter = 0;
+    int frames = 0; // written since the change began
+    QByteArrayList heard;
 };
 
 } // namespace
@@ -253,17 +296,20 @@ private slots:
         QSignalSpy log(&worker, &data_incoming::sendLogMsg);
         QSignalSpy confirmed(&worker, &data_incoming::sendCommandConfirmation);
 
+        // A key change's key that never reached the unit gives way too; the held command stays
+        // held beside it until then.
+        worker.beginKeyChange("c2VjcmV0", "AQIDBAUGBwg=", false);
         worker.setCommandBuffer("led=1\r\n");
-        worker.setCommandBuffer("key=c2VjcmV0\r\n");
+        worker.setCommandBuffer("keyc2VjcmV0\r");
         worker.setCommandBuffer("heater=0\r\n");
         // Without its key the IV would change the unit's IV alone.
         worker.setCommandBuffer("ivAQIDBAUGBwg=\r");
         QCOMPARE(
             textArgs(log),
-            QStringList({"WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
-                         "led=1\r\n ]",
-                         "WARNING: Held ORVA Command to Update the Key Encryption File "
+            QStringList({"WARNING: Held ORVA Command to Update the Key Encryption File "
                          "Dropped, Replaced by a Newer Command",
+                         "WARNING: Held ORVA Command Dropped, Replaced by a Newer Command [ "
+                         "led=1\r\n ]",
                          "WARNING: ORVA Command Dropped, Key Change Given Up [ iv <hidden> ]"}));
         QVERIFY(worker.waitWriteRunning());
         QCOMPARE(worker.waitWrite()->interval(), 10000);
@@ -324,111 +370,159 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(pty.received(), QByteArray("blower=1\r\n"), 10000);
     }
 
-    // The IV goes only once the unit has confirmed the key on the connection the IV goes on; a
-    // refusal, the window's time-out or the operator's close before that keep it off the line.
-    // Steps: the window's "key", "iv" and "led" commands; the unit's "OK" and "INVALID" answers
-    // to the key; the unit "lost" and "back" (no command goes before "tick", the held-command
-    // timer); "timeout", "close" and "open" from the window.
+    // The unit's frames tell which key it uses: whatever the unit does, the link ends on the key
+    // of its frames and reads every frame it sent, and the IV goes only once the unit took the key
+    // on the connection the IV goes on, or uses it. A refusal, the window's time-out or the
+    // operator's close keep what has not gone off the line. Kind "i" takes a new key with its IV,
+    // "ii" at its command. Steps: the window's "key", "iv" and "led" commands; the unit's "OK" and
+    // "INVALID" answers to the key (it answers the IV at once), "drop" (what is on the line is
+    // lost), "restart"; the unit "lost" and "back" (no command goes before "tick", the
+    // held-command timer); "timeout", "close" and "open" from the window.
     void keyChangeSettlesInOrder_data()
     {
         QTest::addColumn<bool>("radio");
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QByteArrayList>("line"); // commands heard and answers given, in order
         QTest::addColumn<QStringList>("warnings");
         QTest::addColumn<QStringList>("told"); // what the window hears
         const QString ivDropped =
             QStringLiteral("WARNING: Held ORVA Command Dropped, %1 [ iv <hidden> ]");
+        const QString ivGivenUp =
+            QStringLiteral("WARNING: ORVA Command Dropped, Key Change Given Up [ iv <hidden> ]");
+        const QStringList confirmed{"Confirmed", "Closed"};
+        const QStringList seenNew{"SeenNewKey", "Closed"};
+        const QStringList seenOld{"SeenOldKey", "Closed"};
 
         QTest::newRow("answer after the IV")
-            << false << QStringList{"key", "iv", "OK"} << QByteArrayList{"key", "OK", "iv"}
-            << QStringList() << QStringList{"KEY"};
+            << false << "i" << QStringList{"key", "iv", "OK"} << QByteArrayList{"key", "OK", "iv"}
+            << QStringList() << confirmed;
+        QTest::newRow("answer after the IV, at command")
+            << true << "ii" << QStringList{"key", "iv", "OK"} << QByteArrayList{"key", "OK", "iv"}
+            << QStringList() << seenNew;
         QTest::newRow("refusal after the IV")
-            << true << QStringList{"key", "iv", "INVALID"} << QByteArrayList{"key", "INVALID"}
-            << QStringList{ivDropped.arg("Key Refused")} << QStringList{"ERROR"};
+            << true << "i" << QStringList{"key", "iv", "INVALID"}
+            << QByteArrayList{"key", "INVALID"} << QStringList{ivDropped.arg("Key Refused")}
+            << QStringList{"Refused", "SeenOldKey", "Closed"};
         QTest::newRow("time-out before the answer")
-            << false << QStringList{"key", "iv", "timeout", "OK"} << QByteArrayList{"key", "OK"}
-            << QStringList{ivDropped.arg("Key Change Timed Out")} << QStringList{"KEY"};
-        // "Setup...": the window ends the change as refused, and the answer on the next
-        // connection settles nothing.
+            << false << "i" << QStringList{"key", "iv", "timeout", "OK"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Key Change Timed Out")}
+            << seenOld;
+        QTest::newRow("time-out before the answer, at command")
+            << false << "ii" << QStringList{"key", "iv", "timeout", "OK"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Key Change Timed Out")}
+            << seenNew;
+        // The IV's answer is the unit's only word that it uses the new key.
+        QTest::newRow("IV lost on the line")
+            << false << "i" << QStringList{"key", "iv", "OK", "drop", "timeout"}
+            << QByteArrayList{"key", "OK", "drop"} << QStringList() << seenOld;
+        QTest::newRow("IV lost on the line, at command")
+            << true << "ii" << QStringList{"key", "iv", "OK", "drop", "timeout"}
+            << QByteArrayList{"key", "OK", "drop"} << QStringList() << seenNew;
+        // "Setup...": the link gives the change up, and the frames on the next connection tell
+        // which key the unit kept.
         QTest::newRow("closed before the answer")
-            << false << QStringList{"key", "iv", "close", "open", "OK"}
+            << false << "i" << QStringList{"key", "iv", "close", "open", "OK"}
             << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
-            << QStringList{"ERROR", "KEY"};
+            << QStringList{"GivenUp", "SeenOldKey", "Closed"};
+        QTest::newRow("closed before the answer, at command")
+            << true << "ii" << QStringList{"key", "iv", "close", "open", "OK"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
+            << QStringList{"GivenUp", "SeenNewKey", "Closed"};
+        QTest::newRow("closed, the key taken at its command and never answered")
+            << true << "ii" << QStringList{"key", "close", "open"} << QByteArrayList{"key"}
+            << QStringList() << QStringList{"GivenUp", "SeenNewKey", "Closed"};
         QTest::newRow("closed after the answer, before the IV")
-            << true << QStringList{"key", "OK", "close", "open", "iv", "tick"}
-            << QByteArrayList{"key", "OK"}
-            << QStringList{"WARNING: ORVA Command Dropped, Key Change Given Up [ iv <hidden> ]"}
-            << QStringList{"KEY", "AGAIN", "ERROR"};
+            << true << "i" << QStringList{"key", "OK", "close", "open", "iv", "tick"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivGivenUp}
+            << QStringList{"GivenUp", "SeenOldKey", "Closed"};
         QTest::newRow("given while lost, refused when back")
-            << false << QStringList{"lost", "key", "iv", "back", "tick", "INVALID"}
+            << false << "i" << QStringList{"lost", "key", "iv", "back", "tick", "INVALID"}
             << QByteArrayList{"lost", "key", "INVALID"} << QStringList{ivDropped.arg("Key Refused")}
-            << QStringList{"ERROR"};
+            << QStringList{"Refused", "SeenOldKey", "Closed"};
         QTest::newRow("given while lost, confirmed when back")
-            << true << QStringList{"lost", "key", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"lost", "key", "OK", "iv"} << QStringList() << QStringList{"KEY"};
+            << true << "i" << QStringList{"lost", "key", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"lost", "key", "OK", "iv"} << QStringList() << confirmed;
+        // After a loss the key goes again, through the radio under both keys: the unit may hold
+        // either.
         QTest::newRow("lost after the key")
-            << true << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"key", "lost", "key", "OK", "iv"} << QStringList()
-            << QStringList{"KEY"};
-        // The IV goes only where the unit confirmed the key: after a loss the key goes again.
-        QTest::newRow("lost after the answer, before the IV, confirmed when back")
-            << true << QStringList{"key", "OK", "lost", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"key", "OK", "lost", "key", "OK", "iv"} << QStringList()
-            << QStringList{"KEY", "AGAIN", "KEY"};
-        QTest::newRow("lost after the answer, before the IV, refused when back")
-            << false << QStringList{"key", "OK", "lost", "iv", "back", "tick", "INVALID"}
+            << true << "i" << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "key", "noise", "OK", "iv"} << QStringList()
+            << confirmed;
+        QTest::newRow("lost after the key, taken at its command")
+            << true << "ii" << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "noise", "key", "OK", "iv"} << QStringList()
+            << seenNew;
+        QTest::newRow("lost after the answer, before the IV, restarted, confirmed when back")
+            << true << "i"
+            << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"key", "OK", "lost", "key", "noise", "OK", "iv"} << QStringList()
+            << confirmed;
+        QTest::newRow("lost after the answer, before the IV, at command")
+            << true << "ii" << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick"}
+            << QByteArrayList{"key", "OK", "lost", "iv"} << QStringList() << seenNew;
+        QTest::newRow("lost after the answer, before the IV, restarted, refused when back")
+            << false << "i"
+            << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick", "INVALID"}
             << QByteArrayList{"key", "OK", "lost", "key", "INVALID"}
-            << QStringList{ivDropped.arg("Key Refused")} << QStringList{"KEY", "AGAIN", "ERROR"};
+            << QStringList{ivDropped.arg("Key Refused")}
+            << QStringList{"Refused", "SeenOldKey", "Closed"};
         QTest::newRow("an answer to the key on the lost line confirms nothing")
-            << false << QStringList{"key", "iv", "lost", "back", "OK", "tick", "OK"}
-            << QByteArrayList{"key", "lost", "OK", "key", "OK", "iv"} << QStringList()
-            << QStringList{"KEY"};
+            << false << "i" << QStringList{"key", "iv", "lost", "back", "OK", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "OK", "key", "OK", "iv"} << QStringList() << confirmed;
+        QTest::newRow("a late answer on the next connection, at command")
+            << false << "ii" << QStringList{"key", "iv", "lost", "back", "OK"}
+            << QByteArrayList{"key", "lost", "OK", "iv"} << QStringList() << seenNew;
         QTest::newRow("a command while lost keeps a change whose key went out")
-            << false << QStringList{"key", "lost", "led", "iv", "back", "tick", "OK"}
+            << false << "i" << QStringList{"key", "lost", "led", "iv", "back", "tick", "OK"}
             << QByteArrayList{"key", "lost", "key", "led", "OK", "iv"} << QStringList()
-            << QStringList{"KEY"};
+            << confirmed;
     }
     void keyChangeSettlesInOrder()
     {
         QFETCH(bool, radio);
+        QFETCH(QString, kind);
         QFETCH(QStringList, steps);
         QFETCH(QByteArrayList, line);
         QFETCH(QStringList, warnings);
         QFETCH(QStringList, told);
-        const KeyCommands commands(radio);
         PtyPair pty;
         Probe worker;
         worker.setRetryIntervals(60000, 60000); // the test says when the port and timer act
         worker.setDeviceTypeState(DeviceTypes::ORVA);
+        worker.setEncryptionKey(kOldKey.toBase64(), kOldIv.toBase64());
         worker.openSerialPort(pty.portPath());
+        QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
         Recorder rec(&worker);
+        KeyUnit unit(pty, radio, kind == "ii");
+        // Every frame the unit writes is read before the next step.
+        const auto allRead = [&] {
+            QTRY_COMPARE_WITH_TIMEOUT(decoded.count(), unit.frames, 10000);
+        };
 
-        QByteArrayList heard;
-        // Takes in what the unit got since the last look: one poll reads all that was written.
-        const auto listen = [&] {
-            QSignalSpy polled(&pty, &PtyPair::polled);
-            QVERIFY(polled.wait(10000));
-            heard << commands.names(pty.takeReceived());
-        };
-        const auto give = [&](const QByteArray& cmd) {
-            if (radio && cmd != "led ON\r\n")
-                worker.hideCommandText(cmd, cmd == commands.key ? "key <hidden>" : "iv <hidden>");
-            worker.setCommandBuffer(cmd);
-        };
+        worker.beginKeyChange(kNewKey.toBase64(), kNewIv.toBase64(), radio);
         for (const QString& step : qAsConst(steps)) {
-            if (step == "key" || step == "iv" || step == "led") {
-                give(step == "key" ? commands.key : step == "iv" ? commands.iv : "led ON\r\n");
+            if (step == "key") {
+                worker.setCommandBuffer("key" + kNewKey.toBase64() + "\r");
+            } else if (step == "iv") {
+                worker.setCommandBuffer("iv" + kNewIv.toBase64() + "\r");
+            } else if (step == "led") {
+                worker.setCommandBuffer("led ON\r\n");
             } else if (step == "OK" || step == "INVALID") {
-                listen();
-                heard << step.toLatin1();
-                const QString answered = step == "OK" ? "INFO: Key set confirmed."
-                                                      : "ERROR: Invalid encryption key setting";
-                const int before = rec.logCount(answered);
-                QVERIFY(pty.write(unitsim::orvaAnswer('3', {"key=" + step.toLatin1()})));
-                QTRY_COMPARE_WITH_TIMEOUT(rec.logCount(answered), before + 1, 10000);
+                unit.read(step == "INVALID");
+                unit.heard << step.toLatin1();
+                unit.write(unitsim::orvaAnswer('3', {"key=" + step.toLatin1()}));
+            } else if (step == "drop") {
+                QSignalSpy polled(&pty, &PtyPair::polled);
+                QVERIFY(polled.wait(10000));
+                pty.takeReceived();
+                unit.heard << "drop";
+            } else if (step == "restart") {
+                unit.restart();
             } else if (step == "lost") {
-                listen();
-                heard << "lost";
+                unit.read(false);
+                unit.heard << "lost";
+                allRead();
                 pty.closeMaster();
                 QTRY_VERIFY_WITH_TIMEOUT(!worker.serialPort->isOpen(), 10000);
             } else if (step == "back") {
@@ -438,20 +532,28 @@ private slots:
             } else if (step == "tick") {
                 worker.waitSerialWrite();
             } else if (step == "timeout") {
-                worker.giveUpKeyChange("Key Change Timed Out");
+                worker.stopSendingKeyChange("Key Change Timed Out");
             } else if (step == "close") {
                 worker.closeSerialPort();
             } else {
                 worker.openSerialPort(pty.portPath());
             }
+            allRead();
+            if (QTest::currentTestFailed())
+                return;
         }
-        listen();
-        QCOMPARE(heard, line);
+        unit.read(false);
+        allRead();
+        // The unit's next frame, under the key it holds, is read and leaves the link on that key.
+        unit.write(unitsim::orvaAnswer('6', {"STATUS OK"}));
+        allRead();
+        QCOMPARE(unit.heard, line);
         QCOMPARE(rec.log.filter("WARNING:"), warnings);
         QCOMPARE(rec.told, told);
+        QCOMPARE(worker.encryptionKey, unit.key.toBase64());
         // Neither the key nor the IV shows in the log, whatever became of them.
         const QString log = rec.log.join('\n');
-        QVERIFY(!log.contains(commands.key.chopped(1)) && !log.contains(commands.iv.chopped(1)));
+        QVERIFY(!log.contains(kNewKey.toBase64()) && !log.contains(kNewIv.toBase64()));
     }
 
     void commandWithoutDeviceTypeDropped()

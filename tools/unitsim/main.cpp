@@ -109,6 +109,13 @@ void describeOptions(QCommandLineParser& parser)
          QStringLiteral("Answer \"key\" commands this many milliseconds late, as over a slow "
                         "radio link."),
          QStringLiteral("ms")},
+        {QStringLiteral("key-at-command"),
+         QStringLiteral("Take a new key when its \"key\" command arrives and answer under it, as "
+                        "a unit of the other kind; without it the new key waits for its \"iv\" "
+                        "command and is taken after the IV's answer.")},
+        {QStringLiteral("key-answer-outlives-line"),
+         QStringLiteral("With --key-answer-delay: an answer that falls due while the station's "
+                        "line is down goes out on the next connection instead of being lost.")},
         {QStringLiteral("old-bit-line"),
          QStringLiteral("ORVA records as old firmware sends them, without built-in-test "
                         "statuses (the station's Bit Status page stays empty).")},
@@ -141,6 +148,8 @@ QString readOptions(const QCommandLineParser& parser, unitsim::UnitOptions* opti
             return QStringLiteral("the key answer delay must be a whole number of milliseconds");
     }
     options->refuseKeys = parser.isSet(QStringLiteral("refuse-keys"));
+    options->keyAtCommand = parser.isSet(QStringLiteral("key-at-command"));
+    options->keyAnswerOutlivesLine = parser.isSet(QStringLiteral("key-answer-outlives-line"));
     options->oldBitLine = parser.isSet(QStringLiteral("old-bit-line"));
     options->stationId = parser.value(QStringLiteral("station"));
     options->key = parser.value(QStringLiteral("key")).toLatin1();

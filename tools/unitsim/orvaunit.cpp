@@ -5,6 +5,7 @@
 #include "tools/unitsim/unitframes.h"
 
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace unitsim
 {
@@ -391,26 +392,30 @@ void UnitSim::orvaKeyCommand(const QByteArray& line)
     const bool valid =
         decoded && decoded.decoded.size() == wanted && !(isKey && options.refuseKeys);
     const QByteArray reply = QByteArray(isKey ? "key=" : "iv=") + (valid ? "OK" : "INVALID");
-    const QByteArray answerKey =
-        valid && isKey && options.keyAnswerUnderNewKey ? decoded.decoded : QByteArray();
-    const auto send = [this, reply, answerKey] {
-        const QByteArray keyInUse = key;
-        if (!answerKey.isEmpty())
-            key = answerKey;
-        answer('3', {reply});
-        key = keyInUse;
-    };
-    if (isKey && options.keyAnswerDelayMs > 0)
-        later(options.keyAnswerDelayMs, send);
-    else
-        send();
-    if (!valid)
-        return;
-    // The new key takes effect with its IV, after the IV's answer has gone out under the old one.
-    if (isKey) {
+    if (valid && isKey && options.keyAtCommand) {
+        key = decoded.decoded;
+        newKey.clear();
+        emit activity(QStringLiteral("new link key in use"));
+    } else if (valid && isKey) {
+        // The new key takes effect with its IV, after the IV's answer has gone out under the old
+        // one.
         newKey = decoded.decoded;
-        return;
     }
+    const auto send = [this, reply] { answer('3', {reply}); };
+    if (isKey && options.keyAnswerDelayMs > 0 && options.keyAnswerOutlivesLine) {
+        QTimer::singleShot(options.keyAnswerDelayMs, this, [this, reply, send] {
+            if (linked)
+                send();
+            else
+                answersForNextLink << reply;
+        });
+    } else if (isKey && options.keyAnswerDelayMs > 0) {
+        later(options.keyAnswerDelayMs, send);
+    } else {
+        send();
+    }
+    if (!valid || isKey)
+        return;
     iv = decoded.decoded;
     if (!newKey.isEmpty())
         key = newKey;

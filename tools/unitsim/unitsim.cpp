@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <utility>
 
 namespace unitsim
 {
@@ -172,6 +173,8 @@ void UnitSim::setLinked(bool on)
         emit activity(QStringLiteral("station connected"));
         if (options.family == Family::Brq)
             brqLinked();
+        for (const QByteArray& reply : std::exchange(answersForNextLink, {}))
+            answer('3', {reply});
         recordTimer->start(options.periodMs);
     } else {
         emit activity(QStringLiteral("station disconnected"));

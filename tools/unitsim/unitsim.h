@@ -39,13 +39,17 @@ struct UnitOptions {
     int completionDelayMs = 1500;
     // False: "key" and "iv" commands are neither taken nor answered, as if lost on the way.
     bool answerKeyCommands = true;
-    // The "key" answer goes out under the new key instead of the one still in use.
-    bool keyAnswerUnderNewKey = false;
+    // A unit that takes a new key when its "key" command arrives, and answers under it; otherwise
+    // the new key waits for its "iv" command and is taken after the IV's answer.
+    bool keyAtCommand = false;
     // Every "key" command is refused ("key=INVALID"); the unit keeps its key.
     bool refuseKeys = false;
     // The answer to a "key" command goes out this long after the command, as over a slow radio
     // link; the unit takes the command at once.
     int keyAnswerDelayMs = 0;
+    // A late answer to a "key" command that falls due while the station's line is down goes out
+    // on the next connection, instead of being lost with the line.
+    bool keyAnswerOutlivesLine = false;
     // Above 0: the unit sends no faster than a serial line at this many baud, ten bits a byte
     // (8N1), as a real line delivers it. 0: as fast as the pseudo-terminal takes the bytes.
     int paceBaud = 0;
@@ -204,9 +208,10 @@ private:
     QString receiveMhz = QStringLiteral("150.0");
     QMap<char, bool> modules;
     bool encryptFrames = false;
-    QByteArray key;    // raw 32 bytes
-    QByteArray iv;     // raw 8 bytes
-    QByteArray newKey; // raw, waits for its IV
+    QByteArray key;                       // raw 32 bytes
+    QByteArray iv;                        // raw 8 bytes
+    QByteArray newKey;                    // raw, waits for its IV
+    QList<QByteArray> answersForNextLink; // late answers that outlived a line
     quint32 messageCounter = 0;
     QString speciMode = QStringLiteral("AFMAN");
     QList<QByteArray> speciVisibility;
