@@ -120,18 +120,9 @@ bool beginsFrame(const QByteArray& plain)
     return !plain.isEmpty() && (plain.at(0) == '@' || (quint8(plain.at(0)) & 0xFE) == 0xC0);
 }
 
-} // namespace
-
-void data_incoming::setFrameTimeout(int ms)
+// The frame's tail stands where a tail belongs and its sum matches the bytes before it.
+bool checksumHolds(const QByteArray& frame)
 {
-    frameTimeoutMs = ms;
-}
-
-bool data_incoming::verify_packet(const QByteArray& frame)
-{
-    if (verifyBypass)
-        return true;
-
     const int tilde = frame.lastIndexOf('~');
     if (tilde < 0) {
         qDebug() << "NO ~";
@@ -148,6 +139,18 @@ bool data_incoming::verify_packet(const QByteArray& frame)
     for (int i = 0; i <= tilde; ++i)
         sum = quint16(sum + quint8(frame.at(i)));
     return sum == expected;
+}
+
+} // namespace
+
+void data_incoming::setFrameTimeout(int ms)
+{
+    frameTimeoutMs = ms;
+}
+
+bool data_incoming::verify_packet(const QByteArray& frame)
+{
+    return verifyBypass || checksumHolds(frame);
 }
 
 void data_incoming::parseData_ORVA(const QByteArray& data)
@@ -340,7 +343,7 @@ QByteArray data_incoming::keyReadingWhole(char type, const QByteArray& payload, 
         QByteArray frame = plain;
         if (type == 'C' && !decodeInnerFrame(plain, &frame))
             continue;
-        if (frame.startsWith('@') && verify_packet(frame)) {
+        if (frame.startsWith('@') && checksumHolds(frame)) {
             *inner = frame;
             return key;
         }

@@ -903,6 +903,7 @@ void TestEncryptionKey::startPageRederivesWithKeyFileSalt()
     QTest::mouseClick(window->ui->pushButton_enterEncryptionKeyProgram, Qt::LeftButton);
     QCOMPARE(window->ui->label_encryptionKeyProgramMessage->text(),
              QStringLiteral("Loading Encryption key..."));
+    QVERIFY(window->ui->label_encryptionKeyProgramMessage->isVisible());
     QVERIFY(window->ui->label_loadingEncryptionKey->isVisible());
     QCOMPARE(requests.count(), 1);
     QCOMPARE(requests.at(0).at(0).toString(), QStringLiteral("secret-pw"));
