@@ -130,13 +130,16 @@ QString WeatherDataDecoder::calcSeaLevelPressure()
         if (!isOrva())
             return QString();
 
-        // Without the station's elevation or pressure there is nothing to reduce: the station
-        // pressure itself would pass for a sea-level one.
-        const QString elevation = getElevation();
-        const QString pressure = getStationPressure();
-        if (elevation.isEmpty() || pressure.isEmpty())
+        // A unit at sea (a buoy, a ship) may have its elevation switched off: an elevation left
+        // out is sea level. Only the unit's no-value says the elevation is not known; the field
+        // read empties it, so the unit's own text tells the two apart.
+        if (isUnitNoValue(unitFieldValue(QStringLiteral("EL"), 0)))
             return QString();
-        const double h = decimalValue(elevation);
+        // Without a station pressure there is no sea-level pressure to report.
+        const QString pressure = getStationPressure();
+        if (pressure.isEmpty())
+            return QString();
+        const double h = decimalValue(getElevation());
         // The reduction assumes the standard lapse rate, which holds from below the lowest
         // land up to 11000 m; outside that an elevation is noise and near the formula's pole
         // it would yield absurd pressures.

@@ -161,7 +161,7 @@ QString WeatherDataDecoder::getPresentWeatherCode(bool useCached)
         return QStringLiteral("-DZ");
     case 52: {
         // Drizzle at the unit's no-value is plain drizzle; an empty temperature reads as 0.
-        if (decimalValue(validDouble(unitFieldValue(QStringLiteral("TA"), 0))) == noValue)
+        if (isUnitNoValue(unitFieldValue(QStringLiteral("TA"), 0)))
             return QStringLiteral("DZ");
         const double t = decimalValue(getTemperature());
         return roundToStep(t, 1.0) <= 0.0 ? QStringLiteral("FZDZ") : QStringLiteral("DZ");

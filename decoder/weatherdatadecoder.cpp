@@ -234,10 +234,24 @@ QString WeatherDataDecoder::getFieldValue(QString key, int index)
     // The unit writes its no-value where a sensor has nothing to say: every reader, window,
     // report group, chart and alert must see it as the empty field it stands for.
     QString value = unitFieldValue(key, index);
-    if (index >= 0 && !value.isEmpty() && value.at(0) == QLatin1Char('-') &&
-        decimalValue(value) == noValue)
+    if (index >= 0 && isUnitNoValue(value))
         return QString();
     return value;
+}
+
+bool WeatherDataDecoder::isUnitNoValue(const QString& text) const
+{
+    // Read as the readers read it: QString::toDouble passes over blanks of any kind and takes
+    // the minus sign in either form. Only a text whose first mark past its blanks is a minus can
+    // hold a negative number, which spares most fields the conversion.
+    const QChar* c = text.constData();
+    const int size = text.size();
+    int i = 0;
+    while (i < size && c[i].isSpace())
+        ++i;
+    if (i == size || (c[i] != QLatin1Char('-') && c[i] != QChar(0x2212)))
+        return false;
+    return decimalValue(text) == noValue;
 }
 
 QString WeatherDataDecoder::unitFieldValue(const QString& key, int index)

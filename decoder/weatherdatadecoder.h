@@ -259,6 +259,8 @@ private:
     };
     // The field as the unit sent it, its no-value included.
     QString unitFieldValue(const QString& key, int index);
+    // The text, read as a number, is the unit's no-value, however the unit wrote it.
+    bool isUnitNoValue(const QString& text) const;
     void indexLines();
     int fieldStart(const QString& key, int* line);
     QString readField(const QString& key, int start, int index, bool* found);

@@ -708,6 +708,8 @@ void TestDashboardUpdate::noValueShowsAsAnEmptyField_data()
     QTest::newRow("BRQ altimeter") << brq << "BA" << 1 << "-1000";
     QTest::newRow("BRQ station pressure") << brq << "BA" << 0 << "-1000.00";
     QTest::newRow("BRQ visibility") << brq << "VI" << 0 << "-1000";
+    QTest::newRow("ORVA temperature after a blank") << orva << "TA" << 0 << " -1000";
+    QTest::newRow("BRQ humidity after a tab") << brq << "RH" << 0 << "\t-1000.0";
 }
 
 // Labels, trend points and alerts of a record whose field holds the unit's no-value are those of

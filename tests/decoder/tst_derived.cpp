@@ -140,9 +140,11 @@ void TestDerived::calculations_data()
     row("sea level at 500 m", SeaLevel, slp("950", "500"), "1010.95");
     row("sea level at 1000 m", SeaLevel, slp("900.5", "1000"), "1019.01");
     row("sea level second pressure preferred", SeaLevel, {{}, {}, {}, "900", "0", "1000"}, "1000");
-    row("sea level needs an elevation", SeaLevel, {{}, {}, {}, "1000"}, "");
+    row("sea level no elevation reads as 0", SeaLevel, {{}, {}, {}, "1000"}, "1000");
+    row("sea level empty elevation reads as 0", SeaLevel, slp("1009.3", ""), "1009.3");
     row("sea level BRQ never", SeaLevel, slp("1000", "100"), "", kBrq);
     row("sea level elevation is the sentinel", SeaLevel, slp("1000", "-1000"), "");
+    row("sea level elevation is the sentinel after a blank", SeaLevel, slp("1000", " -1000"), "");
     row("sea level pressure is the sentinel", SeaLevel, slp("-1000", "0"), "");
     // No station pressure: nothing to reduce, so no value instead of 0.
     row("sea level no pressure", SeaLevel, {{}, {}, {}, {}, "100"}, "");

@@ -70,6 +70,11 @@ void TestFieldAccess::fieldValue_data()
     add("no number", noValue, "TA", 2, "-1000x");
     add("its magnitude", noValue, "TA", 3, "1000");
     add("no-value in the whole line", noValue, "TA", -1, "-1000.00:-10000:-1000x:1000");
+    // Blanks around a number and the other minus sign read as the number itself.
+    const QString spelt = buildRecord({{"TA", {" -1000", " -1000.001", "\u00a0\u22121e3"}}});
+    add("no-value after a blank", spelt, "TA", 0, "");
+    add("a lower number after a blank", spelt, "TA", 1, " -1000.001");
+    add("no-value after a no-break space", spelt, "TA", 2, "");
     add("first line needs a leading CRLF", "WI:5:6\r\n", "WI", 0, "");
     add("@I at the very start", "@I:AB12:x\r\nTA:3\r\n", "@I", 0, "AB12");
     add("@I inside a line", "junk@I:AB12\r\n", "@I", 0, "AB12");

@@ -464,7 +464,8 @@ private slots:
     }
 
     // The unit's no-value in a field gives what that field left empty gives: in the record, its
-    // report and the running windows, for the record itself and the one after it.
+    // report and the running windows, for the record itself and the one after it. An elevation
+    // left empty is sea level, the no-value none: that record has no sea-level pressure.
     void noValueIsAnEmptyField_data()
     {
         QTest::addColumn<bool>("orvaUnit");
@@ -475,9 +476,11 @@ private slots:
         for (const bool orvaUnit : {true, false}) {
             for (const RecordLine& line : noValueBase(orvaUnit)) {
                 for (int field = 0; field < line.second.size(); ++field) {
-                    for (const char* noValue : {"-1000", "-1000.0", "-1000.00"})
-                        QTest::addRow("%s %s %d %s", orvaUnit ? "ORVA" : "BRQ",
-                                      qPrintable(line.first), field, noValue)
+                    for (const char* noValue :
+                         {"-1000", "-1000.0", "-1000.00", " -1000", "\t-1000.0"})
+                        QTest::addRow("%s %s %d \"%s\"", orvaUnit ? "ORVA" : "BRQ",
+                                      qPrintable(line.first), field,
+                                      qPrintable(QString(noValue).replace('\t', "\\t")))
                             << orvaUnit << line.first << field << QString(noValue);
                 }
             }
@@ -509,10 +512,16 @@ private slots:
             feed(worker, packets);
             return published;
         };
-        const QList<QJsonObject> twin = publish(QString());
+        QList<QJsonObject> twin = publish(QString());
         const QList<QJsonObject> seen = publish(noValue);
         QCOMPARE(seen.size(), 3);
         QCOMPARE(twin.size(), 3);
+        if (key == QLatin1String("EL")) {
+            QString report = twin.at(1).value("METAR").toString();
+            QVERIFY(report.contains(QRegularExpression(" SLP\\d{3} ")));
+            twin[1].insert("METAR", report.replace(QRegularExpression(" SLP\\d{3} "), " SLPNO "));
+            twin[1].insert("Sea Level Pressure", QString());
+        }
         for (int i = 0; i < 3; ++i) {
             for (const QString& name : twin.at(i).keys())
                 QVERIFY2(seen.at(i).value(name) == twin.at(i).value(name),
@@ -638,7 +647,7 @@ private slots:
                               legacyAt("OV8", "1145", hot),
                               legacyAt("OV8", "1150", cool),
                               legacyAt("OV8", "1155", mild)}
-            << QJsonObject{{"METAR", "RMK AO2 SLPNO T0210 10350 20200 403500200"}};
+            << QJsonObject{{"METAR", "RMK AO2 SLP045 T0210 10350 20200 403500200"}};
         QTest::newRow("BRQ after Setup to another BRQ unit")
             << QByteArrayList{brqAt("UNIT7", "1200", first), {}, brqAt("UNIT8", "1205", next)}
             << own;
