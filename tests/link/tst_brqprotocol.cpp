@@ -782,6 +782,14 @@ private slots:
                            "log:ERROR: Error in BRQ command processing, received spaces in "
                            "response.",
                            "left:"};
+        // Its eighth byte would make it a packet of camera 3.
+        QByteArray noI = weatherPacket("BRQ00042", "40.0");
+        noI[1] = '1';
+        QTest::newRow("a record whose @I turned @1, a picture of camera 3 behind it")
+            << noI + imagePacket(3, 11, 0, QByteArray(330, 'h')) << QByteArray()
+            << QStringList{"log:WARNING: BRQ weather packet damaged, not read [ " +
+                               QString::number(noI.size()) + " bytes ]",
+                           "sys:INFO: BRQ Image received from Camera 3", "left:"};
     }
     void sameWhereverTheReadsEnd()
     {
