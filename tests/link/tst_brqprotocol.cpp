@@ -698,6 +698,9 @@ private slots:
         QTest::newRow("a picture packet cut short, a record right behind it in its length")
             << QByteArrayList{packet.left(filled) + a, b} << QList<int>{1} << damaged.arg(filled)
             << QStringList{damaged.arg(filled)};
+        QTest::newRow("a picture packet cut short, the start-up data right behind it")
+            << QByteArrayList{packet.left(200) + "\r\nON 12.6V\r\n\r\n", a, b} << QList<int>{6, 1}
+            << damaged.arg(200) << QStringList{damaged.arg(200)};
     }
     void recordRightBehindAMessage()
     {
