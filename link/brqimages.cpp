@@ -251,11 +251,13 @@ void data_incoming::damagedImagePacket(int camera, int sequence, bool last, int 
     }
 }
 
-// A packet of another camera, or a first packet after stored ones, begins the next picture: the
-// one before it lost its last packet. Every packet gives the picture more time.
+// A packet of another camera, or a first packet after stored or damaged ones, begins the next
+// picture: the one before it lost its last packet, and its damaged packets are not the next
+// one's. Every packet gives the picture more time.
 void data_incoming::openImageTransfer(int camera, int sequence)
 {
-    if (imageCamera >= 0 && (camera != imageCamera || (sequence == 0 && imageSequences.any())))
+    const bool packetsBefore = imageSequences.any() || imageDamaged > 0;
+    if (imageCamera >= 0 && (camera != imageCamera || (sequence == 0 && packetsBefore)))
         abandonImage(imageCamera, "the next picture began before its last packet");
     if (imageCamera < 0) {
         imageCamera = camera;

@@ -540,17 +540,44 @@ int data_incoming::brqMessageEndsPacket(int packetAt, int length, bool silent)
     return 0;
 }
 
-// The image packet at `packetAt`, whole, or damaged up to where its damage ends.
+// The image packet at `packetAt`, whole, or damaged up to where its damage ends; or the record
+// that line noise made begin like one.
 data_incoming::BrqMessage data_incoming::brqImageMessage(int packetAt, bool silent)
 {
     if (receiveBuffer.size() - packetAt <= imageHeaderLength)
         return {};
+    const int recordEnd = brqRecordInPacket(packetAt);
+    if (recordEnd > 0)
+        return {BrqMessage::BadRecord, recordEnd};
     const int length = brqWholeImageLength(packetAt, silent);
     if (length < 0)
         return {};
     if (length > 0)
         return {BrqMessage::Image, packetAt + length, packetAt};
     return brqDamagedPacket(packetAt, silent);
+}
+
+// Where a record ends that begins at `at` with "@1" where its "@I" line lost the "I" on the
+// line; 0 when the bytes are no such record, or not yet. Its own lines tell it from a packet: a
+// data line, a "~" and its empty line within a packet's length, and no other message start in
+// between. Chunk data holds all of them only by a rare chance, and such a record would otherwise
+// open a picture that spoils the next one of its camera.
+int data_incoming::brqRecordInPacket(int at) const
+{
+    const int packetLength = imageHeaderLength + imageChunkLength + kBlankLine.size();
+    const QByteArray head = QByteArray::fromRawData(
+        receiveBuffer.constData() + at, qMin(int(receiveBuffer.size()) - at, packetLength));
+    const int blank = head.indexOf(kBlankLine, 2);
+    if (blank < 0 || !head.left(blank).contains('~'))
+        return 0;
+    BrqMessage::Kind kind = BrqMessage::None;
+    for (int i = at + 2; i < at + blank; ++i) {
+        if (brqStartAt(i, &kind) != 0)
+            return 0;
+    }
+    const int length = blank + kBlankLine.size();
+    return extractAtLines(head.left(length)).at(1).startsWith(QLatin1String("@0")) ? at + length
+                                                                                   : 0;
 }
 
 // A damaged packet (the unit stopped part-way, a byte was lost or added, or noise held "@1") ends
@@ -647,6 +674,10 @@ void data_incoming::takeBrqMessage(const BrqMessage& message)
             readWeatherPacket(bytes, strayStart);
         else if (dataLine)
             reportDroppedBrqData("WARNING: BRQ weather packet incomplete, not read", bytes.size());
+        break;
+    case BrqMessage::BadRecord:
+        emit sendRawData(bytes);
+        reportDroppedBrqData("WARNING: BRQ weather packet damaged, not read", bytes.size());
         break;
     case BrqMessage::Image:
         // Behind an identity line the packet is a picture's only when the unit says "SND".

@@ -363,7 +363,7 @@ private:
     // The BRQ reader: one message at a time from the front of the receive buffer, each judged
     // once it can no longer grow (link/brqprotocol.cpp).
     struct BrqMessage {
-        enum Kind { None, Reply, Banner, StartupData, Block, Image, Noise } kind = None;
+        enum Kind { None, Reply, Banner, StartupData, Block, Image, Noise, BadRecord } kind = None;
         int length = 0;
         int packetAt = -1; // Image: where the packet begins behind the unit's identity line
     };
@@ -401,6 +401,7 @@ private:
     int brqCountedImageLength(int at, bool silent) const;
     int brqMessageEndsPacket(int packetAt, int length, bool silent);
     BrqMessage brqImageMessage(int packetAt, bool silent);
+    int brqRecordInPacket(int at) const;
     BrqMessage brqDamagedPacket(int packetAt, bool silent);
     int brqStandsWhole(BrqMessage::Kind kind, int at, bool silent);
     void takeBrqMessage(const BrqMessage& message);

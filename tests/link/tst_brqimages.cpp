@@ -151,6 +151,7 @@ private slots:
         f.feed(imagePacket(2, 0, 0, filler(0)));
         f.feed(imagePacket(2, 0, 1, filler(1)));
         QCOMPARE(finals.count(), 0);
+        QVERIFY(!camera.isEmpty());
         QCOMPARE(camera.last().at(0).toBool(), true);
         f.feed(imagePacket(2, 11, 2, filler(2)));
 
@@ -420,6 +421,7 @@ private slots:
 
         const QString name = prefix + " 2024-03-07_14-05-09Z_BRQtime Cam1 (0\u00b0).jpg";
         QCOMPARE(f.files(), QStringList{name});
+        QCOMPARE(progress.count(), 1);
         const QString path = progress.at(0).at(0).toString();
         QCOMPARE(QFileInfo(path).absolutePath(), QFileInfo(f.dir.path()).absoluteFilePath());
         QVERIFY(QFile::exists(path));
@@ -517,6 +519,7 @@ private slots:
         QSignalSpy errors(&f.worker, &data_incoming::sendDisplayErrorMsg);
         f.feed(imagePacket(1, 11, sequence, filler(sequence)));
         QCOMPARE(info.count(), 1);
+        QVERIFY(!camera.isEmpty());
         QCOMPARE(camera.last().at(0).toBool(), false);
         QVERIFY(f.worker.receiveBuffer.isEmpty());
         if (fileSize == 0) {
@@ -528,6 +531,7 @@ private slots:
                                  "than 196 packets"});
             return;
         }
+        QCOMPARE(finals.count(), 1);
         const QByteArray file = readFile(finals.at(0).at(1).toString());
         QCOMPARE(file.size(), fileSize);
         QCOMPARE(file.mid(fileSize - 2 - kChunk, kChunk), filler(sequence));
@@ -550,6 +554,7 @@ private slots:
         Fixture g;
         QSignalSpy longRaw(&g.worker, &data_incoming::sendRawData);
         g.feed(imagePacket(1, 0, 0, filler(0)).left(340) + QByteArray(3000, 'z') + "\r\n\r\n");
+        QCOMPARE(longRaw.count(), 1);
         const QByteArray longDump = longRaw.at(0).at(0).toByteArray();
         QVERIFY(longDump.startsWith("Camera:1 Packet:0 Bytes:3344\r\n\r\n"));
         QVERIFY(longDump.size() <= 8191);
@@ -602,6 +607,7 @@ private slots:
         QCOMPARE(progress.count(), 1);
         const QString path = progress.at(0).at(0).toString();
         QVERIFY(path.startsWith(QDir::toNativeSeparators(f.dir.filePath("missing"))));
+        QVERIFY(!raw.isEmpty());
         QCOMPARE(raw.last().at(0).toByteArray(), QByteArray("\r\nLast Packet of Image Received"));
         QCOMPARE(finals.count(), 0);
         QCOMPARE(textArgs(errors), QStringList{"ERROR: BRQ Image from Camera 1 abandoned, the file "
@@ -620,6 +626,7 @@ private slots:
         QSignalSpy progress(&f.worker, &data_incoming::sendCameraProgress);
         f.feed(imagePacket(1, 0, 0, filler(0)));
         f.feed(imagePacket(1, 0, 1, filler(1)));
+        QCOMPARE(progress.count(), 2);
         const QString path = progress.last().at(0).toString();
         const QByteArray whole = readFile(path);
         QCOMPARE(whole.size(), kHeader + 2 * kChunk + 2);
@@ -741,6 +748,7 @@ private slots:
         QVERIFY(byteArgs(log).contains(error.toUtf8()));
         QCOMPARE(finals.count(), received);
         QCOMPARE(textArgs(sys).filter("Image received").size(), received);
+        QVERIFY(!camera.isEmpty());
         QCOMPARE(camera.last().at(0).toBool(), false);
     }
 
@@ -842,6 +850,7 @@ private slots:
         QCOMPARE(file.size(), kHeader + 3 * kChunk + 2);
         for (int i = 0; i < 3; ++i)
             QCOMPARE(file.mid(kHeader + i * kChunk, kChunk), filler(i));
+        QVERIFY(!camera.isEmpty());
         QCOMPARE(camera.last().at(0).toBool(), false);
         QCOMPARE(byteArgs(log).count(report.toUtf8()), 1);
         QCOMPARE(countHolding(byteArgs(log), "WARNING"), report.startsWith("WARNING") ? 1 : 0);
@@ -869,6 +878,7 @@ private slots:
         idleTicks = 6;
         QVERIFY(unit.write(packets.last()));
         QTRY_COMPARE_WITH_TIMEOUT(finals.count(), 1, 10000);
+        QVERIFY(!info.isEmpty());
         QCOMPARE(info.last().at(1).toInt(), packets.size() - 1);
         QImage image;
         QVERIFY(image.load(finals.at(0).at(1).toString()));

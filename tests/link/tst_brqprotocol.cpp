@@ -465,8 +465,8 @@ private slots:
         QCOMPARE(f.events.only("log").filter("Configured").size(), 1);
         QCOMPARE(f.events.only("log").filter("Configured").at(0),
                  QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
-        QCOMPARE(f.events.only("sys").filter("Configured").at(0),
-                 QStringLiteral("INFO: BRQ Configured and Started from Power OFF"));
+        QCOMPARE(f.events.only("sys").filter("Configured"),
+                 QStringList{"INFO: BRQ Configured and Started from Power OFF"});
         // A weather packet also reaches the data log through the weather step.
         QCOMPARE(logData.count(), isWeather ? 2 : 1);
         QCOMPARE(logData.first().at(1).toJsonObject(), QJsonObject());
@@ -698,6 +698,9 @@ private slots:
         QTest::newRow("a picture packet cut short, a record right behind it in its length")
             << QByteArrayList{packet.left(filled) + a, b} << QList<int>{1} << damaged.arg(filled)
             << QStringList{damaged.arg(filled)};
+        QTest::newRow("a picture packet cut short, the start-up data right behind it")
+            << QByteArrayList{packet.left(200) + "\r\nON 12.6V\r\n\r\n", a, b} << QList<int>{6, 1}
+            << damaged.arg(200) << QStringList{damaged.arg(200)};
     }
     void recordRightBehindAMessage()
     {
@@ -782,6 +785,14 @@ private slots:
                            "log:ERROR: Error in BRQ command processing, received spaces in "
                            "response.",
                            "left:"};
+        // Its eighth byte would make it a packet of camera 3.
+        QByteArray noI = weatherPacket("BRQ00042", "40.0");
+        noI[1] = '1';
+        QTest::newRow("a record whose @I turned @1, a picture of camera 3 behind it")
+            << noI + imagePacket(3, 11, 0, QByteArray(330, 'h')) << QByteArray()
+            << QStringList{"log:WARNING: BRQ weather packet damaged, not read [ " +
+                               QString::number(noI.size()) + " bytes ]",
+                           "sys:INFO: BRQ Image received from Camera 3", "left:"};
     }
     void sameWhereverTheReadsEnd()
     {
