@@ -110,9 +110,9 @@ void describeOptions(QCommandLineParser& parser)
                         "radio link."),
          QStringLiteral("ms")},
         {QStringLiteral("key-at-command"),
-         QStringLiteral("Take a new key when its \"key\" command arrives and answer under it, as "
-                        "a unit of the other kind; without it the new key waits for its \"iv\" "
-                        "command and is taken after the IV's answer.")},
+         QStringLiteral("Take a new key when its \"key\" command arrives and answer under it. "
+                        "Without it the new key waits for its \"iv\" command and is taken after "
+                        "the IV's answer.")},
         {QStringLiteral("key-answer-outlives-line"),
          QStringLiteral("With --key-answer-delay: an answer that falls due while the station's "
                         "line is down goes out on the next connection instead of being lost.")},

@@ -395,7 +395,7 @@ void UnitSim::orvaKeyCommand(const QByteArray& line)
     if (valid && isKey && options.keyAtCommand) {
         key = decoded.decoded;
         newKey.clear();
-        emit activity(QStringLiteral("new link key in use"));
+        reportKeyInUse();
     } else if (valid && isKey) {
         // The new key takes effect with its IV, after the IV's answer has gone out under the old
         // one.
@@ -420,7 +420,17 @@ void UnitSim::orvaKeyCommand(const QByteArray& line)
     if (!newKey.isEmpty())
         key = newKey;
     newKey.clear();
-    emit activity(QStringLiteral("new link key and IV in use"));
+    reportKeyInUse();
+}
+
+// A unit keeps the key it took when it is switched off and on: a simulator started again without
+// these options plays one reset to its first key.
+void UnitSim::reportKeyInUse()
+{
+    emit activity(
+        QStringLiteral("new link key and IV in use; to keep them when started again: "
+                       "--key %1 --iv %2")
+            .arg(QString::fromLatin1(key.toBase64()), QString::fromLatin1(iv.toBase64())));
 }
 
 void UnitSim::answer(char type, const QList<QByteArray>& lines)

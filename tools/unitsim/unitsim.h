@@ -155,6 +155,7 @@ private:
                           bool encrypted);
     bool orvaLightningCommand(const QByteArray& arg);
     void orvaKeyCommand(const QByteArray& line);
+    void reportKeyInUse();
     void sendOrva(const QByteArray& frame, bool record = false);
     void answer(char type, const QList<QByteArray>& lines);
     QByteArray orvaRecord(char* type);
