@@ -342,6 +342,12 @@ void MainGUI::on_pushButton_chooseEncryptionKeyLocation_clicked()
 
 void MainGUI::on_pushButton_createEncryptionPasskey_clicked()
 {
+    // A key being derived is a change about to begin.
+    if (threadEncCheck->isRunning()) {
+        reportKeyError(*this, "ERROR: A new encryption key is being made; wait for it before "
+                              "asking for another.");
+        return;
+    }
     if (refuseWhileKeyChangeOpen(*this))
         return;
     ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::waiting());

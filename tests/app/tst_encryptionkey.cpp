@@ -434,6 +434,13 @@ void TestEncryptionKey::passwordAndSaltChecked()
         window->setupEncryptionMode();
     QSignalSpy requests(window.get(), &MainGUI::startEncryptionKeyCheck);
     window->generateEncryptionKey(password, salt, false);
+    // While a key is derived, the settings page asks for no second one.
+    if (refusal.isEmpty() && !startPage) {
+        window->ui->textEdit_ErrorMsgs->clear();
+        window->on_pushButton_createEncryptionPasskey_clicked();
+        QVERIFY(!window->encryptionKeyDialog->isVisible());
+        QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains("is being made"));
+    }
     window->threadEncCheck->quit();
     window->threadEncCheck->wait();
     if (refusal.isEmpty()) {
@@ -506,6 +513,13 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
     QVERIFY(window->ui->textEdit_ErrorMsgs->toPlainText().contains(unsettled));
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: red"));
+    // Through the station radio a command waits until the unit's frames show the key it kept.
+    window->encryptWriteCommands = true;
+    window->writecommands("led ON\r\n");
+    window->try_command_write();
+    QCOMPARE(window->commandQueue, QList<QByteArray>{"led ON\r\n"});
+    window->encryptWriteCommands = false;
+    window->commandQueue.clear();
     window->on_encryption_confirmation_status_change(KeyChangeState::SeenOldKey);
     window->on_encryption_confirmation_status_change(KeyChangeState::Closed);
     QVERIFY(window->ui->textEdit_SysMsgs->toPlainText().contains(
@@ -806,7 +820,8 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     }
 
     // The next command reaches the unit under the key it holds now, behind all of the change
-    // that reached it.
+    // that reached it, once the unit's frames have shown that key.
+    QTRY_VERIFY_WITH_TIMEOUT(!window->keyChange.open, 5000);
     window->writecommands("led ON\r\n");
     window->cmdWriteTimer->stop();
     window->try_command_write();
