@@ -6,6 +6,22 @@
 
 #include <QApplication>
 
+namespace
+{
+
+MainGUI* window = nullptr;
+
+// The window's destructor quits its worker threads and waits for them; the application goes
+// after it, as at the end of main().
+void endWindow()
+{
+    delete window;
+    window = nullptr;
+    delete QCoreApplication::instance();
+}
+
+} // namespace
+
 void fuzzStartWindow()
 {
     fuzzStart(
@@ -19,12 +35,12 @@ void fuzzStartWindow()
 
 MainGUI& fuzzWindow()
 {
-    static MainGUI* window = [] {
-        auto* w = new MainGUI;
+    if (!window) {
+        window = new MainGUI;
         // A log location from a fuzzed settings file must not make folders anywhere on disk.
-        QObject::disconnect(w, &MainGUI::setLogLocation, nullptr, nullptr);
-        return w;
-    }();
+        QObject::disconnect(window, &MainGUI::setLogLocation, nullptr, nullptr);
+        fuzzAtEnd(endWindow);
+    }
     return *window;
 }
 
