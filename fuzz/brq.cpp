@@ -36,6 +36,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cerrno>
@@ -78,12 +79,26 @@ public:
         char name[128] = {};
         FUZZ_CHECK(master >= 0 && grantpt(master) == 0 && unlockpt(master) == 0 &&
                    ptsname_r(master, name, sizeof name) == 0);
-        path = QString::fromLocal8Bit(name);
         slave = ::open(name, O_RDWR | O_NOCTTY | O_NONBLOCK);
         termios tio{};
         FUZZ_CHECK(slave >= 0 && tcgetattr(slave, &tio) == 0);
         cfmakeraw(&tio);
         FUZZ_CHECK(tcsetattr(slave, TCSANOW, &tio) == 0);
+        // The serial port locks the name it opens: under a /dev/pts name, a stale lock that
+        // another user left there would keep the line shut.
+        path = dir.path() + QStringLiteral("/ttyVDbrq%1").arg(::getpid());
+        FUZZ_CHECK(QFile::link(QString::fromLocal8Bit(name), path));
+    }
+
+    // A run whose line did not open checks nothing: it ends here and says why.
+    void expectOpen(const QByteArrayList& heard) const
+    {
+        for (const QByteArray& line : heard) {
+            if (line.contains("Unable to Open Serial Port")) {
+                std::fprintf(stderr, "The unit's line did not open: %s\n", line.constData());
+                std::abort();
+            }
+        }
     }
 
     // Takes what has arrived, so that a long run never fills the line.
@@ -140,6 +155,7 @@ private:
         fuzzFail("the line to the unit works", __FILE__, __LINE__);
     }
 
+    QTemporaryDir dir;
     int master = -1;
     int slave = -1;
     QByteArray arrived;
@@ -826,6 +842,7 @@ Run play(const Plan& plan, Pace pace, quint32 seed)
     Ledger ledger(link);
     link.setStartupSequence(plan.startup);
     link.openSerialPort(unit.path);
+    unit.expectOpen(link.heard);
 
     Run run;
     QueueRule rule;

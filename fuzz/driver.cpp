@@ -34,6 +34,7 @@ int main(int argc, char** argv)
         const std::vector<char> bytes{std::istreambuf_iterator<char>(file), {}};
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
+    fuzzEnd();
     std::printf("%zu inputs replayed\n", inputs.size());
     return inputs.empty() ? 1 : 0;
 }

@@ -12,9 +12,12 @@
 #include <cstring>
 #include <ctime>
 #include <random>
+#include <utility>
 
 namespace
 {
+void (*endAction)() = nullptr;
+
 void quiet(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtFatalMsg)
@@ -40,6 +43,18 @@ void fuzzStart(FuzzAppMaker make)
         new QCoreApplication(argc, argv);
     Clock::setFixed(QDateTime(QDate(2026, 3, 5), QTime(14, 7, 9), Qt::UTC));
     initPacketCodeTables();
+}
+
+void fuzzAtEnd(void (*end)())
+{
+    endAction = end;
+    std::atexit(fuzzEnd);
+}
+
+void fuzzEnd()
+{
+    if (void (*const end)() = std::exchange(endAction, nullptr))
+        end();
 }
 
 void fuzzFail(const char* what, const char* file, int line)

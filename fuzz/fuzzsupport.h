@@ -22,6 +22,12 @@ using FuzzAppMaker = QCoreApplication* (*)(int& argc, char** argv);
 // kind; widgets run on the offscreen platform.
 void fuzzStart(FuzzAppMaker make = nullptr);
 
+// `end` runs once after the last input, while Qt is still whole: a worker thread that outlived
+// it would run on while exit handlers tear Qt down. The driver runs it when the replay ends;
+// under libFuzzer, which ends with exit(), the exit handler registered here does.
+void fuzzAtEnd(void (*end)());
+void fuzzEnd();
+
 // Defines the target's LLVMFuzzerInitialize, which runs `start` (fuzzStart, or a set-up of the
 // target's own that calls it) once before the first input.
 #define FUZZ_START(start)                                                                          \

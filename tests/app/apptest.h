@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QStringList>
+#include <QTest>
 
 #include <cstdlib>
 
@@ -24,6 +25,34 @@ inline QByteArray applicationLogs()
         all += fileBytes(dir.filePath(name));
     return all;
 }
+
+// The link's word on opening `port`, from a spy on its log lines made before the open: empty
+// once the line is open, else why it is not. A line that does not open fails the row there, with
+// the link's reason, not later with what the unit never got.
+inline QString openFailure(const QueuedSpy& linkLog, const QString& port)
+{
+    const QString opened = QStringLiteral("INFO: Successfully Opened Serial Port ") + port;
+    const QString refused = QStringLiteral("ERROR: Unable to Open Serial Port ") + port;
+    QString failure = QStringLiteral("the link said nothing on opening ") + port;
+    QTest::qWaitFor(
+        [&] {
+            for (const QList<QVariant>& call : linkLog) {
+                const QString line = call.at(0).toString();
+                if (line == opened || line.startsWith(refused)) {
+                    failure = line == opened ? QString() : line;
+                    return true;
+                }
+            }
+            return false;
+        },
+        5000);
+    return failure;
+}
+#define VERIFY_OPENED(linkLog, port)                                                               \
+    do {                                                                                           \
+        const QString failure = openFailure(linkLog, port);                                        \
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));                                          \
+    } while (false)
 
 inline QStringList comboTexts(const QComboBox* combo)
 {

@@ -6,6 +6,7 @@
 #include "app/commandqueue.h"
 #include "app/maingui.h"
 #include "forms/maingui_ui.h"
+#include "link/data_incoming.h"
 #include "tests/app/aesreference.h"
 #include "tests/app/apptest.h"
 #include "tools/unitsim/unitsim.h"
@@ -241,7 +242,9 @@ private slots:
         QVERIFY(unit.open());
         QSignalSpy heard(&unit, &UnitSim::commandReceived);
         emit window->setDeviceType(DeviceTypes::ORVA);
-        window->openserialport(unit.deviceName());
+        const QueuedSpy linkLog(window->dataIncoming, &data_incoming::sendLogMsg);
+        window->openserialport(unit.portPath());
+        VERIFY_OPENED(linkLog, unit.portPath());
         QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
 
         window->encryptWriteCommands = true;

@@ -120,9 +120,11 @@ private slots:
             return 0;
         });
         window = std::make_unique<MainGUI>();
+        linkLog = std::make_unique<QueuedSpy>(window->dataIncoming, &data_incoming::sendLogMsg);
     }
     void cleanup()
     {
+        linkLog.reset();
         window.reset();
         setModalRunner({});
     }
@@ -135,7 +137,7 @@ private slots:
         SignalTrace trace(window.get());
 
         window->showSelectDevice();
-        startOrva(unit.deviceName());
+        startOrva(unit.portPath());
 
         QVERIFY(window->isVisible());
         QCOMPARE(window->deviceType, DeviceTypes::ORVA);
@@ -150,8 +152,9 @@ private slots:
 
         // The device type goes out before the open request; the queries wait for the queue.
         QCOMPARE(trace.calls, (QStringList{QStringLiteral("setDeviceType ORVA"),
-                                           QStringLiteral("openSerial ") + unit.deviceName()}));
+                                           QStringLiteral("openSerial ") + unit.portPath()}));
 
+        VERIFY_OPENED(*linkLog, unit.portPath());
         QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
         QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
@@ -162,7 +165,8 @@ private slots:
     {
         UnitSim first(unitOptions(Family::Orva, 60000));
         QVERIFY(first.open());
-        startOrva(first.deviceName());
+        startOrva(first.portPath());
+        VERIFY_OPENED(*linkLog, first.portPath());
         QTRY_VERIFY_WITH_TIMEOUT(first.isLinked(), 5000);
 
         SignalTrace trace(window.get());
@@ -180,8 +184,9 @@ private slots:
         QVERIFY(second.open());
         QSignalSpy heard(&second, &UnitSim::commandReceived);
         window->selectDeviceDialog->hide();
-        startOrva(second.deviceName());
+        startOrva(second.portPath());
         QVERIFY(!window->deviceLayoutPending);
+        VERIFY_OPENED(*linkLog, second.portPath());
         QTRY_VERIFY_WITH_TIMEOUT(second.isLinked(), 5000);
         // The new connection asks its unit for the schedule again.
         QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
@@ -206,8 +211,9 @@ private slots:
         window->encryptionKey = key.toBase64();
         window->encryptionIV = QString::fromLatin1(iv.toBase64());
 
-        startOrva(unit.deviceName(), true);
+        startOrva(unit.portPath(), true);
         QVERIFY(window->encryptWriteCommands);
+        VERIFY_OPENED(*linkLog, unit.portPath());
         QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
         QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
         QVERIFY(heard.at(0).at(1).toBool() && heard.at(1).at(1).toBool());
@@ -225,18 +231,19 @@ private slots:
         QSignalSpy heard(&unit, &UnitSim::commandReceived);
         SignalTrace trace(window.get());
 
-        emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, unit.deviceName(),
+        emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, unit.portPath(),
                                                             "m4\rC1\r");
 
         QCOMPARE(trace.calls,
                  (QStringList{"log INFO: Starting BRQ Startup Sequence from Power OFF State",
                               "setDeviceType BRQ", "setStartupSequence true",
-                              QStringLiteral("openSerial ") + unit.deviceName(),
+                              QStringLiteral("openSerial ") + unit.portPath(),
                               "writeSerial m4%0DC1%0D"}));
         QVERIFY(window->isVisible());
         // Unlike a direct start, the page stays as it was.
         QCOMPARE(window->ui->stackedWidget_mainPages->currentWidget(), window->ui->pageSettings);
 
+        VERIFY_OPENED(*linkLog, unit.portPath());
         QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 10000);
         QCOMPARE(firstArgs(heard), (QStringList{"m4", "C1"}));
         QTRY_COMPARE_WITH_TIMEOUT(boxes, QStringList{QStringLiteral("Success")}, 10000);
@@ -248,8 +255,9 @@ private slots:
     {
         UnitSim quiet(unitOptions(Family::Brq, 60000));
         QVERIFY(quiet.open());
-        emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, quiet.deviceName(),
+        emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, quiet.portPath(),
                                                             "m4\r");
+        VERIFY_OPENED(*linkLog, quiet.portPath());
         QTRY_VERIFY_WITH_TIMEOUT(quiet.isLinked(), 5000);
 
         SignalTrace trace(window.get());
@@ -261,7 +269,8 @@ private slots:
         UnitSim active(unitOptions(Family::Brq, 300));
         QVERIFY(active.open());
         QueuedSpy records(window->dataIncoming, &data_incoming::weather_data_received);
-        emit window->selectDeviceDialog->deviceSelected(DeviceTypes::BRQ, active.deviceName());
+        emit window->selectDeviceDialog->deviceSelected(DeviceTypes::BRQ, active.portPath());
+        VERIFY_OPENED(*linkLog, active.portPath());
         // Records have come through the link, so a configuration end would have arrived by now.
         QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 10000);
         QCoreApplication::processEvents();
@@ -406,7 +415,8 @@ private slots:
         DeprecatedBitNotes notes;
         // Connected after the BIT view, so a packet counted here has reached the view.
         QueuedSpy packets(window->dataIncoming, &data_incoming::sendBITcheckPacket);
-        startOrva(unit.deviceName());
+        startOrva(unit.portPath());
+        VERIFY_OPENED(*linkLog, unit.portPath());
         QTRY_VERIFY_WITH_TIMEOUT(packets.count() >= 2, 10000);
 
         const auto* model =
@@ -428,7 +438,8 @@ private slots:
     {
         UnitSim unit(unitOptions(Family::Orva, 60000));
         QVERIFY(unit.open());
-        startOrva(unit.deviceName());
+        startOrva(unit.portPath());
+        VERIFY_OPENED(*linkLog, unit.portPath());
         QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
 
         window->ui->pushButton_editSpeciSettings->click();
@@ -511,6 +522,7 @@ private slots:
 private:
     enum Layout { Brq, Orva, LegacyOrva };
     std::unique_ptr<MainGUI> window;
+    std::unique_ptr<QueuedSpy> linkLog; // the window's link
     QStringList boxes;
     QString statusWhileBoxShown;
 

@@ -102,14 +102,23 @@ public:
         thread.wait();
     }
 
-    // False when the system gives no pseudo-terminal.
+    // False, with why in `failure`, when the system gives no pseudo-terminal or the line does
+    // not open.
     bool connect()
     {
-        if (!unit.open())
+        if (!unit.open()) {
+            failure = unit.errorString();
             return false;
-        const QString port = unit.deviceName();
+        }
+        const QString port = unit.portPath();
         onWorker([this, port] { worker->openSerialPort(port); });
-        return true;
+        // The open's log line is queued to this thread by now.
+        QCoreApplication::processEvents();
+        for (const QString& line : qAsConst(recorder.log)) {
+            if (line.startsWith(QLatin1String("ERROR: Unable to Open Serial Port")))
+                failure = line;
+        }
+        return failure.isEmpty();
     }
     void command(const QByteArray& bytes)
     {
@@ -121,6 +130,7 @@ public:
     QThread thread;
     data_incoming* worker;
     Recorder recorder;
+    QString failure;
 };
 
 UnitOptions fastUnit(Family family, const QString& station)
@@ -225,7 +235,7 @@ private slots:
 
         Rig rig(options, DeviceTypes::ORVA);
         rig.onWorker([&rig] { rig.worker->setEncryptionKey(kKey, kIv); });
-        QVERIFY(rig.connect());
+        QVERIFY2(rig.connect(), qPrintable(rig.failure));
         const Recorder& seen = rig.recorder;
         QTRY_VERIFY_WITH_TIMEOUT(!seen.records.isEmpty(), kRecordWaitMs);
 
@@ -292,7 +302,7 @@ private slots:
         connect(&rig.unit, &UnitSim::recordSent, &context, [&] { sentAt << clock.elapsed(); });
         connect(rig.worker, &data_incoming::weather_data_received, &context,
                 [&] { decodedAt << clock.elapsed(); });
-        QVERIFY(rig.connect());
+        QVERIFY2(rig.connect(), qPrintable(rig.failure));
         const Recorder& seen = rig.recorder;
         // About 1.3 kB a record on the wire.
         const int lineMsPerRecord = 1500 * 10 * 1000 / baud;
@@ -355,7 +365,7 @@ private slots:
         options.periodMs = 60000; // no records in the way
         Rig rig(options, DeviceTypes::ORVA);
         QSignalSpy heard(&rig.unit, &UnitSim::commandReceived);
-        QVERIFY(rig.connect());
+        QVERIFY2(rig.connect(), qPrintable(rig.failure));
         QTRY_VERIFY(rig.unit.isLinked());
 
         rig.command(command);
@@ -379,7 +389,7 @@ private slots:
         Rig rig(options, DeviceTypes::ORVA);
         rig.onWorker([&rig] { rig.worker->setEncryptionKey(kKey, kIv); });
         QSignalSpy heard(&rig.unit, &UnitSim::commandReceived);
-        QVERIFY(rig.connect());
+        QVERIFY2(rig.connect(), qPrintable(rig.failure));
         QTRY_VERIFY(rig.unit.isLinked());
 
         const QByteArray gps = radioCommand("gps OFF\r\n");
@@ -406,7 +416,7 @@ private slots:
     {
         ScopedClock clock(kNow);
         Rig rig(fastUnit(Family::LegacyOrva, QStringLiteral("LEG0042")), DeviceTypes::ORVA, true);
-        QVERIFY(rig.connect());
+        QVERIFY2(rig.connect(), qPrintable(rig.failure));
         const Recorder& seen = rig.recorder;
         QTRY_VERIFY_WITH_TIMEOUT(!seen.records.isEmpty(), kRecordWaitMs);
 
@@ -435,7 +445,7 @@ private slots:
         ScopedClock clock(kNow);
         Rig rig(fastUnit(Family::Brq, QStringLiteral("BRQ0042")), DeviceTypes::BRQ);
         rig.onWorker([&rig] { rig.worker->setStartupSequence(true); });
-        QVERIFY(rig.connect());
+        QVERIFY2(rig.connect(), qPrintable(rig.failure));
         const Recorder& seen = rig.recorder;
         QTRY_VERIFY_WITH_TIMEOUT(seen.log.contains("INFO: BRQ Startup Message Received"),
                                  kRecordWaitMs);
@@ -481,7 +491,7 @@ private slots:
         ScopedClock clock(kNow);
         Rig rig(fastUnit(Family::Brq, QStringLiteral("BRQ0042")), DeviceTypes::BRQ);
         QSignalSpy queued(&rig.unit, &UnitSim::pictureQueued);
-        QVERIFY(rig.connect());
+        QVERIFY2(rig.connect(), qPrintable(rig.failure));
         const Recorder& seen = rig.recorder;
         // The file name takes the station and the orientation from the last record.
         QTRY_VERIFY_WITH_TIMEOUT(!seen.records.isEmpty(), kRecordWaitMs);

@@ -315,6 +315,18 @@ private slots:
         QCOMPARE(worker.tamperText, both);
     }
 
+    // Every distinct reference is compared, not only the first: a unit that drifted 0.003 and
+    // comes back past where it started has moved 0.006 from its second place.
+    void tamperEachDistinctReference()
+    {
+        ScopedClock clock(kStart);
+        WorkerProbe worker;
+        QCOMPARE(worker.checkTampering(sample(45.003, 7.0, 100.0, 1.0, 10.0), '0'), QString());
+        QCOMPARE(worker.checkTampering(sample(45.000, 7.0, 100.0, 1.0, 10.0), '0'), QString());
+        QCOMPARE(worker.checkTampering(sample(45.006, 7.0, 100.0, 1.0, 10.0), '0'),
+                 "Tampering Detected:\nLatitude has changed by more than 0.005" + kDeg + "\n");
+    }
+
     void tamperLines_data()
     {
         QTest::addColumn<PositionSample>("reference");
@@ -374,6 +386,9 @@ private slots:
         QVERIFY(!worker.tamperActive);
         QCOMPARE(worker.tamperText, QString());
         QCOMPARE(textArgs(log).last(), QStringLiteral("INFO: Tampering Warning Now Expired."));
+        // The next record is compared with the new reference.
+        QCOMPARE(worker.checkTampering(sample(0, 0, 0, 9.0, 10.0, kStart.addSecs(120)), '0'),
+                 "Tampering Detected:\nTilt position has changed by more than 5" + kDeg + "\n");
 
         // The fix comes back: again a fresh start, no tampering.
         QCOMPARE(worker.checkTampering(sample(45.0, 7.0, 100.0, 1.0, 10.0), '0'), QString());

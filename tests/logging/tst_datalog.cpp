@@ -152,24 +152,27 @@ private slots:
     }
 
     // A file that is not a JSON array (found at start or appearing later) is left as it is; the
-    // records go to a new file, and the log says why.
+    // records go to a new file, and the log says why. The search for a free name goes on to the
+    // last suffix, _1000.
     void notAnArrayIsLeftUntouched_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("atStart");
-        QTest::newRow("object") << QByteArray("{\n    \"a\": 1\n}\n") << false;
-        QTest::newRow("cut short") << QByteArray("[\n    {\n        \"rawdata\": \"@0") << false;
-        QTest::newRow("plain text") << QByteArray("operator notes\n") << false;
-        QTest::newRow("text after the array") << QByteArray("[\n]\n# kept\n") << false;
-        QTest::newRow("object at start") << QByteArray("{\"not\": \"an array\"}") << true;
+        QTest::addColumn<int>("atStart"); // names taken by such files before the log starts
+        QTest::newRow("object") << QByteArray("{\n    \"a\": 1\n}\n") << 0;
+        QTest::newRow("cut short") << QByteArray("[\n    {\n        \"rawdata\": \"@0") << 0;
+        QTest::newRow("plain text") << QByteArray("operator notes\n") << 0;
+        QTest::newRow("text after the array") << QByteArray("[\n]\n# kept\n") << 0;
+        QTest::newRow("object at start") << QByteArray("{\"not\": \"an array\"}") << 1;
+        QTest::newRow("every name but the last at start") << QByteArray("operator notes\n") << 999;
     }
     void notAnArrayIsLeftUntouched()
     {
         QFETCH(QByteArray, content);
-        QFETCH(bool, atStart);
+        QFETCH(int, atStart);
         LogRun run([&](const QTemporaryDir& dir) {
-            if (atStart)
-                write(dir.filePath(dataName(startTime())), content);
+            for (int n = 1; n <= atStart; ++n)
+                write(dir.filePath(dataName(startTime(), n > 1 ? "_" + QString::number(n) : "")),
+                      content);
         });
         if (!atStart) {
             run.worker->logData("first", QJsonObject(), DeviceTypes::ORVA);
@@ -178,7 +181,7 @@ private slots:
         run.clock.advanceMSecs(10);
         run.worker->logData("second", QJsonObject(), DeviceTypes::ORVA);
         QCOMPARE(bytes(run.dataPath()), content);
-        const QString next = dataName(startTime(), "_2");
+        const QString next = dataName(startTime(), "_" + QString::number(qMax(atStart, 1) + 1));
         QCOMPARE(bytes(run.path(next)), dataText({record(Clock::now(), "second")}));
         if (!atStart)
             QCOMPARE(lines(run.logPath()).at(2),
