@@ -319,7 +319,7 @@ private:
     // One weather record being built (link/recordbuilder.cpp).
     class WeatherRecord;
 
-    bool putOrvaCommand(const QByteArray& cmd, const QByteArray& shown = QByteArray());
+    bool putOrvaCommand(const QByteArray& cmd, const QByteArray& named = QByteArray());
     void holdOrvaCommand(const QByteArray& cmd);
     // The key change (link/keychange.cpp).
     bool takeKeyChangeCommand(const QByteArray& cmd);

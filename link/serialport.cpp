@@ -280,7 +280,7 @@ void data_incoming::setCommandBuffer(const QByteArray& cmd)
 }
 
 // Writes an ORVA command to the open port; false when the port is closed or the write failed.
-// `shown` stands for the command wherever it is named (empty: the command as it may be shown).
+// `named` stands for the command wherever it is named (empty: the command as it may be shown).
 bool data_incoming::putOrvaCommand(const QByteArray& cmd, const QByteArray& named)
 {
     const QByteArray shown = named.isEmpty() ? shownCommand(cmd) : named;
