@@ -324,6 +324,7 @@ private:
     // The key change (link/keychange.cpp).
     bool takeKeyChangeCommand(const QByteArray& cmd);
     void sendKeyChange();
+    bool keyChangeIvMayGo() const;
     bool writeKeyChangeKey();
     bool writeKeyChangeIv();
     bool writeUnderKey(const QByteArray& cmd, const QByteArray& key, const QByteArray& iv);

@@ -5,9 +5,6 @@
 
 #include "link/radiocommand.h"
 
-#include <QDebug>
-#include <QTimer>
-
 void data_incoming::beginKeyChange(const QByteArray& key, const QByteArray& iv, bool radio)
 {
     // The window begins no change while one is open, unless it ended that one itself; nothing
@@ -16,8 +13,13 @@ void data_incoming::beginKeyChange(const QByteArray& key, const QByteArray& iv, 
         dropUnsentKeyCommands("Replaced by a Newer Command");
         closeKeyChange(false);
     }
-    keyChange = {encryptionKey,    encryptionIV, key,   iv,   radio,
-                 KeyStep::Waiting, false,        false, false};
+    keyChange = {};
+    keyChange.oldKey = encryptionKey;
+    keyChange.oldIv = encryptionIV;
+    keyChange.newKey = key;
+    keyChange.newIv = iv;
+    keyChange.radio = radio;
+    keyChange.step = KeyStep::Waiting;
     droppedIv.clear();
 }
 
@@ -54,9 +56,15 @@ void data_incoming::sendKeyChange()
         waitForPort();
         return;
     }
-    const bool ivMayGo = keyChange.step == KeyStep::Confirmed || keyChange.step == KeyStep::InUse;
-    if (ivMayGo && keyChange.ivGiven && !writeKeyChangeIv())
+    if (keyChangeIvMayGo() && !writeKeyChangeIv())
         waitForPort();
+}
+
+// The IV waits here, and the unit has taken its key on this connection or uses the new key.
+bool data_incoming::keyChangeIvMayGo() const
+{
+    return keyChange.ivGiven &&
+           (keyChange.step == KeyStep::Confirmed || keyChange.step == KeyStep::InUse);
 }
 
 bool data_incoming::writeKeyChangeKey()

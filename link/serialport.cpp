@@ -357,8 +357,7 @@ void data_incoming::waitSerialWrite()
     // key goes first, and the IV of a key the unit took before a command the window encrypted
     // under the new key.
     sendKeyChange();
-    const bool ivMayGo = keyChange.step == KeyStep::Confirmed || keyChange.step == KeyStep::InUse;
-    if (keyChange.step == KeyStep::Given || (ivMayGo && keyChange.ivGiven))
+    if (keyChange.step == KeyStep::Given || keyChangeIvMayGo())
         return;
     if (!heldCommand.isEmpty() && !putOrvaCommand(heldCommand))
         return;
