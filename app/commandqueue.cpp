@@ -87,15 +87,16 @@ void MainGUI::try_command_write()
         cmdWriteTimer->stop();
         return;
     }
-    // Through the station radio a command waits while the unit's frames have yet to show which
-    // key it kept after a key change ended: under the other key it would be noise to the unit.
-    const bool keyUnsettled = keyChange.open && !keyChange.pending && !keyConfirmed;
-    if (encryptWriteCommands && keyUnsettled && !keyChange.unsent.contains(commandQueue.first()))
+    // Through the station radio a command waits while a key change is under way: under the key
+    // the unit does not hold it would be noise to the unit.
+    if (encryptWriteCommands && keyChange.holdsRadioCommands() &&
+        !keyChange.unsent.contains(commandQueue.first()))
         return;
     const QByteArray command = commandQueue.takeFirst();
     // A key change's own commands go to the link in clear: it sends them, through the station
-    // radio under the key the unit's frames show when each goes.
-    if (!encryptWriteCommands || keyChange.unsent.removeOne(command)) {
+    // radio so that the unit reads them under whichever key it may hold.
+    const bool changeCommand = keyChange.unsent.removeOne(command);
+    if (!encryptWriteCommands || changeCommand) {
         emit writeSerial(command);
         return;
     }

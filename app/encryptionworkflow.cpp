@@ -151,16 +151,29 @@ void refuseKeyChange(MainGUI& window, const QByteArray& line)
     window.passkeyTimer.stop();
 }
 
-// Until the unit's frames have shown which key it uses, and the change's IV has gone out or been
-// dropped, a second change would leave the station and the unit on two keys.
+// Until the unit has answered the change's IV, or the change ended and the unit's frames have
+// shown which key it kept, a second change would leave the station and the unit on two keys.
 bool refuseWhileKeyChangeOpen(MainGUI& window)
 {
     if (!window.keyChange.open)
         return false;
-    reportKeyError(window, "ERROR: The last encryption key change has not settled yet: the unit's "
-                           "frames have not shown which key it uses, or its IV has not gone out. "
-                           "No new key was made.");
+    reportKeyError(window,
+                   "ERROR: The last encryption key change has not settled yet: the unit has "
+                   "not answered its IV, or its frames have not shown which key it uses. "
+                   "No new key was made.");
     return true;
+}
+
+QByteArray keyCommandOf(const QByteArray& key)
+{
+    return "key" + key + "\r";
+}
+
+// The link tells only of a change whose key it has: while the change's key waits in the queue,
+// what it tells of keys in use concerns the change before, which this one replaces.
+bool linkHasKeyChange(const MainGUI::KeyChange& change)
+{
+    return !change.after.key.isEmpty() && !change.unsent.contains(keyCommandOf(change.after.key));
 }
 
 // The key file is written before anything is sent, so that the new key can always be derived
@@ -193,11 +206,13 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
 
     const QByteArray keyText = key.toUtf8();
     const QByteArray ivText = iv.toBase64();
-    const QByteArray keyCommand = "key" + keyText + "\r";
+    const QByteArray keyCommand = keyCommandOf(keyText);
     const QByteArray ivCommand = "iv" + ivText + "\r";
     window.keyConfirmed = false;
-    window.keyChange = {
-        true, true, keyText, QString::fromLatin1(ivText), salt, file, {keyCommand, ivCommand}};
+    const MainGUI::LinkKey before{window.encryptionKey, window.encryptionIV, window.encryptionSalt,
+                                  window.ui->lineEdit_encryptionPasskey->text()};
+    const MainGUI::LinkKey after{keyText, QString::fromLatin1(ivText), salt, file};
+    window.keyChange = {true, true, false, before, after, {keyCommand, ivCommand}};
     // Told ahead of the commands, on the same queue.
     data_incoming* link = window.dataIncoming;
     const bool radio = window.encryptWriteCommands;
@@ -212,13 +227,12 @@ void startKeyChange(MainGUI& window, const QString& key, const QString& salt, co
 
 // The key the window uses, with its salt and the location of its key file. The location must
 // survive a crash: a station started again derives the key named there.
-void useKey(MainGUI& window, const QByteArray& key, const QString& iv, const QString& salt,
-            const QString& keyFile)
+void useKey(MainGUI& window, const MainGUI::LinkKey& key)
 {
-    window.encryptionKey = key;
-    window.encryptionIV = iv;
-    window.encryptionSalt = salt;
-    window.ui->lineEdit_encryptionPasskey->setText(keyFile);
+    window.encryptionKey = key.key;
+    window.encryptionIV = key.iv;
+    window.encryptionSalt = key.salt;
+    window.ui->lineEdit_encryptionPasskey->setText(key.keyFile);
     window.saveSettings();
 }
 
@@ -234,23 +248,42 @@ void stopWaiting(MainGUI& window)
     change.unsent.clear();
 }
 
-// The link put the new key in use: the unit answered both the key and its IV, or its frames use
-// the new key (also after the change ended).
+// The link put the new key in use: the unit answered its IV, or its frames use the new key (also
+// after the change ended).
 void newKeyInUse(MainGUI& window, KeyChangeState state)
 {
     MainGUI::KeyChange& change = window.keyChange;
-    if (!change.open)
+    if (!linkHasKeyChange(change) || window.encryptionKey == change.after.key)
         return;
     change.pending = false;
     window.passkeyTimer.stop();
     window.keyConfirmed = true;
-    useKey(window, change.key, change.iv, change.salt, change.keyFile);
+    useKey(window, change.after);
     window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::received());
     reportKeyInUse(window, state == KeyChangeState::Confirmed
                                ? "INFO: The unit confirmed the new encryption key and its IV; it "
                                  "is in use."
                                : "INFO: The unit's frames use the new encryption key; it is in "
                                  "use.");
+}
+
+// The unit's frames show the key before the change: it stays in use, or it is in use again
+// after the new key was (a unit started again keeps a new key only with its IV).
+void oldKeyInUse(MainGUI& window)
+{
+    MainGUI::KeyChange& change = window.keyChange;
+    if (!linkHasKeyChange(change) || change.pending)
+        return;
+    if (window.encryptionKey != change.after.key) {
+        reportKeyInUse(window, "INFO: The unit's frames use the key before the change; it stays "
+                               "in use.");
+        return;
+    }
+    window.keyConfirmed = false;
+    useKey(window, change.before);
+    window.ui->pushButton_createEncryptionPasskey->setStyleSheet(CommandStyles::failed());
+    reportKeyInUse(window, "INFO: The unit's frames use the key before the change again; it is in "
+                           "use.");
 }
 
 } // namespace
@@ -398,11 +431,10 @@ void MainGUI::finishedEncryptionSetup(QString key, int code, QString salt, QByte
         ui->stackedWidget_mainPages->setCurrentWidget(ui->pageDashboardTrends);
         encryptionStartShown = false;
         on_pushButton_clearNotifications_clicked();
-        // The operator's key replaces whatever a key change left open, here and at the link.
-        if (keyChange.open) {
+        // The operator's key replaces both keys of the last change, here and at the link.
+        if (keyChange.pending)
             stopWaiting(*this);
-            keyChange = {};
-        }
+        keyChange = {};
     } else if (code == 1) {
         qDebug() << "NOTE: GENERATING NEW ENCRYPTION KEY SOURCE 1";
         startKeyChange(*this, key, salt, iv);
@@ -431,6 +463,11 @@ bool MainGUI::saveEncryptedFile(QString salt, QString key, QByteArray iv, bool p
            file.commit();
 }
 
+bool MainGUI::KeyChange::holdsRadioCommands() const
+{
+    return open && !unsent.contains(keyCommandOf(after.key));
+}
+
 void MainGUI::on_encryption_confirmation_status_change(KeyChangeState state)
 {
     // The link tells only of a change it holds; an answer with no change under way is no news.
@@ -439,6 +476,12 @@ void MainGUI::on_encryption_confirmation_status_change(KeyChangeState state)
     case KeyChangeState::SeenNewKey:
         newKeyInUse(*this, state);
         break;
+    case KeyChangeState::SeenOldKey:
+        oldKeyInUse(*this);
+        break;
+    case KeyChangeState::KeyAnswered:
+        keyChange.keyAnswered = keyChange.pending;
+        break;
     case KeyChangeState::Refused:
     case KeyChangeState::GivenUp:
         if (!keyChange.pending)
@@ -446,15 +489,10 @@ void MainGUI::on_encryption_confirmation_status_change(KeyChangeState state)
         stopWaiting(*this);
         reportKeyError(*this, kKeyNotTaken);
         break;
-    case KeyChangeState::SeenOldKey:
-        if (keyChange.open && !keyChange.pending)
-            reportKeyInUse(*this, "INFO: The unit's frames use the key before the change; it stays "
-                                  "in use.");
-        break;
     case KeyChangeState::Closed:
         if (keyChange.pending)
             stopWaiting(*this);
-        keyChange = {};
+        keyChange.open = false;
         break;
     }
 }
@@ -465,19 +503,22 @@ void MainGUI::on_encryption_passkey_set_timeout()
     passkeyTimer.stop();
     if (!keyChange.pending)
         return;
-    // The unit may still hold the old key: it stays until the unit's frames show the new one.
-    // Should the unit have taken the new one after all, its file lets the operator derive it
-    // again on the start page. Its commands still queued are dropped, here and at the link, which
-    // holds one for a closed port and the IV until the unit confirms the key: a key that reached
-    // the unit after the change was given up would change the unit's key with nobody waiting for
-    // its answer, and an IV alone its IV.
+    // Nothing more of the change goes, here or at the link: a key or IV that reached the unit
+    // after the change was given up would change its key with nobody waiting for the answer. The
+    // link still reads the unit's frames under both keys and follows them; the new key's file is
+    // named so that a station started again can derive that key too.
     stopWaiting(*this);
     data_incoming* link = dataIncoming;
     QMetaObject::invokeMethod(
         link, [link] { link->stopSendingKeyChange("Key Change Timed Out"); }, Qt::QueuedConnection);
-    reportKeyError(*this, "ERROR: The unit did not confirm the new encryption key; the current "
-                          "key stays in use. The new key's salt and IV are kept in " +
-                              keyChange.keyFile.toUtf8());
+    const QByteArray unanswered =
+        keyChange.keyAnswered
+            ? "ERROR: The unit confirmed the new encryption key but did not answer its IV; "
+            : "ERROR: The unit did not confirm the new encryption key; ";
+    reportKeyError(*this, unanswered +
+                              "the current key stays in use. The new key's salt and IV "
+                              "are kept in " +
+                              keyChange.after.keyFile.toUtf8());
 }
 
 void MainGUI::on_pushButtonEnableEncryption_clicked()

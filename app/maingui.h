@@ -421,16 +421,25 @@ public:
     QMovie* loadingMovie = nullptr; // made on first use
     bool keyConfirmed = false;
     int incomingEncryptionState = IncomingNotEncrypted;
-    // A new key sent to the unit; the window switches to it when the link tells it is in use:
-    // the unit answered both the key and its IV, or its frames use the new key.
-    struct KeyChange {
-        bool pending = false; // the button waits for the unit (blue, passkeyTimer running)
-        bool open = false;    // the link holds some of it: no new change may begin
-        QByteArray key;       // key text
-        QString iv;           // Base64 text
+    // A key as the window uses it: its text, its IV, and the salt and file it is derived from.
+    struct LinkKey {
+        QByteArray key; // key text
+        QString iv;     // Base64 text
         QString salt;
-        QString keyFile;          // where its salt and IV are kept
+        QString keyFile; // where its salt and IV are kept
+    };
+    // The last key change. The window uses whichever of its two keys the link tells is in use,
+    // until a new change begins or the operator loads a key on the start page.
+    struct KeyChange {
+        bool pending = false;     // the button waits for the unit (blue, passkeyTimer running)
+        bool open = false;        // under way: no new change, radio commands wait (see below)
+        bool keyAnswered = false; // the unit took the key; its IV may still be unanswered
+        LinkKey before;           // the key in use when the change began
+        LinkKey after;            // the new key; empty: no change
         QList<QByteArray> unsent; // the change's "key" and "iv" commands still queued
+        // Through the station radio an ordinary command waits from the key leaving the queue
+        // until the change settles: the unit may hold either key until then.
+        bool holdsRadioCommands() const;
     } keyChange;
 
     // Settings file

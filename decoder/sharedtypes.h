@@ -71,12 +71,13 @@ enum UnitEncryptionState : int {
 // Argument of encryption_parse_confirmed(KeyChangeState): how a new link key stands. The unit's
 // frames tell which key it uses; its answer to the key alone does not.
 enum class KeyChangeState : int {
-    Confirmed = 1,  // the unit answered both the key and its IV: the new key is in use
-    SeenNewKey = 2, // a frame read whole under the new key: the new key is in use
-    Refused = 3,    // the unit refused the key or its IV
-    GivenUp = 4,    // the link gave the change up (the port closed, a newer command)
-    SeenOldKey = 5, // after the change ended, a frame showed the unit on the key before it
-    Closed = 6,     // nothing of the change is left at the link: a new one may begin
+    Confirmed = 1,   // the unit answered the IV: it holds the new key, which is in use
+    SeenNewKey = 2,  // a frame read whole under the new key: the new key is in use
+    Refused = 3,     // the unit refused the key or its IV
+    GivenUp = 4,     // the link gave the change up (the port closed, a newer command)
+    SeenOldKey = 5,  // a frame showed the unit on the key before the change: it is in use
+    Closed = 6,      // the change settled: commands may go, and a new change may begin
+    KeyAnswered = 7, // the unit took the key; its IV follows
 };
 
 struct TimedValue {

@@ -115,11 +115,8 @@ void data_incoming::setEncryptionKey(const QByteArray& key, const QByteArray& iv
 {
     // The operator's key, from the start page, replaces whatever a key change left open; the
     // window has ended that change itself.
-    if (keyChange.step != KeyStep::None) {
-        dropUnsentKeyCommands("Key Replaced");
-        closeKeyChange(false);
-    }
-    formerKey.clear();
+    dropUnsentKeyCommands("Key Replaced");
+    forgetKeyChange();
     encryptionKey = key;
     encryptionIV = iv;
     emit sendLogMsg("INFO: Encryption Key Has been loaded.");

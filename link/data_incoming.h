@@ -65,10 +65,10 @@ public:
     static constexpr int brqSilenceTicks = 6;
 
     // A new key for the unit. The window hands the change's "key" and "iv" commands in clear
-    // behind this; the link writes them (through the station radio under the key the unit's
-    // frames last showed), and from the moment the key goes out reads frames under both keys
-    // until one reads whole under one of them: that frame tells which key the unit uses. Link
-    // thread only.
+    // behind this; the link writes them (through the station radio so that the unit reads them
+    // under whichever key it may hold), and from the moment the key goes out reads frames under
+    // both keys: the key of the frames is the key in use, until the change is complete on the
+    // unit's side. Link thread only.
     void beginKeyChange(const QByteArray& key, const QByteArray& iv, bool radio);
     // The window stopped waiting for the change (its time-out): nothing more of it goes to the
     // unit, `why` names what is dropped for it, and the frames still tell which key is in use.
@@ -215,18 +215,23 @@ protected:
     // A unit takes an IV that comes without its key as a new IV for the key it holds, and no
     // longer matches the station: a key change goes whole or not at all. Its commands are kept
     // apart from the one held command, and its IV waits for the unit's answer to the key. Which
-    // key the unit uses is told by its frames, not by the exchange: a unit may take the key with
-    // its IV or at its command, and a late answer may come on the next connection.
+    // key the unit uses is told by its frames, not by the exchange: a unit may take the key at its
+    // command, with its answer or with its IV, a late answer may come on the next connection, and
+    // a unit started again keeps a new key only with its IV.
     enum class KeyStep {
-        None,
-        Waiting,   // the window has yet to hand the key over
-        Given,     // the key goes (again) when the port takes it
-        OnLine,    // the key went out on this connection; the unit's answer decides
-        Confirmed, // the unit took the key on this connection: its IV follows, on this one only
-        IvOnLine,  // the IV went out on this connection; its answer or a frame decides
-        InUse,     // the new key is in use; only its IV may still go
-        Ended,     // nothing more of the change goes; a frame tells which key is in use
+        None,     // no change: only the key in use is read
+        Waiting,  // the window has yet to hand the key over
+        Given,    // the key goes (again) when the port takes it
+        OnLine,   // the key went out on this connection; the unit's answer decides
+        KeyTaken, // the unit took the key on this connection: its IV follows, on this one only
+        IvOnLine, // the IV went out on this connection; its answer decides
+        Sent,     // the unit answered the IV: nothing more goes unless the line is lost first
+        Ended,    // refused, timed out or given up: nothing more goes
     };
+    // From the moment its key goes out until the change is complete on the unit's side (the unit
+    // answered the IV and a frame under the new key followed), a new change begins or the
+    // operator loads a key, frames that do not read under the key in use are read under the
+    // change's other key, and one that reads whole under it puts that key in use.
     struct LinkKeyChange {
         QByteArray oldKey; // Base64 texts: the key in use when the change began, with its IV
         QByteArray oldIv;
@@ -234,14 +239,14 @@ protected:
         QByteArray newIv;
         bool radio = false;
         KeyStep step = KeyStep::None;
-        bool keyWentOut = false; // on some connection: the unit may hold the new key
+        bool keyWentOut = false; // on some connection: the unit may hold either key
         bool ivHanded = false;   // the window handed the IV over
-        bool ivGiven = false;    // the IV waits here until it may go
+        bool ivWaiting = false;  // the IV waits here until it may go
+        bool ivAnswered = false; // the unit took the IV
+        bool settled = false;    // the window heard that the change settled (Closed)
+        QByteArray toldInUse;    // the key the window was last told is in use; empty: none yet
     } keyChange;
     QByteArray droppedIv; // the IV of a change that ended before it went: it never goes
-    // After the unit's answers put a new key in use, frames it sent before it switched may still
-    // come under the key before: that key is tried until a frame reads under the new one.
-    QByteArray formerKey;
     QByteArray encryptionKey;
     QByteArray encryptionIV;
     bool devMode = false;
@@ -327,17 +332,20 @@ private:
     bool keyChangeIvMayGo() const;
     bool writeKeyChangeKey();
     bool writeKeyChangeIv();
+    bool writeKeyChangeCommand(const QByteArray& cmd, bool eitherKey);
     bool writeUnderKey(const QByteArray& cmd, const QByteArray& key, const QByteArray& iv);
     void keyAnswered(bool taken);
     void ivAnswered(bool taken);
     void keyChangeLostWithPort();
     void dropUnsentKeyCommands(const QByteArray& why);
-    void endKeyChangeAndTell(const QByteArray& why);
-    void endKeyChange(std::optional<KeyChangeState> told);
-    bool readsBothKeys() const;
+    void endKeyChange(const QByteArray& why, std::optional<KeyChangeState> told);
+    void settleKeyChange();
+    void forgetKeyChange();
+    bool readsOtherKey() const { return keyChange.keyWentOut; }
+    QByteArray otherKey() const;
+    void useKeyOfChange(const QByteArray& key, KeyChangeState told);
     void keyChangeFrameRead(const QByteArray& key);
-    void useNewKey(KeyChangeState told);
-    void closeKeyChange(bool tell = true);
+    void keyChangeFrameDone(const QByteArray& key);
     QByteArray keyChangeKeyCommand() const { return "key" + keyChange.newKey + "\r"; }
     QByteArray keyChangeIvCommand() const { return "iv" + keyChange.newIv + "\r"; }
     void waitForPort();
@@ -350,8 +358,9 @@ private:
     enum class FrameSearch { Wait, Found, Bad };
     bool orvaPass(const QByteArray& data, bool arrival);
     FrameSearch findOrvaFrame(int* start, int* end);
-    // False when the frame is consumed without a dispatch (cannot be unwrapped).
-    bool unwrapOrvaFrame(QByteArray& frame);
+    // False when the frame is consumed without a dispatch (cannot be unwrapped). `readUnder`: the
+    // key it read whole under, empty in clear; none when that is not known.
+    bool unwrapOrvaFrame(QByteArray& frame, std::optional<QByteArray>* readUnder);
     bool decryptOrvaPayload(const QByteArray& payload, QByteArray& plain);
     bool decodeInnerFrame(const QByteArray& code, QByteArray* frame);
     QByteArray keyReadingWhole(char type, const QByteArray& payload, QByteArray* inner);

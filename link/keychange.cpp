@@ -1,5 +1,5 @@
 // A new link key at the link: its commands go whole and in order, and the unit's frames tell which
-// key it uses.
+// key it uses until nothing the unit holds can bring the key before the change back.
 
 #include "link/data_incoming.h"
 
@@ -7,12 +7,9 @@
 
 void data_incoming::beginKeyChange(const QByteArray& key, const QByteArray& iv, bool radio)
 {
-    // The window begins no change while one is open, unless it ended that one itself; nothing
-    // more of it goes.
-    if (keyChange.step != KeyStep::None) {
-        dropUnsentKeyCommands("Replaced by a Newer Command");
-        closeKeyChange(false);
-    }
+    // The window begins no change while one is under way, unless it ended that one itself:
+    // nothing more of it goes, and its other key is no longer read.
+    dropUnsentKeyCommands("Replaced by a Newer Command");
     keyChange = {};
     keyChange.oldKey = encryptionKey;
     keyChange.oldIv = encryptionIV;
@@ -32,16 +29,14 @@ bool data_incoming::takeKeyChangeCommand(const QByteArray& cmd)
         droppedIv.clear();
         return true;
     }
-    if (keyChange.step == KeyStep::None)
-        return false;
     if (keyChange.step == KeyStep::Waiting && cmd == keyChangeKeyCommand()) {
         keyChange.step = KeyStep::Given;
         sendKeyChange();
         return true;
     }
-    if (!keyChange.ivHanded && cmd == keyChangeIvCommand()) {
+    if (keyChange.step != KeyStep::None && !keyChange.ivHanded && cmd == keyChangeIvCommand()) {
         keyChange.ivHanded = true;
-        keyChange.ivGiven = true;
+        keyChange.ivWaiting = true;
         sendKeyChange();
         return true;
     }
@@ -49,7 +44,7 @@ bool data_incoming::takeKeyChangeCommand(const QByteArray& cmd)
 }
 
 // Writes what of the change may go now: the key, and the IV once the unit has taken the key on
-// this connection or uses the new key. What cannot be written waits for the port.
+// this connection. What cannot be written waits for the port.
 void data_incoming::sendKeyChange()
 {
     if (keyChange.step == KeyStep::Given && !writeKeyChangeKey()) {
@@ -60,27 +55,16 @@ void data_incoming::sendKeyChange()
         waitForPort();
 }
 
-// The IV waits here, and the unit has taken its key on this connection or uses the new key.
+// The IV waits here, and the unit has taken its key on this connection.
 bool data_incoming::keyChangeIvMayGo() const
 {
-    return keyChange.ivGiven &&
-           (keyChange.step == KeyStep::Confirmed || keyChange.step == KeyStep::InUse);
+    return keyChange.ivWaiting && keyChange.step == KeyStep::KeyTaken;
 }
 
 bool data_incoming::writeKeyChangeKey()
 {
-    const QByteArray cmd = keyChangeKeyCommand();
-    bool written = false;
-    if (!keyChange.radio) {
-        written = putOrvaCommand(cmd);
-    } else {
-        // Through the station radio the unit reads only what comes under the key it holds. Once
-        // the key has reached it, that may be either key: the key goes under both.
-        written = writeUnderKey(cmd, encryptionKey, encryptionIV);
-        if (written && keyChange.keyWentOut)
-            written = writeUnderKey(cmd, keyChange.newKey, keyChange.newIv);
-    }
-    if (!written)
+    // Once the key has reached the unit, a unit started again may hold either key.
+    if (!writeKeyChangeCommand(keyChangeKeyCommand(), keyChange.keyWentOut))
         return false;
     keyChange.step = KeyStep::OnLine;
     keyChange.keyWentOut = true;
@@ -89,15 +73,26 @@ bool data_incoming::writeKeyChangeKey()
 
 bool data_incoming::writeKeyChangeIv()
 {
-    const QByteArray cmd = keyChangeIvCommand();
-    if (!(keyChange.radio ? writeUnderKey(cmd, encryptionKey, encryptionIV) : putOrvaCommand(cmd)))
+    // A unit that answered the key under the key before may have taken the new key with its
+    // answer; one whose frames show the new key holds it.
+    if (!writeKeyChangeCommand(keyChangeIvCommand(), encryptionKey != keyChange.newKey))
         return false;
-    keyChange.ivGiven = false;
-    if (keyChange.step == KeyStep::InUse)
-        closeKeyChange();
-    else
-        keyChange.step = KeyStep::IvOnLine;
+    keyChange.ivWaiting = false;
+    keyChange.step = KeyStep::IvOnLine;
     return true;
+}
+
+// Through the station radio the unit reads only what comes under the key it holds. Where it may
+// hold either key, the command goes under the new key and then under the key before: a unit on
+// either reads it once, the other copy being noise to it.
+bool data_incoming::writeKeyChangeCommand(const QByteArray& cmd, bool eitherKey)
+{
+    if (!keyChange.radio)
+        return putOrvaCommand(cmd);
+    if (!eitherKey)
+        return writeUnderKey(cmd, encryptionKey, encryptionIV);
+    return writeUnderKey(cmd, keyChange.newKey, keyChange.newIv) &&
+           writeUnderKey(cmd, keyChange.oldKey, keyChange.oldIv);
 }
 
 // The station-radio text of one of the change's commands under `key`.
@@ -122,35 +117,48 @@ void data_incoming::keyAnswered(bool taken)
         return;
     if (!taken) {
         // A unit that refused the key would take the IV behind it as a new IV for its old key.
-        dropUnsentKeyCommands("Key Refused");
-        endKeyChange(KeyChangeState::Refused);
+        endKeyChange("Key Refused", KeyChangeState::Refused);
         return;
     }
-    keyChange.step = KeyStep::Confirmed;
+    keyChange.step = KeyStep::KeyTaken;
+    if (!keyChange.settled)
+        emit encryption_parse_confirmed(KeyChangeState::KeyAnswered);
     sendKeyChange();
 }
 
+// A unit that took the IV holds the new key with it, also when its answer comes after the change
+// ended or for an IV that went on a line since lost.
 void data_incoming::ivAnswered(bool taken)
 {
-    if (keyChange.step != KeyStep::IvOnLine)
+    if (!keyChange.keyWentOut)
         return;
-    if (taken)
-        useNewKey(KeyChangeState::Confirmed);
-    else
-        endKeyChange(KeyChangeState::Refused);
+    if (!taken) {
+        if (keyChange.step == KeyStep::IvOnLine)
+            endKeyChange("IV Refused", KeyChangeState::Refused);
+        return;
+    }
+    keyChange.ivAnswered = true;
+    if (encryptionKey != keyChange.newKey)
+        useKeyOfChange(keyChange.newKey, KeyChangeState::Confirmed);
+    if (keyChange.step == KeyStep::IvOnLine) {
+        keyChange.step = KeyStep::Sent;
+        settleKeyChange();
+    }
 }
 
-// The unit may have lost the key with the line, or its answer may be lost, and an IV goes only on
-// the connection where the unit took its key: the key goes again on the next connection, and its
-// IV after the answer there.
+// Until the change is complete or has ended, the unit may have lost the key with the line (it
+// keeps a new key only with its IV), or its answer may be lost, and an IV goes only on the
+// connection where the unit took its key: the key goes again on the next connection, and its IV
+// after the answer there.
 void data_incoming::keyChangeLostWithPort()
 {
     switch (keyChange.step) {
     case KeyStep::IvOnLine:
-        keyChange.ivGiven = true;
+    case KeyStep::Sent:
+        keyChange.ivWaiting = true;
         Q_FALLTHROUGH();
     case KeyStep::OnLine:
-    case KeyStep::Confirmed:
+    case KeyStep::KeyTaken:
         keyChange.step = KeyStep::Given;
         waitForPort();
         break;
@@ -164,101 +172,97 @@ void data_incoming::dropUnsentKeyCommands(const QByteArray& why)
 {
     if (keyChange.step == KeyStep::Given)
         reportHeldCommandDropped(keyChangeKeyCommand(), why);
-    if (keyChange.ivGiven) {
+    if (keyChange.ivWaiting) {
         reportHeldCommandDropped(keyChangeIvCommand(), why);
-        keyChange.ivGiven = false;
+        keyChange.ivWaiting = false;
     }
 }
 
-// The link gives the change up ("Setup...", a newer command for a closed port) and tells the
-// window; the frames still tell which key the unit uses.
-void data_incoming::endKeyChangeAndTell(const QByteArray& why)
+// Nothing more of the change goes: a refusal, "Setup...", the window's time-out, a newer command
+// for a closed port. `why` names what is dropped for it; `told` tells the window, which knows of a
+// change that has not settled only. The frames still tell which key the unit uses.
+void data_incoming::endKeyChange(const QByteArray& why, std::optional<KeyChangeState> told)
 {
-    switch (keyChange.step) {
-    case KeyStep::None:
-    case KeyStep::Ended:
+    if (keyChange.step == KeyStep::None || keyChange.step == KeyStep::Ended)
         return;
-    case KeyStep::InUse:
-        dropUnsentKeyCommands(why);
-        closeKeyChange();
-        return;
-    default:
-        dropUnsentKeyCommands(why);
-        endKeyChange(KeyChangeState::GivenUp);
+    dropUnsentKeyCommands(why);
+    if (!keyChange.ivHanded)
+        droppedIv = keyChangeIvCommand();
+    keyChange.ivHanded = true;
+    keyChange.step = KeyStep::Ended;
+    if (told && !keyChange.settled)
+        emit encryption_parse_confirmed(*told);
+    // A unit cannot hold a key that never reached it.
+    if (!keyChange.keyWentOut) {
+        settleKeyChange();
+        forgetKeyChange();
     }
 }
 
 void data_incoming::stopSendingKeyChange(const QByteArray& why)
 {
-    if (keyChange.step == KeyStep::None || keyChange.step == KeyStep::Ended)
+    endKeyChange(why, std::nullopt);
+}
+
+// The window may send again and begin a new change: the unit answered the IV, or the change
+// ended and a frame has shown the unit's key.
+void data_incoming::settleKeyChange()
+{
+    if (keyChange.settled)
         return;
-    dropUnsentKeyCommands(why);
-    if (keyChange.step == KeyStep::InUse)
-        closeKeyChange();
-    else
-        endKeyChange(std::nullopt);
+    keyChange.settled = true;
+    emit encryption_parse_confirmed(KeyChangeState::Closed);
 }
 
-void data_incoming::endKeyChange(std::optional<KeyChangeState> told)
+// Nothing of the change is read any more.
+void data_incoming::forgetKeyChange()
 {
-    if (!keyChange.ivHanded)
-        droppedIv = keyChangeIvCommand();
-    keyChange.ivHanded = true;
-    keyChange.ivGiven = false;
-    if (told)
-        emit encryption_parse_confirmed(*told);
-    // A unit cannot hold a key that never reached it.
-    if (!keyChange.keyWentOut)
-        closeKeyChange();
-    else
-        keyChange.step = KeyStep::Ended;
+    keyChange = {};
 }
 
-bool data_incoming::readsBothKeys() const
+QByteArray data_incoming::otherKey() const
 {
-    return keyChange.keyWentOut && keyChange.step != KeyStep::InUse;
+    return encryptionKey == keyChange.newKey ? keyChange.oldKey : keyChange.newKey;
 }
 
-// A frame read whole, under `key` (empty: in clear). One under the new key shows it in use. Once
-// nothing more of the change goes, the first frame under any other key, or in clear, shows the
-// unit on the key before it: a unit whose frames are in clear gives no other sign.
+void data_incoming::useKeyOfChange(const QByteArray& key, KeyChangeState told)
+{
+    encryptionKey = key;
+    encryptionIV = key == keyChange.newKey ? keyChange.newIv : keyChange.oldIv;
+    keyChange.toldInUse = key;
+    emit encryption_parse_confirmed(told);
+}
+
+// A frame read whole under `key` (empty: in clear), before its content is taken. One under the
+// change's other key puts that key in use. One under the new key shows that the unit took it on
+// this connection: its IV may go.
 void data_incoming::keyChangeFrameRead(const QByteArray& key)
 {
-    if (!key.isEmpty() && key == encryptionKey)
-        formerKey.clear();
-    if (!readsBothKeys())
+    if (!readsOtherKey() || key.isEmpty())
         return;
-    if (key == keyChange.newKey) {
-        formerKey.clear();
-        useNewKey(KeyChangeState::SeenNewKey);
-    } else if (keyChange.step == KeyStep::Ended) {
-        emit encryption_parse_confirmed(KeyChangeState::SeenOldKey);
-        closeKeyChange();
+    if (key != encryptionKey)
+        useKeyOfChange(key, key == keyChange.newKey ? KeyChangeState::SeenNewKey
+                                                    : KeyChangeState::SeenOldKey);
+    if (key == keyChange.newKey && keyChange.step == KeyStep::OnLine) {
+        keyChange.step = KeyStep::KeyTaken;
+        sendKeyChange();
     }
 }
 
-void data_incoming::useNewKey(KeyChangeState told)
+// The same frame once its answers are taken, so that a late IV's answer counts first. After the
+// change ended, the first whole frame shows the unit's key. One under the new key after the IV's
+// answer completes the change on the unit's side; so does one in clear, since a unit whose frames
+// are in clear shows no key.
+void data_incoming::keyChangeFrameDone(const QByteArray& key)
 {
-    const bool ended = keyChange.step == KeyStep::Ended;
-    if (told == KeyChangeState::Confirmed)
-        formerKey = encryptionKey;
-    encryptionKey = keyChange.newKey;
-    encryptionIV = keyChange.newIv;
-    emit encryption_parse_confirmed(told);
-    // The IV goes for a change still under way, under the new key: a unit that holds that key
-    // takes the IV as its IV.
-    keyChange.step = KeyStep::InUse;
-    if (ended || (keyChange.ivHanded && !keyChange.ivGiven))
-        closeKeyChange();
-    else
-        sendKeyChange();
-}
-
-void data_incoming::closeKeyChange(bool tell)
-{
-    if (!keyChange.ivHanded)
-        droppedIv = keyChangeIvCommand();
-    keyChange = {};
-    if (tell)
-        emit encryption_parse_confirmed(KeyChangeState::Closed);
+    if (!readsOtherKey())
+        return;
+    if (keyChange.step == KeyStep::Ended && !keyChange.settled) {
+        if (keyChange.toldInUse.isEmpty())
+            useKeyOfChange(encryptionKey, KeyChangeState::SeenOldKey);
+        settleKeyChange();
+    }
+    const bool sending = keyChange.step != KeyStep::Sent && keyChange.step != KeyStep::Ended;
+    if (keyChange.ivAnswered && !sending && (key.isEmpty() || key == keyChange.newKey))
+        forgetKeyChange();
 }

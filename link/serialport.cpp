@@ -113,7 +113,7 @@ void data_incoming::closeSerialPort()
     heldCommand.clear();
     // The next connection may reach another unit: nothing more of a key change goes there, and
     // its frames tell which key is in use.
-    endKeyChangeAndTell("Serial Port Closed");
+    endKeyChange("Serial Port Closed", KeyChangeState::GivenUp);
     hiddenCommands.clear();
     judgeBrqConnectionEnd();
     reportUnsentBrqCommands();
@@ -318,7 +318,7 @@ void data_incoming::holdOrvaCommand(const QByteArray& cmd)
     // command then goes behind the key and ahead of the IV: the window encrypted it under the key
     // in use until the unit's frames show the new one.
     if (keyChange.step == KeyStep::Given && !keyChange.keyWentOut)
-        endKeyChangeAndTell("Replaced by a Newer Command");
+        endKeyChange("Replaced by a Newer Command", KeyChangeState::GivenUp);
     if (!heldCommand.isEmpty()) {
         reportHeldCommandDropped(heldCommand, "Replaced by a Newer Command");
         forgetHiddenCommand(heldCommand);
@@ -353,9 +353,9 @@ void data_incoming::waitSerialWrite()
 {
     if (!serialPort->isOpen())
         return;
-    // A write that fails closes the port: what is left stays held for the next connection. The
-    // key goes first, and the IV of a key the unit took before a command the window encrypted
-    // under the new key.
+    // A write that fails closes the port: what is left stays held for the next connection. A key
+    // change goes first: while its key, or the IV of a key the unit took, fails to go, the timer
+    // ticks on and nothing goes behind it.
     sendKeyChange();
     if (keyChange.step == KeyStep::Given || keyChangeIvMayGo())
         return;

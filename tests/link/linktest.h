@@ -199,7 +199,7 @@ private:
 inline QString keyChangeStateName(KeyChangeState state)
 {
     static const char* const names[] = {"",        "Confirmed",  "SeenNewKey", "Refused",
-                                        "GivenUp", "SeenOldKey", "Closed"};
+                                        "GivenUp", "SeenOldKey", "Closed",     "KeyAnswered"};
     const int n = int(state);
     return n > 0 && n < int(std::size(names)) ? QString::fromLatin1(names[n]) : QString::number(n);
 }

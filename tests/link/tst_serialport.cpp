@@ -73,8 +73,10 @@ public:
         connect(worker, &data_incoming::sendDisplayErrorMsg, this,
                 [this](const QString& line) { errors << line; });
         connect(worker, &data_incoming::sendCommandConfirmation, this, [this] { ++confirmations; });
-        connect(worker, &data_incoming::encryption_parse_confirmed, this,
-                [this](KeyChangeState state) { told << keyChangeStateName(state); });
+        connect(worker, &data_incoming::encryption_parse_confirmed, this, [this](KeyChangeState s) {
+            if (s != KeyChangeState::KeyAnswered)
+                told << keyChangeStateName(s);
+        });
     }
     int logCount(const QString& prefix) const
     {
@@ -85,7 +87,7 @@ public:
     }
     QStringList log;
     QStringList errors;
-    QStringList told; // what the window hears of a key change
+    QStringList told; // what the window hears of the key in use and of the change settling
     int confirmations = 0;
 };
 
@@ -107,16 +109,18 @@ const QByteArray kNewIv = QByteArray::fromHex("0102030405060708");
 
 // A unit that holds a link key, on the far end of the line. Through the station radio it reads
 // only what comes under the key it holds; the rest is noise to it. It takes a new key with its IV,
-// after the IV's answer, or (`atCommand`) when the key arrives, and writes every frame under the
-// key it holds.
+// after the IV's answer (kind "i"), when the key arrives, answering under it ("ii"), or when its
+// answer to the key goes ("iii"); it keeps a new key over a restart only with its IV. It writes
+// every frame under the key it holds.
 class KeyUnit
 {
 public:
-    KeyUnit(PtyPair& pty, bool radio, bool atCommand) : pty(pty), radio(radio), atCommand(atCommand)
+    KeyUnit(PtyPair& pty, bool radio, const QString& kind, bool ivAnswerWaits)
+        : pty(pty), radio(radio), kind(kind), ivAnswerWaits(ivAnswerWaits)
     {
     }
     // Reads what the station wrote since the last look; a key among it is refused when `refusing`.
-    // The IV is answered at once.
+    // The IV is answered at once, unless its answer waits for its step.
     void read(bool refusing)
     {
         QSignalSpy polled(&pty, &PtyPair::polled);
@@ -133,20 +137,34 @@ public:
             if (command.startsWith("key")) {
                 heard << "key";
                 const QByteArray taken = QByteArray::fromBase64(command.mid(3));
-                if (!refusing && atCommand)
+                if (!refusing && kind == "ii")
                     key = taken;
                 else if (!refusing)
                     pending = taken;
             } else if (command.startsWith("iv")) {
                 heard << "iv";
-                write(unitsim::orvaAnswer('3', {"iv=OK"}));
-                iv = QByteArray::fromBase64(command.mid(2));
-                if (!pending.isEmpty())
-                    key = std::exchange(pending, QByteArray());
+                ivTaken = QByteArray::fromBase64(command.mid(2));
+                if (!ivAnswerWaits)
+                    answerIv();
             } else {
                 heard << command.split(' ').constFirst();
             }
         }
+    }
+    void answerKey(const QByteArray& word)
+    {
+        heard << word;
+        write(unitsim::orvaAnswer('3', {"key=" + word}));
+        if (kind == "iii" && !pending.isEmpty())
+            key = std::exchange(pending, QByteArray());
+    }
+    void answerIv()
+    {
+        write(unitsim::orvaAnswer('3', {"iv=OK"}));
+        iv = std::exchange(ivTaken, QByteArray());
+        if (!pending.isEmpty())
+            key = std::exchange(pending, QByteArray());
+        kept = key;
     }
     void write(const QByteArray& frame)
     {
@@ -154,15 +172,22 @@ public:
             pty.write(unitsim::orvaFrame('F', unitsim::encryptText(key, iv, counter++, frame))));
         ++frames;
     }
-    // Started again: a key that was only pending is gone.
-    void restart() { pending.clear(); }
+    // Started again: a key taken without its IV is gone.
+    void restart()
+    {
+        pending.clear();
+        key = kept;
+    }
 
     PtyPair& pty;
     const bool radio;
-    const bool atCommand;
+    const QString kind;
+    const bool ivAnswerWaits;
     QByteArray key = kOldKey;
+    QByteArray kept = kOldKey;
     QByteArray iv = kOldIv;
     QByteArray pending;
+    QByteArray ivTaken;
     quint32 counter = 0;
     int frames = 0; // written since the change began
     QByteArrayList heard;
@@ -371,13 +396,16 @@ private slots:
     }
 
     // The unit's frames tell which key it uses: whatever the unit does, the link ends on the key
-    // of its frames and reads every frame it sent, and the IV goes only once the unit took the key
-    // on the connection the IV goes on, or uses it. A refusal, the window's time-out or the
-    // operator's close keep what has not gone off the line. Kind "i" takes a new key with its IV,
-    // "ii" at its command. Steps: the window's "key", "iv" and "led" commands; the unit's "OK" and
-    // "INVALID" answers to the key (it answers the IV at once), "drop" (what is on the line is
-    // lost), "restart"; the unit "lost" and "back" (no command goes before "tick", the
-    // held-command timer); "timeout", "close" and "open" from the window.
+    // of its frames and reads every frame it sent, also when the unit switches after a frame has
+    // shown its key; the IV goes only once the unit took the key on the connection the IV goes
+    // on. A refusal, the window's time-out or the operator's close keep what has not gone off the
+    // line. Kinds of unit as KeyUnit. Steps: the window's "key", "iv" and "led" commands; the
+    // unit's "OK" and "INVALID" answers to the key, "ivOK" (its answer to the IV, which then waits
+    // for this step; otherwise it answers at once), "frame" (one under the key it holds), "drop"
+    // (what is on the line is lost), "restart"; the unit "lost" and "back" (no command goes before
+    // "tick", the held-command timer), "cut" (lost as the timer's tick writes) and "timer" (the
+    // timer runs on its own until it holds nothing); "timeout", "close", "open" from the window and
+    // "load", the unit's key loaded on the start page.
     void keyChangeSettlesInOrder_data()
     {
         QTest::addColumn<bool>("radio");
@@ -393,6 +421,9 @@ private slots:
         const QStringList confirmed{"Confirmed", "Closed"};
         const QStringList seenNew{"SeenNewKey", "Closed"};
         const QStringList seenOld{"SeenOldKey", "Closed"};
+        // After the change ended, a frame under the key before shows it, and the unit takes the
+        // new key later.
+        const QStringList seenOldThenNew{"SeenOldKey", "Closed", "SeenNewKey"};
 
         QTest::newRow("answer after the IV")
             << false << "i" << QStringList{"key", "iv", "OK"} << QByteArrayList{"key", "OK", "iv"}
@@ -400,6 +431,11 @@ private slots:
         QTest::newRow("answer after the IV, at command")
             << true << "ii" << QStringList{"key", "iv", "OK"} << QByteArrayList{"key", "OK", "iv"}
             << QStringList() << seenNew;
+        // Through the radio the IV goes under both keys: a unit that took the key with its
+        // answer reads it under the new one, the others under the key before.
+        QTest::newRow("answer after the IV, taken with the answer")
+            << true << "iii" << QStringList{"key", "iv", "OK"}
+            << QByteArrayList{"key", "OK", "iv", "noise"} << QStringList() << seenNew;
         QTest::newRow("refusal after the IV")
             << true << "i" << QStringList{"key", "iv", "INVALID"}
             << QByteArrayList{"key", "INVALID"} << QStringList{ivDropped.arg("Key Refused")}
@@ -412,15 +448,28 @@ private slots:
             << false << "ii" << QStringList{"key", "iv", "timeout", "OK"}
             << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Key Change Timed Out")}
             << seenNew;
-        // The IV's answer is the unit's only word that it uses the new key.
+        QTest::newRow("time-out before the answer, taken with the answer")
+            << true << "iii" << QStringList{"key", "iv", "timeout", "OK"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Key Change Timed Out")}
+            << seenOldThenNew;
+        // The IV's answer is the unit's only word that it holds the new key.
         QTest::newRow("IV lost on the line")
             << false << "i" << QStringList{"key", "iv", "OK", "drop", "timeout"}
             << QByteArrayList{"key", "OK", "drop"} << QStringList() << seenOld;
         QTest::newRow("IV lost on the line, at command")
             << true << "ii" << QStringList{"key", "iv", "OK", "drop", "timeout"}
             << QByteArrayList{"key", "OK", "drop"} << QStringList() << seenNew;
+        // A unit that answers its IV under the key before and then switches: the answer comes
+        // after the change was given up, and the frames behind it come under the new key.
+        QTest::newRow("the IV's answer after the time-out")
+            << true << "i" << QStringList{"key", "iv", "OK", "timeout", "ivOK"}
+            << QByteArrayList{"key", "OK", "noise", "iv", "ivOK"} << QStringList() << confirmed;
+        QTest::newRow("the IV's answer after a close")
+            << false << "i" << QStringList{"key", "iv", "OK", "close", "open", "ivOK"}
+            << QByteArrayList{"key", "OK", "iv", "ivOK"} << QStringList()
+            << QStringList{"GivenUp", "Confirmed", "Closed"};
         // "Setup...": the link gives the change up, and the frames on the next connection tell
-        // which key the unit kept.
+        // which key the unit holds, also when it takes the new key after the first of them.
         QTest::newRow("closed before the answer")
             << false << "i" << QStringList{"key", "iv", "close", "open", "OK"}
             << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
@@ -429,6 +478,10 @@ private slots:
             << true << "ii" << QStringList{"key", "iv", "close", "open", "OK"}
             << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
             << QStringList{"GivenUp", "SeenNewKey", "Closed"};
+        QTest::newRow("closed before the answer, taken with the answer")
+            << false << "iii" << QStringList{"key", "iv", "close", "open", "OK"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
+            << QStringList{"GivenUp"} + seenOldThenNew;
         QTest::newRow("closed, the key taken at its command and never answered")
             << true << "ii" << QStringList{"key", "close", "open"} << QByteArrayList{"key"}
             << QStringList() << QStringList{"GivenUp", "SeenNewKey", "Closed"};
@@ -442,25 +495,39 @@ private slots:
             << QStringList{"Refused", "SeenOldKey", "Closed"};
         QTest::newRow("given while lost, confirmed when back")
             << true << "i" << QStringList{"lost", "key", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"lost", "key", "OK", "noise", "iv"} << QStringList() << confirmed;
+        // A tick whose key is lost with the line leaves the timer running for the next one.
+        QTest::newRow("lost as the timer's tick writes the key")
+            << false << "i"
+            << QStringList{"lost", "key", "iv", "back", "cut", "back", "timer", "OK"}
             << QByteArrayList{"lost", "key", "OK", "iv"} << QStringList() << confirmed;
-        // After a loss the key goes again, through the radio under both keys: the unit may hold
-        // either.
+        // After a loss the key goes again under both keys: the unit may hold either.
         QTest::newRow("lost after the key")
             << true << "i" << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"key", "lost", "key", "noise", "OK", "iv"} << QStringList()
+            << QByteArrayList{"key", "lost", "noise", "key", "OK", "noise", "iv"} << QStringList()
             << confirmed;
         QTest::newRow("lost after the key, taken at its command")
             << true << "ii" << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"key", "lost", "noise", "key", "OK", "iv"} << QStringList()
+            << QByteArrayList{"key", "lost", "key", "noise", "OK", "iv"} << QStringList()
             << seenNew;
         QTest::newRow("lost after the answer, before the IV, restarted, confirmed when back")
             << true << "i"
             << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick", "OK"}
-            << QByteArrayList{"key", "OK", "lost", "key", "noise", "OK", "iv"} << QStringList()
-            << confirmed;
-        QTest::newRow("lost after the answer, before the IV, at command")
-            << true << "ii" << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick"}
-            << QByteArrayList{"key", "OK", "lost", "iv"} << QStringList() << seenNew;
+            << QByteArrayList{"key", "OK", "lost", "noise", "key", "OK", "noise", "iv"}
+            << QStringList() << confirmed;
+        // Confirmed under the new key, the unit comes back from a restart on the key before: the
+        // station follows it there, and the key and its IV go again.
+        const QStringList backOnOld{"key",  "OK",    "lost", "restart", "iv",
+                                    "back", "frame", "tick", "OK"};
+        const QStringList newOldNew{"SeenNewKey", "SeenOldKey", "SeenNewKey", "Closed"};
+        QTest::newRow("lost after the answer, before the IV, restarted, at command")
+            << true << "ii" << backOnOld
+            << QByteArrayList{"key", "OK", "lost", "frame", "noise", "key", "OK", "iv"}
+            << QStringList() << newOldNew;
+        QTest::newRow("lost after the answer, before the IV, restarted, at command, serial")
+            << false << "ii" << backOnOld
+            << QByteArrayList{"key", "OK", "lost", "frame", "key", "OK", "iv"} << QStringList()
+            << newOldNew;
         QTest::newRow("lost after the answer, before the IV, restarted, refused when back")
             << false << "i"
             << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick", "INVALID"}
@@ -471,12 +538,16 @@ private slots:
             << false << "i" << QStringList{"key", "iv", "lost", "back", "OK", "tick", "OK"}
             << QByteArrayList{"key", "lost", "OK", "key", "OK", "iv"} << QStringList() << confirmed;
         QTest::newRow("a late answer on the next connection, at command")
-            << false << "ii" << QStringList{"key", "iv", "lost", "back", "OK"}
-            << QByteArrayList{"key", "lost", "OK", "iv"} << QStringList() << seenNew;
+            << false << "ii" << QStringList{"key", "iv", "lost", "back", "OK", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "OK", "key", "OK", "iv"} << QStringList() << seenNew;
         QTest::newRow("a command while lost keeps a change whose key went out")
             << false << "i" << QStringList{"key", "lost", "led", "iv", "back", "tick", "OK"}
             << QByteArrayList{"key", "lost", "key", "led", "OK", "iv"} << QStringList()
             << confirmed;
+        // The operator's key ends the reading of the other one.
+        QTest::newRow("a key loaded on the start page after a confirmed change")
+            << false << "i" << QStringList{"key", "iv", "OK", "ivOK", "load"}
+            << QByteArrayList{"key", "OK", "iv", "ivOK"} << QStringList() << confirmed;
     }
     void keyChangeSettlesInOrder()
     {
@@ -494,7 +565,7 @@ private slots:
         worker.openSerialPort(pty.portPath());
         QSignalSpy decoded(&worker, &data_incoming::sendDecodedData);
         Recorder rec(&worker);
-        KeyUnit unit(pty, radio, kind == "ii");
+        KeyUnit unit(pty, radio, kind, steps.contains("ivOK"));
         // Every frame the unit writes is read before the next step.
         const auto allRead = [&] {
             QTRY_COMPARE_WITH_TIMEOUT(decoded.count(), unit.frames, 10000);
@@ -510,8 +581,14 @@ private slots:
                 worker.setCommandBuffer("led ON\r\n");
             } else if (step == "OK" || step == "INVALID") {
                 unit.read(step == "INVALID");
+                unit.answerKey(step.toLatin1());
+            } else if (step == "ivOK" || step == "frame") {
+                unit.read(false);
                 unit.heard << step.toLatin1();
-                unit.write(unitsim::orvaAnswer('3', {"key=" + step.toLatin1()}));
+                if (step == "ivOK")
+                    unit.answerIv();
+                else
+                    unit.write(unitsim::orvaAnswer('6', {"STATUS OK"}));
             } else if (step == "drop") {
                 QSignalSpy polled(&pty, &PtyPair::polled);
                 QVERIFY(polled.wait(10000));
@@ -529,12 +606,21 @@ private slots:
                 QVERIFY(pty.reopen());
                 worker.reconnectTimer();
                 QVERIFY(worker.serialPort->isOpen());
+            } else if (step == "cut") {
+                worker.setRetryIntervals(60000, 20);
+                pty.closeMaster();
+                worker.waitSerialWrite();
+                QVERIFY(!worker.serialPort->isOpen());
+            } else if (step == "timer") {
+                QTRY_VERIFY_WITH_TIMEOUT(!worker.waitWriteRunning(), 10000);
             } else if (step == "tick") {
                 worker.waitSerialWrite();
             } else if (step == "timeout") {
                 worker.stopSendingKeyChange("Key Change Timed Out");
             } else if (step == "close") {
                 worker.closeSerialPort();
+            } else if (step == "load") {
+                worker.setEncryptionKey(unit.key.toBase64(), unit.iv.toBase64());
             } else {
                 worker.openSerialPort(pty.portPath());
             }
@@ -554,6 +640,13 @@ private slots:
         // Neither the key nor the IV shows in the log, whatever became of them.
         const QString log = rec.log.join('\n');
         QVERIFY(!log.contains(kNewKey.toBase64()) && !log.contains(kNewIv.toBase64()));
+        if (steps.contains("load")) {
+            QSignalSpy status(&worker, &data_incoming::sendEncryptionStatus);
+            unit.key = kOldKey;
+            unit.write(unitsim::orvaAnswer('6', {"STATUS OK"}));
+            QTRY_VERIFY_WITH_TIMEOUT(spyArgs<int>(status).contains(IncomingDecryptError), 10000);
+            QCOMPARE(decoded.count(), unit.frames - 1);
+        }
     }
 
     void commandWithoutDeviceTypeDropped()
