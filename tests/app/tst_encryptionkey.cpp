@@ -71,8 +71,20 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 // Late: the unit's answer to the key comes after the queue's second for the IV has passed.
 // AtCommand: the unit takes the key when it arrives and answers under it, instead of taking it
 // with its IV; AtCommandLate answers a second late and writes a record every two seconds, so that
-// its answer comes first on the next connection.
-enum class KeyAnswer { None, UnderOldKey, AtCommand, AtCommandLate, Refused, Late, LateRefused };
+// its answer comes first on the next connection. WithAnswerLate: the unit takes the key once its
+// late answer has gone out under the key before; IvLate: its answer to the IV comes a second late,
+// and it takes the key then.
+enum class KeyAnswer {
+    None,
+    UnderOldKey,
+    AtCommand,
+    AtCommandLate,
+    WithAnswerLate,
+    IvLate,
+    Refused,
+    Late,
+    LateRefused
+};
 // When the unit is unplugged during a key change, and whether it is back before the change's
 // time-out. AfterKeyToRefusingUnit: after the unit confirmed the key, and the unit comes back
 // started again, refusing keys. Setup: "Setup..." and the same unit again, before its answer.
@@ -689,10 +701,17 @@ void TestEncryptionKey::keyChangeFollowsTheUnit_data()
     QTest::newRow("radio, Setup... while the IV waits for a late answer")
         << true << "5020" << KeyAnswer::Late << false << notTaken << Unplugged::Setup << keyOnly
         << false;
-    // The late answer comes under the new key on the next connection: the window turns green.
+    // The late answer comes under the new key on the next connection, or the frames behind it
+    // do: the window turns green.
     QTest::newRow("serial, Setup... before a late answer, the key taken at its command")
         << false << "5022" << KeyAnswer::AtCommandLate << false << QString() << Unplugged::Setup
         << keyOnly << false;
+    QTest::newRow("radio, Setup... before a late answer, the key taken with it")
+        << true << "5025" << KeyAnswer::WithAnswerLate << false << QString() << Unplugged::Setup
+        << keyOnly << false;
+    QTest::newRow("radio, Setup... before the IV's late answer")
+        << true << "5026" << KeyAnswer::IvLate << false << QString() << Unplugged::Setup
+        << wholeRadio << false;
 }
 
 // Against a unit that encrypts its frames and decrypts the commands it gets with the key it
@@ -709,7 +728,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QFETCH(bool, commandBehind);
     const bool refused = answer == KeyAnswer::Refused || answer == KeyAnswer::LateRefused;
     const bool late = answer == KeyAnswer::Late || answer == KeyAnswer::LateRefused ||
-                      answer == KeyAnswer::AtCommandLate;
+                      answer == KeyAnswer::AtCommandLate || answer == KeyAnswer::WithAnswerLate;
     const bool atCommand = answer == KeyAnswer::AtCommand || answer == KeyAnswer::AtCommandLate;
     const bool written = !error.contains(QLatin1String("Problem saving"));
     const bool taken = error.isEmpty();
@@ -728,7 +747,10 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     options.key = kOldKey.toBase64();
     options.iv = kOldIv.toBase64();
     options.answerKeyCommands = answer != KeyAnswer::None;
-    options.keyAtCommand = atCommand;
+    options.keyTaking = atCommand ? unitsim::KeyTaking::AtCommand : unitsim::KeyTaking::WithIv;
+    if (answer == KeyAnswer::WithAnswerLate)
+        options.keyTaking = unitsim::KeyTaking::WithAnswer;
+    options.ivAnswerDelayMs = answer == KeyAnswer::IvLate ? 1000 : 0;
     options.refuseKeys = refused;
     options.keyAnswerDelayMs = late ? 1000 : 0;
     UnitSim unit(options);
@@ -788,15 +810,21 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     }
     std::unique_ptr<UnitSim> restarted;
     if (unplugged == Unplugged::Setup) {
-        QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
+        // Closed while the unit's late answer to the key, or to the IV, is on its way.
+        const bool ivLate = answer == KeyAnswer::IvLate;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !received.isEmpty() &&
+                received.last().at(0).toByteArray().startsWith(ivLate ? "iv" : "key"),
+            5000);
         // The unit lives on this thread: its answer cannot come before the port is open again.
         const QString port = unit.portPath();
         runOnThread(link, [link, port] {
             link->closeSerialPort();
             link->openSerialPort(port);
         });
-        QTRY_VERIFY_WITH_TIMEOUT(!linesOf(linkLog).filter("INFO: Key set confirmed.").isEmpty(),
-                                 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !linesOf(linkLog).filter(ivLate ? "IV set confirmed." : "Key set confirmed.").isEmpty(),
+            5000);
     } else if (unplugged != Unplugged::No) {
         if (!beforeKey) {
             QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);

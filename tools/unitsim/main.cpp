@@ -109,13 +109,22 @@ void describeOptions(QCommandLineParser& parser)
          QStringLiteral("Answer \"key\" commands this many milliseconds late, as over a slow "
                         "radio link."),
          QStringLiteral("ms")},
+        {QStringLiteral("iv-answer-delay"),
+         QStringLiteral("Answer \"iv\" commands this many milliseconds late. Without "
+                        "--key-at-command or --key-at-answer the new key is taken once this late "
+                        "answer has gone out."),
+         QStringLiteral("ms")},
         {QStringLiteral("key-at-command"),
          QStringLiteral("Take a new key when its \"key\" command arrives and answer under it. "
-                        "Without it the new key waits for its \"iv\" command and is taken after "
-                        "the IV's answer.")},
+                        "Without it or --key-at-answer the new key waits for its \"iv\" command "
+                        "and is taken after the IV's answer.")},
+        {QStringLiteral("key-at-answer"),
+         QStringLiteral("Take a new key once the answer to its \"key\" command has gone out "
+                        "under the key before.")},
         {QStringLiteral("key-answer-outlives-line"),
-         QStringLiteral("With --key-answer-delay: an answer that falls due while the station's "
-                        "line is down goes out on the next connection instead of being lost.")},
+         QStringLiteral("With --key-answer-delay or --iv-answer-delay: an answer that falls due "
+                        "while the station's line is down goes out on the next connection instead "
+                        "of being lost.")},
         {QStringLiteral("old-bit-line"),
          QStringLiteral("ORVA records as old firmware sends them, without built-in-test "
                         "statuses (the station's Bit Status page stays empty).")},
@@ -142,13 +151,22 @@ QString readOptions(const QCommandLineParser& parser, unitsim::UnitOptions* opti
         if (!ok || options->paceBaud <= 0)
             return QStringLiteral("the line rate must be a whole number of baud above 0");
     }
-    if (parser.isSet(QStringLiteral("key-answer-delay"))) {
-        options->keyAnswerDelayMs = parser.value(QStringLiteral("key-answer-delay")).toInt(&ok);
-        if (!ok || options->keyAnswerDelayMs < 0)
-            return QStringLiteral("the key answer delay must be a whole number of milliseconds");
+    for (const auto& [name, delay] : {std::pair{"key-answer-delay", &options->keyAnswerDelayMs},
+                                      std::pair{"iv-answer-delay", &options->ivAnswerDelayMs}}) {
+        if (!parser.isSet(QLatin1String(name)))
+            continue;
+        *delay = parser.value(QLatin1String(name)).toInt(&ok);
+        if (!ok || *delay < 0)
+            return QStringLiteral("--%1 must be a whole number of milliseconds").arg(name);
     }
     options->refuseKeys = parser.isSet(QStringLiteral("refuse-keys"));
-    options->keyAtCommand = parser.isSet(QStringLiteral("key-at-command"));
+    if (parser.isSet(QStringLiteral("key-at-command")) &&
+        parser.isSet(QStringLiteral("key-at-answer")))
+        return QStringLiteral("a unit takes a new key at its command or with its answer, not both");
+    if (parser.isSet(QStringLiteral("key-at-command")))
+        options->keyTaking = unitsim::KeyTaking::AtCommand;
+    if (parser.isSet(QStringLiteral("key-at-answer")))
+        options->keyTaking = unitsim::KeyTaking::WithAnswer;
     options->keyAnswerOutlivesLine = parser.isSet(QStringLiteral("key-answer-outlives-line"));
     options->oldBitLine = parser.isSet(QStringLiteral("old-bit-line"));
     options->stationId = parser.value(QStringLiteral("station"));

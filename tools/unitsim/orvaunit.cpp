@@ -392,31 +392,48 @@ void UnitSim::orvaKeyCommand(const QByteArray& line)
     const bool valid =
         decoded && decoded.decoded.size() == wanted && !(isKey && options.refuseKeys);
     const QByteArray reply = QByteArray(isKey ? "key=" : "iv=") + (valid ? "OK" : "INVALID");
-    if (valid && isKey && options.keyAtCommand) {
+    std::function<void()> then;
+    if (valid && isKey && options.keyTaking == KeyTaking::AtCommand) {
         key = decoded.decoded;
         newKey.clear();
         reportKeyInUse();
     } else if (valid && isKey) {
-        // The new key takes effect with its IV, after the IV's answer has gone out under the old
-        // one.
+        // Taken once the answer to the key, or the IV's, has gone out under the key before.
         newKey = decoded.decoded;
+        if (options.keyTaking == KeyTaking::WithAnswer)
+            then = [this] { takeNewKey(); };
+    } else if (valid) {
+        then = [this, taken = decoded.decoded] {
+            iv = taken;
+            takeNewKey();
+        };
     }
-    const auto send = [this, reply] { answer('3', {reply}); };
-    if (isKey && options.keyAnswerDelayMs > 0 && options.keyAnswerOutlivesLine) {
-        QTimer::singleShot(options.keyAnswerDelayMs, this, [this, reply, send] {
+    sendKeyAnswer(reply, isKey ? options.keyAnswerDelayMs : options.ivAnswerDelayMs, then);
+}
+
+void UnitSim::sendKeyAnswer(const QByteArray& reply, int delayMs, const std::function<void()>& then)
+{
+    const auto send = [this, reply, then] {
+        answer('3', {reply});
+        if (then)
+            then();
+    };
+    if (delayMs <= 0) {
+        send();
+    } else if (options.keyAnswerOutlivesLine) {
+        QTimer::singleShot(delayMs, this, [this, send] {
             if (linked)
                 send();
             else
-                answersForNextLink << reply;
+                answersForNextLink << send;
         });
-    } else if (isKey && options.keyAnswerDelayMs > 0) {
-        later(options.keyAnswerDelayMs, send);
     } else {
-        send();
+        later(delayMs, send);
     }
-    if (!valid || isKey)
-        return;
-    iv = decoded.decoded;
+}
+
+void UnitSim::takeNewKey()
+{
     if (!newKey.isEmpty())
         key = newKey;
     newKey.clear();

@@ -38,8 +38,8 @@ QString checkOptions(const UnitOptions& o)
         return QStringLiteral("the completion delay must not be negative");
     if (o.paceBaud < 0)
         return QStringLiteral("the line rate must not be negative");
-    if (o.keyAnswerDelayMs < 0)
-        return QStringLiteral("the key answer delay must not be negative");
+    if (o.keyAnswerDelayMs < 0 || o.ivAnswerDelayMs < 0)
+        return QStringLiteral("the key and IV answer delays must not be negative");
     if (!QRegularExpression(QStringLiteral("^[A-Za-z0-9_-]{1,32}$")).match(o.stationId).hasMatch())
         return QStringLiteral("the station identifier must be 1 to 32 letters, digits, _ or -");
 
@@ -173,8 +173,8 @@ void UnitSim::setLinked(bool on)
         emit activity(QStringLiteral("station connected"));
         if (options.family == Family::Brq)
             brqLinked();
-        for (const QByteArray& reply : std::exchange(answersForNextLink, {}))
-            answer('3', {reply});
+        for (const std::function<void()>& send : std::exchange(answersForNextLink, {}))
+            send();
         recordTimer->start(options.periodMs);
     } else {
         emit activity(QStringLiteral("station disconnected"));

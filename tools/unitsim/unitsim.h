@@ -26,6 +26,11 @@ enum class Family { Orva, LegacyOrva, Brq };
 // How an ORVA unit wraps its frames.
 enum class FrameWrap { Plain, Encrypted, Compressed, CompressedEncrypted };
 
+// When an ORVA unit takes a new key: with its IV, once the IV's answer has gone out under the key
+// before; when the "key" command arrives, answering under the new key; or once its answer to the
+// key has gone out under the key before.
+enum class KeyTaking { WithIv, AtCommand, WithAnswer };
+
 struct UnitOptions {
     Family family = Family::Orva;
     FrameWrap frames = FrameWrap::Plain;
@@ -39,16 +44,17 @@ struct UnitOptions {
     int completionDelayMs = 1500;
     // False: "key" and "iv" commands are neither taken nor answered, as if lost on the way.
     bool answerKeyCommands = true;
-    // A unit that takes a new key when its "key" command arrives, and answers under it; otherwise
-    // the new key waits for its "iv" command and is taken after the IV's answer.
-    bool keyAtCommand = false;
+    KeyTaking keyTaking = KeyTaking::WithIv;
     // Every "key" command is refused ("key=INVALID"); the unit keeps its key.
     bool refuseKeys = false;
     // The answer to a "key" command goes out this long after the command, as over a slow radio
     // link; the unit takes the command at once.
     int keyAnswerDelayMs = 0;
-    // A late answer to a "key" command that falls due while the station's line is down goes out
-    // on the next connection, instead of being lost with the line.
+    // The same for the answer to an "iv" command; a unit that takes its key with the IV takes it
+    // when this answer has gone out.
+    int ivAnswerDelayMs = 0;
+    // A late answer to a "key" or "iv" command that falls due while the station's line is down
+    // goes out on the next connection, instead of being lost with the line.
     bool keyAnswerOutlivesLine = false;
     // Above 0: the unit sends no faster than a serial line at this many baud, ten bits a byte
     // (8N1), as a real line delivers it. 0: as fast as the pseudo-terminal takes the bytes.
@@ -155,6 +161,9 @@ private:
                           bool encrypted);
     bool orvaLightningCommand(const QByteArray& arg);
     void orvaKeyCommand(const QByteArray& line);
+    // Sends a key or IV answer `delayMs` late, then does `then`.
+    void sendKeyAnswer(const QByteArray& reply, int delayMs, const std::function<void()>& then);
+    void takeNewKey();
     void reportKeyInUse();
     void sendOrva(const QByteArray& frame, bool record = false);
     void answer(char type, const QList<QByteArray>& lines);
@@ -209,10 +218,10 @@ private:
     QString receiveMhz = QStringLiteral("150.0");
     QMap<char, bool> modules;
     bool encryptFrames = false;
-    QByteArray key;                       // raw 32 bytes
-    QByteArray iv;                        // raw 8 bytes
-    QByteArray newKey;                    // raw, waits for its IV
-    QList<QByteArray> answersForNextLink; // late answers that outlived a line
+    QByteArray key;                                  // raw 32 bytes
+    QByteArray iv;                                   // raw 8 bytes
+    QByteArray newKey;                               // raw, waits for its IV
+    QList<std::function<void()>> answersForNextLink; // late answers that outlived a line
     quint32 messageCounter = 0;
     QString speciMode = QStringLiteral("AFMAN");
     QList<QByteArray> speciVisibility;
