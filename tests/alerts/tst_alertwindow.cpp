@@ -264,6 +264,7 @@ private slots:
         QCOMPARE(ui()->stackedWidget_Settings->currentIndex(), 1);
         window->on_pushButton_addAlert_clicked();
         QVERIFY(!shown(ui()->label_noAlertsSetup));
+        QVERIFY(!shown(ui()->label_addalertvalue2));
         QVERIFY(!shown(ui()->pushButton_returnAlertsSettings));
         QCOMPARE(ui()->label_alertvalue_units->text(), degC);
         ui()->comboBox_alertThresholdSetting->setCurrentIndex(2);
