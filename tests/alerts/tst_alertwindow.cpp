@@ -175,7 +175,7 @@ private slots:
         QCOMPARE(rowText(row), text);
         QCOMPARE(audioButton(row)->text(), QString(" Enabled"));
         QVERIFY(shown(window->findChild<QWidget*>("pushButton_delete" + row)));
-        QVERIFY(shown(ui()->label_alertAudioHeader));
+        QVERIFY(shown(ui()->label_alertAudioHeader) && shown(ui()->label_alertParameterHeader));
         QVERIFY(!shown(ui()->pushButton_saveAlert) && !shown(ui()->label_noAlertsSetup));
         QVERIFY(shown(ui()->pushButton_addAlert) && shown(ui()->pushButton_returnAlertsSettings));
         QCOMPARE(logLines(log).last(),
@@ -264,6 +264,7 @@ private slots:
         QCOMPARE(ui()->stackedWidget_Settings->currentIndex(), 1);
         window->on_pushButton_addAlert_clicked();
         QVERIFY(!shown(ui()->label_noAlertsSetup));
+        QVERIFY(!shown(ui()->label_addalertvalue2));
         QVERIFY(!shown(ui()->pushButton_returnAlertsSettings));
         QCOMPARE(ui()->label_alertvalue_units->text(), degC);
         ui()->comboBox_alertThresholdSetting->setCurrentIndex(2);

@@ -339,7 +339,9 @@ private slots:
         QVERIFY(brq->isChecked());
         QVERIFY(options->isVisible());
         QVERIFY(qobject_cast<QGraphicsOpacityEffect*>(options->graphicsEffect()));
+        // The options open inside the dialog's height.
         const int expanded = dialog->height();
+        QCOMPARE(expanded, collapsed);
         QCOMPARE(dialog->minimumHeight(), expanded);
         QCOMPARE(dialog->maximumHeight(), expanded);
 

@@ -267,6 +267,11 @@ void TestSkyWeather::presentWeatherCode_data()
     QTest::newRow("52 at -0.5") << weatherCode("52", "-0.5") << false << "FZDZ";
     QTest::newRow("52 without temperature") << weatherCode("52") << false << "FZDZ";
     QTest::newRow("52 at the sentinel") << weatherCode("52", "-1000") << false << "DZ";
+    // However the unit spells it.
+    QTest::newRow("52 at a blank, then the sentinel")
+        << weatherCode("52", " -1000") << false << "DZ";
+    QTest::newRow("52 at the sentinel in exponent form")
+        << weatherCode("52", "-1e3") << false << "DZ";
 
     QTest::newRow("code not in the table") << weatherCode("91") << false << "";
     QTest::newRow("XX") << weatherCode("XX") << false << "";

@@ -721,6 +721,11 @@ private slots:
         QTest::newRow("two middle packets lost, after a whole picture")
             << QByteArrayList{p[0], p[1], p[2], p[3], p[0], p[3]} << 5000
             << abandoned + "2 of 4 packets missing" << 1;
+        // A picture of damaged packets only ends at the next first packet; its damage is not the
+        // next picture's.
+        QTest::newRow("a damaged packet, then a whole picture")
+            << QByteArrayList{shortPacket, p[0], p[1], p[2], p[3]} << 5000
+            << abandoned + "the next picture began before its last packet" << 1;
         QTest::newRow("the next camera's picture begins")
             << QByteArrayList{p[0], p[1], imagePacket(2, 0, 0, filler(0)),
                               imagePacket(2, 11, 1, filler(1))}
