@@ -309,11 +309,12 @@ void MainGUI::forceEncryptionKeySetup()
 {
     if (!encryptionStartShown)
         return;
-    ui->pushButton_forceSelectKeyFile->hide();
     ui->label_loadingEncryptionKey->hide();
+    // The key file named may not be the unit's: a station started again while a key change was
+    // open names the key in use then. Another file can always be chosen.
+    ui->pushButton_forceSelectKeyFile->show();
     if (ui->lineEdit_encryptionPasskey->text().isEmpty()) {
         // Without a key file there is no salt to derive with.
-        ui->pushButton_forceSelectKeyFile->show();
         ui->lineEdit_enterEncryptionKey->hide();
         ui->pushButton_enterEncryptionKeyProgram->hide();
     } else {
