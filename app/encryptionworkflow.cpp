@@ -481,7 +481,8 @@ void MainGUI::on_encryption_confirmation_status_change(KeyChangeState state)
         oldKeyInUse(*this);
         break;
     case KeyChangeState::KeyAnswered:
-        keyChange.keyAnswered = keyChange.pending;
+        if (keyChange.pending)
+            keyChange.keyAnswered = true;
         break;
     case KeyChangeState::Refused:
     case KeyChangeState::GivenUp:

@@ -332,7 +332,7 @@ bool data_incoming::decodeInnerFrame(const QByteArray& code, QByteArray* frame)
 // reached the unit, or under neither key.
 QByteArray data_incoming::keyReadingWhole(char type, const QByteArray& payload, QByteArray* inner)
 {
-    if (!readsOtherKey() || otherKey().isEmpty() || otherKey() == encryptionKey)
+    if (!readsOtherKey())
         return {};
     for (const QByteArray& key : {encryptionKey, otherKey()}) {
         QByteArray plain;
