@@ -436,6 +436,8 @@ void MainGUI::finishedEncryptionSetup(QString key, int code, QString salt, QByte
         if (keyChange.pending)
             stopWaiting(*this);
         keyChange = {};
+        // The key file chosen here must survive a crash, as a taken key's does.
+        saveSettings();
     } else if (code == 1) {
         qDebug() << "NOTE: GENERATING NEW ENCRYPTION KEY SOURCE 1";
         startKeyChange(*this, key, salt, iv);

@@ -1004,6 +1004,11 @@ void TestEncryptionKey::startPageRederivesWithKeyFileSalt()
     QCOMPARE(handed.count(), 1);
     QCOMPARE(handed.at(0).at(0).toByteArray(), QByteArray("rederived"));
     QCOMPARE(handed.at(0).at(1).toByteArray(), QByteArray("ERERERERERE="));
+    QCOMPARE(QJsonDocument::fromJson(fileBytes(settingsFilePath()))
+                 .object()
+                 .value("KEYLOCATION")
+                 .toString(),
+             path);
     window->hide();
 }
 
