@@ -57,6 +57,8 @@ public:
     void setRetryIntervals(int reconnectMs, int waitWriteMs);
     // Lets a test age a partial ORVA frame without waiting a whole second.
     void setFrameTimeout(int ms);
+    // Lets a test pass `ms` of silence over a partial ORVA frame, so no real pause has to fit.
+    void ageFrame(int ms);
     // Lets a test end a camera picture whose packets stopped without waiting five seconds.
     void setImageTimeout(int ms);
     // Pacing ticks of silence after which a BRQ message that may still grow is judged as it

@@ -148,6 +148,18 @@ void data_incoming::setFrameTimeout(int ms)
     frameTimeoutMs = ms;
 }
 
+void data_incoming::ageFrame(int ms)
+{
+    if (!frameTimer->isActive())
+        return;
+    // Qt rounds a long timer to whole seconds, which may leave it past the limit.
+    const int left = qMin(frameTimer->remainingTime(), frameTimeoutMs) - ms;
+    if (left > 0)
+        frameTimer->start(left);
+    else
+        frameTimer->stop();
+}
+
 bool data_incoming::verify_packet(const QByteArray& frame)
 {
     return verifyBypass || checksumHolds(frame);

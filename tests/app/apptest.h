@@ -46,7 +46,7 @@ inline QString openFailure(const QueuedSpy& linkLog, const QString& port)
             }
             return false;
         },
-        5000);
+        10000);
     return failure;
 }
 #define VERIFY_OPENED(linkLog, port)                                                               \

@@ -245,7 +245,7 @@ private slots:
         const QueuedSpy linkLog(window->dataIncoming, &data_incoming::sendLogMsg);
         window->openserialport(unit.portPath());
         VERIFY_OPENED(linkLog, unit.portPath());
-        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 10000);
 
         window->encryptWriteCommands = true;
         if (!keyLoaded)
@@ -265,7 +265,7 @@ private slots:
         window->encryptionKey = keyText();
         queue({"led ON\r\n"});
         tick(1);
-        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 1, 10000);
         QCOMPARE(heard.at(0).at(0).toByteArray(), QByteArray("led ON"));
         QVERIFY(heard.at(0).at(1).toBool());
         window->closeserialport();

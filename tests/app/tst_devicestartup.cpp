@@ -155,8 +155,8 @@ private slots:
                                            QStringLiteral("openSerial ") + unit.portPath()}));
 
         VERIFY_OPENED(*linkLog, unit.portPath());
-        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 10000);
         QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
         QCOMPARE(trace.calls.mid(2),
                  (QStringList{"writeSerial frequency%0D%0A", "writeSerial metar_offset%0D%0A"}));
@@ -167,7 +167,7 @@ private slots:
         QVERIFY(first.open());
         startOrva(first.portPath());
         VERIFY_OPENED(*linkLog, first.portPath());
-        QTRY_VERIFY_WITH_TIMEOUT(first.isLinked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(first.isLinked(), 10000);
 
         SignalTrace trace(window.get());
         window->ui->pushButtonSetupConnection->click();
@@ -178,7 +178,7 @@ private slots:
         QVERIFY(window->connectionStatusLabel.text().isEmpty());
         QCOMPARE(trace.calls, (QStringList{"clearTamperingData", "closeSerial",
                                            "log INFO: New Device Connection requested"}));
-        QTRY_VERIFY_WITH_TIMEOUT(!first.isLinked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!first.isLinked(), 10000);
 
         UnitSim second(unitOptions(Family::Orva, 60000));
         QVERIFY(second.open());
@@ -187,9 +187,9 @@ private slots:
         startOrva(second.portPath());
         QVERIFY(!window->deviceLayoutPending);
         VERIFY_OPENED(*linkLog, second.portPath());
-        QTRY_VERIFY_WITH_TIMEOUT(second.isLinked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(second.isLinked(), 10000);
         // The new connection asks its unit for the schedule again.
-        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 10000);
         QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
         QCOMPARE(
             window->ui->label_10->text(),
@@ -214,7 +214,7 @@ private slots:
         startOrva(unit.portPath(), true);
         QVERIFY(window->encryptWriteCommands);
         VERIFY_OPENED(*linkLog, unit.portPath());
-        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.count(), 2, 10000);
         QCOMPARE(firstArgs(heard), (QStringList{"frequency", "metar_offset"}));
         QVERIFY(heard.at(0).at(1).toBool() && heard.at(1).at(1).toBool());
     }
@@ -258,7 +258,7 @@ private slots:
         emit window->selectDeviceDialog->brqStartupSequence(DeviceTypes::BRQ, quiet.portPath(),
                                                             "m4\r");
         VERIFY_OPENED(*linkLog, quiet.portPath());
-        QTRY_VERIFY_WITH_TIMEOUT(quiet.isLinked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(quiet.isLinked(), 10000);
 
         SignalTrace trace(window.get());
         window->on_pushButtonSetupConnection_clicked();
@@ -440,12 +440,12 @@ private slots:
         QVERIFY(unit.open());
         startOrva(unit.portPath());
         VERIFY_OPENED(*linkLog, unit.portPath());
-        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(unit.isLinked(), 10000);
 
         window->ui->pushButton_editSpeciSettings->click();
         QTRY_VERIFY_WITH_TIMEOUT(window->ui->textEdit_SPECI_status->toPlainText().contains(
                                      QLatin1String("Parsing Complete!")),
-                                 5000);
+                                 10000);
         QCOMPARE(window->ui->textEdit_ErrorMsgs->toPlainText(), QString());
         const QList<QPair<QAbstractItemModel*, int>> tables{{window->speciVisibilityModel, 15999},
                                                             {window->speciCeilingModel, 24999}};
@@ -508,7 +508,7 @@ private slots:
         const int expected = thread->isRunning() ? 0 : 1;
         window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
         QVERIFY(thread->isRunning());
-        QTRY_COMPARE(starts, expected);
+        QTRY_COMPARE_WITH_TIMEOUT(starts, expected, 10000);
         window->openserialport(QStringLiteral("/dev/vd-no-such-port"));
         window->closeserialport();
         QCOMPARE(window->statusLabel.text(), QStringLiteral("Disconnected from Device."));

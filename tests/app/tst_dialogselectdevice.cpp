@@ -496,7 +496,7 @@ private slots:
         QCOMPARE(notice->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
         QVERIFY(!notice->testAttribute(Qt::WA_QuitOnClose));
         notice->button(QMessageBox::Ok)->click();
-        QTRY_VERIFY_WITH_TIMEOUT(notice.isNull(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(notice.isNull(), 10000);
     }
 
     void powerOnNoticeDoesNotKeepTheApplicationAlive()
@@ -514,7 +514,7 @@ private slots:
         QTimer stuck;
         stuck.setSingleShot(true);
         connect(&stuck, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
-        stuck.start(5000);
+        stuck.start(10000);
         QCOMPARE(QApplication::exec(), 0);
         QCOMPARE(lastClosed.count(), 1);
         delete notice.data();

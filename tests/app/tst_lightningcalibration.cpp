@@ -305,7 +305,7 @@ private slots:
         f->pushButton_orva_lightning_refresh->click();
         // Shortened, so the real timeout connection is exercised without a 30 s wait.
         window->lightningCmdTimer.start(10);
-        QTRY_COMPARE_WITH_TIMEOUT(f->pushButton_orva_lightning_autocal->styleSheet(), kRed, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(f->pushButton_orva_lightning_autocal->styleSheet(), kRed, 10000);
         QVERIFY(!window->lightningCmdTimer.isActive());
     }
 };

@@ -253,7 +253,7 @@ private slots:
         QSignalSpy written(&window, &MainGUI::writeSerial);
         window.writecommands("led=ON\r\n");
         window.cmdWriteTimer->setInterval(10);
-        QTRY_COMPARE_WITH_TIMEOUT(written.count(), 1, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(written.count(), 1, 10000);
         QCOMPARE(written.at(0).at(0).toByteArray(), QByteArray("led=ON\r\n"));
 
         // The report form's transmissions go through the same sink.
@@ -265,7 +265,7 @@ private slots:
         // The window's log line reaches the logging thread and its file.
         emit window.logDataMainMsg("INFO: connection check of the window log line");
         QTRY_VERIFY_WITH_TIMEOUT(
-            applicationLogs().contains("INFO: connection check of the window log line"), 5000);
+            applicationLogs().contains("INFO: connection check of the window log line"), 10000);
 
         // The window's settings reach the link worker on its own thread.
         window.threadData->start();
@@ -280,7 +280,7 @@ private slots:
             return false;
         };
         QTRY_VERIFY_WITH_TIMEOUT(
-            lineStarting("ERROR: Unable to Open Serial Port /dev/vd-no-such-port"), 5000);
+            lineStarting("ERROR: Unable to Open Serial Port /dev/vd-no-such-port"), 10000);
         QCOMPARE(linkLog.at(0).at(0).toByteArray(),
                  QByteArray("INFO: Setting Device Type to ORVA"));
 
@@ -334,11 +334,11 @@ private slots:
             QFile::encodeName(portOpen ? line.portPath() : line.portPath() + "-absent");
         auto window = std::make_unique<MainGUI>();
         window->threadData->start();
-        QTRY_VERIFY(window->threadData->isRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(window->threadData->isRunning(), 10000);
         emit window->openSerial(QFile::decodeName(port));
         const QByteArray opened = portOpen ? "INFO: Successfully Opened Serial Port " + port + '\n'
                                            : "ERROR: Unable to Open Serial Port " + port + ' ';
-        QTRY_VERIFY_WITH_TIMEOUT(applicationLogs().contains(opened), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(applicationLogs().contains(opened), 10000);
 
         // Order in which the threads end, recorded on the threads themselves. A std::mutex, which
         // ThreadSanitizer sees (it does not see QMutex, nor the wait for the threads' end).

@@ -227,7 +227,7 @@ private slots:
         window->on_pushButton_orva_stack_submit_clicked();
         QCOMPARE(sent(), (QList<QByteArray>{"enable I\r\n", "enable T\r\n"}));
         window->stackCmdTimer.setInterval(1);
-        QTRY_VERIFY_WITH_TIMEOUT(!window->stackCmdTimer.isActive(), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->stackCmdTimer.isActive(), 10000);
         QVERIFY(debugLines.contains("ERROR: Stack response timeout.\r\n"));
         QCOMPARE(window->pendingStackAcks.size(), 2);
         QVERIFY(!f->progressBar_orva_stack->isHidden());

@@ -131,11 +131,11 @@ private slots:
         // Run the fade to its end rather than waiting a second.
         fade->setCurrentTime(fade->duration());
         QCOMPARE(effect->opacity(), 1.0);
-        QTRY_VERIFY_WITH_TIMEOUT(fade.isNull(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(fade.isNull(), 10000);
 
         // A second picture replaces the effect; the label deletes the old one.
         window->displayImageDataFinal(3, path);
-        QTRY_VERIFY_WITH_TIMEOUT(effect.isNull(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(effect.isNull(), 10000);
         QVERIFY(qobject_cast<QGraphicsOpacityEffect*>(label->graphicsEffect()));
     }
 
@@ -148,7 +148,7 @@ private slots:
         QVERIFY(fade);
         window->displayImageDataFinal(4, path);
         // The unfinished fade went with its effect.
-        QTRY_VERIFY_WITH_TIMEOUT(fade.isNull(), 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(fade.isNull(), 10000);
     }
 
     void otherCameraNumbers_data()

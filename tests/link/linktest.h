@@ -19,6 +19,14 @@
 #include <memory>
 #include <vector>
 
+// An age limit for partial ORVA frames that no run of a suite reaches: a frame cut into reads is
+// joined however long a loaded machine pauses between them, and a partial frame ages only by the
+// silences a test passes over it (data_incoming::ageFrame).
+constexpr int kFrameAgeLimitMs = 10 * 60 * 1000;
+// An image time-out as far out: a picture whose packets come one by one is not abandoned for a
+// pause of a loaded machine between two of them.
+constexpr int kNoImageTimeoutMs = 10 * 60 * 1000;
+
 // Runs a worker on a thread of its own, as the application does; stops it on every way out.
 class WorkerThread
 {

@@ -98,12 +98,14 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A worker whose image folder is a fresh temporary folder.
+// A worker whose image folder is a fresh temporary folder. Pictures are abandoned only where a
+// test shortens the image time-out.
 struct Fixture {
     Fixture()
     {
         worker.pacingTimer->stop();
         worker.setDeviceTypeState(DeviceTypes::BRQ);
+        worker.setImageTimeout(kNoImageTimeoutMs);
         worker.imageFolder = dir.path();
         idleTicks = 0;
     }
@@ -690,13 +692,14 @@ private slots:
         const QByteArray weather = weatherPacket("15.2");
         const QString abandoned = "ERROR: BRQ Image from Camera 1 abandoned, ";
 
-        QTest::newRow("two middle packets lost")
-            << QByteArrayList{p[0], p[3]} << 5000 << abandoned + "2 of 4 packets missing" << 0;
+        QTest::newRow("two middle packets lost") << QByteArrayList{p[0], p[3]} << kNoImageTimeoutMs
+                                                 << abandoned + "2 of 4 packets missing" << 0;
         QTest::newRow("the packets stop")
             << QByteArrayList{p[0]} << 200 << abandoned + "no packet for 0.2 seconds" << 0;
         const QString unread = abandoned + "its last packet could not be read";
         QTest::newRow("the last packet cut short")
-            << QByteArrayList{p[0], p[1], p[2], p[3].left(200), weather} << 5000 << unread << 0;
+            << QByteArrayList{p[0], p[1], p[2], p[3].left(200), weather} << kNoImageTimeoutMs
+            << unread << 0;
         // A byte lost or added on the line, in the chunk or in the header.
         QByteArray shortPacket = p[1];
         shortPacket.remove(100, 1);
@@ -706,20 +709,22 @@ private slots:
         shortLast.remove(339, 1);
         const QString damaged = abandoned + "1 of 4 packets damaged";
         QTest::newRow("a packet one byte short")
-            << QByteArrayList{p[0], shortPacket, p[2], p[3]} << 5000 << damaged << 0;
+            << QByteArrayList{p[0], shortPacket, p[2], p[3]} << kNoImageTimeoutMs << damaged << 0;
         QTest::newRow("a packet one byte long")
-            << QByteArrayList{p[0], longPacket, p[2], p[3]} << 5000 << damaged << 0;
+            << QByteArrayList{p[0], longPacket, p[2], p[3]} << kNoImageTimeoutMs << damaged << 0;
         QTest::newRow("the last packet one byte short")
-            << QByteArrayList{p[0], p[1], p[2], shortLast} << 5000 << damaged << 0;
+            << QByteArrayList{p[0], p[1], p[2], shortLast} << kNoImageTimeoutMs << damaged << 0;
         QTest::newRow("a short packet with the next one behind it")
-            << QByteArrayList{p[0], shortPacket + p[2], p[3]} << 5000 << damaged << 0;
+            << QByteArrayList{p[0], shortPacket + p[2], p[3]} << kNoImageTimeoutMs << damaged << 0;
         QTest::newRow("one packet damaged, one lost")
-            << QByteArrayList{p[0], longPacket, p[3]} << 5000 << damaged + ", 1 missing" << 0;
+            << QByteArrayList{p[0], longPacket, p[3]} << kNoImageTimeoutMs
+            << damaged + ", 1 missing" << 0;
         QTest::newRow("the last packet damaged, another lost")
-            << QByteArrayList{p[0], p[1], shortLast} << 5000 << damaged + ", 1 missing" << 0;
+            << QByteArrayList{p[0], p[1], shortLast} << kNoImageTimeoutMs << damaged + ", 1 missing"
+            << 0;
         // The packets of the picture before are not counted for this one.
         QTest::newRow("two middle packets lost, after a whole picture")
-            << QByteArrayList{p[0], p[1], p[2], p[3], p[0], p[3]} << 5000
+            << QByteArrayList{p[0], p[1], p[2], p[3], p[0], p[3]} << kNoImageTimeoutMs
             << abandoned + "2 of 4 packets missing" << 1;
         // A picture of damaged packets only ends at the next first packet; its damage is not the
         // next picture's.
@@ -729,7 +734,8 @@ private slots:
         QTest::newRow("the next camera's picture begins")
             << QByteArrayList{p[0], p[1], imagePacket(2, 0, 0, filler(0)),
                               imagePacket(2, 11, 1, filler(1))}
-            << 5000 << abandoned + "the next picture began before its last packet" << 1;
+            << kNoImageTimeoutMs << abandoned + "the next picture began before its last packet"
+            << 1;
     }
     void brokenPictureEnds()
     {
@@ -749,7 +755,7 @@ private slots:
             QVERIFY(line.send(read));
         line.pause();
 
-        QTRY_COMPARE_WITH_TIMEOUT(textArgs(shown), QStringList{error}, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(textArgs(shown), QStringList{error}, 10000);
         QVERIFY(byteArgs(log).contains(error.toUtf8()));
         QCOMPARE(finals.count(), received);
         QCOMPARE(textArgs(sys).filter("Image received").size(), received);

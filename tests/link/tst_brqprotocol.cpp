@@ -2,6 +2,7 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
+#include "tests/support/runonthread.h"
 #include "tests/support/scopedclock.h"
 #include "tools/unitsim/ptypair.h"
 
@@ -571,7 +572,8 @@ private slots:
         QVERIFY(f.worker.receiveBuffer.isEmpty());
     }
 
-    // The same on a real port, the packets 100 ms apart and the idle ticks counted for real.
+    // The same on a real port, the idle ticks counted for real: each packet goes once the one
+    // before it is read and a pacing tick has passed behind it.
     void packetsCloserThanTheIdleTimeOnAPort()
     {
         PtyPair unit;
@@ -580,13 +582,22 @@ private slots:
         worker->setDeviceTypeState(DeviceTypes::BRQ);
         WorkerThread thread(worker);
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, unit.portPath()));
-        QTRY_VERIFY_WITH_TIMEOUT(!events.only("log").filter("Opened Serial Port").isEmpty(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(!events.only("log").filter("Opened Serial Port").isEmpty(), 10000);
+        // The counter belongs to the worker's thread: read it there.
+        const auto ticks = [worker] {
+            qint32 n = 0;
+            runOnThread(worker, [&n] { n = idleTicks; });
+            return n;
+        };
 
+        int written = 0;
         for (const char* t : {"10.0", "20.0", "30.0"}) {
             QVERIFY(unit.write(weatherPacket("BRQ00042", t)));
-            QTest::qWait(100);
+            ++written;
+            QTRY_COMPARE_WITH_TIMEOUT(events.records.size(), written, 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(ticks() >= 1, 10000);
         }
-        QTRY_COMPARE_WITH_TIMEOUT(events.records.size(), 3, 5000);
+        QCOMPARE(events.records.size(), 3);
         QCOMPARE(events.records.at(0).value("Temperature").toString(), QStringLiteral("10.0"));
         QCOMPARE(events.records.at(1).value("Temperature").toString(), QStringLiteral("20.0"));
         QCOMPARE(events.records.at(2).value("Temperature").toString(), QStringLiteral("30.0"));
@@ -1019,7 +1030,7 @@ private slots:
         for (int i = 0; i < ticks; ++i)
             f.worker.dataTimer();
         const QByteArray gone = QByteArray("m3\r C1\r").left(ticks);
-        QVERIFY(QTest::qWaitFor([&] { return line.unit.received().endsWith(gone); }));
+        QVERIFY(QTest::qWaitFor([&] { return line.unit.received().endsWith(gone); }, 10000));
         if (!left.isEmpty())
             QVERIFY(line.send(left, 1));
         f.events.seen.clear();
@@ -1027,7 +1038,7 @@ private slots:
         QStringList log;
         if (unplugged) {
             line.unit.closeMaster();
-            QVERIFY(QTest::qWaitFor([&] { return f.events.only("log").contains(closed); }));
+            QVERIFY(QTest::qWaitFor([&] { return f.events.only("log").contains(closed); }, 10000));
             // The port's own error lines, whose reason the system words, are not the unit's.
             for (const QString& entry : f.events.only("log"))
                 if (!entry.startsWith("ERROR: ") || judged.contains(entry))
@@ -1063,7 +1074,7 @@ private slots:
         QVERIFY(line.send(kPrompt, 1));
         for (int i = 0; i < 3; ++i)
             f.worker.dataTimer();
-        QVERIFY(QTest::qWaitFor([&] { return line.unit.received().endsWith("S1\r"); }));
+        QVERIFY(QTest::qWaitFor([&] { return line.unit.received().endsWith("S1\r"); }, 10000));
         QCOMPARE(line.unit.received(), QByteArray("    S1\r"));
         QCOMPARE(f.events.only("log").filter("Command"), QStringList{"INFO: BRQ Command Sent S1"});
     }
@@ -1081,7 +1092,7 @@ private slots:
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, unit.portPath()));
         QTRY_VERIFY_WITH_TIMEOUT(
             events.only("log").contains("INFO: Successfully Opened Serial Port " + unit.portPath()),
-            3000);
+            10000);
 
         QMetaObject::invokeMethod(worker, "setCommandBuffer", Q_ARG(QByteArray, "m3\r"));
         // Woken with four blanks a tick until the prompt comes.
@@ -1100,7 +1111,7 @@ private slots:
 
         unit.write("m3\r\nM 5M\r\n>");
         QTRY_COMPARE_WITH_TIMEOUT(events.only("sys").filter("5min"),
-                                  QStringList{"INFO: BRQ 5min confirmation received"}, 3000);
+                                  QStringList{"INFO: BRQ 5min confirmation received"}, 10000);
         QCOMPARE(events.only("log").filter("M 5M"),
                  QStringList{"INFO: BRQ M 5M confirmation received."});
         QCOMPARE(events.count("confirmed"), 1);

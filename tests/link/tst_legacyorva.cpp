@@ -379,13 +379,14 @@ private slots:
         Spies spies(&worker);
 
         QVERIFY(pty.write("GPS enabled\r\n"));
-        QTRY_COMPARE_WITH_TIMEOUT(textArgs(spies.sys), QStringList{"INFO: ORVA GPS Enabled"}, 2000);
+        QTRY_COMPARE_WITH_TIMEOUT(textArgs(spies.sys), QStringList{"INFO: ORVA GPS Enabled"},
+                                  10000);
         QCOMPARE(textArgs(spies.log), QStringList{"INFO: ORVA GPS Enabled"});
         QVERIFY(worker.positionReset);
 
         QVERIFY(pty.write("Invalid Command Received.\r\n"));
         QTRY_COMPARE_WITH_TIMEOUT(textArgs(spies.errors),
-                                  QStringList{"WARNING: ORVA Invalid Command Received"}, 2000);
+                                  QStringList{"WARNING: ORVA Invalid Command Received"}, 10000);
 
         QVERIFY(pty.write(weatherBlock("21.5")));
         QTRY_COMPARE_WITH_TIMEOUT(spies.records.count(), 1, 10000);

@@ -2,6 +2,7 @@
 
 #include "link/data_incoming.h"
 #include "tests/link/linktest.h"
+#include "tests/support/runonthread.h"
 #include "tools/unitsim/ptypair.h"
 #include "tools/unitsim/unitframes.h"
 
@@ -266,10 +267,11 @@ private slots:
 
         QMetaObject::invokeMethod(worker, "setDeviceTypeState",
                                   Q_ARG(DeviceTypes, DeviceTypes::ORVA));
+        runOnThread(worker, [worker] { worker->setFrameTimeout(kFrameAgeLimitMs); });
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
         QTRY_VERIFY_WITH_TIMEOUT(
             trace.events.contains("log|INFO: Successfully Opened Serial Port " + pty.portPath()),
-            3000);
+            10000);
         trace.events.clear();
 
         const QByteArray module = moduleFrame('5', {"G", "enable G", "enable=ON"});

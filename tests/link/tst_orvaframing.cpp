@@ -10,7 +10,6 @@
 #include "tools/unitsim/unitframes.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QSignalSpy>
@@ -81,20 +80,54 @@ QByteArray encrypt(const QByteArray& key, const QByteArray& plain)
     return failed ? QByteArray() : out.left(length - 1);
 }
 
-// Writes the bytes as a serial line at `baud` delivers them, ten bits a byte.
-bool writePaced(PtyPair& pty, const QByteArray& bytes, int baud)
+// The unit on a real port to a worker on its own thread whose partial frames age only by the
+// silences the test passes over them. Each write is read before the next one goes.
+class OrvaLine
 {
-    QElapsedTimer clock;
-    clock.start();
-    for (int sent = 0; sent < bytes.size();) {
-        const int due = int(qMin<qint64>(bytes.size(), clock.elapsed() * baud / 10000 + 1));
-        if (due > sent && !pty.write(bytes.mid(sent, due - sent)))
-            return false;
-        sent = qMax(sent, due);
-        QTest::qWait(5);
+public:
+    OrvaLine() : worker(new data_incoming), thread(worker)
+    {
+        QObject::connect(worker, &data_incoming::sendRawData, &context,
+                         [this](const QByteArray& bytes) { read += bytes.size(); });
+        QObject::connect(worker, &data_incoming::sendLogMsg, &context,
+                         [this](const QByteArray& line) { log << line; });
     }
-    return true;
-}
+    // Opens the port with the key and IV loaded when a key is given; the log starts empty.
+    bool open(const QByteArray& key, const QByteArray& iv)
+    {
+        runOnThread(worker, [&] {
+            worker->setDeviceTypeState(DeviceTypes::ORVA);
+            worker->setFrameTimeout(kFrameAgeLimitMs);
+            if (!key.isEmpty())
+                worker->setEncryptionKey(key, iv);
+            worker->openSerialPort(pty.portPath());
+        });
+        const bool opened = QTest::qWaitFor(
+            [this] { return !log.isEmpty() && log.last().contains("Opened Serial Port"); }, 10000);
+        log.clear();
+        return opened;
+    }
+    bool write(const QByteArray& bytes)
+    {
+        sent += bytes.size();
+        return pty.write(bytes) && QTest::qWaitFor([this] { return read >= sent; }, 10000);
+    }
+    // The line stays silent for `ms` behind what was written.
+    void silence(int ms)
+    {
+        runOnThread(worker, [this, ms] { worker->ageFrame(ms); });
+    }
+
+    PtyPair pty;
+    data_incoming* worker;
+    QByteArrayList log;
+
+private:
+    QObject context;
+    WorkerThread thread;
+    qint64 sent = 0;
+    qint64 read = 0;
+};
 
 // A weather frame of the size of a real full record (about 1 kB; 1.4 kB once encrypted).
 QByteArray fullRecordFrame(const QString& temperature)
@@ -761,23 +794,23 @@ private slots:
         QCOMPARE(log.count(), 0);
     }
 
-    // A slow or noisy line on a real port, the worker on its own thread, partial frames aged
-    // after 250 ms of silence.
+    // A slow or noisy line on a real port, the worker on its own thread. Between the writes the
+    // line falls silent for a part of the age limit of a partial frame, or for the whole of it.
     void slowAndNoisyLine_data()
     {
         QTest::addColumn<QByteArrayList>("writes");
-        QTest::addColumn<int>("gapMs");
-        QTest::addColumn<QByteArray>("key"); // with kIv
+        QTest::addColumn<int>("silenceMs");  // after each write but the last
+        QTest::addColumn<QByteArray>("key"); // with an IV of 7 bytes
         QTest::addColumn<QByteArrayList>("log");
         const QByteArray good = statusFrame("GOOD");
         const QByteArray later = statusFrame("LATER");
         const QByteArray slow = statusFrame(QByteArray(300, 'S'));
-        QByteArrayList paced; // 16 writes 25 ms apart: 400 ms for the frame, no gap near 250 ms
+        QByteArrayList paced; // 16 writes a tenth of the limit apart: 1.5 limits for the frame
         for (int at = 0; at < slow.size(); at += slow.size() / 16 + 1)
             paced << slow.mid(at, slow.size() / 16 + 1);
 
         QTest::newRow("frame slower than the age limit")
-            << paced << 25 << kKey << QByteArrayList{statusLine(slow)};
+            << paced << kFrameAgeLimitMs / 10 << kKey << QByteArrayList{statusLine(slow)};
         QTest::newRow("@@junk between two frames")
             << QByteArrayList{good + "@@junk" + later} << 0 << kKey
             << QByteArrayList{statusLine(good), statusLine(later)};
@@ -792,67 +825,53 @@ private slots:
         QTest::newRow("encrypted frame in slow pieces, IV of 7 bytes")
             << QByteArrayList{kKnownEncrypted.left(30), kKnownEncrypted.mid(30, 30),
                               kKnownEncrypted.mid(60)}
-            << 150 << kKey << QByteArrayList{statusLine(kKnownPlain)};
+            << kFrameAgeLimitMs * 3 / 5 << kKey << QByteArrayList{statusLine(kKnownPlain)};
+        // The rest of the frame holds no "@": it is dropped with the part before the silence.
+        QTest::newRow("frame cut by a silence as long as the age limit")
+            << QByteArrayList{slow.left(40), slow.mid(40) + good} << kFrameAgeLimitMs << kKey
+            << QByteArrayList{statusLine(good)};
     }
     void slowAndNoisyLine()
     {
         QFETCH(QByteArrayList, writes);
-        QFETCH(int, gapMs);
+        QFETCH(int, silenceMs);
         QFETCH(QByteArray, key);
         QFETCH(QByteArrayList, log);
-        PtyPair pty;
-        auto* worker = new data_incoming;
-        QByteArrayList seen;
-        QObject context;
-        connect(worker, &data_incoming::sendLogMsg, &context,
-                [&](const QByteArray& line) { seen << line; });
-        WorkerThread thread(worker);
-        runOnThread(worker, [&] {
-            worker->setDeviceTypeState(DeviceTypes::ORVA);
-            worker->setFrameTimeout(250);
-            if (!key.isEmpty())
-                worker->setEncryptionKey(key, QByteArray(7, 'v').toBase64());
-            worker->openSerialPort(pty.portPath());
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(!seen.isEmpty() && seen.last().contains("Opened Serial Port"),
-                                 10000);
-        seen.clear();
+        OrvaLine line;
+        QVERIFY(line.open(key, QByteArray(7, 'v').toBase64()));
 
-        for (const QByteArray& bytes : writes) {
-            QVERIFY(pty.write(bytes));
-            QTest::qWait(gapMs);
+        for (int i = 0; i < writes.size(); ++i) {
+            if (i > 0)
+                line.silence(silenceMs);
+            QVERIFY(line.write(writes.at(i)));
         }
-        QTRY_COMPARE_WITH_TIMEOUT(seen, log, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(line.log, log, 10000);
     }
 
-    // Encrypted full records at 9600 baud take about 1.4 s each, longer than the age limit of a
-    // partial frame: every one is decoded.
+    // An encrypted full record takes about 1.4 s at 9600 baud, longer than the age limit of a
+    // partial frame (1 s by default): it comes in many reads, each close behind the one before,
+    // and every record is decoded. Each piece the line carries in 100 ms is followed by a
+    // silence of a tenth of the limit.
     void encryptedFullRecordsAt9600Baud()
     {
-        PtyPair pty;
-        auto* worker = new data_incoming;
+        OrvaLine line;
         QStringList temperatures;
-        bool opened = false;
         QObject context;
-        connect(worker, &data_incoming::weather_data_received, &context,
+        connect(line.worker, &data_incoming::weather_data_received, &context,
                 [&](const QJsonObject& r) { temperatures << r["Temperature"].toString(); });
-        connect(worker, &data_incoming::sendLogMsg, &context,
-                [&](const QByteArray& line) { opened = opened || line.contains("Opened"); });
-        WorkerThread thread(worker);
-        runOnThread(worker, [&] {
-            worker->setDeviceTypeState(DeviceTypes::ORVA);
-            worker->setEncryptionKey(kKey, kIv);
-            worker->openSerialPort(pty.portPath());
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(opened, 10000);
+        QVERIFY(line.open(kKey, kIv));
 
+        const int piece = 9600 / 10 / 10; // bytes in 100 ms, ten bits a byte
         const QStringList sent{"11.5", "12.5"};
         for (const QString& t : sent) {
             const QByteArray frame = orvaFrame('F', encrypt(kKey, fullRecordFrame(t)));
             QVERIFY2(frame.size() > 1200, QByteArray::number(frame.size()));
-            QVERIFY(writePaced(pty, frame, 9600));
+            for (int at = 0; at < frame.size(); at += piece) {
+                QVERIFY(line.write(frame.mid(at, piece)));
+                line.silence(kFrameAgeLimitMs / 10);
+            }
         }
-        QTRY_COMPARE_WITH_TIMEOUT(temperatures, sent, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(temperatures, sent, 10000);
     }
 
     // The unit on a serial line: frames cut into arbitrary writes, plain, compressed,
@@ -874,6 +893,7 @@ private slots:
         WorkerThread thread(worker);
         runOnThread(worker, [&] {
             worker->setDeviceTypeState(DeviceTypes::ORVA);
+            worker->setFrameTimeout(kFrameAgeLimitMs);
             worker->setEncryptionKey(kKey, kIv);
             worker->openSerialPort(pty.portPath());
         });

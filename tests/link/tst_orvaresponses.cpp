@@ -449,10 +449,11 @@ private slots:
 
         QMetaObject::invokeMethod(worker, "setDeviceTypeState",
                                   Q_ARG(DeviceTypes, DeviceTypes::ORVA));
+        runOnThread(worker, [worker] { worker->setFrameTimeout(kFrameAgeLimitMs); });
         QMetaObject::invokeMethod(worker, "openSerialPort", Q_ARG(QString, pty.portPath()));
         QTRY_VERIFY_WITH_TIMEOUT(
             trace.events.contains("log|INFO: Successfully Opened Serial Port " + pty.portPath()),
-            3000);
+            10000);
         trace.events.clear();
 
         // Checksum worked out by hand: "@300" 211, CR LF 23, "icao=KXYZ" 815, CR LF 23,
@@ -469,7 +470,7 @@ private slots:
                        "system|INFO: Blower command successfully queued[ {F} ]", "status|5,1"},
                       blower);
         QTRY_COMPARE_WITH_TIMEOUT(trace.events.filter(QRegularExpression("^(log|system|status)")),
-                                  expected, 3000);
+                                  expected, 10000);
         QString icaoSeen;
         runOnThread(worker, [&] { icaoSeen = worker->decoder->getIcao(); });
         QCOMPARE(icaoSeen, QStringLiteral("KXYZ"));

@@ -2,6 +2,7 @@
 
 #include "link/data_incoming.h"
 #include "link/packetcode.h"
+#include "tests/link/linktest.h"
 #include "tests/support/recordtext.h"
 #include "tests/support/scopedclock.h"
 #include "tools/unitsim/ptypair.h"
@@ -136,6 +137,7 @@ private slots:
         PtyPair unit;
         WorkerProbe worker;
         record(worker);
+        worker.setFrameTimeout(kFrameAgeLimitMs);
         worker.openSerialPort(unit.portPath());
 
         const QByteArray speci = frameOf('2', orvaLines());

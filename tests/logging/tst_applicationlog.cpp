@@ -245,9 +245,9 @@ private slots:
         QTimer* timer = run.worker->findChild<QTimer*>();
         QCOMPARE(timer->interval(), 86400000);
         timer->start(1);
-        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(old), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(old), 10000);
         write(old, "x");
-        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(old), 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFileInfo::exists(old), 10000);
     }
 };
 

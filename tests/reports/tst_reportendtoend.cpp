@@ -25,7 +25,7 @@ using unitsim::PtyPair;
 namespace
 {
 
-constexpr int kWaitMs = 5000;
+constexpr int kWaitMs = 10000;
 const QDateTime kNow(QDate(2024, 3, 5), QTime(17, 55, 0), Qt::UTC);
 
 // One ORVA observation as the unit frames it; type '1' is the hourly METAR candidate.
