@@ -70,10 +70,9 @@ void captureOutput(QtMsgType type, const QMessageLogContext& context, const QStr
 
 // Late: the unit's answer to the key comes after the queue's second for the IV has passed.
 // AtCommand: the unit takes the key when it arrives and answers under it, instead of taking it
-// with its IV; AtCommandLate answers a second late and writes a record every two seconds, so that
-// its answer comes first on the next connection. WithAnswerLate: the unit takes the key once its
-// late answer has gone out under the key before; IvLate: its answer to the IV comes a second late,
-// and it takes the key then.
+// with its IV; AtCommandLate answers late and writes a record every two seconds. WithAnswerLate:
+// the unit takes the key once its late answer has gone out under the key before; IvLate: its answer
+// to the IV comes late, and it takes the key then.
 enum class KeyAnswer {
     None,
     UnderOldKey,
@@ -743,6 +742,8 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     const ScopedClock clock(QDateTime(QDate(2026, 3, 2), QTime(12, 0), Qt::UTC));
     UnitOptions options;
     options.frames = unitsim::FrameWrap::Encrypted;
+    // "Setup..." must come before a late answer: three seconds leave room on a busy machine.
+    const int lateMs = unplugged == Unplugged::Setup ? 3000 : 1000;
     options.periodMs = answer == KeyAnswer::AtCommandLate ? 2000 : 200;
     options.key = kOldKey.toBase64();
     options.iv = kOldIv.toBase64();
@@ -750,9 +751,9 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     options.keyTaking = atCommand ? unitsim::KeyTaking::AtCommand : unitsim::KeyTaking::WithIv;
     if (answer == KeyAnswer::WithAnswerLate)
         options.keyTaking = unitsim::KeyTaking::WithAnswer;
-    options.ivAnswerDelayMs = answer == KeyAnswer::IvLate ? 1000 : 0;
+    options.ivAnswerDelayMs = answer == KeyAnswer::IvLate ? lateMs : 0;
     options.refuseKeys = refused;
-    options.keyAnswerDelayMs = late ? 1000 : 0;
+    options.keyAnswerDelayMs = late ? lateMs : 0;
     UnitSim unit(options);
     QVERIFY(unit.open());
     QSignalSpy received(&unit, &UnitSim::commandReceived);
@@ -768,7 +769,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     data_incoming* link = window->dataIncoming;
     window->openserialport(unit.portPath());
     runOnThread(link, [link] { link->setRetryIntervals(50, 50); });
-    QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 10000);
     // What the connection queued is not part of the change; on a slow machine it is still there.
     window->cmdWriteTimer->stop();
     window->commandQueue.clear();
@@ -824,7 +825,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
         });
         QTRY_VERIFY_WITH_TIMEOUT(
             !linesOf(linkLog).filter(ivLate ? "IV set confirmed." : "Key set confirmed.").isEmpty(),
-            5000);
+            10000);
     } else if (unplugged != Unplugged::No) {
         if (!beforeKey) {
             QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
@@ -851,7 +852,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
             QVERIFY(unit.plugIn());
         }
         records.clear();
-        QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(records.count() > 0, 10000);
         runOnThread(link, [link] { link->waitSerialWrite(); });
     }
     if (endsRefused) {
@@ -906,7 +907,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     }
     // And the link reads the unit's records, whichever key they come under.
     records.clear();
-    QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 10000);
     QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("Unable to Decrypt"));
     // The IV left the link only after the unit had confirmed the key.
     const QStringList lines = linesOf(linkLog);
