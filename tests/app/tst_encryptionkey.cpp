@@ -543,7 +543,7 @@ void TestEncryptionKey::newKeyWritesFileAndQueuesCommands()
     window->ui->textEdit_ErrorMsgs->clear();
     window->on_pushButtonSetupConnection_clicked();
     window->selectDeviceDialog->hide();
-    QTRY_VERIFY(!window->keyChange.open);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->keyChange.open, 10000);
     QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
              QStringLiteral("background: red"));
     QVERIFY(!window->passkeyTimer.isActive());
@@ -777,10 +777,12 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     const auto unplug = [&] {
         window->on_pushButton_clearNotifications_clicked();
         unit.unplug();
-        return QTest::qWaitFor([&] {
-            return window->ui->textEdit_ErrorMsgs->toPlainText().contains(
-                "ERROR: Serial Port closing due to resource error");
-        });
+        return QTest::qWaitFor(
+            [&] {
+                return window->ui->textEdit_ErrorMsgs->toPlainText().contains(
+                    "ERROR: Serial Port closing due to resource error");
+            },
+            10000);
     };
     if (beforeKey)
         QVERIFY(unplug());
@@ -816,7 +818,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
         QTRY_VERIFY_WITH_TIMEOUT(
             !received.isEmpty() &&
                 received.last().at(0).toByteArray().startsWith(ivLate ? "iv" : "key"),
-            5000);
+            10000);
         // The unit lives on this thread: its answer cannot come before the port is open again.
         const QString port = unit.portPath();
         runOnThread(link, [link, port] {
@@ -828,10 +830,10 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
             10000);
     } else if (unplugged != Unplugged::No) {
         if (!beforeKey) {
-            QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(received.count(), 1, 10000);
             if (answer == KeyAnswer::UnderOldKey || atCommand)
                 QTRY_VERIFY_WITH_TIMEOUT(
-                    !linesOf(linkLog).filter("INFO: Key set confirmed.").isEmpty(), 5000);
+                    !linesOf(linkLog).filter("INFO: Key set confirmed.").isEmpty(), 10000);
             QVERIFY(unplug());
         }
         window->try_command_write();
@@ -857,7 +859,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     }
     if (endsRefused) {
         QTRY_COMPARE_WITH_TIMEOUT(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
-                                  QStringLiteral("background: red"), 5000);
+                                  QStringLiteral("background: red"), 10000);
         window->try_command_write();
         // A station started now would read the unit's key with the key file named there.
         if (unplugged == Unplugged::AfterKeyToRefusingUnit)
@@ -871,7 +873,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
             return;
     }
     if (taken) {
-        QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->encryptionKey, kNewKey.toUtf8(), 10000);
         QCOMPARE(window->ui->lineEdit_encryptionPasskey->text(), keyFile(salt));
         QCOMPARE(window->ui->pushButton_createEncryptionPasskey->styleSheet(),
                  QStringLiteral("background: green"));
@@ -884,12 +886,12 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
 
     // The next command reaches the unit under the key it holds now, behind all of the change
     // that reached it, once the unit's frames have shown that key.
-    QTRY_VERIFY_WITH_TIMEOUT(!window->keyChange.open, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->keyChange.open, 10000);
     if (!commandBehind)
         window->writecommands("led ON\r\n");
     window->cmdWriteTimer->stop();
     window->try_command_write();
-    QTRY_COMPARE_WITH_TIMEOUT(received.count(), heard.size(), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(received.count(), heard.size(), 10000);
     for (int i = 0; i < heard.size(); ++i) {
         const QByteArray command = received.at(i).at(0).toByteArray();
         // Noise: a line under a key the unit does not hold, which it cannot read.
@@ -917,7 +919,7 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
         QVERIFY(lines.mid(0, ivAt).filter("INFO: Key set confirmed.").size() > 0);
 
     window->closeserialport();
-    QTRY_VERIFY_WITH_TIMEOUT(!unit.isLinked(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!unit.isLinked(), 10000);
     window->passkeyTimer.stop();
 }
 
@@ -929,7 +931,7 @@ void TestEncryptionKey::askAgainAfterRefusal(const QString& salt)
         "ERROR: Invalid encryption key setting response. [ key=INVALID ]"));
     QVERIFY(!window->passkeyTimer.isActive());
     // The unit's next frame, under the key it kept, settles the change.
-    QTRY_VERIFY_WITH_TIMEOUT(!window->keyChange.open, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window->keyChange.open, 10000);
     QVERIFY(window->ui->textEdit_SysMsgs->toPlainText().contains(
         "INFO: The unit's frames use the key before the change; it stays in use."));
     window->on_pushButton_createEncryptionPasskey_clicked();
