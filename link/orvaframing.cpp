@@ -273,7 +273,7 @@ bool data_incoming::unwrapOrvaFrame(QByteArray& frame, std::optional<QByteArray>
     const char type = frame.size() > 1 ? frame.at(1) : '\0';
     if (type != 'F' && type != 'E' && type != 'C') {
         // The debug file passes frames whose sum fails: they tell nothing of the unit's key.
-        if (checksumHolds(frame))
+        if (readsOtherKey() && checksumHolds(frame))
             *readUnder = QByteArray();
         return true;
     }
@@ -293,7 +293,7 @@ bool data_incoming::unwrapOrvaFrame(QByteArray& frame, std::optional<QByteArray>
         }
         if (!decodeInnerFrame(payload, &frame))
             return false;
-        if (checksumHolds(frame))
+        if (readsOtherKey() && checksumHolds(frame))
             *readUnder = QByteArray();
         emit sendDecodedData(frame);
         return true;
