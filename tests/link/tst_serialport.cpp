@@ -464,10 +464,17 @@ private slots:
         QTest::newRow("the IV's answer after the time-out")
             << true << "i" << QStringList{"key", "iv", "OK", "timeout", "ivOK"}
             << QByteArrayList{"key", "OK", "noise", "iv", "ivOK"} << QStringList() << confirmed;
+        QTest::newRow("the IV's answer after the time-out, taken with the answer")
+            << true << "iii" << QStringList{"key", "iv", "OK", "timeout", "ivOK"}
+            << QByteArrayList{"key", "OK", "iv", "noise", "ivOK"} << QStringList() << seenNew;
         QTest::newRow("the IV's answer after a close")
             << false << "i" << QStringList{"key", "iv", "OK", "close", "open", "ivOK"}
             << QByteArrayList{"key", "OK", "iv", "ivOK"} << QStringList()
             << QStringList{"GivenUp", "Confirmed", "Closed"};
+        QTest::newRow("the IV's answer after a close, taken with the answer")
+            << true << "iii" << QStringList{"key", "iv", "OK", "close", "open", "ivOK"}
+            << QByteArrayList{"key", "OK", "iv", "noise", "ivOK"} << QStringList()
+            << QStringList{"GivenUp"} + seenNew;
         // "Setup...": the link gives the change up, and the frames on the next connection tell
         // which key the unit holds, also when it takes the new key after the first of them.
         QTest::newRow("closed before the answer")
@@ -480,6 +487,10 @@ private slots:
             << QStringList{"GivenUp", "SeenNewKey", "Closed"};
         QTest::newRow("closed before the answer, taken with the answer")
             << false << "iii" << QStringList{"key", "iv", "close", "open", "OK"}
+            << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
+            << QStringList{"GivenUp"} + seenOldThenNew;
+        QTest::newRow("closed before the answer, taken with the answer, radio")
+            << true << "iii" << QStringList{"key", "iv", "close", "open", "OK"}
             << QByteArrayList{"key", "OK"} << QStringList{ivDropped.arg("Serial Port Closed")}
             << QStringList{"GivenUp"} + seenOldThenNew;
         QTest::newRow("closed, the key taken at its command and never answered")
@@ -510,6 +521,10 @@ private slots:
             << true << "ii" << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
             << QByteArrayList{"key", "lost", "key", "noise", "OK", "iv"} << QStringList()
             << seenNew;
+        QTest::newRow("lost after the key, taken with the answer")
+            << true << "iii" << QStringList{"key", "lost", "iv", "back", "tick", "OK"}
+            << QByteArrayList{"key", "lost", "noise", "key", "OK", "iv", "noise"} << QStringList()
+            << seenNew;
         QTest::newRow("lost after the answer, before the IV, restarted, confirmed when back")
             << true << "i"
             << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick", "OK"}
@@ -528,6 +543,11 @@ private slots:
             << false << "ii" << backOnOld
             << QByteArrayList{"key", "OK", "lost", "frame", "key", "OK", "iv"} << QStringList()
             << newOldNew;
+        // Its answer went under the key before, so the station never left that key.
+        QTest::newRow("lost after the answer, before the IV, restarted, taken with the answer")
+            << true << "iii" << backOnOld
+            << QByteArrayList{"key", "OK", "lost", "frame", "noise", "key", "OK", "iv", "noise"}
+            << QStringList() << seenNew;
         QTest::newRow("lost after the answer, before the IV, restarted, refused when back")
             << false << "i"
             << QStringList{"key", "OK", "lost", "restart", "iv", "back", "tick", "INVALID"}
