@@ -483,6 +483,9 @@ void MainGUI::on_encryption_confirmation_status_change(KeyChangeState state)
         oldKeyInUse(*this);
         break;
     case KeyChangeState::KeyAnswered:
+        // Also after the change settled: the unit may switch with this answer.
+        if (linkHasKeyChange(keyChange))
+            keyChange.open = true;
         if (keyChange.pending)
             keyChange.keyAnswered = true;
         break;

@@ -77,7 +77,7 @@ enum class KeyChangeState : int {
     GivenUp = 4,     // the link gave the change up (the port closed, a newer command)
     SeenOldKey = 5,  // a frame showed the unit on the key before the change: it is in use
     Closed = 6,      // the change settled: commands may go, and a new change may begin
-    KeyAnswered = 7, // the unit took the key; its IV follows
+    KeyAnswered = 7, // the unit took the key: its IV follows, or it may switch with the answer
 };
 
 struct TimedValue {

@@ -247,6 +247,8 @@ protected:
         bool ivAnswered = false; // the unit took the IV
         bool settled = false;    // the window heard that the change settled (Closed)
         QByteArray toldInUse;    // the key the window was last told is in use; empty: none yet
+        // The frame being read answers the key after the change ended: it shows no key.
+        bool answerInFrame = false;
     } keyChange;
     QByteArray droppedIv; // the IV of a change that ended before it went: it never goes
     QByteArray encryptionKey;
@@ -337,6 +339,7 @@ private:
     bool writeKeyChangeCommand(const QByteArray& cmd, bool eitherKey);
     bool writeUnderKey(const QByteArray& cmd, const QByteArray& key, const QByteArray& iv);
     void keyAnswered(bool taken);
+    void keyAnsweredAfterEnd();
     void ivAnswered(bool taken);
     void keyChangeLostWithPort();
     void dropUnsentKeyCommands(const QByteArray& why);

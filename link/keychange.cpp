@@ -5,6 +5,8 @@
 
 #include "link/radiocommand.h"
 
+#include <utility>
+
 void data_incoming::beginKeyChange(const QByteArray& key, const QByteArray& iv, bool radio)
 {
     // The window begins no change while one is under way, unless it ended that one itself:
@@ -113,6 +115,10 @@ bool data_incoming::writeUnderKey(const QByteArray& cmd, const QByteArray& key,
 // the frames tell which key the unit uses.
 void data_incoming::keyAnswered(bool taken)
 {
+    if (keyChange.step == KeyStep::Ended && keyChange.keyWentOut && taken) {
+        keyAnsweredAfterEnd();
+        return;
+    }
     if (keyChange.step != KeyStep::OnLine)
         return;
     if (!taken) {
@@ -124,6 +130,18 @@ void data_incoming::keyAnswered(bool taken)
     if (!keyChange.settled)
         emit encryption_parse_confirmed(KeyChangeState::KeyAnswered);
     sendKeyChange();
+}
+
+// A unit may take the key with its answer, which goes under the key before: a late answer after
+// the change ended shows nothing of the key the unit holds behind it. The window waits again for a
+// frame after it, so that no command goes under a key the unit has just left.
+void data_incoming::keyAnsweredAfterEnd()
+{
+    keyChange.answerInFrame = true;
+    if (!keyChange.settled)
+        return;
+    keyChange.settled = false;
+    emit encryption_parse_confirmed(KeyChangeState::KeyAnswered);
 }
 
 // A unit that took the IV holds the new key with it, also when its answer comes after the change
@@ -250,12 +268,14 @@ void data_incoming::keyChangeFrameRead(const QByteArray& key)
 }
 
 // The same frame once its answers are taken, so that a late IV's answer counts first. After the
-// change ended, the first whole frame shows the unit's key. One under the new key after the IV's
-// answer completes the change on the unit's side; so does one in clear, since a unit whose frames
-// are in clear shows no key.
+// change ended, the first whole frame that is not a late answer to the key shows the unit's key.
+// One under the new key after the IV's answer completes the change on the unit's side; so does one
+// in clear, since a unit whose frames are in clear shows no key.
 void data_incoming::keyChangeFrameDone(const QByteArray& key)
 {
     if (!readsOtherKey())
+        return;
+    if (std::exchange(keyChange.answerInFrame, false))
         return;
     if (keyChange.step == KeyStep::Ended && !keyChange.settled) {
         if (keyChange.toldInUse.isEmpty())

@@ -759,6 +759,15 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     QSignalSpy received(&unit, &UnitSim::commandReceived);
     QueuedSpy records(window->dataIncoming, &data_incoming::weather_data_received);
     QueuedSpy linkLog(window->dataIncoming, &data_incoming::sendLogMsg);
+    // What the link told, each with whether the window held radio commands once it had heard it.
+    QList<QPair<KeyChangeState, bool>> told;
+    QObject toldContext;
+    connect(
+        window->dataIncoming, &data_incoming::encryption_parse_confirmed, &toldContext,
+        [&](KeyChangeState state) {
+            told.append({state, window->keyChange.holdsRadioCommands()});
+        },
+        Qt::QueuedConnection);
     window->deviceType = DeviceTypes::ORVA;
     window->setORVAencryptWritecommands(radio);
     window->encryptionKey = options.key;
@@ -911,6 +920,13 @@ void TestEncryptionKey::keyChangeFollowsTheUnit()
     records.clear();
     QTRY_VERIFY_WITH_TIMEOUT(records.count() >= 2, 10000);
     QVERIFY(!window->ui->textEdit_ErrorMsgs->toPlainText().contains("Unable to Decrypt"));
+    // A unit that takes the key with a late answer, under the key before, may switch behind it:
+    // radio commands wait from that answer until a frame shows the unit's key.
+    if (answer == KeyAnswer::WithAnswerLate && unplugged == Unplugged::Setup)
+        QCOMPARE(told.mid(told.size() - 3),
+                 (QList<QPair<KeyChangeState, bool>>{{KeyChangeState::KeyAnswered, true},
+                                                     {KeyChangeState::SeenNewKey, true},
+                                                     {KeyChangeState::Closed, false}}));
     // The IV left the link only after the unit had confirmed the key.
     const QStringList lines = linesOf(linkLog);
     const int ivAt = lines.indexOf("INFO: ORVA Command Sent [ iv <hidden> ]");
